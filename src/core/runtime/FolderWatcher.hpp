@@ -1,0 +1,18 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+namespace vesk {
+
+// Reports, on the main thread, that something in a folder changed (a write, a rename
+// over a file, a deletion, an attribute change). It says nothing of what changed.
+class FolderWatcher {
+public:
+    virtual ~FolderWatcher() = default;
+    // False when the folder cannot be watched; there is no retry.
+    virtual bool watch(const std::filesystem::path& folder, std::function<void()> onChange) = 0;
+    virtual void stop() = 0;
+};
+
+} // namespace vesk
