@@ -21,6 +21,8 @@ inline Date dateFromUnixSeconds(double seconds) {
     return Date{} + std::chrono::duration_cast<Date::duration>(std::chrono::duration<double>(seconds));
 }
 
-inline double unixSeconds(Date date) { return std::chrono::duration<double>(date.time_since_epoch()).count(); }
+inline double unixSeconds(Date date) {
+    return std::chrono::duration<double>(date.time_since_epoch()).count();
+}
 
 } // namespace vesk

@@ -9,9 +9,8 @@ namespace vesk {
 
 // A value whose observers are told when it really changes: setting an equal value
 // stores it silently. Observers run synchronously, after the new value is in place.
-template <class T>
-class Observed {
-public:
+template <class T> class Observed {
+  public:
     using Observer = std::function<void()>;
     using Token = std::uint64_t;
 
@@ -31,6 +30,13 @@ public:
         return changed;
     }
 
+    // Changes a copy in place and sets it: the usual way to edit one element of an array.
+    template <class Change> bool update(Change&& change) {
+        T copy = value_;
+        std::forward<Change>(change)(copy);
+        return set(std::move(copy));
+    }
+
     Token observe(Observer observer) {
         const Token token = ++lastToken_;
         observers_.push_back({token, std::move(observer)});
@@ -41,7 +47,7 @@ public:
         std::erase_if(observers_, [token](const Entry& entry) { return entry.token == token; });
     }
 
-private:
+  private:
     struct Entry {
         Token token;
         Observer observer;
@@ -50,7 +56,8 @@ private:
     void notify() {
         // A copy, so that an observer may subscribe or unsubscribe while being told.
         const auto entries = observers_;
-        for (const auto& entry : entries) entry.observer();
+        for (const auto& entry : entries)
+            entry.observer();
     }
 
     T value_{};

@@ -1,0 +1,120 @@
+// The statistics screen recomputes every figure on each render: these measure one call of each
+// over a long history (20,000 sessions over about three years, 5,000 tasks).
+#include "core/stats/Statistics.hpp"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+namespace {
+
+using namespace vesk;
+
+struct History {
+    std::vector<FocusSession> sessions;
+    std::vector<TaskItem> tasks;
+    Date now;
+};
+
+const History& history() {
+    static const History built = [] {
+        ::setenv("TZ", "Europe/Berlin", 1);
+        ::tzset();
+        History h;
+        h.now = dateFromUnixSeconds(1'796'000'000); // December 2026
+        std::uint64_t state = 42;
+        const auto next = [&state] { // SplitMix64: the same history on every run
+            std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
+            z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+            z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+            return z ^ (z >> 31);
+        };
+        for (int i = 0; i < 5000; ++i) {
+            TaskItem task;
+            UUID::Bytes bytes{};
+            for (auto& byte : bytes)
+                byte = static_cast<std::uint8_t>(next());
+            task.id = UUID(bytes);
+            task.title = "Task " + std::to_string(i);
+            if (i % 2 == 0)
+                task.completedAt = addingSeconds(h.now, -static_cast<double>(next() % 94'000'000));
+            h.tasks.push_back(task);
+        }
+        const double span = 3 * 365 * 86400.0;
+        for (int i = 0; i < 20000; ++i) {
+            FocusSession session;
+            session.start = addingSeconds(h.now, -span + span * i / 20000.0);
+            session.duration = 1500;
+            session.fullPomodoro = i % 3 != 0;
+            if (i % 4 != 0) session.taskID = h.tasks[next() % h.tasks.size()].id;
+            h.sessions.push_back(session);
+        }
+        return h;
+    }();
+    return built;
+}
+
+Statistics statistics(const Calendar& calendar) {
+    const History& h = history();
+    TimerState timer;
+    timer.segmentStart = h.now;
+    return Statistics({h.sessions, h.tasks, timer, h.now, h.now, 120}, calendar);
+}
+
+void BM_FocusByDay(benchmark::State& state) {
+    const Calendar calendar(2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(statistics(calendar).focusByDay());
+}
+BENCHMARK(BM_FocusByDay)->Unit(benchmark::kMillisecond);
+
+void BM_LastDays(benchmark::State& state) {
+    const Calendar calendar(2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(statistics(calendar).lastDays(7));
+}
+BENCHMARK(BM_LastDays)->Unit(benchmark::kMillisecond);
+
+void BM_Streak(benchmark::State& state) {
+    const Calendar calendar(2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(statistics(calendar).streak());
+}
+BENCHMARK(BM_Streak)->Unit(benchmark::kMillisecond);
+
+void BM_HeatGrid(benchmark::State& state) {
+    const Calendar calendar(2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(statistics(calendar).heatGrid(26));
+}
+BENCHMARK(BM_HeatGrid)->Unit(benchmark::kMillisecond);
+
+void BM_TopTasks(benchmark::State& state) {
+    const Calendar calendar(2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(statistics(calendar).topTasks(7, 3));
+}
+BENCHMARK(BM_TopTasks)->Unit(benchmark::kMillisecond);
+
+void BM_TodayPomodoros(benchmark::State& state) {
+    const Calendar calendar(2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(statistics(calendar).todayPomodoros());
+}
+BENCHMARK(BM_TodayPomodoros)->Unit(benchmark::kMillisecond);
+
+// Everything one render of the statistics screen asks for.
+void BM_StatisticsScreen(benchmark::State& state) {
+    const Calendar calendar(2);
+    for (auto _ : state) {
+        const Statistics stats = statistics(calendar);
+        benchmark::DoNotOptimize(stats.lastDays(7));
+        benchmark::DoNotOptimize(stats.streak());
+        benchmark::DoNotOptimize(stats.heatGrid(26));
+        benchmark::DoNotOptimize(stats.topTasks(7, 3));
+    }
+}
+BENCHMARK(BM_StatisticsScreen)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,72 @@
+// What one debounced save and the re-read its folder event triggers cost on a large store:
+// encode the whole document, write it atomically (with both fsyncs) and read it back.
+#include "core/store/Store.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "support/FakeFolderWatcher.hpp"
+#include "support/FakeMainQueue.hpp"
+#include "support/FakeRandom.hpp"
+#include "support/VirtualClock.hpp"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+
+namespace vesk {
+namespace {
+
+struct LargeStore {
+    explicit LargeStore(int taskCount) {
+        char pattern[] = "/tmp/vesk-bench-XXXXXX";
+        folder = ::mkdtemp(pattern);
+        store = std::make_unique<Store>(folder / "data.json",
+                                        StoreEnvironment{clock, queue, files, watcher, random, calendar});
+        std::vector<TaskItem> tasks;
+        std::vector<FocusSession> sessions;
+        for (int i = 0; i < taskCount; ++i) {
+            tasks.push_back(TaskItem{.id = UUID::random(random),
+                                     .listID = store->lists.get()[0].id,
+                                     .title = "Task number " + std::to_string(i),
+                                     .notes = "Some notes about this task",
+                                     .createdAt = clock.now(),
+                                     .order = static_cast<double>(i)});
+            sessions.push_back(FocusSession{UUID::random(random), tasks.back().id, tasks.back().title,
+                                            TimerMode::pomodoro, clock.now(), 1500, true});
+        }
+        store->tasks.set(std::move(tasks));
+        store->sessions.set(std::move(sessions));
+    }
+    ~LargeStore() {
+        store.reset();
+        std::filesystem::remove_all(folder);
+    }
+
+    std::filesystem::path folder;
+    test::VirtualClock clock;
+    test::FakeMainQueue queue{clock};
+    PosixFileSystem files;
+    test::FakeFolderWatcher watcher;
+    test::FakeRandom random;
+    Calendar calendar{1};
+    std::unique_ptr<Store> store;
+};
+
+void BM_SaveNow(benchmark::State& state) {
+    LargeStore large(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        large.store->saveNow();
+    state.counters["bytes"] = static_cast<double>(large.store->lastOnDisk()->size());
+}
+BENCHMARK(BM_SaveNow)->Arg(100)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The check after the store's own write: one read and one byte comparison, no decoding.
+void BM_OwnWriteCheck(benchmark::State& state) {
+    LargeStore large(static_cast<int>(state.range(0)));
+    large.store->saveNow();
+    for (auto _ : state) {
+        large.watcher.fire();
+        large.queue.advance(0.3);
+    }
+}
+BENCHMARK(BM_OwnWriteCheck)->Arg(2000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace vesk

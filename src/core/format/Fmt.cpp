@@ -1,0 +1,89 @@
+#include "core/format/Fmt.hpp"
+
+#include <array>
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+namespace vesk::Fmt {
+
+namespace {
+
+constexpr std::array<std::string_view, 7> weekdayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                                       "Thursday", "Friday", "Saturday"};
+constexpr std::array<std::string_view, 12> monthNames{"January",   "February", "March",    "April",
+                                                      "May",       "June",     "July",     "August",
+                                                      "September", "October",  "November", "December"};
+
+// Weekdays are 1 = Sunday … 7 = Saturday, months 1 … 12.
+std::string_view weekdayName(int weekday) {
+    return weekdayNames[static_cast<std::size_t>(weekday - 1)];
+}
+std::string_view monthName(int month) {
+    return monthNames[static_cast<std::size_t>(month - 1)];
+}
+std::string_view abbreviated(std::string_view name) {
+    return name.substr(0, 3);
+}
+
+// The whole part of a number as a 64-bit integer. A hand-edited file can hold sums far beyond
+// that range, and the cast of such a double (or of NaN) is undefined, so they saturate.
+std::int64_t wholePart(double value) {
+    constexpr double limit = 9223372036854774784.0; // the largest double below 2^63
+    if (std::isnan(value)) return 0;
+    if (value >= limit) return INT64_MAX;
+    if (value <= -limit) return INT64_MIN;
+    return static_cast<std::int64_t>(value);
+}
+
+} // namespace
+
+std::string clock(double seconds) {
+    const std::int64_t n = wholePart(std::floor(seconds));
+    char text[48];
+    if (n < 3600)
+        std::snprintf(text, sizeof text, "%02" PRId64 ":%02" PRId64, (n % 3600) / 60, n % 60);
+    else
+        std::snprintf(text, sizeof text, "%" PRId64 ":%02" PRId64 ":%02" PRId64, n / 3600, (n % 3600) / 60,
+                      n % 60);
+    return text;
+}
+
+std::string duration(double seconds) {
+    const std::int64_t minutes = wholePart(seconds / 60);
+    if (minutes <= 59) return std::to_string(minutes) + "m";
+    const std::int64_t hours = minutes / 60;
+    const std::int64_t rest = minutes % 60;
+    if (rest == 0) return std::to_string(hours) + "h";
+    return std::to_string(hours) + "h " + std::to_string(rest) + "m";
+}
+
+std::string due(Date date, Date now, const Calendar& calendar) {
+    const int days = calendar.daysBetween(now, date);
+    if (days == 0) return "Today";
+    if (days == 1) return "Tomorrow";
+    if (days == -1) return "Yesterday";
+    const CivilTime target = calendar.civil(date);
+    if (days >= 2 && days <= 6) return std::string(weekdayName(target.weekday));
+    std::string text;
+    if (target.year == calendar.civil(now).year) {
+        text.append(abbreviated(weekdayName(target.weekday))).append(", ");
+        text.append(abbreviated(monthName(target.month))).append(" ").append(std::to_string(target.day));
+    } else {
+        text.append(abbreviated(monthName(target.month))).append(" ").append(std::to_string(target.day));
+        text.append(", ").append(std::to_string(target.year));
+    }
+    return text;
+}
+
+std::string month(Date date, const Calendar& calendar) {
+    const CivilTime civil = calendar.civil(date);
+    return std::string(monthName(civil.month)) + " " + std::to_string(civil.year);
+}
+
+std::string weekdayLetter(Date date, const Calendar& calendar) {
+    return std::string(weekdayName(calendar.weekday(date)).substr(0, 1));
+}
+
+} // namespace vesk::Fmt

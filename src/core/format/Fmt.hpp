@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/model/Date.hpp"
+#include "core/runtime/Calendar.hpp"
+
+#include <string>
+
+// The short texts of durations, clock readings and dates. Date texts are in US English
+// whatever the machine's locale; days, years and weekdays are the user's through Calendar.
+namespace vesk::Fmt {
+
+// A timer reading: "04:05" under an hour, "1:02:03" from an hour on.
+std::string clock(double seconds);
+// A length of focus in whole minutes: "25m", "1h", "1h 5m".
+std::string duration(double seconds);
+// A due date relative to the day of `now`: "Today", "Tomorrow", "Yesterday", a weekday name
+// within the coming week, else "Mon, Mar 9" (this year) or "Mar 9, 2027".
+std::string due(Date date, Date now, const Calendar& calendar);
+// "March 2026".
+std::string month(Date date, const Calendar& calendar);
+// "S", "M", "T", "W", "T", "F" or "S".
+std::string weekdayLetter(Date date, const Calendar& calendar);
+
+} // namespace vesk::Fmt

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/model/DocumentLayout.hpp"
+
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+
+namespace vesk {
+
+// A rule of the document that a value breaks. Thrown only while reading and turned into
+// "no document" by the decode functions.
+struct DocumentError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Model values from parsed JSON by the document's rules: required keys, defaults for the
+// lenient types, null as missing, unknown keys ignored. Throw DocumentError.
+Snapshot readSnapshot(const nlohmann::json& value, const ReadContext& context);
+ListsAndTasks readListsAndTasks(const nlohmann::json& value, const ReadContext& context);
+
+} // namespace vesk

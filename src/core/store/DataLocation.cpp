@@ -1,0 +1,54 @@
+#include "core/store/DataLocation.hpp"
+
+#include <cstdlib>
+
+namespace vesk {
+
+namespace {
+
+std::optional<std::string> nonEmpty(const EnvironmentLookup& environment, std::string_view name) {
+    auto value = environment(name);
+    if (value && value->empty()) return std::nullopt;
+    return value;
+}
+
+std::filesystem::path madeAbsolute(const std::filesystem::path& path) {
+    std::error_code error;
+    auto result = std::filesystem::absolute(path, error);
+    return error ? path : result;
+}
+
+std::filesystem::path dataHome(const EnvironmentLookup& environment) {
+    // Relative values are invalid by the XDG rules and ignored.
+    if (auto xdg = nonEmpty(environment, "XDG_DATA_HOME"); xdg && std::filesystem::path(*xdg).is_absolute())
+        return *xdg;
+    // Without a home folder the current folder stands in for it.
+    const auto home = nonEmpty(environment, "HOME");
+    return madeAbsolute(std::filesystem::path(home.value_or(".")) / ".local" / "share");
+}
+
+} // namespace
+
+EnvironmentLookup processEnvironment() {
+    return [](std::string_view name) -> std::optional<std::string> {
+        const char* value = std::getenv(std::string(name).c_str());
+        if (!value) return std::nullopt;
+        return std::string(value);
+    };
+}
+
+std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files) {
+    // An empty TARNEL_DATA counts as unset: as a path it names no file, and every save would fail.
+    if (auto given = nonEmpty(environment, "TARNEL_DATA")) return madeAbsolute(*given);
+
+    const auto home = dataHome(environment);
+    auto result = home / "Vesk" / "data.json";
+    const auto legacy = home / "Tarnel" / "data.json";
+    if (!files.exists(result) && files.exists(legacy)) {
+        files.createDirectories(result.parent_path());
+        files.copy(legacy, result);
+    }
+    return result;
+}
+
+} // namespace vesk

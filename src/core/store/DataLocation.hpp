@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/runtime/FileSystem.hpp"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+// Reads one variable of the process environment; nothing when it is not set.
+using EnvironmentLookup = std::function<std::optional<std::string>(std::string_view name)>;
+
+// The real process environment.
+EnvironmentLookup processEnvironment();
+
+// Where the data file lives: $TARNEL_DATA when it is set and not empty, otherwise
+// <data home>/Vesk/data.json, where the data home is $XDG_DATA_HOME (when absolute) or
+// ~/.local/share. A file found only at the old <data home>/Tarnel/data.json is copied to the
+// new place once; the old file stays. Errors of that copy are ignored.
+std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files);
+
+} // namespace vesk

@@ -1,0 +1,157 @@
+#include "core/store/Store.hpp"
+
+#include "core/model/DocumentCoding.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <exception>
+#include <string>
+
+namespace vesk {
+
+namespace {
+
+constexpr double saveDelaySeconds = 0.4;
+constexpr double externalCheckDelaySeconds = 0.3;
+
+} // namespace
+
+Store::Store(std::filesystem::path url, StoreEnvironment environment)
+    : now(environment.clock.now()), env_(environment), url_(std::move(url)) {
+    load();
+    if (lists.get().empty()) lists.set({TaskList{UUID::random(env_.random), "My Tasks"}});
+    adoptCurrentTreeIntoGarden();
+    repairSelectedList();
+    syncTicker();
+    watchFile();
+    // Start-up saves nothing: whatever it changed goes out with the next save.
+}
+
+Store::~Store() {
+    // Nothing scheduled may outlive the store.
+    env_.queue.cancel(ticker_);
+    env_.queue.cancel(pendingSave_);
+    env_.queue.cancel(externalCheck_);
+    if (watching_) env_.watcher.stop();
+}
+
+void Store::load() {
+    FileRead read = env_.files.read(url_);
+    if (read.status == FileRead::Status::failed) mayReplaceFile_ = false;
+    if (!read.ok()) return;
+    lastOnDisk_ = read.bytes;
+
+    auto snapshot = decodeSnapshot(read.bytes, env_.clock.now(), &env_.random);
+    if (!snapshot) {
+        const auto seconds =
+            std::chrono::duration_cast<std::chrono::seconds>(env_.clock.now().time_since_epoch());
+        auto corrupt = url_;
+        corrupt += ".corrupt-" + std::to_string(seconds.count());
+        // Without the copy the next save would destroy the only trace of the user's data.
+        if (!env_.files.copy(url_, corrupt)) mayReplaceFile_ = false;
+        return;
+    }
+    lists.set(std::move(snapshot->lists));
+    tasks.set(std::move(snapshot->tasks));
+    sessions.set(std::move(snapshot->sessions));
+    timer.set(snapshot->timer);
+    prefs.set(snapshot->prefs);
+    if (snapshot->bonsai) bonsai.set(std::move(*snapshot->bonsai));
+}
+
+void Store::adoptCurrentTreeIntoGarden() {
+    bonsai.update([this](BonsaiProgress& progress) {
+        const bool planted = std::any_of(progress.garden.begin(), progress.garden.end(),
+                                         [&](const GardenTree& tree) { return tree.seed == progress.seed; });
+        if (progress.seed != 0 && !planted) {
+            const std::int64_t shown = progress.legacyIteration.value_or(1);
+            progress.garden.push_back(GardenTree{
+                UUID::random(env_.random),
+                progress.seed,
+                progress.gains.empty() ? env_.clock.now() : progress.gains.front().date,
+                shown > 1 ? shown - 1 : 0,
+            });
+        }
+        progress.legacyIteration.reset();
+    });
+}
+
+void Store::repairSelectedList() {
+    if (prefs.get().starredView || lists.get().empty()) return;
+    const auto& selected = prefs.get().selectedListID;
+    const bool known = selected && std::any_of(lists.get().begin(), lists.get().end(),
+                                               [&](const TaskList& list) { return list.id == *selected; });
+    if (!known) prefs.update([this](Prefs& p) { p.selectedListID = lists.get().front().id; });
+}
+
+void Store::saveNow() {
+    env_.queue.cancel(pendingSave_);
+    pendingSave_ = 0;
+    if (!mayReplaceFile_) return;
+
+    Snapshot snapshot{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()};
+    std::string bytes;
+    try {
+        bytes = encodeSnapshot(snapshot);
+    } catch (const std::exception&) {
+        return;
+    }
+    env_.files.createDirectories(url_.parent_path());
+    if (env_.files.writeAtomically(url_, bytes)) lastOnDisk_ = std::move(bytes);
+}
+
+void Store::scheduleSave() {
+    debounce(pendingSave_, saveDelaySeconds, &Store::saveNow);
+}
+
+void Store::debounce(MainQueue::Handle& slot, double delaySeconds, void (Store::*action)()) {
+    env_.queue.cancel(slot);
+    // The destructor cancels the slot, so the item never runs on a destroyed store.
+    slot = env_.queue.after(delaySeconds, [this, &slot, action] {
+        slot = 0;
+        (this->*action)();
+    });
+}
+
+void Store::changed() {
+    syncTicker();
+    scheduleSave();
+}
+
+void Store::watchFile() {
+    const auto folder = url_.parent_path();
+    env_.files.createDirectories(folder);
+    watching_ = env_.watcher.watch(folder, [this] { scheduleExternalCheck(); });
+}
+
+void Store::scheduleExternalCheck() {
+    debounce(externalCheck_, externalCheckDelaySeconds, &Store::checkForOutsideEdit);
+}
+
+void Store::checkForOutsideEdit() {
+    FileRead read = env_.files.read(url_);
+    if (!read.ok() || read.bytes == lastOnDisk_) return;
+    lastOnDisk_ = read.bytes;
+    applyExternalEdit(*lastOnDisk_);
+}
+
+// Merging the lists and tasks of an outside edit comes later; until then the bytes are only
+// remembered (above), so that the same content is not looked at twice.
+void Store::applyExternalEdit(const std::string&) {}
+
+std::optional<TaskItem> Store::task(const UUID& id) const {
+    const auto& all = tasks.get();
+    const auto found =
+        std::find_if(all.begin(), all.end(), [&](const TaskItem& item) { return item.id == id; });
+    if (found == all.end()) return std::nullopt;
+    return *found;
+}
+
+std::optional<std::string> Store::title(const std::optional<UUID>& id) const {
+    if (!id) return std::nullopt;
+    const auto item = task(*id);
+    if (!item) return std::nullopt;
+    return item->title.empty() ? "Untitled" : item->title;
+}
+
+} // namespace vesk

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "core/model/BonsaiModels.hpp"
+#include "core/model/Prefs.hpp"
+#include "core/model/TaskModels.hpp"
+#include "core/model/TimerModels.hpp"
+#include "core/runtime/Calendar.hpp"
+#include "core/runtime/Clock.hpp"
+#include "core/runtime/FileSystem.hpp"
+#include "core/runtime/FolderWatcher.hpp"
+#include "core/runtime/MainQueue.hpp"
+#include "core/runtime/Observed.hpp"
+#include "core/runtime/RandomSource.hpp"
+#include "core/store/DataLocation.hpp"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// What the store needs from outside: the app passes the real ones, tests pass fakes.
+struct StoreEnvironment {
+    Clock& clock;
+    MainQueue& queue;
+    FileSystem& files;
+    FolderWatcher& watcher;
+    RandomSource& random;
+    const Calendar& calendar;
+};
+
+// The one model object: every piece of user data, kept in memory, loaded from the data file
+// at start-up and written back shortly after every change. It never touches the UI: views
+// observe its properties, and the shell listens through the three callbacks.
+//
+// Observed properties may be set directly; a setter tells observers only when the value
+// really changed and does nothing else, so a caller that writes one calls syncTicker() and
+// then scheduleSave(). Every operation of the store does that itself. Main thread only.
+class Store {
+  public:
+    Store(std::filesystem::path url, StoreEnvironment environment);
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    static std::filesystem::path defaultURL(const EnvironmentLookup& environment, FileSystem& files) {
+        return locateDataFile(environment, files);
+    }
+
+    Observed<std::vector<TaskList>> lists;
+    Observed<std::vector<TaskItem>> tasks;
+    Observed<std::vector<FocusSession>> sessions;
+    Observed<TimerState> timer;
+    Observed<Prefs> prefs;
+    Observed<BonsaiProgress> bonsai;
+    // The store's notion of the current time, refreshed by the timer ticker.
+    Observed<Date> now;
+    Observed<std::optional<std::string>> undoLabel;
+
+    std::function<void(TimerEvent)> onEvent;
+    // The current tree's shown cube counts before and after a growth, and why it grew.
+    std::function<void(std::int64_t from, std::int64_t to, GainReason)> onGrowth;
+    std::function<void()> onSeedlingUnlocked;
+
+    const std::filesystem::path& url() const { return url_; }
+    // The exact bytes last read from or written to the file, to tell own writes from outside edits.
+    const std::optional<std::string>& lastOnDisk() const { return lastOnDisk_; }
+
+    // Persistence.
+    void saveNow();
+    void scheduleSave();
+
+    // Tasks.
+    // The first task with this id.
+    std::optional<TaskItem> task(const UUID& id) const;
+    // The task's title ("Untitled" when empty); nothing without an id or for an unknown one.
+    std::optional<std::string> title(const std::optional<UUID>& id) const;
+
+    // The focus timer.
+    void syncTicker();
+    void start(TimerMode mode, std::optional<UUID> taskID);
+    void pause();
+    void resume();
+    void finish();
+    void resetTimer();
+    void setMode(TimerMode mode);
+    void attach(std::optional<UUID> taskID);
+    bool isTimerActive() const;
+    double elapsed(Date at) const;
+    double phaseLength() const;
+    double shownTime() const;
+    double progress() const;
+    double liveFocus() const;
+
+    // The growth ledger and the garden. Every grant of cubes goes through grow(): task
+    // creation (1 cube), completion (completionReward() each) and the merge of outside edits.
+    void grow(std::int64_t amount, GainReason reason);
+    std::int64_t completionReward();
+    bool plant(std::uint64_t seed);
+    void removeFromGarden(const UUID& treeID);
+    void debugSetIteration(std::int64_t shownCubes);
+    std::int64_t bonsaiGainedToday() const;
+
+    // Largest seed a user can plant: the 53 bits a double holds exactly.
+    static constexpr std::uint64_t maxSeed = (std::uint64_t{1} << 53) - 1;
+
+  private:
+    void load();
+    void adoptCurrentTreeIntoGarden();
+    void repairSelectedList();
+    void watchFile();
+    void scheduleExternalCheck();
+    void checkForOutsideEdit();
+    void applyExternalEdit(const std::string& bytes);
+    // The one debouncer: cancels what `slot` holds and schedules `action` after the delay.
+    void debounce(MainQueue::Handle& slot, double delaySeconds, void (Store::*action)());
+    void changed();
+
+    void tick();
+    void completePhase();
+    void log(double durationSeconds, bool full);
+
+    StoreEnvironment env_;
+    std::filesystem::path url_;
+    std::optional<std::string> lastOnDisk_;
+    // A file that exists but could not be read, or could not be backed up before being
+    // replaced, holds the user's history: this run never writes over it.
+    bool mayReplaceFile_ = true;
+    bool watching_ = false;
+    MainQueue::Handle ticker_ = 0;
+    MainQueue::Handle pendingSave_ = 0;
+    MainQueue::Handle externalCheck_ = 0;
+};
+
+} // namespace vesk

@@ -1,0 +1,182 @@
+// The focus timer: pomodoro and stopwatch. Every reading is computed from stored instants
+// and sums, never from a counter, so a run keeps its true length across a restart or a
+// suspend of the machine, and a phase that ended meanwhile ends at the first tick after.
+#include "core/store/Store.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+constexpr double tickerIntervalSeconds = 0.5;
+// Shorter runs are taken for a mis-click and not logged.
+constexpr double shortestLoggedSeconds = 10;
+
+} // namespace
+
+void Store::syncTicker() {
+    const bool running = timer.get().runningSince.has_value();
+    if (running && ticker_ == 0) {
+        ticker_ = env_.queue.repeating(tickerIntervalSeconds, [this] { tick(); });
+    } else if (!running && ticker_ != 0) {
+        env_.queue.cancel(ticker_);
+        ticker_ = 0;
+    }
+}
+
+void Store::start(TimerMode mode, std::optional<UUID> taskID) {
+    if (isTimerActive()) finish();
+    timer.update([&](TimerState& state) {
+        state.mode = mode;
+        state.phase = PomoPhase::focus;
+        state.taskID = taskID;
+        // A fresh run starts now, even when an idle timer kept an old start (a pause at the
+        // very instant of starting, a hand-edited file): the session must not claim it.
+        state.segmentStart.reset();
+    });
+    resume();
+}
+
+void Store::pause() {
+    if (!timer.get().runningSince) return;
+    const Date t = env_.clock.now();
+    timer.update([&](TimerState& state) {
+        // A clock stepped back must not make the run shorter than it was.
+        state.accumulated += std::max(secondsBetween(*state.runningSince, t), 0.0);
+        state.runningSince.reset();
+    });
+    now.set(t);
+    changed();
+}
+
+void Store::resume() {
+    const Date t = env_.clock.now();
+    now.set(t);
+    timer.update([&](TimerState& state) {
+        if (!state.segmentStart) state.segmentStart = t;
+        state.runningSince = t;
+    });
+    changed();
+}
+
+void Store::finish() {
+    const double elapsedSeconds = elapsed(env_.clock.now());
+    const bool inBreak = timer.get().mode == TimerMode::pomodoro && timer.get().phase == PomoPhase::rest;
+    if (!inBreak && elapsedSeconds >= shortestLoggedSeconds) log(elapsedSeconds, false);
+    resetTimer();
+}
+
+void Store::resetTimer() {
+    timer.update([](TimerState& state) {
+        state.accumulated = 0;
+        state.runningSince.reset();
+        state.segmentStart.reset();
+        state.phase = PomoPhase::focus;
+    });
+    now.set(env_.clock.now());
+    changed();
+}
+
+void Store::setMode(TimerMode mode) {
+    if (mode == timer.get().mode) return;
+    if (isTimerActive()) finish();
+    timer.update([&](TimerState& state) { state.mode = mode; });
+    changed();
+}
+
+void Store::attach(std::optional<UUID> taskID) {
+    timer.update([&](TimerState& state) { state.taskID = taskID; });
+    changed();
+}
+
+bool Store::isTimerActive() const {
+    const TimerState& state = timer.get();
+    return state.runningSince || state.accumulated > 0 ||
+           (state.mode == TimerMode::pomodoro && state.phase == PomoPhase::rest);
+}
+
+double Store::elapsed(Date at) const {
+    const TimerState& state = timer.get();
+    double seconds = state.accumulated;
+    // A start in the future (a clock stepped back) counts as nothing yet.
+    if (state.runningSince) seconds += std::max(secondsBetween(*state.runningSince, at), 0.0);
+    return seconds;
+}
+
+double Store::phaseLength() const {
+    // In double: minutes from a hand-edited file may be far too large for 60 × minutes in 64 bits.
+    const auto minutes =
+        timer.get().phase == PomoPhase::rest ? prefs.get().breakMinutes : prefs.get().focusMinutes;
+    return 60.0 * static_cast<double>(minutes);
+}
+
+double Store::shownTime() const {
+    const double seconds = elapsed(now.get());
+    if (timer.get().mode == TimerMode::stopwatch) return seconds;
+    return std::max(phaseLength() - seconds, 0.0);
+}
+
+double Store::progress() const {
+    const double seconds = elapsed(now.get());
+    if (timer.get().mode == TimerMode::stopwatch) return std::fmod(seconds, 60.0) / 60.0;
+    const double length = phaseLength();
+    return std::min(seconds / (length < 1 ? 1.0 : length), 1.0);
+}
+
+double Store::liveFocus() const {
+    if (timer.get().mode == TimerMode::pomodoro && timer.get().phase == PomoPhase::rest) return 0;
+    return elapsed(now.get());
+}
+
+void Store::tick() {
+    now.set(env_.clock.now());
+    const TimerState& state = timer.get();
+    if (state.mode != TimerMode::pomodoro || !state.runningSince) return;
+    if (elapsed(now.get()) >= phaseLength()) completePhase();
+}
+
+void Store::completePhase() {
+    const Date t = env_.clock.now();
+    if (timer.get().phase == PomoPhase::rest) {
+        timer.update([](TimerState& state) {
+            state.phase = PomoPhase::focus;
+            state.accumulated = 0;
+            state.runningSince.reset();
+            state.segmentStart.reset();
+        });
+        changed();
+        if (onEvent) onEvent(TimerEvent::breakDone);
+        return;
+    }
+    // The configured length, not the measured one: the tick may come up to 0.5 s late, or
+    // long after the end when the machine slept through it.
+    log(phaseLength(), true);
+    const bool autoStart = prefs.get().autoStartBreak;
+    timer.update([&](TimerState& state) {
+        state.phase = PomoPhase::rest;
+        state.accumulated = 0;
+        state.runningSince = autoStart ? std::optional<Date>(t) : std::nullopt;
+        state.segmentStart = state.runningSince;
+    });
+    changed();
+    // Last, so that the shell sees the new phase.
+    if (onEvent) onEvent(TimerEvent::focusDone);
+}
+
+void Store::log(double durationSeconds, bool full) {
+    const TimerState& state = timer.get();
+    FocusSession session{
+        UUID::random(env_.random),
+        state.taskID,
+        title(state.taskID),
+        state.mode,
+        state.segmentStart.value_or(addingSeconds(env_.clock.now(), -durationSeconds)),
+        durationSeconds,
+        full,
+    };
+    sessions.update([&](std::vector<FocusSession>& all) { all.push_back(std::move(session)); });
+}
+
+} // namespace vesk

@@ -1,0 +1,70 @@
+#include "platform/InotifyFolderWatcher.hpp"
+
+#include <QSocketNotifier>
+#include <cerrno>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+namespace vesk {
+
+namespace {
+
+// Everything that can change what a reader of a file in the folder sees.
+constexpr std::uint32_t watchedEvents =
+    IN_CLOSE_WRITE | IN_MODIFY | IN_MOVED_TO | IN_MOVED_FROM | IN_CREATE | IN_DELETE | IN_ATTRIB | IN_ONLYDIR;
+
+} // namespace
+
+InotifyFolderWatcher::InotifyFolderWatcher() = default;
+
+InotifyFolderWatcher::~InotifyFolderWatcher() {
+    stop();
+}
+
+bool InotifyFolderWatcher::watch(const std::filesystem::path& folder, std::function<void()> onChange) {
+    stop();
+    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd < 0) return false;
+    if (inotify_add_watch(fd, folder.c_str(), watchedEvents) < 0) {
+        close(fd);
+        return false;
+    }
+    fd_ = fd;
+    onChange_ = std::move(onChange);
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, &owner_);
+    QObject::connect(notifier_, &QSocketNotifier::activated, notifier_, [this] { drain(); });
+    return true;
+}
+
+void InotifyFolderWatcher::stop() {
+    if (notifier_) {
+        // Disabled before the descriptor closes; deleted later, as stop() may run inside its signal.
+        notifier_->setEnabled(false);
+        notifier_->deleteLater();
+        notifier_ = nullptr;
+    }
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+    onChange_ = nullptr;
+}
+
+void InotifyFolderWatcher::drain() {
+    // The events' details do not matter: one report per batch, the listener debounces.
+    alignas(inotify_event) char buffer[16 * 1024];
+    bool any = false;
+    for (;;) {
+        const ssize_t count = read(fd_, buffer, sizeof buffer);
+        if (count > 0) {
+            any = true;
+            continue;
+        }
+        if (count < 0 && errno == EINTR) continue;
+        break;
+    }
+    if (!any || !onChange_) return;
+    // A copy: the listener may stop or re-point this watcher.
+    const auto onChange = onChange_;
+    onChange();
+}
+
+} // namespace vesk

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/runtime/FolderWatcher.hpp"
+
+#include <QObject>
+
+class QSocketNotifier;
+
+namespace vesk {
+
+// Watches one folder with inotify and reports on the Qt main thread. The folder rather
+// than the file, so that atomic replacements, deletions and re-creations are all seen.
+class InotifyFolderWatcher final : public FolderWatcher {
+  public:
+    InotifyFolderWatcher();
+    ~InotifyFolderWatcher() override;
+    InotifyFolderWatcher(const InotifyFolderWatcher&) = delete;
+    InotifyFolderWatcher& operator=(const InotifyFolderWatcher&) = delete;
+
+    bool watch(const std::filesystem::path& folder, std::function<void()> onChange) override;
+    void stop() override;
+
+  private:
+    void drain();
+
+    int fd_ = -1;
+    // Parent of the notifier, so that one stopped from inside its own signal is freed later.
+    QObject owner_;
+    QSocketNotifier* notifier_ = nullptr;
+    std::function<void()> onChange_;
+};
+
+} // namespace vesk

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/runtime/FileSystem.hpp"
+
+namespace vesk {
+
+// Files through POSIX calls. Atomic writes go to a temporary file in the target's folder
+// (same file system, so the rename is atomic), are flushed to the disk, renamed over the
+// target and made durable by flushing the folder too.
+class PosixFileSystem final : public FileSystem {
+  public:
+    FileRead read(const std::filesystem::path& path) override;
+    bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) override;
+    bool copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    bool createDirectories(const std::filesystem::path& folder) override;
+    bool exists(const std::filesystem::path& path) override;
+};
+
+} // namespace vesk

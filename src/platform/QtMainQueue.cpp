@@ -1,0 +1,62 @@
+#include "platform/QtMainQueue.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace vesk {
+
+namespace {
+
+int milliseconds(double seconds) {
+    if (!(seconds > 0)) return 0;
+    const double ms = std::ceil(seconds * 1000.0);
+    return static_cast<int>(std::min(ms, static_cast<double>(std::numeric_limits<int>::max())));
+}
+
+} // namespace
+
+QtMainQueue::QtMainQueue() = default;
+
+// The owner object deletes every timer, pending or already cancelled.
+QtMainQueue::~QtMainQueue() = default;
+
+MainQueue::Handle QtMainQueue::after(double delaySeconds, Task task) {
+    return schedule(delaySeconds, false, std::move(task));
+}
+
+MainQueue::Handle QtMainQueue::repeating(double intervalSeconds, Task task) {
+    return schedule(intervalSeconds, true, std::move(task));
+}
+
+MainQueue::Handle QtMainQueue::schedule(double seconds, bool repeat, Task task) {
+    const Handle handle = ++lastHandle_;
+    auto* timer = new QTimer(&owner_);
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->setSingleShot(!repeat);
+    timer->setInterval(milliseconds(seconds));
+    QObject::connect(timer, &QTimer::timeout, &owner_, [this, handle] { fire(handle); });
+    items_.emplace(handle, Item{timer, std::move(task), repeat});
+    timer->start();
+    return handle;
+}
+
+void QtMainQueue::fire(Handle handle) {
+    const auto found = items_.find(handle);
+    if (found == items_.end()) return;
+    // A copy: the task may cancel itself or schedule more work, which may rehash the map.
+    const Task task = found->second.task;
+    if (!found->second.repeat) cancel(handle);
+    task();
+}
+
+void QtMainQueue::cancel(Handle handle) {
+    const auto found = items_.find(handle);
+    if (found == items_.end()) return;
+    found->second.timer->stop();
+    // Later, because cancel may run inside this very timer's timeout signal.
+    found->second.timer->deleteLater();
+    items_.erase(found);
+}
+
+} // namespace vesk

@@ -1,0 +1,242 @@
+#include "StoreTestBed.hpp"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+using test::StoreTestBed;
+
+TaskList list(const char* id, std::string name) {
+    return TaskList{*UUID::parse(id), std::move(name)};
+}
+
+constexpr const char* work = "11111111-1111-4111-8111-111111111111";
+constexpr const char* home = "22222222-2222-4222-8222-222222222222";
+
+class StorePersistenceTest : public ::testing::Test, protected StoreTestBed {};
+
+TEST_F(StorePersistenceTest, FirstStartHasOneSelectedListAndWritesNothing) {
+    Store& store = open();
+    ASSERT_EQ(store.lists.get().size(), 1u);
+    EXPECT_EQ(store.lists.get()[0].name, "My Tasks");
+    EXPECT_EQ(store.prefs.get().selectedListID, store.lists.get()[0].id);
+    EXPECT_EQ(store.now.get(), clock.now());
+    EXPECT_FALSE(store.lastOnDisk());
+    // The folder is made for the watcher, which watches it.
+    EXPECT_TRUE(files.hasFolder(url.parent_path()));
+    EXPECT_EQ(watcher.folder(), url.parent_path());
+
+    queue.advance(60);
+    EXPECT_EQ(writes(), 0u);
+    EXPECT_EQ(queue.pendingCount(), 0u);
+}
+
+TEST_F(StorePersistenceTest, LoadsTheDocumentAndRepairsAStaleSelection) {
+    Snapshot snapshot;
+    snapshot.lists = {list(work, "Work"), list(home, "Home")};
+    snapshot.prefs.selectedListID = UUID::random(random); // a removed list
+    snapshot.prefs.focusMinutes = 50;
+    putDocument(snapshot);
+
+    Store& store = open();
+    EXPECT_EQ(store.lists.get(), snapshot.lists);
+    EXPECT_EQ(store.prefs.get().focusMinutes, 50);
+    EXPECT_EQ(store.prefs.get().selectedListID, *UUID::parse(work));
+    EXPECT_EQ(store.lastOnDisk(), files.contents(url));
+    EXPECT_EQ(store.bonsai.get(), BonsaiProgress{}); // no "bonsai" in the document
+    EXPECT_EQ(writes(), 0u);                         // the repair waits for the next save
+
+    // In the starred view a stale selection is left alone.
+    snapshot.prefs.starredView = true;
+    putDocument(snapshot);
+    EXPECT_EQ(open().prefs.get().selectedListID, snapshot.prefs.selectedListID);
+}
+
+TEST_F(StorePersistenceTest, UndecodableFileIsCopiedAsideThenReplaced) {
+    files.put(url, "{\"lists\": [");
+    Store& store = open();
+    const auto corrupt = url.string() + ".corrupt-1773057600";
+    EXPECT_EQ(files.contents(corrupt), "{\"lists\": [");
+    ASSERT_EQ(store.lists.get().size(), 1u);
+    EXPECT_EQ(store.lists.get()[0].name, "My Tasks");
+    EXPECT_EQ(store.lastOnDisk(), "{\"lists\": [");
+
+    store.scheduleSave();
+    queue.advance(0.4);
+    ASSERT_TRUE(onDisk());
+    EXPECT_EQ(onDisk()->lists, store.lists.get());
+    EXPECT_EQ(files.contents(corrupt), "{\"lists\": [");
+}
+
+TEST_F(StorePersistenceTest, FileThatCannotBeReadOrBackedUpIsNeverOverwritten) {
+    // Present but unreadable (permissions, an I/O error): the user's history is in there.
+    files.put(url, "history");
+    files.failingReads.insert(url);
+    {
+        Store& store = open();
+        store.prefs.update([](Prefs& p) { p.sound = false; });
+        store.scheduleSave();
+        queue.advance(1);
+        store.saveNow();
+        EXPECT_EQ(files.contents(url), "history");
+        EXPECT_EQ(writes(), 0u);
+    }
+    // Undecodable, and the copy beside it cannot be made: replacing it would lose it.
+    files.failingReads.clear();
+    files.put(url, "not json");
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(clock.now().time_since_epoch());
+    files.failingWrites.insert(url.string() + ".corrupt-" + std::to_string(seconds.count()));
+    open().saveNow();
+    EXPECT_EQ(files.contents(url), "not json");
+
+    // A missing file is no such case.
+    files.remove(url);
+    open().saveNow();
+    EXPECT_EQ(writes(), 1u);
+}
+
+TEST_F(StorePersistenceTest, TenChangesMakeOneWriteAfterTheLast) {
+    Store& store = open();
+    for (int i = 0; i < 10; ++i) {
+        store.prefs.update([i](Prefs& p) { p.breakMinutes = i + 1; });
+        store.scheduleSave();
+        queue.advance(0.3);
+    }
+    EXPECT_EQ(writes(), 0u);
+    queue.advance(0.09);
+    EXPECT_EQ(writes(), 0u);
+    queue.advance(0.01);
+    EXPECT_EQ(writes(), 1u);
+    EXPECT_EQ(onDisk()->prefs.breakMinutes, 10);
+    EXPECT_EQ(store.lastOnDisk(), files.contents(url));
+    queue.advance(10);
+    EXPECT_EQ(writes(), 1u);
+}
+
+TEST_F(StorePersistenceTest, SaveNowWritesAtOnceAndCancelsThePendingSave) {
+    Store& store = open();
+    store.scheduleSave();
+    queue.advance(0.2);
+    store.saveNow();
+    EXPECT_EQ(writes(), 1u);
+    EXPECT_EQ(queue.pendingCount(), 0u);
+    queue.advance(1);
+    EXPECT_EQ(writes(), 1u);
+    // The folder is created when it went missing.
+    EXPECT_TRUE(files.hasFolder(url.parent_path()));
+}
+
+TEST_F(StorePersistenceTest, FailedWriteKeepsTheRememberedBytes) {
+    Store& store = open();
+    store.saveNow();
+    const auto written = store.lastOnDisk();
+    ASSERT_TRUE(written);
+
+    files.failAllWrites = true;
+    store.prefs.update([](Prefs& p) { p.sound = false; });
+    store.saveNow();
+    EXPECT_EQ(store.lastOnDisk(), written);
+    EXPECT_EQ(files.contents(url), written);
+
+    files.failAllWrites = false;
+    store.saveNow();
+    EXPECT_NE(store.lastOnDisk(), written);
+    EXPECT_EQ(store.lastOnDisk(), files.contents(url));
+}
+
+TEST_F(StorePersistenceTest, FolderEventsAreDebouncedAndOwnWritesRecognised) {
+    Store& store = open();
+    // Like inotify: every change to the folder is an event.
+    files.onChange = [this](const std::filesystem::path&) { watcher.fire(); };
+    store.saveNow();
+    const auto own = store.lastOnDisk();
+    queue.advance(0.3);
+    EXPECT_EQ(store.lastOnDisk(), own);
+    EXPECT_EQ(queue.pendingCount(), 0u); // the re-read changed nothing and scheduled nothing
+
+    // An outside edit, written in three bursts: one check, 0.3 s after the last event.
+    files.put(url, "{}");
+    queue.advance(0.2);
+    files.put(url, "{ }");
+    queue.advance(0.2);
+    files.put(url, "{  }");
+    queue.advance(0.29);
+    EXPECT_EQ(store.lastOnDisk(), own);
+    queue.advance(0.01);
+    EXPECT_EQ(store.lastOnDisk(), "{  }");
+
+    // Deleting the file is an event too, but nothing can be read: nothing changes.
+    files.remove(url);
+    queue.advance(0.3);
+    EXPECT_EQ(store.lastOnDisk(), "{  }");
+}
+
+TEST_F(StorePersistenceTest, DestroyedStoreLeavesNothingScheduled) {
+    Store& store = open();
+    store.start(TimerMode::stopwatch, std::nullopt);
+    store.scheduleSave();
+    watcher.fire();
+    EXPECT_EQ(queue.pendingCount(), 3u); // ticker, save, check
+    this->store.reset();
+    EXPECT_EQ(queue.pendingCount(), 0u);
+    EXPECT_FALSE(watcher.watching());
+    queue.advance(5);
+    EXPECT_EQ(writes(), 0u);
+}
+
+TEST_F(StorePersistenceTest, OlderLayoutTreeIsAdoptedIntoTheGarden) {
+    const Date firstGain = clock.now() - std::chrono::hours(48);
+    Snapshot snapshot;
+    snapshot.lists = {list(work, "Work")};
+    BonsaiProgress progress;
+    progress.seed = 77;
+    progress.gains = {BonsaiGain{firstGain, 3, GainReason::created}};
+    progress.legacyIteration = 40;
+    snapshot.bonsai = progress;
+    putDocument(snapshot);
+
+    Store& store = open();
+    ASSERT_EQ(store.bonsai.get().garden.size(), 1u);
+    const GardenTree& tree = store.bonsai.get().garden[0];
+    EXPECT_EQ(tree.seed, 77u);
+    EXPECT_EQ(tree.plantedAt, firstGain);
+    EXPECT_EQ(tree.cubesGrown, 39);
+    EXPECT_FALSE(store.bonsai.get().legacyIteration);
+    store.saveNow();
+    EXPECT_EQ(files.contents(url)->find("\"iteration\""), std::string::npos);
+    EXPECT_EQ(open().bonsai.get().garden.size(), 1u); // adopted once
+
+    // Without gains or an iteration: planted now, one cube shown.
+    progress.gains.clear();
+    progress.legacyIteration.reset();
+    progress.garden.clear();
+    snapshot.bonsai = progress;
+    putDocument(snapshot);
+    const GardenTree adopted = open().bonsai.get().garden.at(0);
+    EXPECT_EQ(adopted.plantedAt, clock.now());
+    EXPECT_EQ(adopted.cubesGrown, 0);
+
+    // A hand-edited iteration at the bottom of the range neither overflows nor goes negative.
+    progress.legacyIteration = std::numeric_limits<std::int64_t>::min();
+    snapshot.bonsai = progress;
+    putDocument(snapshot);
+    EXPECT_EQ(open().bonsai.get().garden.at(0).cubesGrown, 0);
+}
+
+TEST_F(StorePersistenceTest, RunningTimerResumesTickingAfterARestart) {
+    Store& first = open();
+    first.start(TimerMode::stopwatch, std::nullopt);
+    queue.advance(30);
+    first.saveNow();
+    store.reset();
+    clock.advance(600);
+
+    Store& second = open();
+    EXPECT_EQ(queue.repeatingCount(), 1u);
+    queue.advance(0.5);
+    EXPECT_DOUBLE_EQ(second.shownTime(), 630.5);
+}
+
+} // namespace
+} // namespace vesk

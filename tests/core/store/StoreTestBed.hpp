@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/model/DocumentCoding.hpp"
+#include "core/store/Store.hpp"
+#include "support/FakeFileSystem.hpp"
+#include "support/FakeFolderWatcher.hpp"
+#include "support/FakeMainQueue.hpp"
+#include "support/FakeRandom.hpp"
+#include "support/ScopedTimeZone.hpp"
+#include "support/VirtualClock.hpp"
+
+#include <memory>
+
+namespace vesk::test {
+
+// A store on fakes: virtual time, files in memory, a watcher fired by hand.
+struct StoreTestBed {
+    inline static const std::filesystem::path url = "/home/user/.local/share/Vesk/data.json";
+
+    ScopedTimeZone zone{"UTC"};
+    VirtualClock clock;
+    FakeMainQueue queue{clock};
+    FakeFileSystem files;
+    FakeFolderWatcher watcher;
+    FakeRandom random;
+    Calendar calendar{1};
+    std::unique_ptr<Store> store;
+
+    // A new start on whatever the files hold; the store of an earlier start is gone first.
+    Store& open() {
+        store.reset();
+        store =
+            std::make_unique<Store>(url, StoreEnvironment{clock, queue, files, watcher, random, calendar});
+        return *store;
+    }
+
+    // The document as the store would write it.
+    void putDocument(Snapshot snapshot) { files.put(url, encodeSnapshot(snapshot)); }
+
+    std::size_t writes() const { return files.writeCount(url); }
+    std::optional<Snapshot> onDisk() const {
+        const auto bytes = files.contents(url);
+        if (!bytes) return std::nullopt;
+        return decodeSnapshot(*bytes, clock.now());
+    }
+};
+
+} // namespace vesk::test

@@ -1,0 +1,75 @@
+#include "platform/InotifyFolderWatcher.hpp"
+
+#include "PlatformTestSupport.hpp"
+#include "platform/PosixFileSystem.hpp"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+using test::runEventsUntil;
+using test::TempFolder;
+
+TEST(InotifyFolderWatcherTest, ReportsWritesReplacementsAndDeletionsInTheFolder) {
+    test::qtApplication();
+    TempFolder folder;
+    PosixFileSystem files;
+    InotifyFolderWatcher watcher;
+    int changes = 0;
+    ASSERT_TRUE(watcher.watch(folder.path(), [&] { ++changes; }));
+
+    const auto file = folder / "data.json";
+    ASSERT_TRUE(files.writeAtomically(file, "{}"));
+    ASSERT_TRUE(runEventsUntil([&] { return changes > 0; }));
+
+    // An atomic replacement of a file that already exists is still seen.
+    changes = 0;
+    ASSERT_TRUE(files.writeAtomically(file, "{\"a\":1}"));
+    ASSERT_TRUE(runEventsUntil([&] { return changes > 0; }));
+
+    changes = 0;
+    std::filesystem::remove(file);
+    ASSERT_TRUE(runEventsUntil([&] { return changes > 0; }));
+
+    // After stop() nothing more arrives.
+    watcher.stop();
+    changes = 0;
+    ASSERT_TRUE(files.writeAtomically(file, "{}"));
+    bool settled = false;
+    QTimer::singleShot(100, [&] { settled = true; });
+    ASSERT_TRUE(runEventsUntil([&] { return settled; }));
+    EXPECT_EQ(changes, 0);
+}
+
+TEST(InotifyFolderWatcherTest, ListenerMayStopTheWatcher) {
+    test::qtApplication();
+    TempFolder folder;
+    PosixFileSystem files;
+    InotifyFolderWatcher watcher;
+    int changes = 0;
+    ASSERT_TRUE(watcher.watch(folder.path(), [&] {
+        ++changes;
+        watcher.stop();
+    }));
+    ASSERT_TRUE(files.writeAtomically(folder / "data.json", "{}"));
+    ASSERT_TRUE(runEventsUntil([&] { return changes > 0; }));
+    ASSERT_TRUE(files.writeAtomically(folder / "data.json", "[]"));
+    bool settled = false;
+    QTimer::singleShot(100, [&] { settled = true; });
+    ASSERT_TRUE(runEventsUntil([&] { return settled; }));
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(InotifyFolderWatcherTest, FailsOnAFolderThatCannotBeWatched) {
+    test::qtApplication();
+    TempFolder folder;
+    InotifyFolderWatcher watcher;
+    EXPECT_FALSE(watcher.watch(folder / "missing", [] {}));
+    PosixFileSystem files;
+    ASSERT_TRUE(files.writeAtomically(folder / "plain", "x"));
+    EXPECT_FALSE(watcher.watch(folder / "plain", [] {}));
+}
+
+} // namespace
+} // namespace vesk

@@ -1,0 +1,139 @@
+#include "platform/PosixFileSystem.hpp"
+
+#include "PlatformTestSupport.hpp"
+#include "platform/GetrandomSource.hpp"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vesk {
+namespace {
+
+using test::TempFolder;
+
+TEST(PosixFileSystemTest, ReadTellsMissingFromUnreadable) {
+    TempFolder folder;
+    PosixFileSystem files;
+    EXPECT_EQ(files.read(folder / "none").status, FileRead::Status::missing);
+    EXPECT_EQ(files.read(folder / "none" / "deeper").status, FileRead::Status::missing);
+    // A folder exists but is no readable file.
+    EXPECT_EQ(files.read(folder.path()).status, FileRead::Status::failed);
+
+    ASSERT_TRUE(files.writeAtomically(folder / "data.json", std::string("a\0b", 3)));
+    const FileRead read = files.read(folder / "data.json");
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.bytes, std::string("a\0b", 3));
+
+    if (::geteuid() != 0) { // root reads everything
+        ::chmod((folder / "data.json").c_str(), 0);
+        EXPECT_EQ(files.read(folder / "data.json").status, FileRead::Status::failed);
+    }
+}
+
+TEST(PosixFileSystemTest, AtomicWriteReplacesKeepsModeAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    ASSERT_TRUE(files.writeAtomically(file, "old"));
+    ::chmod(file.c_str(), 0640);
+    ASSERT_TRUE(files.writeAtomically(file, "new"));
+    EXPECT_EQ(files.read(file).bytes, "new");
+    struct stat status {};
+    ASSERT_EQ(::stat(file.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0640u);
+
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, std::set<std::string>{"data.json"});
+
+    // Into a folder that does not exist: a failure, and nothing is created.
+    EXPECT_FALSE(files.writeAtomically(folder / "no" / "data.json", "x"));
+    EXPECT_FALSE(files.exists(folder / "no"));
+}
+
+TEST(PosixFileSystemTest, CopyNeverReplacesAndFoldersAreCreated) {
+    TempFolder folder;
+    PosixFileSystem files;
+    ASSERT_TRUE(files.createDirectories(folder / "a" / "b"));
+    EXPECT_TRUE(files.createDirectories(folder / "a" / "b")); // already there
+    ASSERT_TRUE(files.writeAtomically(folder / "a" / "b" / "plain", "x"));
+    EXPECT_FALSE(files.createDirectories(folder / "a" / "b" / "plain" / "c"));
+
+    ASSERT_TRUE(files.writeAtomically(folder / "from", "legacy"));
+    ASSERT_TRUE(files.copy(folder / "from", folder / "a" / "to"));
+    EXPECT_EQ(files.read(folder / "a" / "to").bytes, "legacy");
+    EXPECT_EQ(files.read(folder / "from").bytes, "legacy");
+
+    ASSERT_TRUE(files.writeAtomically(folder / "from", "changed"));
+    EXPECT_FALSE(files.copy(folder / "from", folder / "a" / "to"));
+    EXPECT_EQ(files.read(folder / "a" / "to").bytes, "legacy");
+    EXPECT_FALSE(files.copy(folder / "missing", folder / "a" / "other"));
+    EXPECT_FALSE(files.exists(folder / "a" / "other"));
+}
+
+// A document whose every byte says which of the two it is, big enough that a write takes a while.
+std::string document(char fill) {
+    return "{\"" + std::string(4 << 20, fill) + "\":0}";
+}
+
+TEST(PosixFileSystemTest, KilledWriterLeavesTheOldOrTheNewDocument) {
+    TempFolder folder;
+    const auto file = folder / "data.json";
+    const std::string first = document('a');
+    const std::string second = document('b');
+    PosixFileSystem files;
+    ASSERT_TRUE(files.writeAtomically(file, first));
+    GetrandomSource random;
+
+    for (int round = 0; round < 4; ++round) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(ready[0]);
+            PosixFileSystem childFiles;
+            for (unsigned long saves = 0;; ++saves) {
+                childFiles.writeAtomically(file, saves % 2 ? first : second);
+                const char saved = 1;
+                if (::write(ready[1], &saved, 1) != 1) ::_exit(1);
+            }
+        }
+        ::close(ready[1]);
+        // Let a varying number of saves complete, so that the kill lands in a different part of a write.
+        const auto completed = 1 + random.uniform(0, 3);
+        char saved;
+        for (std::uint64_t i = 0; i < completed; ++i)
+            ASSERT_EQ(::read(ready[0], &saved, 1), 1);
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ::close(ready[0]);
+        ASSERT_TRUE(WIFSIGNALED(status));
+
+        const FileRead read = files.read(file);
+        ASSERT_TRUE(read.ok());
+        EXPECT_TRUE(read.bytes == first || read.bytes == second) << "torn document in round " << round;
+    }
+}
+
+TEST(GetrandomSourceTest, DrawsDifferAndStayInRange) {
+    GetrandomSource random;
+    std::set<std::uint64_t> values;
+    for (int i = 0; i < 64; ++i)
+        values.insert(random.next());
+    EXPECT_GT(values.size(), 60u);
+    for (int i = 0; i < 200; ++i) {
+        const auto cubes = random.uniform(2, 4);
+        EXPECT_GE(cubes, 2u);
+        EXPECT_LE(cubes, 4u);
+    }
+}
+
+} // namespace
+} // namespace vesk

@@ -1,0 +1,96 @@
+#include "support/FakeFileSystem.hpp"
+
+namespace vesk::test {
+
+FileRead FakeFileSystem::read(const std::filesystem::path& path) {
+    FileRead result;
+    if (failingReads.contains(key(path))) {
+        result.status = FileRead::Status::failed;
+        return result;
+    }
+    const auto found = files_.find(key(path));
+    if (found == files_.end()) return result;
+    result.status = FileRead::Status::ok;
+    result.bytes = found->second;
+    return result;
+}
+
+bool FakeFileSystem::writeAtomically(const std::filesystem::path& path, std::string_view bytes) {
+    const auto target = key(path);
+    if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) ||
+        folders_.contains(target))
+        return false;
+    files_[target] = std::string(bytes);
+    ++writes_[target];
+    changed(target);
+    return true;
+}
+
+bool FakeFileSystem::copy(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const auto target = key(to);
+    const FileRead source = read(from);
+    if (!source.ok() || failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) ||
+        exists(target))
+        return false;
+    files_[target] = source.bytes;
+    changed(target);
+    return true;
+}
+
+bool FakeFileSystem::createDirectories(const std::filesystem::path& folder) {
+    const auto target = key(folder);
+    if (hasFolder(target)) return true;
+    if (failFolderCreation) return false;
+    for (auto part = target; !part.empty() && part != part.parent_path(); part = part.parent_path()) {
+        if (files_.contains(part)) return false;
+    }
+    for (auto part = target; !part.empty() && part != part.parent_path(); part = part.parent_path())
+        folders_.insert(part);
+    return true;
+}
+
+bool FakeFileSystem::exists(const std::filesystem::path& path) {
+    const auto target = key(path);
+    return files_.contains(target) || folders_.contains(target);
+}
+
+void FakeFileSystem::put(const std::filesystem::path& path, std::string bytes) {
+    const auto target = key(path);
+    for (auto part = target.parent_path(); !part.empty() && part != part.parent_path();
+         part = part.parent_path())
+        folders_.insert(part);
+    files_[target] = std::move(bytes);
+    changed(target);
+}
+
+void FakeFileSystem::remove(const std::filesystem::path& path) {
+    if (files_.erase(key(path)) > 0) changed(key(path));
+}
+
+std::optional<std::string> FakeFileSystem::contents(const std::filesystem::path& path) const {
+    const auto found = files_.find(key(path));
+    if (found == files_.end()) return std::nullopt;
+    return found->second;
+}
+
+bool FakeFileSystem::hasFolder(const std::filesystem::path& folder) const {
+    return folders_.contains(key(folder));
+}
+
+std::vector<std::filesystem::path> FakeFileSystem::filesIn(const std::filesystem::path& folder) const {
+    std::vector<std::filesystem::path> result;
+    for (const auto& [path, bytes] : files_)
+        if (path.parent_path() == key(folder)) result.push_back(path);
+    return result;
+}
+
+std::size_t FakeFileSystem::writeCount(const std::filesystem::path& path) const {
+    const auto found = writes_.find(key(path));
+    return found == writes_.end() ? 0 : found->second;
+}
+
+void FakeFileSystem::changed(const std::filesystem::path& path) {
+    if (onChange) onChange(path);
+}
+
+} // namespace vesk::test

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/runtime/FileSystem.hpp"
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vesk::test {
+
+// Files in memory. Like the real thing, a file can only be written or copied into an
+// existing folder, and a copy never replaces a file. Failures are injected per path.
+class FakeFileSystem final : public FileSystem {
+  public:
+    FileRead read(const std::filesystem::path& path) override;
+    bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) override;
+    bool copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    bool createDirectories(const std::filesystem::path& folder) override;
+    bool exists(const std::filesystem::path& path) override;
+
+    // Test set-up: a file (its folders created) and direct inspection.
+    void put(const std::filesystem::path& path, std::string bytes);
+    void remove(const std::filesystem::path& path);
+    std::optional<std::string> contents(const std::filesystem::path& path) const;
+    bool hasFolder(const std::filesystem::path& folder) const;
+    std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) const;
+
+    // Failure injection: reading the path reports a failure (the file stays there), and
+    // writing or copying to it fails without changing anything.
+    std::set<std::filesystem::path> failingReads;
+    std::set<std::filesystem::path> failingWrites;
+    bool failAllWrites = false;
+    bool failFolderCreation = false;
+
+    // Successful atomic writes, per path.
+    std::size_t writeCount(const std::filesystem::path& path) const;
+    // Told after every change that succeeded, with the changed path (a test may fire a watcher).
+    std::function<void(const std::filesystem::path&)> onChange;
+
+  private:
+    static std::filesystem::path key(const std::filesystem::path& path) { return path.lexically_normal(); }
+    void changed(const std::filesystem::path& path);
+
+    std::map<std::filesystem::path, std::string> files_;
+    std::set<std::filesystem::path> folders_{"/"};
+    std::map<std::filesystem::path, std::size_t> writes_;
+};
+
+} // namespace vesk::test
