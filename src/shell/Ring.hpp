@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+namespace vesk {
+
+// A circular progress ring that fills the frame its parent gives it: a faint full track and,
+// over it, an arc from twelve o'clock clockwise over `progress` (0 … 1). At zero a round
+// dot stays visible at the top.
+class Ring final : public QWidget {
+  public:
+    Ring(double progress, const QColor& tint, double lineWidth, QWidget* parent = nullptr);
+
+    void setProgress(double progress);
+    void setTint(const QColor& tint);
+    void setLineWidth(double lineWidth);
+    double progress() const { return progress_; }
+
+    // The fraction of the circle the arc covers: at least a dot, at most the whole circle.
+    static double arcFraction(double progress);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    double progress_;
+    QColor tint_;
+    double lineWidth_;
+};
+
+} // namespace vesk

@@ -1,0 +1,81 @@
+#include "shell/Fonts.hpp"
+#include "shell/FrameClock.hpp"
+#include "shell/RollingText.hpp"
+#include "shell/Symbols.hpp"
+#include "shell/TabularText.hpp"
+#include "shell/WidgetEvents.hpp"
+
+#include <QFontMetricsF>
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+TEST(SymbolsTest, EveryNameTheViewsUseHasAGlyphOfTheLoadedIconFont) {
+    Fonts::load();
+    EXPECT_TRUE(Fonts::hasSymbols());
+    for (const char* name : {"leaf.fill",
+                             "leaf",
+                             "checkmark",
+                             "checkmark.circle.fill",
+                             "calendar",
+                             "chevron.left",
+                             "chevron.right",
+                             "chevron.down",
+                             "checklist",
+                             "timer",
+                             "chart.bar.xaxis",
+                             "ellipsis",
+                             "sparkles",
+                             "bolt.fill",
+                             "star",
+                             "star.fill",
+                             "trash",
+                             "xmark",
+                             "plus",
+                             "play.fill",
+                             "pause.fill",
+                             "stop.fill",
+                             "forward.end.fill",
+                             "stopwatch",
+                             "link",
+                             "circle",
+                             "arrow.counterclockwise",
+                             "questionmark.circle",
+                             "xmark.circle.fill"}) {
+        const auto code = Symbols::codepoint(name);
+        ASSERT_TRUE(code) << name;
+        EXPECT_TRUE(QFontMetricsF(Fonts::symbols(12)).inFontUcs4(*code)) << name;
+    }
+    EXPECT_EQ(Symbols::codepoint("no.such.symbol"), std::nullopt);
+    EXPECT_TRUE(Symbols::glyph("no.such.symbol").isEmpty());
+}
+
+TEST(TabularTextTest, DigitsTakeOneWidthSoClocksDoNotJiggle) {
+    const QFont font = Fonts::text(12.5, FontWeight::semibold, FontDesign::rounded);
+    EXPECT_DOUBLE_EQ(TabularText::width(font, "11:11"), TabularText::width(font, "00:00"));
+    EXPECT_DOUBLE_EQ(TabularText::width(font, "1"), TabularText::width(font, "8"));
+    EXPECT_GT(TabularText::width(font, "1:00:00"), TabularText::width(font, "00:00"));
+}
+
+TEST(RollingTextTest, FirstTextShowsAtOnceAndChangesRollUntilTheySettle) {
+    test::FrameClock frames;
+    RollingText clock(nullptr, &frames.manager);
+    clock.setText("00:25", RollingText::Direction::down);
+    EXPECT_FALSE(clock.isRolling());
+    clock.resize(clock.sizeHint() + QSize(0, 4));
+    const QImage before = test::renderOnBlack(&clock);
+
+    clock.setText("00:24", RollingText::Direction::down);
+    EXPECT_TRUE(clock.isRolling());
+    frames.runFrames(6);
+    const QImage rolling = test::renderOnBlack(&clock);
+    EXPECT_NE(rolling, before);
+    frames.runFrames(120);
+    EXPECT_FALSE(clock.isRolling());
+    EXPECT_FALSE(frames.manager.isTicking());
+    EXPECT_NE(test::renderOnBlack(&clock), rolling);
+}
+
+} // namespace
+} // namespace vesk
