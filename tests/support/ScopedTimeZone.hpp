@@ -31,19 +31,7 @@ class ScopedTimeZone {
     std::optional<std::string> previous_;
 };
 
-inline Date utcDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    std::tm tm{};
-    tm.tm_year = year - 1900;
-    tm.tm_mon = month - 1;
-    tm.tm_mday = day;
-    tm.tm_hour = hour;
-    tm.tm_min = minute;
-    tm.tm_sec = second;
-    return Date{std::chrono::seconds{::timegm(&tm)}};
-}
-
-// A wall-clock time in the current zone (the offset in force is chosen by the C library).
-inline Date localDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+inline std::tm civilTm(int year, int month, int day, int hour, int minute, int second) {
     std::tm tm{};
     tm.tm_year = year - 1900;
     tm.tm_mon = month - 1;
@@ -52,6 +40,17 @@ inline Date localDate(int year, int month, int day, int hour = 0, int minute = 0
     tm.tm_min = minute;
     tm.tm_sec = second;
     tm.tm_isdst = -1;
+    return tm;
+}
+
+inline Date utcDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    std::tm tm = civilTm(year, month, day, hour, minute, second);
+    return Date{std::chrono::seconds{::timegm(&tm)}};
+}
+
+// A wall-clock time in the current zone (the offset in force is chosen by the C library).
+inline Date localDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    std::tm tm = civilTm(year, month, day, hour, minute, second);
     return Date{std::chrono::seconds{std::mktime(&tm)}};
 }
 
