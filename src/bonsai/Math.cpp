@@ -6,10 +6,6 @@
 
 namespace vesk::bonsai {
 
-float length(Vec3 v) {
-    return std::sqrt(dot(v, v));
-}
-
 namespace {
 
 // RecipSqrtEstimate of the ARM architecture: a is a 9-bit fixed-point value in 128..511

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 // The generator's single-precision vector arithmetic. Every tree must come out bit for bit the
@@ -52,7 +53,9 @@ inline float dot(Vec3 a, Vec3 b) {
 inline Vec3 cross(Vec3 a, Vec3 b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-float length(Vec3 v);
+inline float length(Vec3 v) {
+    return std::sqrt(dot(v, v));
+}
 
 // The world's up axis and the fallback direction.
 inline constexpr Vec3 UP{0.0f, 1.0f, 0.0f};

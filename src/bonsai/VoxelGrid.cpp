@@ -1,5 +1,7 @@
 #include "bonsai/VoxelGrid.hpp"
 
+#include <bit>
+#include <cstring>
 #include <limits>
 
 namespace vesk::bonsai {
@@ -21,6 +23,16 @@ bool axis(std::int64_t lo, std::int64_t hi, std::int64_t& origin, std::int64_t& 
 bool keyable(std::int64_t x, std::int64_t y, std::int64_t z) {
     const auto inRange = [](std::int64_t c) { return c >= cellMin && c <= cellMax; };
     return inRange(x) && inRange(y) && inRange(z);
+}
+
+// Bits 0, 1, 2 tell whether bytes 0, 1, 2 at `row` are non-zero (byte 3 is read but ignored).
+std::uint32_t occupiedTriple(const std::uint8_t* row) {
+    std::uint32_t w = 0;
+    std::memcpy(&w, row, sizeof w);
+    if constexpr (std::endian::native == std::endian::big) w = __builtin_bswap32(w);
+    // Per byte: the top bit is set when the byte is non-zero (the low seven bits carry into it).
+    const std::uint32_t top = (((w & 0x007F7F7Fu) + 0x007F7F7Fu) | w) & 0x00808080u;
+    return ((top >> 7) & 1u) | ((top >> 14) & 2u) | ((top >> 21) & 4u);
 }
 
 CellKey keyOf(std::int64_t x, std::int64_t y, std::int64_t z) {
@@ -72,16 +84,16 @@ bool VoxelGrid::occupied(std::int64_t x, std::int64_t y, std::int64_t z) const {
 std::uint32_t VoxelGrid::neighbourhood(std::int32_t x, std::int32_t y, std::int32_t z) const {
     const std::int64_t cx = x, cy = y, cz = z;
     std::uint32_t mask = 0;
-    if (isDense && inBox(cx - 1, cy - 1, cz - 1) && inBox(cx + 1, cy + 1, cz + 1)) {
-        // The whole block lies in the box: walk the bytes with strides, no bounds checks.
+    if (isDense && inBox(cx - 1, cy - 1, cz - 1) && inBox(cx + 1, cy + 1, cz + 1) &&
+        indexOf(cx + 1, cy + 1, cz + 1) + 2 < dense.size()) {
+        // The whole block lies in the box: each row of three cells is one 4-byte load.
         const std::size_t rowStride = std::size_t(nx), layerStride = std::size_t(nx * nz);
         const std::uint8_t* layer = dense.data() + indexOf(cx - 1, cy - 1, cz - 1);
         int bit = 0;
         for (int dy = 0; dy < 3; ++dy, layer += layerStride) {
             const std::uint8_t* row = layer;
-            for (int dz = 0; dz < 3; ++dz, row += rowStride)
-                for (int dx = 0; dx < 3; ++dx, ++bit)
-                    mask |= std::uint32_t(row[dx] != 0) << bit; // branch-free: occupancy is unpredictable
+            for (int dz = 0; dz < 3; ++dz, row += rowStride, bit += 3)
+                mask |= occupiedTriple(row) << bit;
         }
         return mask;
     }

@@ -75,11 +75,14 @@ constexpr std::array<Face, 6> buildFaces() {
 }
 constexpr std::array<Face, 6> faces = buildFaces();
 
+// Occlusion level by (side1, side2, diagonal) occupancy bits: 0 when both sides are taken,
+// else 3 less the number of taken cells. A table, since occupancy is unpredictable for a branch.
+constexpr int levelByCells[8] = {3, 2, 2, 0, 2, 1, 1, 0};
+
 int occlusionLevel(std::uint32_t around, const Corner& corner) {
-    const int s1 = int((around >> corner.side1) & 1u);
-    const int s2 = int((around >> corner.side2) & 1u);
-    const int k = int((around >> corner.diagonal) & 1u);
-    return s1 == 1 && s2 == 1 ? 0 : 3 - (s1 + s2 + k);
+    const std::uint32_t cells = ((around >> corner.side1) & 1u) | (((around >> corner.side2) & 1u) << 1) |
+                                (((around >> corner.diagonal) & 1u) << 2);
+    return levelByCells[cells];
 }
 
 // Where the next vertices and indices go. The streams are sized up front, so that the hot loop

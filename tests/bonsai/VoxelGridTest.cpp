@@ -1,5 +1,6 @@
 #include "bonsai/VoxelGrid.hpp"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <limits>
 #include <random>
@@ -7,20 +8,21 @@
 namespace vesk::bonsai {
 namespace {
 
-TEST(VoxelGridTest, BoxHasTwoCellMarginAroundTheBounds) {
-    const VoxelGrid single({0, 0, 0}, {0, 0, 0});
-    EXPECT_TRUE(single.isDense);
-    EXPECT_EQ(single.ox, -2);
-    EXPECT_EQ(single.oy, -2);
-    EXPECT_EQ(single.oz, -2);
-    EXPECT_EQ(single.nx * single.ny * single.nz, 125);
-    EXPECT_EQ(single.dense.size(), 125u);
-
-    const VoxelGrid box({-3, 1, 4}, {2, 7, 4});
-    EXPECT_EQ(box.nx, 10);
-    EXPECT_EQ(box.ny, 11);
-    EXPECT_EQ(box.nz, 5);
-    EXPECT_EQ(box.oy, -1);
+// A margin of two cells around the bounds; cells outside read free and marks there are dropped.
+TEST(VoxelGridTest, DenseBoxHasATwoCellMargin) {
+    VoxelGrid grid({-3, 1, 4}, {2, 7, 4});
+    EXPECT_TRUE(grid.isDense);
+    EXPECT_EQ((std::array{grid.ox, grid.oy, grid.oz, grid.nx, grid.ny, grid.nz}),
+              (std::array<std::int64_t, 6>{-5, -1, 2, 10, 11, 5}));
+    EXPECT_EQ(grid.dense.size(), 550u);
+    EXPECT_EQ(VoxelGrid({0, 0, 0}, {0, 0, 0}).dense.size(), 125u);
+    grid.mark(-5, -1, 2);
+    grid.mark(4, 9, 6);
+    grid.mark(5, 0, 4); // just outside
+    EXPECT_TRUE(grid.occupied(-5, -1, 2));
+    EXPECT_TRUE(grid.occupied(4, 9, 6));
+    EXPECT_FALSE(grid.occupied(5, 0, 4));
+    EXPECT_FALSE(grid.occupied(std::numeric_limits<std::int64_t>::min(), 0, 4));
 }
 
 TEST(VoxelGridTest, EmptyOrOverflowingBoundsStaySafe) {
@@ -43,18 +45,6 @@ TEST(VoxelGridTest, EmptyOrOverflowingBoundsStaySafe) {
     EXPECT_FALSE(huge.occupied(small, 0, 0));
     huge.mark(big, 0, 0); // beyond the cell-key range: ignored, not aliased
     EXPECT_FALSE(huge.occupied(big, 0, 0));
-}
-
-TEST(VoxelGridTest, DenseBoxReadsFreeOutsideAndIgnoresMarksThere) {
-    VoxelGrid grid({0, 0, 0}, {3, 3, 3});
-    grid.mark(-2, -2, -2);
-    grid.mark(5, 5, 5);
-    grid.mark(6, 0, 0); // just outside
-    EXPECT_TRUE(grid.occupied(-2, -2, -2));
-    EXPECT_TRUE(grid.occupied(5, 5, 5));
-    EXPECT_FALSE(grid.occupied(6, 0, 0));
-    EXPECT_FALSE(grid.occupied(-3, 0, 0));
-    EXPECT_FALSE(grid.occupied(std::numeric_limits<std::int64_t>::min(), 0, 0));
 }
 
 TEST(VoxelGridTest, SparseAndDenseAnswerAlikeAndNeighbourhoodMatchesLookups) {

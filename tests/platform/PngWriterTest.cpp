@@ -8,6 +8,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 #include <png.h>
+#include <tuple>
 
 namespace vesk {
 namespace {
@@ -72,7 +73,7 @@ TEST(PngWriterTest, TexturesOfASeedSurviveTheRoundTrip) {
     }
 }
 
-TEST(PngWriterTest, StraightPixelsAreStoredAsTheyAre) {
+TEST(PngWriterTest, StraightPixelsAreStoredAsTheyAreAndBadInputIsRefused) {
     TempFolder folder;
     PosixFileSystem files;
     const std::vector<std::uint8_t> rgba{10,  20,  30,  40,  200, 100, 0, 255, 0, 0, 0, 0,
@@ -80,23 +81,14 @@ TEST(PngWriterTest, StraightPixelsAreStoredAsTheyAre) {
     ASSERT_TRUE(PngWriter::write(files, folder / "two.png", {2, 3, rgba, false}));
     const std::optional<Decoded> back = decode(folder / "two.png");
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->width, 2);
-    EXPECT_EQ(back->height, 3);
-    EXPECT_EQ(back->rgba, rgba);
-}
+    EXPECT_EQ(std::tuple(back->width, back->height, back->rgba), std::tuple(2, 3, rgba));
 
-TEST(PngWriterTest, MismatchedSizesAreRefused) {
-    TempFolder folder;
-    PosixFileSystem files;
-    const std::vector<std::uint8_t> rgba(4 * 4 * 4 - 1);
-    EXPECT_FALSE(PngWriter::encode({4, 4, rgba, false}));
+    EXPECT_FALSE(PngWriter::encode({2, 4, rgba, false})); // too few pixels for the size
     EXPECT_FALSE(PngWriter::encode({0, 0, {}, false}));
-    EXPECT_FALSE(PngWriter::encode({-2, -2, rgba, false}));
-    EXPECT_FALSE(PngWriter::write(files, folder / "bad.png", {4, 4, rgba, false}));
+    EXPECT_FALSE(PngWriter::encode({-2, -3, rgba, false}));
+    EXPECT_FALSE(PngWriter::write(files, folder / "bad.png", {2, 4, rgba, false}));
     EXPECT_FALSE(std::filesystem::exists(folder / "bad.png"));
-    // A folder that cannot be written to.
-    const std::vector<std::uint8_t> one{1, 2, 3, 4};
-    EXPECT_FALSE(PngWriter::write(files, folder / "missing" / "x.png", {1, 1, one, false}));
+    EXPECT_FALSE(PngWriter::write(files, folder / "missing" / "x.png", {2, 3, rgba, false}));
 }
 
 } // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace vesk::gl {
+
+// A headless OpenGL 3.3 core context on Mesa's surfaceless EGL platform: no window, no
+// display server, rendering only into framebuffers. It belongs to the thread that made it:
+// make it current, use it and destroy it there.
+class EglContext {
+  public:
+    // Nothing when there is no EGL device or no 3.3 core context; `log` says why.
+    static std::unique_ptr<EglContext> make(std::string& log);
+    // Whether this machine has an EGL device at all (a surfaceless display that initialises).
+    static bool deviceExists();
+    ~EglContext();
+    EglContext(const EglContext&) = delete;
+    EglContext& operator=(const EglContext&) = delete;
+
+    bool makeCurrent() const;
+
+  private:
+    EglContext() = default;
+
+    void* display_ = nullptr;
+    void* context_ = nullptr;
+};
+
+} // namespace vesk::gl

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "render/scene/Scene.hpp"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vesk::gl {
+
+// Where a frame goes: a framebuffer of the current context (0: the default one) and its size.
+struct RenderTarget {
+    unsigned framebuffer = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Draws a scene with the GL 3.3 core context that is current on the calling thread: shadow
+// map, 4× multisampled HDR scene, ambient occlusion, bloom and the camera's image settings,
+// into the caller's framebuffer. It owns every GL object it makes (one set per context) and
+// must be destroyed on that thread with that context current. It never makes a context of
+// its own, so it serves an EGL context and a toolkit's GL widget alike.
+class SceneRenderer {
+  public:
+    // Nothing when the context cannot run the fixed programs; `log` says why.
+    static std::unique_ptr<SceneRenderer> make(std::string& log);
+    ~SceneRenderer();
+    SceneRenderer(const SceneRenderer&) = delete;
+    SceneRenderer& operator=(const SceneRenderer&) = delete;
+
+    // Draws the scene as seen from `pointOfView` (its camera, or default settings). `time`
+    // is the scene time handed to shader modifiers; the scene is not stepped here.
+    void render(const scene::Scene& scene, const scene::Node& pointOfView, RenderTarget target,
+                double timeSeconds);
+
+    // Builds a material's programs ahead of use; false when its modifiers do not compile,
+    // with the driver's message.
+    bool prepare(const scene::Material& material, std::string& log);
+    // Modifier failures met while drawing (those materials drew without their modifiers).
+    const std::vector<std::string>& errors() const;
+
+    int samples() const;
+    // Vertex arrays and textures currently uploaded (those of resources still alive).
+    std::size_t residentMeshes() const;
+    std::size_t residentTextures() const;
+
+    struct Impl;
+
+  private:
+    explicit SceneRenderer(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace vesk::gl

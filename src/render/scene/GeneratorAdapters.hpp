@@ -1,0 +1,14 @@
+#pragma once
+
+#include "bonsai/Textures.hpp"
+#include "render/scene/Image.hpp"
+
+#include <memory>
+
+namespace vesk::scene {
+
+// The generator's bitmap as a scene image; the pixels are moved, not copied (the layouts are
+// the same).
+std::shared_ptr<const Image> sceneImage(bonsai::Textures::Image bitmap);
+
+} // namespace vesk::scene
