@@ -38,11 +38,11 @@ class Action {
 
     double durationSeconds() const;
 
-    struct Spec;
+    struct Definition;
 
   private:
-    explicit Action(std::shared_ptr<const Spec> spec) : spec_(std::move(spec)) {}
-    std::shared_ptr<const Spec> spec_;
+    explicit Action(std::shared_ptr<const Definition> definition) : definition_(std::move(definition)) {}
+    std::shared_ptr<const Definition> definition_;
     friend class ActionRun;
 };
 
