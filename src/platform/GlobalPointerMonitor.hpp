@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/runtime/MainQueue.hpp"
+#include "platform/X11Display.hpp"
+
+#include <functional>
+
+namespace vesk {
+
+// Pointer motion and button presses anywhere on the screen, whichever window gets them:
+// XInput2 raw events on the root window. The callbacks run from the main queue; a flood
+// of motion events yields one `moved` call per turn of the queue, since the listener
+// reads the pointer position itself. Wheel "buttons" are no presses.
+class GlobalPointerMonitor {
+  public:
+    using Callback = std::function<void()>;
+
+    GlobalPointerMonitor(X11Display& display, MainQueue& queue, Callback moved, Callback pressed);
+    ~GlobalPointerMonitor();
+    GlobalPointerMonitor(const GlobalPointerMonitor&) = delete;
+    GlobalPointerMonitor& operator=(const GlobalPointerMonitor&) = delete;
+
+    // False when the server has no XInput 2: nothing will be reported.
+    bool active() const { return active_; }
+
+  private:
+    bool handle(const void* event);
+    void schedule(MainQueue::Handle& pending, const Callback& callback);
+
+    X11Display& display_;
+    MainQueue& queue_;
+    Callback moved_;
+    Callback pressed_;
+    std::uint8_t opcode_ = 0;
+    bool active_ = false;
+    X11Display::HandlerId subscription_ = 0;
+    MainQueue::Handle pendingMove_ = 0;
+    MainQueue::Handle pendingPress_ = 0;
+};
+
+} // namespace vesk

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vesk {
+
+// Launch at login through the XDG autostart file $XDG_CONFIG_HOME/autostart/vesk.desktop
+// (default ~/.config). The program never stores the state itself: `isEnabled` reads it
+// from the file every time.
+class LoginItem {
+  public:
+    // Registers (true) or unregisters (false); a failure goes to the system log as
+    // "Vesk: login item change failed: " followed by the error, and nothing else happens.
+    static void set(bool enabled);
+
+    // The same change, reporting the error's description instead of logging it.
+    static std::optional<std::string> change(bool enabled);
+
+    // Registered: the file exists and does not switch itself off ("Hidden=true", or
+    // GNOME's "X-GNOME-Autostart-enabled=false", which desktop settings write).
+    static bool isEnabled();
+
+    // Empty when neither $XDG_CONFIG_HOME nor $HOME names an absolute folder.
+    static std::filesystem::path autostartFile();
+
+    // The desktop entry that starts `program`; empty when the path cannot be written into
+    // one (a line break would end the entry's line).
+    static std::string desktopEntry(const std::filesystem::path& program);
+};
+
+} // namespace vesk

@@ -1,0 +1,55 @@
+#include "platform/PanelGeometry.hpp"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+
+namespace PanelGeometry {
+
+ScreenMetrics metrics(const PanelRect& frame, const PanelRect& available) {
+    // The menu-bar height, at least 24, plus 6.
+    const double menuBar = available.y - frame.y;
+    return {false, 0, std::max(menuBar, 24.0) + 6};
+}
+
+PanelRect panelFrame(const PanelRect& screenFrame) {
+    return {screenFrame.midX() - panelWidth / 2, screenFrame.y, panelWidth, panelHeight};
+}
+
+PanelRect tarnelRect(const PanelRect& screenFrame, double width, double height) {
+    return {screenFrame.midX() - width / 2, screenFrame.y, width, height};
+}
+
+PanelRect inputShape(const PanelRect& screenFrame, double width, double height, double pixelsPerPoint) {
+    const PanelRect panel = panelFrame(screenFrame);
+    const PanelRect area = tarnelRect(screenFrame, width, height).grown(pointerMargin);
+    const double left = std::clamp(area.x - panel.x, 0.0, panelWidth);
+    const double top = std::clamp(area.y - panel.y, 0.0, panelHeight);
+    const double right = std::clamp(area.right() - panel.x, 0.0, panelWidth);
+    const double bottom = std::clamp(area.bottom() - panel.y, 0.0, panelHeight);
+    // Widen, never narrow, so that the margin survives rounding to pixels.
+    const auto down = [&](double v) { return std::floor(v * pixelsPerPoint) / pixelsPerPoint; };
+    const auto up = [&](double v) { return std::ceil(v * pixelsPerPoint) / pixelsPerPoint; };
+    return {down(left), down(top), up(right) - down(left), up(bottom) - down(top)};
+}
+
+} // namespace PanelGeometry
+
+namespace MouseTracking {
+
+std::optional<PointerVerdict> track(const PointerSample& pointer, const PanelRect& tarnel, bool expanded) {
+    if (pointer.buttonHeld) return std::nullopt;
+    const bool inside = tarnel.grown(PanelGeometry::pointerMargin).contains(pointer.x, pointer.y);
+    return PointerVerdict{inside, inside && !expanded};
+}
+
+bool clickCollapses(const PointerSample& pointer, const PanelRect& tarnel, bool expanded, bool pinned,
+                    bool ownPopupOpen) {
+    if (!expanded || pinned || ownPopupOpen) return false;
+    return !tarnel.grown(PanelGeometry::pointerMargin).contains(pointer.x, pointer.y);
+}
+
+} // namespace MouseTracking
+
+} // namespace vesk

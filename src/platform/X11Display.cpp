@@ -1,0 +1,83 @@
+#include "platform/X11Display.hpp"
+
+#include <cstdlib>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace vesk {
+
+std::unique_ptr<X11Display> X11Display::open(const std::string& name) {
+    int screenNumber = 0;
+    xcb_connection_t* connection = xcb_connect(name.empty() ? nullptr : name.c_str(), &screenNumber);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+        xcb_screen_next(&screens);
+    if (screens.rem == 0) {
+        xcb_disconnect(connection);
+        return nullptr;
+    }
+    return std::unique_ptr<X11Display>(new X11Display(connection, screens.data->root, true));
+}
+
+X11Display::X11Display(xcb_connection_t* connection, std::uint32_t root)
+    : X11Display(connection, root, false) {}
+
+X11Display::X11Display(xcb_connection_t* connection, std::uint32_t root, bool owned)
+    : connection_(connection), root_(root), owned_(owned) {}
+
+X11Display::~X11Display() {
+    if (owned_) xcb_disconnect(connection_);
+}
+
+std::uint32_t X11Display::atom(const std::string& name) {
+    if (const auto known = atoms_.find(name); known != atoms_.end()) return known->second;
+    const auto cookie =
+        xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.c_str());
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
+    if (reply == nullptr) return XCB_ATOM_NONE;
+    const std::uint32_t atom = reply->atom;
+    std::free(reply);
+    atoms_.emplace(name, atom);
+    return atom;
+}
+
+X11Display::HandlerId X11Display::subscribe(Handler handler) {
+    handlers_.emplace(++lastId_, std::move(handler));
+    return lastId_;
+}
+
+void X11Display::unsubscribe(HandlerId id) {
+    handlers_.erase(id);
+}
+
+bool X11Display::dispatch(const void* event) {
+    // A handler may subscribe or unsubscribe others while it runs: walk a snapshot of the
+    // ids and skip the ones that have gone meanwhile.
+    std::vector<HandlerId> ids;
+    ids.reserve(handlers_.size());
+    for (const auto& [id, handler] : handlers_)
+        ids.push_back(id);
+    for (const HandlerId id : ids) {
+        const auto handler = handlers_.find(id);
+        if (handler != handlers_.end() && handler->second(event)) return true;
+    }
+    return false;
+}
+
+void X11Display::pump() {
+    if (!owned_) return;
+    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+        dispatch(event);
+        std::free(event);
+    }
+}
+
+void X11Display::flush() {
+    xcb_flush(connection_);
+}
+
+} // namespace vesk

@@ -1,0 +1,270 @@
+#include "XvfbServer.hpp"
+#include "platform/GlobalPointerMonitor.hpp"
+#include "platform/HotKey.hpp"
+#include "platform/X11Display.hpp"
+#include "platform/X11Panel.hpp"
+#include "support/FakeMainQueue.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <vector>
+#include <xcb/shape.h>
+#include <xcb/xcb.h>
+
+namespace vesk {
+namespace {
+
+class X11Test : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        if (test::XvfbServer::available()) server = new test::XvfbServer();
+    }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override {
+        if (server == nullptr) GTEST_SKIP() << "Xvfb is not installed";
+        ASSERT_FALSE(server->name().empty()) << "Xvfb did not start";
+        display = X11Display::open(server->name());
+        ASSERT_NE(display, nullptr);
+    }
+
+    bool hasXdotool() const { return std::system("command -v xdotool >/dev/null 2>&1") == 0; }
+
+    // Reads events from the server until `done` holds, waiting on the connection itself.
+    bool pumpUntil(const std::function<bool()>& done) {
+        const int fd = xcb_get_file_descriptor(display->connection());
+        for (int round = 0; round < 200 && !done(); ++round) {
+            display->pump();
+            queue.runDue();
+            if (done()) break;
+            pollfd ready{fd, POLLIN, 0};
+            ::poll(&ready, 1, 50);
+        }
+        return done();
+    }
+
+    // Lets every event the server sent so far arrive and be handled.
+    void settle() {
+        roundTrip();
+        display->pump();
+        queue.runDue();
+    }
+    void roundTrip() {
+        xcb_connection_t* c = display->connection();
+        std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+    }
+
+    std::uint32_t createWindow() {
+        xcb_connection_t* c = display->connection();
+        const std::uint32_t window = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, display->root(), 90, 0, 1100, 600, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_flush(c);
+        return window;
+    }
+
+    std::vector<std::uint32_t> property(std::uint32_t window, const char* name) {
+        xcb_connection_t* c = display->connection();
+        auto* reply = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, window, display->atom(name), XCB_GET_PROPERTY_TYPE_ANY, 0, 64),
+            nullptr);
+        std::vector<std::uint32_t> values;
+        if (reply != nullptr && reply->format == 32) {
+            const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+            values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        }
+        std::free(reply);
+        return values;
+    }
+
+    std::vector<xcb_rectangle_t> inputShape(std::uint32_t window) {
+        xcb_connection_t* c = display->connection();
+        auto* reply = xcb_shape_get_rectangles_reply(
+            c, xcb_shape_get_rectangles(c, window, XCB_SHAPE_SK_INPUT), nullptr);
+        std::vector<xcb_rectangle_t> rectangles;
+        if (reply != nullptr) {
+            const auto* data = xcb_shape_get_rectangles_rectangles(reply);
+            rectangles.assign(data, data + xcb_shape_get_rectangles_rectangles_length(reply));
+        }
+        std::free(reply);
+        return rectangles;
+    }
+
+    static inline test::XvfbServer* server = nullptr;
+    std::unique_ptr<X11Display> display;
+    test::VirtualClock clock;
+    test::FakeMainQueue queue{clock};
+};
+
+TEST_F(X11Test, ThePanelCarriesItsWindowTypeStateAndDesktopHints) {
+    const std::uint32_t window = createWindow();
+    // A state the toolkit set before stays.
+    const std::uint32_t modal = display->atom("_NET_WM_STATE_MODAL");
+    xcb_change_property(display->connection(), XCB_PROP_MODE_REPLACE, window, display->atom("_NET_WM_STATE"),
+                        XCB_ATOM_ATOM, 32, 1, &modal);
+
+    X11Panel panel(*display, window);
+    panel.applyHints();
+    panel.applyHints(); // twice adds nothing twice
+
+    EXPECT_EQ(property(window, "_NET_WM_WINDOW_TYPE"),
+              std::vector<std::uint32_t>{display->atom("_NET_WM_WINDOW_TYPE_UTILITY")});
+    const auto states = property(window, "_NET_WM_STATE");
+    EXPECT_EQ(states.size(), 5u);
+    for (const char* state : {"_NET_WM_STATE_MODAL", "_NET_WM_STATE_ABOVE", "_NET_WM_STATE_STICKY",
+                              "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"})
+        EXPECT_EQ(std::count(states.begin(), states.end(), display->atom(state)), 1) << state;
+    EXPECT_EQ(property(window, "_NET_WM_DESKTOP"), std::vector<std::uint32_t>{0xFFFFFFFF});
+}
+
+TEST_F(X11Test, TheInputShapeIsExactlyTheRectangleGiven) {
+    const std::uint32_t window = createWindow();
+    X11Panel panel(*display, window);
+    panel.setInputShape({430, 0, 240, 32});
+    auto shape = inputShape(window);
+    ASSERT_EQ(shape.size(), 1u);
+    EXPECT_EQ(std::vector<int>({shape[0].x, shape[0].y, shape[0].width, shape[0].height}),
+              std::vector<int>({430, 0, 240, 32}));
+
+    // Re-applied after a size change, the new rectangle replaces the old one.
+    panel.setInputShape({328, 0, 444, 472});
+    shape = inputShape(window);
+    ASSERT_EQ(shape.size(), 1u);
+    EXPECT_EQ(std::vector<int>({shape[0].x, shape[0].y, shape[0].width, shape[0].height}),
+              std::vector<int>({328, 0, 444, 472}));
+
+    // Points become device pixels, widened outwards.
+    X11Panel doubled(*display, window, 2.0);
+    doubled.setInputShape({10.25, 0, 20.5, 15});
+    shape = inputShape(window);
+    ASSERT_EQ(shape.size(), 1u);
+    EXPECT_EQ(std::vector<int>({shape[0].x, shape[0].y, shape[0].width, shape[0].height}),
+              std::vector<int>({20, 0, 42, 30}));
+
+    panel.setInputShape({});
+    EXPECT_TRUE(inputShape(window).empty()) << "everything clicks through";
+}
+
+TEST_F(X11Test, ThePointerPositionAndHeldButtonsAreRead) {
+    xcb_warp_pointer(display->connection(), XCB_NONE, display->root(), 0, 0, 0, 0, 321, 45);
+    X11Panel panel(*display, createWindow());
+    auto pointer = panel.pointer();
+    ASSERT_TRUE(pointer.has_value());
+    EXPECT_EQ(pointer->x, 321);
+    EXPECT_EQ(pointer->y, 45);
+    EXPECT_FALSE(pointer->buttonHeld);
+
+    if (!hasXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    ASSERT_TRUE(server->run("xdotool mousedown 1"));
+    EXPECT_TRUE(panel.pointer()->buttonHeld);
+    ASSERT_TRUE(server->run("xdotool mouseup 1"));
+    EXPECT_FALSE(panel.pointer()->buttonHeld);
+}
+
+TEST_F(X11Test, PointerMotionAndPressesAnywhereReachTheMonitorThroughTheQueue) {
+    if (!hasXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    int moves = 0, presses = 0;
+    GlobalPointerMonitor monitor(
+        *display, queue, [&] { ++moves; }, [&] { ++presses; });
+    ASSERT_TRUE(monitor.active());
+    settle();
+
+    ASSERT_TRUE(
+        server->run("xdotool mousemove_relative 10 10 mousemove_relative -- -4 7 mousemove_relative 30 1"));
+    // Nothing runs from inside the event handling; the queue delivers.
+    roundTrip();
+    display->pump();
+    EXPECT_EQ(moves, 0);
+    ASSERT_TRUE(pumpUntil([&] { return moves > 0; }));
+    settle();
+    EXPECT_EQ(moves, 1) << "a burst of motion is one call";
+    EXPECT_EQ(presses, 0);
+
+    ASSERT_TRUE(server->run("xdotool click 4 click 5"));
+    settle();
+    EXPECT_EQ(presses, 0) << "the wheel is no press";
+    ASSERT_TRUE(server->run("xdotool click 1"));
+    ASSERT_TRUE(pumpUntil([&] { return presses > 0; }));
+    ASSERT_TRUE(server->run("xdotool click 3"));
+    ASSERT_TRUE(pumpUntil([&] { return presses > 1; }));
+}
+
+TEST_F(X11Test, TheHotKeyRunsItsActionOncePerPressOnTheQueue) {
+    if (!hasXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    int toggles = 0;
+    {
+        HotKey hotKey(*display, queue, HotKey::spaceKeyCode, HotKey::optionModifier, [&] { ++toggles; });
+        ASSERT_TRUE(hotKey.registered());
+        settle();
+
+        ASSERT_TRUE(server->run("xdotool key alt+space"));
+        roundTrip();
+        display->pump();
+        EXPECT_EQ(toggles, 0) << "the press only schedules the action";
+        ASSERT_TRUE(pumpUntil([&] { return toggles == 1; }));
+        ASSERT_TRUE(server->run("xdotool key space alt+a"));
+        settle();
+        EXPECT_EQ(toggles, 1) << "other keys are not the shortcut";
+
+        // With Caps Lock on, the combination is still ours.
+        ASSERT_TRUE(server->run("xdotool key Caps_Lock key alt+space key Caps_Lock"));
+        ASSERT_TRUE(pumpUntil([&] { return toggles == 2; }));
+
+        // Holding the keys down toggles once, however often the key repeats.
+        ASSERT_TRUE(server->run(
+            "xdotool keydown alt keydown space keydown space keydown space keyup space keyup alt"));
+        ASSERT_TRUE(pumpUntil([&] { return toggles == 3; }));
+        settle();
+        EXPECT_EQ(toggles, 3);
+    }
+    // Released: the key is free again and presses no longer arrive.
+    ASSERT_TRUE(server->run("xdotool key alt+space"));
+    settle();
+    EXPECT_EQ(toggles, 3);
+    HotKey again(*display, queue, HotKey::spaceKeyCode, HotKey::optionModifier, [&] { toggles += 10; });
+    EXPECT_TRUE(again.registered());
+}
+
+TEST_F(X11Test, AHotKeyHeldByAnotherProgramFailsSilently) {
+    if (!hasXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    // The other program: its own connection grabs Alt+Space first.
+    auto other = X11Display::open(server->name());
+    ASSERT_NE(other, nullptr);
+    int otherPresses = 0;
+    other->subscribe([&](const void* event) {
+        if ((static_cast<const xcb_generic_event_t*>(event)->response_type & 0x7f) == XCB_KEY_PRESS)
+            ++otherPresses;
+        return true;
+    });
+    {
+        HotKey first(*other, queue, HotKey::spaceKeyCode, HotKey::optionModifier, [] {});
+        ASSERT_TRUE(first.registered());
+        test::VirtualClock ourClock;
+        test::FakeMainQueue ourQueue(ourClock);
+        int toggles = 0;
+        HotKey ours(*display, ourQueue, HotKey::spaceKeyCode, HotKey::optionModifier, [&] { ++toggles; });
+        EXPECT_FALSE(ours.registered());
+
+        ASSERT_TRUE(server->run("xdotool key alt+space"));
+        const int fd = xcb_get_file_descriptor(other->connection());
+        for (int round = 0; round < 100 && otherPresses == 0; ++round) {
+            pollfd ready{fd, POLLIN, 0};
+            ::poll(&ready, 1, 50);
+            other->pump();
+        }
+        EXPECT_EQ(otherPresses, 1) << "the holder still gets its key";
+        settle();
+        ourQueue.runDue();
+        EXPECT_EQ(ourQueue.pendingCount(), 0u);
+        EXPECT_EQ(toggles, 0);
+    }
+}
+
+} // namespace
+} // namespace vesk
