@@ -39,9 +39,6 @@ std::optional<std::uint64_t> seedValue(std::string_view word) {
 // "inf" and "nan" read as numbers but would stall the snapshot timer or poison the
 // growth shader, so only finite values count.
 template <typename Real> std::optional<Real> finiteValue(std::string_view word) {
-    const std::string_view body =
-        !word.empty() && (word.front() == '+' || word.front() == '-') ? word.substr(1) : word;
-    if (body.empty() || !(startsWithDigit(body) || body.front() == '.')) return std::nullopt;
     const auto value = wholeNumber<Real>(word);
     if (!value || !std::isfinite(*value)) return std::nullopt;
     return value;

@@ -11,12 +11,14 @@
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
 #include "core/runtime/RandomSource.hpp"
+#include "core/stats/Statistics.hpp"
 #include "core/store/DataLocation.hpp"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -73,11 +75,65 @@ class Store {
     void saveNow();
     void scheduleSave();
 
-    // Tasks.
+    // Tasks. An id that matches no task changes nothing, unless said otherwise.
+    // A new task or subtask (one cube); nothing for a blank title. A subtask goes to its
+    // parent's list; without a list the store picks targetListID().
+    std::optional<UUID> addTask(const std::string& title, std::optional<UUID> parentID = std::nullopt,
+                                std::optional<UUID> listID = std::nullopt);
+    // Completes an open task with its open subtasks, or reopens a completed one.
+    void toggleDone(const UUID& id);
+    void update(const UUID& id, const std::function<void(TaskItem&)>& change);
+    void toggleStar(const UUID& id);
+    // Removes the task and its subtasks, undoably.
+    void deleteTask(const UUID& id);
+    // Removes the completed tasks of the current list, undoably.
+    void clearCompleted();
+    // To the top of the list, with its subtasks; saves even when nothing matched.
+    void move(const UUID& id, const UUID& toList);
+    // Reorders visibleOpenTasks() as a drag delivers it: the tasks at `offsets` land before
+    // the one at `destination` (counted before the move). Positions out of range change nothing.
+    void moveVisible(const std::set<std::size_t>& offsets, std::size_t destination);
+    // The dragged task takes the place of the one it was dropped on.
+    void moveVisible(const UUID& dragged, const UUID& onto);
+
     // The first task with this id.
     std::optional<TaskItem> task(const UUID& id) const;
     // The task's title ("Untitled" when empty); nothing without an id or for an unknown one.
     std::optional<std::string> title(const std::optional<UUID>& id) const;
+    // Nothing in the starred view; else the selected list, else the first one.
+    std::optional<TaskList> currentList() const;
+    // Where a new task goes when the caller names no list: the selected list, else the first.
+    UUID targetListID() const;
+    // The open top-level tasks the task tab shows, by order or by due date.
+    std::vector<TaskItem> visibleOpenTasks() const;
+    // The completed tasks of the current list, newest completion first.
+    std::vector<TaskItem> visibleCompleted() const;
+    std::vector<TaskItem> subtasks(const UUID& parentID, bool includeDone) const;
+    // Every open task, list by list, each followed by its open subtasks.
+    std::vector<TaskItem> allOpenTasks() const;
+    // Open top-level tasks over all lists.
+    std::size_t openCount() const;
+    // Seconds of focus on the task, the current run included.
+    double focusTime(const UUID& id) const;
+
+    // Lists.
+    void selectList(const UUID& id);
+    UUID addList(const std::string& name);
+    void renameList(const UUID& id, const std::string& name);
+    // Removes the list and its tasks, undoably; the last list stays.
+    void deleteList(const UUID& id);
+
+    // One-step undo of the last deletion, pending for 6 s (undoLabel says what it restores).
+    void undo();
+
+    // Statistics over the sessions, tasks and the current run, computed afresh on each call.
+    FocusByDay focusByDay() const;
+    DoneByDay doneByDay() const;
+    int todayPomodoros() const;
+    std::vector<DayStat> lastDays(int count) const;
+    int streak() const;
+    std::vector<HeatColumn> heatGrid(int weeks) const;
+    std::vector<TaskTime> topTasks(int days, int limit) const;
 
     // The focus timer.
     void syncTicker();
@@ -108,13 +164,26 @@ class Store {
     static constexpr std::uint64_t maxSeed = (std::uint64_t{1} << 53) - 1;
 
   private:
+    struct UndoState {
+        std::vector<TaskList> lists;
+        std::vector<TaskItem> tasks;
+    };
+
     void load();
     void adoptCurrentTreeIntoGarden();
     void repairSelectedList();
     void watchFile();
     void scheduleExternalCheck();
     void checkForOutsideEdit();
+    // Merges a file that differs from the remembered bytes; true when it did.
+    bool mergeOutsideEdit();
     void applyExternalEdit(const std::string& bytes);
+    void rememberUndo(std::string label);
+    void forgetUndo();
+    std::vector<TaskItem> sortTasks(std::vector<TaskItem> open) const;
+    // Smallest order of the top-level tasks of the list, minus 1; -1 when it has none.
+    double topOrder(const UUID& listID) const;
+    Statistics statistics() const;
     // The one debouncer: cancels what `slot` holds and schedules `action` after the delay.
     void debounce(MainQueue::Handle& slot, double delaySeconds, void (Store::*action)());
     void changed();
@@ -133,6 +202,9 @@ class Store {
     MainQueue::Handle ticker_ = 0;
     MainQueue::Handle pendingSave_ = 0;
     MainQueue::Handle externalCheck_ = 0;
+    // One step: recording a newer one replaces it and restarts the expiry.
+    std::optional<UndoState> undoState_;
+    MainQueue::Handle undoExpiry_ = 0;
 };
 
 } // namespace vesk

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "bonsai/BonsaiGrower.hpp"
+#include "bonsai/Species.hpp"
+#include "render/gl/OffscreenRenderer.hpp"
+#include "render/scene/Scene.hpp"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace vesk {
+
+// Pictures of one tree with its pot, ground, sky and lights, drawn offscreen: the garden's
+// thumbnails and the developer's frame sequences. It has its own scene, camera, lights and
+// blueprint cache, independent of the live view. Used by one thread at a time; the GL
+// context is made by the first render, on the rendering thread, which must also destroy
+// the renderer.
+class ThumbnailRenderer {
+  public:
+    ThumbnailRenderer();
+    ~ThumbnailRenderer();
+    ThumbnailRenderer(const ThumbnailRenderer&) = delete;
+    ThumbnailRenderer& operator=(const ThumbnailRenderer&) = delete;
+
+    // The tree `seed` at n cubes in an image of width × height pixels; nothing when no
+    // headless GL is available or the frame fails. The scene keeps no tree afterwards.
+    std::optional<gl::Frame> render(std::uint64_t seed, std::int64_t n, int width, int height);
+
+    // The camera at target + distance·(sin yaw·cos pitch, sin pitch, cos yaw·cos pitch),
+    // looking at the target.
+    void aimCamera(float yaw, float pitch, float distance);
+
+    const scene::Scene& scene() const { return scene_; }
+    const scene::Node& camera() const { return *camera_; }
+    scene::Vec3 target() const { return target_; }
+    // The GL log of the last failed attempt to make the offscreen context.
+    const std::string& log() const { return log_; }
+
+  private:
+    enum Part { wood, leaves, pot, ground, stand, partCount };
+    using Skies = std::pair<std::shared_ptr<const scene::Image>, std::shared_ptr<const scene::Image>>;
+
+    void installTree(const bonsai::BonsaiGrower::State& state);
+    void installLights(const bonsai::Species& species, scene::Vec3 sunDir);
+    // A light node at target + 20·dir, looking at the target.
+    void aim(scene::Node& node, scene::Vec3 dir) const;
+    // The species' sky and backdrop, made once per species.
+    const Skies& sky(const bonsai::Species& species);
+    void clearParts();
+
+    scene::Scene scene_;
+    std::shared_ptr<scene::Node> content_, camera_, sun_, fill_, rim_;
+    std::array<std::shared_ptr<scene::Node>, partCount> parts_;
+    std::array<std::shared_ptr<scene::Material>, partCount> materials_;
+    bonsai::BonsaiGrower grower_;
+    std::unique_ptr<gl::OffscreenRenderer> renderer_;
+    std::map<std::string, Skies> skies_;
+    scene::Vec3 target_{0.0f, 1.0f, 0.0f};
+    std::string log_;
+};
+
+} // namespace vesk
