@@ -1,0 +1,69 @@
+#include "render/thumbs/BonsaiThumbnails.hpp"
+
+#include "render/thumbs/ThumbnailRenderer.hpp"
+
+namespace vesk {
+
+BonsaiThumbnails::BonsaiThumbnails(MainQueue& main) : BonsaiThumbnails(main, Render{}) {
+    renderer_ = std::make_unique<ThumbnailRenderer>();
+    render_ = [this](std::uint64_t seed, std::int64_t n) {
+        return renderer_->render(seed, n, width, height);
+    };
+}
+
+BonsaiThumbnails::BonsaiThumbnails(MainQueue& main, Render render)
+    : main_(main), render_(std::move(render)), queue_("vesk.bonsai.thumbs", SerialQueue::Priority::utility) {}
+
+BonsaiThumbnails::~BonsaiThumbnails() {
+    // The renderer's GL context belongs to the queue's thread.
+    queue_.submit([this] { renderer_.reset(); });
+    queue_.waitIdle();
+    if (collector_) main_.cancel(collector_);
+}
+
+const BonsaiThumbnails::Thumb* BonsaiThumbnails::thumb(std::uint64_t seed) const {
+    const auto found = thumbs_.get().find(seed);
+    return found == thumbs_.get().end() ? nullptr : &found->second;
+}
+
+bool BonsaiThumbnails::isFresh(std::int64_t stored, std::int64_t requested) {
+    // Unsigned, so that far-apart counts cannot overflow the difference.
+    const auto a = std::uint64_t(stored), b = std::uint64_t(requested);
+    const std::uint64_t d = stored > requested ? a - b : b - a;
+    if (requested > 29) return d <= std::uint64_t(requested / 10);
+    return d <= 3;
+}
+
+void BonsaiThumbnails::request(std::uint64_t seed, std::int64_t n) {
+    if (const Thumb* stored = thumb(seed); stored && isFresh(stored->n, n)) return;
+    if (!pending_.insert(seed).second) return;
+    queue_.submit([this, seed, n] {
+        Finished done{seed, n, render_(seed, n)};
+        const std::lock_guard lock(finishedMutex_);
+        finished_.push_back(std::move(done));
+    });
+    // The main queue is not for other threads: the main thread collects the results itself,
+    // and only while some are outstanding.
+    if (!collector_) collector_ = main_.repeating(collectIntervalSeconds, [this] { collect(); });
+}
+
+void BonsaiThumbnails::collect() {
+    std::vector<Finished> finished;
+    {
+        const std::lock_guard lock(finishedMutex_);
+        finished.swap(finished_);
+    }
+    for (Finished& done : finished) {
+        pending_.erase(done.seed);
+        // A failed render stores nothing, so the next request tries again.
+        if (!done.image) continue;
+        auto image = std::make_shared<const gl::Frame>(std::move(*done.image));
+        thumbs_.update([&](Thumbs& thumbs) { thumbs[done.seed] = Thumb{std::move(image), done.n}; });
+    }
+    if (pending_.empty() && collector_) {
+        main_.cancel(collector_);
+        collector_ = 0;
+    }
+}
+
+} // namespace vesk

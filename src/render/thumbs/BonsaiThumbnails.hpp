@@ -1,0 +1,86 @@
+#pragma once
+
+#include "core/runtime/MainQueue.hpp"
+#include "core/runtime/Observed.hpp"
+#include "render/gl/OffscreenRenderer.hpp"
+#include "render/thumbs/SerialQueue.hpp"
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace vesk {
+
+class ThumbnailRenderer;
+
+// The garden's pictures of its trees, by seed. A card asks for its tree at its current cube
+// count; a missing or stale picture is rendered on the serial queue "vesk.bonsai.thumbs" and
+// published on the main thread, where observers of `thumbs` are told. Pictures are never
+// removed. Everything but the render itself belongs to the main thread.
+class BonsaiThumbnails {
+  public:
+    struct Thumb {
+        std::shared_ptr<const gl::Frame> image; // 240 × 200, opaque
+        std::int64_t n = 0;                     // the cube count it shows
+
+        friend bool operator==(const Thumb&, const Thumb&) = default;
+    };
+    using Thumbs = std::map<std::uint64_t, Thumb>;
+    // Draws the tree on the queue's thread; nothing when it cannot.
+    using Render = std::function<std::optional<gl::Frame>(std::uint64_t seed, std::int64_t n)>;
+
+    static constexpr int width = 240;
+    static constexpr int height = 200;
+    // How often finished pictures are collected on the main thread while renders are out.
+    static constexpr double collectIntervalSeconds = 0.05;
+
+    // Renders with its own offscreen renderer, made and destroyed on the queue.
+    explicit BonsaiThumbnails(MainQueue& main);
+    BonsaiThumbnails(MainQueue& main, Render render);
+    // Waits for the render in progress.
+    ~BonsaiThumbnails();
+    BonsaiThumbnails(const BonsaiThumbnails&) = delete;
+    BonsaiThumbnails& operator=(const BonsaiThumbnails&) = delete;
+
+    // Makes sure a picture of `seed` near n cubes is stored or on its way.
+    void request(std::uint64_t seed, std::int64_t n);
+
+    const Observed<Thumbs>& thumbs() const { return thumbs_; }
+    Observed<Thumbs>& thumbs() { return thumbs_; }
+    const Thumb* thumb(std::uint64_t seed) const;
+    bool isPending(std::uint64_t seed) const { return pending_.contains(seed); }
+
+    // A picture of `stored` cubes still serves a request for `requested`: within a tenth of
+    // the request for large trees, within 3 cubes for trees up to 29.
+    static bool isFresh(std::int64_t stored, std::int64_t requested);
+
+    // Blocks until the queue has finished what it was given (tests, shutdown).
+    void waitForQueue() { queue_.waitIdle(); }
+
+  private:
+    struct Finished {
+        std::uint64_t seed = 0;
+        std::int64_t n = 0;
+        std::optional<gl::Frame> image;
+    };
+
+    // On the main thread: publishes what the queue has finished.
+    void collect();
+
+    MainQueue& main_;
+    Render render_;
+    Observed<Thumbs> thumbs_;
+    std::set<std::uint64_t> pending_;
+    MainQueue::Handle collector_ = 0;
+    std::mutex finishedMutex_;
+    std::vector<Finished> finished_;              // under finishedMutex_
+    std::unique_ptr<ThumbnailRenderer> renderer_; // used and destroyed on the queue only
+    SerialQueue queue_;                           // last: joined before the rest goes
+};
+
+} // namespace vesk

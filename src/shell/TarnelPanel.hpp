@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/PanelGeometry.hpp"
+
+#include <QWidget>
+#include <memory>
+
+class QScreen;
+
+namespace vesk {
+
+class X11Display;
+class X11Panel;
+
+// The one window: a frameless, translucent, always-on-top panel of 1100 × 600 points at
+// the top centre of the target screen, on every workspace and out of the taskbar. It takes
+// pointer input only where the tarnel is (the X input shape); elsewhere clicks go through
+// to whatever lies beneath. Without X (offscreen tests) it is a plain top-level widget.
+class TarnelPanel final : public QWidget {
+  public:
+    explicit TarnelPanel(X11Display* display, QWidget* parent = nullptr);
+    ~TarnelPanel() override;
+
+    // The first screen; Linux screens have no notch to prefer one by.
+    static QScreen* targetScreen();
+    static PanelRect screenFrame(const QScreen& screen);
+    static PanelRect availableFrame(const QScreen& screen);
+
+    // Puts the panel on the screen's top centre.
+    void place(const PanelRect& screen);
+    // Pointer input reaches the panel only inside `area` (panel coordinates, points).
+    void setInputArea(const PanelRect& area);
+    const PanelRect& inputArea() const { return inputArea_; }
+    X11Panel* x11() const { return x11_.get(); }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    X11Display* display_;
+    std::unique_ptr<X11Panel> x11_;
+    PanelRect inputArea_;
+};
+
+} // namespace vesk

@@ -1,0 +1,80 @@
+#include "core/store/StoreTestBed.hpp"
+#include "shell/CollapsedView.hpp"
+#include "shell/FrameClock.hpp"
+#include "shell/PulseDot.hpp"
+#include "shell/TabButton.hpp"
+#include "shell/TopBar.hpp"
+#include "shell/Tour.hpp"
+#include "shell/TourAnchor.hpp"
+#include "shell/WidgetEvents.hpp"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+class PillWidgetTest : public ::testing::Test {
+  protected:
+    test::StoreTestBed bed;
+    Store& store = bed.open();
+};
+
+TEST_F(PillWidgetTest, PillSwapsTheLeafAndCountForTheTimerAndBack) {
+    store.addTask("one");
+    CollapsedView pill(store);
+    pill.resize(236, 30);
+    pill.show();
+    EXPECT_EQ(pill.content().trailing, "1");
+    EXPECT_EQ(pill.content().mark, CollapsedContent::Mark::leaf);
+
+    store.start(TimerMode::stopwatch, std::nullopt);
+    bed.queue.advance(3.2);
+    EXPECT_EQ(pill.content().mark, CollapsedContent::Mark::pulse);
+    EXPECT_EQ(pill.content().trailing, "00:03");
+    store.finish();
+    EXPECT_EQ(pill.content().trailing, "1");
+}
+
+TEST_F(PillWidgetTest, PillRowTakesTheScreensTopHeight) {
+    CollapsedView pill(store);
+    pill.setMetrics(ScreenMetrics{true, 185, 32});
+    pill.resize(265, 32);
+    pill.show();
+    EXPECT_EQ(pill.content().titleMaxWidth, 56);
+    EXPECT_EQ(pill.sizeHint().height(), 32);
+}
+
+TEST(PulseDotTest, BreathesWhileRunningAndRestsAtHalfWhenPaused) {
+    test::FrameClock clock;
+    PulseDot dot(Qt::red, true, nullptr, &clock.manager);
+    EXPECT_DOUBLE_EQ(dot.opacity(), 0.35);
+    dot.show();
+    clock.runFrames(30); // half a breath
+    EXPECT_GT(dot.opacity(), 0.5);
+    dot.setRunning(false);
+    clock.runFrames(120);
+    EXPECT_NEAR(dot.opacity(), 0.5, 0.01);
+}
+
+TEST_F(PillWidgetTest, TopBarSelectsTabsAndHidesTheChipOnTheFocusTab) {
+    std::vector<int> selected;
+    TopBar bar(store, MenuServices{}, [&](int tab) { selected.push_back(tab); });
+    bar.resize(378, 30);
+    bar.show();
+    EXPECT_FALSE(bar.chipShown()); // no timer
+    store.start(TimerMode::pomodoro, std::nullopt);
+    EXPECT_TRUE(bar.chipShown());
+    bar.setSelectedTab(TopBar::focusTab);
+    EXPECT_FALSE(bar.chipShown());
+    EXPECT_TRUE(bar.tabButton(TopBar::focusTab)->isSelected());
+    EXPECT_FALSE(bar.tabButton(0)->isSelected());
+
+    test::click(bar.tabButton(3));
+    EXPECT_EQ(selected, std::vector<int>{3});
+    EXPECT_EQ(tourAnchorOf(bar.tabButton(1)), TourTarget::bonsaiTab);
+    EXPECT_EQ(tourAnchorOf(bar.tabButton(2)), TourTarget::focusTab);
+    EXPECT_FALSE(tourAnchorOf(bar.tabButton(0)));
+}
+
+} // namespace
+} // namespace vesk

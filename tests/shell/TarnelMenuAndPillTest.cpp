@@ -1,0 +1,141 @@
+#include "core/store/StoreTestBed.hpp"
+#include "shell/CollapsedContent.hpp"
+#include "shell/TarnelMenuItems.hpp"
+#include "shell/Theme.hpp"
+
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+std::vector<std::string> titles(const std::vector<MenuEntry>& entries) {
+    std::vector<std::string> out;
+    for (const MenuEntry& entry : entries)
+        out.push_back(entry.kind == MenuEntry::Kind::divider ? "-" : entry.title);
+    return out;
+}
+
+class PillAndMenuTest : public ::testing::Test {
+  protected:
+    // Moves time on and lets the store's ticker see it.
+    void advance(double seconds) { bed.queue.advance(seconds); }
+
+    test::StoreTestBed bed;
+    Store& store = bed.open();
+    bool loginOn = false;
+    std::vector<bool> loginChanges;
+    int quits = 0;
+    MenuServices services{[this] { return loginOn; }, [this](bool on) { loginChanges.push_back(on); },
+                          [this] { ++quits; }};
+};
+
+TEST_F(PillAndMenuTest, IdlePillShowsTheLeafAndTheOpenCount) {
+    store.addTask("one");
+    store.addTask("two");
+    const CollapsedContent content = collapsedContent(store, ScreenMetrics{});
+    EXPECT_EQ(content.mark, CollapsedContent::Mark::leaf);
+    EXPECT_EQ(content.trailing, "2");
+    EXPECT_FALSE(content.trailingIsClock);
+    EXPECT_FALSE(content.title);
+    EXPECT_EQ(content.titleMaxWidth, 120);
+    EXPECT_EQ(collapsedContent(store, ScreenMetrics{true, 185, 32}).titleMaxWidth, 56);
+}
+
+TEST_F(PillAndMenuTest, PomodoroClockRoundsUpAndStopwatchDoesNot) {
+    store.start(TimerMode::pomodoro, std::nullopt);
+    advance(1500 - 24.2);
+    CollapsedContent content = collapsedContent(store, ScreenMetrics{});
+    EXPECT_EQ(content.mark, CollapsedContent::Mark::ring);
+    EXPECT_EQ(content.trailing, "00:25");
+    EXPECT_EQ(content.trailingColor, Theme::focus());
+    EXPECT_FALSE(content.title); // focus without a task: the ring alone
+
+    store.finish();
+    store.start(TimerMode::stopwatch, std::nullopt);
+    advance(24.9);
+    content = collapsedContent(store, ScreenMetrics{});
+    EXPECT_EQ(content.mark, CollapsedContent::Mark::pulse);
+    EXPECT_EQ(content.trailing, "00:24");
+    EXPECT_FALSE(content.timer.countsDown);
+}
+
+TEST_F(PillAndMenuTest, PausedClockIsSecondaryAndABreakWithoutTaskSaysBreak) {
+    const auto id = store.addTask("Write report");
+    store.start(TimerMode::pomodoro, id);
+    EXPECT_EQ(collapsedContent(store, ScreenMetrics{}).title, "Write report");
+    store.pause();
+    EXPECT_EQ(collapsedContent(store, ScreenMetrics{}).trailingColor, Theme::text2());
+
+    store.timer.update([](TimerState& t) {
+        t.phase = PomoPhase::rest;
+        t.taskID.reset();
+    });
+    store.resume();
+    const CollapsedContent content = collapsedContent(store, ScreenMetrics{});
+    EXPECT_EQ(content.title, "Break");
+    EXPECT_EQ(content.trailingColor, Theme::rest());
+}
+
+TEST_F(PillAndMenuTest, ContextMenuWithoutTimerHoldsOnlyTheAlwaysEntries) {
+    EXPECT_EQ(titles(tarnelMenuItems(store, false, services)),
+              (std::vector<std::string>{"Launch at login", "Toggle Vesk  ⌥Space", "-", "Quit Vesk"}));
+    loginOn = true;
+    const auto entries = tarnelMenuItems(store, false, services);
+    EXPECT_TRUE(entries[0].checked);
+    entries[0].toggled(false);
+    entries[3].triggered();
+    EXPECT_EQ(loginChanges, std::vector<bool>{false});
+    EXPECT_EQ(quits, 1);
+}
+
+TEST_F(PillAndMenuTest, FullMenuWithPausedTimer) {
+    store.start(TimerMode::pomodoro, std::nullopt);
+    advance(60);
+    store.pause();
+    const auto entries = tarnelMenuItems(store, true, services);
+    EXPECT_EQ(titles(entries),
+              (std::vector<std::string>{"Resume timer", "Finish session", "-", "Focus length", "Break length",
+                                        "Auto-start breaks", "Sounds", "Show bonsai growth on completion",
+                                        "-", "Launch at login", "Toggle Vesk  ⌥Space", "-", "Quit Vesk"}));
+    // The entry looks at the timer again when chosen.
+    store.resume();
+    entries[0].triggered();
+    EXPECT_FALSE(store.timer.get().runningSince);
+}
+
+TEST_F(PillAndMenuTest, PickersWriteThePrefsAndSelectOnlyListedValues) {
+    auto entries = tarnelMenuItems(store, true, services);
+    EXPECT_EQ(entries[0].selected, 25);
+    EXPECT_EQ(entries[0].choices.size(), 10u);
+    EXPECT_EQ(entries[0].choices[4].second, "25 min");
+    entries[1].chosen(10);
+    entries[4].toggled(false);
+    EXPECT_EQ(store.prefs.get().breakMinutes, 10);
+    EXPECT_FALSE(store.prefs.get().growthReveal);
+    advance(1.0);
+    EXPECT_GE(bed.writes(), 1u); // the debounced save ran
+
+    store.prefs.update([](Prefs& p) { p.focusMinutes = 35; });
+    entries = tarnelMenuItems(store, true, services);
+    EXPECT_FALSE(entries[0].selected);
+}
+
+TEST_F(PillAndMenuTest, QtMenuHasSubmenusWithOneExclusiveChoice) {
+    QMenu menu;
+    fillMenu(menu, tarnelMenuItems(store, true, services));
+    const auto actions = menu.actions();
+    ASSERT_TRUE(actions[0]->menu());
+    int checked = 0;
+    for (QAction* choice : actions[0]->menu()->actions())
+        checked += choice->isChecked();
+    EXPECT_EQ(checked, 1);
+    actions[0]->menu()->actions()[0]->trigger();
+    EXPECT_EQ(store.prefs.get().focusMinutes, 5);
+    const QAction* hotKeyLine = actions[actions.size() - 3];
+    EXPECT_EQ(hotKeyLine->text(), QString::fromUtf8("Toggle Vesk  ⌥Space"));
+    EXPECT_FALSE(hotKeyLine->isEnabled());
+}
+
+} // namespace
+} // namespace vesk
