@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/Fonts.hpp"
+#include "shell/Presence.hpp"
 #include "shell/PulseDot.hpp"
 #include "shell/Ring.hpp"
 #include "shell/RollingText.hpp"
@@ -71,7 +72,8 @@ CollapsedView::CollapsedView(Store& store, QWidget* parent) : QWidget(parent), s
     toastLayout->addWidget(toastIcon_);
     toastLayout->addWidget(toastText_);
     toastRow_->setFixedHeight(30);
-    toastRow_->hide();
+    new Presence(toastRow_, Transition::scaled(0.9, 0.5, 0).combined(Transition::fade()));
+    Presence::of(toastRow_)->setPresent(false);
     column->addWidget(toastRow_);
 
     observations_.watch(store_.timer, [this] { refresh(); });

@@ -32,6 +32,7 @@ Store::~Store() {
     env_.queue.cancel(ticker_);
     env_.queue.cancel(pendingSave_);
     env_.queue.cancel(externalCheck_);
+    env_.queue.cancel(undoExpiry_);
     if (watching_) env_.watcher.stop();
 }
 
@@ -85,9 +86,15 @@ void Store::repairSelectedList() {
 }
 
 void Store::saveNow() {
+    if (!mayReplaceFile_) {
+        env_.queue.cancel(pendingSave_);
+        pendingSave_ = 0;
+        return;
+    }
+    // An outside edit that the debounced check has not seen yet would be written over.
+    mergeOutsideEdit();
     env_.queue.cancel(pendingSave_);
     pendingSave_ = 0;
-    if (!mayReplaceFile_) return;
 
     Snapshot snapshot{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()};
     std::string bytes;
@@ -129,15 +136,16 @@ void Store::scheduleExternalCheck() {
 }
 
 void Store::checkForOutsideEdit() {
+    mergeOutsideEdit();
+}
+
+void Store::mergeOutsideEdit() {
     FileRead read = env_.files.read(url_);
     if (!read.ok() || read.bytes == lastOnDisk_) return;
+    // Remembered even when it does not decode, so that the same content is not tried again.
     lastOnDisk_ = read.bytes;
     applyExternalEdit(*lastOnDisk_);
 }
-
-// Merging the lists and tasks of an outside edit comes later; until then the bytes are only
-// remembered (above), so that the same content is not looked at twice.
-void Store::applyExternalEdit(const std::string&) {}
 
 std::optional<TaskItem> Store::task(const UUID& id) const {
     const auto& all = tasks.get();

@@ -175,8 +175,8 @@ class Store {
     void watchFile();
     void scheduleExternalCheck();
     void checkForOutsideEdit();
-    // Merges a file that differs from the remembered bytes; true when it did.
-    bool mergeOutsideEdit();
+    // Merges the file when its bytes differ from the remembered ones.
+    void mergeOutsideEdit();
     void applyExternalEdit(const std::string& bytes);
     void rememberUndo(std::string label);
     void forgetUndo();

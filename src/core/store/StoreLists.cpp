@@ -30,7 +30,8 @@ void Store::renameList(const UUID& id, const std::string& name) {
     std::string text = trimmed(name, Blank::spaces);
     if (text.empty()) return;
     std::vector<TaskList> all = lists.get();
-    const auto found = std::find_if(all.begin(), all.end(), [&](const TaskList& list) { return list.id == id; });
+    const auto found =
+        std::find_if(all.begin(), all.end(), [&](const TaskList& list) { return list.id == id; });
     if (found == all.end()) return;
     found->name = std::move(text);
     lists.set(std::move(all));
@@ -40,7 +41,8 @@ void Store::renameList(const UUID& id, const std::string& name) {
 void Store::deleteList(const UUID& id) {
     if (lists.get().size() < 2) return;
     const auto& all = lists.get();
-    const auto found = std::find_if(all.begin(), all.end(), [&](const TaskList& list) { return list.id == id; });
+    const auto found =
+        std::find_if(all.begin(), all.end(), [&](const TaskList& list) { return list.id == id; });
     if (found == all.end()) return;
     rememberUndo("Deleted \u201C" + found->name + "\u201D");
 

@@ -14,22 +14,24 @@ void sortByOrder(std::vector<TaskItem>& items) {
                      [](const TaskItem& a, const TaskItem& b) { return orderPrecedes(a.order, b.order); });
 }
 
-bool isOpenTopLevel(const TaskItem& item) { return !item.completedAt && !item.parentID; }
+bool isOpenTopLevel(const TaskItem& item) {
+    return !item.completedAt && !item.parentID;
+}
 
 } // namespace
 
 std::optional<TaskList> Store::currentList() const {
     if (prefs.get().starredView || lists.get().empty()) return std::nullopt;
     const auto& all = lists.get();
-    const auto found = std::find_if(all.begin(), all.end(),
-                                    [&](const TaskList& list) { return list.id == prefs.get().selectedListID; });
+    const auto found = std::find_if(
+        all.begin(), all.end(), [&](const TaskList& list) { return list.id == prefs.get().selectedListID; });
     return found == all.end() ? all.front() : *found;
 }
 
 UUID Store::targetListID() const {
     const auto& all = lists.get();
-    const auto found = std::find_if(all.begin(), all.end(),
-                                    [&](const TaskList& list) { return list.id == prefs.get().selectedListID; });
+    const auto found = std::find_if(
+        all.begin(), all.end(), [&](const TaskList& list) { return list.id == prefs.get().selectedListID; });
     if (found != all.end()) return found->id;
     // The store always holds a list; the zero id only guards a broken invariant.
     return all.empty() ? UUID{} : all.front().id;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace vesk {
@@ -16,7 +17,9 @@ std::vector<TaskItem>::iterator findTask(std::vector<TaskItem>& all, const UUID&
     return std::find_if(all.begin(), all.end(), [&](const TaskItem& item) { return item.id == id; });
 }
 
-bool isOpen(const TaskItem& item) { return !item.completedAt; }
+bool isOpen(const TaskItem& item) {
+    return !item.completedAt;
+}
 
 } // namespace
 
@@ -187,10 +190,13 @@ void Store::moveVisible(const std::set<std::size_t>& offsets, std::size_t destin
     }
     rest.insert(rest.begin() + static_cast<std::ptrdiff_t>(destination - before), moved.begin(), moved.end());
 
+    std::unordered_map<UUID, double> positions;
+    for (std::size_t position = 0; position < rest.size(); ++position)
+        positions.try_emplace(rest[position].id, static_cast<double>(position));
     tasks.update([&](std::vector<TaskItem>& all) {
-        for (std::size_t position = 0; position < rest.size(); ++position)
-            for (TaskItem& item : all)
-                if (item.id == rest[position].id) item.order = static_cast<double>(position);
+        for (TaskItem& item : all)
+            if (const auto found = positions.find(item.id); found != positions.end())
+                item.order = found->second;
     });
     // The manual order just made is what the user sees.
     if (prefs.get().sortByDate) prefs.update([](Prefs& p) { p.sortByDate = false; });

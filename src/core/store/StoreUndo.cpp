@@ -33,8 +33,8 @@ void Store::undo() {
     lists.set(std::move(state.lists));
     tasks.set(std::move(state.tasks));
     const auto& all = lists.get();
-    const bool known = std::any_of(all.begin(), all.end(),
-                                   [&](const TaskList& list) { return list.id == prefs.get().selectedListID; });
+    const bool known = std::any_of(
+        all.begin(), all.end(), [&](const TaskList& list) { return list.id == prefs.get().selectedListID; });
     if (!known && !all.empty()) prefs.update([&](Prefs& p) { p.selectedListID = all.front().id; });
     changed();
 }

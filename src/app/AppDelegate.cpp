@@ -1,0 +1,195 @@
+#include "app/AppDelegate.hpp"
+
+#include "core/runtime/Calendar.hpp"
+#include "core/store/Store.hpp"
+#include "platform/GetrandomSource.hpp"
+#include "platform/HotKey.hpp"
+#include "platform/InotifyFolderWatcher.hpp"
+#include "platform/LoginItem.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "platform/PulseSound.hpp"
+#include "platform/QtMainQueue.hpp"
+#include "platform/QtX11Display.hpp"
+#include "platform/SystemClock.hpp"
+#include "shell/DataFileLock.hpp"
+#include "shell/LaunchSteps.hpp"
+#include "shell/StoreReactions.hpp"
+#include "shell/TarnelController.hpp"
+#include "shell/TarnelUI.hpp"
+#include "shell/TerminationSignals.hpp"
+#include "shell/Transaction.hpp"
+
+#include <QApplication>
+#include <algorithm>
+#include <iostream>
+
+namespace vesk {
+
+// The real platform under the store, the panel and the reactions.
+struct AppServices {
+    SystemClock clock;
+    QtMainQueue queue;
+    PosixFileSystem files;
+    InotifyFolderWatcher watcher;
+    GetrandomSource random;
+    Calendar calendar;
+    PulseSound sound;
+    std::unique_ptr<QtX11Display> x11 = QtX11Display::create();
+    std::unique_ptr<DataFileLock> lock;
+    std::unique_ptr<TerminationSignals> terminationSignals;
+    std::unique_ptr<RevealStage> stage;
+    std::unique_ptr<TreeDisplay> tree;
+};
+
+namespace {
+
+// The UI state as the reactions see it.
+class UIRevealStage final : public RevealStage {
+  public:
+    UIRevealStage(TarnelUI& ui, RandomSource& random) : ui_(ui), random_(random) {}
+    bool expanded() const override { return ui_.expanded.get(); }
+    bool tourRunning() const override { return ui_.tour.get().has_value(); }
+    std::optional<Counts> pendingReveal() const override {
+        const auto& reveal = ui_.reveal.get();
+        if (!reveal) return std::nullopt;
+        return Counts{reveal->from, reveal->to, reveal->unlocked};
+    }
+    void beginReveal(std::int64_t from, std::int64_t to) override {
+        withAnimation(Animation::tarnelOpen, [&] {
+            ui_.reveal.set(Reveal{UUID::random(random_), from, to, false});
+        });
+    }
+    void extendReveal(std::int64_t to, bool unlocked) override {
+        Reveal next = *ui_.reveal.get();
+        next.to = to;
+        next.unlocked = unlocked;
+        withoutAnimation([&] { ui_.reveal.set(next); });
+    }
+    void markRevealUnlocked() override {
+        Reveal next = *ui_.reveal.get();
+        next.unlocked = true;
+        withAnimation(Animation::tarnelFast, [&] { ui_.reveal.set(next); });
+    }
+    void clearReveal() override {
+        withAnimation(Animation::tarnelClose, [&] { ui_.reveal.set(std::nullopt); });
+    }
+    void showToast(const std::string& icon, const std::string& text, const QColor& tint,
+                   double seconds) override {
+        ui_.showToast(icon, text, tint.rgba(), seconds);
+    }
+
+  private:
+    TarnelUI& ui_;
+    RandomSource& random_;
+};
+
+// The live 3D renderer is not part of this build yet: tree requests are dropped, so the
+// reveal panel clears only with collapse or a change of tab.
+class NoTree final : public TreeDisplay {
+  public:
+    void show(std::uint64_t, std::int64_t, std::optional<std::int64_t>, std::function<void()>) override {}
+};
+
+} // namespace
+
+AppDelegate::AppDelegate(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+
+AppDelegate::~AppDelegate() = default;
+
+bool AppDelegate::applicationDidFinishLaunching() {
+    debug_ = Debug(arguments_);
+    services_ = std::make_unique<AppServices>();
+    AppServices& s = *services_;
+    const EnvironmentLookup environment = processEnvironment();
+
+    const auto url = Store::defaultURL(environment, s.files);
+    s.lock = DataFileLock::acquire(url);
+    if (!s.lock) {
+        std::cerr << "vesk: another Vesk is already running on " << url.string() << "\n";
+        return false;
+    }
+    store_ = std::make_unique<Store>(
+        url, StoreEnvironment{s.clock, s.queue, s.files, s.watcher, s.random, s.calendar});
+
+    if (debug_.seed) LaunchSteps::forceSeed(*store_, *debug_.seed, s.clock, s.random);
+    if (debug_.iteration) store_->debugSetIteration(*debug_.iteration);
+    if (debug_.onboarding) store_->prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
+
+    ui_ = std::make_unique<TarnelUI>(*store_, s.queue, environment("VESK_TOUR_LOG").has_value(), &std::cout);
+
+    MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
+                      [] { QCoreApplication::quit(); }};
+    controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
+                                                     s.queue, s.files, menu);
+    controller_->show();
+
+    if (debug_.fakeNotch) ui_->metrics.set(ScreenMetrics{true, 185, 32});
+
+    s.stage = std::make_unique<UIRevealStage>(*ui_, s.random);
+    s.tree = std::make_unique<NoTree>();
+    reactions_ = std::make_unique<StoreReactions>(*store_, *s.stage, *s.tree, s.sound, s.queue);
+    store_->onEvent = [this](TimerEvent event) { reactions_->timerEvent(event); };
+    store_->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {
+        bonsaiGrew(from, to, reason);
+    };
+    store_->onSeedlingUnlocked = [this] { reactions_->seedlingUnlocked(); };
+    ui_->onOnboardingFinished = [this] {
+        store_->prefs.update([](Prefs& prefs) { prefs.onboarded = true; });
+        store_->syncTicker();
+        store_->scheduleSave();
+    };
+
+    if (!store_->prefs.get().onboarded) {
+        s.queue.after(0.9, [this, onboarding = debug_.onboarding] {
+            ui_->tour.set(TourStep::welcome);
+            ui_->expand(TarnelUI::Tab::tasks, false);
+            switch (onboarding.value_or(0)) {
+            case 1:
+                ui_->setTour(TourStep::seedling);
+                break;
+            case 2:
+                ui_->advanceTour(TourStep::welcome);
+                break;
+            case 3:
+                ui_->setTour(TourStep::openBonsai);
+                break;
+            case 4:
+                withAnimation(Animation::tarnel, [&] { ui_->select(TarnelUI::Tab::bonsai); });
+                ui_->setTour(TourStep::garden);
+                break;
+            case 5:
+                ui_->setTour(TourStep::focus);
+                break;
+            case 6:
+                ui_->setTour(TourStep::yourTurn);
+                break;
+            default:
+                break;
+            }
+        });
+    }
+
+    if (s.x11)
+        hotKey_ = std::make_unique<HotKey>(s.x11->display(), s.queue, HotKey::spaceKeyCode,
+                                           HotKey::optionModifier, [this] {
+                                               if (ui_->expanded.get())
+                                                   ui_->collapse();
+                                               else
+                                                   ui_->expand(TarnelUI::Tab::tasks, true);
+                                           });
+
+    // Logout, Ctrl+C and a closed terminal end the program like "Quit Vesk", saving first.
+    s.terminationSignals = std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
+    return true;
+}
+
+void AppDelegate::applicationWillTerminate() {
+    if (store_) store_->saveNow();
+}
+
+void AppDelegate::bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason) {
+    if (reactions_) reactions_->bonsaiGrew(from, to, reason);
+}
+
+} // namespace vesk

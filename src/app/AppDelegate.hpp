@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/model/BonsaiModels.hpp"
+#include "devtools/Debug.hpp"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+class Store;
+class StoreReactions;
+class TarnelController;
+class TarnelUI;
+class HotKey;
+struct AppServices;
+
+// The composition root: creates the store, the UI state, the renderer, the panel and the
+// hot key in a fixed order, wires the store's callbacks to the reactions, and saves at
+// once when the program ends (quit, SIGTERM, SIGINT, SIGHUP).
+class AppDelegate {
+  public:
+    explicit AppDelegate(std::vector<std::string> arguments);
+    ~AppDelegate();
+    AppDelegate(const AppDelegate&) = delete;
+    AppDelegate& operator=(const AppDelegate&) = delete;
+
+    // Runs the start-up; false when another Vesk already writes the same data file.
+    bool applicationDidFinishLaunching();
+    void applicationWillTerminate();
+
+    // Also replayed by the developer scenarios.
+    void bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason);
+
+    Store* store() const { return store_.get(); }
+    TarnelUI* ui() const { return ui_.get(); }
+    TarnelController* controller() const { return controller_.get(); }
+
+  private:
+    std::vector<std::string> arguments_;
+    Debug debug_;
+    std::unique_ptr<AppServices> services_;
+    std::unique_ptr<Store> store_;
+    std::unique_ptr<TarnelUI> ui_;
+    std::unique_ptr<TarnelController> controller_;
+    std::unique_ptr<HotKey> hotKey_;
+    std::unique_ptr<StoreReactions> reactions_;
+};
+
+} // namespace vesk

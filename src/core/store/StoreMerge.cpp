@@ -1,0 +1,132 @@
+// Merging an outside edit of the data file (an editor, jq, a sync tool): its lists are taken
+// as they are, its tasks with repairs, and what it created or completed grows the bonsai as
+// if done in the program. Everything else in the file is the store's and is written back.
+#include "core/model/DocumentCoding.hpp"
+#include "core/store/Store.hpp"
+
+#include <cmath>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace vesk {
+
+namespace {
+
+// A group of siblings: one list, one parent (or none).
+struct SiblingGroup {
+    UUID listID;
+    std::optional<UUID> parentID;
+    friend bool operator==(const SiblingGroup&, const SiblingGroup&) = default;
+};
+
+struct SiblingGroupHash {
+    std::size_t operator()(const SiblingGroup& group) const {
+        const std::size_t list = std::hash<UUID>{}(group.listID);
+        return group.parentID ? list ^ (std::hash<UUID>{}(*group.parentID) * 31 + 1) : list;
+    }
+};
+
+// The first element with each id, as a lookup finds it.
+template <class Item> std::unordered_map<UUID, const Item*> firstByID(const std::vector<Item>& items) {
+    std::unordered_map<UUID, const Item*> found;
+    found.reserve(items.size());
+    for (const Item& item : items)
+        found.try_emplace(item.id, &item);
+    return found;
+}
+
+// Lists that do not exist and parents that are missing. A parent whose own list is unknown
+// would leave the task in no list at all, so the first list stands in; a task naming
+// itself as its parent has none.
+void repairListsAndParents(std::vector<TaskItem>& edited, const std::vector<TaskList>& lists) {
+    std::unordered_set<UUID> listIDs;
+    for (const TaskList& list : lists)
+        listIDs.insert(list.id);
+    // The parents' lists as the file gives them, before any repair.
+    std::unordered_map<UUID, UUID> listOfTask;
+    for (const TaskItem& item : edited)
+        listOfTask.try_emplace(item.id, item.listID);
+
+    for (TaskItem& item : edited) {
+        const bool hasParent =
+            item.parentID && *item.parentID != item.id && listOfTask.contains(*item.parentID);
+        if (!listIDs.contains(item.listID)) {
+            const UUID* parentList = hasParent ? &listOfTask.at(*item.parentID) : nullptr;
+            item.listID = parentList && listIDs.contains(*parentList) ? *parentList : lists.front().id;
+        }
+        if (item.parentID && !hasParent) item.parentID.reset();
+    }
+}
+
+// A task without an order goes to the top of its siblings; several stack upwards in file order.
+void repairOrders(std::vector<TaskItem>& edited) {
+    std::unordered_map<SiblingGroup, double, SiblingGroupHash> smallest;
+    for (const TaskItem& item : edited) {
+        if (std::isnan(item.order)) continue;
+        const auto [entry, added] =
+            smallest.try_emplace(SiblingGroup{item.listID, item.parentID}, item.order);
+        if (!added && item.order < entry->second) entry->second = item.order;
+    }
+    for (TaskItem& item : edited) {
+        if (!std::isnan(item.order)) continue;
+        const auto [entry, added] = smallest.try_emplace(SiblingGroup{item.listID, item.parentID}, 0.0);
+        item.order = entry->second - 1;
+        entry->second = item.order;
+    }
+}
+
+} // namespace
+
+void Store::applyExternalEdit(const std::string& bytes) {
+    const Date instant = env_.clock.now();
+    auto edit = decodeListsAndTasks(bytes, instant, &env_.random);
+    if (!edit) return;
+
+    if (edit->lists && !edit->lists->empty()) lists.set(std::move(*edit->lists));
+
+    if (edit->tasks) {
+        std::vector<TaskItem> edited = std::move(*edit->tasks);
+        const auto held = firstByID(tasks.get());
+        const auto heldTask = [&](const UUID& id) -> const TaskItem* {
+            const auto found = held.find(id);
+            return found == held.end() ? nullptr : found->second;
+        };
+        // Completed in the file, and not in the store.
+        const auto completedHere = [&](const TaskItem& item) {
+            const TaskItem* before = heldTask(item.id);
+            return item.completedAt && (!before || !before->completedAt);
+        };
+
+        repairListsAndParents(edited, lists.get());
+        repairOrders(edited);
+
+        // As in the program, completing a task completes its open subtasks.
+        std::unordered_set<UUID> newlyCompleted;
+        for (const TaskItem& item : edited)
+            if (completedHere(item)) newlyCompleted.insert(item.id);
+        for (TaskItem& item : edited)
+            if (!item.completedAt && item.parentID && newlyCompleted.contains(*item.parentID))
+                item.completedAt = instant;
+
+        std::int64_t created = 0;
+        std::int64_t reward = 0;
+        for (TaskItem& item : edited) {
+            if (!heldTask(item.id)) ++created;
+            if (completedHere(item) && !item.rewarded.value_or(false)) {
+                item.rewarded = true;
+                reward += completionReward();
+            }
+        }
+        tasks.set(std::move(edited));
+        if (created > 0) grow(created, GainReason::created);
+        if (reward > 0) grow(reward, GainReason::completed);
+    }
+
+    repairSelectedList();
+    if (const auto timed = timer.get().taskID; timed && !task(*timed))
+        timer.update([](TimerState& state) { state.taskID.reset(); });
+    forgetUndo();
+    changed();
+}
+
+} // namespace vesk

@@ -1,0 +1,180 @@
+#include "render/thumbs/ThumbnailRenderer.hpp"
+
+#include "bonsai/Textures.hpp"
+#include "bonsai/VoxelMesher.hpp"
+#include "render/engine/EngineMesh.hpp"
+#include "render/engine/Framing.hpp"
+#include "render/scene/Color.hpp"
+#include "render/scene/GeneratorAdapters.hpp"
+#include "render/scene/Geometry.hpp"
+#include "render/scene/GrowthModifiers.hpp"
+
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+using scene::Vec3;
+
+constexpr float roughness[] = {0.85f, 0.6f, 0.3f, 0.95f, 0.55f};
+constexpr float leafGlow = 0.05f;
+constexpr float fillIntensity = 260.0f;
+constexpr float rimIntensity = 650.0f;
+// The sky's sun stays put whatever the diorama's light does, as in the live
+// view.
+const Vec3 skySunDirection = scene::normalized(Vec3{-0.55f, 0.62f, 0.45f});
+
+// A linear colour as a light takes it: through the display encoding the
+// platform colour type stores and back, so that lights match the live view's.
+Vec3 lightColor(Vec3 linear) {
+    return scene::srgbToLinear(nscolor(linear));
+}
+
+std::shared_ptr<scene::Geometry> geometry(const bonsai::MeshBuffers& buffers,
+                                          const std::shared_ptr<scene::Material>& material) {
+    auto g = scene::Geometry::make(buffers);
+    if (g) g->materials = {material};
+    return g;
+}
+
+} // namespace
+
+ThumbnailRenderer::ThumbnailRenderer()
+    : content_(scene::Node::make("content")), camera_(scene::Node::make("camera")),
+      sun_(scene::Node::make("sun")), fill_(scene::Node::make("fill")), rim_(scene::Node::make("rim")) {
+    static constexpr const char* names[] = {"wood", "leaves", "pot", "ground", "stand"};
+    const auto block = scene::sceneImage(bonsai::Textures::block());
+    for (int i = 0; i < partCount; ++i) {
+        parts_[i] = scene::Node::make(names[i]);
+        content_->addChild(parts_[i]);
+        auto material = std::make_shared<scene::Material>();
+        material->diffuse = block;
+        material->diffuseMipmaps = true;
+        material->metalness = 0.0f;
+        material->roughness = roughness[i];
+        materials_[i] = std::move(material);
+    }
+    materials_[leaves]->surfaceModifier = scene::glowSurface();
+    materials_[leaves]->setValue("glow", leafGlow);
+    scene_.root()->addChild(content_);
+
+    scene::Camera camera;
+    camera.fieldOfViewDegrees = 30.0f;
+    camera.zNear = 0.05f;
+    camera.zFar = 300.0f;
+    camera.wantsHDR = true;
+    camera.exposureOffset = -0.35f;
+    camera.vignettingIntensity = 0.3f;
+    camera.saturation = 1.08f;
+    camera.contrast = 0.08f;
+    camera_->camera = camera;
+    aimCamera(0.25f, 0.16f, 9.4f);
+
+    scene::DirectionalLight sun;
+    sun.castsShadow = true;
+    sun.shadowMapSize = 1024;
+    sun.shadowSampleCount = 4;
+    sun.shadowRadius = 2.0f;
+    sun.shadowAlpha = 0.55f;
+    sun.orthographicScale = 4.4f;
+    sun.shadowNear = 1.0f;
+    sun.shadowFar = 60.0f;
+    sun_->light = sun;
+    scene::DirectionalLight fill;
+    fill.intensity = fillIntensity;
+    fill_->light = fill;
+    scene::DirectionalLight rim;
+    rim.intensity = rimIntensity;
+    rim_->light = rim;
+    for (const auto& node : {camera_, sun_, fill_, rim_})
+        scene_.root()->addChild(node);
+}
+
+ThumbnailRenderer::~ThumbnailRenderer() = default;
+
+void ThumbnailRenderer::aimCamera(float yaw, float pitch, float distance) {
+    const Vec3 offset{std::sin(yaw) * std::cos(pitch), std::sin(pitch), std::cos(yaw) * std::cos(pitch)};
+    camera_->setPosition(target_ + offset * distance);
+    camera_->lookAt(target_);
+}
+
+void ThumbnailRenderer::aim(scene::Node& node, Vec3 dir) const {
+    node.setPosition(target_ + dir * 20.0f);
+    node.lookAt(target_);
+}
+
+const ThumbnailRenderer::Skies& ThumbnailRenderer::sky(const bonsai::Species& species) {
+    auto found = skies_.find(species.name);
+    if (found == skies_.end()) {
+        Skies made{scene::sceneImage(bonsai::Textures::sky(species.sky, skySunDirection)),
+                   scene::sceneImage(bonsai::Textures::backdrop(species.sky))};
+        found = skies_.emplace(species.name, std::move(made)).first;
+    }
+    return found->second;
+}
+
+void ThumbnailRenderer::installTree(const bonsai::BonsaiGrower::State& state) {
+    const bonsai::VoxelTree& tree = *state.tree;
+    const bonsai::VoxelDiorama& diorama = *state.diorama;
+
+    bonsai::VoxelGrid grid = diorama.staticGrid;
+    for (const bonsai::Cube& cube : tree.cubes)
+        grid.mark(cube);
+    auto [woodGeometry, leafGeometry] = meshTree(tree.cubes, grid);
+    if (woodGeometry) woodGeometry->materials = {materials_[wood]};
+    if (leafGeometry) leafGeometry->materials = {materials_[leaves]};
+    parts_[wood]->geometry = std::move(woodGeometry);
+    parts_[leaves]->geometry = std::move(leafGeometry);
+    parts_[pot]->geometry =
+        geometry(bonsai::VoxelMesher::mesh(diorama.pot, diorama.staticGrid), materials_[pot]);
+    parts_[ground]->geometry =
+        geometry(bonsai::VoxelMesher::mesh(diorama.ground, diorama.staticGrid), materials_[ground]);
+    parts_[stand]->geometry =
+        geometry(bonsai::VoxelMesher::mesh(diorama.stand, diorama.staticGrid), materials_[stand]);
+
+    const Framing frame(diorama, target_);
+    content_->setScale(frame.scale);
+    content_->setPosition(frame.offset);
+
+    const bonsai::Glaze& glaze = tree.pot.glaze;
+    materials_[pot]->roughness = glaze.roughness;
+    materials_[pot]->clearCoat = glaze.glazed ? 0.7f : 0.0f;
+    installLights(tree.species, diorama.sunDir);
+}
+
+void ThumbnailRenderer::installLights(const bonsai::Species& species, Vec3 sunDir) {
+    const Skies& skies = sky(species);
+    const bonsai::Sky& palette = species.sky;
+    scene_.lightingEnvironment = skies.first;
+    scene_.lightingEnvironmentIntensity = palette.ambient;
+    scene_.backgroundImage = skies.second;
+
+    sun_->light->color = lightColor(palette.sun);
+    sun_->light->intensity = palette.sunIntensity;
+    fill_->light->color = lightColor(scene::lerp(palette.zenith, {1.0f, 1.0f, 1.0f}, 0.5f));
+    rim_->light->color = lightColor(scene::lerp(palette.sun, palette.horizon, 0.3f));
+
+    aim(*sun_, sunDir);
+    aim(*fill_, scene::normalized(Vec3{-sunDir.x, 0.25f, 0.6f * sunDir.z + 0.5f}));
+    aim(*rim_, scene::normalized(Vec3{0.5f * sunDir.x, 0.5f, -1.0f}));
+}
+
+void ThumbnailRenderer::clearParts() {
+    for (const auto& part : parts_)
+        part->geometry = nullptr;
+}
+
+std::optional<gl::Frame> ThumbnailRenderer::render(std::uint64_t seed, std::int64_t n, int width,
+                                                   int height) {
+    // Tried again on every call, so that one failure to make the context is not for good.
+    if (!renderer_) renderer_ = gl::OffscreenRenderer::make(log_);
+    if (!renderer_) return std::nullopt;
+    installTree(grower_.state(seed, n));
+    gl::Frame frame = renderer_->render(scene_, *camera_, width, height, 0.0);
+    clearParts();
+    if (frame.rgba.empty()) return std::nullopt;
+    return frame;
+}
+
+} // namespace vesk

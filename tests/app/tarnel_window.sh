@@ -1,0 +1,137 @@
+#!/bin/sh
+# The real vesk on its own X server with a compositor: the panel's hints, click-through
+# outside the pill, a click and Alt+Space expanding it, a save on SIGTERM, a second
+# instance refused, the idle cost, and screenshots of what it shows (kept in $VESK_SHOTS
+# when that is set).
+set -eu
+vesk="$1"
+work=$(mktemp -d)
+display=":$(( 50 + $$ % 400 ))"
+pids=""
+cleanup() {
+    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+export TARNEL_DATA="$work/data.json" DISPLAY="$display" QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY 2>/dev/null || true
+# An onboarded user, so that no tour opens the tarnel by itself.
+printf '%s' '{"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":true}}' > "$TARNEL_DATA"
+
+Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
+pids="$pids $!"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xcompmgr >/dev/null 2>&1 &
+pids="$pids $!"
+# A window underneath that reports the clicks reaching it.
+xev -geometry 1600x900+0+0 -event button > "$work/below.log" 2>&1 &
+pids="$pids $!"
+sleep 0.5
+
+start=$(date +%s%N)
+"$vesk" > "$work/vesk.out" 2> "$work/vesk.err" &
+vpid=$!
+pids="$vpid $pids"
+window=""
+for _ in $(seq 100); do
+    window=""
+    for candidate in $(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null || true); do
+        xwininfo -id "$candidate" 2>/dev/null | grep -q 'Width: 1100' && window=$candidate
+    done
+    [ -n "$window" ] && break
+    sleep 0.02
+done
+[ -n "$window" ] || fail "no panel window"
+echo "launch to visible pill: $(( ($(date +%s%N) - start) / 1000000 )) ms"
+
+props=$(xprop -id "$window")
+echo "$props" | grep -q '_NET_WM_WINDOW_TYPE_UTILITY' || fail "window type: $props"
+for state in ABOVE STICKY SKIP_TASKBAR SKIP_PAGER; do
+    echo "$props" | grep '_NET_WM_STATE' | grep -q "_NET_WM_STATE_$state" || fail "state $state missing"
+done
+geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x","y","w","h}')
+[ "$geometry" = "250,0,1100,600" ] || fail "panel geometry $geometry"
+
+shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop 1100x600+250+0 "$VESK_SHOTS/$1.png"; true; }
+sleep 0.5
+shot collapsed
+
+# Far outside the pill the click reaches the window underneath.
+xdotool mousemove 400 300 click 1
+sleep 0.3
+grep -q ButtonPress "$work/below.log" || fail "a click outside did not go through"
+: > "$work/below.log"
+
+# Hover widens the pill.
+xdotool mousemove 800 12
+sleep 0.6
+shot hover
+
+# A click on the pill expands it: the panel now takes clicks well below the pill.
+xdotool click 1
+sleep 0.8
+shot expanded-tasks
+for tab in 2 3 4; do
+    xdotool key "ctrl+$tab"
+    sleep 0.6
+    shot "expanded-tab$tab"
+done
+xdotool mousemove 800 300 click 1
+sleep 0.3
+grep -q ButtonPress "$work/below.log" && fail "the open panel let a click through"
+
+# Alt+Space closes and opens it again.
+xdotool key alt+space
+sleep 0.6
+xdotool mousemove 800 300 click 1
+sleep 0.3
+grep -q ButtonPress "$work/below.log" || fail "alt+space did not collapse the panel"
+xdotool key alt+space
+sleep 0.6
+shot hotkey-open
+xdotool key Escape
+sleep 0.6
+
+# A second instance on the same data file refuses to start, with one line.
+set +e
+"$vesk" > /dev/null 2> "$work/second.err"
+status=$?
+set -e
+[ "$status" -ne 0 ] || fail "a second vesk started"
+[ "$(wc -l < "$work/second.err")" -eq 1 ] || fail "second vesk said: $(cat "$work/second.err")"
+
+# Idle: collapsed and untouched for 10 s costs under 1 % of a core.
+xdotool mousemove 100 800
+sleep 1
+ticks() { awk '{print $14 + $15}' "/proc/$vpid/stat"; }
+before=$(ticks)
+sleep 10
+after=$(ticks)
+hz=$(getconf CLK_TCK)
+echo "idle cpu: $(( (after - before) * 1000 / hz / 10 )) per mille of one core"
+[ $(( (after - before) * 100 )) -lt "$hz" ] || fail "idle cost $(( after - before )) ticks in 10 s"
+
+# "Launch at login" from the pill's context menu writes the autostart file.
+xdotool mousemove 800 12 click 3
+sleep 0.5
+xdotool key Down Return
+sleep 0.3
+[ -f "$XDG_CONFIG_HOME/autostart/vesk.desktop" ] || fail "launch at login did not write the autostart file"
+
+# "Sounds" off from the settings menu, then SIGTERM at once: the change is on disk although
+# the debounced save was still pending.
+xdotool key alt+space
+sleep 0.6
+xdotool mousemove 975 15 click 1   # the "…" button at the right end of the top bar
+sleep 0.5
+xdotool key Down Down Down Down Return
+kill -TERM "$vpid"
+wait "$vpid" 2>/dev/null || true
+grep -Eq '"sound": ?false' "$TARNEL_DATA" || fail "the change before SIGTERM was not saved: $(cat "$TARNEL_DATA")"
+echo "ok"

@@ -1,0 +1,185 @@
+#include "StoreTestBed.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace vesk {
+namespace {
+
+using nlohmann::json;
+using test::StoreTestBed;
+
+class StoreMergeTest : public ::testing::Test, protected StoreTestBed {
+  protected:
+    StoreMergeTest() {
+        open();
+        store->plant(5);
+        store->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {
+            grants.emplace_back(to - from, reason);
+        };
+        parent = *store->addTask("parent");
+        store->addTask("child", parent);
+        store->saveNow();
+        grants.clear();
+    }
+    Store& s() { return *store; }
+    json document() { return json::parse(*files.contents(url)); }
+    // Another program writes the file; the folder event comes, then the check.
+    void edit(const json& doc) { write(doc.dump()); }
+    void write(const std::string& bytes) {
+        files.put(url, bytes);
+        watcher.fire();
+        queue.advance(0.3);
+    }
+    const TaskItem* find(const std::string& title) {
+        for (const TaskItem& item : s().tasks.get())
+            if (item.title == title) return &item;
+        return nullptr;
+    }
+    UUID parent;
+    std::vector<std::pair<std::int64_t, GainReason>> grants;
+};
+
+TEST_F(StoreMergeTest, HandAddedTasksGetAnIdTheFirstListAndTheTop) {
+    s().deleteTask(*s().addTask("gone"));
+    ASSERT_TRUE(s().undoLabel.get());
+    s().saveNow();
+    grants.clear();
+    const auto writesBefore = writes();
+    json doc = document();
+    doc["tasks"].push_back({{"title", "x"}});
+    doc["tasks"].push_back({{"title", "y"}});
+    doc["tasks"].push_back({{"title", "orphan"}, {"parentID", "33333333-3333-4333-8333-333333333333"}});
+    edit(doc);
+
+    const TaskItem* x = find("x");
+    const TaskItem* y = find("y");
+    const TaskItem* orphan = find("orphan");
+    ASSERT_TRUE(x && y && orphan);
+    const TaskItem* top = find("parent");
+    EXPECT_EQ(x->listID, s().lists.get()[0].id);
+    EXPECT_EQ(x->order, top->order - 1);
+    EXPECT_EQ(y->order, x->order - 1); // later in the file, higher up
+    EXPECT_FALSE(orphan->parentID);
+    EXPECT_EQ(grants, (std::vector<std::pair<std::int64_t, GainReason>>{{3, GainReason::created}}));
+    EXPECT_FALSE(s().undoLabel.get());
+
+    // Written back in the program's form, with the new ids.
+    queue.advance(0.4);
+    EXPECT_EQ(writes(), writesBefore + 1);
+    const auto saved = onDisk()->tasks;
+    ASSERT_EQ(saved.size(), s().tasks.get().size());
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        EXPECT_EQ(saved[i].id, s().tasks.get()[i].id);
+        EXPECT_EQ(saved[i].listID, s().tasks.get()[i].listID);
+        EXPECT_EQ(saved[i].order, s().tasks.get()[i].order);
+    }
+    // Its own write is recognised and changes nothing.
+    watcher.fire();
+    queue.advance(0.3);
+    EXPECT_EQ(writes(), writesBefore + 1);
+}
+
+TEST_F(StoreMergeTest, ListAndParentRepairsNeverLoseATask) {
+    json doc = document();
+    const std::string list = doc["lists"][0]["id"];
+    const std::string ghost = "44444444-4444-4444-8444-444444444444";
+    const std::string self = "55555555-5555-4555-8555-555555555555";
+    doc["tasks"] = json::array({
+        {{"id", "66666666-6666-4666-8666-666666666666"}, {"title", "p"}, {"listID", ghost}, {"order", 0}},
+        {{"title", "c"},
+         {"listID", ghost},
+         {"parentID", "66666666-6666-4666-8666-666666666666"},
+         {"order", 1}},
+        {{"id", self}, {"title", "self"}, {"parentID", self}, {"listID", list}, {"order", 2}},
+    });
+    edit(doc);
+    ASSERT_EQ(s().tasks.get().size(), 3u);
+    for (const TaskItem& item : s().tasks.get())
+        EXPECT_EQ(item.listID, s().lists.get()[0].id) << item.title;
+    EXPECT_TRUE(find("c")->parentID);
+    EXPECT_FALSE(find("self")->parentID);
+    EXPECT_EQ(s().visibleOpenTasks().size(), 2u);
+}
+
+TEST_F(StoreMergeTest, CompletionInTheFileCompletesOpenSubtasksAndEarnsOnce) {
+    json doc = document();
+    for (json& task : doc["tasks"])
+        if (task["title"] == "parent") task["completedAt"] = "2026-03-09T11:00:00Z";
+    random.script = {0, 2}; // 2 and 4 cubes
+    edit(doc);
+    EXPECT_EQ(grants, (std::vector<std::pair<std::int64_t, GainReason>>{{6, GainReason::completed}}));
+    EXPECT_EQ(find("child")->completedAt, clock.now());
+    EXPECT_EQ(find("parent")->rewarded, true);
+
+    // Reopened and completed again in the file: nothing more.
+    grants.clear();
+    queue.advance(0.4);
+    doc = document();
+    for (json& task : doc["tasks"])
+        task.erase("completedAt");
+    edit(doc);
+    doc = document();
+    for (json& task : doc["tasks"])
+        task["completedAt"] = "2026-03-09T12:00:00Z";
+    edit(doc);
+    EXPECT_TRUE(grants.empty());
+}
+
+TEST_F(StoreMergeTest, OnlyListsAndTasksAreTakenFromTheFile) {
+    json doc = document();
+    doc["prefs"]["focusMinutes"] = 99;
+    doc["lists"] = json::array();
+    doc.erase("tasks");
+    edit(doc);
+    EXPECT_EQ(s().tasks.get().size(), 2u);
+    EXPECT_EQ(s().lists.get().size(), 1u);
+    EXPECT_NE(s().prefs.get().focusMinutes, 99);
+    queue.advance(0.4);
+    EXPECT_NE(document()["prefs"]["focusMinutes"], 99);
+
+    const UUID timed = find("child")->id;
+    s().start(TimerMode::stopwatch, timed);
+    doc = document();
+    doc["lists"] = json::array({{{"id", "77777777-7777-4777-8777-777777777777"}, {"name", "New"}}});
+    doc["tasks"] = json::array();
+    edit(doc);
+    EXPECT_TRUE(s().tasks.get().empty());
+    EXPECT_EQ(s().prefs.get().selectedListID, *UUID::parse("77777777-7777-4777-8777-777777777777"));
+    EXPECT_FALSE(s().timer.get().taskID);
+    EXPECT_TRUE(s().timer.get().runningSince);
+}
+
+TEST_F(StoreMergeTest, HalfWrittenFileWaitsForTheCompleteOne) {
+    const std::string full = [&] {
+        json doc = document();
+        doc["tasks"].push_back({{"title", "late"}});
+        return doc.dump();
+    }();
+    write(full.substr(0, full.size() / 2));
+    EXPECT_EQ(s().tasks.get().size(), 2u);
+    EXPECT_EQ(s().lastOnDisk(), full.substr(0, full.size() / 2));
+    write(full);
+    EXPECT_TRUE(find("late"));
+}
+
+TEST_F(StoreMergeTest, OwnSaveMergesAnEditTheCheckHasNotSeenYet) {
+    s().addTask("mine");
+    queue.advance(0.2);
+    json doc = document();
+    doc["tasks"].push_back({{"title", "theirs"}});
+    files.put(url, doc.dump());
+    watcher.fire();
+    queue.advance(0.25); // the save falls due before the check
+    ASSERT_TRUE(find("theirs"));
+    // As when the check comes first, the file's tasks win over changes not yet saved.
+    EXPECT_FALSE(find("mine"));
+    queue.advance(1);
+    const auto saved = onDisk();
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->tasks.size(), 3u);
+    EXPECT_EQ(saved->tasks[2].title, "theirs");
+}
+
+} // namespace
+} // namespace vesk

@@ -1,0 +1,88 @@
+// The store on the real watcher, queue and files: another process rewrites the data file and
+// the running store merges it and writes it back in its own form.
+#include "PlatformTestSupport.hpp"
+#include "core/model/DocumentCoding.hpp"
+#include "core/store/Store.hpp"
+#include "platform/GetrandomSource.hpp"
+#include "platform/InotifyFolderWatcher.hpp"
+#include "platform/PosixFileSystem.hpp"
+#include "platform/QtMainQueue.hpp"
+#include "platform/SystemClock.hpp"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vesk {
+namespace {
+
+using test::runEventsUntil;
+using test::TempFolder;
+
+// Writes `bytes` to `path` from a child process, replacing the file as an editor does.
+void writeFromAnotherProcess(const std::filesystem::path& path, const std::string& bytes) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const std::string temporary = path.string() + ".edit";
+        FILE* out = std::fopen(temporary.c_str(), "w");
+        const bool written = out && std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+        const bool closed = out && std::fclose(out) == 0;
+        ::_exit(written && closed && std::rename(temporary.c_str(), path.c_str()) == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
+    test::qtApplication();
+    TempFolder folder;
+    SystemClock clock;
+    QtMainQueue queue;
+    PosixFileSystem files;
+    InotifyFolderWatcher watcher;
+    GetrandomSource random;
+    Calendar calendar;
+    const auto url = folder / "Vesk" / "data.json";
+    Store store(url, StoreEnvironment{clock, queue, files, watcher, random, calendar});
+    std::int64_t gained = 0;
+    store.onGrowth = [&](std::int64_t from, std::int64_t to, GainReason) { gained += to - from; };
+    store.plant(3);
+    store.saveNow();
+    const std::string list = store.lists.get()[0].id.uuidString();
+
+    auto doc = nlohmann::json::parse(*store.lastOnDisk());
+    doc["tasks"].push_back({{"title", "from the shell"}});
+    writeFromAnotherProcess(url, doc.dump());
+
+    const auto merged = [&] {
+        for (const TaskItem& item : store.tasks.get())
+            if (item.title == "from the shell") return true;
+        return false;
+    };
+    ASSERT_TRUE(runEventsUntil(merged));
+    const TaskItem added = store.tasks.get().back();
+    EXPECT_EQ(added.order, -1);
+    EXPECT_EQ(gained, 1);
+
+    // Saved back with what the merge gave it.
+    const auto savedBack = [&] {
+        const auto read = files.read(url);
+        if (!read.ok()) return false;
+        const auto snapshot = decodeSnapshot(read.bytes, clock.now());
+        return snapshot && snapshot->tasks.size() == 1 && snapshot->tasks[0].id == added.id;
+    };
+    ASSERT_TRUE(runEventsUntil(savedBack));
+    const auto snapshot = decodeSnapshot(files.read(url).bytes, clock.now());
+    EXPECT_EQ(snapshot->tasks[0].listID.uuidString(), list);
+    EXPECT_EQ(snapshot->tasks[0].order, -1);
+    ASSERT_FALSE(snapshot->bonsai->gains.empty());
+    EXPECT_EQ(snapshot->bonsai->gains.back().reason, GainReason::created);
+    EXPECT_EQ(snapshot->bonsai->gains.back().amount, 1);
+}
+
+} // namespace
+} // namespace vesk

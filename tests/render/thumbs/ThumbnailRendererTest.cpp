@@ -1,0 +1,91 @@
+#include "render/thumbs/ThumbnailRenderer.hpp"
+
+#include "render/gl/EglContext.hpp"
+#include "render/thumbs/BonsaiThumbnails.hpp"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+class ThumbnailRendererTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        setenv("EGL_PLATFORM", "surfaceless", 0);
+        if (!gl::EglContext::deviceExists()) GTEST_SKIP() << "no EGL device";
+    }
+};
+
+std::size_t distinctColours(const gl::Frame& f) {
+    std::set<std::uint32_t> colours;
+    for (std::size_t i = 0; i + 3 < f.rgba.size(); i += 4)
+        colours.insert(std::uint32_t(f.rgba[i]) << 16 | std::uint32_t(f.rgba[i + 1]) << 8 | f.rgba[i + 2]);
+    return colours.size();
+}
+
+const std::uint8_t* pixel(const gl::Frame& f, int x, int y) {
+    return &f.rgba[(std::size_t(y) * std::size_t(f.width) + std::size_t(x)) * 4];
+}
+
+TEST(ThumbnailRendererCamera, ANewRendererLooksAtTheTargetFromNinePointFourUnits) {
+    const ThumbnailRenderer renderer;
+    const scene::Vec3 p = renderer.camera().position() - renderer.target();
+    EXPECT_NEAR(p.x, 2.295893f, 1e-5f);
+    EXPECT_NEAR(p.y, 1.4975911f, 1e-5f);
+    EXPECT_NEAR(p.z, 8.991446f, 1e-5f);
+    // It looks along its local −Z at the target.
+    const scene::Vec3 front = renderer.camera().orientation().rotate({0.0f, 0.0f, -1.0f});
+    const scene::Vec3 toTarget = scene::normalized(renderer.target() - renderer.camera().position());
+    EXPECT_NEAR(dot(front, toTarget), 1.0f, 1e-5f);
+}
+
+TEST_F(ThumbnailRendererTest, RendersTheTreeOverItsBackdropAndKeepsNoTreeAfterwards) {
+    ThumbnailRenderer renderer;
+    const auto image = renderer.render(12345, 600, 240, 200);
+    ASSERT_TRUE(image) << renderer.log();
+    ASSERT_EQ(image->width, 240);
+    ASSERT_EQ(image->height, 200);
+    for (std::size_t i = 3; i < image->rgba.size(); i += 4)
+        ASSERT_EQ(image->rgba[i], 255);
+    EXPECT_GT(distinctColours(*image), 500u);
+    // The tree stands in the middle; the corner shows the dark backdrop.
+    const std::uint8_t* corner = pixel(*image, 2, 2);
+    const std::uint8_t* middle = pixel(*image, 120, 100);
+    EXPECT_LT(corner[0] + corner[1] + corner[2], 120);
+    EXPECT_GT(std::abs(int(middle[0]) - corner[0]) + std::abs(int(middle[1]) - corner[1]) +
+                  std::abs(int(middle[2]) - corner[2]),
+              60);
+    for (const auto& node : renderer.scene().root()->children().front()->children())
+        EXPECT_EQ(node->geometry, nullptr) << node->name;
+
+    // Same seed and count, same pixels; the camera moves the picture.
+    EXPECT_EQ(renderer.render(12345, 600, 240, 200)->rgba, image->rgba);
+    renderer.aimCamera(1.2f, 0.3f, 11.0f);
+    EXPECT_NE(renderer.render(12345, 600, 240, 200)->rgba, image->rgba);
+}
+
+TEST_F(ThumbnailRendererTest, TheCacheRendersOnItsQueueWithItsOwnContext) {
+    struct Now final : MainQueue {
+        std::map<Handle, Task> tasks;
+        Handle last = 0;
+        Handle after(double, Task t) override { return tasks.emplace(++last, std::move(t)).first->first; }
+        Handle repeating(double, Task t) override { return after(0, std::move(t)); }
+        void cancel(Handle h) override { tasks.erase(h); }
+    } main;
+    BonsaiThumbnails thumbs(main);
+    thumbs.request(777, 300);
+    thumbs.waitForQueue();
+    const auto tasks = main.tasks;
+    for (const auto& [handle, task] : tasks)
+        task();
+    const auto* thumb = thumbs.thumb(777);
+    ASSERT_NE(thumb, nullptr);
+    EXPECT_EQ(thumb->n, 300);
+    EXPECT_EQ(thumb->image->width, 240);
+    EXPECT_EQ(thumb->image->height, 200);
+    EXPECT_GT(distinctColours(*thumb->image), 100u);
+}
+
+} // namespace
+} // namespace vesk
