@@ -92,7 +92,7 @@ void TarnelController::show() {
     root_->setOnTarnelMoved([this](QRectF) { updateInputShape(); });
     wireViews();
     reposition();
-    panel_->installEventFilter(this);
+    qApp->installEventFilter(this);
     panel_->show();
     ui_.onExpandedChange = [this](bool expanded) { expandedChanged(expanded); };
     installMonitors();
@@ -220,7 +220,13 @@ void TarnelController::clickedOutside() {
 }
 
 bool TarnelController::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) return handleKey(static_cast<const QKeyEvent&>(*event));
+    if (watched == panel_.get() && event->type() == QEvent::KeyPress)
+        return handleKey(static_cast<const QKeyEvent&>(*event));
+    // The pointer over our own window: the global monitor does not see it on every server.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Enter || type == QEvent::Leave || type == QEvent::MouseMove) &&
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == panel_.get())
+        trackMouse();
     return QObject::eventFilter(watched, event);
 }
 

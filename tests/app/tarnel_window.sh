@@ -35,7 +35,7 @@ pids="$pids $!"
 sleep 0.5
 
 start=$(date +%s%N)
-"$vesk" > "$work/vesk.out" 2> "$work/vesk.err" &
+"$vesk" > "$work/vesk.out" 2> "${VESK_LOG:-$work/vesk.err}" &
 vpid=$!
 pids="$vpid $pids"
 window=""

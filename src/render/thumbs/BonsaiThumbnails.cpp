@@ -2,7 +2,17 @@
 
 #include "render/thumbs/ThumbnailRenderer.hpp"
 
+#include <future>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 namespace vesk {
+
+namespace {
+// The "utility" level of background work: well below the interface, above idle.
+constexpr int utilityNice = 10;
+} // namespace
 
 BonsaiThumbnails::BonsaiThumbnails(MainQueue& main) : BonsaiThumbnails(main, Render{}) {
     renderer_ = std::make_unique<ThumbnailRenderer>();
@@ -11,14 +21,23 @@ BonsaiThumbnails::BonsaiThumbnails(MainQueue& main) : BonsaiThumbnails(main, Ren
     };
 }
 
-BonsaiThumbnails::BonsaiThumbnails(MainQueue& main, Render render)
-    : main_(main), render_(std::move(render)), queue_("vesk.bonsai.thumbs", SerialQueue::Priority::utility) {}
+BonsaiThumbnails::BonsaiThumbnails(MainQueue& main, Render render) : main_(main), render_(std::move(render)) {
+    // Thumbnails are background work: their thread yields to the interface.
+    queue_.post([] { setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), utilityNice); });
+}
 
 BonsaiThumbnails::~BonsaiThumbnails() {
     // The renderer's GL context belongs to the queue's thread.
-    queue_.submit([this] { renderer_.reset(); });
-    queue_.waitIdle();
+    queue_.post([this] { renderer_.reset(); });
+    waitForQueue();
     if (collector_) main_.cancel(collector_);
+}
+
+void BonsaiThumbnails::waitForQueue() {
+    // The queue is serial: once this job runs, everything posted before it has.
+    std::promise<void> reached;
+    queue_.post([&reached] { reached.set_value(); });
+    reached.get_future().wait();
 }
 
 const BonsaiThumbnails::Thumb* BonsaiThumbnails::thumb(std::uint64_t seed) const {
@@ -37,7 +56,7 @@ bool BonsaiThumbnails::isFresh(std::int64_t stored, std::int64_t requested) {
 void BonsaiThumbnails::request(std::uint64_t seed, std::int64_t n) {
     if (const Thumb* stored = thumb(seed); stored && isFresh(stored->n, n)) return;
     if (!pending_.insert(seed).second) return;
-    queue_.submit([this, seed, n] {
+    queue_.post([this, seed, n] {
         Finished done{seed, n, render_(seed, n)};
         const std::lock_guard lock(finishedMutex_);
         finished_.push_back(std::move(done));

@@ -2,8 +2,8 @@
 
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
+#include "render/engine/SerialWorker.hpp"
 #include "render/gl/OffscreenRenderer.hpp"
-#include "render/thumbs/SerialQueue.hpp"
 
 #include <cstdint>
 #include <functional>
@@ -60,7 +60,7 @@ class BonsaiThumbnails {
     static bool isFresh(std::int64_t stored, std::int64_t requested);
 
     // Blocks until the queue has finished what it was given (tests, shutdown).
-    void waitForQueue() { queue_.waitIdle(); }
+    void waitForQueue();
 
   private:
     struct Finished {
@@ -80,7 +80,7 @@ class BonsaiThumbnails {
     std::mutex finishedMutex_;
     std::vector<Finished> finished_;              // under finishedMutex_
     std::unique_ptr<ThumbnailRenderer> renderer_; // used and destroyed on the queue only
-    SerialQueue queue_;                           // last: joined before the rest goes
+    SerialWorker queue_{"vesk.bonsai.thumbs"};    // last: joined before the rest goes
 };
 
 } // namespace vesk
