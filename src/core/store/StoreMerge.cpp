@@ -120,6 +120,16 @@ void Store::applyExternalEdit(const std::string& bytes) {
         tasks.set(std::move(edited));
         if (created > 0) grow(created, GainReason::created);
         if (reward > 0) grow(reward, GainReason::completed);
+    } else if (edit->lists && !edit->lists->empty()) {
+        // New lists without tasks: the tasks the store keeps must not point at a list that is gone,
+        // or they would vanish from every view; they move to the first list.
+        std::unordered_set<UUID> listIDs;
+        for (const TaskList& list : lists.get()) listIDs.insert(list.id);
+        const UUID first = lists.get().front().id;
+        tasks.update([&](std::vector<TaskItem>& all) {
+            for (TaskItem& item : all)
+                if (!listIDs.contains(item.listID)) item.listID = first;
+        });
     }
 
     repairSelectedList();

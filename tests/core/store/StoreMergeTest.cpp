@@ -150,6 +150,18 @@ TEST_F(StoreMergeTest, OnlyListsAndTasksAreTakenFromTheFile) {
     EXPECT_TRUE(s().timer.get().runningSince);
 }
 
+TEST_F(StoreMergeTest, NewListsWithoutTasksKeepEveryTaskInAList) {
+    // Found by fuzzing: lists replaced, "tasks" missing, and the kept tasks pointed at a list
+    // that no longer existed.
+    json doc = document();
+    doc["lists"] = json::array({{{"id", "88888888-8888-4888-8888-888888888888"}, {"name", "Inbox"}}});
+    doc.erase("tasks");
+    edit(doc);
+    ASSERT_EQ(s().tasks.get().size(), 2u);
+    for (const TaskItem& item : s().tasks.get())
+        EXPECT_EQ(item.listID, *UUID::parse("88888888-8888-4888-8888-888888888888"));
+}
+
 TEST_F(StoreMergeTest, HalfWrittenFileWaitsForTheCompleteOne) {
     const std::string full = [&] {
         json doc = document();
