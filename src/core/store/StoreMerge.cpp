@@ -82,7 +82,8 @@ void Store::applyExternalEdit(const std::string& bytes) {
     auto edit = decodeListsAndTasks(bytes, instant, &env_.random);
     if (!edit) return;
 
-    if (edit->lists && !edit->lists->empty()) lists.set(std::move(*edit->lists));
+    const bool newLists = edit->lists && !edit->lists->empty();
+    if (newLists) lists.set(std::move(*edit->lists));
 
     if (edit->tasks) {
         std::vector<TaskItem> edited = std::move(*edit->tasks);
@@ -120,7 +121,7 @@ void Store::applyExternalEdit(const std::string& bytes) {
         tasks.set(std::move(edited));
         if (created > 0) grow(created, GainReason::created);
         if (reward > 0) grow(reward, GainReason::completed);
-    } else if (edit->lists && !edit->lists->empty()) {
+    } else if (newLists) {
         // New lists without tasks: the tasks the store keeps must not point at a list that is gone,
         // or they would vanish from every view; they move to the first list.
         std::unordered_set<UUID> listIDs;
