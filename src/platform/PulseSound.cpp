@@ -10,12 +10,12 @@ namespace vesk {
 namespace {
 
 void playThroughPulse(std::string_view name, std::span<const std::int16_t> samples) {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(SoundSynth::sampleRate), 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(SoundSynth::sampleRate), 1};
     const std::string stream(name);
     int error = 0;
     // A connection per sound: nothing stays open, so an idle program costs the server nothing.
-    pa_simple* connection = pa_simple_new(nullptr, "Vesk", PA_STREAM_PLAYBACK, nullptr, stream.c_str(), &spec,
-                                          nullptr, nullptr, &error);
+    pa_simple* connection = pa_simple_new(nullptr, "Vesk", PA_STREAM_PLAYBACK, nullptr, stream.c_str(),
+                                          &format, nullptr, nullptr, &error);
     if (connection == nullptr) return;
     if (pa_simple_write(connection, samples.data(), samples.size_bytes(), &error) == 0)
         pa_simple_drain(connection, &error);

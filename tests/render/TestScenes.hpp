@@ -2,6 +2,7 @@
 
 #include "bonsai/Textures.hpp"
 #include "bonsai/VoxelMesher.hpp"
+#include "render/engine/GrowthAnimation.hpp"
 #include "render/scene/GeneratorAdapters.hpp"
 #include "render/scene/Scene.hpp"
 
@@ -171,25 +172,7 @@ inline std::unique_ptr<VoxelScene> makeVoxelScene() {
 
 // A burst as the growth reveal makes one for every new cube.
 inline ParticleSettings sparkBurst() {
-    ParticleSettings s;
-    s.image = sceneImage(bonsai::Textures::spark());
-    s.birthRate = 120.0f;
-    s.emissionDurationSeconds = 0.12;
-    s.loops = false;
-    s.lifeSpan = 1.1f;
-    s.lifeSpanVariation = 0.4f;
-    s.size = 0.045f;
-    s.sizeVariation = 0.0225f;
-    s.velocity = 0.55f;
-    s.velocityVariation = 0.3f;
-    s.spreadingAngleDegrees = 180.0f;
-    s.acceleration = {0.0f, 0.35f, 0.0f};
-    s.dampingFactor = 1.2f;
-    s.color = {1.0f, 0.84f, 0.5f, 1.0f};
-    s.colorVariation = {0.06f, 0.1f, 0.1f, 0.0f};
-    s.angleVariationDegrees = 45.0f;
-    s.opacityKeys = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.55f, 1.0f}, {1.0f, 0.0f}};
-    return s;
+    return sparkSettings(sceneImage(bonsai::Textures::spark()));
 }
 
 } // namespace vesk::scene::testing

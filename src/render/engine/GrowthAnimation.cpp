@@ -33,6 +33,8 @@ void frameContent(scene::Node& content, const Framing& frame) {
     content.setPosition(frame.offset);
 }
 
+} // namespace
+
 scene::ParticleSettings sparkSettings(std::shared_ptr<const scene::Image> image) {
     scene::ParticleSettings s;
     s.image = std::move(image);
@@ -55,8 +57,6 @@ scene::ParticleSettings sparkSettings(std::shared_ptr<const scene::Image> image)
     s.opacityKeys = {{0.0f, 0.0f}, {0.1f, 1.0f}, {0.55f, 1.0f}, {1.0f, 0.0f}};
     return s;
 }
-
-} // namespace
 
 GrowthAnimation::GrowthAnimation(MainQueue& main, Scene scene, std::function<void(std::int64_t)> setShownN)
     : main_(main), scene_(std::move(scene)), setShownN_(std::move(setShownN)),

@@ -25,6 +25,9 @@ namespace vesk {
 // the final and the animated meshes of a build; it installs them and ends the animation
 // through the action's completion or, should that never come, a fallback 2.6 s later, and
 // either way only once.
+// The burst of sparks the reveal makes around every new cube.
+scene::ParticleSettings sparkSettings(std::shared_ptr<const scene::Image> image);
+
 class GrowthAnimation {
   public:
     static constexpr double durationSeconds = 2.0;
