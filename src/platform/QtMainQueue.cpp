@@ -59,4 +59,10 @@ void QtMainQueue::cancel(Handle handle) {
     items_.erase(found);
 }
 
+void QtMainQueue::post(Task task) {
+    // A queued call to an object of the main thread is delivered by its event loop; Qt drops
+    // it if the owner is gone by then.
+    QMetaObject::invokeMethod(&owner_, std::move(task), Qt::QueuedConnection);
+}
+
 } // namespace vesk

@@ -19,6 +19,7 @@ class QtMainQueue final : public MainQueue {
     Handle after(double delaySeconds, Task task) override;
     Handle repeating(double intervalSeconds, Task task) override;
     void cancel(Handle handle) override;
+    void post(Task task) override;
 
   private:
     Handle schedule(double seconds, bool repeat, Task task);

@@ -31,9 +31,25 @@ std::size_t FakeMainQueue::repeatingCount() const {
         items_.begin(), items_.end(), [](const auto& entry) { return entry.second.intervalSeconds > 0; }));
 }
 
+void FakeMainQueue::post(Task task) {
+    const std::lock_guard lock(postedMutex_);
+    posted_.push_back(std::move(task));
+}
+
+void FakeMainQueue::takePosted() {
+    std::vector<Task> posted;
+    {
+        const std::lock_guard lock(postedMutex_);
+        posted.swap(posted_);
+    }
+    for (Task& task : posted)
+        schedule(0, 0, std::move(task));
+}
+
 void FakeMainQueue::advance(double seconds) {
     const Date target = addingSeconds(clock_.now(), std::max(seconds, 0.0));
     for (;;) {
+        takePosted();
         auto next = items_.end();
         for (auto it = items_.begin(); it != items_.end(); ++it) {
             if (it->second.due > target) continue;

@@ -4,6 +4,8 @@
 #include "support/VirtualClock.hpp"
 
 #include <map>
+#include <mutex>
+#include <vector>
 
 namespace vesk::test {
 
@@ -18,6 +20,8 @@ class FakeMainQueue final : public MainQueue {
     Handle after(double delaySeconds, Task task) override;
     Handle repeating(double intervalSeconds, Task task) override;
     void cancel(Handle handle) override;
+    // Posted tasks run, in order, at the next advance or runDue.
+    void post(Task task) override;
 
     void advance(double seconds);
     // Runs what is due now without moving the clock.
@@ -36,11 +40,14 @@ class FakeMainQueue final : public MainQueue {
     };
 
     Handle schedule(double seconds, double interval, Task task);
+    void takePosted();
 
     VirtualClock& clock_;
     std::map<Handle, Item> items_;
     Handle lastHandle_ = 0;
     std::uint64_t lastSequence_ = 0;
+    std::mutex postedMutex_;
+    std::vector<Task> posted_; // under postedMutex_
 };
 
 } // namespace vesk::test

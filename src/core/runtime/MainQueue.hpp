@@ -7,8 +7,9 @@ namespace vesk {
 
 // Delayed and repeating work on the main thread. Handles are never 0, so 0 can mean
 // "nothing scheduled"; cancelling a handle that already ran or was cancelled does nothing.
+// Only `post` may be called from other threads.
 class MainQueue {
-public:
+  public:
     using Task = std::function<void()>;
     using Handle = std::uint64_t;
 
@@ -16,6 +17,9 @@ public:
     virtual Handle after(double delaySeconds, Task task) = 0;
     virtual Handle repeating(double intervalSeconds, Task task) = 0;
     virtual void cancel(Handle handle) = 0;
+    // From any thread: runs the task on the main thread as soon as it gets to it. How
+    // background work hands its results over.
+    virtual void post(Task task) = 0;
 };
 
 } // namespace vesk

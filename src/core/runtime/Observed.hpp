@@ -37,13 +37,14 @@ template <class T> class Observed {
         return set(std::move(copy));
     }
 
-    Token observe(Observer observer) {
+    // Watching is not changing: read-only holders may observe.
+    Token observe(Observer observer) const {
         const Token token = ++lastToken_;
         observers_.push_back({token, std::move(observer)});
         return token;
     }
 
-    void unobserve(Token token) {
+    void unobserve(Token token) const {
         std::erase_if(observers_, [token](const Entry& entry) { return entry.token == token; });
     }
 
@@ -61,8 +62,8 @@ template <class T> class Observed {
     }
 
     T value_{};
-    std::vector<Entry> observers_;
-    Token lastToken_ = 0;
+    mutable std::vector<Entry> observers_;
+    mutable Token lastToken_ = 0;
 };
 
 } // namespace vesk

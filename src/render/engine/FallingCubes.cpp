@@ -1,10 +1,17 @@
 #include "render/engine/FallingCubes.hpp"
 
+#include "render/engine/EngineMesh.hpp"
+#include "render/scene/Color.hpp"
+#include "render/scene/GeometrySource.hpp"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace vesk {
+
+FallingCubes::FallingCubes(std::shared_ptr<const scene::Image> blockTexture)
+    : blockTexture_(std::move(blockTexture)) {}
 
 void FallingCubes::configure(Config config) {
     std::lock_guard lock(lock_);
@@ -12,34 +19,55 @@ void FallingCubes::configure(Config config) {
     active_ = true;
 }
 
+void FallingCubes::takeOver(Config config) {
+    node_->removeAllChildren();
+    leaves_.clear();
+    boxes_.clear();
+    for (const bonsai::Vec3& color : config.colors) {
+        auto material = std::make_shared<scene::Material>();
+        material->diffuse = blockTexture_;
+        // The colour goes through the display encoding a platform colour holds, as every
+        // light and tint of the scene does.
+        material->multiply = scene::srgbToLinear(nscolor(color));
+        material->roughness = roughness;
+        auto box = scene::Geometry::make(scene::boxStreams(config.size, config.size, config.size));
+        if (!box) continue; // a degenerate size draws nothing
+        box->materials = {std::move(material)};
+        boxes_.push_back(std::move(box));
+    }
+    cfg_ = std::move(config);
+    acc_ = 0.0;
+}
+
 void FallingCubes::spawnOne() {
     const auto& cfg = *cfg_;
     Leaf leaf;
     leaf.pos = cfg.spawn[std::size_t(rng_.integer(std::int64_t(cfg.spawn.size())))];
-    leaf.color = std::size_t(rng_.integer(std::int64_t(cfg.colorCount)));
+    leaf.node = scene::Node::make("leaf");
+    leaf.node->geometry = boxes_[std::size_t(rng_.integer(std::int64_t(boxes_.size())))];
+    leaf.node->castsShadow = true;
+    leaf.node->setPosition(leaf.pos);
+    node_->addChild(leaf.node);
     leaf.phase = rng_.range(0.0f, 6.28f);
     leaf.axis = rng_.onSphere();
     leaf.angle = rng_.range(0.0f, 6.28f);
     const float speed = rng_.range(1.5f, 4.0f);
     leaf.spin = speed * rng_.sign();
-    leaves_.push_back(leaf);
+    leaves_.push_back(std::move(leaf));
 }
 
 std::optional<FallingCubes::Leaf> FallingCubes::update(double time) {
     bool active = false;
+    std::optional<Config> taken;
     {
         std::lock_guard lock(lock_);
-        if (pending_) {
-            cfg_ = std::move(pending_);
-            pending_.reset();
-            leaves_.clear();
-            acc_ = 0.0;
-        }
+        taken.swap(pending_);
         active = active_;
     }
+    if (taken) takeOver(std::move(*taken));
     const double dt = last_ >= 0.0 && time - last_ > 0.0 ? std::min(time - last_, maxStep) : 0.0;
     last_ = time;
-    if (!cfg_ || cfg_->colorCount == 0) return std::nullopt;
+    if (!cfg_ || boxes_.empty()) return std::nullopt;
     const Config& cfg = *cfg_;
 
     if (active && !cfg.spawn.empty() && cfg.rate > 0.0f) {
@@ -65,20 +93,26 @@ std::optional<FallingCubes::Leaf> FallingCubes::update(double time) {
         leaf.angle += leaf.spin * step;
         const float floor = cfg.rest(x, z) + 0.5f * cfg.size;
         if (y <= floor) {
+            // Lying flat, square to the scene within ±0.3 rad.
             const auto quarter = float(rng_.integer(4));
-            leaf.yaw = quarter * std::numbers::pi_v<float> / 2.0f + rng_.range(-0.3f, 0.3f);
+            const float yaw = quarter * std::numbers::pi_v<float> / 2.0f + rng_.range(-0.3f, 0.3f);
             leaf.landed = true;
             leaf.pos = {x, floor, z};
+            leaf.node->setOrientation(scene::Quat::axisAngle({0.0f, 1.0f, 0.0f}, yaw));
         } else {
             leaf.pos = {x, y, z};
+            leaf.node->setOrientation(scene::Quat::axisAngle(leaf.axis, leaf.angle));
         }
+        leaf.node->setPosition(leaf.pos);
     }
 
     if (landedBefore > keptLanded) {
         const auto first =
             std::find_if(leaves_.begin(), leaves_.end(), [](const Leaf& l) { return l.landed; });
-        Leaf removed = *first;
+        Leaf removed = std::move(*first);
         leaves_.erase(first);
+        removed.node->runAction(scene::Action::sequence(
+            {scene::Action::fadeOut(fadeSeconds), scene::Action::removeFromParent()}));
         return removed;
     }
     return std::nullopt;

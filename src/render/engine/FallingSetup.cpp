@@ -23,7 +23,7 @@ FallingSetup::FallingSetup(std::span<const bonsai::Cube> tree, const bonsai::Spe
 
 FallingCubes::Config FallingSetup::config() const {
     FallingCubes::Config cfg;
-    cfg.colorCount = colors.size();
+    cfg.colors = colors;
     cfg.rate = rate;
     cfg.size = size;
     cfg.spawn = spawn;

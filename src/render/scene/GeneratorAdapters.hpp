@@ -11,4 +11,9 @@ namespace vesk::scene {
 // the same).
 std::shared_ptr<const Image> sceneImage(bonsai::Textures::Image bitmap);
 
+// The generator's block texture and spark sprite, made once per process and shared by every
+// material and particle system that shows them.
+const std::shared_ptr<const Image>& blockImage();
+const std::shared_ptr<const Image>& sparkImage();
+
 } // namespace vesk::scene

@@ -30,7 +30,6 @@ BonsaiThumbnails::~BonsaiThumbnails() {
     // The renderer's GL context belongs to the queue's thread.
     queue_.post([this] { renderer_.reset(); });
     waitForQueue();
-    if (collector_) main_.cancel(collector_);
 }
 
 void BonsaiThumbnails::waitForQueue() {
@@ -56,33 +55,19 @@ bool BonsaiThumbnails::isFresh(std::int64_t stored, std::int64_t requested) {
 void BonsaiThumbnails::request(std::uint64_t seed, std::int64_t n) {
     if (const Thumb* stored = thumb(seed); stored && isFresh(stored->n, n)) return;
     if (!pending_.insert(seed).second) return;
-    queue_.post([this, seed, n] {
-        Finished done{seed, n, render_(seed, n)};
-        const std::lock_guard lock(finishedMutex_);
-        finished_.push_back(std::move(done));
+    queue_.post([this, seed, n, weak = std::weak_ptr(self_)] {
+        main_.post([weak, seed, n, image = render_(seed, n)]() mutable {
+            if (const auto self = weak.lock()) (*self)->publish(seed, n, std::move(image));
+        });
     });
-    // The main queue is not for other threads: the main thread collects the results itself,
-    // and only while some are outstanding.
-    if (!collector_) collector_ = main_.repeating(collectIntervalSeconds, [this] { collect(); });
 }
 
-void BonsaiThumbnails::collect() {
-    std::vector<Finished> finished;
-    {
-        const std::lock_guard lock(finishedMutex_);
-        finished.swap(finished_);
-    }
-    for (Finished& done : finished) {
-        pending_.erase(done.seed);
-        // A failed render stores nothing, so the next request tries again.
-        if (!done.image) continue;
-        auto image = std::make_shared<const gl::Frame>(std::move(*done.image));
-        thumbs_.update([&](Thumbs& thumbs) { thumbs[done.seed] = Thumb{std::move(image), done.n}; });
-    }
-    if (pending_.empty() && collector_) {
-        main_.cancel(collector_);
-        collector_ = 0;
-    }
+void BonsaiThumbnails::publish(std::uint64_t seed, std::int64_t n, std::optional<gl::Frame> image) {
+    pending_.erase(seed);
+    // A failed render stores nothing, so the next request tries again.
+    if (!image) return;
+    auto shared = std::make_shared<const gl::Frame>(std::move(*image));
+    thumbs_.update([&](Thumbs& thumbs) { thumbs[seed] = Thumb{std::move(shared), n}; });
 }
 
 } // namespace vesk

@@ -9,10 +9,8 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
-#include <vector>
 
 namespace vesk {
 
@@ -36,8 +34,6 @@ class BonsaiThumbnails {
 
     static constexpr int width = 240;
     static constexpr int height = 200;
-    // How often finished pictures are collected on the main thread while renders are out.
-    static constexpr double collectIntervalSeconds = 0.05;
 
     // Renders with its own offscreen renderer, made and destroyed on the queue.
     explicit BonsaiThumbnails(MainQueue& main);
@@ -63,22 +59,15 @@ class BonsaiThumbnails {
     void waitForQueue();
 
   private:
-    struct Finished {
-        std::uint64_t seed = 0;
-        std::int64_t n = 0;
-        std::optional<gl::Frame> image;
-    };
-
-    // On the main thread: publishes what the queue has finished.
-    void collect();
+    // On the main thread: publishes a finished render.
+    void publish(std::uint64_t seed, std::int64_t n, std::optional<gl::Frame> image);
 
     MainQueue& main_;
     Render render_;
     Observed<Thumbs> thumbs_;
     std::set<std::uint64_t> pending_;
-    MainQueue::Handle collector_ = 0;
-    std::mutex finishedMutex_;
-    std::vector<Finished> finished_;              // under finishedMutex_
+    // Results handed to the main thread hold the cache weakly through this token.
+    std::shared_ptr<BonsaiThumbnails*> self_ = std::make_shared<BonsaiThumbnails*>(this);
     std::unique_ptr<ThumbnailRenderer> renderer_; // used and destroyed on the queue only
     SerialWorker queue_{"vesk.bonsai.thumbs"};    // last: joined before the rest goes
 };

@@ -4,7 +4,7 @@
 #include "bonsai/VoxelMesher.hpp"
 #include "render/engine/EngineMesh.hpp"
 #include "render/engine/Framing.hpp"
-#include "render/scene/Color.hpp"
+#include "render/engine/SceneLights.hpp"
 #include "render/scene/GeneratorAdapters.hpp"
 #include "render/scene/Geometry.hpp"
 #include "render/scene/GrowthModifiers.hpp"
@@ -19,17 +19,6 @@ using scene::Vec3;
 
 constexpr float roughness[] = {0.85f, 0.6f, 0.3f, 0.95f, 0.55f};
 constexpr float leafGlow = 0.05f;
-constexpr float fillIntensity = 260.0f;
-constexpr float rimIntensity = 650.0f;
-// The sky's sun stays put whatever the diorama's light does, as in the live
-// view.
-const Vec3 skySunDirection = scene::normalized(Vec3{-0.55f, 0.62f, 0.45f});
-
-// A linear colour as a light takes it: through the display encoding the
-// platform colour type stores and back, so that lights match the live view's.
-Vec3 lightColor(Vec3 linear) {
-    return scene::srgbToLinear(nscolor(linear));
-}
 
 std::shared_ptr<scene::Geometry> geometry(const bonsai::MeshBuffers& buffers,
                                           const std::shared_ptr<scene::Material>& material) {
@@ -44,7 +33,7 @@ ThumbnailRenderer::ThumbnailRenderer()
     : content_(scene::Node::make("content")), camera_(scene::Node::make("camera")),
       sun_(scene::Node::make("sun")), fill_(scene::Node::make("fill")), rim_(scene::Node::make("rim")) {
     static constexpr const char* names[] = {"wood", "leaves", "pot", "ground", "stand"};
-    const auto block = scene::sceneImage(bonsai::Textures::block());
+    const auto& block = scene::blockImage();
     for (int i = 0; i < partCount; ++i) {
         parts_[i] = scene::Node::make(names[i]);
         content_->addChild(parts_[i]);
@@ -82,10 +71,10 @@ ThumbnailRenderer::ThumbnailRenderer()
     sun.shadowFar = 60.0f;
     sun_->light = sun;
     scene::DirectionalLight fill;
-    fill.intensity = fillIntensity;
+    fill.intensity = SceneLights::fillIntensity;
     fill_->light = fill;
     scene::DirectionalLight rim;
-    rim.intensity = rimIntensity;
+    rim.intensity = SceneLights::rimIntensity;
     rim_->light = rim;
     for (const auto& node : {camera_, sun_, fill_, rim_})
         scene_.root()->addChild(node);
@@ -97,21 +86,6 @@ void ThumbnailRenderer::aimCamera(float yaw, float pitch, float distance) {
     const Vec3 offset{std::sin(yaw) * std::cos(pitch), std::sin(pitch), std::cos(yaw) * std::cos(pitch)};
     camera_->setPosition(target_ + offset * distance);
     camera_->lookAt(target_);
-}
-
-void ThumbnailRenderer::aim(scene::Node& node, Vec3 dir) const {
-    node.setPosition(target_ + dir * 20.0f);
-    node.lookAt(target_);
-}
-
-const ThumbnailRenderer::Skies& ThumbnailRenderer::sky(const bonsai::Species& species) {
-    auto found = skies_.find(species.name);
-    if (found == skies_.end()) {
-        Skies made{scene::sceneImage(bonsai::Textures::sky(species.sky, skySunDirection)),
-                   scene::sceneImage(bonsai::Textures::backdrop(species.sky))};
-        found = skies_.emplace(species.name, std::move(made)).first;
-    }
-    return found->second;
 }
 
 void ThumbnailRenderer::installTree(const bonsai::BonsaiGrower::State& state) {
@@ -144,20 +118,13 @@ void ThumbnailRenderer::installTree(const bonsai::BonsaiGrower::State& state) {
 }
 
 void ThumbnailRenderer::installLights(const bonsai::Species& species, Vec3 sunDir) {
-    const Skies& skies = sky(species);
-    const bonsai::Sky& palette = species.sky;
-    scene_.lightingEnvironment = skies.first;
-    scene_.lightingEnvironmentIntensity = palette.ambient;
-    scene_.backgroundImage = skies.second;
-
-    sun_->light->color = lightColor(palette.sun);
-    sun_->light->intensity = palette.sunIntensity;
-    fill_->light->color = lightColor(scene::lerp(palette.zenith, {1.0f, 1.0f, 1.0f}, 0.5f));
-    rim_->light->color = lightColor(scene::lerp(palette.sun, palette.horizon, 0.3f));
-
-    aim(*sun_, sunDir);
-    aim(*fill_, scene::normalized(Vec3{-sunDir.x, 0.25f, 0.6f * sunDir.z + 0.5f}));
-    aim(*rim_, scene::normalized(Vec3{0.5f * sunDir.x, 0.5f, -1.0f}));
+    const SkyImages& skies = skies_.images(species);
+    scene_.lightingEnvironment = skies.sky;
+    scene_.lightingEnvironmentIntensity = species.sky.ambient;
+    scene_.backgroundImage = skies.backdrop;
+    const SceneLights lights{*sun_, *fill_, *rim_};
+    lights.color(species.sky);
+    lights.aim(target_, sunDir);
 }
 
 void ThumbnailRenderer::clearParts() {

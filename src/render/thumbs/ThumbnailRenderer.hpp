@@ -2,16 +2,15 @@
 
 #include "bonsai/BonsaiGrower.hpp"
 #include "bonsai/Species.hpp"
+#include "render/engine/SkyCache.hpp"
 #include "render/gl/OffscreenRenderer.hpp"
 #include "render/scene/Scene.hpp"
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 
 namespace vesk {
 
@@ -43,14 +42,9 @@ class ThumbnailRenderer {
 
   private:
     enum Part { wood, leaves, pot, ground, stand, partCount };
-    using Skies = std::pair<std::shared_ptr<const scene::Image>, std::shared_ptr<const scene::Image>>;
 
     void installTree(const bonsai::BonsaiGrower::State& state);
     void installLights(const bonsai::Species& species, scene::Vec3 sunDir);
-    // A light node at target + 20·dir, looking at the target.
-    void aim(scene::Node& node, scene::Vec3 dir) const;
-    // The species' sky and backdrop, made once per species.
-    const Skies& sky(const bonsai::Species& species);
     void clearParts();
 
     scene::Scene scene_;
@@ -59,7 +53,7 @@ class ThumbnailRenderer {
     std::array<std::shared_ptr<scene::Material>, partCount> materials_;
     bonsai::BonsaiGrower grower_;
     std::unique_ptr<gl::OffscreenRenderer> renderer_;
-    std::map<std::string, Skies> skies_;
+    SkyCache skies_;
     scene::Vec3 target_{0.0f, 1.0f, 0.0f};
     std::string log_;
 };

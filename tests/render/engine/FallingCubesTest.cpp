@@ -1,5 +1,7 @@
 #include "render/engine/FallingCubes.hpp"
 
+#include "render/scene/Scene.hpp"
+
 #include <algorithm>
 #include <gtest/gtest.h>
 
@@ -8,7 +10,7 @@ namespace {
 
 FallingCubes::Config config(float rate, float spawnY = 10.0f) {
     FallingCubes::Config c;
-    c.colorCount = 2;
+    c.colors = {{0.2f, 0.5f, 0.1f}, {0.6f, 0.3f, 0.1f}};
     c.rate = rate;
     c.size = 0.1f;
     c.spawn = {{0.0f, spawnY, 0.0f}, {0.5f, spawnY, 0.5f}};
@@ -75,6 +77,36 @@ TEST(FallingCubesTest, ALeafRestsHalfAnEdgeAboveTheSurface) {
     ASSERT_FALSE(cubes.leaves().empty());
     EXPECT_FLOAT_EQ(cubes.leaves().front().pos.y, 0.3f);
     EXPECT_TRUE(cubes.leaves().front().landed);
+}
+
+TEST(FallingCubesTest, EveryLeafIsABoxNodeAndANewSetUpClearsThemAtOnce) {
+    scene::Scene world;
+    FallingCubes cubes;
+    world.root()->addChild(cubes.node());
+    cubes.configure(config(20.0f, 0.05f));
+    std::shared_ptr<scene::Node> fading;
+    double t = 0.0;
+    for (int frame = 0; frame < 400 && !fading; ++frame, t += 0.05) {
+        if (const auto gone = cubes.update(t)) fading = gone->node;
+        world.update(t);
+    }
+    ASSERT_TRUE(fading);
+    // The removed leaf fades out over 1.5 s, then leaves the scene; the others stay.
+    EXPECT_EQ(cubes.node()->children().size(), cubes.leaves().size() + 1);
+    EXPECT_EQ(fading->parent(), cubes.node().get());
+    for (const auto& leaf : cubes.leaves()) {
+        ASSERT_TRUE(leaf.node->geometry);
+        EXPECT_FLOAT_EQ(leaf.node->geometry->boundsMax().x, 0.05f); // edge 0.1
+    }
+    world.update(t + 0.75);
+    EXPECT_NEAR(fading->presentedOpacity(), 0.5f, 0.05f);
+    world.update(t + 1.6);
+    EXPECT_EQ(fading->parent(), nullptr);
+
+    cubes.configure(config(0.0f));
+    cubes.update(t + 2.0);
+    EXPECT_TRUE(cubes.node()->children().empty());
+    EXPECT_TRUE(cubes.leaves().empty());
 }
 
 } // namespace

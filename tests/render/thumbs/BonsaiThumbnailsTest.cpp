@@ -1,37 +1,14 @@
 #include "render/thumbs/BonsaiThumbnails.hpp"
 
+#include "support/FakeMainQueue.hpp"
+
 #include <gtest/gtest.h>
-#include <map>
 #include <mutex>
 #include <pthread.h>
 #include <vector>
 
 namespace vesk {
 namespace {
-
-// A main queue that the test drives by hand: `collect` runs what is scheduled, as the main
-// run loop would, once the render queue has finished.
-class ManualQueue final : public MainQueue {
-  public:
-    Handle after(double, Task task) override { return add(std::move(task)); }
-    Handle repeating(double, Task task) override { return add(std::move(task)); }
-    void cancel(Handle handle) override { tasks_.erase(handle); }
-
-    void runAll() {
-        const auto tasks = tasks_;
-        for (const auto& [handle, task] : tasks)
-            if (tasks_.contains(handle)) task();
-    }
-    std::size_t scheduled() const { return tasks_.size(); }
-
-  private:
-    Handle add(Task task) {
-        tasks_.emplace(++last_, std::move(task));
-        return last_;
-    }
-    std::map<Handle, Task> tasks_;
-    Handle last_ = 0;
-};
 
 // Renders by recording the request; fails while `failing` is set.
 struct FakeRender {
@@ -58,10 +35,10 @@ struct FakeRender {
 
 class BonsaiThumbnailsTest : public ::testing::Test {
   protected:
-    // Lets the render queue finish, then the main thread collect.
+    // Lets the render queue finish, then the main thread take its results.
     void settle() {
         thumbs.waitForQueue();
-        main.runAll();
+        main.runDue();
     }
     // Stores a picture of `n` cubes for the seed.
     void store(std::uint64_t seed, std::int64_t n) {
@@ -77,7 +54,8 @@ class BonsaiThumbnailsTest : public ::testing::Test {
         return render.calls.size() - before;
     }
 
-    ManualQueue main;
+    test::VirtualClock clock;
+    test::FakeMainQueue main{clock};
     FakeRender render;
     BonsaiThumbnails thumbs{main, render.function()};
 };
@@ -123,10 +101,10 @@ TEST_F(BonsaiThumbnailsTest, ASeedBeingRenderedIsNotQueuedTwice) {
     thumbs.request(7, 500); // stale by then, but already on its way
     thumbs.request(8, 5);
     thumbs.waitForQueue();
-    // Nothing is published until the main thread collects.
+    // Nothing is published until the main thread takes the results.
     EXPECT_EQ(thumbs.thumb(7), nullptr);
     EXPECT_EQ(told, 0);
-    main.runAll();
+    main.runDue();
     EXPECT_EQ(render.calls, (std::vector<std::pair<std::uint64_t, std::int64_t>>{{7, 50}, {8, 5}}));
     EXPECT_FALSE(thumbs.isPending(7));
     ASSERT_NE(thumbs.thumb(7), nullptr);
@@ -137,8 +115,8 @@ TEST_F(BonsaiThumbnailsTest, ASeedBeingRenderedIsNotQueuedTwice) {
     EXPECT_GE(told, 1);
     // Renders run on the thumbnail queue's own thread (Linux keeps 15 characters of its name).
     EXPECT_EQ(render.threads.front(), "vesk.bonsai.thu");
-    // With nothing outstanding the main thread stops collecting.
-    EXPECT_EQ(main.scheduled(), 0u);
+    // Nothing is left behind on the main thread.
+    EXPECT_EQ(main.pendingCount(), 0u);
 }
 
 TEST_F(BonsaiThumbnailsTest, AFailedRenderIsNotStoredSoTheNextRequestRetries) {

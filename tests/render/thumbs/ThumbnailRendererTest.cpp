@@ -2,6 +2,7 @@
 
 #include "render/gl/EglContext.hpp"
 #include "render/thumbs/BonsaiThumbnails.hpp"
+#include "support/FakeMainQueue.hpp"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -66,19 +67,12 @@ TEST_F(ThumbnailRendererTest, RendersTheTreeOverItsBackdropAndKeepsNoTreeAfterwa
 }
 
 TEST_F(ThumbnailRendererTest, TheCacheRendersOnItsQueueWithItsOwnContext) {
-    struct Now final : MainQueue {
-        std::map<Handle, Task> tasks;
-        Handle last = 0;
-        Handle after(double, Task t) override { return tasks.emplace(++last, std::move(t)).first->first; }
-        Handle repeating(double, Task t) override { return after(0, std::move(t)); }
-        void cancel(Handle h) override { tasks.erase(h); }
-    } main;
+    test::VirtualClock clock;
+    test::FakeMainQueue main{clock};
     BonsaiThumbnails thumbs(main);
     thumbs.request(777, 300);
     thumbs.waitForQueue();
-    const auto tasks = main.tasks;
-    for (const auto& [handle, task] : tasks)
-        task();
+    main.runDue();
     const auto* thumb = thumbs.thumb(777);
     ASSERT_NE(thumb, nullptr);
     EXPECT_EQ(thumb->n, 300);
