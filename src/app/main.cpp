@@ -2,9 +2,11 @@
 // for that launch and never touch the user's data), then the application itself.
 
 #include "app/AppDelegate.hpp"
+#include "devtools/EngineStress.hpp"
 #include "devtools/VideoTools.hpp"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <algorithm>
 #include <iostream>
 #include <string>
@@ -24,6 +26,11 @@ int startApplication(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv, argv + argc);
+    if (const auto stress = vesk::EngineStressPlan::find(words)) {
+        // No display is needed: a plain event loop runs the timers.
+        QCoreApplication app(argc, argv);
+        return vesk::EngineStress::run(*stress, std::cout);
+    }
     if (std::find(words.begin(), words.end(), "--render-frames") != words.end())
         return vesk::VideoTools::renderFrames(words);
     return startApplication(argc, argv);

@@ -43,7 +43,7 @@ bool ParticleSystem::finished() const {
     return !settings_.loops && emittingFor_ >= settings_.emissionDurationSeconds && particles_.empty();
 }
 
-void ParticleSystem::emit(const Mat4& world) {
+void ParticleSystem::spawn(const Mat4& world) {
     const ParticleSettings& s = settings_;
     Particle p;
     p.position = world.translation();
@@ -92,7 +92,7 @@ void ParticleSystem::step(double time, const Mat4& emitterWorld) {
     pending_ += emitting * std::max(settings_.birthRate, 0.0f);
     while (pending_ >= 1.0) {
         pending_ -= 1.0;
-        emit(emitterWorld);
+        spawn(emitterWorld);
     }
 }
 

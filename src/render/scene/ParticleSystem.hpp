@@ -59,7 +59,7 @@ class ParticleSystem {
     bool finished() const;
 
   private:
-    void emit(const Mat4& emitterWorld);
+    void spawn(const Mat4& emitterWorld);
 
     ParticleSettings settings_;
     std::vector<Particle> particles_;
