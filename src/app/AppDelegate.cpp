@@ -11,6 +11,7 @@
 #include "platform/QtMainQueue.hpp"
 #include "platform/QtX11Display.hpp"
 #include "platform/SystemClock.hpp"
+#include "render/engine/BonsaiEngine.hpp"
 #include "shell/DataFileLock.hpp"
 #include "shell/LaunchSteps.hpp"
 #include "shell/StoreReactions.hpp"
@@ -83,11 +84,17 @@ class UIRevealStage final : public RevealStage {
     RandomSource& random_;
 };
 
-// The live 3D renderer is not part of this build yet: tree requests are dropped, so the
-// reveal panel clears only with collapse or a change of tab.
-class NoTree final : public TreeDisplay {
+// The reactions' tree requests go to the live renderer.
+class EngineTree final : public TreeDisplay {
   public:
-    void show(std::uint64_t, std::int64_t, std::optional<std::int64_t>, std::function<void()>) override {}
+    explicit EngineTree(BonsaiEngine& engine) : engine_(engine) {}
+    void show(std::uint64_t seed, std::int64_t n, std::optional<std::int64_t> from,
+              std::function<void()> done) override {
+        engine_.show(seed, n, from, std::move(done));
+    }
+
+  private:
+    BonsaiEngine& engine_;
 };
 
 } // namespace
@@ -116,6 +123,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
     if (debug_.onboarding) store_->prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
 
     ui_ = std::make_unique<TarnelUI>(*store_, s.queue, environment("VESK_TOUR_LOG").has_value(), &std::cout);
+    engine_ = std::make_unique<BonsaiEngine>(s.queue);
 
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }};
@@ -123,10 +131,13 @@ bool AppDelegate::applicationDidFinishLaunching() {
                                                      s.queue, s.files, menu);
     controller_->show();
 
+    const BonsaiProgress& bonsai = store_->bonsai.get();
+    if (const GardenTree* tree = treeWithSeed(bonsai, bonsai.seed))
+        engine_->show(bonsai.seed, shownCubes(*tree));
     if (debug_.fakeNotch) ui_->metrics.set(ScreenMetrics{true, 185, 32});
 
     s.stage = std::make_unique<UIRevealStage>(*ui_, s.random);
-    s.tree = std::make_unique<NoTree>();
+    s.tree = std::make_unique<EngineTree>(*engine_);
     reactions_ = std::make_unique<StoreReactions>(*store_, *s.stage, *s.tree, s.sound, s.queue);
     store_->onEvent = [this](TimerEvent event) { reactions_->timerEvent(event); };
     store_->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {

@@ -10,6 +10,7 @@
 
 namespace vesk {
 
+class BonsaiEngine;
 class Store;
 class StoreReactions;
 class TarnelController;
@@ -37,6 +38,7 @@ class AppDelegate {
     Store* store() const { return store_.get(); }
     TarnelUI* ui() const { return ui_.get(); }
     TarnelController* controller() const { return controller_.get(); }
+    BonsaiEngine* engine() const { return engine_.get(); }
 
   private:
     std::vector<std::string> arguments_;
@@ -44,6 +46,7 @@ class AppDelegate {
     std::unique_ptr<AppServices> services_;
     std::unique_ptr<Store> store_;
     std::unique_ptr<TarnelUI> ui_;
+    std::unique_ptr<BonsaiEngine> engine_;
     std::unique_ptr<TarnelController> controller_;
     std::unique_ptr<HotKey> hotKey_;
     std::unique_ptr<StoreReactions> reactions_;

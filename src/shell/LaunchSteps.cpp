@@ -9,9 +9,7 @@ namespace vesk::LaunchSteps {
 void forceSeed(Store& store, std::uint64_t seed, Clock& clock, RandomSource& random) {
     if (seed == 0) return;
     store.bonsai.update([&](BonsaiProgress& progress) {
-        const bool planted = std::any_of(progress.garden.begin(), progress.garden.end(),
-                                         [&](const GardenTree& tree) { return tree.seed == seed; });
-        if (!planted) progress.garden.push_back(GardenTree{UUID::random(random), seed, clock.now(), 0});
+        if (!treeWithSeed(progress, seed)) progress.garden.push_back(GardenTree{UUID::random(random), seed, clock.now(), 0});
         progress.seed = seed;
     });
 }

@@ -1,6 +1,5 @@
 #include "shell/StoreReactions.hpp"
 
-#include "core/model/Saturating.hpp"
 #include "core/store/Store.hpp"
 #include "shell/Theme.hpp"
 
@@ -46,10 +45,8 @@ std::function<void()> StoreReactions::clearAfterAnimation(std::int64_t token) {
 
 std::int64_t StoreReactions::growthTarget(std::int64_t to) const {
     const BonsaiProgress& bonsai = store_.bonsai.get();
-    const auto current = std::find_if(bonsai.garden.begin(), bonsai.garden.end(),
-                                      [&](const GardenTree& tree) { return tree.seed == bonsai.seed; });
-    if (current == bonsai.garden.end()) return to;
-    return std::max(to, saturatingAdd(current->cubesGrown, 1));
+    const GardenTree* current = treeWithSeed(bonsai, bonsai.seed);
+    return current ? std::max(to, shownCubes(*current)) : to;
 }
 
 void StoreReactions::bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason) {

@@ -144,8 +144,7 @@ void TarnelUI::setTour(TourStep step) {
 
 bool TarnelUI::hasCurrentTree() const {
     const auto& bonsai = store.bonsai.get();
-    if (bonsai.seed == 0) return false;
-    return std::ranges::any_of(bonsai.garden, [&](const auto& tree) { return tree.seed == bonsai.seed; });
+    return treeWithSeed(bonsai, bonsai.seed) != nullptr;
 }
 
 void TarnelUI::advanceTour(TourStep from) {

@@ -2,7 +2,9 @@
 
 #include "core/model/Saturating.hpp"
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace vesk {
 namespace {
@@ -31,6 +33,21 @@ std::int64_t BonsaiProgress::seedlingsUnlocked() const {
     for (const BonsaiGain& gain : gains)
         total = saturatingAdd(total, gain.amount);
     return seedlingsUnlockedBy(total);
+}
+
+const GardenTree* treeWithSeed(const BonsaiProgress& progress, std::uint64_t seed) {
+    if (seed == 0) return nullptr;
+    const auto found = std::find_if(progress.garden.begin(), progress.garden.end(),
+                                    [&](const GardenTree& tree) { return tree.seed == seed; });
+    return found == progress.garden.end() ? nullptr : &*found;
+}
+
+GardenTree* treeWithSeed(BonsaiProgress& progress, std::uint64_t seed) {
+    return const_cast<GardenTree*>(treeWithSeed(std::as_const(progress), seed));
+}
+
+std::int64_t shownCubes(const GardenTree& tree) {
+    return saturatingAdd(tree.cubesGrown, 1);
 }
 
 } // namespace vesk

@@ -51,6 +51,12 @@ struct BonsaiProgress {
     friend bool operator==(const BonsaiProgress&, const BonsaiProgress&) = default;
 };
 
+// The garden tree with `seed`; none for seed 0, which means "no tree".
+const GardenTree* treeWithSeed(const BonsaiProgress& progress, std::uint64_t seed);
+GardenTree* treeWithSeed(BonsaiProgress& progress, std::uint64_t seed);
+// The cube count a tree shows: its grown cubes and the one it starts from.
+std::int64_t shownCubes(const GardenTree& tree);
+
 // The number of seedlings a ledger total unlocks: the largest k >= 0 with total >= 25·k·(k+1).
 std::int64_t seedlingsUnlockedBy(std::int64_t total);
 

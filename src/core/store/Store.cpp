@@ -62,9 +62,7 @@ void Store::load() {
 
 void Store::adoptCurrentTreeIntoGarden() {
     bonsai.update([this](BonsaiProgress& progress) {
-        const bool planted = std::any_of(progress.garden.begin(), progress.garden.end(),
-                                         [&](const GardenTree& tree) { return tree.seed == progress.seed; });
-        if (progress.seed != 0 && !planted) {
+        if (progress.seed != 0 && !treeWithSeed(progress, progress.seed)) {
             const std::int64_t shown = progress.legacyIteration.value_or(1);
             progress.garden.push_back(GardenTree{
                 UUID::random(env_.random),

@@ -7,17 +7,6 @@
 
 namespace vesk {
 
-namespace {
-
-GardenTree* treeWithSeed(BonsaiProgress& progress, std::uint64_t seed) {
-    if (seed == 0) return nullptr;
-    const auto found = std::find_if(progress.garden.begin(), progress.garden.end(),
-                                    [&](const GardenTree& tree) { return tree.seed == seed; });
-    return found == progress.garden.end() ? nullptr : &*found;
-}
-
-} // namespace
-
 void Store::grow(std::int64_t amount, GainReason reason) {
     const std::int64_t unlockedBefore = bonsai.get().seedlingsUnlocked();
     std::optional<std::pair<std::int64_t, std::int64_t>> shown;
@@ -26,7 +15,7 @@ void Store::grow(std::int64_t amount, GainReason reason) {
         if (GardenTree* current = treeWithSeed(progress, progress.seed)) {
             const std::int64_t old = current->cubesGrown;
             current->cubesGrown = saturatingAdd(old, amount);
-            shown.emplace(saturatingAdd(old, 1), saturatingAdd(current->cubesGrown, 1));
+            shown.emplace(saturatingAdd(old, 1), shownCubes(*current));
         } else {
             // Every cube counts towards unlocking, planted tree or not.
             progress.pending = saturatingAdd(progress.pending, amount);
