@@ -2,6 +2,7 @@
 
 #include "bonsai/Textures.hpp"
 #include "bonsai/VoxelMesher.hpp"
+#include "render/engine/BonsaiEngine.hpp"
 #include "render/engine/GrowthAnimation.hpp"
 #include "render/scene/GeneratorAdapters.hpp"
 #include "render/scene/Scene.hpp"
@@ -112,25 +113,7 @@ inline std::unique_ptr<VoxelScene> makeVoxelScene(const std::vector<bonsai::Cube
 
     const Vec3 target{0.0f, 1.0f, 0.0f};
     s->camera = Node::make("camera");
-    Camera camera;
-    camera.fieldOfViewDegrees = 30.0f;
-    camera.zNear = 0.05f;
-    camera.zFar = 300.0f;
-    camera.wantsHDR = true;
-    camera.exposureOffset = -0.35f;
-    camera.bloomIntensity = 0.22f;
-    camera.bloomThreshold = 0.92f;
-    camera.bloomBlurRadius = 8.0f;
-    camera.ssaoIntensity = 1.0f;
-    camera.ssaoRadius = 0.16f;
-    camera.ssaoBias = 0.02f;
-    camera.ssaoDepthThreshold = 0.25f;
-    camera.ssaoNormalThreshold = 0.35f;
-    camera.vignettingIntensity = 0.35f;
-    camera.vignettingPower = 0.9f;
-    camera.saturation = 1.08f;
-    camera.contrast = 0.08f;
-    s->camera->camera = camera;
+    s->camera->camera = BonsaiEngine::cameraSettings();
     s->camera->setPosition(target + Vec3{4.0663586f, 2.403899f, 11.139839f});
     s->camera->lookAt(target);
     s->scene.root()->addChild(s->camera);
@@ -147,16 +130,10 @@ inline std::unique_ptr<VoxelScene> makeVoxelScene(const std::vector<bonsai::Cube
         return node;
     };
     s->sun = light("sun", {-0.55f, 0.62f, 0.45f}, {1.0f, 0.86f, 0.66f}, 1500.0f);
-    DirectionalLight& sun = *s->sun->light;
-    sun.castsShadow = true;
-    sun.shadowMapSize = 2048;
-    sun.shadowSampleCount = 8;
-    sun.shadowRadius = 3.0f;
-    sun.shadowAlpha = 0.6f;
-    sun.orthographicScale = 4.4f;
-    sun.shadowNear = 1.0f;
-    sun.shadowFar = 60.0f;
-    sun.shadowBias = 0.5f;
+    const DirectionalLight lit = *s->sun->light;
+    *s->sun->light = BonsaiEngine::sunSettings();
+    s->sun->light->color = lit.color;
+    s->sun->light->intensity = lit.intensity;
     light("fill", {0.55f, 0.25f, 0.77f}, {0.61f, 0.68f, 0.81f}, 260.0f);
     light("rim", {-0.27f, 0.5f, -1.0f}, {0.93f, 0.82f, 0.65f}, 650.0f);
 

@@ -18,7 +18,9 @@ Vec3 orbitOffset(float yaw, float pitch, float distance) {
     return Vec3{std::sin(yaw) * std::cos(pitch), std::sin(pitch), std::cos(yaw) * std::cos(pitch)} * distance;
 }
 
-scene::Camera liveCamera() {
+} // namespace
+
+scene::Camera BonsaiEngine::cameraSettings() {
     scene::Camera c;
     c.fieldOfViewDegrees = 30.0f;
     c.zNear = 0.05f;
@@ -40,7 +42,7 @@ scene::Camera liveCamera() {
     return c;
 }
 
-scene::DirectionalLight sunLight() {
+scene::DirectionalLight BonsaiEngine::sunSettings() {
     scene::DirectionalLight sun;
     sun.castsShadow = true;
     sun.shadowMapSize = 2048;
@@ -53,6 +55,8 @@ scene::DirectionalLight sunLight() {
     sun.shadowBias = 0.5f;
     return sun;
 }
+
+namespace {
 
 scene::DirectionalLight plainLight(float intensity) {
     scene::DirectionalLight light;
@@ -154,16 +158,16 @@ void BonsaiEngine::setupScene() {
     }
     scene_.backgroundColor = {0.0f, 0.0f, 0.0f};
 
-    cameraNode_->camera = liveCamera();
+    cameraNode_->camera = cameraSettings();
     cameraNode_->setPosition(orbitTarget_ + orbitOffset(0.35f, 0.2f, 12.1f));
     cameraNode_->lookAt(orbitTarget_);
-    revealCameraNode_->camera = liveCamera();
+    revealCameraNode_->camera = cameraSettings();
     revealCameraNode_->setPosition(orbitTarget_ + orbitOffset(0.25f, 0.16f, 10.6f));
     revealCameraNode_->lookAt(orbitTarget_);
     root->addChild(cameraNode_);
     root->addChild(revealCameraNode_);
 
-    sunNode_->light = sunLight();
+    sunNode_->light = sunSettings();
     fillNode_->light = plainLight(SceneLights::fillIntensity);
     rimNode_->light = plainLight(SceneLights::rimIntensity);
     for (const auto& node : {sunNode_, fillNode_, rimNode_})

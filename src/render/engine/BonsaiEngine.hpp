@@ -67,6 +67,10 @@ class BonsaiEngine {
     // Builds that ran to the end on the worker, installed or not.
     std::int64_t buildsFinished() const { return workerSide_->finished.load(); }
 
+    // Both cameras' image settings, and the sun's shadow settings (its colour comes with the sky).
+    static scene::Camera cameraSettings();
+    static scene::DirectionalLight sunSettings();
+
     // The materials, for inspection.
     struct Materials {
         std::shared_ptr<scene::Material> wood, leaf, grow, shrink, pot, ground, stand;
