@@ -192,6 +192,11 @@ bool AppDelegate::applicationDidFinishLaunching() {
     // Logout, Ctrl+C and a closed terminal end the program like "Quit Vesk", saving first.
     s.terminationSignals = std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
+
+    // Last: the developer's launch scenario, with the quit path above already in place.
+    debug_.run(
+        *store_, *ui_, *controller_, *engine_, s.queue, environment,
+        [this](std::int64_t from, std::int64_t to, GainReason reason) { bonsaiGrew(from, to, reason); });
     return true;
 }
 

@@ -1,11 +1,23 @@
 #pragma once
 
+#include "core/model/BonsaiModels.hpp"
+#include "core/store/DataLocation.hpp"
+
 #include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace vesk {
+
+class BonsaiEngine;
+class MainQueue;
+class Store;
+class TarnelController;
+class TarnelUI;
 
 // The developer's launch options, parsed once at start-up and then only read. Parsing never
 // fails: unknown words are skipped, and a value that is missing or does not convert leaves
@@ -34,6 +46,30 @@ struct Debug {
     explicit Debug(const std::vector<std::string>& arguments);
 
     bool operator==(const Debug&) const = default;
+
+    using GrowthReaction = std::function<void(std::int64_t from, std::int64_t to, GainReason reason)>;
+
+    // What the launch scenario drives besides the store and the UI state.
+    struct Stage {
+        MainQueue& queue;
+        // Read when a step needs it: VESK_TOUR_AUTOPLAY at once, VESK_KEEP at the snapshot.
+        EnvironmentLookup environment;
+        std::function<void()> pinPanel;
+        // False when the picture could not be written.
+        std::function<bool(const std::filesystem::path&)> snapshot;
+        std::function<void(float progress)> freezeAnimation;
+        GrowthReaction bonsaiGrew;
+        std::function<void(int status)> quit;
+        std::ostream& errors;
+    };
+
+    // Plays the scenario the options ask for: the immediate steps before returning, the
+    // later ones left on the stage's queue. Without options it does nothing.
+    void run(Store& store, TarnelUI& ui, const Stage& stage) const;
+    // The program's stage: the panel, the live renderer, the delegate's growth reaction,
+    // the application's quit and standard error.
+    void run(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine, MainQueue& queue,
+             EnvironmentLookup environment, GrowthReaction bonsaiGrew) const;
 };
 
 } // namespace vesk

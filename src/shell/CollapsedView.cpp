@@ -124,11 +124,12 @@ void CollapsedView::showToast(const std::string& icon, const std::string& text, 
     toastIcon_->setText(Symbols::glyph(icon));
     toastIcon_->setColor(tint);
     toastText_->setText(QString::fromStdString(text));
-    toastRow_->show();
+    // Through its presence: a plain show() would leave the row painted at opacity 0.
+    Presence::of(toastRow_)->setPresent(true);
 }
 
 void CollapsedView::hideToast() {
-    toastRow_->hide();
+    Presence::of(toastRow_)->setPresent(false);
 }
 
 } // namespace vesk

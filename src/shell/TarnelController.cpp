@@ -286,10 +286,11 @@ bool TarnelController::handleKey(const QKeyEvent& event) {
     return true;
 }
 
-void TarnelController::snapshot(const std::filesystem::path& to) {
-    if (!root_) return;
+bool TarnelController::snapshot(const std::filesystem::path& to) {
+    if (!root_) return false;
     const auto count = TarnelSnapshot::write(*root_, sizeOf(ui_), ui_.reveal.get().has_value(), files_, to);
     std::cout << "scene views in hierarchy: " << count.views << ", playing: " << count.playing << std::endl;
+    return count.written;
 }
 
 } // namespace vesk

@@ -34,8 +34,8 @@ class TarnelController final : public QObject {
     ~TarnelController() override;
 
     void show();
-    // Writes the PNG of the tarnel area (developer use); write errors are ignored.
-    void snapshot(const std::filesystem::path& to);
+    // Writes the PNG of the tarnel area (developer use); false when it could not be written.
+    bool snapshot(const std::filesystem::path& to);
 
     // While set, clicks outside and other applications do not collapse the tarnel.
     bool pinned = false;

@@ -38,11 +38,12 @@ SceneCount write(QWidget& content, QSizeF tarnel, bool revealPending, FileSystem
         ++count.views;
         count.playing += view->isVisible();
     }
-    PngWriter::write(files, path,
-                     PngWriter::Pixels{image.width(),
-                                       image.height(),
-                                       {image.constBits(), static_cast<std::size_t>(image.sizeInBytes())},
-                                       true});
+    count.written =
+        PngWriter::write(files, path,
+                         PngWriter::Pixels{image.width(),
+                                           image.height(),
+                                           {image.constBits(), static_cast<std::size_t>(image.sizeInBytes())},
+                                           true});
     return count;
 }
 

@@ -28,10 +28,11 @@ inline constexpr double revealMinHeight = 304;
 Frame frame(QSizeF panel, QSizeF tarnel, bool revealPending);
 
 // Renders `content` (3D views included) and writes the picture to `path` as PNG; returns
-// the number of 3D views found and how many of them were visible. Write errors are ignored.
+// the number of 3D views found, how many of them were visible, and whether the file was written.
 struct SceneCount {
     int views = 0;
     int playing = 0;
+    bool written = false;
 };
 SceneCount write(QWidget& content, QSizeF tarnel, bool revealPending, FileSystem& files,
                  const std::filesystem::path& path);

@@ -5,30 +5,7 @@
 # when that is set).
 set -eu
 vesk="$1"
-work=$(mktemp -d)
-display=":$(( 50 + $$ % 400 ))"
-pids=""
-cleanup() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-export TARNEL_DATA="$work/data.json" DISPLAY="$display" QT_QPA_PLATFORM=xcb
-unset WAYLAND_DISPLAY 2>/dev/null || true
-# An onboarded user, so that no tour opens the tarnel by itself.
-printf '%s' '{"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":true}}' > "$TARNEL_DATA"
-
-Xvfb "$display" -screen 0 1600x900x24 -nolisten tcp >/dev/null 2>&1 &
-pids="$pids $!"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xcompmgr >/dev/null 2>&1 &
-pids="$pids $!"
+. "$(dirname "$0")/x_session.sh"
 # A window underneath that reports the clicks reaching it.
 xev -geometry 1600x900+0+0 -event button > "$work/below.log" 2>&1 &
 pids="$pids $!"
@@ -95,8 +72,14 @@ grep -q ButtonPress "$work/below.log" || fail "alt+space did not collapse the pa
 xdotool key alt+space
 sleep 0.6
 shot hotkey-open
-xdotool key Escape
+
+# A click elsewhere collapses the open tarnel: the next click well below the pill goes through.
+xdotool mousemove 100 800 click 1
 sleep 0.6
+: > "$work/below.log"
+xdotool mousemove 800 300 click 1
+sleep 0.3
+grep -q ButtonPress "$work/below.log" || fail "a click elsewhere did not collapse the panel"
 
 # A second instance on the same data file refuses to start, with one line.
 set +e

@@ -1,8 +1,10 @@
 #include "core/store/StoreTestBed.hpp"
 #include "shell/CollapsedView.hpp"
 #include "shell/FrameClock.hpp"
+#include "shell/Presence.hpp"
 #include "shell/PulseDot.hpp"
 #include "shell/TabButton.hpp"
+#include "shell/TextLabel.hpp"
 #include "shell/TopBar.hpp"
 #include "shell/Tour.hpp"
 #include "shell/TourAnchor.hpp"
@@ -42,6 +44,23 @@ TEST_F(PillWidgetTest, PillRowTakesTheScreensTopHeight) {
     pill.show();
     EXPECT_EQ(pill.content().titleMaxWidth, 56);
     EXPECT_EQ(pill.sizeHint().height(), 32);
+}
+
+TEST_F(PillWidgetTest, ToastRowAppearsWithItsTextAndGoesAgain) {
+    CollapsedView pill(store);
+    pill.resize(300, 64);
+    pill.show();
+    pill.showToast("checkmark.circle.fill", "Focus done", Qt::green);
+    // TextLabel has no meta-object of its own, so findChildren<TextLabel*> would take every widget.
+    const TextLabel* text = nullptr;
+    for (const QWidget* child : pill.findChildren<QWidget*>())
+        if (const auto* label = dynamic_cast<const TextLabel*>(child); label && label->text() == "Focus done")
+            text = label;
+    ASSERT_TRUE(text);
+    EXPECT_TRUE(text->isVisibleTo(&pill));
+    EXPECT_DOUBLE_EQ(Presence::effectFor(text).opacity, 1.0);
+    pill.hideToast();
+    EXPECT_DOUBLE_EQ(Presence::effectFor(text).opacity, 0.0);
 }
 
 TEST(PulseDotTest, BreathesWhileRunningAndRestsAtHalfWhenPaused) {

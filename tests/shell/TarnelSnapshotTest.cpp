@@ -30,6 +30,7 @@ TEST(TarnelSnapshotTest, WritesAPngOfTheFramesSize) {
     const std::filesystem::path path = "/tmp/snapshot.png";
     const auto count = TarnelSnapshot::write(panel, QSizeF(112, 30), false, files, path);
     EXPECT_EQ(count.views, 0);
+    EXPECT_TRUE(count.written);
     const auto bytes = files.contents(path);
     ASSERT_TRUE(bytes);
     QImage image;
@@ -40,6 +41,9 @@ TEST(TarnelSnapshotTest, WritesAPngOfTheFramesSize) {
     EXPECT_EQ(qGray(image.pixel(86, 10)), 0);
     EXPECT_EQ(qGray(image.pixel(86, 55)), 51);
     EXPECT_EQ(qGray(image.pixel(10, 10)), 51);
+
+    files.failingWrites.insert(path);
+    EXPECT_FALSE(TarnelSnapshot::write(panel, QSizeF(112, 30), false, files, path).written);
 }
 
 } // namespace
