@@ -2,20 +2,13 @@
 // decoding the lists and tasks, the repairs and the bookkeeping of rewards. The save that
 // follows is measured by the save benchmark and kept out of the timing here.
 #include "core/model/DocumentCoding.hpp"
-#include "core/store/Store.hpp"
-#include "support/FakeFileSystem.hpp"
-#include "support/FakeFolderWatcher.hpp"
-#include "support/FakeMainQueue.hpp"
-#include "support/FakeRandom.hpp"
-#include "support/VirtualClock.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
 
 namespace vesk {
 namespace {
-
-const std::filesystem::path url = "/bench/Vesk/data.json";
 
 // A document of `count` tasks in three lists, every fourth a subtask of the task before it;
 // with `withoutOrders` every tenth task has no order, as when added by hand.
@@ -52,22 +45,17 @@ void BM_MergeOutsideEdit(benchmark::State& state) {
     const std::string edits[] = {document(count, withoutOrders, "First"),
                                  document(count, withoutOrders, "Renamed")};
 
-    test::VirtualClock clock;
-    test::FakeMainQueue queue{clock};
-    test::FakeFileSystem files;
-    test::FakeFolderWatcher watcher;
-    test::FakeRandom random;
-    Calendar calendar{1};
-    files.put(url, edits[0]);
-    Store store(url, StoreEnvironment{clock, queue, files, watcher, random, calendar});
+    test::StoreTestBed bed;
+    bed.files.put(bed.url, edits[0]);
+    Store& store = bed.open();
 
     std::size_t next = 1;
     for (auto _ : state) {
-        files.put(url, edits[next]);
-        watcher.fire();
-        queue.advance(0.3);
+        bed.files.put(bed.url, edits[next]);
+        bed.watcher.fire();
+        bed.queue.advance(0.3);
         state.PauseTiming();
-        queue.advance(0.4); // the save the merge scheduled
+        bed.queue.advance(0.4); // the save the merge scheduled
         next = 1 - next;
         state.ResumeTiming();
     }

@@ -3,14 +3,10 @@
 # no display and no user data touched.
 set -eu
 vesk="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-unset DISPLAY WAYLAND_DISPLAY TARNEL_DATA 2>/dev/null || true
+. "$(dirname "$0")/private_home.sh"
 cd "$work"
 here=$(pwd)
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 run() {
     "$vesk" --render-frames "$1" --frames 3 --from 5 --to 300 --size 64 48 --yaw1 0.9

@@ -3,15 +3,12 @@
 # "SURVIVED" and status 0; no display and no user data touched.
 set -eu
 vesk="$1"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
-unset DISPLAY WAYLAND_DISPLAY TARNEL_DATA 2>/dev/null || true
+. "$(dirname "$0")/private_home.sh"
 
-fail() { echo "FAIL: $*" >&2; cat "$work/out.txt" >&2; exit 1; }
-
-"$vesk" --stress-engine 4 5000 0.05 >"$work/out.txt" 2>"$work/err.txt" || fail "exited with $?"
-cat "$work/out.txt"
+status=0
+"$vesk" --stress-engine 4 5000 0.05 >"$work/out.txt" 2>"$work/err.txt" || status=$?
+cat "$work/out.txt" "$work/err.txt"
+[ "$status" -eq 0 ] || fail "exited with $status"
 [ "$(tail -n 1 "$work/out.txt")" = "SURVIVED" ] || fail "the last line is not SURVIVED"
 reports=$(grep -c '^t=' "$work/out.txt")
 [ "$reports" -eq 2 ] || fail "$reports report lines"

@@ -1,4 +1,4 @@
-#include "core/store/StoreTestBed.hpp"
+#include "support/StoreTestBed.hpp"
 #include "devtools/Debug.hpp"
 #include "shell/TarnelUI.hpp"
 

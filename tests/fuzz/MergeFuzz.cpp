@@ -1,11 +1,6 @@
 #include "FuzzCheck.hpp"
 #include "core/model/DocumentCoding.hpp"
-#include "core/store/Store.hpp"
-#include "support/FakeFileSystem.hpp"
-#include "support/FakeFolderWatcher.hpp"
-#include "support/FakeMainQueue.hpp"
-#include "support/FakeRandom.hpp"
-#include "support/VirtualClock.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <algorithm>
 #include <cstddef>
@@ -16,8 +11,6 @@ using namespace vesk;
 
 namespace {
 
-const std::filesystem::path url = "/home/user/.local/share/Vesk/data.json";
-
 bool listExists(const Store& store, const UUID& id) {
     const auto& lists = store.lists.get();
     return std::any_of(lists.begin(), lists.end(), [&](const TaskList& list) { return list.id == id; });
@@ -27,30 +20,25 @@ bool listExists(const Store& store, const UUID& id) {
 
 // Another program's edit, merged into a store that holds tasks and subtasks.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    test::VirtualClock clock;
-    test::FakeMainQueue queue{clock};
-    test::FakeFileSystem files;
-    test::FakeFolderWatcher watcher;
-    test::FakeRandom random;
-    Calendar calendar{1};
-    Store store(url, StoreEnvironment{clock, queue, files, watcher, random, calendar});
+    test::StoreTestBed bed;
+    Store& store = bed.open();
     const UUID parent = *store.addTask("parent");
     store.addTask("child", parent);
     store.saveNow();
 
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const auto before = decodeSnapshot(*files.contents(url), clock.now());
-    const bool accepted = decodeListsAndTasks(bytes, clock.now()).has_value();
-    files.put(url, bytes);
-    watcher.fire();
-    queue.advance(0.3);
+    const auto before = decodeSnapshot(*bed.files.contents(bed.url), bed.clock.now());
+    const bool accepted = decodeListsAndTasks(bytes, bed.clock.now()).has_value();
+    bed.files.put(bed.url, bytes);
+    bed.watcher.fire();
+    bed.queue.advance(0.3);
     store.saveNow();
 
     for (const TaskItem& task : store.tasks.get())
         fuzz::require(listExists(store, task.listID), "a task's list does not exist");
-    const auto saved = files.contents(url);
+    const auto saved = bed.files.contents(bed.url);
     fuzz::require(saved.has_value(), "the store's file is gone");
-    const auto after = decodeSnapshot(*saved, clock.now());
+    const auto after = decodeSnapshot(*saved, bed.clock.now());
     fuzz::require(after.has_value(), "the store saved bytes it cannot read");
     if (!accepted && before) {
         fuzz::require(after->lists == before->lists && after->tasks == before->tasks,

@@ -1,4 +1,4 @@
-#include "core/store/StoreTestBed.hpp"
+#include "support/StoreTestBed.hpp"
 #include "shell/DataFileLock.hpp"
 #include "shell/LaunchSteps.hpp"
 #include "shell/TerminationSignals.hpp"

@@ -1,4 +1,4 @@
-#include "core/store/StoreTestBed.hpp"
+#include "support/StoreTestBed.hpp"
 #include "shell/CollapsedView.hpp"
 #include "shell/FrameClock.hpp"
 #include "shell/Presence.hpp"

@@ -1,6 +1,6 @@
 #include "shell/StoreReactions.hpp"
 
-#include "core/store/StoreTestBed.hpp"
+#include "support/StoreTestBed.hpp"
 #include "shell/Theme.hpp"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/store/StoreTestBed.hpp"
+#include "support/StoreTestBed.hpp"
 #include "shell/CollapsedContent.hpp"
 #include "shell/TarnelMenuItems.hpp"
 #include "shell/Theme.hpp"

@@ -1,6 +1,6 @@
 #include "shell/TarnelUI.hpp"
 
-#include "core/store/StoreTestBed.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
 #include <sstream>

@@ -1,6 +1,6 @@
 #include "shell/TarnelView.hpp"
 
-#include "core/store/StoreTestBed.hpp"
+#include "support/StoreTestBed.hpp"
 #include "shell/CollapsedView.hpp"
 #include "shell/ExpandedView.hpp"
 #include "shell/Presence.hpp"

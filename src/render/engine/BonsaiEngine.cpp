@@ -180,7 +180,6 @@ void BonsaiEngine::setupScene() {
 void BonsaiEngine::show(std::uint64_t seed, std::int64_t n, std::optional<std::int64_t> from,
                         std::function<void()> done) {
     const auto id = std::int64_t(workerSide_->latest.next());
-    requestID_ = id;
     BuildRequest request{id,          seed, n, from, seed == shownSeed_ ? shownDioramaKey_ : std::nullopt,
                          orbitTarget_};
     post_([side = workerSide_, request, &main = main_, weak = std::weak_ptr(self_), done = std::move(done)] {
@@ -198,13 +197,15 @@ void BonsaiEngine::show(std::uint64_t seed, std::int64_t n, std::optional<std::i
 }
 
 void BonsaiEngine::receive(Built built, std::function<void()> done) {
-    if (built.request != requestID_) return; // overtaken while it was handed over
+    // Overtaken while it was handed over: only the main thread makes requests, so the newest
+    // number cannot change under this check.
+    if (!workerSide_->latest.isCurrent(LatestRequest::Generation(built.request))) return;
     apply(std::move(built), std::move(done));
 }
 
 void BonsaiEngine::apply(Built built, std::function<void()> done) {
     animation_->finish(false);
-    if (skySeed_ != built.seed) installSky(built);
+    if (shownSeed_ != built.seed) installSky(built);
     installDiorama(built.diorama);
     info_.set(built.info);
     shownSeed_ = built.seed;
@@ -224,7 +225,6 @@ void BonsaiEngine::apply(Built built, std::function<void()> done) {
 }
 
 void BonsaiEngine::installSky(const Built& built) {
-    skySeed_ = built.seed;
     scene_.lightingEnvironment = built.sky.sky;
     scene_.lightingEnvironmentIntensity = built.palette.ambient;
     scene_.backgroundImage = built.sky.backdrop;

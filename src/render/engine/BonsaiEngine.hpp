@@ -106,10 +106,9 @@ class BonsaiEngine {
     Materials materials_;
 
     std::shared_ptr<WorkerSide> workerSide_ = std::make_shared<WorkerSide>();
-    std::int64_t requestID_ = 0;
-    std::uint64_t shownSeed_ = 0;
+    // The seed of the tree last applied, whose sky is installed; none before the first.
+    std::optional<std::uint64_t> shownSeed_;
     std::optional<std::int64_t> shownDioramaKey_;
-    std::optional<std::uint64_t> skySeed_;
     std::unique_ptr<GrowthAnimation> animation_;
     // Results handed to the main thread hold the engine weakly through this token.
     std::shared_ptr<BonsaiEngine*> self_ = std::make_shared<BonsaiEngine*>(this);

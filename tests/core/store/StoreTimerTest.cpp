@@ -1,4 +1,4 @@
-#include "StoreTestBed.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
 
