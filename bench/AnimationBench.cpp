@@ -1,7 +1,7 @@
 // One frame of the animation manager's work: how many moving values fit comfortably into a
 // 60 Hz frame, and what the tarnel's outline costs to rebuild while its radii animate.
-#include "shell/AnimatedScalar.hpp"
-#include "shell/NotchShape.hpp"
+#include "shell/anim/AnimatedScalar.hpp"
+#include "shell/theme/NotchShape.hpp"
 
 #include <benchmark/benchmark.h>
 #include <vector>

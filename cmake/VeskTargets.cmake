@@ -5,16 +5,22 @@ function(vesk_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
-# vesk_layer(<target> <folder> [DEPS ...]): a static library of every .cpp under the folder.
-# A layer whose folder has no sources yet is an interface library, so that the layers
+# vesk_layer(<target> [QT] <folder>... [DEPS ...]): a static library of every .cpp under the folders;
+# QT runs moc on it.
+# A layer whose folders have no sources yet is an interface library, so that the layers
 # above can already name it.
-function(vesk_layer target folder)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+function(vesk_layer target)
+  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
+  set(sources)
+  foreach(folder IN LISTS ARG_UNPARSED_ARGUMENTS)
+    file(GLOB_RECURSE folder_sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+    list(APPEND sources ${folder_sources})
+  endforeach()
   if(sources)
     add_library(${target} STATIC ${sources})
     target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+    set_target_properties(${target} PROPERTIES AUTOMOC ${ARG_QT})
     vesk_warnings(${target})
   else()
     add_library(${target} INTERFACE)

@@ -12,13 +12,13 @@
 #include "platform/QtX11Display.hpp"
 #include "platform/SystemClock.hpp"
 #include "render/engine/BonsaiEngine.hpp"
-#include "shell/DataFileLock.hpp"
-#include "shell/LaunchSteps.hpp"
-#include "shell/StoreReactions.hpp"
-#include "shell/TarnelController.hpp"
-#include "shell/TarnelUI.hpp"
-#include "shell/TerminationSignals.hpp"
-#include "shell/Transaction.hpp"
+#include "platform/DataFileLock.hpp"
+#include "devtools/LaunchSteps.hpp"
+#include "shell/state/StoreReactions.hpp"
+#include "shell/panel/TarnelController.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "platform/TerminationSignals.hpp"
+#include "shell/anim/Transaction.hpp"
 
 #include <QApplication>
 #include <algorithm>

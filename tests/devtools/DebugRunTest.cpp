@@ -1,6 +1,6 @@
 #include "support/StoreTestBed.hpp"
 #include "devtools/Debug.hpp"
-#include "shell/TarnelUI.hpp"
+#include "shell/state/TarnelUI.hpp"
 
 #include <gtest/gtest.h>
 #include <limits>

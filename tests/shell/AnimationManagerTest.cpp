@@ -1,8 +1,8 @@
-#include "shell/AnimationManager.hpp"
+#include "shell/anim/AnimationManager.hpp"
 
-#include "shell/Animated.hpp"
+#include "shell/anim/Animated.hpp"
 #include "shell/FrameClock.hpp"
-#include "shell/Transaction.hpp"
+#include "shell/anim/Transaction.hpp"
 
 #include <QColor>
 #include <gtest/gtest.h>

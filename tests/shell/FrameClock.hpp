@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/AnimationManager.hpp"
+#include "shell/anim/AnimationManager.hpp"
 
 namespace vesk::test {
 

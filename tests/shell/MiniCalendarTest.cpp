@@ -1,7 +1,7 @@
-#include "shell/MiniCalendar.hpp"
+#include "shell/controls/MiniCalendar.hpp"
 
-#include "shell/MonthGrid.hpp"
-#include "shell/Theme.hpp"
+#include "shell/controls/MonthGrid.hpp"
+#include "shell/theme/Theme.hpp"
 #include "shell/WidgetEvents.hpp"
 #include "support/ScopedTimeZone.hpp"
 

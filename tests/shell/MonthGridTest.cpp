@@ -1,4 +1,4 @@
-#include "shell/MonthGrid.hpp"
+#include "shell/controls/MonthGrid.hpp"
 
 #include "support/ScopedTimeZone.hpp"
 

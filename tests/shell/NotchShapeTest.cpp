@@ -1,4 +1,4 @@
-#include "shell/NotchShape.hpp"
+#include "shell/theme/NotchShape.hpp"
 
 #include <QPainterPath>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "shell/Observations.hpp"
+#include "shell/state/Observations.hpp"
 
 #include <gtest/gtest.h>
 #include <memory>

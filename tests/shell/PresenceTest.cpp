@@ -1,9 +1,9 @@
-#include "shell/Presence.hpp"
+#include "shell/anim/Presence.hpp"
 
 #include "shell/FrameClock.hpp"
-#include "shell/PlainButton.hpp"
-#include "shell/Theme.hpp"
-#include "shell/Transaction.hpp"
+#include "shell/controls/PlainButton.hpp"
+#include "shell/theme/Theme.hpp"
+#include "shell/anim/Transaction.hpp"
 #include "shell/WidgetEvents.hpp"
 
 #include <QVBoxLayout>

@@ -1,5 +1,5 @@
-#include "shell/AnimatedScalar.hpp"
-#include "shell/Animation.hpp"
+#include "shell/anim/AnimatedScalar.hpp"
+#include "shell/anim/Animation.hpp"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "shell/StoreReactions.hpp"
+#include "shell/state/StoreReactions.hpp"
 
 #include "support/StoreTestBed.hpp"
-#include "shell/Theme.hpp"
+#include "shell/theme/Theme.hpp"
 
 #include <gtest/gtest.h>
 #include <string>

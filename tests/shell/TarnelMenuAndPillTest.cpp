@@ -1,7 +1,7 @@
 #include "support/StoreTestBed.hpp"
-#include "shell/CollapsedContent.hpp"
-#include "shell/TarnelMenuItems.hpp"
-#include "shell/Theme.hpp"
+#include "shell/state/CollapsedContent.hpp"
+#include "shell/state/TarnelMenuItems.hpp"
+#include "shell/theme/Theme.hpp"
 
 #include <QMenu>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "shell/TarnelSnapshot.hpp"
+#include "shell/views/TarnelSnapshot.hpp"
 
 #include "support/FakeFileSystem.hpp"
 

@@ -1,4 +1,4 @@
-#include "shell/TarnelUI.hpp"
+#include "shell/state/TarnelUI.hpp"
 
 #include "support/StoreTestBed.hpp"
 

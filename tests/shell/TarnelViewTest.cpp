@@ -1,12 +1,12 @@
-#include "shell/TarnelView.hpp"
+#include "shell/views/TarnelView.hpp"
 
 #include "support/StoreTestBed.hpp"
-#include "shell/CollapsedView.hpp"
-#include "shell/ExpandedView.hpp"
-#include "shell/Presence.hpp"
-#include "shell/TabButton.hpp"
-#include "shell/TarnelRoot.hpp"
-#include "shell/TopBar.hpp"
+#include "shell/views/CollapsedView.hpp"
+#include "shell/views/ExpandedView.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/controls/TabButton.hpp"
+#include "shell/views/TarnelRoot.hpp"
+#include "shell/views/TopBar.hpp"
 #include "shell/WidgetEvents.hpp"
 
 #include <gtest/gtest.h>

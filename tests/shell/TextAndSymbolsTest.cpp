@@ -1,8 +1,8 @@
-#include "shell/Fonts.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/FrameClock.hpp"
-#include "shell/RollingText.hpp"
-#include "shell/Symbols.hpp"
-#include "shell/TabularText.hpp"
+#include "shell/controls/RollingText.hpp"
+#include "shell/theme/Symbols.hpp"
+#include "shell/theme/TabularText.hpp"
 #include "shell/WidgetEvents.hpp"
 
 #include <QFontMetricsF>

@@ -1,4 +1,4 @@
-#include "shell/Theme.hpp"
+#include "shell/theme/Theme.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/TourAnchor.hpp"
+#include "shell/state/TourAnchor.hpp"
 
 #include <QWidget>
 #include <gtest/gtest.h>

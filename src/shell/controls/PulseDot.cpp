@@ -1,0 +1,56 @@
+#include "shell/controls/PulseDot.hpp"
+
+#include "shell/anim/Presence.hpp"
+#include "shell/anim/Transaction.hpp"
+
+#include <QPainter>
+
+namespace vesk {
+
+PulseDot::PulseDot(const QColor& color, bool running, QWidget* parent, AnimationManager* manager)
+    : QWidget(parent), color_(color), running_(running),
+      opacity_(
+          running ? 0.35 : 0.5, [this] { update(); }, manager) {
+    setFixedSize(sizeHint());
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void PulseDot::setColor(const QColor& color) {
+    if (color_ == color) return;
+    color_ = color;
+    update();
+}
+
+void PulseDot::setRunning(bool running) {
+    if (running_ == running) return;
+    running_ = running;
+    applyState();
+}
+
+void PulseDot::showEvent(QShowEvent*) {
+    if (on_) return;
+    on_ = true;
+    applyState();
+}
+
+void PulseDot::applyState() {
+    if (!running_) {
+        withAnimation(Animation::standard, [&] { opacity_.set(0.5); });
+        return;
+    }
+    // Breathing runs from the dim end, so that the first breath is a full one.
+    withoutAnimation([&] { opacity_.set(0.35); });
+    if (on_) withAnimation(Animation::easeInOut(0.9).repeatingForever(true), [&] { opacity_.set(1.0); });
+}
+
+void PulseDot::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    Presence::apply(painter, this);
+    painter.setOpacity(painter.opacity() * opacity_.value());
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color_);
+    painter.drawEllipse(QRectF(0, 0, diameter, diameter));
+}
+
+} // namespace vesk

@@ -1,0 +1,63 @@
+#include "shell/controls/Ring.hpp"
+
+#include "shell/anim/Presence.hpp"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+
+Ring::Ring(double progress, const QColor& tint, double lineWidth, QWidget* parent)
+    : QWidget(parent), progress_(progress), tint_(tint), lineWidth_(lineWidth) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Ring::setProgress(double progress) {
+    if (progress == progress_) return;
+    progress_ = progress;
+    update();
+}
+
+void Ring::setTint(const QColor& tint) {
+    tint_ = tint;
+    update();
+}
+
+void Ring::setLineWidth(double lineWidth) {
+    lineWidth_ = lineWidth;
+    update();
+}
+
+double Ring::arcFraction(double progress) {
+    if (!std::isfinite(progress)) return progress > 0 ? 1.0 : 0.001;
+    return std::clamp(progress, 0.001, 1.0);
+}
+
+void Ring::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    Presence::apply(p, this);
+    const double side = std::min(width(), height());
+    const double line = std::max(lineWidth_, 0.0);
+    // Inset by half the line so the stroke stays inside the frame.
+    const QRectF circle(QPointF((width() - side) / 2 + line / 2, (height() - side) / 2 + line / 2),
+                        QSizeF(side - line, side - line));
+    if (circle.width() <= 0) return;
+
+    QColor track = tint_;
+    track.setAlphaF(tint_.alphaF() * 0.2f);
+    p.setPen(QPen(track, line, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(circle);
+
+    const double fraction = arcFraction(progress_);
+    p.setPen(QPen(tint_, line, Qt::SolidLine, Qt::RoundCap));
+    QPainterPath arc;
+    arc.arcMoveTo(circle, 90);
+    arc.arcTo(circle, 90, -360.0 * fraction);
+    p.drawPath(arc);
+}
+
+} // namespace vesk

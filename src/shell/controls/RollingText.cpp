@@ -1,0 +1,104 @@
+#include "shell/controls/RollingText.hpp"
+
+#include "shell/theme/Fonts.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/theme/TabularText.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+
+RollingText::RollingText(QWidget* parent, AnimationManager* manager)
+    : QWidget(parent), font_(Fonts::text(12.5, FontWeight::semibold, FontDesign::rounded)),
+      color_(Theme::text()), progress_(1.0, {}, manager) {
+    progress_.setOnChange([this] { update(); });
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
+
+void RollingText::setText(const QString& text, Direction direction, const Animation& animation) {
+    if (text == text_) return;
+    const bool first = text_.isEmpty() && previous_.isEmpty();
+    previous_ = text_;
+    text_ = text;
+    direction_ = direction;
+    updateGeometry();
+    if (first) {
+        progress_.jump(1.0);
+        return;
+    }
+    progress_.jump(0.0);
+    progress_.animate(1.0, animation);
+}
+
+void RollingText::setTextFont(const QFont& font) {
+    font_ = font;
+    updateGeometry();
+    update();
+}
+
+void RollingText::setColor(const QColor& color) {
+    color_ = color;
+    update();
+}
+
+void RollingText::setAlignment(Qt::Alignment alignment) {
+    alignment_ = alignment;
+    update();
+}
+
+QSize RollingText::sizeHint() const {
+    const QFontMetricsF metrics(font_);
+    return {static_cast<int>(std::ceil(TabularText::width(font_, text_))),
+            static_cast<int>(std::ceil(metrics.height()))};
+}
+
+void RollingText::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    Presence::apply(p, this);
+    p.setFont(font_);
+
+    const QFontMetricsF metrics(font_);
+    const double width = TabularText::width(font_, text_);
+    const double left = TabularText::alignedLeft(alignment_, this->width(), width);
+    const double lineTop = (height() - metrics.height()) / 2;
+    const double baseline = lineTop + metrics.ascent();
+    // Rolling characters show only within their own line.
+    p.setClipRect(QRectF(0, lineTop, this->width(), metrics.height()));
+    const double t = progress_.value();
+    const double travel = metrics.height() * (direction_ == Direction::up ? 1 : -1);
+
+    auto draw = [&](QChar c, double x, double dy, double opacity) {
+        if (opacity <= 0) return;
+        QColor color = color_;
+        color.setAlphaF(static_cast<float>(color.alphaF() * std::min(opacity, 1.0)));
+        p.setPen(color);
+        TabularText::draw(p, QPointF(x, baseline + dy), QString(c));
+    };
+
+    // Characters are matched from the right, where the fast-changing digits are.
+    const qsizetype count = std::max(text_.size(), previous_.size());
+    double xNew = left + width;
+    double xOld = xNew;
+    for (qsizetype i = 1; i <= count; ++i) {
+        const bool hasNew = i <= text_.size();
+        const bool hasOld = i <= previous_.size();
+        const QChar now = hasNew ? text_[text_.size() - i] : QChar();
+        const QChar before = hasOld ? previous_[previous_.size() - i] : QChar();
+        if (hasNew) xNew -= TabularText::advance(font_, now);
+        if (hasOld) xOld -= TabularText::advance(font_, before);
+        if (hasNew && hasOld && now == before) {
+            draw(now, xNew, 0, 1);
+            continue;
+        }
+        if (hasOld) draw(before, xOld, -travel * t, 1 - t);
+        if (hasNew) draw(now, xNew, travel * (1 - t), t);
+    }
+}
+
+} // namespace vesk

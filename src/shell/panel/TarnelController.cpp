@@ -1,0 +1,296 @@
+#include "shell/panel/TarnelController.hpp"
+
+#include "core/store/Store.hpp"
+#include "platform/GlobalPointerMonitor.hpp"
+#include "platform/PanelKeys.hpp"
+#include "platform/QtPanelKeys.hpp"
+#include "platform/X11Panel.hpp"
+#include "shell/views/CollapsedView.hpp"
+#include "shell/views/ExpandedView.hpp"
+#include "shell/panel/TarnelPanel.hpp"
+#include "shell/views/TarnelRoot.hpp"
+#include "shell/views/TarnelSnapshot.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/views/TarnelView.hpp"
+#include "shell/anim/Transaction.hpp"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextEdit>
+#include <iostream>
+
+namespace vesk {
+namespace {
+
+QSizeF sizeOf(const TarnelUI& ui) {
+    const auto s = ui.size();
+    return QSizeF(s.width, s.height);
+}
+
+// Sends an editing command to the focused text field, as the platform's responder chain would.
+void sendToFocusedField(PanelKeyAction action) {
+    QWidget* focus = QApplication::focusWidget();
+    auto run = [&](auto* field) {
+        switch (action) {
+        case PanelKeyAction::selectAll:
+            field->selectAll();
+            break;
+        case PanelKeyAction::undo:
+            field->undo();
+            break;
+        case PanelKeyAction::redo:
+            field->redo();
+            break;
+        case PanelKeyAction::cut:
+            field->cut();
+            break;
+        case PanelKeyAction::copy:
+            field->copy();
+            break;
+        case PanelKeyAction::paste:
+            field->paste();
+            break;
+        default:
+            break;
+        }
+    };
+    if (auto* line = qobject_cast<QLineEdit*>(focus))
+        run(line);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus))
+        run(plain);
+    else if (auto* rich = qobject_cast<QTextEdit*>(focus))
+        run(rich);
+}
+
+bool editingText() {
+    QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<QLineEdit*>(focus) || qobject_cast<QPlainTextEdit*>(focus) ||
+           qobject_cast<QTextEdit*>(focus);
+}
+
+} // namespace
+
+TarnelController::TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue,
+                                   FileSystem& files, MenuServices menuServices)
+    : store_(store), ui_(ui), display_(display), queue_(queue), files_(files),
+      menuServices_(std::move(menuServices)) {}
+
+TarnelController::~TarnelController() = default;
+
+void TarnelController::show() {
+    panel_ = std::make_unique<TarnelPanel>(display_);
+    auto select = [this](int tab) { ui_.select(static_cast<TarnelUI::Tab>(tab)); };
+    expanded_ = new ExpandedView(store_, menuServices_, select);
+    tarnel_ = new TarnelView(store_, expanded_, menuServices_);
+    root_ = new TarnelRoot(tarnel_, panel_.get());
+    root_->setGeometry(0, 0, panel_->width(), panel_->height());
+    tarnel_->setOnClick([this] { ui_.expand(std::nullopt, false); });
+    root_->setOnTarnelMoved([this](QRectF) { updateInputShape(); });
+    wireViews();
+    reposition();
+    qApp->installEventFilter(this);
+    panel_->show();
+    ui_.onExpandedChange = [this](bool expanded) { expandedChanged(expanded); };
+    installMonitors();
+    auto* app = qApp;
+    connect(app, &QGuiApplication::screenAdded, this, [this] { reposition(); });
+    connect(app, &QGuiApplication::screenRemoved, this, [this] { reposition(); });
+    connect(app, &QGuiApplication::primaryScreenChanged, this, [this] { reposition(); });
+    for (QScreen* screen : QGuiApplication::screens())
+        connect(screen, &QScreen::geometryChanged, this, [this] { reposition(); });
+    // Another application taking the focus closes the tarnel; our own menus do not count.
+    connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive && !pinned) ui_.collapse();
+    });
+}
+
+void TarnelController::wireViews() {
+    auto applySize = [this] {
+        const QSizeF size = sizeOf(ui_);
+        root_->setTarnelSize(size);
+        const double expandedWidth =
+            ui_.metrics.get().hasNotch ? std::max(ui_.metrics.get().notchWidth + 320, 440.0) : 440.0;
+        expanded_->setContentSize(QSize(int(expandedWidth), int(ui_.expandedHeight())));
+    };
+    auto applyExpanded = [this] {
+        tarnel_->setExpanded(ui_.expanded.get());
+        root_->setShadow(ui_.expanded.get(), ui_.hovering.get());
+    };
+    auto applyTab = [this] {
+        expanded_->setTab(static_cast<int>(ui_.tab.get()), ui_.detailID.get().has_value());
+    };
+    auto applyMetrics = [this] {
+        tarnel_->collapsed().setMetrics(ui_.metrics.get());
+        expanded_->setMetrics(ui_.metrics.get());
+    };
+    auto applyToast = [this] {
+        if (const auto& toast = ui_.toast.get())
+            tarnel_->collapsed().showToast(toast->icon, toast->text, QColor::fromRgba(toast->tint));
+        else
+            tarnel_->collapsed().hideToast();
+    };
+    for (auto* observed : {&ui_.expanded, &ui_.hovering})
+        observations_.watch(*observed, applyExpanded);
+    observations_.watch(ui_.tab, applyTab);
+    observations_.watch(ui_.detailID, applyTab);
+    observations_.watch(ui_.tour, [this] { expanded_->setTourStep(ui_.tour.get()); });
+    observations_.watch(ui_.metrics, [applyMetrics, applySize] {
+        applyMetrics();
+        applySize();
+    });
+    observations_.watch(ui_.toast, [applyToast, applySize] {
+        applyToast();
+        applySize();
+    });
+    for (auto* observed : {&ui_.expanded, &ui_.hovering})
+        observations_.watch(*observed, applySize);
+    observations_.watch(ui_.tab, applySize);
+    observations_.watch(ui_.tour, applySize);
+    observations_.watch(ui_.gardenOpen, applySize);
+    observations_.watch(store_.timer, applySize);
+    applyMetrics();
+    applyExpanded();
+    applyTab();
+    applyToast();
+    expanded_->setTourStep(ui_.tour.get());
+    root_->setTarnelSize(sizeOf(ui_), false);
+    applySize();
+}
+
+void TarnelController::reposition() {
+    QScreen* screen = TarnelPanel::targetScreen();
+    if (!screen) return;
+    screenFrame_ = TarnelPanel::screenFrame(*screen);
+    ui_.metrics.set(PanelGeometry::metrics(screenFrame_, TarnelPanel::availableFrame(*screen)));
+    panel_->place(screenFrame_);
+    updateInputShape();
+}
+
+PanelRect TarnelController::tarnelRect() const {
+    const QSizeF size = sizeOf(ui_);
+    return PanelGeometry::tarnelRect(screenFrame_, size.width(), size.height());
+}
+
+void TarnelController::updateInputShape() {
+    if (!panel_ || !root_) return;
+    // The shape follows the animated outline, so that the growing panel is clickable at once.
+    const QRectF frame = root_->tarnelFrame();
+    panel_->setInputArea(
+        PanelGeometry::inputShape(screenFrame_, frame.width(), frame.height(), panel_->devicePixelRatioF()));
+}
+
+void TarnelController::expandedChanged(bool expanded) {
+    if (expanded) {
+        panel_->activateWindow();
+        panel_->raise();
+    } else if (panel_->isActiveWindow()) {
+        panel_->hide();
+        panel_->show();
+    }
+    trackMouse();
+}
+
+void TarnelController::installMonitors() {
+    if (!display_) return;
+    pointer_ = std::make_unique<GlobalPointerMonitor>(
+        *display_, queue_, [this] { trackMouse(); }, [this] { clickedOutside(); });
+}
+
+void TarnelController::trackMouse() {
+    if (!panel_ || !panel_->x11()) return;
+    const auto pointer = panel_->x11()->pointer();
+    if (!pointer) return;
+    const auto verdict = MouseTracking::track(*pointer, tarnelRect(), ui_.expanded.get());
+    if (!verdict) return;
+    if (verdict->hover != ui_.hovering.get())
+        withAnimation(Animation::tarnel, [&] { ui_.hovering.set(verdict->hover); });
+}
+
+void TarnelController::clickedOutside() {
+    if (!panel_ || !panel_->x11()) return;
+    const auto pointer = panel_->x11()->pointer();
+    if (!pointer) return;
+    const bool ownPopup = QApplication::activePopupWidget() != nullptr;
+    if (MouseTracking::clickCollapses(*pointer, tarnelRect(), ui_.expanded.get(), pinned, ownPopup))
+        ui_.collapse();
+}
+
+bool TarnelController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == panel_.get() && event->type() == QEvent::KeyPress)
+        return handleKey(static_cast<const QKeyEvent&>(*event));
+    // The pointer over our own window: the global monitor does not see it on every server.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::Enter || type == QEvent::Leave || type == QEvent::MouseMove) &&
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == panel_.get())
+        trackMouse();
+    return QObject::eventFilter(watched, event);
+}
+
+bool TarnelController::handleKey(const QKeyEvent& event) {
+    PanelKeyContext context;
+    context.expanded = ui_.expanded.get();
+    context.inPanel = true;
+    context.detailOpen = ui_.detailID.get().has_value();
+    context.gardenOpen = ui_.gardenOpen.get();
+    context.tourRunning = ui_.tour.get().has_value();
+    context.focusTab = ui_.tab.get() == TarnelUI::Tab::focus;
+    context.editingText = editingText();
+    context.timerRunning = store_.timer.get().runningSince.has_value();
+    const PanelKeyAction action = panelKeyAction(panelKeyPress(event), context);
+    auto selectTab = [this](TarnelUI::Tab tab) {
+        withAnimation(Animation::tarnel, [&] { ui_.select(tab); });
+    };
+    switch (action) {
+    case PanelKeyAction::passOn:
+        return false;
+    case PanelKeyAction::closeDetail:
+        withAnimation(Animation::tarnelFast, [&] { ui_.closeDetail(); });
+        break;
+    case PanelKeyAction::closeGarden:
+        withAnimation(Animation::tarnelFast, [&] { ui_.closeGarden(); });
+        break;
+    case PanelKeyAction::collapse:
+        ui_.collapse();
+        break;
+    case PanelKeyAction::selectTasks:
+        selectTab(TarnelUI::Tab::tasks);
+        break;
+    case PanelKeyAction::selectBonsai:
+        selectTab(TarnelUI::Tab::bonsai);
+        break;
+    case PanelKeyAction::selectFocus:
+        selectTab(TarnelUI::Tab::focus);
+        break;
+    case PanelKeyAction::selectStats:
+        selectTab(TarnelUI::Tab::stats);
+        break;
+    case PanelKeyAction::newTask:
+        selectTab(TarnelUI::Tab::tasks);
+        withAnimation(Animation::tarnelFast, [&] { ui_.closeDetail(); });
+        ui_.focusAddToken.set(ui_.focusAddToken.get() + 1);
+        break;
+    case PanelKeyAction::pauseTimer:
+        withAnimation(Animation::tarnelFast, [&] { store_.pause(); });
+        break;
+    case PanelKeyAction::resumeTimer:
+        withAnimation(Animation::tarnelFast, [&] { store_.resume(); });
+        break;
+    default:
+        sendToFocusedField(action);
+        break;
+    }
+    return true;
+}
+
+bool TarnelController::snapshot(const std::filesystem::path& to) {
+    if (!root_) return false;
+    const auto count = TarnelSnapshot::write(*root_, sizeOf(ui_), ui_.reveal.get().has_value(), files_, to);
+    std::cout << "scene views in hierarchy: " << count.views << ", playing: " << count.playing << std::endl;
+    return count.written;
+}
+
+} // namespace vesk

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "platform/PanelGeometry.hpp"
+#include "shell/state/Observations.hpp"
+#include "shell/state/TarnelMenuItems.hpp"
+
+#include <QObject>
+
+class QKeyEvent;
+#include <filesystem>
+#include <memory>
+
+namespace vesk {
+
+class ExpandedView;
+class FileSystem;
+class GlobalPointerMonitor;
+class MainQueue;
+class Store;
+class TarnelPanel;
+class TarnelRoot;
+class TarnelUI;
+class TarnelView;
+class X11Display;
+
+// Owns the panel and everything that turns the UI state into the tarnel on screen and input
+// back into UI state: placement on the target screen and its metrics, hover and
+// click-through from the pointer, a click elsewhere or another application collapsing the
+// tarnel, and the keys of the open tarnel.
+class TarnelController final : public QObject {
+  public:
+    TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue, FileSystem& files,
+                     MenuServices menuServices);
+    ~TarnelController() override;
+
+    void show();
+    // Writes the PNG of the tarnel area (developer use); false when it could not be written.
+    bool snapshot(const std::filesystem::path& to);
+
+    // While set, clicks outside and other applications do not collapse the tarnel.
+    bool pinned = false;
+
+    TarnelPanel* panel() const { return panel_.get(); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void reposition();
+    void expandedChanged(bool expanded);
+    void installMonitors();
+    void trackMouse();
+    void clickedOutside();
+    bool handleKey(const QKeyEvent& event);
+    void wireViews();
+    PanelRect tarnelRect() const;
+    void updateInputShape();
+
+    Store& store_;
+    TarnelUI& ui_;
+    X11Display* display_;
+    MainQueue& queue_;
+    FileSystem& files_;
+    MenuServices menuServices_;
+    std::unique_ptr<TarnelPanel> panel_;
+    TarnelRoot* root_ = nullptr;
+    TarnelView* tarnel_ = nullptr;
+    ExpandedView* expanded_ = nullptr;
+    std::unique_ptr<GlobalPointerMonitor> pointer_;
+    PanelRect screenFrame_;
+    Observations observations_;
+};
+
+} // namespace vesk

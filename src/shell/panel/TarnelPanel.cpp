@@ -1,0 +1,57 @@
+#include "shell/panel/TarnelPanel.hpp"
+
+#include "platform/X11Panel.hpp"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace vesk {
+
+TarnelPanel::TarnelPanel(X11Display* display, QWidget* parent)
+    : QWidget(parent,
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint),
+      display_(display) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_X11NetWmWindowTypeUtility);
+    setFixedSize(static_cast<int>(PanelGeometry::panelWidth), static_cast<int>(PanelGeometry::panelHeight));
+    setWindowTitle("Vesk");
+}
+
+TarnelPanel::~TarnelPanel() = default;
+
+QScreen* TarnelPanel::targetScreen() {
+    const auto screens = QGuiApplication::screens();
+    return screens.isEmpty() ? nullptr : screens.first();
+}
+
+PanelRect TarnelPanel::screenFrame(const QScreen& screen) {
+    const QRect g = screen.geometry();
+    return {double(g.x()), double(g.y()), double(g.width()), double(g.height())};
+}
+
+PanelRect TarnelPanel::availableFrame(const QScreen& screen) {
+    const QRect g = screen.availableGeometry();
+    return {double(g.x()), double(g.y()), double(g.width()), double(g.height())};
+}
+
+void TarnelPanel::place(const PanelRect& screen) {
+    const PanelRect frame = PanelGeometry::panelFrame(screen);
+    move(static_cast<int>(frame.x), static_cast<int>(frame.y));
+}
+
+void TarnelPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!display_ || x11_) return;
+    x11_ = std::make_unique<X11Panel>(*display_, static_cast<std::uint32_t>(winId()), devicePixelRatioF());
+    x11_->applyHints();
+    x11_->setInputShape(inputArea_);
+}
+
+void TarnelPanel::setInputArea(const PanelRect& area) {
+    if (area == inputArea_ && x11_) return;
+    inputArea_ = area;
+    if (x11_) x11_->setInputShape(area);
+}
+
+} // namespace vesk

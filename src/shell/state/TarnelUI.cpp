@@ -1,0 +1,200 @@
+#include "shell/state/TarnelUI.hpp"
+
+#include "core/store/Store.hpp"
+#include "shell/anim/Animation.hpp"
+#include "shell/anim/Transaction.hpp"
+
+#include <algorithm>
+#include <iostream>
+
+namespace vesk {
+
+namespace {
+constexpr const char* tourTaskTitle = "Complete your first task";
+constexpr const char* tourTaskNotes = "Tick the circle — your bonsai grows with every finished task.";
+} // namespace
+
+TarnelUI::TarnelUI(Store& store, MainQueue& queue, bool tourLog, std::ostream* log)
+    : store(store), queue_(queue), tourLog_(tourLog), log_(log ? log : &std::cout),
+      self_(std::make_shared<TarnelUI*>(this)) {}
+
+TarnelUI::~TarnelUI() = default;
+
+void TarnelUI::later(double seconds, std::function<void(TarnelUI&)> work) {
+    std::weak_ptr<TarnelUI*> weak = self_;
+    queue_.after(seconds, [weak, work = std::move(work)] {
+        if (auto self = weak.lock()) work(**self);
+    });
+}
+
+void TarnelUI::bumpFocusAdd() {
+    focusAddToken.set(focusAddToken.get() + 1);
+}
+
+TarnelUI::Size TarnelUI::size() const {
+    const ScreenMetrics& m = metrics.get();
+    if (expanded.get()) return {m.hasNotch ? std::max(m.notchWidth + 320, 440.0) : 440.0, expandedHeight()};
+    const bool timer = store.isTimerActive();
+    Size result{m.hasNotch ? (timer ? 168.0 : 68.0) + m.notchWidth + 12 : (timer ? 236.0 : 112.0),
+                m.topHeight};
+    if (toast.get()) {
+        result.width = std::max({result.width, m.notchWidth + 120, 300.0});
+        result.height += 34;
+    }
+    if (hovering.get()) {
+        result.width += 12;
+        result.height += 3;
+    }
+    return result;
+}
+
+double TarnelUI::expandedHeight() const {
+    if (tour.get() == TourStep::welcome || tour.get() == TourStep::seedling) return 452;
+    switch (tab.get()) {
+    case Tab::tasks:
+        return 470;
+    case Tab::bonsai:
+        return gardenOpen.get() ? 452 : 404;
+    case Tab::focus:
+        return 418;
+    case Tab::stats:
+        return 446;
+    }
+    return 470;
+}
+
+void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
+    withAnimation(Animation::tarnelOpen, [&] {
+        if (newTab) tab.set(*newTab);
+        toast.set(std::nullopt);
+        hovering.set(false);
+        expanded.set(true);
+    });
+    if (onExpandedChange) onExpandedChange(true);
+    if (focusAdd) later(0.15, [](TarnelUI& ui) { ui.bumpFocusAdd(); });
+}
+
+void TarnelUI::collapse() {
+    if (!expanded.get()) return;
+    withAnimation(Animation::tarnelClose, [&] {
+        expanded.set(false);
+        detailID.set(std::nullopt);
+        reveal.set(std::nullopt);
+        gardenOpen.set(false);
+    });
+    if (onExpandedChange) onExpandedChange(false);
+}
+
+void TarnelUI::select(Tab newTab) {
+    withAnimation(Animation::tarnel, [&] {
+        tab.set(newTab);
+        if (newTab != Tab::tasks) {
+            detailID.set(std::nullopt);
+            reveal.set(std::nullopt);
+        }
+    });
+}
+
+void TarnelUI::openDetail(const UUID& id) {
+    withAnimation(Animation::tarnelFast, [&] { detailID.set(id); });
+}
+
+void TarnelUI::closeDetail() {
+    withAnimation(Animation::tarnelFast, [&] { detailID.set(std::nullopt); });
+}
+
+void TarnelUI::openGarden() {
+    withAnimation(Animation::tarnelFast, [&] { gardenOpen.set(true); });
+}
+
+void TarnelUI::closeGarden() {
+    withAnimation(Animation::tarnelFast, [&] { gardenOpen.set(false); });
+}
+
+void TarnelUI::showToast(const std::string& icon, const std::string& text, std::uint32_t tint,
+                         double seconds) {
+    if (expanded.get()) return;
+    const std::int64_t token = ++toastToken_;
+    withAnimation(Animation::tarnel, [&] { toast.set(Toast{UUID::random(), icon, text, tint}); });
+    // A newer toast bumps the token, so it keeps its full time.
+    later(seconds, [token](TarnelUI& ui) {
+        if (ui.toastToken_ != token) return;
+        withAnimation(Animation::tarnel, [&] { ui.toast.set(std::nullopt); });
+    });
+}
+
+void TarnelUI::logTour(std::string_view what) const {
+    if (!tourLog_) return;
+    *log_ << "tour → " << what << '\n';
+    log_->flush();
+}
+
+void TarnelUI::setTour(TourStep step) {
+    logTour(name(step));
+    withAnimation(Animation::tarnelFast, [&] {
+        tour.set(step);
+        if (step == TourStep::completeTask || step == TourStep::yourTurn) {
+            tab.set(Tab::tasks);
+            detailID.set(std::nullopt);
+        }
+        if (step == TourStep::garden) gardenOpen.set(false);
+    });
+    if (step == TourStep::yourTurn) later(0.25, [](TarnelUI& ui) { ui.bumpFocusAdd(); });
+}
+
+bool TarnelUI::hasCurrentTree() const {
+    const auto& bonsai = store.bonsai.get();
+    return treeWithSeed(bonsai, bonsai.seed) != nullptr;
+}
+
+void TarnelUI::advanceTour(TourStep from) {
+    if (tour.get() != from) return; // a stale press cannot skip a step
+    switch (from) {
+    case TourStep::welcome:
+        if (hasCurrentTree())
+            beginTaskStep();
+        else
+            setTour(TourStep::seedling);
+        break;
+    case TourStep::seedling:
+        beginTaskStep();
+        break;
+    case TourStep::completeTask:
+    case TourStep::growing:
+    case TourStep::openBonsai:
+        break; // these advance on events the tour watches
+    case TourStep::garden:
+        setTour(TourStep::focus);
+        break;
+    case TourStep::focus:
+        setTour(TourStep::yourTurn);
+        break;
+    case TourStep::yourTurn:
+        finishTour();
+        break;
+    }
+}
+
+void TarnelUI::beginTaskStep() {
+    const auto existing = tourTaskID.get();
+    if (!existing || !store.task(*existing)) {
+        if (const auto id = store.addTask(tourTaskTitle, std::nullopt, std::nullopt)) {
+            store.update(*id, [](TaskItem& task) { task.notes = tourTaskNotes; });
+            tourTaskID.set(*id);
+        }
+    }
+    withAnimation(Animation::tarnelFast, [&] { gardenOpen.set(false); });
+    setTour(TourStep::completeTask);
+}
+
+void TarnelUI::finishTour() {
+    if (!tour.get()) return;
+    logTour("finished");
+    withAnimation(Animation::tarnel, [&] {
+        tour.set(std::nullopt);
+        tourTaskID.set(std::nullopt);
+    });
+    if (onOnboardingFinished) onOnboardingFinished();
+}
+
+} // namespace vesk

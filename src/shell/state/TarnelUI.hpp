@@ -1,0 +1,117 @@
+#pragma once
+
+#include "core/model/Uuid.hpp"
+#include "core/runtime/MainQueue.hpp"
+#include "core/runtime/Observed.hpp"
+#include "platform/ScreenMetrics.hpp"
+#include "shell/state/Tour.hpp"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+class Store;
+
+// A message shown for a while in the collapsed tarnel. The tint is 0xAARRGGBB, so this
+// state stays free of the toolkit; views turn it into a colour.
+struct Toast {
+    UUID id;
+    std::string icon;
+    std::string text;
+    std::uint32_t tint = 0xFFFFFFFF;
+
+    friend bool operator==(const Toast&, const Toast&) = default;
+};
+
+// A growth waiting to be shown, or being shown, beside the tarnel.
+struct Reveal {
+    UUID id; // kept when a reveal is extended
+    std::int64_t from = 0;
+    std::int64_t to = 0;
+    bool unlocked = false;
+
+    friend bool operator==(const Reveal&, const Reveal&) = default;
+};
+
+// The tarnel as the user sees it. Views observe the fields they read; every field tells its
+// observers only on a real change. Main thread only.
+class TarnelUI {
+  public:
+    enum class Tab { tasks = 0, bonsai = 1, focus = 2, stats = 3 };
+    static constexpr std::array<Tab, 4> allTabs{Tab::tasks, Tab::bonsai, Tab::focus, Tab::stats};
+
+    // In points.
+    struct Size {
+        double width = 0;
+        double height = 0;
+
+        friend bool operator==(const Size&, const Size&) = default;
+    };
+
+    // `tourLog`: whether tour steps are echoed to `log` (start-up passes whether
+    // VESK_TOUR_LOG is set, read once).
+    TarnelUI(Store& store, MainQueue& queue, bool tourLog = false, std::ostream* log = nullptr);
+    ~TarnelUI();
+    TarnelUI(const TarnelUI&) = delete;
+    TarnelUI& operator=(const TarnelUI&) = delete;
+
+    Observed<bool> expanded{false};
+    Observed<bool> hovering{false};
+    Observed<Tab> tab{Tab::tasks};
+    Observed<std::optional<UUID>> detailID;
+    Observed<std::optional<Toast>> toast;
+    Observed<std::optional<Reveal>> reveal;
+    Observed<bool> gardenOpen{false};
+    Observed<std::vector<std::uint64_t>> nursery;
+    Observed<std::optional<TourStep>> tour;
+    Observed<std::optional<UUID>> tourTaskID;
+    Observed<ScreenMetrics> metrics;
+    Observed<std::int64_t> focusAddToken{0};
+    Observed<std::optional<std::string>> scriptedTyping;
+
+    Store& store;
+    std::function<void(bool)> onExpandedChange;
+    std::function<void()> onOnboardingFinished;
+
+    // The content size: the panel hit-tests it, the root view lays out in it.
+    Size size() const;
+    double expandedHeight() const;
+
+    void expand(std::optional<Tab> tab, bool focusAdd);
+    void collapse();
+    void select(Tab tab);
+    void openDetail(const UUID& id);
+    void closeDetail();
+    void openGarden();
+    void closeGarden();
+    void showToast(const std::string& icon, const std::string& text, std::uint32_t tint, double seconds);
+
+    void setTour(TourStep step);
+    void advanceTour(TourStep from);
+    void beginTaskStep();
+    void finishTour();
+
+  private:
+    // Runs `work` after `seconds` unless this object is gone by then.
+    void later(double seconds, std::function<void(TarnelUI&)> work);
+    void bumpFocusAdd();
+    void logTour(std::string_view what) const;
+    bool hasCurrentTree() const;
+
+    MainQueue& queue_;
+    bool tourLog_;
+    std::ostream* log_;
+    std::int64_t toastToken_ = 0;
+    // Delayed work holds this weakly, so that it does nothing once the object is gone.
+    std::shared_ptr<TarnelUI*> self_;
+};
+
+} // namespace vesk

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "shell/state/Tour.hpp"
+
+#include <QRectF>
+#include <map>
+#include <optional>
+
+class QWidget;
+
+namespace vesk {
+
+// Marks `view` as the thing `target` spotlights; none unmarks it, so that a view can pass
+// its target through unchanged structure (only the tour task's row marks its check).
+void tourAnchor(QWidget* view, std::optional<TourTarget> target);
+std::optional<TourTarget> tourAnchorOf(const QWidget* view);
+
+// The frames of the marked views that are on screen under `root`, in the coordinates of
+// `space`. When two views carry the same target, the later one in view order wins.
+std::map<TourTarget, QRectF> tourAnchorRects(const QWidget* root, const QWidget* space);
+
+} // namespace vesk

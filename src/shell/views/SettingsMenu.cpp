@@ -1,0 +1,23 @@
+#include "shell/views/SettingsMenu.hpp"
+
+#include "shell/theme/Theme.hpp"
+
+#include <QMenu>
+
+namespace vesk {
+
+SettingsMenu::SettingsMenu(Store& store, MenuServices services, QWidget* parent)
+    : PlainButton(parent), store_(store), services_(std::move(services)) {
+    setSymbol("ellipsis", 12);
+    setColors(Theme::text2(), Theme::text2());
+    setFixedSize(28, 24);
+    setAction([this] { open(); });
+}
+
+void SettingsMenu::open() {
+    QMenu menu(this);
+    fillMenu(menu, tarnelMenuItems(store_, true, services_));
+    menu.exec(mapToGlobal(QPoint(0, height())));
+}
+
+} // namespace vesk

@@ -1,0 +1,74 @@
+#include "shell/views/TarnelRoot.hpp"
+
+#include "shell/views/TarnelView.hpp"
+#include "shell/anim/Transaction.hpp"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace vesk {
+
+TarnelRoot::TarnelRoot(TarnelView* tarnel, QWidget* parent)
+    : QWidget(parent), tarnel_(tarnel), size_(QSizeF(112, 30), [this] { place(); }),
+      shadowOpacity_(0, [this] { update(); }) {
+    tarnel_->setParent(this);
+    setAttribute(Qt::WA_TranslucentBackground);
+    place();
+}
+
+void TarnelRoot::setTarnelSize(QSizeF size, bool animated) {
+    if (animated)
+        withAnimation(Animation::tarnel, [&] { size_.set(size); });
+    else
+        withoutAnimation([&] { size_.set(size); });
+}
+
+void TarnelRoot::setShadow(bool expanded, bool hovering) {
+    shadowRadius_ = expanded ? 10 : 5;
+    shadowOpacity_.set(expanded || hovering ? 0.7 : 0.0);
+}
+
+void TarnelRoot::setSatellite(QWidget* satellite) {
+    satellite_ = satellite;
+    satellite_->setParent(this);
+    place();
+}
+
+QRectF TarnelRoot::tarnelFrame() const {
+    const QSizeF s = size_.value();
+    return {width() / 2.0 - s.width() / 2, 0, s.width(), s.height()};
+}
+
+void TarnelRoot::resizeEvent(QResizeEvent*) {
+    place();
+}
+
+void TarnelRoot::place() {
+    const QRectF frame = tarnelFrame();
+    tarnel_->setGeometry(frame.toAlignedRect());
+    if (satellite_) satellite_->move(static_cast<int>(std::lround(frame.right() + 10)), 0);
+    update();
+    if (onTarnelMoved_) onTarnelMoved_(frame);
+}
+
+void TarnelRoot::paintEvent(QPaintEvent*) {
+    const double opacity = shadowOpacity_.value();
+    if (opacity <= 0.001) return;
+    // A soft black halo, strongest at the tarnel's edge; painted, since an effect over the
+    // subtree would also redraw the 3D views inside.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath outline = tarnel_->shape().path(tarnelFrame());
+    const int steps = static_cast<int>(shadowRadius_);
+    painter.setBrush(Qt::NoBrush);
+    for (int i = steps; i >= 1; --i) {
+        const double fade = 1.0 - static_cast<double>(i) / (steps + 1);
+        painter.setPen(
+            QPen(QColor::fromRgbF(0, 0, 0, static_cast<float>(opacity * fade * fade / steps * 2.5)), 2.0 * i,
+                 Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPath(outline);
+    }
+}
+
+} // namespace vesk

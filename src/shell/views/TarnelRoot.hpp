@@ -1,0 +1,45 @@
+#pragma once
+
+#include "shell/anim/Animated.hpp"
+
+#include <QWidget>
+#include <functional>
+
+namespace vesk {
+
+class TarnelView;
+
+// The panel's root: the tarnel hanging from the middle of the top edge, its soft shadow,
+// and the growth-reveal satellite 10 points right of it. The tarnel's size moves with the
+// tarnel spring; `onTarnelMoved` tells the owner each new frame (the input shape follows).
+class TarnelRoot final : public QWidget {
+  public:
+    explicit TarnelRoot(TarnelView* tarnel, QWidget* parent = nullptr);
+
+    // Animated with the tarnel spring, whatever animation the change runs in; the first
+    // placement is at once.
+    void setTarnelSize(QSizeF size, bool animated = true);
+    void setShadow(bool expanded, bool hovering);
+    // The satellite's top-left corner stays 10 points right of the tarnel's right edge.
+    void setSatellite(QWidget* satellite);
+    void setOnTarnelMoved(std::function<void(QRectF)> moved) { onTarnelMoved_ = std::move(moved); }
+
+    QRectF tarnelFrame() const;
+    TarnelView& tarnel() const { return *tarnel_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void place();
+
+    TarnelView* tarnel_;
+    QWidget* satellite_ = nullptr;
+    Animated<QSizeF> size_;
+    Animated<double> shadowOpacity_;
+    double shadowRadius_ = 5;
+    std::function<void(QRectF)> onTarnelMoved_;
+};
+
+} // namespace vesk

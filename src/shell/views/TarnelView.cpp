@@ -1,0 +1,78 @@
+#include "shell/views/TarnelView.hpp"
+
+#include "shell/views/CollapsedView.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/theme/Theme.hpp"
+#include "shell/anim/Transaction.hpp"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace vesk {
+
+TarnelView::TarnelView(Store& store, QWidget* expandedContent, MenuServices menuServices, QWidget* parent)
+    : QWidget(parent), store_(store), menuServices_(std::move(menuServices)),
+      collapsed_(new CollapsedView(store, this)), expanded_content_(expandedContent),
+      shape_(shapeFor(false), [this] { update(); }) {
+    expanded_content_->setParent(this);
+    // The collapsed content comes in late and fast; the expanded content a little sooner.
+    new Presence(collapsed_, Transition::fade().animated(Animation::easeOut(0.2).delayed(0.12)),
+                 Transition::fade().animated(Animation::easeIn(0.08)));
+    new Presence(expanded_content_, Transition::fade().animated(Animation::easeOut(0.22).delayed(0.08)),
+                 Transition::fade().animated(Animation::easeIn(0.1)));
+    Presence::of(expanded_content_)->setPresent(false);
+}
+
+NotchShape TarnelView::shapeFor(bool expanded) {
+    return expanded ? NotchShape{24, 19} : NotchShape{14, 6};
+}
+
+void TarnelView::setExpanded(bool expanded) {
+    if (expanded_ == expanded) return;
+    expanded_ = expanded;
+    withAnimation(expanded ? Animation::tarnelOpen : Animation::tarnelClose, [&] {
+        shape_.set(shapeFor(expanded));
+        Presence::of(collapsed_)->setPresent(!expanded);
+        Presence::of(expanded_content_)->setPresent(expanded);
+    });
+    if (expanded) expanded_content_->raise();
+}
+
+void TarnelView::resizeEvent(QResizeEvent*) {
+    layoutContent();
+}
+
+void TarnelView::layoutContent() {
+    // The pill fills the tarnel; the expanded content keeps its full size while the outline
+    // grows, so that it never reflows during the animation.
+    collapsed_->setGeometry(0, 0, width(), height());
+    expanded_content_->move(0, 0);
+}
+
+void TarnelView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF bounds = rect();
+    painter.fillPath(shape_.value().path(bounds), Theme::tarnel());
+    painter.fillRect(QRectF(6, 0, bounds.width() - 12, 1), Theme::tarnel());
+}
+
+void TarnelView::mousePressEvent(QMouseEvent* event) {
+    if (!expanded_ && event->button() == Qt::LeftButton && onClick_) {
+        onClick_();
+        event->accept();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TarnelView::contextMenuEvent(QContextMenuEvent* event) {
+    if (expanded_) return QWidget::contextMenuEvent(event);
+    QMenu menu(this);
+    fillMenu(menu, tarnelMenuItems(store_, false, menuServices_));
+    menu.exec(event->globalPos());
+}
+
+} // namespace vesk

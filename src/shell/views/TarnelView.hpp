@@ -1,0 +1,51 @@
+#pragma once
+
+#include "shell/anim/Animated.hpp"
+#include "shell/theme/NotchShape.hpp"
+#include "shell/state/TarnelMenuItems.hpp"
+
+#include <QWidget>
+#include <functional>
+
+namespace vesk {
+
+class CollapsedView;
+class Store;
+
+// The black, notch-hugging tarnel: the collapsed pill or the expanded content on a fill of
+// `Theme::tarnel` cut to the notch shape, with a black line along the top edge. The owner
+// gives it its size and state; the shape's radii follow with the opening or closing spring.
+class TarnelView final : public QWidget {
+  public:
+    TarnelView(Store& store, QWidget* expandedContent, MenuServices menuServices, QWidget* parent = nullptr);
+
+    void setExpanded(bool expanded);
+    bool isExpanded() const { return expanded_; }
+    // A click on the pill; the owner expands the tarnel.
+    void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+
+    CollapsedView& collapsed() const { return *collapsed_; }
+    QWidget& expandedContent() const { return *expanded_content_; }
+    NotchShape shape() const { return shape_.value(); }
+    QSize sizeHint() const override { return size(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    static NotchShape shapeFor(bool expanded);
+    void layoutContent();
+
+    Store& store_;
+    MenuServices menuServices_;
+    CollapsedView* collapsed_;
+    QWidget* expanded_content_;
+    bool expanded_ = false;
+    Animated<NotchShape> shape_;
+    std::function<void()> onClick_;
+};
+
+} // namespace vesk

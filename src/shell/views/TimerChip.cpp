@@ -1,0 +1,60 @@
+#include "shell/views/TimerChip.hpp"
+
+#include "core/store/Store.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/theme/TabularText.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace vesk {
+
+TimerChip::TimerChip(Store& store, QWidget* parent)
+    : PaintedControl(parent), store_(store),
+      font_(Fonts::text(11.5, FontWeight::semibold, FontDesign::rounded)) {
+    observations_.watch(store_.timer, [this] { refresh(); });
+    observations_.watch(store_.now, [this] { refresh(); });
+    refresh();
+}
+
+void TimerChip::refresh() {
+    TimerLook look = timerLook(store_);
+    if (look == look_) return;
+    const bool resized = look.clock.size() != look_.clock.size();
+    look_ = std::move(look);
+    if (resized) updateGeometry();
+    update();
+}
+
+QSize TimerChip::sizeHint() const {
+    const QFontMetricsF metrics(font_);
+    const double textWidth = TabularText::width(font_, QString::fromStdString(look_.clock));
+    return {int(std::ceil(8 + dotSize_ + spacing_ + textWidth + 8)),
+            int(std::ceil(4 + metrics.height() + 4))};
+}
+
+void TimerChip::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    Presence::apply(painter, this);
+    const QRectF bounds = rect();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(isHovered() ? Theme::surfaceHi() : Theme::surface());
+    painter.drawRoundedRect(bounds, bounds.height() / 2, bounds.height() / 2);
+
+    const bool paused = !look_.running;
+    painter.setBrush(paused ? Theme::text3() : look_.tint);
+    painter.drawEllipse(QRectF(8, (bounds.height() - dotSize_) / 2, dotSize_, dotSize_));
+
+    painter.setFont(font_);
+    painter.setPen(paused ? Theme::text2() : look_.tint);
+    const QRectF textRect(8 + dotSize_ + spacing_, 0, bounds.width() - 8 - dotSize_ - spacing_ - 8,
+                          bounds.height());
+    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(look_.clock));
+}
+
+} // namespace vesk

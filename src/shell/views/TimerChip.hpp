@@ -1,0 +1,36 @@
+#pragma once
+
+#include "shell/state/CollapsedContent.hpp"
+#include "shell/state/Observations.hpp"
+#include "shell/controls/PaintedControl.hpp"
+
+#include <QFont>
+
+namespace vesk {
+
+class Store;
+
+// The top bar's compact timer: a dot and the clock on a capsule; a click opens the focus
+// tab (the action the owner sets).
+class TimerChip final : public PaintedControl {
+  public:
+    explicit TimerChip(Store& store, QWidget* parent = nullptr);
+    const TimerLook& look() const { return look_; }
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void refresh();
+
+    Store& store_;
+    TimerLook look_;
+    QFont font_;
+    Observations observations_;
+    static constexpr double dotSize_ = 6;
+    static constexpr double spacing_ = 5;
+};
+
+} // namespace vesk
