@@ -1,4 +1,5 @@
 #include "devtools/LaunchSteps.hpp"
+
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "PlatformTestSupport.hpp"
 #include "platform/DataFileLock.hpp"
 #include "platform/TerminationSignals.hpp"
-#include "PlatformTestSupport.hpp"
 
 #include <QCoreApplication>
 #include <csignal>

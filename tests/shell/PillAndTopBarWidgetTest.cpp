@@ -1,14 +1,15 @@
-#include "support/StoreTestBed.hpp"
-#include "shell/views/CollapsedView.hpp"
 #include "shell/FrameClock.hpp"
+#include "shell/WidgetEvents.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/PulseDot.hpp"
 #include "shell/controls/TabButton.hpp"
 #include "shell/controls/TextLabel.hpp"
-#include "shell/views/TopBar.hpp"
+#include "shell/state/TarnelUI.hpp"
 #include "shell/state/Tour.hpp"
 #include "shell/state/TourAnchor.hpp"
-#include "shell/WidgetEvents.hpp"
+#include "shell/views/CollapsedView.hpp"
+#include "shell/views/TopBar.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
 
@@ -76,23 +77,25 @@ TEST(PulseDotTest, BreathesWhileRunningAndRestsAtHalfWhenPaused) {
 }
 
 TEST_F(PillWidgetTest, TopBarSelectsTabsAndHidesTheChipOnTheFocusTab) {
-    std::vector<int> selected;
-    TopBar bar(store, MenuServices{}, [&](int tab) { selected.push_back(tab); });
+    using Tab = TarnelUI::Tab;
+    TarnelUI ui{store, bed.queue};
+    TopBar bar(store, ui, MenuServices{});
     bar.resize(378, 30);
     bar.show();
     EXPECT_FALSE(bar.chipShown()); // no timer
     store.start(TimerMode::pomodoro, std::nullopt);
     EXPECT_TRUE(bar.chipShown());
-    bar.setSelectedTab(TopBar::focusTab);
+    ui.select(Tab::focus);
     EXPECT_FALSE(bar.chipShown());
-    EXPECT_TRUE(bar.tabButton(TopBar::focusTab)->isSelected());
-    EXPECT_FALSE(bar.tabButton(0)->isSelected());
+    EXPECT_TRUE(bar.tabButton(Tab::focus)->isSelected());
+    EXPECT_FALSE(bar.tabButton(Tab::tasks)->isSelected());
 
-    test::click(bar.tabButton(3));
-    EXPECT_EQ(selected, std::vector<int>{3});
-    EXPECT_EQ(tourAnchorOf(bar.tabButton(1)), TourTarget::bonsaiTab);
-    EXPECT_EQ(tourAnchorOf(bar.tabButton(2)), TourTarget::focusTab);
-    EXPECT_FALSE(tourAnchorOf(bar.tabButton(0)));
+    test::click(bar.tabButton(Tab::stats));
+    EXPECT_EQ(ui.tab.get(), Tab::stats);
+    EXPECT_TRUE(bar.chipShown());
+    EXPECT_EQ(tourAnchorOf(bar.tabButton(Tab::bonsai)), TourTarget::bonsaiTab);
+    EXPECT_EQ(tourAnchorOf(bar.tabButton(Tab::focus)), TourTarget::focusTab);
+    EXPECT_FALSE(tourAnchorOf(bar.tabButton(Tab::tasks)));
 }
 
 } // namespace

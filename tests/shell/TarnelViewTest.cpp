@@ -1,14 +1,18 @@
 #include "shell/views/TarnelView.hpp"
 
-#include "support/StoreTestBed.hpp"
-#include "shell/views/CollapsedView.hpp"
-#include "shell/views/ExpandedView.hpp"
+#include "shell/WidgetEvents.hpp"
+#include "shell/anim/AnimationManager.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/TabButton.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/views/CollapsedView.hpp"
+#include "shell/views/ExpandedView.hpp"
 #include "shell/views/TarnelRoot.hpp"
 #include "shell/views/TopBar.hpp"
-#include "shell/WidgetEvents.hpp"
+#include "support/StoreTestBed.hpp"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -18,9 +22,23 @@ class TarnelViewTest : public ::testing::Test {
   protected:
     test::StoreTestBed bed;
     Store& store = bed.open();
-    std::vector<int> tabsChosen;
-    ExpandedView* expanded =
-        new ExpandedView(store, MenuServices{}, [this](int tab) { tabsChosen.push_back(tab); });
+    TarnelUI ui{store, bed.queue};
+    std::vector<std::string> built;
+    ScreenFactory named(std::string name) {
+        return [this, name](QWidget* parent) {
+            built.push_back(name);
+            return new QWidget(parent);
+        };
+    }
+    ScreenFactories factories() {
+        ScreenFactories all;
+        all.tasks = named("tasks");
+        all.taskDetail = named("detail");
+        all.stats = named("stats");
+        all.tourCard = named("card");
+        return all;
+    }
+    ExpandedView* expanded = new ExpandedView(store, ui, MenuServices{}, factories());
     TarnelView* tarnel = new TarnelView(store, expanded, MenuServices{});
     TarnelRoot root{tarnel};
 };
@@ -57,23 +75,37 @@ TEST_F(TarnelViewTest, AClickOnThePillAsksToExpandAndTheShapeFollowsTheState) {
     EXPECT_FALSE(Presence::of(&tarnel->collapsed())->isPresent());
 }
 
-TEST_F(TarnelViewTest, ExpandedScreensFollowTabAndDetailAndTheTourCardHidesTheBar) {
+TEST_F(TarnelViewTest, ExpandedScreensFollowTheStateAreBuiltAnewAndTheTourCardHidesTheBar) {
+    using Tab = TarnelUI::Tab;
     expanded->setContentSize(QSize(440, 470));
-    expanded->setTab(0, true);
+    EXPECT_EQ(expanded->screen(), ExpandedView::Screen::tasks);
+    QPointer<QWidget> tasks = expanded->screenWidget();
+    double now = 0;
+    AnimationManager::shared().setTimeSource([&] { return now; });
+    ui.openDetail(store.lists.get()[0].id); // any id: the state alone decides
     EXPECT_EQ(expanded->screen(), ExpandedView::Screen::taskDetail);
-    expanded->setTab(3, true);
+    now = 2; // past the slide
+    AnimationManager::shared().tick();
+    AnimationManager::shared().setTimeSource({});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(tasks.isNull()); // destroyed once it has left
+    ui.select(Tab::stats);
     EXPECT_EQ(expanded->screen(), ExpandedView::Screen::stats);
-    EXPECT_TRUE(expanded->topBar().tabButton(3));
+    ui.select(Tab::tasks);
+    EXPECT_EQ(expanded->screen(), ExpandedView::Screen::tasks);
+    EXPECT_EQ(built, (std::vector<std::string>{"tasks", "detail", "stats", "tasks"}));
 
-    expanded->setTourStep(TourStep::welcome);
+    ui.setTour(TourStep::welcome);
     EXPECT_TRUE(expanded->showsTourCard());
     EXPECT_TRUE(expanded->topBar().isHidden());
-    expanded->setTourStep(TourStep::completeTask);
+    ui.setTour(TourStep::completeTask);
     EXPECT_FALSE(expanded->showsTourCard());
     EXPECT_FALSE(expanded->topBar().isHidden());
+    EXPECT_EQ(built.back(), "tasks");
 
-    test::click(expanded->topBar().tabButton(1));
-    EXPECT_EQ(tabsChosen, std::vector<int>{1});
+    test::click(expanded->topBar().tabButton(Tab::stats));
+    EXPECT_EQ(ui.tab.get(), Tab::stats);
+    EXPECT_EQ(expanded->screen(), ExpandedView::Screen::stats);
 }
 
 } // namespace

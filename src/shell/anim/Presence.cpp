@@ -44,7 +44,11 @@ Transition Presence::look() const {
 }
 
 void Presence::changed() {
-    if (!present_ && !amount_.isAnimating() && amount_.value() <= 0.0) view_->hide();
+    if (!present_ && !amount_.isAnimating() && amount_.value() <= 0.0 && !view_->isHidden()) {
+        view_->hide();
+        if (onRemoved_) onRemoved_();
+        return;
+    }
     view_->update();
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QTransform>
 #include <QWidget>
+#include <functional>
 
 class QPainter;
 
@@ -38,6 +39,8 @@ class Presence final : public QObject {
     // unless the transition has its own pace.
     void setPresent(bool present);
     bool isPresent() const { return present_; }
+    // Called each time a removal has ended and the view is hidden.
+    void setOnRemoved(std::function<void()> onRemoved) { onRemoved_ = std::move(onRemoved); }
     // 0 absent … 1 present.
     double presence() const { return amount_.value(); }
 
@@ -57,6 +60,7 @@ class Presence final : public QObject {
     Transition removal_;
     bool present_;
     Animated<double> amount_;
+    std::function<void()> onRemoved_;
 };
 
 } // namespace vesk

@@ -5,14 +5,14 @@
 #include "platform/PanelKeys.hpp"
 #include "platform/QtPanelKeys.hpp"
 #include "platform/X11Panel.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/panel/TarnelPanel.hpp"
+#include "shell/state/TarnelUI.hpp"
 #include "shell/views/CollapsedView.hpp"
 #include "shell/views/ExpandedView.hpp"
-#include "shell/panel/TarnelPanel.hpp"
 #include "shell/views/TarnelRoot.hpp"
 #include "shell/views/TarnelSnapshot.hpp"
-#include "shell/state/TarnelUI.hpp"
 #include "shell/views/TarnelView.hpp"
-#include "shell/anim/Transaction.hpp"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -75,16 +75,15 @@ bool editingText() {
 } // namespace
 
 TarnelController::TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue,
-                                   FileSystem& files, MenuServices menuServices)
+                                   FileSystem& files, MenuServices menuServices, ScreenFactories factories)
     : store_(store), ui_(ui), display_(display), queue_(queue), files_(files),
-      menuServices_(std::move(menuServices)) {}
+      menuServices_(std::move(menuServices)), factories_(std::move(factories)) {}
 
 TarnelController::~TarnelController() = default;
 
 void TarnelController::show() {
     panel_ = std::make_unique<TarnelPanel>(display_);
-    auto select = [this](int tab) { ui_.select(static_cast<TarnelUI::Tab>(tab)); };
-    expanded_ = new ExpandedView(store_, menuServices_, select);
+    expanded_ = new ExpandedView(store_, ui_, menuServices_, factories_);
     tarnel_ = new TarnelView(store_, expanded_, menuServices_);
     root_ = new TarnelRoot(tarnel_, panel_.get());
     root_->setGeometry(0, 0, panel_->width(), panel_->height());
@@ -120,13 +119,7 @@ void TarnelController::wireViews() {
         tarnel_->setExpanded(ui_.expanded.get());
         root_->setShadow(ui_.expanded.get(), ui_.hovering.get());
     };
-    auto applyTab = [this] {
-        expanded_->setTab(static_cast<int>(ui_.tab.get()), ui_.detailID.get().has_value());
-    };
-    auto applyMetrics = [this] {
-        tarnel_->collapsed().setMetrics(ui_.metrics.get());
-        expanded_->setMetrics(ui_.metrics.get());
-    };
+    auto applyMetrics = [this] { tarnel_->collapsed().setMetrics(ui_.metrics.get()); };
     auto applyToast = [this] {
         if (const auto& toast = ui_.toast.get())
             tarnel_->collapsed().showToast(toast->icon, toast->text, QColor::fromRgba(toast->tint));
@@ -135,9 +128,6 @@ void TarnelController::wireViews() {
     };
     for (auto* observed : {&ui_.expanded, &ui_.hovering})
         observations_.watch(*observed, applyExpanded);
-    observations_.watch(ui_.tab, applyTab);
-    observations_.watch(ui_.detailID, applyTab);
-    observations_.watch(ui_.tour, [this] { expanded_->setTourStep(ui_.tour.get()); });
     observations_.watch(ui_.metrics, [applyMetrics, applySize] {
         applyMetrics();
         applySize();
@@ -154,9 +144,7 @@ void TarnelController::wireViews() {
     observations_.watch(store_.timer, applySize);
     applyMetrics();
     applyExpanded();
-    applyTab();
     applyToast();
-    expanded_->setTourStep(ui_.tour.get());
     root_->setTarnelSize(sizeOf(ui_), false);
     applySize();
 }

@@ -3,6 +3,7 @@
 #include "platform/PanelGeometry.hpp"
 #include "shell/state/Observations.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
+#include "shell/views/ScreenFactories.hpp"
 
 #include <QObject>
 
@@ -30,7 +31,7 @@ class X11Display;
 class TarnelController final : public QObject {
   public:
     TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue, FileSystem& files,
-                     MenuServices menuServices);
+                     MenuServices menuServices, ScreenFactories factories = {});
     ~TarnelController() override;
 
     void show();
@@ -62,6 +63,7 @@ class TarnelController final : public QObject {
     MainQueue& queue_;
     FileSystem& files_;
     MenuServices menuServices_;
+    ScreenFactories factories_;
     std::unique_ptr<TarnelPanel> panel_;
     TarnelRoot* root_ = nullptr;
     TarnelView* tarnel_ = nullptr;

@@ -1,8 +1,9 @@
 #include "shell/views/ExpandedView.hpp"
 
-#include "shell/theme/Fonts.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
 #include "shell/views/TopBar.hpp"
 
@@ -34,74 +35,112 @@ Transition transitionOf(ExpandedView::Screen screen) {
     }
 }
 
+bool showsCard(const std::optional<TourStep>& step) {
+    return step == TourStep::welcome || step == TourStep::seedling;
+}
+
 } // namespace
 
-ExpandedView::ExpandedView(Store& store, MenuServices menuServices, std::function<void(int)> selectTab,
+ExpandedView::ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices, ScreenFactories factories,
                            QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent), ui_(ui), factories_(std::move(factories)) {
     column_ = new QVBoxLayout(this);
     column_->setSpacing(0);
     column_->setContentsMargins(31, 0, 31, 14);
 
-    topBar_ = new TopBar(store, std::move(menuServices), std::move(selectTab), this);
+    topBar_ = new TopBar(store, ui, std::move(menuServices), this);
     column_->addWidget(topBar_);
 
     tabArea_ = new QWidget(this);
     // Every screen in one cell: the leaving one slides or fades out over the arriving one.
-    auto* stack = new QGridLayout(tabArea_);
-    stack->setContentsMargins(0, 8, 0, 0);
-    const std::array<const char*, 5> names{"Tasks", "Task detail", "Bonsai", "Focus", "Stats"};
-    for (std::size_t i = 0; i < screens_.size(); ++i) {
-        screens_[i] = namedFrame(names[i], tabArea_);
-        stack->addWidget(screens_[i], 0, 0);
-        new Presence(screens_[i], transitionOf(static_cast<Screen>(i)));
-        Presence::of(screens_[i])->setPresent(i == 0);
-    }
+    stack_ = new QGridLayout(tabArea_);
+    stack_->setContentsMargins(0, 8, 0, 0);
     column_->addWidget(tabArea_, 1);
 
-    tourCardSlot_ = namedFrame("Tour", this);
+    tourCardSlot_ = new QWidget(this);
+    auto* cardColumn = new QVBoxLayout(tourCardSlot_);
+    cardColumn->setContentsMargins(0, 0, 0, 0);
     tourCardSlot_->hide();
     column_->addWidget(tourCardSlot_, 1);
-    applyLayout();
+
+    auto follow = [this] { showScreen(screenFor(ui_)); };
+    observations_.watch(ui_.tab, follow);
+    observations_.watch(ui_.detailID, follow);
+    observations_.watch(ui_.tour, follow);
+    observations_.watch(ui_.metrics, [this] { applyMetrics(); });
+    screen_ = screenFor(ui_);
+    current_ = build(screen_, screen_ == Screen::tourCard ? tourCardSlot_ : tabArea_, false);
+    applyMetrics();
 }
 
-void ExpandedView::setTab(int tab, bool detailOpen) {
-    static constexpr std::array<Screen, 4> byTab{Screen::tasks, Screen::bonsai, Screen::focus, Screen::stats};
-    const Screen next =
-        tab == 0 && detailOpen ? Screen::taskDetail : byTab[static_cast<std::size_t>(std::clamp(tab, 0, 3))];
-    topBar_->setSelectedTab(tab);
+ExpandedView::Screen ExpandedView::screenFor(const TarnelUI& ui) {
+    if (showsCard(ui.tour.get())) return Screen::tourCard;
+    switch (ui.tab.get()) {
+    case TarnelUI::Tab::tasks:
+        return ui.detailID.get() ? Screen::taskDetail : Screen::tasks;
+    case TarnelUI::Tab::bonsai:
+        return Screen::bonsai;
+    case TarnelUI::Tab::focus:
+        return Screen::focus;
+    case TarnelUI::Tab::stats:
+        return Screen::stats;
+    }
+    return Screen::tasks;
+}
+
+QWidget* ExpandedView::build(Screen screen, QWidget* parent, bool arriving) const {
+    static constexpr std::array<const char*, 6> names{"Tasks", "Task detail", "Bonsai",
+                                                      "Focus", "Stats",       "Tour"};
+    const std::array<const ScreenFactory*, 6> factories{&factories_.tasks,  &factories_.taskDetail,
+                                                        &factories_.bonsai, &factories_.focus,
+                                                        &factories_.stats,  &factories_.tourCard};
+    const auto index = static_cast<std::size_t>(screen);
+    const ScreenFactory& factory = *factories[index];
+    QWidget* widget = factory ? factory(parent) : namedFrame(names[index], parent);
+    if (screen == Screen::tourCard) {
+        parent->layout()->addWidget(widget);
+        widget->show();
+        return widget;
+    }
+    stack_->addWidget(widget, 0, 0);
+    if (arriving) widget->hide();
+    auto* presence = new Presence(widget, transitionOf(screen));
+    // Comes in with the animation of the change that asked for it.
+    if (arriving) presence->setPresent(true);
+    return widget;
+}
+
+void ExpandedView::showScreen(Screen next) {
     if (next == screen_) return;
-    Presence::of(screenWidget(screen_))->setPresent(false);
-    Presence::of(screenWidget(next))->setPresent(true);
+    const bool wasCard = screen_ == Screen::tourCard;
+    const bool isCard = next == Screen::tourCard;
+    QWidget* leaving = current_;
     screen_ = next;
-}
-
-void ExpandedView::setTourStep(std::optional<TourStep> step) {
-    const bool card = step == TourStep::welcome || step == TourStep::seedling;
-    if (card == tourCard_) return;
-    tourCard_ = card;
-    applyLayout();
-}
-
-void ExpandedView::setMetrics(const ScreenMetrics& metrics) {
-    metrics_ = metrics;
-    topBar_->setMetrics(metrics);
-    applyLayout();
+    if (wasCard) {
+        leaving->deleteLater();
+    } else if (Presence* presence = Presence::of(leaving)) {
+        // Destroyed once it has left; at once when nothing animates.
+        presence->setOnRemoved([leaving] { leaving->deleteLater(); });
+        presence->setPresent(false);
+    }
+    current_ = build(next, isCard ? tourCardSlot_ : tabArea_, true);
+    applyMetrics();
 }
 
 void ExpandedView::setContentSize(QSize size) {
     setFixedSize(size);
 }
 
-void ExpandedView::applyLayout() {
-    const int barHeight = static_cast<int>(std::lround(std::max(metrics_.topHeight, 30.0)));
+void ExpandedView::applyMetrics() {
+    const bool card = screen_ == Screen::tourCard;
+    const int barHeight = static_cast<int>(std::lround(std::max(ui_.metrics.get().topHeight, 30.0)));
     topBar_->setFixedHeight(barHeight);
-    topBar_->setVisible(!tourCard_);
-    tabArea_->setVisible(!tourCard_);
-    tourCardSlot_->setVisible(tourCard_);
+    topBar_->setVisible(!card);
+    tabArea_->setVisible(!card);
+    tourCardSlot_->setVisible(card);
     // The tour card sits below a clear band as high as the bar, 6 points lower, 16 from the bottom.
     tourCardSlot_->setContentsMargins(0, barHeight + 6, 0, 0);
-    column_->setContentsMargins(31, 0, 31, tourCard_ ? 16 : 14);
+    column_->setContentsMargins(31, 0, 31, card ? 16 : 14);
 }
 
 } // namespace vesk

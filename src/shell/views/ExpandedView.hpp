@@ -1,52 +1,57 @@
 #pragma once
 
 #include "platform/ScreenMetrics.hpp"
+#include "shell/state/Observations.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
-#include "shell/state/Tour.hpp"
+#include "shell/views/ScreenFactories.hpp"
 
 #include <QWidget>
-#include <array>
-#include <functional>
 #include <optional>
 
+class QGridLayout;
 class QVBoxLayout;
 
 namespace vesk {
 
+class TarnelUI;
 class TopBar;
 
 // The open tarnel: the top bar above the selected tab's screen, or, during the tour's first
-// two steps, the tour card. The screens of the tabs are hosted here; until a tab's own view
-// exists, a frame with its name stands in.
+// two steps, the tour card. It follows the UI state itself and builds each screen from its
+// factory when the screen is shown; a screen that leaves is destroyed once its transition ends.
 class ExpandedView final : public QWidget {
   public:
-    enum class Screen { tasks, taskDetail, bonsai, focus, stats };
+    enum class Screen { tasks, taskDetail, bonsai, focus, stats, tourCard };
 
-    ExpandedView(Store& store, MenuServices menuServices, std::function<void(int)> selectTab,
+    ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices, ScreenFactories factories,
                  QWidget* parent = nullptr);
 
-    // `tab` in the top bar's order; the tasks tab shows the detail while a task is open.
-    void setTab(int tab, bool detailOpen);
-    void setTourStep(std::optional<TourStep> step);
-    void setMetrics(const ScreenMetrics& metrics);
     void setContentSize(QSize size);
 
     Screen screen() const { return screen_; }
-    bool showsTourCard() const { return tourCard_; }
+    // The screen on show now (not one that is leaving).
+    QWidget* screenWidget() const { return current_; }
+    bool showsTourCard() const { return screen_ == Screen::tourCard; }
     TopBar& topBar() const { return *topBar_; }
 
-  private:
-    QWidget* screenWidget(Screen screen) const { return screens_[static_cast<std::size_t>(screen)]; }
-    void applyLayout();
+    // What the state asks for.
+    static Screen screenFor(const TarnelUI& ui);
 
+  private:
+    void showScreen(Screen screen);
+    QWidget* build(Screen screen, QWidget* parent, bool arriving) const;
+    void applyMetrics();
+
+    TarnelUI& ui_;
+    ScreenFactories factories_;
     TopBar* topBar_;
     QWidget* tabArea_;
+    QGridLayout* stack_;
     QWidget* tourCardSlot_;
     QVBoxLayout* column_;
-    std::array<QWidget*, 5> screens_{};
+    QWidget* current_ = nullptr;
     Screen screen_ = Screen::tasks;
-    bool tourCard_ = false;
-    ScreenMetrics metrics_;
+    Observations observations_;
 };
 
 } // namespace vesk

@@ -2,56 +2,57 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
-#include "shell/views/SettingsMenu.hpp"
 #include "shell/controls/TabButton.hpp"
-#include "shell/views/TimerChip.hpp"
 #include "shell/state/Tour.hpp"
 #include "shell/state/TourAnchor.hpp"
-#include "shell/anim/Transaction.hpp"
+#include "shell/views/SettingsMenu.hpp"
+#include "shell/views/TimerChip.hpp"
 
 #include <QHBoxLayout>
 #include <cmath>
 
 namespace vesk {
 
-TopBar::TopBar(Store& store, MenuServices services, std::function<void(int)> select, QWidget* parent)
-    : QWidget(parent), store_(store) {
+TopBar::TopBar(Store& store, TarnelUI& ui, MenuServices services, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    for (int index = 0; index < 4; ++index) {
+    for (const TarnelUI::Tab tab : TarnelUI::allTabs) {
+        const auto index = static_cast<std::size_t>(tab);
         auto* button = new TabButton(
-            tabSymbols[static_cast<std::size_t>(index)], index == selected_,
-            [select, index] { withAnimation(Animation::tarnel, [&] { select(index); }); }, this);
-        buttons_[static_cast<std::size_t>(index)] = button;
+            tabSymbols[index], tab == ui_.tab.get(), [this, tab] { ui_.select(tab); }, this);
+        buttons_[index] = button;
         row->addWidget(button, 0, Qt::AlignVCenter);
     }
-    tourAnchor(buttons_[1], TourTarget::bonsaiTab);
-    tourAnchor(buttons_[2], TourTarget::focusTab);
+    tourAnchor(tabButton(TarnelUI::Tab::bonsai), TourTarget::bonsaiTab);
+    tourAnchor(tabButton(TarnelUI::Tab::focus), TourTarget::focusTab);
 
     notchGap_ = new QSpacerItem(8, 0, QSizePolicy::Expanding, QSizePolicy::Minimum);
     row->addSpacerItem(notchGap_);
 
     chip_ = new TimerChip(store_, this);
-    chip_->setAction([select] { withAnimation(Animation::tarnel, [&] { select(focusTab); }); });
+    chip_->setAction([this] { ui_.select(TarnelUI::Tab::focus); });
     new Presence(chip_, Transition::scaled(0.8).combined(Transition::fade()));
     row->addWidget(chip_, 0, Qt::AlignVCenter);
     row->addWidget(new SettingsMenu(store_, std::move(services), this), 0, Qt::AlignVCenter);
 
     observations_.watch(store_.timer, [this] { refreshChip(); });
+    observations_.watch(ui_.tab, [this] { refreshTab(); });
+    observations_.watch(ui_.metrics, [this] { applyMetrics(); });
+    refreshChip();
+    applyMetrics();
+}
+
+void TopBar::refreshTab() {
+    for (const TarnelUI::Tab tab : TarnelUI::allTabs)
+        tabButton(tab)->setSelected(tab == ui_.tab.get());
     refreshChip();
 }
 
-void TopBar::setSelectedTab(int index) {
-    selected_ = index;
-    for (int i = 0; i < 4; ++i)
-        buttons_[static_cast<std::size_t>(i)]->setSelected(i == index);
-    refreshChip();
-}
-
-void TopBar::setMetrics(const ScreenMetrics& metrics) {
-    notchGap_->changeSize(static_cast<int>(std::lround(metrics.notchWidth + 8)), 0, QSizePolicy::Expanding,
-                          QSizePolicy::Minimum);
+void TopBar::applyMetrics() {
+    notchGap_->changeSize(static_cast<int>(std::lround(ui_.metrics.get().notchWidth + 8)), 0,
+                          QSizePolicy::Expanding, QSizePolicy::Minimum);
     layout()->invalidate();
 }
 
@@ -60,7 +61,7 @@ bool TopBar::chipShown() const {
 }
 
 void TopBar::refreshChip() {
-    Presence::of(chip_)->setPresent(store_.isTimerActive() && selected_ != focusTab);
+    Presence::of(chip_)->setPresent(store_.isTimerActive() && ui_.tab.get() != TarnelUI::Tab::focus);
 }
 
 } // namespace vesk
