@@ -2,6 +2,8 @@
 
 #include "core/runtime/Calendar.hpp"
 #include "core/store/Store.hpp"
+#include "devtools/LaunchSteps.hpp"
+#include "platform/DataFileLock.hpp"
 #include "platform/GetrandomSource.hpp"
 #include "platform/HotKey.hpp"
 #include "platform/InotifyFolderWatcher.hpp"
@@ -11,14 +13,12 @@
 #include "platform/QtMainQueue.hpp"
 #include "platform/QtX11Display.hpp"
 #include "platform/SystemClock.hpp"
-#include "render/engine/BonsaiEngine.hpp"
-#include "platform/DataFileLock.hpp"
-#include "devtools/LaunchSteps.hpp"
-#include "shell/state/StoreReactions.hpp"
-#include "shell/panel/TarnelController.hpp"
-#include "shell/state/TarnelUI.hpp"
 #include "platform/TerminationSignals.hpp"
+#include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/panel/TarnelController.hpp"
+#include "shell/state/StoreReactions.hpp"
+#include "shell/state/TarnelUI.hpp"
 
 #include <QApplication>
 #include <algorithm>

@@ -2,10 +2,10 @@
 #include "core/store/Store.hpp"
 #include "devtools/Debug.hpp"
 #include "render/engine/BonsaiEngine.hpp"
+#include "shell/anim/Transaction.hpp"
 #include "shell/panel/TarnelController.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/anim/Transaction.hpp"
 
 #include <QCoreApplication>
 #include <algorithm>

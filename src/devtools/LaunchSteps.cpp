@@ -9,7 +9,8 @@ namespace vesk::LaunchSteps {
 void forceSeed(Store& store, std::uint64_t seed, Clock& clock, RandomSource& random) {
     if (seed == 0) return;
     store.bonsai.update([&](BonsaiProgress& progress) {
-        if (!treeWithSeed(progress, seed)) progress.garden.push_back(GardenTree{UUID::random(random), seed, clock.now(), 0});
+        if (!treeWithSeed(progress, seed))
+            progress.garden.push_back(GardenTree{UUID::random(random), seed, clock.now(), 0});
         progress.seed = seed;
     });
 }

@@ -1,6 +1,6 @@
-#include "support/StoreTestBed.hpp"
 #include "devtools/Debug.hpp"
 #include "shell/state/TarnelUI.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
 #include <limits>

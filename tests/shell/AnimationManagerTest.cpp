@@ -1,7 +1,7 @@
 #include "shell/anim/AnimationManager.hpp"
 
-#include "shell/anim/Animated.hpp"
 #include "shell/FrameClock.hpp"
+#include "shell/anim/Animated.hpp"
 #include "shell/anim/Transaction.hpp"
 
 #include <QColor>

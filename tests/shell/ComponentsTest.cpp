@@ -1,3 +1,4 @@
+#include "shell/WidgetEvents.hpp"
 #include "shell/controls/CheckCircle.hpp"
 #include "shell/controls/Chip.hpp"
 #include "shell/controls/DueChip.hpp"
@@ -5,7 +6,6 @@
 #include "shell/controls/Ring.hpp"
 #include "shell/controls/Segmented.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/WidgetEvents.hpp"
 #include "support/ScopedTimeZone.hpp"
 
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 #include "shell/controls/MiniCalendar.hpp"
 
+#include "shell/WidgetEvents.hpp"
 #include "shell/controls/MonthGrid.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/WidgetEvents.hpp"
 #include "support/ScopedTimeZone.hpp"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "shell/anim/Presence.hpp"
 
 #include "shell/FrameClock.hpp"
+#include "shell/WidgetEvents.hpp"
+#include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/anim/Transaction.hpp"
-#include "shell/WidgetEvents.hpp"
 
 #include <QVBoxLayout>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "shell/state/StoreReactions.hpp"
 
-#include "support/StoreTestBed.hpp"
 #include "shell/theme/Theme.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
 #include <string>

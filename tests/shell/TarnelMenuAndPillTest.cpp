@@ -1,7 +1,7 @@
-#include "support/StoreTestBed.hpp"
 #include "shell/state/CollapsedContent.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/theme/Theme.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <QMenu>
 #include <gtest/gtest.h>

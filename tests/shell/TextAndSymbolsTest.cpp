@@ -1,9 +1,9 @@
-#include "shell/theme/Fonts.hpp"
 #include "shell/FrameClock.hpp"
+#include "shell/WidgetEvents.hpp"
 #include "shell/controls/RollingText.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/TabularText.hpp"
-#include "shell/WidgetEvents.hpp"
 
 #include <QFontMetricsF>
 #include <gtest/gtest.h>

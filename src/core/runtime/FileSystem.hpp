@@ -16,7 +16,7 @@ struct FileRead {
 
 // What the store needs of files. Failures are reported, never thrown.
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     virtual FileRead read(const std::filesystem::path& path) = 0;
     // A reader never sees a half-written file: the old bytes or the new ones.

@@ -8,7 +8,7 @@ namespace vesk {
 // Reports, on the main thread, that something in a folder changed (a write, a rename
 // over a file, a deletion, an attribute change). It says nothing of what changed.
 class FolderWatcher {
-public:
+  public:
     virtual ~FolderWatcher() = default;
     // False when the folder cannot be watched; there is no retry.
     virtual bool watch(const std::filesystem::path& folder, std::function<void()> onChange) = 0;

@@ -125,7 +125,8 @@ void Store::applyExternalEdit(const std::string& bytes) {
         // New lists without tasks: the tasks the store keeps must not point at a list that is gone,
         // or they would vanish from every view; they move to the first list.
         std::unordered_set<UUID> listIDs;
-        for (const TaskList& list : lists.get()) listIDs.insert(list.id);
+        for (const TaskList& list : lists.get())
+            listIDs.insert(list.id);
         const UUID first = lists.get().front().id;
         tasks.update([&](std::vector<TaskItem>& all) {
             for (TaskItem& item : all)

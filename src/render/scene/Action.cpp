@@ -42,7 +42,8 @@ std::shared_ptr<const Definition> makeDefinition(Kind kind, double duration, aut
 } // namespace
 
 Action Action::custom(double durationSeconds, Step step) {
-    return Action(makeDefinition(Kind::custom, durationSeconds, [&](Definition& s) { s.step = std::move(step); }));
+    return Action(
+        makeDefinition(Kind::custom, durationSeconds, [&](Definition& s) { s.step = std::move(step); }));
 }
 
 Action Action::scaleTo(float scale, double durationSeconds) {
@@ -75,14 +76,16 @@ Action Action::sequence(std::vector<Action> actions) {
     double total = 0.0;
     for (const Action& a : actions)
         total += a.durationSeconds();
-    return Action(makeDefinition(Kind::sequence, total, [&](Definition& s) { s.children = std::move(actions); }));
+    return Action(
+        makeDefinition(Kind::sequence, total, [&](Definition& s) { s.children = std::move(actions); }));
 }
 
 Action Action::group(std::vector<Action> actions) {
     double longest = 0.0;
     for (const Action& a : actions)
         longest = std::max(longest, a.durationSeconds());
-    return Action(makeDefinition(Kind::group, longest, [&](Definition& s) { s.children = std::move(actions); }));
+    return Action(
+        makeDefinition(Kind::group, longest, [&](Definition& s) { s.children = std::move(actions); }));
 }
 
 Action Action::withTiming(Timing timing) const {

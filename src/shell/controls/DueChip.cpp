@@ -1,8 +1,8 @@
 #include "shell/controls/DueChip.hpp"
 
 #include "core/format/Fmt.hpp"
-#include "shell/theme/Fonts.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 

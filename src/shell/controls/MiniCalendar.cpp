@@ -1,12 +1,12 @@
 #include "shell/controls/MiniCalendar.hpp"
 
 #include "core/format/Fmt.hpp"
-#include "shell/theme/Fonts.hpp"
+#include "shell/anim/Presence.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/MonthGrid.hpp"
 #include "shell/controls/PaintedControl.hpp"
-#include "shell/anim/Presence.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "shell/controls/PlainButton.hpp"
 
-#include "shell/theme/Fonts.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 

@@ -1,7 +1,7 @@
 #include "shell/controls/RollingText.hpp"
 
-#include "shell/theme/Fonts.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/theme/TabularText.hpp"
 #include "shell/theme/Theme.hpp"
 

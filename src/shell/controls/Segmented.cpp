@@ -1,8 +1,8 @@
 #include "shell/controls/Segmented.hpp"
 
-#include "shell/theme/Fonts.hpp"
-#include "shell/controls/PlainButton.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/PlainButton.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QHBoxLayout>

@@ -1,13 +1,13 @@
 #include "shell/views/CollapsedView.hpp"
 
 #include "core/store/Store.hpp"
-#include "shell/theme/Fonts.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/PulseDot.hpp"
 #include "shell/controls/Ring.hpp"
 #include "shell/controls/RollingText.hpp"
-#include "shell/theme/Symbols.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "shell/views/TarnelRoot.hpp"
 
-#include "shell/views/TarnelView.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/views/TarnelView.hpp"
 
 #include <QPainter>
 #include <QPainterPath>

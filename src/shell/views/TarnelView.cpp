@@ -1,9 +1,9 @@
 #include "shell/views/TarnelView.hpp"
 
-#include "shell/views/CollapsedView.hpp"
 #include "shell/anim/Presence.hpp"
-#include "shell/theme/Theme.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/theme/Theme.hpp"
+#include "shell/views/CollapsedView.hpp"
 
 #include <QContextMenuEvent>
 #include <QMenu>

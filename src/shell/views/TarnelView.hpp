@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shell/anim/Animated.hpp"
-#include "shell/theme/NotchShape.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
+#include "shell/theme/NotchShape.hpp"
 
 #include <QWidget>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "shell/views/TimerChip.hpp"
 
 #include "core/store/Store.hpp"
-#include "shell/theme/Fonts.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/theme/Fonts.hpp"
 #include "shell/theme/TabularText.hpp"
 #include "shell/theme/Theme.hpp"
 

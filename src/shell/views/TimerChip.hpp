@@ -1,8 +1,8 @@
 #pragma once
 
+#include "shell/controls/PaintedControl.hpp"
 #include "shell/state/CollapsedContent.hpp"
 #include "shell/state/Observations.hpp"
-#include "shell/controls/PaintedControl.hpp"
 
 #include <QFont>
 
