@@ -1,5 +1,6 @@
 #include "app/AppDelegate.hpp"
 
+#include "app/Screens.hpp"
 #include "core/runtime/Calendar.hpp"
 #include "core/store/Store.hpp"
 #include "devtools/LaunchSteps.hpp"
@@ -127,8 +128,9 @@ bool AppDelegate::applicationDidFinishLaunching() {
 
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }};
-    controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
-                                                     s.queue, s.files, menu);
+    controller_ =
+        std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr, s.queue,
+                                           s.files, menu, makeScreens(*store_, *ui_, *engine_));
     controller_->show();
 
     const BonsaiProgress& bonsai = store_->bonsai.get();
@@ -144,11 +146,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
         bonsaiGrew(from, to, reason);
     };
     store_->onSeedlingUnlocked = [this] { reactions_->seedlingUnlocked(); };
-    ui_->onOnboardingFinished = [this] {
-        store_->prefs.update([](Prefs& prefs) { prefs.onboarded = true; });
-        store_->syncTicker();
-        store_->scheduleSave();
-    };
+    ui_->onOnboardingFinished = [this] { store_->writePrefs([](Prefs& prefs) { prefs.onboarded = true; }); };
 
     if (!store_->prefs.get().onboarded) {
         s.queue.after(0.9, [this, onboarding = debug_.onboarding] {

@@ -109,6 +109,12 @@ void Store::scheduleSave() {
     debounce(pendingSave_, saveDelaySeconds, &Store::saveNow);
 }
 
+void Store::writePrefs(const std::function<void(Prefs&)>& change) {
+    prefs.update(change);
+    syncTicker();
+    scheduleSave();
+}
+
 void Store::debounce(MainQueue::Handle& slot, double delaySeconds, void (Store::*action)()) {
     env_.queue.cancel(slot);
     // The destructor cancels the slot, so the item never runs on a destroyed store.

@@ -74,6 +74,9 @@ class Store {
     // Persistence.
     void saveNow();
     void scheduleSave();
+    // The one way to change preferences from outside the store: the change, then the ticker
+    // check and a debounced save. No undo step.
+    void writePrefs(const std::function<void(Prefs&)>& change);
 
     // Tasks. An id that matches no task changes nothing, unless said otherwise.
     // A new task or subtask (one cube); nothing for a blank title. A subtask goes to its

@@ -42,13 +42,6 @@ MenuEntry minutesPicker(std::string title, const std::vector<std::int64_t>& valu
     return entry;
 }
 
-// A preference written straight from a menu; none of these is an undo step.
-void writePrefs(Store& store, const std::function<void(Prefs&)>& change, bool ticker) {
-    store.prefs.update(change);
-    if (ticker) store.syncTicker();
-    store.scheduleSave();
-}
-
 } // namespace
 
 std::vector<MenuEntry> tarnelMenuItems(Store& store, bool full, const MenuServices& services) {
@@ -69,25 +62,19 @@ std::vector<MenuEntry> tarnelMenuItems(Store& store, bool full, const MenuServic
         const Prefs& prefs = store.prefs.get();
         entries.push_back(minutesPicker("Focus length", {5, 10, 15, 20, 25, 30, 45, 50, 60, 90},
                                         prefs.focusMinutes, [&store](std::int64_t value) {
-                                            writePrefs(
-                                                store, [value](Prefs& p) { p.focusMinutes = value; }, true);
+                                            store.writePrefs([value](Prefs& p) { p.focusMinutes = value; });
                                         }));
         entries.push_back(minutesPicker("Break length", {1, 3, 5, 10, 15, 20}, prefs.breakMinutes,
                                         [&store](std::int64_t value) {
-                                            writePrefs(
-                                                store, [value](Prefs& p) { p.breakMinutes = value; }, true);
+                                            store.writePrefs([value](Prefs& p) { p.breakMinutes = value; });
                                         }));
         entries.push_back(toggle("Auto-start breaks", prefs.autoStartBreak, [&store](bool on) {
-            writePrefs(
-                store, [on](Prefs& p) { p.autoStartBreak = on; }, false);
+            store.writePrefs([on](Prefs& p) { p.autoStartBreak = on; });
         }));
-        entries.push_back(toggle("Sounds", prefs.sound, [&store](bool on) {
-            writePrefs(
-                store, [on](Prefs& p) { p.sound = on; }, false);
-        }));
+        entries.push_back(toggle("Sounds", prefs.sound,
+                                 [&store](bool on) { store.writePrefs([on](Prefs& p) { p.sound = on; }); }));
         entries.push_back(toggle("Show bonsai growth on completion", prefs.growthReveal, [&store](bool on) {
-            writePrefs(
-                store, [on](Prefs& p) { p.growthReveal = on; }, false);
+            store.writePrefs([on](Prefs& p) { p.growthReveal = on; });
         }));
         entries.push_back(divider());
     }

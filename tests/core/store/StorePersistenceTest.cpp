@@ -99,8 +99,7 @@ TEST_F(StorePersistenceTest, FileThatCannotBeReadOrBackedUpIsNeverOverwritten) {
 TEST_F(StorePersistenceTest, TenChangesMakeOneWriteAfterTheLast) {
     Store& store = open();
     for (int i = 0; i < 10; ++i) {
-        store.prefs.update([i](Prefs& p) { p.breakMinutes = i + 1; });
-        store.scheduleSave();
+        store.writePrefs([i](Prefs& p) { p.breakMinutes = i + 1; });
         queue.advance(0.3);
     }
     EXPECT_EQ(writes(), 0u);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "shell/views/ScreenFactories.hpp"
+
+namespace vesk {
+
+class BonsaiEngine;
+class Store;
+class TarnelUI;
+
+// The screens of the tabs, the garden and the tour, handed to the shell as factories.
+ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine);
+
+} // namespace vesk
