@@ -2,11 +2,11 @@
 
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/ThemedMenu.hpp"
 #include "shell/theme/Theme.hpp"
 #include "shell/views/CollapsedView.hpp"
 
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -70,8 +70,7 @@ void TarnelView::mousePressEvent(QMouseEvent* event) {
 
 void TarnelView::contextMenuEvent(QContextMenuEvent* event) {
     if (expanded_) return QWidget::contextMenuEvent(event);
-    QMenu menu(this);
-    fillMenu(menu, tarnelMenuItems(store_, false, menuServices_));
+    ThemedMenu menu(tarnelMenuItems(store_, false, menuServices_), this);
     menu.exec(event->globalPos());
 }
 
