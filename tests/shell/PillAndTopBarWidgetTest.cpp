@@ -8,6 +8,7 @@
 #include "shell/state/Tour.hpp"
 #include "shell/state/TourAnchor.hpp"
 #include "shell/views/CollapsedView.hpp"
+#include "shell/views/TimerChip.hpp"
 #include "shell/views/TopBar.hpp"
 #include "support/StoreTestBed.hpp"
 
@@ -96,6 +97,26 @@ TEST_F(PillWidgetTest, TopBarSelectsTabsAndHidesTheChipOnTheFocusTab) {
     EXPECT_EQ(tourAnchorOf(bar.tabButton(Tab::bonsai)), TourTarget::bonsaiTab);
     EXPECT_EQ(tourAnchorOf(bar.tabButton(Tab::focus)), TourTarget::focusTab);
     EXPECT_FALSE(tourAnchorOf(bar.tabButton(Tab::tasks)));
+}
+
+TEST_F(PillWidgetTest, TimerChipKeepsEightPointsEitherSideOfItsTabularClock) {
+    store.start(TimerMode::stopwatch, std::nullopt);
+    bed.queue.advance(610); // "10:10": narrow digits beside the widest cell
+    TimerChip chip(store);
+    chip.resize(chip.sizeHint());
+    const QImage image = test::renderOnBlack(&chip);
+    // Left and right ends of what is drawn in the timer's tint (the dot, the digits).
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 120 && c.red() - c.blue() > 60) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    EXPECT_NEAR(left, 8, 1);
+    EXPECT_LE(image.width() - 1 - right, 12); // 8, and half a narrow digit's spare cell
 }
 
 } // namespace
