@@ -59,6 +59,18 @@ TEST_F(TarnelViewTest, TheTarnelHangsFromTheMiddleOfThePanelsTopEdge) {
     satellite.setParent(nullptr);
 }
 
+TEST_F(TarnelViewTest, TheExpandedContentStaysCentredInTheGrowingOutline) {
+    root.resize(1100, 600);
+    root.show();
+    expanded->setContentSize(QSize(440, 470));
+    root.setTarnelSize(QSizeF(200, 100), false); // mid-way through the opening
+    EXPECT_EQ(expanded->geometry(), QRect(-120, 0, 440, 470));
+    root.setTarnelSize(QSizeF(440, 470), false);
+    EXPECT_EQ(expanded->pos(), QPoint(0, 0));
+    expanded->setContentSize(QSize(500, 470)); // beside a wide notch
+    EXPECT_EQ(expanded->pos(), QPoint(-30, 0));
+}
+
 TEST_F(TarnelViewTest, AClickOnThePillAsksToExpandAndTheShapeFollowsTheState) {
     root.resize(1100, 600);
     root.setTarnelSize(QSizeF(112, 30), false);

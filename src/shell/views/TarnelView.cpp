@@ -23,6 +23,7 @@ TarnelView::TarnelView(Store& store, QWidget* expandedContent, MenuServices menu
     new Presence(expanded_content_, Transition::fade().animated(Animation::easeOut(0.22).delayed(0.08)),
                  Transition::fade().animated(Animation::easeIn(0.1)));
     Presence::of(expanded_content_)->setPresent(false);
+    expanded_content_->installEventFilter(this);
 }
 
 NotchShape TarnelView::shapeFor(bool expanded) {
@@ -44,11 +45,16 @@ void TarnelView::resizeEvent(QResizeEvent*) {
     layoutContent();
 }
 
+bool TarnelView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == expanded_content_ && event->type() == QEvent::Resize) layoutContent();
+    return QWidget::eventFilter(watched, event);
+}
+
 void TarnelView::layoutContent() {
     // The pill fills the tarnel; the expanded content keeps its full size while the outline
-    // grows, so that it never reflows during the animation.
+    // grows, so that it never reflows during the animation, and stays centred in it.
     collapsed_->setGeometry(0, 0, width(), height());
-    expanded_content_->move(0, 0);
+    expanded_content_->move((width() - expanded_content_->width()) / 2, 0);
 }
 
 void TarnelView::paintEvent(QPaintEvent*) {
