@@ -109,8 +109,16 @@ void TarnelController::show() {
 
 void TarnelController::wireViews() {
     auto applySize = [this] {
+        // Opening and closing move the outline with their own springs (closing never
+        // overshoots); every other change of size with the tarnel spring.
+        const bool expanded = ui_.expanded.get();
         const QSizeF size = sizeOf(ui_);
-        root_->setTarnelSize(size);
+        if (expanded != sizedExpanded_)
+            root_->setTarnelSize(size, expanded ? Animation::tarnelOpen : Animation::tarnelClose);
+        else if (size != sizedTarget_)
+            root_->setTarnelSize(size, Animation::tarnel);
+        sizedExpanded_ = expanded;
+        sizedTarget_ = size;
         const double expandedWidth =
             ui_.metrics.get().hasNotch ? std::max(ui_.metrics.get().notchWidth + 320, 440.0) : 440.0;
         expanded_->setContentSize(QSize(int(expandedWidth), int(ui_.expandedHeight())));
@@ -145,7 +153,9 @@ void TarnelController::wireViews() {
     applyMetrics();
     applyExpanded();
     applyToast();
-    root_->setTarnelSize(sizeOf(ui_), false);
+    sizedExpanded_ = ui_.expanded.get();
+    sizedTarget_ = sizeOf(ui_);
+    root_->setTarnelSize(sizedTarget_);
     applySize();
 }
 

@@ -6,6 +6,7 @@
 #include "shell/views/ScreenFactories.hpp"
 
 #include <QObject>
+#include <QSizeF>
 
 class QKeyEvent;
 #include <filesystem>
@@ -70,6 +71,9 @@ class TarnelController final : public QObject {
     ExpandedView* expanded_ = nullptr;
     std::unique_ptr<GlobalPointerMonitor> pointer_;
     PanelRect screenFrame_;
+    // The state and size the outline last headed for.
+    bool sizedExpanded_ = false;
+    QSizeF sizedTarget_;
     Observations observations_;
 };
 
