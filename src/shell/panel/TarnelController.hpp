@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QSizeF>
+#include <cstdint>
 
 class QKeyEvent;
 #include <filesystem>
@@ -52,7 +53,7 @@ class TarnelController final : public QObject {
     void expandedChanged(bool expanded);
     void installMonitors();
     void trackMouse();
-    void clickedOutside();
+    void clickedOutside(std::uint32_t pressTime);
     bool handleKey(const QKeyEvent& event);
     void wireViews();
     PanelRect tarnelRect() const;
@@ -73,6 +74,7 @@ class TarnelController final : public QObject {
     PanelRect screenFrame_;
     // The state and size the outline last headed for.
     bool sizedExpanded_ = false;
+    std::uint32_t ownPressTime_ = 0; // server time of the last press on a window of ours
     QSizeF sizedTarget_;
     Observations observations_;
 };
