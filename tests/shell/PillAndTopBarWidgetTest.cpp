@@ -1,5 +1,6 @@
 #include "shell/FrameClock.hpp"
 #include "shell/WidgetEvents.hpp"
+#include "shell/anim/AnimationManager.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/PulseDot.hpp"
 #include "shell/controls/TabButton.hpp"
@@ -75,6 +76,44 @@ TEST(PulseDotTest, BreathesWhileRunningAndRestsAtHalfWhenPaused) {
     dot.setRunning(false);
     clock.runFrames(120);
     EXPECT_NEAR(dot.opacity(), 0.5, 0.01);
+}
+
+// Counts the frames a widget is drawn in.
+class PaintCounter final : public QObject {
+  public:
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(PillWidgetTest, ARunningTimerRedrawsThePillAFewTimesASecondNotSixty) {
+    double now = 0;
+    AnimationManager::shared().setTimeSource([&] { return now; });
+    for (const TimerMode mode : {TimerMode::stopwatch, TimerMode::pomodoro}) {
+        store.start(mode, std::nullopt);
+        CollapsedView pill(store);
+        pill.resize(236, 30);
+        pill.show();
+        QCoreApplication::processEvents(); // exposed: updates now paint
+        PaintCounter frames;
+        pill.installEventFilter(&frames);
+        // Two seconds at 60 frames a second: the breathing dot, the clock rolling twice.
+        for (int frame = 0; frame < 120; ++frame) {
+            now += 1.0 / 60;
+            bed.queue.advance(1.0 / 60);
+            AnimationManager::shared().tick();
+            QCoreApplication::processEvents();
+        }
+        // Sixty frames a second before; now the dot's 7.5 and a few more for each roll.
+        const bool stopwatch = mode == TimerMode::stopwatch;
+        EXPECT_LE(frames.paints, stopwatch ? 24 : 12) << (stopwatch ? "stopwatch" : "pomodoro");
+        store.finish();
+    }
+    AnimationManager::shared().setTimeSource({});
 }
 
 TEST_F(PillWidgetTest, TopBarSelectsTabsAndHidesTheChipOnTheFocusTab) {

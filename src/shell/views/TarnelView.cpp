@@ -61,7 +61,13 @@ void TarnelView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bounds = rect();
-    painter.fillPath(shape_.value().path(bounds), Theme::tarnel());
+    // The clock and the breathing dot redraw small parts of a resting outline many times.
+    if (bounds != outlineBounds_ || shape_.value() != outlineShape_) {
+        outlineBounds_ = bounds;
+        outlineShape_ = shape_.value();
+        outline_ = outlineShape_.path(bounds);
+    }
+    painter.fillPath(outline_, Theme::tarnel());
     painter.fillRect(QRectF(6, 0, bounds.width() - 12, 1), Theme::tarnel());
 }
 

@@ -46,6 +46,9 @@ class TarnelView final : public QWidget {
     QWidget* expanded_content_;
     bool expanded_ = false;
     Animated<NotchShape> shape_;
+    QPainterPath outline_; // of `outlineShape_` in `outlineBounds_`
+    QRectF outlineBounds_;
+    NotchShape outlineShape_;
     std::function<void()> onClick_;
 };
 
