@@ -13,8 +13,8 @@ PulseDot::PulseDot(const QColor& color, bool running, QWidget* parent, Animation
           running ? 0.35 : 0.5, [this] { update(); }, manager) {
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    // A breath lasts almost a second: a few redraws a second look as smooth as sixty, and
-    // the dot breathes for as long as a stopwatch runs.
+    // A breath lasts almost a second and goes on for as long as a stopwatch runs: a few
+    // redraws a second show it; sixty would keep the CPU busy all day.
     opacity_.setFrameRate(breathFrameRate);
 }
 

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace vesk {
 
@@ -17,10 +18,14 @@ Ring::Ring(double progress, const QColor& tint, double lineWidth, QWidget* paren
 void Ring::setProgress(double progress) {
     if (progress == progress_) return;
     progress_ = progress;
-    update();
+    // A running timer moves a small ring's arc by a sliver every half second: it redraws
+    // once the end of the arc has moved by a quarter of a pixel.
+    const double circumference = std::numbers::pi * std::max(std::min(width(), height()) - lineWidth_, 0.0);
+    if (std::abs(arcFraction(progress_) - paintedFraction_) * circumference >= 0.25) update();
 }
 
 void Ring::setTint(const QColor& tint) {
+    if (tint == tint_) return;
     tint_ = tint;
     update();
 }
@@ -53,6 +58,7 @@ void Ring::paintEvent(QPaintEvent*) {
     p.drawEllipse(circle);
 
     const double fraction = arcFraction(progress_);
+    paintedFraction_ = fraction;
     p.setPen(QPen(tint_, line, Qt::SolidLine, Qt::RoundCap));
     QPainterPath arc;
     arc.arcMoveTo(circle, 90);

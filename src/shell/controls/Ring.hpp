@@ -27,6 +27,7 @@ class Ring final : public QWidget {
     double progress_;
     QColor tint_;
     double lineWidth_;
+    double paintedFraction_ = -1; // of the arc last drawn
 };
 
 } // namespace vesk

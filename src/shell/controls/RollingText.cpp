@@ -15,7 +15,10 @@ namespace vesk {
 RollingText::RollingText(QWidget* parent, AnimationManager* manager)
     : QWidget(parent), font_(Fonts::text(12.5, FontWeight::semibold, FontDesign::rounded)),
       color_(Theme::text()), progress_(1.0, {}, manager) {
-    progress_.setOnChange([this] { update(); });
+    // A roll's first step shows the old text where it was: nothing to redraw yet.
+    progress_.setOnChange([this] {
+        if (progress_.value() > 0) update();
+    });
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     fitResolution();
 }
@@ -49,6 +52,7 @@ void RollingText::setTextFont(const QFont& font) {
 }
 
 void RollingText::setColor(const QColor& color) {
+    if (color == color_) return; // a running clock is told its colour every half second
     color_ = color;
     update();
 }

@@ -23,6 +23,7 @@ void TextLabel::setText(const QString& text) {
 }
 
 void TextLabel::setColor(const QColor& color) {
+    if (color == color_) return; // a running clock is told its colour every half second
     color_ = color;
     update();
 }

@@ -22,9 +22,8 @@ class TextLabel;
 class CollapsedView final : public QWidget {
   public:
     // The pill sits on screen all day with a timer rolling its clock every second: the roll
-    // redraws at a quarter of the full frame rate, every other frame together with the
-    // breathing dot's.
-    static constexpr double clockFrameRate = 2 * PulseDot::breathFrameRate;
+    // redraws on the breathing dot's frames, a few a second.
+    static constexpr double clockFrameRate = PulseDot::breathFrameRate;
 
     explicit CollapsedView(Store& store, QWidget* parent = nullptr);
 
