@@ -15,15 +15,7 @@ start=$(date +%s%N)
 "$vesk" > "$work/vesk.out" 2> "${VESK_LOG:-$work/vesk.err}" &
 vpid=$!
 pids="$vpid $pids"
-window=""
-for _ in $(seq 100); do
-    window=""
-    for candidate in $(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null || true); do
-        xwininfo -id "$candidate" 2>/dev/null | grep -q 'Width: 1100' && window=$candidate
-    done
-    [ -n "$window" ] && break
-    sleep 0.02
-done
+window=$(panel_window "$vpid")
 [ -n "$window" ] || fail "no panel window"
 echo "launch to visible pill: $(( ($(date +%s%N) - start) / 1000000 )) ms"
 

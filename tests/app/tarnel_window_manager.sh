@@ -28,14 +28,7 @@ launch() {
     "$vesk" "$@" > "$work/vesk.out" 2>> "$work/vesk.err" &
     vpid=$!
     pids="$vpid $pids"
-    window=""
-    for _ in $(seq 100); do
-        for candidate in $(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null || true); do
-            xwininfo -id "$candidate" 2>/dev/null | grep -q 'Width: 1100' && window=$candidate
-        done
-        [ -n "$window" ] && break
-        sleep 0.05
-    done
+    window=$(panel_window "$vpid")
     [ -n "$window" ] || fail "no panel window"
     sleep 0.5
 }
