@@ -70,7 +70,7 @@ Date atWallClock(const Calendar& calendar, Date dayStart, int secondsIntoDay) {
 } // namespace
 
 void seed(Store& store, const Clock& clock, RandomSource& random, const Calendar& calendar) {
-    // The store always keeps a list; without one there would be no inbox to fill.
+    // Real data is never mixed with the demo. The store always keeps a list, the demo's inbox.
     if (!store.tasks.get().empty() || !store.sessions.get().empty() || store.lists.get().empty()) return;
 
     const Date now = clock.now();
