@@ -3,6 +3,7 @@
 #include "app/Screens.hpp"
 #include "core/runtime/Calendar.hpp"
 #include "core/store/Store.hpp"
+#include "devtools/Demo.hpp"
 #include "devtools/LaunchSteps.hpp"
 #include "platform/DataFileLock.hpp"
 #include "platform/GetrandomSource.hpp"
@@ -119,6 +120,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
     store_ = std::make_unique<Store>(
         url, StoreEnvironment{s.clock, s.queue, s.files, s.watcher, s.random, s.calendar});
 
+    if (debug_.demo) Demo::seed(*store_, s.clock, s.random, s.calendar);
     if (debug_.seed) LaunchSteps::forceSeed(*store_, *debug_.seed, s.clock, s.random);
     if (debug_.iteration) store_->debugSetIteration(*debug_.iteration);
     if (debug_.onboarding) store_->prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
