@@ -1,12 +1,16 @@
 #include "app/Screens.hpp"
 
+#include "shell/state/TarnelUI.hpp"
+#include "tabs/detail/TaskDetailView.hpp"
+
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
-    (void)store;
-    (void)ui;
     (void)engine;
     ScreenFactories screens;
+    screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
+        return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
+    };
     return screens;
 }
 
