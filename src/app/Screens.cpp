@@ -1,5 +1,6 @@
 #include "app/Screens.hpp"
 
+#include "garden/tour/TourOverlay.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "tabs/detail/TaskDetailView.hpp"
 
@@ -11,6 +12,7 @@ ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
     screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
         return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
     };
+    screens.tourOverlay = [&ui](QWidget* parent) -> QWidget* { return new TourOverlay(ui, parent); };
     return screens;
 }
 
