@@ -3,6 +3,7 @@
 #include "core/model/Date.hpp"
 #include "core/runtime/Calendar.hpp"
 
+#include <cstdint>
 #include <string>
 
 // The short texts of durations, clock readings and dates. Date texts are in US English
@@ -16,6 +17,8 @@ std::string duration(double seconds);
 // A due date relative to the day of `now`: "Today", "Tomorrow", "Yesterday", a weekday name
 // within the coming week, else "Mon, Mar 9" (this year) or "Mar 9, 2027".
 std::string due(Date date, Date now, const Calendar& calendar);
+// A whole number with a comma between groups of three digits: "1,204", "-12,000".
+std::string grouped(std::int64_t number);
 // "March 2026".
 std::string month(Date date, const Calendar& calendar);
 // "S", "M", "T", "W", "T", "F" or "S".
