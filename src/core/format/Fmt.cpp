@@ -86,11 +86,12 @@ std::string weekdayLetter(Date date, const Calendar& calendar) {
     return std::string(weekdayName(calendar.weekday(date)).substr(0, 1));
 }
 
-std::string grouped(std::int64_t number) {
-    // Unsigned, so that the most negative number has a magnitude too.
-    const std::uint64_t magnitude = number < 0 ? 0 - std::uint64_t(number) : std::uint64_t(number);
+std::string grouped(std::int64_t value) {
+    // Digits of the magnitude as unsigned, so that the most negative value has one too.
+    const std::uint64_t magnitude =
+        value < 0 ? std::uint64_t(0) - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     const std::string digits = std::to_string(magnitude);
-    std::string text = number < 0 ? "-" : "";
+    std::string text = value < 0 ? "-" : "";
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
         text += digits[i];

@@ -17,11 +17,11 @@ std::string duration(double seconds);
 // A due date relative to the day of `now`: "Today", "Tomorrow", "Yesterday", a weekday name
 // within the coming week, else "Mon, Mar 9" (this year) or "Mar 9, 2027".
 std::string due(Date date, Date now, const Calendar& calendar);
-// A whole number with a comma between groups of three digits: "1,204", "-12,000".
-std::string grouped(std::int64_t number);
 // "March 2026".
 std::string month(Date date, const Calendar& calendar);
 // "S", "M", "T", "W", "T", "F" or "S".
 std::string weekdayLetter(Date date, const Calendar& calendar);
+// An integer with its thousands grouped as in en_US: "1,204", "-12,000".
+std::string grouped(std::int64_t value);
 
 } // namespace vesk::Fmt
