@@ -1,5 +1,7 @@
 #include "app/Screens.hpp"
 
+#include "tabs/stats/StatsView.hpp"
+
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
@@ -7,6 +9,7 @@ ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
     (void)ui;
     (void)engine;
     ScreenFactories screens;
+    screens.stats = [&store](QWidget* parent) { return new StatsView(store, parent); };
     return screens;
 }
 
