@@ -47,7 +47,7 @@ test::StoreTestBed& history() {
 void BM_StatsScreenFigures(benchmark::State& state) {
     test::StoreTestBed& bed = history();
     for (auto _ : state)
-        benchmark::DoNotOptimize(statsFigures(*bed.store, bed.calendar));
+        benchmark::DoNotOptimize(statsFigures(*bed.store));
 }
 BENCHMARK(BM_StatsScreenFigures)->Name("StatsScreen/Figures")->Unit(benchmark::kMillisecond);
 

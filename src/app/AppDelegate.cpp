@@ -1,8 +1,10 @@
 #include "app/AppDelegate.hpp"
 
 #include "app/Screens.hpp"
+#include "garden/tour/TourDriver.hpp"
 #include "core/runtime/Calendar.hpp"
 #include "core/store/Store.hpp"
+#include "devtools/Demo.hpp"
 #include "devtools/LaunchSteps.hpp"
 #include "platform/DataFileLock.hpp"
 #include "platform/GetrandomSource.hpp"
@@ -119,12 +121,14 @@ bool AppDelegate::applicationDidFinishLaunching() {
     store_ = std::make_unique<Store>(
         url, StoreEnvironment{s.clock, s.queue, s.files, s.watcher, s.random, s.calendar});
 
+    if (debug_.demo) Demo::seed(*store_, s.clock, s.random, s.calendar);
     if (debug_.seed) LaunchSteps::forceSeed(*store_, *debug_.seed, s.clock, s.random);
     if (debug_.iteration) store_->debugSetIteration(*debug_.iteration);
     if (debug_.onboarding) store_->prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
 
     ui_ = std::make_unique<TarnelUI>(*store_, s.queue, environment("VESK_TOUR_LOG").has_value(), &std::cout);
     engine_ = std::make_unique<BonsaiEngine>(s.queue);
+    tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
 
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }};

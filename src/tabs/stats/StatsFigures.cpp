@@ -114,14 +114,14 @@ double topBarWidth(double trackWidth, double share) {
     return std::max(trackWidth * share, StatsScale::minimumTopBar);
 }
 
-StatsFigures statsFigures(const Store& store, const Calendar& calendar) {
+StatsFigures statsFigures(const Store& store) {
     StatsFigures figures;
     const std::vector<DayStat> days = store.lastDays(StatsScale::weekDays);
     // The chart ends today, so its last day is today's start.
     const std::optional<Date> today = days.empty() ? std::nullopt : std::optional(days.back().day);
     figures.tiles = todayTiles(entryFor(store.focusByDay(), today), store.todayPomodoros(),
                                entryFor(store.doneByDay(), today), store.streak());
-    figures.week = weekChart(days, calendar);
+    figures.week = weekChart(days, store.calendar());
     figures.heat = heatLevels(store.heatGrid(StatsScale::heatWeeks));
     figures.top = topRows(store.topTasks(StatsScale::weekDays, StatsScale::topTaskCount));
     return figures;

@@ -80,8 +80,8 @@ struct StatsFigures {
     bool operator==(const StatsFigures&) const = default;
 };
 
-// The whole screen from the store's statistics, each asked for once.
-StatsFigures statsFigures(const Store& store, const Calendar& calendar);
+// The whole screen from the store's statistics, each asked for once, in the user's calendar.
+StatsFigures statsFigures(const Store& store);
 
 std::array<KpiText, 4> todayTiles(double focusToday, int pomodoros, int doneToday, int streak);
 WeekChart weekChart(const std::vector<DayStat>& days, const Calendar& calendar);

@@ -156,7 +156,7 @@ void StatsView::showEvent(QShowEvent* event) {
 
 void StatsView::refresh() {
     stale_ = false;
-    StatsFigures next = statsFigures(store_, calendar_);
+    StatsFigures next = statsFigures(store_);
     if (next == figures_) return;
     figures_ = std::move(next);
 

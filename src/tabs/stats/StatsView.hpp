@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/runtime/Calendar.hpp"
 #include "shell/state/Observations.hpp"
 #include "tabs/stats/StatsFigures.hpp"
 
@@ -45,8 +44,6 @@ class StatsView final : public QWidget {
     void showHover();
 
     Store& store_;
-    // Only day texts come from it, and those depend on the time zone alone.
-    Calendar calendar_;
     StatsFigures figures_;
     std::optional<Date> hoverDay_;
     bool stale_ = false;

@@ -1,7 +1,6 @@
 #include "tabs/stats/StatsView.hpp"
 
 #include "shell/WidgetEvents.hpp"
-#include "support/QtEnvironment.hpp"
 #include "support/StoreTestBed.hpp"
 #include "tabs/stats/StatsCharts.hpp"
 

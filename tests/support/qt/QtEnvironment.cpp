@@ -1,19 +1,16 @@
-#pragma once
-
 #include <QApplication>
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace vesk::test {
+namespace {
 
 // Widget tests need one application object for the whole program, on the main thread;
-// the platform comes from QT_QPA_PLATFORM (offscreen under ctest). Including this header in
-// any file of a test program registers it once for the whole program.
+// the platform comes from QT_QPA_PLATFORM (offscreen under ctest).
 class QtEnvironment final : public ::testing::Environment {
   public:
     void SetUp() override {
         static int argc = 1;
-        static char name[] = "vesk_tests";
+        static char name[] = "vesk_widget_tests";
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
     }
@@ -24,6 +21,6 @@ class QtEnvironment final : public ::testing::Environment {
 };
 
 // gtest owns registered environments.
-inline ::testing::Environment* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-} // namespace vesk::test
+} // namespace

@@ -1,2 +1,0 @@
-// Registers the application object for the widget tests of the shell.
-#include "support/QtEnvironment.hpp"
