@@ -30,7 +30,6 @@ class FittedFigure final : public QWidget {
         text_ = text;
         update();
     }
-    const QString& text() const { return text_; }
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -73,14 +72,6 @@ void Kpi::setValue(const QString& value) {
 
 void Kpi::setLabel(const QString& label) {
     label_->setText(label);
-}
-
-QString Kpi::value() const {
-    return value_->text();
-}
-
-QString Kpi::label() const {
-    return label_->text();
 }
 
 double Kpi::valueScale(double textWidth, double boxWidth) {

@@ -16,8 +16,6 @@ class Kpi final : public QWidget {
 
     void setValue(const QString& value);
     void setLabel(const QString& label);
-    QString value() const;
-    QString label() const;
 
     // The scale of the value's font for a text `textWidth` wide in a box `boxWidth` wide.
     static double valueScale(double textWidth, double boxWidth);

@@ -46,7 +46,6 @@ class HeatGrid final : public QWidget {
     explicit HeatGrid(QWidget* parent = nullptr);
 
     void setLevels(std::vector<HeatLevels> levels);
-    const std::vector<HeatLevels>& levels() const { return levels_; }
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
