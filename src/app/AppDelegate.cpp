@@ -1,6 +1,7 @@
 #include "app/AppDelegate.hpp"
 
 #include "core/runtime/Calendar.hpp"
+#include "core/runtime/SerialFileWriter.hpp"
 #include "core/store/Store.hpp"
 #include "platform/GetrandomSource.hpp"
 #include "platform/HotKey.hpp"
@@ -31,6 +32,7 @@ struct AppServices {
     SystemClock clock;
     QtMainQueue queue;
     PosixFileSystem files;
+    SerialFileWriter writer{files};
     InotifyFolderWatcher watcher;
     GetrandomSource random;
     Calendar calendar;
@@ -116,7 +118,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
         return false;
     }
     store_ = std::make_unique<Store>(
-        url, StoreEnvironment{s.clock, s.queue, s.files, s.watcher, s.random, s.calendar});
+        url, StoreEnvironment{s.clock, s.queue, s.files, s.writer, s.watcher, s.random, s.calendar});
 
     if (debug_.seed) LaunchSteps::forceSeed(*store_, *debug_.seed, s.clock, s.random);
     if (debug_.iteration) store_->debugSetIteration(*debug_.iteration);
@@ -201,7 +203,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
 }
 
 void AppDelegate::applicationWillTerminate() {
-    if (store_) store_->saveNow();
+    if (store_) store_->saveNow(SaveOccasion::quit);
 }
 
 void AppDelegate::bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason) {

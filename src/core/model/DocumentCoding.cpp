@@ -31,6 +31,10 @@ std::string encodeSnapshot(const Snapshot& snapshot) {
     return writeSnapshot(snapshot);
 }
 
+std::string encodeSnapshot(const SnapshotParts& parts) {
+    return writeSnapshot(parts);
+}
+
 std::optional<Snapshot> decodeSnapshot(std::string_view bytes, Date now, RandomSource* ids) {
     return decode(bytes, ReadContext{now, ids}, readSnapshot);
 }

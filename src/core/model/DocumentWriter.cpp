@@ -264,13 +264,10 @@ template <class T> void writeValue(Output& out, const std::vector<T>& elements) 
     out.close(']', first);
 }
 
-template <class Model>
-requires requires {
-    sizeof(DocumentLayout<Model>);
-}
-void writeValue(Output& out, const Model& model) {
+// An object laid out as a Model; `self` is one or has the same members.
+template <class Model, class Self> void writeObject(Output& out, const Self& self) {
     Members members;
-    DocumentLayout<Model>::visit(members, model);
+    DocumentLayout<Model>::visit(members, self);
     static const std::vector<std::size_t> order = members.sortedOrder();
     out.open('{');
     bool first = true;
@@ -287,15 +284,31 @@ void writeValue(Output& out, const Model& model) {
     out.close('}', first);
 }
 
+template <class Model>
+requires requires {
+    sizeof(DocumentLayout<Model>);
+}
+void writeValue(Output& out, const Model& model) {
+    writeObject<Model>(out, model);
+}
+
+template <class Self> std::string writeDocument(const Self& document) {
+    std::string text;
+    // About what a task and a session take, so that a large document is not copied as it grows.
+    text.reserve(4096 + 400 * (document.tasks.size() + document.sessions.size()));
+    Output out(text);
+    writeObject<Snapshot>(out, document);
+    return text;
+}
+
 } // namespace
 
 std::string writeSnapshot(const Snapshot& snapshot) {
-    std::string text;
-    // About what a task and a session take, so that a large document is not copied as it grows.
-    text.reserve(4096 + 400 * (snapshot.tasks.size() + snapshot.sessions.size()));
-    Output out(text);
-    writeValue(out, snapshot);
-    return text;
+    return writeDocument(snapshot);
+}
+
+std::string writeSnapshot(const SnapshotParts& parts) {
+    return writeDocument(parts);
 }
 
 } // namespace vesk

@@ -12,5 +12,6 @@ namespace vesk {
 // sorted, two spaces of indent per level, its shortest round-trip numbers, and every ill-formed
 // UTF-8 sequence in a text replaced by U+FFFD.
 std::string writeSnapshot(const Snapshot& snapshot);
+std::string writeSnapshot(const SnapshotParts& parts);
 
 } // namespace vesk

@@ -6,7 +6,7 @@ namespace vesk {
 
 // The wall clock. The app reads the system clock; tests advance a virtual one.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual Date now() const = 0;
 };

@@ -8,11 +8,15 @@ namespace vesk {
 // Reports, on the main thread, that something in a folder changed (a write, a rename
 // over a file, a deletion, an attribute change). It says nothing of what changed.
 class FolderWatcher {
-public:
+  public:
     virtual ~FolderWatcher() = default;
     // False when the folder cannot be watched; there is no retry.
     virtual bool watch(const std::filesystem::path& folder, std::function<void()> onChange) = 0;
     virtual void stop() = 0;
+    // Blocks until something in the watched folder changes or `seconds` pass; true on a change,
+    // which the listener is not told of. Without a watch it just waits. For the moments before
+    // the program ends, when no event loop runs any more.
+    virtual bool waitForChange(double seconds) = 0;
 };
 
 } // namespace vesk

@@ -6,7 +6,7 @@ namespace vesk {
 
 // Randomness from outside the program (cube rewards, nursery seeds, demo data).
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     virtual std::uint64_t next() = 0;
 
@@ -17,7 +17,8 @@ public:
         const std::uint64_t range = span + 1;
         const std::uint64_t limit = UINT64_MAX - UINT64_MAX % range;
         std::uint64_t value = next();
-        while (value >= limit) value = next();
+        while (value >= limit)
+            value = next();
         return low + value % range;
     }
 };

@@ -77,10 +77,10 @@ void repairOrders(std::vector<TaskItem>& edited) {
 
 } // namespace
 
-void Store::applyExternalEdit(const std::string& bytes) {
+bool Store::applyExternalEdit(const std::string& bytes) {
     const Date instant = env_.clock.now();
     auto edit = decodeListsAndTasks(bytes, instant, &env_.random);
-    if (!edit) return;
+    if (!edit) return false;
 
     const bool newLists = edit->lists && !edit->lists->empty();
     if (newLists) lists.set(std::move(*edit->lists));
@@ -125,7 +125,8 @@ void Store::applyExternalEdit(const std::string& bytes) {
         // New lists without tasks: the tasks the store keeps must not point at a list that is gone,
         // or they would vanish from every view; they move to the first list.
         std::unordered_set<UUID> listIDs;
-        for (const TaskList& list : lists.get()) listIDs.insert(list.id);
+        for (const TaskList& list : lists.get())
+            listIDs.insert(list.id);
         const UUID first = lists.get().front().id;
         tasks.update([&](std::vector<TaskItem>& all) {
             for (TaskItem& item : all)
@@ -138,6 +139,7 @@ void Store::applyExternalEdit(const std::string& bytes) {
         timer.update([](TimerState& state) { state.taskID.reset(); });
     forgetUndo();
     changed();
+    return true;
 }
 
 } // namespace vesk

@@ -109,6 +109,10 @@ TEST(DocumentWriterTest, OddTextsNumbersAndEmptyPartsAreWrittenAsTheTreeDumpedTh
     bonsai.legacyIteration = 0;
     snapshot.bonsai = bonsai;
     expectSameBytes(snapshot, "a ledger with nothing in it");
+    // As the store saves it, from its own fields.
+    EXPECT_EQ(encodeSnapshot(SnapshotParts{snapshot.lists, snapshot.tasks, snapshot.sessions, snapshot.timer,
+                                           snapshot.prefs, *snapshot.bonsai}),
+              encodeSnapshot(snapshot));
     expectSameBytes(Snapshot{}, "an empty document");
 }
 
