@@ -137,11 +137,11 @@ bool Store::mayReplaceUndecodableFile(SaveOccasion occasion) {
     } else {
         const Date now = env_.clock.now();
         if (!waitingForWriterSince_) waitingForWriterSince_ = now;
-        const double waited = secondsBetween(*waitingForWriterSince_, now);
-        if (waited < writerWaitSeconds) {
+        const double left = writerWaitSeconds - secondsBetween(*waitingForWriterSince_, now);
+        // A retry a hair early, as timers may be, counts as on time.
+        if (left > 0.001) {
             // A change in the folder brings the next look sooner (checkForOutsideEdit).
-            debounce(writerRetry_, std::min(writerRetrySeconds, writerWaitSeconds - waited),
-                     [this] { saveNow(); });
+            debounce(writerRetry_, std::min(writerRetrySeconds, left), [this] { saveNow(); });
             return false;
         }
     }
