@@ -105,33 +105,16 @@ void writeValue(Output& out, std::string_view text) {
         if (c >= 0x20 && c != '"' && c != '\\') continue;
         out.put(text.substr(plain, i - plain));
         plain = i + 1;
-        switch (c) {
-        case '"':
-            out.put("\\\"");
-            break;
-        case '\\':
-            out.put("\\\\");
-            break;
-        case '\b':
-            out.put("\\b");
-            break;
-        case '\t':
-            out.put("\\t");
-            break;
-        case '\n':
-            out.put("\\n");
-            break;
-        case '\f':
-            out.put("\\f");
-            break;
-        case '\r':
-            out.put("\\r");
-            break;
-        default: {
-            char escape[7];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+        // The characters with a short escape, and their letters; the other controls take \u00xx.
+        constexpr std::string_view named = "\"\\\b\t\n\f\r";
+        constexpr std::string_view letters = "\"\\btnfr";
+        out.put('\\');
+        if (const auto at = named.find(static_cast<char>(c)); at != std::string_view::npos) {
+            out.put(letters[at]);
+        } else {
+            char escape[6];
+            std::snprintf(escape, sizeof escape, "u%04x", c);
             out.put(escape);
-        }
         }
     }
     out.put(text.substr(plain));
