@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shell/controls/PaintedControl.hpp"
+#include "tabs/focus/FocusContent.hpp"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QMenu;
+
+namespace vesk {
+
+class Store;
+class TextLabel;
+
+// The capsule under the dial that names the task the timer is attached to; a click opens a
+// menu of the open tasks to attach instead. Attaching leaves the timer running as it is.
+class TaskPicker final : public PaintedControl {
+  public:
+    explicit TaskPicker(Store& store, QWidget* parent = nullptr);
+
+    void setLabel(const TaskPickerLabel& label);
+    const TaskPickerLabel& label() const { return label_; }
+
+    // The entries as menu actions, one checkable action per entry; `choose` gets the task of
+    // the one triggered.
+    static void fill(QMenu& menu, const std::vector<TaskPickerEntry>& entries,
+                     const std::function<void(std::optional<UUID>)>& choose);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void open();
+
+    Store& store_;
+    TaskPickerLabel label_;
+    TextLabel* icon_;
+    TextLabel* text_;
+};
+
+} // namespace vesk
