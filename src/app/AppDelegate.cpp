@@ -1,6 +1,7 @@
 #include "app/AppDelegate.hpp"
 
 #include "app/Screens.hpp"
+#include "garden/tour/TourDriver.hpp"
 #include "core/runtime/Calendar.hpp"
 #include "core/store/Store.hpp"
 #include "devtools/Demo.hpp"
@@ -127,6 +128,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
 
     ui_ = std::make_unique<TarnelUI>(*store_, s.queue, environment("VESK_TOUR_LOG").has_value(), &std::cout);
     engine_ = std::make_unique<BonsaiEngine>(s.queue);
+    tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
 
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }};

@@ -1,14 +1,20 @@
 #include "app/Screens.hpp"
 
+#include "garden/tour/TourOverlay.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "tabs/detail/TaskDetailView.hpp"
 #include "tabs/focus/FocusView.hpp"
 
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
-    (void)ui;
     (void)engine;
     ScreenFactories screens;
-    screens.focus = [&store](QWidget* parent) { return new FocusView(store, parent); };
+    screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
+        return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
+    };
+    screens.focus = [&store](QWidget* parent) -> QWidget* { return new FocusView(store, parent); };
+    screens.tourOverlay = [&ui](QWidget* parent) -> QWidget* { return new TourOverlay(ui, parent); };
     return screens;
 }
 

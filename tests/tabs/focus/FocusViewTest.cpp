@@ -10,7 +10,6 @@
 #include "shell/controls/RollingText.hpp"
 #include "shell/controls/Segmented.hpp"
 #include "shell/controls/TextLabel.hpp"
-#include "support/QtApplication.hpp"
 #include "support/StoreTestBed.hpp"
 #include "tabs/focus/FocusDial.hpp"
 #include "tabs/focus/PlayButton.hpp"
