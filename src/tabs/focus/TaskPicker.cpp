@@ -3,9 +3,9 @@
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
-#include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QHBoxLayout>
@@ -26,10 +26,10 @@ TaskPicker::TaskPicker(Store& store, QWidget* parent) : PaintedControl(parent), 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(11, 5, 11, 5);
     row->setSpacing(6);
-    icon_ = new TextLabel({}, Fonts::symbols(10), Theme::text3(), this);
+    icon_ = new SymbolLabel("link", 10, Theme::text3(), this);
     text_ = new TextLabel({}, Fonts::text(12, FontWeight::medium), Theme::text3(), this);
     text_->setMaximumWidth(longestTitle);
-    auto* chevron = new TextLabel(Symbols::glyph("chevron.down"), Fonts::symbols(8), Theme::text3(), this);
+    auto* chevron = new SymbolLabel("chevron.down", 8, Theme::text3(), this);
     for (QWidget* part :
          {static_cast<QWidget*>(icon_), static_cast<QWidget*>(text_), static_cast<QWidget*>(chevron)})
         row->addWidget(part, 0, Qt::AlignVCenter);
@@ -38,7 +38,7 @@ TaskPicker::TaskPicker(Store& store, QWidget* parent) : PaintedControl(parent), 
 
 void TaskPicker::setLabel(const TaskPickerLabel& label) {
     label_ = label;
-    icon_->setText(Symbols::glyph(label.icon));
+    icon_->setSymbol(label.icon);
     icon_->setColor(label.attached ? Theme::accent() : Theme::text3());
     text_->setText(QString::fromStdString(label.text));
     text_->setColor(label.attached ? Theme::text() : Theme::text3());

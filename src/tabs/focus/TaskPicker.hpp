@@ -12,6 +12,7 @@ class QMenu;
 namespace vesk {
 
 class Store;
+class SymbolLabel;
 class TextLabel;
 
 // The capsule under the dial that names the task the timer is attached to; a click opens a
@@ -36,7 +37,7 @@ class TaskPicker final : public PaintedControl {
 
     Store& store_;
     TaskPickerLabel label_;
-    TextLabel* icon_;
+    SymbolLabel* icon_;
     TextLabel* text_;
 };
 
