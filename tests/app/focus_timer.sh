@@ -8,31 +8,9 @@ vesk="$1"
 json_check="$2"
 display_base=280
 . "$(dirname "$0")/x_session.sh"
+. "$(dirname "$0")/vesk_process.sh"
 unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 
-# launch NAME: vesk until its panel shows; leaves its pid in $vpid.
-launch() {
-    "$vesk" > "$work/$1.out" 2> "$work/$1.err" &
-    vpid=$!
-    pids="$vpid $pids"
-    for _ in $(seq 200); do
-        for candidate in $(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null || true); do
-            xwininfo -id "$candidate" 2>/dev/null | grep -q 'Width: 1100' && return 0
-        done
-        kill -0 "$vpid" 2>/dev/null || fail "$1: vesk ended early: $(cat "$work/$1.err")"
-        sleep 0.05
-    done
-    fail "$1: no panel window"
-}
-# quit NAME: SIGTERM, the usual quit path, which saves.
-quit() {
-    kill -TERM "$vpid"
-    set +e
-    wait "$vpid"
-    status=$?
-    set -e
-    [ "$status" -eq 0 ] || fail "$1: exit status $status: $(cat "$work/$1.err")"
-}
 # openFocusTab: a click on the pill opens the tarnel, Ctrl+3 picks the focus tab.
 openFocusTab() {
     sleep 0.3
@@ -41,13 +19,16 @@ openFocusTab() {
     xdotool key ctrl+3
     sleep 0.8
 }
-# timer: mode, accumulated seconds and whether it runs, from the data file.
-timer() {
-    "$json_check" "$TARNEL_DATA" /timer/mode /timer/accumulated | tr '\n' ' '
-    if "$json_check" "$TARNEL_DATA" /timer/runningSince > /dev/null 2>&1; then echo running; else echo paused; fi
+# expectPaused LOW HIGH: the saved timer is a paused pomodoro that has run LOW to HIGH seconds.
+expectPaused() {
+    mode=$("$json_check" "$TARNEL_DATA" /timer/mode)
+    ran=$("$json_check" "$TARNEL_DATA" /timer/accumulated)
+    [ "$mode" = pomodoro ] || fail "the timer is a $mode"
+    ! "$json_check" "$TARNEL_DATA" /timer/runningSince > /dev/null 2>&1 || fail "the timer still runs"
+    awk -v low="$1" -v high="$2" -v v="$ran" 'BEGIN { exit !(v >= low && v <= high) }' ||
+        fail "the timer ran $ran s, not $1 to $2"
+    echo "paused after $ran s"
 }
-# between LOW HIGH VALUE: whether LOW <= VALUE <= HIGH.
-between() { awk -v low="$1" -v high="$2" -v v="$3" 'BEGIN { exit !(v >= low && v <= high) }'; }
 
 launch first
 openFocusTab
@@ -56,27 +37,18 @@ sleep 2
 xdotool key space
 sleep 0.2
 quit first
-set -- $(timer)
-[ "$1" = pomodoro ] && [ "$3" = paused ] || fail "after Space: $(timer)"
-between 1.5 3.5 "$2" || fail "accumulated $2 s, not about 2"
-echo "paused after $2 s"
+expectPaused 1.5 3.5
 
 launch second
 openFocusTab
-xdotool mousemove 800 600   # out of the way
+xdotool mousemove 800 600   # off the tarnel
 xdotool key space
 sleep 1
-ticks() { awk '{print $14 + $15}' "/proc/$vpid/stat"; }
-before=$(ticks)
-sleep 10
-after=$(ticks)
-hz=$(getconf CLK_TCK)
-echo "focus tab with a running pomodoro: $(( (after - before) * 1000 / hz / 10 )) per mille of one core"
-[ $(( (after - before) * 10 )) -lt $(( 6 * hz )) ] || fail "running focus tab cost $(( after - before )) ticks in 10 s"
+running=$(cpu_per_mille 10)
+echo "focus tab with a running pomodoro: $running per mille of one core"
+[ "$running" -lt 60 ] || fail "the running focus tab costs $running per mille of one core"
 xdotool key space
 sleep 0.2
 quit second
-set -- $(timer)
-[ "$1" = pomodoro ] && [ "$3" = paused ] || fail "after the second Space: $(timer)"
-between 12 15 "$2" || fail "accumulated $2 s after resuming for 11 s"
+expectPaused 12 15
 echo "ok"

@@ -1,7 +1,6 @@
 #include "tabs/focus/TaskPicker.hpp"
 
 #include "core/store/Store.hpp"
-#include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -10,8 +9,6 @@
 
 #include <QHBoxLayout>
 #include <QMenu>
-#include <QPainter>
-#include <QPainterPath>
 
 namespace vesk {
 
@@ -21,8 +18,10 @@ constexpr int longestTitle = 240;
 
 } // namespace
 
-TaskPicker::TaskPicker(Store& store, QWidget* parent) : PaintedControl(parent), store_(store) {
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+TaskPicker::TaskPicker(Store& store, QWidget* parent) : PlainButton(parent), store_(store) {
+    // A capsule with no look of its own under the pointer.
+    setFills(Theme::surface(), Theme::surface());
+    setCornerRadius(-1);
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(11, 5, 11, 5);
     row->setSpacing(6);
@@ -68,14 +67,8 @@ void TaskPicker::open() {
     menu->popup(mapToGlobal(QPoint(0, height() + 4)));
 }
 
-void TaskPicker::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
-    const QRectF box = rect();
-    QPainterPath capsule;
-    capsule.addRoundedRect(box, box.height() / 2, box.height() / 2);
-    p.fillPath(capsule, Theme::surface());
+QSize TaskPicker::sizeHint() const {
+    return layout()->sizeHint();
 }
 
 } // namespace vesk

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/controls/PaintedControl.hpp"
+#include "shell/controls/PlainButton.hpp"
 #include "tabs/focus/FocusContent.hpp"
 
 #include <functional>
@@ -17,7 +17,7 @@ class TextLabel;
 
 // The capsule under the dial that names the task the timer is attached to; a click opens a
 // menu of the open tasks to attach instead. Attaching leaves the timer running as it is.
-class TaskPicker final : public PaintedControl {
+class TaskPicker final : public PlainButton {
   public:
     explicit TaskPicker(Store& store, QWidget* parent = nullptr);
 
@@ -29,8 +29,9 @@ class TaskPicker final : public PaintedControl {
     static void fill(QMenu& menu, const std::vector<TaskPickerEntry>& entries,
                      const std::function<void(std::optional<UUID>)>& choose);
 
-  protected:
-    void paintEvent(QPaintEvent* event) override;
+    // As large as its row of icon, title and chevron.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 
   private:
     void open();
