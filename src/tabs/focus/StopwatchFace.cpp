@@ -25,8 +25,11 @@ StopwatchFace::StopwatchFace(QWidget* parent, AnimationManager* manager)
     : QWidget(parent), degrees_(0.0, {}, manager), dotColor_(Theme::text3()) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     degrees_.setOnChange([this] {
-        // Only the dot moves: repaint where it was and where it is.
+        // The dot creeps a tenth of a point a frame: it is drawn anew once it has moved half a
+        // point, and only where it was and where it is.
         const double now = degrees_.value();
+        const double moved = std::abs(now - drawnDegrees_) * outline().width() / 2 * std::numbers::pi / 180;
+        if (moved < 0.5 && degrees_.isAnimating()) return;
         update(dotRect(drawnDegrees_).united(dotRect(now)).toAlignedRect().adjusted(-1, -1, 1, 1));
         drawnDegrees_ = now;
     });
@@ -52,7 +55,7 @@ void StopwatchFace::setDotColor(const QColor& color) {
 }
 
 double StopwatchFace::dotAngle() const {
-    return normalized(degrees_.value());
+    return normalized(drawnDegrees_);
 }
 
 QRectF StopwatchFace::outline() const {
@@ -80,7 +83,7 @@ void StopwatchFace::paintEvent(QPaintEvent*) {
     p.drawEllipse(circle);
     p.setPen(Qt::NoPen);
     p.setBrush(dotColor_);
-    p.drawEllipse(dotRect(degrees_.value()));
+    p.drawEllipse(dotRect(drawnDegrees_));
 }
 
 } // namespace vesk
