@@ -61,23 +61,24 @@ FocusDial::FocusDial(QWidget* parent, AnimationManager* manager)
 void FocusDial::apply(const FocusDialContent& content) {
     const bool first = !shown_;
     const FocusDialContent before = shown_.value_or(content);
-    if (first || content.mode != before.mode) {
+    const auto changed = [&](auto member) { return first || !(content.*member == before.*member); };
+    if (changed(&FocusDialContent::mode)) {
         const bool pomodoro = content.mode == TimerMode::pomodoro;
         ring_->setVisible(pomodoro);
         face_->setVisible(!pomodoro);
         // A mode shows its own reading at once, without gliding from the other mode's.
         ringProgress_.jump(pomodoro ? content.progress : 0.0);
         face_->setProgress(pomodoro ? 0.0 : content.progress, false);
-    } else if (content.progress != before.progress) {
+    } else if (changed(&FocusDialContent::progress)) {
         applyProgress(content.mode, content.progress);
     }
-    if (first || content.tint != before.tint) ring_->setTint(content.tint);
-    if (first || content.dotColor != before.dotColor) face_->setDotColor(content.dotColor);
-    if (first || content.timePoints != before.timePoints) time_->setTextFont(timeFont(content.timePoints));
-    if (first || content.timeColor != before.timeColor) time_->setColor(content.timeColor);
+    if (changed(&FocusDialContent::tint)) ring_->setTint(content.tint);
+    if (changed(&FocusDialContent::dotColor)) face_->setDotColor(content.dotColor);
+    if (changed(&FocusDialContent::timePoints)) time_->setTextFont(timeFont(content.timePoints));
+    if (changed(&FocusDialContent::timeColor)) time_->setColor(content.timeColor);
     time_->setText(QString::fromStdString(content.time),
                    content.countsDown ? RollingText::Direction::down : RollingText::Direction::up);
-    if (first || content.labelColor != before.labelColor) label_->setColor(content.labelColor);
+    if (changed(&FocusDialContent::labelColor)) label_->setColor(content.labelColor);
     label_->setText(QString::fromStdString(content.label));
     shown_ = content;
 }
