@@ -4,6 +4,7 @@
 #include "shell/state/TarnelUI.hpp"
 #include "tabs/detail/TaskDetailView.hpp"
 #include "tabs/focus/FocusView.hpp"
+#include "tabs/stats/StatsView.hpp"
 
 namespace vesk {
 
@@ -14,6 +15,7 @@ ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
         return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
     };
     screens.focus = [&store](QWidget* parent) -> QWidget* { return new FocusView(store, parent); };
+    screens.stats = [&store](QWidget* parent) { return new StatsView(store, parent); };
     screens.tourOverlay = [&ui](QWidget* parent) -> QWidget* { return new TourOverlay(ui, parent); };
     return screens;
 }

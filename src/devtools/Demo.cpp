@@ -4,6 +4,7 @@
 #include "core/runtime/Clock.hpp"
 #include "core/runtime/RandomSource.hpp"
 #include "core/store/Store.hpp"
+#include "devtools/SessionHistory.hpp"
 
 #include <array>
 #include <optional>
@@ -46,7 +47,6 @@ const std::array<DemoTask, 12> demoTasks{{
 constexpr std::size_t firstSessionTask = 0;
 constexpr std::size_t laterSessionTask = 4;
 constexpr int historyDays = 180;
-constexpr double pomodoroSeconds = 1500;
 
 struct DemoTree {
     std::uint64_t seed;
@@ -57,15 +57,6 @@ struct DemoTree {
 const std::array<DemoTree, 3> demoGarden{{{90001, 40, 120}, {90007, 30, 205}, {90013, 20, 290}}};
 constexpr std::uint64_t demoCurrentSeed = 90013;
 constexpr std::int64_t demoGainCubes = 610;
-
-// The instant the wall clock of the day beginning at `dayStart` reads `secondsIntoDay`: on the
-// night of a daylight-saving change plain addition would land an hour early or late.
-Date atWallClock(const Calendar& calendar, Date dayStart, int secondsIntoDay) {
-    const Date guess = addingSeconds(dayStart, secondsIntoDay);
-    const CivilTime shown = calendar.civil(guess);
-    const int drift = shown.hour * 3600 + shown.minute * 60 + shown.second - secondsIntoDay;
-    return addingSeconds(guess, -drift);
-}
 
 } // namespace
 
@@ -109,19 +100,8 @@ void seed(Store& store, const Clock& clock, RandomSource& random, const Calendar
         }
     });
 
-    // About seven days in ten have one to five pomodoros, on the hour from 09:00.
-    std::vector<FocusSession> sessions;
-    for (int daysAgo = 1; daysAgo <= historyDays; ++daysAgo) {
-        if (random.uniform(0, 9) >= 7) continue;
-        const std::uint64_t count = random.uniform(0, 4) + 1;
-        const Date dayStart = day(-daysAgo);
-        for (std::uint64_t j = 0; j < count; ++j) {
-            const std::size_t task = j == 0 ? firstSessionTask : laterSessionTask;
-            const Date start = atWallClock(calendar, dayStart, 9 * 3600 + 3600 * static_cast<int>(j));
-            sessions.push_back(
-                {UUID::random(random), taskIDs[task], {}, TimerMode::pomodoro, start, pomodoroSeconds, true});
-        }
-    }
+    std::vector<FocusSession> sessions = pomodoroHistory(
+        random, calendar, today, historyDays, taskIDs[firstSessionTask], taskIDs[laterSessionTask]);
     sessions.push_back({UUID::random(random),
                         taskIDs[firstSessionTask],
                         {},
