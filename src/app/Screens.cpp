@@ -8,6 +8,7 @@
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
 #include "tabs/detail/TaskDetailView.hpp"
+#include "tabs/focus/FocusView.hpp"
 #include "tabs/stats/StatsView.hpp"
 
 #include <QVBoxLayout>
@@ -58,6 +59,7 @@ ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine, Bo
     screens.bonsai = [&store, &ui, &thumbnails](QWidget* parent) -> QWidget* {
         return new GardenHost(store, ui, thumbnails, parent);
     };
+    screens.focus = [&store](QWidget* parent) -> QWidget* { return new FocusView(store, parent); };
     screens.stats = [&store](QWidget* parent) { return new StatsView(store, parent); };
     screens.tourOverlay = [&ui](QWidget* parent) -> QWidget* { return new TourOverlay(ui, parent); };
     return screens;

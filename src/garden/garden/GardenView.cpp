@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
 namespace vesk {
@@ -42,10 +43,8 @@ GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWi
     auto* headerRow = new QHBoxLayout(header);
     headerRow->setContentsMargins(0, 0, 0, 0);
     headerRow->setSpacing(6);
-    auto* back = new IconButton(
-        "chevron.left", 12, Theme::text2(), "Back", [this] { ui_.closeGarden(); }, header);
-    back->setObjectName("back");
-    headerRow->addWidget(back);
+    headerRow->addWidget(new IconButton(
+        "chevron.left", 12, Theme::text2(), "Back", [this] { ui_.closeGarden(); }, header));
     headerRow->addWidget(new TextLabel("Garden", Fonts::text(18, FontWeight::regular, FontDesign::serif),
                                        Theme::text(), header));
     headerRow->addStretch(1);
