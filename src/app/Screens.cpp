@@ -1,12 +1,12 @@
 #include "app/Screens.hpp"
 
+#include "garden/bonsai/BonsaiScreens.hpp"
+
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
-    (void)store;
-    (void)ui;
-    (void)engine;
     ScreenFactories screens;
+    addBonsaiScreens(screens, store, ui, engine);
     return screens;
 }
 

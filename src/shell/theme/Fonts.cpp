@@ -100,6 +100,12 @@ QFont Fonts::text(double points, FontWeight weight, FontDesign design) {
     case FontDesign::monospaced:
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         break;
+    case FontDesign::serif:
+        // DejaVu Serif comes with the system's fonts; it has no light weight, so a light
+        // serif draws in its book weight.
+        font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Serif")});
+        font.setStyleHint(QFont::Serif);
+        break;
     }
     font.setPointSizeF(toQtPoints(points));
     font.setWeight(qtWeight(weight));

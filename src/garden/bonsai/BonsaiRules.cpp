@@ -1,0 +1,61 @@
+#include "garden/bonsai/BonsaiRules.hpp"
+
+#include "garden/bonsai/SymbolMark.hpp"
+#include "garden/bonsai/WrappedText.hpp"
+#include "shell/controls/TextLabel.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <array>
+
+namespace vesk {
+
+namespace {
+
+struct Rule {
+    const char* symbol;
+    const char* title;
+    const char* text;
+};
+
+constexpr std::array<Rule, 4> rules{{
+    {"plus", "+1 cube", "for every task you create"},
+    {"checkmark", "+2–4 cubes", "when you complete a task (once per task)"},
+    {"leaf", "The tree on screen grows",
+     "Only your current tree gets cubes. All your trees live in the Garden — switch whenever you like."},
+    {"sparkles", "New seedlings",
+     "Unlock one at 50 cubes, then after +100, +150, +200… more. You pick each one yourself in the Garden."},
+}};
+
+QWidget* ruleRow(const Rule& rule, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(10);
+    auto* badge = new SymbolMark(rule.symbol, 10.5, Theme::accent(), 20, row);
+    QColor circle = Theme::accent();
+    circle.setAlphaF(0.14f);
+    badge->setCircle(circle);
+    layout->addWidget(badge, 0, Qt::AlignTop);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(new TextLabel(QString::fromUtf8(rule.title), Fonts::text(12.5, FontWeight::semibold),
+                                   Theme::text(), row));
+    texts->addWidget(new WrappedText(QString::fromUtf8(rule.text), Fonts::text(11.5), Theme::text2(), row));
+    layout->addLayout(texts, 1);
+    return row;
+}
+
+} // namespace
+
+BonsaiRules::BonsaiRules(bool compact, QWidget* parent) : QWidget(parent) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(compact ? 9 : 12);
+    for (const Rule& rule : rules)
+        column->addWidget(ruleRow(rule, this));
+}
+
+} // namespace vesk
