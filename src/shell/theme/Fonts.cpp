@@ -101,9 +101,7 @@ QFont Fonts::text(double points, FontWeight weight, FontDesign design) {
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         break;
     case FontDesign::serif:
-        // DejaVu Serif comes with the system's fonts; it has no light weight, so a light
-        // serif draws in its book weight.
-        font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("Serif")});
+        font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("serif")});
         font.setStyleHint(QFont::Serif);
         break;
     }

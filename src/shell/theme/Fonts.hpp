@@ -7,7 +7,7 @@ namespace vesk {
 enum class FontWeight { light, regular, medium, semibold, bold };
 
 // `rounded` is the soft face views ask for on clocks and counts; `monospaced` has every
-// character the same width; `serif` is the book face of names and titles.
+// character the same width; `serif` is for the few headings that ask for it.
 enum class FontDesign { standard, rounded, monospaced, serif };
 
 // The faces of the tarnel: Inter for text, Quicksand for the rounded design, and the
