@@ -1,10 +1,10 @@
 #include "garden/bonsai/RevealSatellite.hpp"
 
 #include "garden/bonsai/BonsaiSceneView.hpp"
-#include "garden/bonsai/SymbolMark.hpp"
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -79,7 +79,7 @@ QWidget* RevealSatellite::makeColumn() {
     auto* unlocked = new QHBoxLayout(unlocked_);
     unlocked->setContentsMargins(4, 0, 4, 0);
     unlocked->setSpacing(5);
-    unlocked->addWidget(new SymbolMark("sparkles", 10, Theme::star(), 13, unlocked_), 0, Qt::AlignVCenter);
+    unlocked->addWidget(new SymbolLabel("sparkles", 10, Theme::star(), unlocked_), 0, Qt::AlignVCenter);
     unlocked->addWidget(new TextLabel(QStringLiteral("New seedling unlocked"),
                                       Fonts::text(11.5, FontWeight::medium), Theme::star(), unlocked_),
                         1, Qt::AlignVCenter);

@@ -2,8 +2,8 @@
 
 #include "core/store/Store.hpp"
 #include "garden/bonsai/BonsaiContent.hpp"
-#include "garden/bonsai/SymbolMark.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
@@ -56,7 +56,7 @@ SeedlingProgress::SeedlingProgress(Store& store, QWidget* parent) : QWidget(pare
     auto* ready = new QHBoxLayout(readyRow_);
     ready->setContentsMargins(0, 0, 0, 0);
     ready->setSpacing(5);
-    ready->addWidget(new SymbolMark("sparkles", 9.5, Theme::accent(), 12, readyRow_), 0, Qt::AlignVCenter);
+    ready->addWidget(new SymbolLabel("sparkles", 9.5, Theme::accent(), readyRow_), 0, Qt::AlignVCenter);
     readyText_ = new TextLabel({}, Fonts::text(11, FontWeight::medium), Theme::accent(), readyRow_);
     readyText_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     ready->addWidget(readyText_, 0, Qt::AlignVCenter);

@@ -7,7 +7,6 @@
 namespace vesk {
 
 class Store;
-class SymbolMark;
 class TextLabel;
 
 // One line of seedling news: how many seedlings are ready to plant, or how many cubes the
