@@ -1,5 +1,6 @@
 #include "app/Screens.hpp"
 
+#include "garden/bonsai/BonsaiScreens.hpp"
 #include "garden/tour/TourOverlay.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "tabs/detail/TaskDetailView.hpp"
@@ -9,8 +10,8 @@
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
-    (void)engine;
     ScreenFactories screens;
+    addBonsaiScreens(screens, store, ui, engine);
     screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
         return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
     };
