@@ -1,6 +1,6 @@
 #include "garden/bonsai/BonsaiRules.hpp"
 
-#include "garden/bonsai/WrappedText.hpp"
+#include "shell/controls/WrappedText.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"

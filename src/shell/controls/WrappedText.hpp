@@ -13,6 +13,8 @@ class WrappedText final : public QWidget {
   public:
     WrappedText(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
 
+    void setText(const QString& text);
+
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;

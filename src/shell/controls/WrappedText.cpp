@@ -1,4 +1,4 @@
-#include "garden/bonsai/WrappedText.hpp"
+#include "shell/controls/WrappedText.hpp"
 
 #include "shell/anim/Presence.hpp"
 
@@ -14,6 +14,13 @@ WrappedText::WrappedText(const QString& text, const QFont& font, const QColor& c
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
+}
+
+void WrappedText::setText(const QString& text) {
+    if (text == text_) return;
+    text_ = text;
+    updateGeometry();
+    update();
 }
 
 QRectF WrappedText::bounds(double width) const {
