@@ -1,6 +1,6 @@
 #!/bin/sh
-# The garden on the real vesk: a file whose gains have unlocked a seedling, the garden opened,
-# the first seedling of the nursery clicked. The file then holds a second tree, current, and
+# The garden on the real vesk: a file whose gains have unlocked a seedling, the garden opened
+# from the bonsai tab's button, the first seedling of the nursery clicked. The file then holds a second tree, current, and
 # one more seedling planted. Screenshots go to $VESK_SHOTS when that is set.
 set -eu
 vesk="$1"
@@ -16,7 +16,7 @@ cat > "$TARNEL_DATA" <<'JSON'
 JSON
 shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop 1100x600+250+0 "$VESK_SHOTS/$1.png"; true; }
 
-"$vesk" --expand garden > "$work/vesk.out" 2> "$work/vesk.err" &
+"$vesk" --expand bonsai > "$work/vesk.out" 2> "$work/vesk.err" &
 vpid=$!
 pids="$vpid $pids"
 shown=""
@@ -29,6 +29,15 @@ for _ in $(seq 200); do
     sleep 0.05
 done
 [ -n "$shown" ] || fail "no panel window"
+sleep 1.5
+shot bonsai-tab
+
+# The garden button at the right end of the tab's bottom row.
+xdotool mousemove 930 370
+sleep 0.2
+xdotool mousemove_relative 15 8
+sleep 0.3
+xdotool click 1
 sleep 1.5
 shot garden-open
 

@@ -1,6 +1,7 @@
 #include "garden/garden/GardenView.hpp"
 
 #include "core/store/Store.hpp"
+#include "garden/bonsai/SeedlingProgress.hpp"
 #include "garden/garden/GardenContent.hpp"
 #include "garden/garden/NurserySection.hpp"
 #include "garden/garden/TreeCard.hpp"
@@ -60,6 +61,8 @@ GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWi
         store_, ui_, thumbs_, QString::fromStdString(nurseryTitle(available)), available < 1, cardHeight,
         [this](std::uint64_t seed) { plantSeedling(seed); }, this);
     column->addWidget(nursery_);
+    column->addSpacing(gap);
+    column->addWidget(new SeedlingProgress(store_, this), 0, Qt::AlignLeft);
     column->addSpacing(gap);
     column->addWidget(new SectionTitle("Your trees", this));
     // The cards' overhang stands in for part of the gap.
