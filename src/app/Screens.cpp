@@ -1,6 +1,7 @@
 #include "app/Screens.hpp"
 
 #include "garden/bonsai/BonsaiScreens.hpp"
+#include "garden/tour/TourCard.hpp"
 #include "garden/tour/TourOverlay.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "tabs/detail/TaskDetailView.hpp"
@@ -18,6 +19,9 @@ ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine, Bo
     screens.focus = [&store](QWidget* parent) -> QWidget* { return new FocusView(store, parent); };
     screens.stats = [&store](QWidget* parent) { return new StatsView(store, parent); };
     screens.tourOverlay = [&ui](QWidget* parent) -> QWidget* { return new TourOverlay(ui, parent); };
+    screens.tourCard = [&store, &ui, &thumbnails](QWidget* parent) -> QWidget* {
+        return new TourCard(store, ui, thumbnails, parent);
+    };
     return screens;
 }
 

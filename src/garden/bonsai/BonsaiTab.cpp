@@ -3,29 +3,17 @@
 #include "core/store/Store.hpp"
 #include "garden/bonsai/BonsaiTree.hpp"
 #include "garden/garden/GardenView.hpp"
+#include "garden/tour/FirstSeedlingView.hpp"
 #include "shell/anim/Presence.hpp"
-#include "shell/controls/TextLabel.hpp"
 #include "shell/state/TarnelUI.hpp"
-#include "shell/theme/Fonts.hpp"
-#include "shell/theme/Theme.hpp"
 
 #include <QGridLayout>
-#include <QVBoxLayout>
 
 namespace vesk {
 
 namespace {
 
 using Screen = BonsaiContent::Screen;
-
-// Stands in for the screens that are not built yet.
-QWidget* plainFrame(const QString& name, QWidget* parent) {
-    auto* frame = new QWidget(parent);
-    auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(new TextLabel(name, Fonts::text(12, FontWeight::medium), Theme::text3(), frame), 0,
-                      Qt::AlignCenter);
-    return frame;
-}
 
 Transition transitionOf(Screen screen) {
     switch (screen) {
@@ -56,7 +44,7 @@ QWidget* BonsaiTab::build(Screen screen, bool arriving) {
     QWidget* widget = nullptr;
     switch (screen) {
     case Screen::firstSeedling:
-        widget = plainFrame(QStringLiteral("First seedling"), this);
+        widget = new FirstSeedlingView(store_, ui_, thumbnails_, this);
         break;
     case Screen::tree:
         widget = new BonsaiTree(store_, ui_, engine_, frames_, this);
