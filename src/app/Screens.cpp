@@ -1,5 +1,7 @@
 #include "app/Screens.hpp"
 
+#include "tabs/tasks/TasksView.hpp"
+
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
@@ -7,6 +9,7 @@ ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
     (void)ui;
     (void)engine;
     ScreenFactories screens;
+    screens.tasks = [&store, &ui](QWidget* parent) { return new TasksView(store, ui, parent); };
     return screens;
 }
 

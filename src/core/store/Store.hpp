@@ -68,6 +68,8 @@ class Store {
     std::function<void()> onSeedlingUnlocked;
 
     const std::filesystem::path& url() const { return url_; }
+    // The clock, queue, random source and calendar the store runs on, which views share.
+    const StoreEnvironment& environment() const { return env_; }
     // The exact bytes last read from or written to the file, to tell own writes from outside edits.
     const std::optional<std::string>& lastOnDisk() const { return lastOnDisk_; }
 

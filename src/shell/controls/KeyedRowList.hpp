@@ -35,6 +35,24 @@ class KeyedRowList final : public QWidget {
     // a key not shown yet. Inserts, removals and moves follow the current animation.
     void setKeys(const std::vector<Key>& keys, const Factory& make);
     const std::vector<Key>& keys() const { return keys_; }
+
+    // Shows a row per item, keyed by `keyOf(item)`: `make(item, parent)` builds the row of a
+    // new key, `update(row, item)` hands every shown row its item; then the rows are placed
+    // at their new heights.
+    template <class Item, class KeyOf, class Make, class Update>
+    void setRows(const std::vector<Item>& items, KeyOf keyOf, Make make, Update update) {
+        std::vector<Key> keys;
+        keys.reserve(items.size());
+        std::unordered_map<Key, const Item*> byKey;
+        for (const Item& item : items) {
+            keys.push_back(keyOf(item));
+            byKey.emplace(keys.back(), &item);
+        }
+        setKeys(keys, [&](const Key& key, QWidget* parent) { return make(*byKey.at(key), parent); });
+        for (const auto& [key, item] : byKey)
+            update(row(key), *item);
+        relayout();
+    }
     // The row shown for `key`; null when there is none or it is leaving.
     QWidget* row(const Key& key) const;
     // Where `key`'s row is headed, in the list's coordinates.
