@@ -6,8 +6,11 @@
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -123,6 +126,29 @@ TEST_F(KeyedRowListTest, RowsThatGrowPushTheRowsBelowDown) {
     runFrames(40);
     EXPECT_EQ(list.row("b")->y(), 52);
     EXPECT_EQ(list.sizeHint().height(), 72);
+}
+
+TEST_F(KeyedRowListTest, WithAnEstimateOnlyRowsNearTheShownPartAreBuilt) {
+    QScrollArea area;
+    area.resize(200, 100);
+    area.setWidgetResizable(true);
+    auto* lazy = new KeyedRowList(nullptr, &manager);
+    area.setWidget(lazy);
+    area.show();
+    std::vector<KeyedRowList::Key> keys;
+    for (int i = 0; i < 500; ++i)
+        keys.push_back(std::to_string(i));
+    lazy->setKeys(keys, rows(), [](const KeyedRowList::Key&, int) { return 20; });
+    QApplication::processEvents();
+    EXPECT_GT(built, 5);
+    EXPECT_LT(built, 40);
+    EXPECT_EQ(lazy->row("499"), nullptr);
+    EXPECT_EQ(lazy->targetTop("499"), 499 * 20);
+
+    area.verticalScrollBar()->setValue(area.verticalScrollBar()->maximum());
+    ASSERT_NE(lazy->row("499"), nullptr);
+    EXPECT_EQ(lazy->row("499")->y(), 499 * 20);
+    EXPECT_LT(built, 80);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -19,10 +20,15 @@ namespace vesk {
 // removed by its own button is never deleted inside that click. Rows that change place move
 // there along the animation of the change. Every row spans the list's width at the height it
 // asks for at that width.
+//
+// Given an estimate of row heights, the list builds a row only when it comes near the part
+// of the list its scroll area shows, so that a long list opens at the cost of a screenful;
+// until then the row takes the estimated height. A built row stays built.
 class KeyedRowList final : public QWidget {
   public:
     using Key = std::string;
     using Factory = std::function<QWidget*(const Key& key, QWidget* parent)>;
+    using Estimate = std::function<int(const Key& key, int width)>;
 
     explicit KeyedRowList(QWidget* parent = nullptr, AnimationManager* manager = nullptr);
     ~KeyedRowList() override;
@@ -31,29 +37,37 @@ class KeyedRowList final : public QWidget {
     // Fade both ways unless told otherwise.
     void setTransitions(Transition insertion, Transition removal);
 
-    // Shows one row per key, in this order (a repeated key once); `make` builds the widget of
-    // a key not shown yet. Inserts, removals and moves follow the current animation.
-    void setKeys(const std::vector<Key>& keys, const Factory& make);
+    // Shows one row per key, in this order (a repeated key once). `make` builds the widget of
+    // a key not built yet: at once, or, with an `estimate`, when the row comes into view, so
+    // it is kept until the next call. Inserts, removals and moves follow the current animation.
+    void setKeys(const std::vector<Key>& keys, Factory make, Estimate estimate = {});
     const std::vector<Key>& keys() const { return keys_; }
 
     // Shows a row per item, keyed by `keyOf(item)`: `make(item, parent)` builds the row of a
-    // new key, `update(row, item)` hands every shown row its item; then the rows are placed
-    // at their new heights.
+    // key, `update(row, item)` hands every built row its item; then the rows are placed at
+    // their new heights. With `estimate(item, width)`, rows are built as they come into view.
     template <class Item, class KeyOf, class Make, class Update>
-    void setRows(const std::vector<Item>& items, KeyOf keyOf, Make make, Update update) {
+    void setRows(const std::vector<Item>& items, KeyOf keyOf, Make make, Update update,
+                 std::type_identity_t<std::function<int(const Item&, int)>> estimate = {}) {
+        auto byKey = std::make_shared<std::unordered_map<Key, Item>>();
         std::vector<Key> keys;
         keys.reserve(items.size());
-        std::unordered_map<Key, const Item*> byKey;
         for (const Item& item : items) {
             keys.push_back(keyOf(item));
-            byKey.emplace(keys.back(), &item);
+            byKey->emplace(keys.back(), item);
         }
-        setKeys(keys, [&](const Key& key, QWidget* parent) { return make(*byKey.at(key), parent); });
-        for (const auto& [key, item] : byKey)
-            update(row(key), *item);
+        Estimate guess;
+        if (estimate)
+            guess = [byKey, estimate](const Key& key, int width) { return estimate(byKey->at(key), width); };
+        setKeys(
+            keys, [byKey, make](const Key& key, QWidget* parent) { return make(byKey->at(key), parent); },
+            std::move(guess));
+        for (const auto& [key, item] : *byKey)
+            if (QWidget* widget = row(key)) update(widget, item);
         relayout();
     }
-    // The row shown for `key`; null when there is none or it is leaving.
+
+    // The row shown for `key`; null when there is none, it is not built yet, or it is leaving.
     QWidget* row(const Key& key) const;
     // Where `key`'s row is headed, in the list's coordinates.
     int targetTop(const Key& key) const;
@@ -69,24 +83,38 @@ class KeyedRowList final : public QWidget {
 
   protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
   private:
     struct Row {
-        QWidget* widget = nullptr;
+        QWidget* widget = nullptr; // null until built
         std::unique_ptr<Animated<double>> top;
+        int targetTop = 0;
+        int height = 0;
         bool placed = false;
+        // Its key came with the change being shown: it enters with the insertion transition.
+        bool arriving = false;
     };
 
-    Row makeRow(QWidget* widget);
+    void build(const Key& key, Row& row);
+    void buildShownRows();
+    // The part of the list its ancestors show, in its own coordinates.
+    QRect shownArea() const;
     void remove(const Key& key);
     void place(Row& row, int top, int height);
-    static int heightOf(const QWidget* widget, int width);
+    int heightOf(const Key& key, const Row& row, int width) const;
+    static int widgetHeight(const QWidget* widget, int width);
 
     AnimationManager* manager_;
     int spacing_ = 0;
     Transition insertion_ = Transition::fade();
     Transition removal_ = Transition::fade();
+    Factory make_;
+    Estimate estimate_;
+    bool watchingAncestors_ = false;
+    bool building_ = false;
     std::vector<Key> keys_;
     std::unordered_map<Key, Row> rows_;
     std::unordered_map<Key, Row> leaving_;

@@ -31,6 +31,8 @@ AddTaskRow::AddTaskRow(Store& store, QWidget* parent) : QWidget(parent), store_(
 
     field_ = new QLineEdit(this);
     field_->setFrame(false);
+    // Focused when asked (a click, the hot key, Ctrl+N), never just because the window opened.
+    field_->setFocusPolicy(Qt::ClickFocus);
     field_->setPlaceholderText("Add a task");
     field_->setFont(Fonts::text(13));
     field_->setAttribute(Qt::WA_MacShowFocusRect, false);

@@ -30,7 +30,7 @@ CompletedHeader::CompletedHeader(std::size_t count, bool open, QWidget* parent)
     : PaintedControl(parent), quarterTurns_(open ? 1.0 : 0.0, [this] { update(); }) {
     setCount(count);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    setFixedHeight(sizeHint().height());
+    setFixedHeight(fixedHeight());
 }
 
 void CompletedHeader::setCount(std::size_t count) {
@@ -44,12 +44,15 @@ void CompletedHeader::setOpen(bool open) {
     quarterTurns_.set(open ? 1.0 : 0.0);
 }
 
+int CompletedHeader::fixedHeight() {
+    const double line = std::max(QFontMetricsF(textFont()).height(), Symbols::extent(chevronPoints));
+    return spaceAbove + 2 * padding + static_cast<int>(std::ceil(line));
+}
+
 QSize CompletedHeader::sizeHint() const {
-    const QFontMetricsF metrics(textFont());
-    const double line = std::max(metrics.height(), Symbols::extent(chevronPoints));
-    const double width = Symbols::extent(chevronPoints) + spacing + metrics.horizontalAdvance(text_);
-    return {static_cast<int>(std::ceil(width)) + 2 * padding,
-            spaceAbove + 2 * padding + static_cast<int>(std::ceil(line))};
+    const double width =
+        Symbols::extent(chevronPoints) + spacing + QFontMetricsF(textFont()).horizontalAdvance(text_);
+    return {static_cast<int>(std::ceil(width)) + 2 * padding, fixedHeight()};
 }
 
 QRect CompletedHeader::hitArea() const {

@@ -13,6 +13,8 @@ class CompletedHeader final : public PaintedControl {
   public:
     CompletedHeader(std::size_t count, bool open, QWidget* parent = nullptr);
 
+    static int fixedHeight();
+
     void setCount(std::size_t count);
     // Turns the chevron along the current animation.
     void setOpen(bool open);

@@ -18,6 +18,7 @@ namespace vesk {
 namespace {
 
 constexpr int lineHeight = 22;
+constexpr int paddingY = 5;
 
 QFont struckThrough() {
     QFont font = Fonts::text(13);
@@ -30,7 +31,7 @@ QFont struckThrough() {
 CompletedRow::CompletedRow(Store& store, TarnelUI& ui, const CompletedRowContent& content, QWidget* parent)
     : PaintedControl(parent), store_(store), ui_(ui), content_(content) {
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(8, 5, 8, 5);
+    row->setContentsMargins(8, paddingY, 8, paddingY);
     row->setSpacing(10);
     check_ = new CheckCircle(
         true, 16,
@@ -40,8 +41,12 @@ CompletedRow::CompletedRow(Store& store, TarnelUI& ui, const CompletedRowContent
     row->addWidget(check_);
     row->addWidget(title_, 1);
     row->addWidget(buttons_);
-    setFixedHeight(lineHeight + 10);
+    setFixedHeight(fixedHeight());
     setAction([this] { ui_.openDetail(content_.id); });
+}
+
+int CompletedRow::fixedHeight() {
+    return lineHeight + 2 * paddingY;
 }
 
 void CompletedRow::setContent(const CompletedRowContent& content) {

@@ -18,6 +18,8 @@ class CompletedRow final : public PaintedControl {
   public:
     CompletedRow(Store& store, TarnelUI& ui, const CompletedRowContent& content, QWidget* parent = nullptr);
 
+    static int fixedHeight();
+
     void setContent(const CompletedRowContent& content);
     const CompletedRowContent& content() const { return content_; }
 

@@ -29,6 +29,13 @@ TaskGroup::TaskGroup(Store& store, TarnelUI& ui, const TaskGroupContent& content
     showSubtasks();
 }
 
+int TaskGroup::estimatedHeight(const TaskGroupContent& content, int width) {
+    int height = TaskRow::estimatedHeight(content.task, width);
+    for (const TaskRowContent& subtask : content.subtasks)
+        height += TaskRow::estimatedHeight(subtask, width - subtaskIndent);
+    return height;
+}
+
 void TaskGroup::setContent(const TaskGroupContent& content) {
     if (content == content_) return;
     content_ = content;

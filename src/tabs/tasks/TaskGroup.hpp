@@ -17,6 +17,9 @@ class TaskGroup final : public QWidget {
   public:
     TaskGroup(Store& store, TarnelUI& ui, const TaskGroupContent& content, QWidget* parent = nullptr);
 
+    // A guess at the group's height at `width`, without building it.
+    static int estimatedHeight(const TaskGroupContent& content, int width);
+
     void setContent(const TaskGroupContent& content);
     const TaskGroupContent& content() const { return content_; }
 

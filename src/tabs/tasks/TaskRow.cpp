@@ -20,6 +20,8 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vesk {
@@ -29,6 +31,19 @@ namespace {
 constexpr int buttonsHeight = 16;
 constexpr int subtaskCheckSize = 14;
 constexpr int taskCheckSize = 16;
+constexpr int paddingX = 8;
+constexpr int paddingY = 7;
+constexpr int spacing = 10;
+constexpr int columnSpacing = 3;
+constexpr double dueChipHeight = 17;
+
+QFont titleFont(bool sub) {
+    return Fonts::text(sub ? 12.5 : 13);
+}
+
+QFont noteFont() {
+    return Fonts::text(11.5);
+}
 
 } // namespace
 
@@ -91,8 +106,8 @@ class TaskRow::MarkedText final : public QWidget {
 TaskRow::TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWidget* parent)
     : PaintedControl(parent), store_(store), ui_(ui), content_(content) {
     auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(8, 7, 8, 7);
-    row->setSpacing(10);
+    row->setContentsMargins(paddingX, paddingY, paddingX, paddingY);
+    row->setSpacing(spacing);
 
     const bool sub = content.isSub;
     // Level with the title's first line.
@@ -106,8 +121,8 @@ TaskRow::TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWid
     row->addLayout(checkColumn);
 
     column_ = new QVBoxLayout;
-    column_->setSpacing(3);
-    title_ = new TextBlock({}, Fonts::text(sub ? 12.5 : 13), Theme::text(), 2, this);
+    column_->setSpacing(columnSpacing);
+    title_ = new TextBlock({}, titleFont(sub), Theme::text(), 2, this);
     column_->addWidget(title_);
     column_->addStretch(1);
     row->addLayout(column_, 1);
@@ -117,6 +132,34 @@ TaskRow::TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWid
 
     setAction([this] { ui_.openDetail(content_.id); });
     apply();
+}
+
+int TaskRow::estimatedHeight(const TaskRowContent& content, int width) {
+    struct Measures {
+        double titleLine;
+        double titleCharacter;
+        double noteLine;
+    };
+    static const auto measures = [] {
+        std::array<Measures, 2> result{};
+        for (const bool sub : {false, true}) {
+            const QFontMetricsF title(titleFont(sub));
+            result[sub] = {title.height(), title.averageCharWidth(), QFontMetricsF(noteFont()).height()};
+        }
+        return result;
+    }();
+    const Measures& m = measures[content.isSub];
+    const double check = content.isSub ? subtaskCheckSize : taskCheckSize;
+    const double starWidth = content.starred ? 25 : 0;
+    const double available = width - 2 * paddingX - check - 2 * spacing - starWidth;
+    const auto characters = std::count_if(content.title.begin(), content.title.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    });
+    const int lines = static_cast<double>(characters) * m.titleCharacter > available ? 2 : 1;
+    double height = 2 * paddingY + lines * m.titleLine;
+    if (!content.note.empty()) height += columnSpacing + m.noteLine;
+    if (content.showsFacts()) height += columnSpacing + 1 + dueChipHeight;
+    return static_cast<int>(std::ceil(height));
 }
 
 void TaskRow::setContent(const TaskRowContent& content) {
@@ -160,7 +203,7 @@ void TaskRow::applyButtons() {
 
 void TaskRow::showNote() {
     if (note_) return;
-    note_ = new TextLabel({}, Fonts::text(11.5), Theme::text2(), this);
+    note_ = new TextLabel({}, noteFont(), Theme::text2(), this);
     column_->insertWidget(1, note_);
 }
 

@@ -24,6 +24,10 @@ class TaskRow final : public PaintedControl {
   public:
     TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWidget* parent = nullptr);
 
+    // A guess at the height of the row of `content` at `width`, without building it: for
+    // the rows of a long list not scrolled into view yet.
+    static int estimatedHeight(const TaskRowContent& content, int width);
+
     void setContent(const TaskRowContent& content);
     const TaskRowContent& content() const { return content_; }
 

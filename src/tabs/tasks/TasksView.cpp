@@ -21,6 +21,8 @@ namespace vesk {
 namespace {
 
 constexpr int headerHeight = 26;
+// The compact empty state heads the list, so it is built at once; this only bridges that.
+constexpr int compactEmptyGuess = 80;
 
 } // namespace
 
@@ -82,13 +84,17 @@ void TasksView::refresh() {
     const std::optional<UUID> firstBefore = content_.firstOpenID();
     content_ = std::move(next);
 
-    fullEmpty_->setVisible(content_.fullEmpty);
-    fullEmpty_->setStarred(content_.starredView);
-    scroll_->setVisible(!content_.fullEmpty);
+    // The rows first: showing the list may build rows, which must find this content.
     rows_->setRows(
         listRows(content_), [](const TasksListRow& row) { return row.key; },
         [this](const TasksListRow& row, QWidget* parent) { return makeRow(row, parent); },
-        [this](QWidget* widget, const TasksListRow& row) { updateRow(widget, row); });
+        [this](QWidget* widget, const TasksListRow& row) { updateRow(widget, row); },
+        // A long list builds its rows as they scroll into view.
+        [this](const TasksListRow& row, int width) { return estimateRow(row, width); });
+
+    fullEmpty_->setVisible(content_.fullEmpty);
+    fullEmpty_->setStarred(content_.starredView);
+    scroll_->setVisible(!content_.fullEmpty);
 
     // A new task at the top, a reorder or a completion brings the new first task into view;
     // not on the first showing.
@@ -131,6 +137,21 @@ void TasksView::updateRow(QWidget* widget, const TasksListRow& row) {
     case Kind::completed:
         return static_cast<CompletedRow*>(widget)->setContent(content_.completed[row.index]);
     }
+}
+
+int TasksView::estimateRow(const TasksListRow& row, int width) const {
+    using Kind = TasksListRow::Kind;
+    switch (row.kind) {
+    case Kind::compactEmpty:
+        return compactEmptyGuess;
+    case Kind::group:
+        return TaskGroup::estimatedHeight(content_.groups[row.index], width);
+    case Kind::completedHeader:
+        return CompletedHeader::fixedHeight();
+    case Kind::completed:
+        return CompletedRow::fixedHeight();
+    }
+    return 0;
 }
 
 void TasksView::toggleCompleted() {

@@ -45,6 +45,7 @@ class TasksView final : public QWidget {
     void refresh();
     QWidget* makeRow(const TasksListRow& row, QWidget* parent);
     void updateRow(QWidget* widget, const TasksListRow& row);
+    int estimateRow(const TasksListRow& row, int width) const;
     void toggleCompleted();
     void scrollToGroup(const UUID& id);
     void playScriptedTyping();
