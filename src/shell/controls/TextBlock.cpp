@@ -14,7 +14,8 @@ TextBlock::TextBlock(const QString& text, const QFont& font, const QColor& color
                      QWidget* parent)
     : QWidget(parent), text_(text), font_(font), color_(color), maximumLines_(std::max(1, maximumLines)) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // Not Fixed: that would hold it to the one line of its size hint.
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }

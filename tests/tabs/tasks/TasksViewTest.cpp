@@ -9,6 +9,7 @@
 #include "shell/controls/KeyedRowList.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/state/TarnelUI.hpp"
+#include "shell/state/TourAnchor.hpp"
 #include "support/StoreTestBed.hpp"
 #include "tabs/tasks/AddTaskRow.hpp"
 #include "tabs/tasks/CompletedHeader.hpp"
@@ -207,6 +208,35 @@ TEST_F(TasksViewTest, RowsKeepTheirWidgetsHoverAndMotionAcrossModelChanges) {
     runFrames(2);
     EXPECT_GT(groupA->y(), midway);
     EXPECT_LT(groupA->y(), view->rows()->targetTop(groupKey(a)));
+}
+
+TEST_F(TasksViewTest, HoverShowsPlayAndStarWhichActOnTheTaskAndATapOpensIt) {
+    const UUID id = add("Buy milk");
+    ui->tourTaskID.set(id);
+    QApplication::processEvents();
+    TaskRow* row = view->group(id)->taskRow();
+    EXPECT_EQ(tourAnchorOf(row->checkCircle()), TourTarget::welcomeCheck);
+    EXPECT_EQ(tourAnchorOf(view->addRow()), TourTarget::addField);
+    EXPECT_EQ(row->playButton(), nullptr); // not built before it is needed
+
+    test::hover(row);
+    ASSERT_NE(row->playButton(), nullptr);
+    EXPECT_TRUE(row->playButton()->isVisible());
+    test::click(row->starButton());
+    EXPECT_TRUE(store->task(id)->starred);
+    test::click(row->playButton());
+    EXPECT_EQ(store->timer.get().taskID, id);
+    EXPECT_EQ(store->timer.get().mode, TimerMode::pomodoro);
+    EXPECT_TRUE(store->isTimerActive());
+    EXPECT_EQ(ui->tab.get(), TarnelUI::Tab::tasks);
+    // In focus now: no play button, even under the pointer.
+    EXPECT_FALSE(row->playButton()->isVisible());
+    EXPECT_TRUE(row->factsLine()->isVisible());
+
+    test::unhover(row);
+    EXPECT_TRUE(row->starButton()->isVisible()); // starred: always
+    test::click(row);
+    EXPECT_EQ(ui->detailID.get(), id);
 }
 
 TEST_F(TasksViewTest, TheFocusTokenFocusesTheFieldButNotOnTheFirstShowing) {
