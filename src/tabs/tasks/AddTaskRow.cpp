@@ -67,15 +67,14 @@ void AddTaskRow::add() {
 void AddTaskRow::typeOut(const QString& text) {
     focusField();
     field_->clear();
-    const StoreEnvironment& environment = store_.environment();
-    const TypingPlan plan = typingPlan(text, environment.random);
+    const TypingPlan plan = typingPlan(text, store_.random());
     // The steps outlive nothing: each looks for the row first.
     const QPointer<AddTaskRow> self(this);
     for (const TypingPlan::Keystroke& keystroke : plan.keystrokes)
-        environment.queue.after(keystroke.delaySeconds, [self, character = keystroke.character] {
+        store_.queue().after(keystroke.delaySeconds, [self, character = keystroke.character] {
             if (self) self->field_->setText(self->field_->text() + character);
         });
-    environment.queue.after(plan.addDelaySeconds, [self] {
+    store_.queue().after(plan.addDelaySeconds, [self] {
         if (self) self->add();
     });
 }

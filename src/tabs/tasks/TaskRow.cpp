@@ -213,8 +213,8 @@ void TaskRow::showFacts() {
     auto* line = new QHBoxLayout(facts_);
     line->setContentsMargins(0, 1, 0, 0);
     line->setSpacing(6);
-    const Date now = store_.environment().clock.now();
-    due_ = new DueChip(now, now, store_.environment().calendar, facts_);
+    const Date now = store_.clockNow();
+    due_ = new DueChip(now, now, store_.calendar(), facts_);
     focusBadge_ = new MarkedText({}, Fonts::text(11, FontWeight::medium), Theme::focus(), facts_);
     focusBadge_->setText("In focus");
     focusedTime_ = new MarkedText("timer", Fonts::text(11), Theme::text3(), facts_);

@@ -70,9 +70,8 @@ TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTas
     if (content.fullEmpty) return content;
     content.compactEmpty = open.empty();
 
-    const StoreEnvironment& environment = store.environment();
     RowFacts facts{store, tourTaskID, focusTimes(store), std::nullopt,
-                   environment.calendar.startOfDay(environment.clock.now())};
+                   store.calendar().startOfDay(store.clockNow())};
     if (store.isTimerActive()) facts.timedTaskID = store.timer.get().taskID;
 
     // The open subtasks of the shown tasks, gathered in one pass and ordered as
