@@ -151,5 +151,29 @@ TEST_F(KeyedRowListTest, WithAnEstimateOnlyRowsNearTheShownPartAreBuilt) {
     EXPECT_LT(built, 80);
 }
 
+TEST_F(KeyedRowListTest, ALazyListPutIntoAnotherParentBuildsRowsWhenItsNewAncestorsOpen) {
+    // As a screen is built before the panel it goes into has grown.
+    QWidget panel;
+    panel.resize(0, 0);
+    panel.show();
+    auto* screen = new QWidget;
+    screen->resize(0, 0);
+    auto* area = new QScrollArea(screen);
+    area->resize(200, 100);
+    area->setWidgetResizable(true);
+    auto* lazy = new KeyedRowList(nullptr, &manager);
+    area->setWidget(lazy);
+    lazy->setKeys({"a", "b"}, rows(), [](const KeyedRowList::Key&, int) { return 20; });
+    EXPECT_EQ(built, 0);
+
+    screen->setParent(&panel);
+    screen->resize(200, 100);
+    screen->show();
+    QApplication::processEvents();
+    EXPECT_EQ(built, 0); // the panel still shows nothing of it
+    panel.resize(200, 100);
+    EXPECT_EQ(built, 2);
+}
+
 } // namespace
 } // namespace vesk

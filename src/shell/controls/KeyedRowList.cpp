@@ -42,12 +42,7 @@ void KeyedRowList::setTransitions(Transition insertion, Transition removal) {
 void KeyedRowList::setKeys(const std::vector<Key>& keys, Factory make, Estimate estimate) {
     make_ = std::move(make);
     estimate_ = std::move(estimate);
-    if (estimate_ && !watchingAncestors_) {
-        // Scrolling moves an ancestor, which may bring rows into view.
-        for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget())
-            ancestor->installEventFilter(this);
-        watchingAncestors_ = true;
-    }
+    if (estimate_ && !watchingAncestors_) watchAncestors();
 
     const std::unordered_set<Key> wanted(keys.begin(), keys.end());
     std::vector<Key> gone;
@@ -85,6 +80,13 @@ void KeyedRowList::setKeys(const std::vector<Key>& keys, Factory make, Estimate 
         row.arriving = false;
     for (const Key& key : gone)
         if (leaving_.contains(key)) remove(key);
+}
+
+void KeyedRowList::watchAncestors() {
+    // Scrolling moves an ancestor, and an ancestor that grows may show more of the list.
+    for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget())
+        ancestor->installEventFilter(this); // once, however often asked
+    watchingAncestors_ = true;
 }
 
 void KeyedRowList::build(const Key& key, Row& row) {
@@ -229,11 +231,14 @@ bool KeyedRowList::event(QEvent* event) {
         measuredWidth_ = -1;
         relayout();
     }
+    if (event->type() == QEvent::ParentChange && watchingAncestors_) watchAncestors();
     return QWidget::event(event);
 }
 
 bool KeyedRowList::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Move || event->type() == QEvent::Resize) buildShownRows();
+    // Put into another parent: the new ancestors are watched too.
+    if (event->type() == QEvent::ParentChange && watchingAncestors_) watchAncestors();
     return QWidget::eventFilter(watched, event);
 }
 

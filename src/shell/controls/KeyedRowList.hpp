@@ -98,6 +98,7 @@ class KeyedRowList final : public QWidget {
         bool arriving = false;
     };
 
+    void watchAncestors();
     void build(const Key& key, Row& row);
     void buildShownRows();
     // The part of the list its ancestors show, in its own coordinates.

@@ -3,16 +3,15 @@
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
-#include "shell/controls/TextLabel.hpp"
+#include "shell/controls/SymbolLabel.hpp"
+#include "shell/controls/TextField.hpp"
 #include "shell/state/TourAnchor.hpp"
 #include "shell/theme/Fonts.hpp"
-#include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 #include "tabs/tasks/TypingPlan.hpp"
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
@@ -24,26 +23,13 @@ AddTaskRow::AddTaskRow(Store& store, QWidget* parent) : QWidget(parent), store_(
     row->setSpacing(10);
     row->setContentsMargins(10, 8, 10, 8);
 
-    auto* plus = new TextLabel(Symbols::glyph("plus"), Fonts::symbols(12), Theme::accent(), this);
-    plus->setAlignment(Qt::AlignCenter);
+    auto* plus = new SymbolLabel("plus", 12, Theme::accent(), this);
     plus->setFixedWidth(16);
     row->addWidget(plus);
 
-    field_ = new QLineEdit(this);
-    field_->setFrame(false);
+    field_ = new TextField("Add a task", Fonts::text(13), Theme::text(), this);
     // Focused when asked (a click, the hot key, Ctrl+N), never just because the window opened.
     field_->setFocusPolicy(Qt::ClickFocus);
-    field_->setPlaceholderText("Add a task");
-    field_->setFont(Fonts::text(13));
-    field_->setAttribute(Qt::WA_MacShowFocusRect, false);
-    QPalette palette = field_->palette();
-    palette.setColor(QPalette::Base, Qt::transparent);
-    palette.setColor(QPalette::Text, Theme::text());
-    palette.setColor(QPalette::PlaceholderText, Theme::text3());
-    palette.setColor(QPalette::Highlight, Theme::surfaceHi());
-    palette.setColor(QPalette::HighlightedText, Theme::text());
-    field_->setPalette(palette);
-    field_->setTextMargins(0, 0, 0, 0);
     field_->installEventFilter(this);
     connect(field_, &QLineEdit::returnPressed, this, [this] {
         add();

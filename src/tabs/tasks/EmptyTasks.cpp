@@ -1,8 +1,8 @@
 #include "tabs/tasks/EmptyTasks.hpp"
 
+#include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
-#include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 #include "tabs/tasks/TasksContent.hpp"
 
@@ -15,11 +15,12 @@ EmptyTasks::EmptyTasks(bool starred, bool fresh, bool compact, QWidget* parent)
     auto* stack = new QVBoxLayout(this);
     stack->setSpacing(8);
     stack->setContentsMargins(0, compact ? 18 : 0, 0, compact ? 18 : 0);
-    symbol_ = new TextLabel({}, Fonts::symbols(compact ? 18 : 26), Theme::text3(), this);
+    symbol_ = new SymbolLabel({}, compact ? 18 : 26, Theme::text3(), this);
     title_ = new TextLabel({}, Fonts::text(compact ? 12 : 13, FontWeight::medium), Theme::text2(), this);
     line_ = new TextLabel({}, Fonts::text(11.5), Theme::text3(), this);
     if (!compact) stack->addStretch(1);
-    for (TextLabel* part : {symbol_, title_, line_}) {
+    stack->addWidget(symbol_);
+    for (TextLabel* part : {title_, line_}) {
         part->setAlignment(Qt::AlignCenter);
         stack->addWidget(part);
     }
@@ -36,7 +37,7 @@ void EmptyTasks::setStarred(bool starred) {
 
 void EmptyTasks::apply() {
     const EmptyTasksText text = emptyTasksText(starred_, fresh_);
-    symbol_->setText(Symbols::glyph(text.symbol));
+    symbol_->setSymbol(text.symbol);
     title_->setText(QString::fromStdString(text.title));
     // The line shows in the full-size forms only.
     line_->setText(QString::fromStdString(text.line.value_or("")));

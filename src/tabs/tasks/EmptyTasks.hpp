@@ -4,6 +4,7 @@
 
 namespace vesk {
 
+class SymbolLabel;
 class TextLabel;
 
 // The message of an empty list. Full size, it fills the place of the list and centres a
@@ -23,7 +24,7 @@ class EmptyTasks final : public QWidget {
     bool starred_;
     bool fresh_;
     bool compact_;
-    TextLabel* symbol_;
+    SymbolLabel* symbol_;
     TextLabel* title_;
     TextLabel* line_;
 };
