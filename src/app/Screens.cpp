@@ -1,5 +1,6 @@
 #include "app/Screens.hpp"
 
+#include "garden/bonsai/BonsaiScreens.hpp"
 #include "garden/tour/TourOverlay.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "tabs/detail/TaskDetailView.hpp"
@@ -9,10 +10,10 @@
 
 namespace vesk {
 
-ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
-    (void)engine;
+ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine, BonsaiThumbnails& thumbnails) {
     ScreenFactories screens;
     screens.tasks = [&store, &ui](QWidget* parent) { return new TasksView(store, ui, parent); };
+    addBonsaiScreens(screens, store, ui, engine, thumbnails);
     screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
         return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
     };

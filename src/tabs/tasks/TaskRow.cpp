@@ -7,8 +7,8 @@
 #include "shell/controls/DueChip.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/OverhangStrip.hpp"
-#include "shell/controls/TextBlock.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/WrappedText.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/state/TourAnchor.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -122,7 +122,8 @@ TaskRow::TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWid
 
     column_ = new QVBoxLayout;
     column_->setSpacing(columnSpacing);
-    title_ = new TextBlock({}, titleFont(sub), Theme::text(), 2, this);
+    title_ = new WrappedText({}, titleFont(sub), Theme::text(), this);
+    title_->setMaximumLines(2);
     column_->addWidget(title_);
     column_->addStretch(1);
     row->addLayout(column_, 1);

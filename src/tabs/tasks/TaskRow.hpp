@@ -14,8 +14,8 @@ class IconButton;
 class OverhangStrip;
 class Store;
 class TarnelUI;
-class TextBlock;
 class TextLabel;
+class WrappedText;
 
 // The line of one open task or subtask: the check circle, the title with its note and facts
 // (due date, focus so far, or "In focus"), and play and star buttons that show under the
@@ -56,7 +56,7 @@ class TaskRow final : public PaintedControl {
 
     QVBoxLayout* column_;
     CheckCircle* check_;
-    TextBlock* title_;
+    WrappedText* title_;
     TextLabel* note_ = nullptr;
     QWidget* facts_ = nullptr;
     DueChip* due_ = nullptr;

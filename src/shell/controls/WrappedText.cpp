@@ -1,4 +1,4 @@
-#include "shell/controls/TextBlock.hpp"
+#include "shell/controls/WrappedText.hpp"
 
 #include "shell/anim/Presence.hpp"
 
@@ -10,17 +10,16 @@
 
 namespace vesk {
 
-TextBlock::TextBlock(const QString& text, const QFont& font, const QColor& color, int maximumLines,
-                     QWidget* parent)
-    : QWidget(parent), text_(text), font_(font), color_(color), maximumLines_(std::max(1, maximumLines)) {
+WrappedText::WrappedText(const QString& text, const QFont& font, const QColor& color, QWidget* parent)
+    : QWidget(parent), text_(text), font_(font), color_(color) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // Not Fixed: that would hold it to the one line of its size hint.
-    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 }
 
-void TextBlock::setText(const QString& text) {
+void WrappedText::setText(const QString& text) {
     if (text == text_) return;
     text_ = text;
     measuredWidth_ = -1;
@@ -28,14 +27,20 @@ void TextBlock::setText(const QString& text) {
     update();
 }
 
-void TextBlock::setColor(const QColor& color) {
+void WrappedText::setColor(const QColor& color) {
     if (color == color_) return;
     color_ = color;
     update();
 }
 
-QStringList TextBlock::lines(int width) const {
-    // Line breaks typed into a title break the line here too.
+void WrappedText::setMaximumLines(int lines) {
+    maximumLines_ = std::max(0, lines);
+    measuredWidth_ = -1;
+    updateGeometry();
+    update();
+}
+
+QStringList WrappedText::lines(int width) const {
     QString laidOut = text_;
     laidOut.replace(QLatin1Char('\n'), QChar::LineSeparator);
     QTextLayout layout(laidOut, font_);
@@ -46,8 +51,8 @@ QStringList TextBlock::lines(int width) const {
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(std::max(1, width));
-        if (shown.size() + 1 == maximumLines_) {
-            // The last line takes the rest of the text, cut short with an ellipsis.
+        if (maximumLines_ > 0 && shown.size() + 1 == maximumLines_) {
+            // The last line takes the rest of the text, cut short.
             const QString rest = text_.mid(line.textStart()).simplified();
             shown << QFontMetricsF(font_).elidedText(rest, Qt::ElideRight, width);
             break;
@@ -59,7 +64,7 @@ QStringList TextBlock::lines(int width) const {
     return shown;
 }
 
-int TextBlock::lineCount(int width) const {
+int WrappedText::lineCount(int width) const {
     if (width != measuredWidth_) {
         measuredWidth_ = width;
         measuredLines_ = static_cast<int>(lines(width).size());
@@ -67,34 +72,34 @@ int TextBlock::lineCount(int width) const {
     return measuredLines_;
 }
 
-int TextBlock::heightForWidth(int width) const {
+int WrappedText::heightForWidth(int width) const {
     const QFontMetricsF metrics(font_);
-    const double lineHeight = metrics.height();
-    return static_cast<int>(
-        std::ceil(lineHeight * lineCount(width) + metrics.leading() * (lineCount(width) - 1)));
+    const int count = lineCount(width);
+    return static_cast<int>(std::ceil(metrics.height() * count + metrics.leading() * (count - 1)));
 }
 
-QSize TextBlock::sizeHint() const {
+QSize WrappedText::sizeHint() const {
+    // As wide as one line would be; a narrower layout wraps it.
     const QFontMetricsF metrics(font_);
     return {static_cast<int>(std::ceil(metrics.horizontalAdvance(text_))),
             static_cast<int>(std::ceil(metrics.height()))};
 }
 
-QSize TextBlock::minimumSizeHint() const {
+QSize WrappedText::minimumSizeHint() const {
     return {0, static_cast<int>(std::ceil(QFontMetricsF(font_).height()))};
 }
 
-void TextBlock::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    Presence::apply(p, this);
-    p.setFont(font_);
-    p.setPen(color_);
+void WrappedText::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Presence::apply(painter, this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setFont(font_);
+    painter.setPen(color_);
     const QFontMetricsF metrics(font_);
-    double y = metrics.ascent();
+    double baseline = metrics.ascent();
     for (const QString& line : lines(width())) {
-        p.drawText(QPointF(0, y), line);
-        y += metrics.height() + metrics.leading();
+        painter.drawText(QPointF(0, baseline), line);
+        baseline += metrics.height() + metrics.leading();
     }
 }
 

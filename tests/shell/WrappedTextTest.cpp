@@ -1,4 +1,4 @@
-#include "shell/controls/TextBlock.hpp"
+#include "shell/controls/WrappedText.hpp"
 
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
@@ -12,15 +12,16 @@
 namespace vesk {
 namespace {
 
-TEST(TextBlockTest, WrapsOntoAtMostItsLinesAndALayoutGivesItTheirHeight) {
+TEST(WrappedTextTest, WrapsOntoAtMostItsLinesAndALayoutGivesItTheirHeight) {
     const QFont font = Fonts::text(13);
     const int line = static_cast<int>(std::ceil(QFontMetricsF(font).height()));
     QWidget row;
     auto* across = new QHBoxLayout(&row);
     across->setContentsMargins(0, 0, 0, 0);
     auto* column = new QVBoxLayout;
-    auto* block = new TextBlock("Plan the spring garden beds with the neighbours before the frost", font,
-                                Theme::text(), 2, &row);
+    auto* block = new WrappedText("Plan the spring garden beds with the neighbours before the frost", font,
+                                  Theme::text(), &row);
+    block->setMaximumLines(2);
     column->addWidget(block);
     column->addStretch(1);
     across->addLayout(column);
