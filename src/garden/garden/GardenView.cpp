@@ -6,6 +6,7 @@
 #include "garden/garden/NurserySection.hpp"
 #include "garden/garden/TreeCard.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SectionTitle.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -68,13 +69,6 @@ GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWi
     // The cards' overhang stands in for part of the gap.
     column->addSpacing(gap - TreeCard::overhang);
 
-    scroll_ = new QScrollArea(this);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setWidgetResizable(true);
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Transparent over the tarnel's black; a style sheet would also reach the cards' tooltips.
-    scroll_->viewport()->setAutoFillBackground(false);
     grid_ = new QWidget;
     gridLayout_ = new QGridLayout(grid_);
     gridLayout_->setContentsMargins(0, 0, 0, 4);
@@ -85,8 +79,7 @@ GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWi
         gridLayout_->setColumnStretch(c, 1);
         gridLayout_->setColumnMinimumWidth(c, 10 + 2 * TreeCard::overhang);
     }
-    scroll_->setWidget(grid_);
-    grid_->setAutoFillBackground(false);
+    scroll_ = clearScrollArea(grid_, this);
     column->addWidget(scroll_, 1);
     grid_->installEventFilter(this);
     scroll_->viewport()->installEventFilter(this);
