@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/KeyedRowList.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "tabs/tasks/AddTaskRow.hpp"
@@ -45,12 +46,6 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     fullEmpty_ = new EmptyTasks(false, true, false, this);
     stack->addWidget(fullEmpty_, 1);
 
-    scroll_ = new QScrollArea(this);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setWidgetResizable(true);
-    scroll_->viewport()->setAutoFillBackground(false);
     auto* list = new QWidget;
     auto* column = new QVBoxLayout(list);
     column->setContentsMargins(2, 0, 2, 8);
@@ -59,8 +54,7 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     rows_->setSpacing(2);
     column->addWidget(rows_);
     column->addStretch(1);
-    scroll_->setWidget(list);
-    list->setAutoFillBackground(false); // which setWidget turned on
+    scroll_ = clearScrollArea(list, this);
     stack->addWidget(scroll_, 1);
 
     pill_ = new UndoPill(store, this);
