@@ -37,4 +37,8 @@ QSize MenuButton::sizeHint() const {
     return layout() ? layout()->sizeHint() : PlainButton::sizeHint();
 }
 
+QSize MenuButton::minimumSizeHint() const {
+    return layout() ? layout()->minimumSize() : PlainButton::sizeHint();
+}
+
 } // namespace vesk

@@ -29,7 +29,8 @@ class MenuButton : public PlainButton {
     QMenu* shownMenu() const { return menu_; }
 
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    // A label row may give way (a long name elided) where the button's policy lets it.
+    QSize minimumSizeHint() const override;
 
   private:
     std::function<std::vector<MenuEntry>()> entries_;

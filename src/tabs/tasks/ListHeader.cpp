@@ -35,12 +35,18 @@ ListHeader::ListHeader(Store& store, QWidget* parent) : QWidget(parent), store_(
     row->setSpacing(6);
 
     picker_ = new MenuButton(this);
+    // Sized to its label, which a very long name elides rather than push the filter away.
+    picker_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
     QHBoxLayout* label = picker_->labelRow({}, 5);
     star_ = new SymbolLabel("star.fill", 12, Theme::star(), picker_);
     title_ = new TextLabel({}, titleFont(), Theme::text(), picker_);
+    auto* chevron = new SymbolLabel("chevron.down", 9, Theme::text3(), picker_);
+    // Only the title gives way.
+    for (QWidget* symbol : {static_cast<QWidget*>(star_), static_cast<QWidget*>(chevron)})
+        symbol->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     label->addWidget(star_, 0, Qt::AlignVCenter);
     label->addWidget(title_, 0, Qt::AlignVCenter);
-    label->addWidget(new SymbolLabel("chevron.down", 9, Theme::text3(), picker_), 0, Qt::AlignVCenter);
+    label->addWidget(chevron, 0, Qt::AlignVCenter);
     picker_->setEntries([this] {
         return listPickerMenu(store_, [this](ListNameDraft draft) { startNaming(std::move(draft)); });
     });
