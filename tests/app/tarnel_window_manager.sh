@@ -8,8 +8,8 @@
 set -eu
 vesk="$1"
 command -v openbox >/dev/null 2>&1 || { echo "openbox is not installed"; exit 77; }
-display_base=120
 . "$(dirname "$0")/x_session.sh"
+. "$(dirname "$0")/vesk_process.sh"
 
 # openbox's own Alt+Space (its window menu) would take the hot key.
 sed '/<keybind key="A-space">/,/<\/keybind>/d' /etc/xdg/openbox/rc.xml > "$work/rc.xml"
@@ -24,14 +24,6 @@ other=$(xdotool search --sync --name '^other$' | head -1)
 xdotool windowactivate --sync "$other"
 
 shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop "$2" "$VESK_SHOTS/$1.png"; true; }
-launch() {
-    "$vesk" "$@" > "$work/vesk.out" 2>> "$work/vesk.err" &
-    vpid=$!
-    pids="$vpid $pids"
-    window=$(panel_window "$vpid")
-    [ -n "$window" ] || fail "no panel window"
-    sleep 0.5
-}
 active() { echo $(( $(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//') )); }
 keys_to_other() { grep -c '^KeyPress' "$work/other.log" || true; }
 # A key typed into the other window, which stamps itself with the key's time as toolkit
@@ -60,7 +52,8 @@ check_state() {
     [ "$geometry" = "250,0,1100,600" ] || fail "$1: panel geometry $geometry"
 }
 
-launch
+launch vesk
+sleep 0.5
 check_state "at start"
 [ "$(active)" -eq "$other" ] || fail "the panel took the keyboard when it appeared"
 type_into_other
@@ -137,9 +130,9 @@ sleep 0.6
 check_state "at the end"
 
 # A running stopwatch (breathing dot, clock rolling every second) while collapsed.
-kill -TERM "$vpid"
-wait "$vpid" 2>/dev/null || true
-launch --timer stopwatch
+quit vesk
+launch stopwatch --timer stopwatch
+sleep 0.5
 xdotool mousemove 800 12 click 1
 sleep 0.8
 shot chip 500x80+550+0

@@ -5,6 +5,7 @@
 #include "platform/PanelKeys.hpp"
 #include "platform/QtPanelKeys.hpp"
 #include "platform/X11Panel.hpp"
+#include "render/thumbs/BonsaiThumbnails.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -76,9 +77,9 @@ bool editingText() {
 } // namespace
 
 TarnelController::TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue,
-                                   FileSystem& files, MenuServices menuServices, ScreenFactories factories)
+                                   FileSystem& files, MenuServices menuServices)
     : store_(store), ui_(ui), display_(display), queue_(queue), files_(files),
-      menuServices_(std::move(menuServices)), factories_(std::move(factories)) {}
+      menuServices_(std::move(menuServices)), thumbnails_(std::make_unique<BonsaiThumbnails>(queue)) {}
 
 TarnelController::~TarnelController() = default;
 
@@ -90,6 +91,7 @@ void TarnelController::show() {
     root_->setGeometry(0, 0, panel_->width(), panel_->height());
     tarnel_->setOnClick([this] { ui_.expand(std::nullopt, false); });
     root_->setOnTarnelMoved([this](QRectF) { updateInputShape(); });
+    if (factories_.revealPanel) root_->setSatellite(factories_.revealPanel(root_));
     wireViews();
     reposition();
     qApp->installEventFilter(this);
@@ -197,7 +199,7 @@ void TarnelController::installMonitors() {
 }
 
 void TarnelController::trackMouse() {
-    if (!panel_ || !panel_->x11()) return;
+    if (videoMode || !panel_ || !panel_->x11()) return;
     const auto pointer = panel_->x11()->pointer();
     if (!pointer) return;
     const auto verdict = MouseTracking::track(*pointer, tarnelRect(), ui_.expanded.get());

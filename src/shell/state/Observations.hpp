@@ -21,7 +21,7 @@ class Observations {
     Observations& operator=(const Observations&) = delete;
     ~Observations() { clear(); }
 
-    template <class T> void watch(Observed<T>& value, std::function<void()> onChange) {
+    template <class T> void watch(const Observed<T>& value, std::function<void()> onChange) {
         const std::weak_ptr<bool> alive = alive_;
         const auto token = value.observe([alive, onChange = std::move(onChange)] {
             if (alive.lock()) onChange();
