@@ -35,8 +35,9 @@ type_into_other() {
     time=$(grep -o 'time [0-9]*' "$work/other.log" | tail -1 | cut -d' ' -f2)
     [ -n "$time" ] && xprop -id "$other" -f _NET_WM_USER_TIME 32c -set _NET_WM_USER_TIME "$time"
 }
-# The open tarnel is black well below the pill; the desktop shows there when it is closed.
-is_open() { import -window root -crop 1x1+800+300 -depth 8 txt:- | grep -q '#000000'; }
+# The open tarnel is black in its left margin well below the pill; the desktop shows there
+# when it is closed.
+is_open() { import -window root -crop 1x1+605+300 -depth 8 txt:- | grep -q '#000000'; }
 check_state() {
     props=$(xprop -id "$window" _NET_WM_STATE _NET_WM_DESKTOP)
     for state in ABOVE SKIP_TASKBAR SKIP_PAGER; do

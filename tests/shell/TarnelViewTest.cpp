@@ -65,6 +65,11 @@ TEST_F(TarnelViewTest, TheExpandedContentStaysCentredInTheGrowingOutline) {
     expanded->setContentSize(QSize(440, 470));
     root.setTarnelSize(QSizeF(200, 100)); // mid-way through the opening
     EXPECT_EQ(expanded->geometry(), QRect(-120, 0, 440, 470));
+    // Nothing of it shows beside the outline: not in the flares, not below.
+    const QRegion shown = expanded->mask();
+    EXPECT_TRUE(shown.contains(QPoint(120 + 100, 50)));
+    EXPECT_FALSE(shown.contains(QPoint(120 + 2, 50)));
+    EXPECT_FALSE(shown.contains(QPoint(120 + 100, 120)));
     root.setTarnelSize(QSizeF(440, 470));
     EXPECT_EQ(expanded->pos(), QPoint(0, 0));
     expanded->setContentSize(QSize(500, 470)); // beside a wide notch

@@ -15,7 +15,10 @@ namespace vesk {
 TarnelView::TarnelView(Store& store, QWidget* expandedContent, MenuServices menuServices, QWidget* parent)
     : QWidget(parent), store_(store), menuServices_(std::move(menuServices)),
       collapsed_(new CollapsedView(store, this)), expanded_content_(expandedContent),
-      shape_(shapeFor(false), [this] { update(); }) {
+      shape_(shapeFor(false), [this] {
+          update();
+          clipContent();
+      }) {
     expanded_content_->setParent(this);
     // The collapsed content comes in late and fast; the expanded content a little sooner.
     new Presence(collapsed_, Transition::fade().animated(Animation::easeOut(0.2).delayed(0.12)),
@@ -55,20 +58,32 @@ void TarnelView::layoutContent() {
     // grows, so that it never reflows during the animation, and stays centred in it.
     collapsed_->setGeometry(0, 0, width(), height());
     expanded_content_->move((width() - expanded_content_->width()) / 2, 0);
+    clipContent();
 }
 
-void TarnelView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF bounds = rect();
+const QPainterPath& TarnelView::outline() {
     // The clock and the breathing dot redraw small parts of a resting outline many times.
+    const QRectF bounds = rect();
     if (bounds != outlineBounds_ || shape_.value() != outlineShape_) {
         outlineBounds_ = bounds;
         outlineShape_ = shape_.value();
         outline_ = outlineShape_.path(bounds);
     }
-    painter.fillPath(outline_, Theme::tarnel());
-    painter.fillRect(QRectF(6, 0, bounds.width() - 12, 1), Theme::tarnel());
+    return outline_;
+}
+
+void TarnelView::clipContent() {
+    // The outline cuts the content as it cuts the black: while it grows round the content,
+    // which keeps its full size, nothing of it shows beside the outline.
+    const QRegion inside(outline().toFillPolygon().toPolygon());
+    expanded_content_->setMask(inside.translated(-expanded_content_->pos()));
+}
+
+void TarnelView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(outline(), Theme::tarnel());
+    painter.fillRect(QRectF(6, 0, width() - 12, 1), Theme::tarnel());
 }
 
 void TarnelView::mousePressEvent(QMouseEvent* event) {

@@ -39,6 +39,8 @@ class TarnelView final : public QWidget {
   private:
     static NotchShape shapeFor(bool expanded);
     void layoutContent();
+    const QPainterPath& outline();
+    void clipContent();
 
     Store& store_;
     MenuServices menuServices_;
