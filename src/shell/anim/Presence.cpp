@@ -2,7 +2,11 @@
 
 #include "shell/anim/Transaction.hpp"
 
+#include <QByteArrayView>
+#include <QEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <algorithm>
 
 namespace vesk {
 
@@ -14,12 +18,91 @@ bool shownByItsOwner(const QWidget* view) {
              view->testAttribute(Qt::WA_WState_Hidden));
 }
 
+// A widget of Qt's own that paints itself (a text field, a scroll area, a GL view) and so
+// knows nothing of our painted opacity. Our widgets either have no meta-object of their own
+// or one in our namespace; the first one of Qt's up the chain tells.
+bool isStock(const QWidget* widget) {
+    for (const QMetaObject* meta = widget->metaObject(); meta; meta = meta->superClass()) {
+        if (meta == &QWidget::staticMetaObject) return false;
+        if (!QByteArrayView(meta->className()).startsWith("vesk::")) return true;
+    }
+    return false;
+}
+
+bool holdsStockWidgets(const QWidget* view) {
+    if (isStock(view)) return true;
+    const auto children = view->findChildren<QWidget*>();
+    return std::any_of(children.begin(), children.end(),
+                       [view](const QWidget* child) { return child->isVisibleTo(view) && isStock(child); });
+}
+
+// Where a view waits while its picture stands in: far outside any parent.
+constexpr QPoint offSite(-100000, -100000);
+
+// The look as a transform of the view's rectangle into its parent, from where the parent put it.
+QTransform lookTransform(const Transition& look, QPoint base, QSize size) {
+    const QPointF anchor(look.anchorX * size.width(), look.anchorY * size.height());
+    QTransform transform;
+    transform.translate(base.x() + look.offsetX * size.width(), base.y() + look.offsetY * size.height());
+    transform.translate(anchor.x(), anchor.y());
+    transform.scale(look.scale, look.scale);
+    transform.translate(-anchor.x(), -anchor.y());
+    return transform;
+}
+
+// The picture of a view on its way, drawn with the view's look; a sibling just under the
+// view, covering where the picture lands.
+class StandIn final : public QWidget {
+  public:
+    explicit StandIn(QWidget* view) : QWidget(view->parentWidget()) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        stackUnder(view);
+        show();
+    }
+
+    void setPicture(QPixmap picture) { picture_ = std::move(picture); }
+
+    // `transform` takes the view's rectangle into the parent.
+    void setLook(const QTransform& transform, double opacity, QSize viewSize) {
+        const QRect covered = transform.mapRect(QRectF(QPointF(), viewSize)).toAlignedRect();
+        QTransform local = transform;
+        local *= QTransform::fromTranslate(-covered.x(), -covered.y());
+        if (covered == geometry() && local == transform_ && opacity == opacity_) return;
+        transform_ = local;
+        opacity_ = opacity;
+        setGeometry(covered);
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (picture_.isNull() || opacity_ <= 0) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        Presence::apply(painter, this);
+        painter.setOpacity(painter.opacity() * opacity_);
+        painter.setTransform(transform_, true);
+        painter.drawPixmap(QPointF(), picture_);
+    }
+
+  private:
+    QPixmap picture_;
+    QTransform transform_;
+    double opacity_ = 1.0;
+};
+
 } // namespace
 
 Presence::Presence(QWidget* view, Transition insertion, Transition removal, AnimationManager* manager)
     : QObject(view), view_(view), insertion_(insertion), removal_(removal), present_(shownByItsOwner(view)),
-      amount_(present_ ? 1.0 : 0.0, {}, manager) {
+      amount_(present_ ? 1.0 : 0.0, {}, manager), placedAt_(view->pos()) {
     amount_.setOnChange([this] { changed(); });
+    view->installEventFilter(this);
+}
+
+Presence::~Presence() {
+    // The view itself may be half destroyed by now (its presence goes with its children).
+    delete standIn_.data();
 }
 
 Presence* Presence::of(const QWidget* view) {
@@ -45,35 +128,90 @@ Transition Presence::look() const {
 
 void Presence::changed() {
     if (!present_ && !amount_.isAnimating() && amount_.value() <= 0.0 && !view_->isHidden()) {
+        // Hidden first, so that it never shows for a moment back in its place.
         view_->hide();
+        delete standIn_.data();
+        moveView({});
         if (onRemoved_) onRemoved_();
         return;
     }
-    view_->update();
+    place(true);
+}
+
+bool Presence::needsPicture(const Transition& look) const {
+    if (!view_->parentWidget() || view_->isHidden()) return false;
+    const bool scales = look.scale != 1.0;
+    if (look.opacity >= 1.0 && !scales) return false;
+    // A container that scales would move its children out of their own rectangles.
+    if (scales && view_->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) return true;
+    return holdsStockWidgets(view_);
+}
+
+void Presence::place(bool freshPicture) {
+    const Transition look = this->look();
+    const QSize size = view_->size();
+    const QPoint base = view_->pos() - shift_;
+    if (!needsPicture(look)) {
+        delete standIn_.data();
+        moveView(QPoint(qRound(look.offsetX * size.width()), qRound(look.offsetY * size.height())));
+        view_->update(); // painted opacity and scale
+        return;
+    }
+    if (!standIn_) {
+        standIn_ = new StandIn(view_);
+        freshPicture = true;
+    }
+    auto* standIn = static_cast<StandIn*>(standIn_.data());
+    // Nothing to see at opacity 0, and a view not yet laid out has no picture worth taking.
+    if (freshPicture && look.opacity > 0) {
+        // Taken once the stand-in exists: painted descendants then leave this presence's
+        // look to the stand-in instead of drawing it into the picture too.
+        standIn->setPicture(view_->grab());
+    }
+    standIn->setLook(lookTransform(look, base, size), look.opacity, size);
+    moveView(offSite - base);
+}
+
+void Presence::moveView(QPoint shift) {
+    const QPoint base = view_->pos() - shift_;
+    shift_ = shift;
+    placedAt_ = base + shift;
+    if (view_->pos() != placedAt_) view_->move(placedAt_);
+}
+
+bool Presence::eventFilter(QObject* watched, QEvent* event) {
+    const bool resized = event->type() == QEvent::Resize;
+    if (watched != view_ || !(resized || event->type() == QEvent::Move) || view_->isHidden())
+        return QObject::eventFilter(watched, event);
+    // Placed anew by its parent (a layout): that place is where it belongs now.
+    const bool placedAnew = view_->pos() != placedAt_;
+    if (placedAnew) {
+        shift_ = {};
+        placedAt_ = view_->pos();
+    }
+    // The picture is taken afresh on the next frame (taking it here would recurse: a picture
+    // of a view not on screen delivers its pending resize first).
+    const bool onTheWay = amount_.isAnimating() || amount_.value() < 1.0;
+    if ((placedAnew || resized) && onTheWay) place(false);
+    return QObject::eventFilter(watched, event);
 }
 
 PaintEffect Presence::effectFor(const QWidget* view) {
     PaintEffect effect;
-    QPoint offset; // of `view` within the ancestor being looked at
     for (const QWidget* w = view; w; w = w->parentWidget()) {
         if (const Presence* presence = of(w)) {
+            // Its picture carries its look and that of everything above it.
+            if (presence->showsPicture()) break;
             const Transition t = presence->look();
-            const QSizeF size = w->size();
-            const QPointF anchor(t.anchorX * size.width(), t.anchorY * size.height());
-            // In the ancestor's coordinates: scale about its anchor, then shift; expressed
-            // in the view's coordinates by moving there and back by the offset.
-            QTransform step;
-            step.translate(-offset.x(), -offset.y());
-            step.translate(t.offsetX * size.width(), t.offsetY * size.height());
-            step.translate(anchor.x(), anchor.y());
-            step.scale(t.scale, t.scale);
-            step.translate(-anchor.x(), -anchor.y());
-            step.translate(offset.x(), offset.y());
-            effect.transform = effect.transform * step;
             effect.opacity *= t.opacity;
+            if (w == view && t.scale != 1.0) {
+                const QPointF anchor(t.anchorX * w->width(), t.anchorY * w->height());
+                effect.transform.translate(anchor.x(), anchor.y());
+                effect.transform.scale(t.scale, t.scale);
+                effect.transform.translate(-anchor.x(), -anchor.y());
+            }
         }
         if (w->isWindow()) break;
-        offset += w->pos();
     }
     return effect;
 }
