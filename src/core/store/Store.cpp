@@ -17,7 +17,7 @@ constexpr double externalCheckDelaySeconds = 0.3;
 } // namespace
 
 Store::Store(std::filesystem::path url, StoreEnvironment environment)
-    : now(environment.clock.now()), env_(environment), url_(std::move(url)) {
+    : now(environment.clock.now(), changes_), env_(environment), url_(std::move(url)) {
     load();
     if (lists.get().empty()) lists.set({TaskList{UUID::random(env_.random), "My Tasks"}});
     adoptCurrentTreeIntoGarden();
