@@ -111,9 +111,7 @@ void TarnelController::wireViews() {
     auto applySize = [this] {
         const QSizeF size = sizeOf(ui_);
         root_->setTarnelSize(size);
-        const double expandedWidth =
-            ui_.metrics.get().hasNotch ? std::max(ui_.metrics.get().notchWidth + 320, 440.0) : 440.0;
-        expanded_->setContentSize(QSize(int(expandedWidth), int(ui_.expandedHeight())));
+        expanded_->setContentSize(QSize(int(ui_.expandedWidth()), int(ui_.expandedHeight())));
     };
     auto applyExpanded = [this] {
         tarnel_->setExpanded(ui_.expanded.get());
