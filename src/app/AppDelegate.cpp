@@ -3,7 +3,12 @@
 #include "app/Screens.hpp"
 #include "core/runtime/Calendar.hpp"
 #include "core/store/Store.hpp"
+#include "devtools/Demo.hpp"
 #include "devtools/LaunchSteps.hpp"
+#include "devtools/ReadOnlyFiles.hpp"
+#include "devtools/SceneScript.hpp"
+#include "devtools/VideoScene.hpp"
+#include "garden/tour/TourDriver.hpp"
 #include "platform/DataFileLock.hpp"
 #include "platform/GetrandomSource.hpp"
 #include "platform/HotKey.hpp"
@@ -32,6 +37,8 @@ struct AppServices {
     SystemClock clock;
     QtMainQueue queue;
     PosixFileSystem files;
+    // The store's files when they differ from the above.
+    std::unique_ptr<FileSystem> storeFiles;
     InotifyFolderWatcher watcher;
     GetrandomSource random;
     Calendar calendar;
@@ -116,15 +123,25 @@ bool AppDelegate::applicationDidFinishLaunching() {
         std::cerr << "vesk: another Vesk is already running on " << url.string() << "\n";
         return false;
     }
-    store_ = std::make_unique<Store>(
-        url, StoreEnvironment{s.clock, s.queue, s.files, s.watcher, s.random, s.calendar});
+    const std::optional<std::string> videoScene = environment("VESK_VIDEO");
+    const auto dataVariable = environment("TARNEL_DATA");
+    if (videoScene && (!dataVariable || dataVariable->empty()))
+        s.storeFiles = std::make_unique<ReadOnlyFiles>(s.files);
+    store_ = std::make_unique<Store>(url, StoreEnvironment{s.clock, s.queue,
+                                                           s.storeFiles ? *s.storeFiles : s.files, s.watcher,
+                                                           s.random, s.calendar});
 
+    if (videoScene)
+        VideoTools::seed(*store_, VideoTools::videoTree(environment), VideoTools::videoIteration(environment),
+                         s.clock, s.random, s.calendar);
+    if (debug_.demo) Demo::seed(*store_, s.clock, s.random, s.calendar);
     if (debug_.seed) LaunchSteps::forceSeed(*store_, *debug_.seed, s.clock, s.random);
     if (debug_.iteration) store_->debugSetIteration(*debug_.iteration);
     if (debug_.onboarding) store_->prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
 
     ui_ = std::make_unique<TarnelUI>(*store_, s.queue, environment("VESK_TOUR_LOG").has_value(), &std::cout);
     engine_ = std::make_unique<BonsaiEngine>(s.queue);
+    tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
 
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }};
@@ -195,6 +212,9 @@ bool AppDelegate::applicationDidFinishLaunching() {
     debug_.run(
         *store_, *ui_, *controller_, *engine_, s.queue, environment,
         [this](std::int64_t from, std::int64_t to, GainReason reason) { bonsaiGrew(from, to, reason); });
+    if (videoScene)
+        VideoTools::runScene(*videoScene, *store_, *ui_, *engine_, *controller_, s.queue, s.clock, s.files,
+                             environment);
     return true;
 }
 

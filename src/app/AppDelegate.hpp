@@ -15,6 +15,7 @@ class Store;
 class StoreReactions;
 class TarnelController;
 class TarnelUI;
+class TourDriver;
 class HotKey;
 struct AppServices;
 
@@ -47,6 +48,7 @@ class AppDelegate {
     std::unique_ptr<Store> store_;
     std::unique_ptr<TarnelUI> ui_;
     std::unique_ptr<BonsaiEngine> engine_;
+    std::unique_ptr<TourDriver> tourDriver_;
     std::unique_ptr<TarnelController> controller_;
     std::unique_ptr<HotKey> hotKey_;
     std::unique_ptr<StoreReactions> reactions_;

@@ -1,12 +1,20 @@
 #include "app/Screens.hpp"
 
+#include "garden/tour/TourOverlay.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "tabs/detail/TaskDetailView.hpp"
+#include "tabs/stats/StatsView.hpp"
+
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
-    (void)store;
-    (void)ui;
     (void)engine;
     ScreenFactories screens;
+    screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
+        return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
+    };
+    screens.stats = [&store](QWidget* parent) { return new StatsView(store, parent); };
+    screens.tourOverlay = [&ui](QWidget* parent) -> QWidget* { return new TourOverlay(ui, parent); };
     return screens;
 }
 

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEnterEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMouseEvent>
 #include <QWidget>
@@ -31,6 +32,20 @@ inline void click(QWidget* widget) {
     const QPointF centre = QRectF(widget->rect()).center();
     mouse(widget, QEvent::MouseButtonPress, centre);
     mouse(widget, QEvent::MouseButtonRelease, centre);
+}
+
+// Keys delivered straight to a widget: one press and release per key or character.
+inline void pressKey(QWidget* widget, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                     const QString& text = {}) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QCoreApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    QCoreApplication::sendEvent(widget, &release);
+}
+
+inline void typeText(QWidget* widget, const QString& text) {
+    for (const QChar c : text)
+        pressKey(widget, c == ' ' ? Qt::Key_Space : Qt::Key_unknown, Qt::NoModifier, QString(c));
 }
 
 // The widget drawn over the tarnel's black, as the panel shows it.

@@ -74,6 +74,10 @@ class Store {
     std::function<void()> onSeedlingUnlocked;
 
     const std::filesystem::path& url() const { return url_; }
+    // The user's calendar and the clock's reading now (views compute days from these, not
+    // from `now`, which moves only with the ticker).
+    const Calendar& calendar() const { return env_.calendar; }
+    Date clockNow() const { return env_.clock.now(); }
     // The exact bytes last read from or written to the file, to tell own writes from outside edits.
     const std::optional<std::string>& lastOnDisk() const { return lastOnDisk_; }
 

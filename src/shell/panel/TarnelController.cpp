@@ -187,7 +187,7 @@ void TarnelController::installMonitors() {
 }
 
 void TarnelController::trackMouse() {
-    if (!panel_ || !panel_->x11()) return;
+    if (videoMode || !panel_ || !panel_->x11()) return;
     const auto pointer = panel_->x11()->pointer();
     if (!pointer) return;
     const auto verdict = MouseTracking::track(*pointer, tarnelRect(), ui_.expanded.get());

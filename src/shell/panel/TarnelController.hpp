@@ -40,6 +40,8 @@ class TarnelController final : public QObject {
 
     // While set, clicks outside and other applications do not collapse the tarnel.
     bool pinned = false;
+    // While set, only a scripted scene hovers: the pointer no longer changes the hover state.
+    bool videoMode = false;
 
     TarnelPanel* panel() const { return panel_.get(); }
 

@@ -100,6 +100,10 @@ QFont Fonts::text(double points, FontWeight weight, FontDesign design) {
     case FontDesign::monospaced:
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         break;
+    case FontDesign::serif:
+        font.setFamilies({QStringLiteral("DejaVu Serif"), QStringLiteral("serif")});
+        font.setStyleHint(QFont::Serif);
+        break;
     }
     font.setPointSizeF(toQtPoints(points));
     font.setWeight(qtWeight(weight));

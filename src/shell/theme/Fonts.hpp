@@ -7,8 +7,8 @@ namespace vesk {
 enum class FontWeight { light, regular, medium, semibold, bold };
 
 // `rounded` is the soft face views ask for on clocks and counts; `monospaced` has every
-// character the same width.
-enum class FontDesign { standard, rounded, monospaced };
+// character the same width; `serif` is for the few headings that ask for it.
+enum class FontDesign { standard, rounded, monospaced, serif };
 
 // The faces of the tarnel: Inter for text, Quicksand for the rounded design, and the
 // Material Design Icons font for symbols, loaded by path from the Debian font packages.

@@ -1,6 +1,7 @@
 #include "shell/views/ExpandedView.hpp"
 
 #include "shell/anim/Presence.hpp"
+#include "shell/anim/Transaction.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -67,10 +68,37 @@ ExpandedView::ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices
     observations_.watch(ui_.tab, follow);
     observations_.watch(ui_.detailID, follow);
     observations_.watch(ui_.tour, follow);
+    observations_.watch(ui_.tour, [this] { followTourOverlay(); });
     observations_.watch(ui_.metrics, [this] { applyMetrics(); });
     screen_ = screenFor(ui_);
     current_ = build(screen_, screen_ == Screen::tourCard ? tourCardSlot_ : tabArea_, false);
     applyMetrics();
+    followTourOverlay();
+}
+
+void ExpandedView::followTourOverlay() {
+    const auto step = ui_.tour.get();
+    const bool wanted = step && spotlightTarget(*step) && factories_.tourOverlay;
+    if (wanted == (overlay_ != nullptr)) return;
+    if (!wanted) {
+        QWidget* leaving = overlay_;
+        overlay_ = nullptr;
+        Presence* presence = Presence::of(leaving);
+        presence->setOnRemoved([leaving] { leaving->deleteLater(); });
+        withAnimation(Animation::tarnelFast, [&] { presence->setPresent(false); });
+        return;
+    }
+    overlay_ = factories_.tourOverlay(this);
+    overlay_->setGeometry(rect());
+    overlay_->hide();
+    auto* presence = new Presence(overlay_, Transition::fade());
+    overlay_->raise();
+    withAnimation(Animation::tarnelFast, [&] { presence->setPresent(true); });
+}
+
+void ExpandedView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (overlay_) overlay_->setGeometry(rect());
 }
 
 ExpandedView::Screen ExpandedView::screenFor(const TarnelUI& ui) {

@@ -27,6 +27,8 @@ class ExpandedView final : public QWidget {
                  QWidget* parent = nullptr);
 
     void setContentSize(QSize size);
+    // The tour's spotlight over the whole open tarnel, while a step has a target.
+    QWidget* tourOverlay() const { return overlay_; }
 
     Screen screen() const { return screen_; }
     // The screen on show now (not one that is leaving).
@@ -41,7 +43,12 @@ class ExpandedView final : public QWidget {
     void showScreen(Screen screen);
     QWidget* build(Screen screen, QWidget* parent, bool arriving) const;
     void applyMetrics();
+    void followTourOverlay();
 
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
     TarnelUI& ui_;
     ScreenFactories factories_;
     TopBar* topBar_;
@@ -50,6 +57,7 @@ class ExpandedView final : public QWidget {
     QWidget* tourCardSlot_;
     QVBoxLayout* column_;
     QWidget* current_ = nullptr;
+    QWidget* overlay_ = nullptr;
     Screen screen_ = Screen::tasks;
     Observations observations_;
 };

@@ -10,7 +10,7 @@ class QtEnvironment final : public ::testing::Environment {
   public:
     void SetUp() override {
         static int argc = 1;
-        static char name[] = "vesk_shell_tests";
+        static char name[] = "vesk_widget_tests";
         static char* argv[] = {name, nullptr};
         app_ = std::make_unique<QApplication>(argc, argv);
     }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/runtime/FileSystem.hpp"
+
+namespace vesk {
+
+// Files that are read but never written: a scripted scene run without TARNEL_DATA must not
+// replace the user's own data with its scene at quit. Writes are dropped as if they had
+// been made, so the store carries on as usual.
+class ReadOnlyFiles final : public FileSystem {
+  public:
+    explicit ReadOnlyFiles(FileSystem& files) : files_(files) {}
+
+    FileRead read(const std::filesystem::path& path) override { return files_.read(path); }
+    bool writeAtomically(const std::filesystem::path&, std::string_view) override { return true; }
+    bool copy(const std::filesystem::path&, const std::filesystem::path&) override { return true; }
+    bool createDirectories(const std::filesystem::path&) override { return true; }
+    bool exists(const std::filesystem::path& path) override { return files_.exists(path); }
+
+  private:
+    FileSystem& files_;
+};
+
+} // namespace vesk

@@ -1,0 +1,123 @@
+#include "devtools/VideoScene.hpp"
+
+#include "core/model/Saturating.hpp"
+#include "core/runtime/Calendar.hpp"
+#include "core/runtime/Clock.hpp"
+#include "core/runtime/RandomSource.hpp"
+#include "core/store/Store.hpp"
+#include "devtools/SessionHistory.hpp"
+#include "devtools/WordValues.hpp"
+
+#include <algorithm>
+#include <array>
+
+namespace vesk::VideoTools {
+namespace {
+
+struct SceneTask {
+    const char* title;
+    const char* notes;
+    bool subtaskOfFirst;
+    std::optional<int> dueInDays;
+    bool starred;
+    std::optional<double> completedSecondsAgo;
+};
+
+const std::array<SceneTask, 9> sceneTasks{{
+    {"Finish pitch deck", "Market slide + a demo GIF", false, 0, true, {}},
+    {"Market size slide", "", true, {}, false, {}},
+    {"Record demo GIF", "", true, {}, false, {}},
+    {"Reply to Greta", "Re: Friday offsite", false, 0, false, {}},
+    {"Gym \u2014 leg day", "", false, {}, false, {}},
+    {"Read 20 pages", "", false, {}, false, {}},
+    {"Book flights to Tokyo", "", false, 5, false, {}},
+    {"Morning walk", "", false, {}, false, 28800},
+    {"Water the plants", "", false, {}, false, 32400},
+}};
+
+constexpr int historyDays = 150;
+
+} // namespace
+
+std::uint64_t videoTree(const EnvironmentLookup& environment) {
+    const auto text = environment("VESK_VIDEO_TREE");
+    return text ? WordValues::unsignedInteger(*text).value_or(defaultVideoTree) : defaultVideoTree;
+}
+
+std::int64_t videoIteration(const EnvironmentLookup& environment) {
+    const auto text = environment("VESK_VIDEO_ITER");
+    const std::int64_t value =
+        text ? WordValues::integer(*text).value_or(defaultVideoIteration) : defaultVideoIteration;
+    // A tree shows at least the cube it starts from; this also keeps iteration − 1 in range.
+    return std::max<std::int64_t>(value, 1);
+}
+
+void seed(Store& store, std::uint64_t tree, std::int64_t iteration, const Clock& clock, RandomSource& random,
+          const Calendar& calendar) {
+    if (store.lists.get().empty()) return;
+    iteration = std::max<std::int64_t>(iteration, 1);
+    const Date now = clock.now();
+    const Date today = calendar.startOfDay(now);
+    const auto day = [&](int days) { return calendar.addingDays(today, days).value_or(today); };
+    const UUID list = store.lists.get().front().id;
+
+    store.tasks.set({});
+    std::vector<TaskItem> tasks;
+    for (std::size_t i = 0; i < sceneTasks.size(); ++i) {
+        const SceneTask& scene = sceneTasks[i];
+        TaskItem task;
+        task.id = UUID::random(random);
+        task.listID = list;
+        if (scene.subtaskOfFirst) task.parentID = tasks.front().id;
+        task.title = scene.title;
+        task.notes = scene.notes;
+        if (scene.dueInDays) task.due = day(*scene.dueInDays);
+        task.starred = scene.starred;
+        if (scene.completedSecondsAgo) {
+            task.completedAt = addingSeconds(now, -*scene.completedSecondsAgo);
+            task.rewarded = true;
+        }
+        task.createdAt = day(-2);
+        task.order = static_cast<double>(i + 1);
+        tasks.push_back(task);
+        store.tasks.set(tasks);
+    }
+
+    store.bonsai.set(BonsaiProgress{});
+    const std::array<GardenTree, 3> garden{{
+        {UUID::random(random), tree, day(-60), iteration - 1},
+        {UUID::random(random), tree + 7, day(-30), 419},
+        {UUID::random(random), tree + 19, day(-18), 179},
+    }};
+    std::int64_t grown = 0;
+    for (const GardenTree& planted : garden)
+        grown = saturatingAdd(grown, planted.cubesGrown);
+    store.bonsai.update([&](BonsaiProgress& bonsai) {
+        bonsai.garden.assign(garden.begin(), garden.end());
+        bonsai.seed = tree;
+        bonsai.seedlingsPlanted = 2;
+        // Together the gains are exactly the garden's cubes.
+        bonsai.gains = {{day(-1), grown - 9, GainReason::completed},
+                        {addingSeconds(now, -5000), 9, GainReason::completed}};
+    });
+
+    store.sessions.set({});
+    std::vector<FocusSession> sessions =
+        pomodoroHistory(random, calendar, today, historyDays, tasks.front().id, {});
+    sessions.push_back({UUID::random(random),
+                        tasks.front().id,
+                        {},
+                        TimerMode::pomodoro,
+                        addingSeconds(now, -1600),
+                        pomodoroSeconds,
+                        true});
+    store.sessions.set(std::move(sessions));
+
+    store.prefs.update([](Prefs& prefs) { prefs.onboarded = true; });
+    store.prefs.update([](Prefs& prefs) { prefs.growthReveal = true; });
+    store.prefs.update([](Prefs& prefs) { prefs.sound = false; });
+    store.prefs.update([](Prefs& prefs) { prefs.focusMinutes = 25; });
+    store.timer.set(TimerState{});
+}
+
+} // namespace vesk::VideoTools

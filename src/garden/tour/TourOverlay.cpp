@@ -1,0 +1,213 @@
+#include "garden/tour/TourOverlay.hpp"
+
+#include "shell/anim/Presence.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/controls/PlainButton.hpp"
+#include "shell/controls/TextLabel.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/state/TourAnchor.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace vesk {
+
+// The body of the bubble: wrapped onto as many lines as it needs.
+class WrappingLabel final : public QLabel {
+  public:
+    explicit WrappingLabel(QWidget* parent) : QLabel(parent) {
+        setWordWrap(true);
+        setFont(Fonts::text(12));
+        QPalette palette = this->palette();
+        palette.setColor(QPalette::WindowText, Theme::text2());
+        setPalette(palette);
+    }
+};
+
+namespace {
+
+constexpr double holeRadius = 10;
+
+QRectF toQt(const TourRect& r) {
+    return {r.x, r.y, r.width, r.height};
+}
+
+// The bubble's card: near-black, a faint accent border and a soft shadow below.
+class BubbleCard final : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const QRectF card = QRectF(rect()).adjusted(12, 8, -12, -16);
+        for (int i = 12; i > 0; i -= 2) { // the shadow, 4 down, blurred over 12
+            QColor shade(0, 0, 0, int(0.6 * 255 / 6));
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(shade);
+            painter.drawRoundedRect(card.translated(0, 4).adjusted(-i / 2.0, -i / 2.0, i / 2.0, i / 2.0),
+                                    14 + i / 2.0, 14 + i / 2.0);
+        }
+        painter.setBrush(QColor::fromRgbF(0.07f, 0.07f, 0.07f));
+        painter.drawRoundedRect(card, 14, 14);
+        QColor border = Theme::accent();
+        border.setAlphaF(0.45f);
+        painter.setPen(QPen(border, 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), 13.5, 13.5);
+    }
+};
+
+// A progress dot: a capsule, wide and green when lit.
+class TourDot final : public QWidget {
+  public:
+    TourDot(bool lit, QWidget* parent) : QWidget(parent), lit_(lit) { setFixedSize(lit ? 12 : 5, 5); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(lit_ ? Theme::accent() : Theme::surfaceHi());
+        painter.drawRoundedRect(QRectF(rect()), 2.5, 2.5);
+    }
+
+  private:
+    bool lit_;
+};
+
+} // namespace
+
+TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
+    : QWidget(parent), ui_(ui), pulse_(0.0, [this] {
+          track();
+          update();
+      }) {
+    bubble_ = new BubbleCard(this);
+    // The card's own margins leave room for its shadow; the content is padded 14 inside.
+    auto* column = new QVBoxLayout(bubble_);
+    column->setContentsMargins(12 + 14, 8 + 14, 12 + 14, 16 + 14);
+    column->setSpacing(8);
+    title_ =
+        new TextLabel("", Fonts::text(15, FontWeight::regular, FontDesign::serif), Theme::text(), bubble_);
+    column->addWidget(title_);
+    body_ = new WrappingLabel(bubble_);
+    column->addWidget(body_);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 2, 0, 0);
+    row->setSpacing(5);
+    for (int i = 0; i < 5; ++i) {
+        dots_.push_back(new QWidget(bubble_));
+        row->addWidget(dots_.back());
+    }
+    row->addStretch(1);
+    auto* skip = new PlainButton(bubble_);
+    skip->setText("Skip tour");
+    skip->setFont(Fonts::text(11));
+    skip->setColors(Theme::text3(), Theme::text2());
+    skip->setFills(Qt::transparent, Qt::transparent);
+    skip->setAction([this] { ui_.finishTour(); });
+    row->addWidget(skip);
+    stepButton_ = new PlainButton(bubble_);
+    stepButton_->setFont(Fonts::text(12, FontWeight::semibold));
+    stepButton_->setColors(Qt::black, Qt::black);
+    stepButton_->setFills(Theme::accent(), Theme::accent());
+    stepButton_->setCornerRadius(-1);
+    stepButton_->setPadding(QMargins(12, 4, 12, 4));
+    stepButton_->setAction([this] { ui_.advanceTour(step_); });
+    row->addWidget(stepButton_);
+    column->addLayout(row);
+
+    observations_.watch(ui_.tour, [this] { refreshStep(); });
+    refreshStep();
+    // The ring swings between its two looks for as long as the overlay shows.
+    withAnimation(Animation::easeInOut(1.1).repeatingForever(true), [&] { pulse_.set(1.0); });
+}
+
+void TourOverlay::refreshStep() {
+    if (!ui_.tour.get()) return;
+    step_ = *ui_.tour.get();
+    const TourCopy copy = tourCopy(step_);
+    title_->setText(QString::fromStdString(copy.title));
+    body_->setText(QString::fromStdString(copy.body));
+    stepButton_->setVisible(copy.button.has_value());
+    if (copy.button) stepButton_->setText(QString::fromStdString(*copy.button));
+    auto* row = static_cast<QHBoxLayout*>(bubble_->layout()->itemAt(2)->layout());
+    const auto lit = tourDotIndex(step_);
+    for (int i = 0; i < 5; ++i) {
+        QWidget* dot = new TourDot(lit == i, bubble_);
+        row->replaceWidget(dots_[std::size_t(i)], dot);
+        delete dots_[std::size_t(i)];
+        dots_[std::size_t(i)] = dot;
+    }
+    track();
+}
+
+void TourOverlay::track() {
+    std::optional<TourRect> target;
+    if (const auto which = spotlightTarget(step_); which && parentWidget()) {
+        const auto rects = tourAnchorRects(parentWidget(), this);
+        if (const auto found = rects.find(*which); found != rects.end()) {
+            const QRectF r = found->second;
+            target = TourRect{r.x(), r.y(), r.width(), r.height()};
+        }
+    }
+    const auto hole = spotlightHole(target);
+    const double w = bubbleWidth(width());
+    const TourPoint at = bubbleOffset(hole, width(), height());
+    // The card's frame reaches 12 beyond the bubble on each side and 8 above for its shadow.
+    const QRect frame(int(std::lround(at.x)) - 12, int(std::lround(at.y)) - 8, int(std::lround(w)) + 24,
+                      bubble_->heightForWidth(int(std::lround(w)) + 24));
+    if (bubble_->geometry() != frame)
+        bubble_->setGeometry(frame.x(), frame.y(), frame.width(),
+                             std::max(frame.height(), bubble_->sizeHint().height()));
+    if (hole == hole_) return;
+    hole_ = hole;
+    // Clicks in the hole fall through to the target: the overlay leaves it out of its shape,
+    // all but a thin edge where the ring is drawn.
+    QRegion shape(rect());
+    if (hole_) shape -= QRegion(toQt(*hole_).adjusted(2, 2, -2, -2).toRect(), QRegion::Rectangle);
+    setMask(shape);
+    update();
+}
+
+void TourOverlay::resizeEvent(QResizeEvent*) {
+    hole_.reset();
+    track();
+}
+
+void TourOverlay::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    Presence::apply(painter, this);
+    QPainterPath dim;
+    dim.setFillRule(Qt::OddEvenFill);
+    dim.addRect(QRectF(rect()));
+    if (hole_) dim.addRoundedRect(toQt(*hole_), holeRadius, holeRadius);
+    painter.fillPath(dim, QColor::fromRgbF(0, 0, 0, 0.62f));
+    if (!hole_) return;
+    const double t = pulse_.value();
+    const double p = 4 * t;
+    QColor ring = Theme::accent();
+    ring.setAlphaF(float(0.95 + (0.25 - 0.95) * t));
+    painter.setPen(QPen(ring, 1.5, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    // Stroked inside its frame.
+    const QRectF frame = toQt(*hole_).adjusted(-p, -p, p, p).adjusted(0.75, 0.75, -0.75, -0.75);
+    painter.drawRoundedRect(frame, holeRadius + p - 0.75, holeRadius + p - 0.75);
+}
+
+void TourOverlay::mousePressEvent(QMouseEvent* event) {
+    // The dim swallows the click.
+    event->accept();
+}
+
+} // namespace vesk

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "garden/tour/TourContent.hpp"
+#include "shell/anim/Animated.hpp"
+#include "shell/state/Observations.hpp"
+
+#include <QWidget>
+
+class QVBoxLayout;
+
+namespace vesk {
+
+class TarnelUI;
+class TextLabel;
+
+// Laid over the whole open tarnel from the task step on: the panel dimmed but for a
+// rounded hole over the step's target, a ring pulsing round the hole, and a bubble with
+// the step's words, five dots, "Skip tour" and the step's button. Clicks in the hole reach
+// the target beneath; clicks on the dim do nothing.
+class TourOverlay final : public QWidget {
+  public:
+    TourOverlay(TarnelUI& ui, QWidget* parent);
+
+    std::optional<TourRect> hole() const { return hole_; }
+    QWidget* bubble() const { return bubble_; }
+    double pulse() const { return pulse_.value(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void refreshStep();
+    // Looks the target up again: the panel below may have moved it.
+    void track();
+
+    TarnelUI& ui_;
+    TourStep step_ = TourStep::completeTask;
+    std::optional<TourRect> hole_;
+    QWidget* bubble_;
+    TextLabel* title_;
+    class WrappingLabel* body_;
+    std::vector<QWidget*> dots_;
+    class PlainButton* stepButton_;
+    Animated<double> pulse_;
+    Observations observations_;
+};
+
+} // namespace vesk

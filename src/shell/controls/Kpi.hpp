@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vesk {
+
+class FittedFigure;
+class TextLabel;
+
+// One figure tile: a large value over a small label on a rounded plate. It takes the width
+// it is offered, so tiles in a row share it equally; a value too long for its tile shrinks to
+// 70 % and is then cut with an ellipsis, never wrapped.
+class Kpi final : public QWidget {
+  public:
+    Kpi(const QString& value, const QString& label, QWidget* parent = nullptr);
+
+    void setValue(const QString& value);
+    void setLabel(const QString& label);
+
+    // The scale of the value's font for a text `textWidth` wide in a box `boxWidth` wide.
+    static double valueScale(double textWidth, double boxWidth);
+    static constexpr double minimumValueScale = 0.7;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    FittedFigure* value_;
+    TextLabel* label_;
+};
+
+} // namespace vesk

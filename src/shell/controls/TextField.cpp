@@ -1,0 +1,114 @@
+#include "shell/controls/TextField.hpp"
+
+#include "shell/theme/Theme.hpp"
+
+#include <QAbstractTextDocumentLayout>
+#include <QKeyEvent>
+#include <QTextBlock>
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+namespace {
+
+template <class Field> void applyTheme(Field& field, const QFont& font, const QColor& color) {
+    field.setFont(font);
+    field.setAttribute(Qt::WA_MacShowFocusRect, false);
+    field.setAutoFillBackground(false);
+    QPalette palette = field.palette();
+    palette.setColor(QPalette::Base, Qt::transparent);
+    palette.setColor(QPalette::Window, Qt::transparent);
+    palette.setColor(QPalette::Text, color);
+    palette.setColor(QPalette::PlaceholderText, Theme::text3());
+    palette.setColor(QPalette::Highlight, Theme::surfaceHi());
+    palette.setColor(QPalette::HighlightedText, Theme::text());
+    field.setPalette(palette);
+}
+
+template <class Field> void recolor(Field& field, const QColor& color) {
+    QPalette palette = field.palette();
+    palette.setColor(QPalette::Text, color);
+    field.setPalette(palette);
+}
+
+} // namespace
+
+TextField::TextField(const QString& placeholder, const QFont& font, const QColor& color, QWidget* parent)
+    : QLineEdit(parent) {
+    setFrame(false);
+    applyTheme(*this, font, color);
+    setPlaceholderText(placeholder);
+    setTextMargins(0, 0, 0, 0);
+}
+
+void TextField::setTextColor(const QColor& color) {
+    recolor(*this, color);
+}
+
+void TextField::setStruckThrough(bool struck) {
+    QFont f = font();
+    if (f.strikeOut() == struck) return;
+    f.setStrikeOut(struck);
+    setFont(f);
+}
+
+GrowingTextEdit::GrowingTextEdit(const QString& placeholder, const QFont& font, const QColor& color,
+                                 int minLines, int maxLines, QWidget* parent)
+    : QPlainTextEdit(parent), minLines_(minLines), maxLines_(maxLines) {
+    applyTheme(*this, font, color);
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAutoFillBackground(false);
+    setPlaceholderText(placeholder);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    document()->setDocumentMargin(0);
+    setContentsMargins(0, 0, 0, 0);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { fitHeight(); });
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            [this] { fitHeight(); });
+    fitHeight();
+}
+
+void GrowingTextEdit::setTextColor(const QColor& color) {
+    recolor(*this, color);
+}
+
+void GrowingTextEdit::setStruckThrough(bool struck) {
+    QFont f = font();
+    if (f.strikeOut() == struck) return;
+    f.setStrikeOut(struck);
+    setFont(f);
+}
+
+void GrowingTextEdit::showText(const QString& text) {
+    if (toPlainText() != text) setPlainText(text);
+}
+
+void GrowingTextEdit::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && onReturn_) {
+        onReturn_();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void GrowingTextEdit::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    // Wrapping follows the width.
+    fitHeight();
+}
+
+void GrowingTextEdit::fitHeight() {
+    // The plain layout counts a wrapped block's lines in its line count.
+    int lines = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        lines += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
+    lines = std::clamp(lines, minLines_, maxLines_);
+    const int height = int(std::ceil(QFontMetricsF(font()).lineSpacing() * lines)) + 2;
+    if (height != this->height()) setFixedHeight(height);
+}
+
+} // namespace vesk

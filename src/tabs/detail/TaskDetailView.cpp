@@ -1,0 +1,145 @@
+#include "tabs/detail/TaskDetailView.hpp"
+
+#include "core/store/Store.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/controls/IconButton.hpp"
+#include "shell/controls/SymbolLabel.hpp"
+#include "shell/controls/TextField.hpp"
+#include "shell/controls/TextLabel.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+#include "tabs/detail/DueDateSection.hpp"
+#include "tabs/detail/ListMenuButton.hpp"
+#include "tabs/detail/SubtaskSection.hpp"
+#include "tabs/detail/TaskDetailContent.hpp"
+#include "tabs/detail/TaskTextBinding.hpp"
+
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace vesk {
+
+TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), id_(id) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(12);
+
+    auto* toolbar = new QHBoxLayout;
+    toolbar->setSpacing(4);
+    auto icon = [this, toolbar](const char* symbol, double size, const char* help,
+                                std::function<void()> action) {
+        auto* button = new IconButton(symbol, size, Theme::text2(), help, std::move(action), this);
+        button->setObjectName(symbol);
+        toolbar->addWidget(button);
+        return button;
+    };
+    icon("chevron.left", 12, "Back",
+         [this] { withAnimation(Animation::tarnelFast, [&] { ui_.closeDetail(); }); });
+    listMenu_ = new ListMenuButton([this](const UUID& list) { store_.move(id_, list); }, this);
+    toolbar->addWidget(listMenu_);
+    toolbar->addStretch(1);
+    icon("play.fill", 10.5, "Start pomodoro on this task", [this] { startTimer(true); });
+    icon("stopwatch", 11.5, "Start stopwatch on this task", [this] { startTimer(false); });
+    star_ = icon("star", 12, "Star", [this] { store_.toggleStar(id_); });
+    icon("trash", 11.5, "Delete", [this] {
+        store_.deleteTask(id_);
+        withAnimation(Animation::tarnelFast, [&] { ui_.closeDetail(); });
+    });
+    column->addLayout(toolbar);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->viewport()->setAutoFillBackground(false);
+    scroll->setStyleSheet("background: transparent;");
+    content_ = new QWidget;
+    auto* stack = new QVBoxLayout(content_);
+    stack->setContentsMargins(0, 0, 0, 12);
+    stack->setSpacing(14);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(6);
+    title_ =
+        new GrowingTextEdit("Title", Fonts::text(17, FontWeight::semibold), Theme::text(), 1, 3, content_);
+    texts->addWidget(title_);
+    auto* notesRow = new QHBoxLayout;
+    notesRow->setSpacing(8);
+    auto* notesIcon = new SymbolLabel("text.alignleft", 11, Theme::text3(), content_);
+    notesIcon->setContentsMargins(0, 2, 0, 0);
+    notesRow->addWidget(notesIcon, 0, Qt::AlignTop);
+    notes_ = new GrowingTextEdit("Add details", Fonts::text(12.5), Theme::text2(), 1, 6, content_);
+    notesRow->addWidget(notes_, 1);
+    texts->addLayout(notesRow);
+    stack->addLayout(texts);
+    title_->setOnReturn([this] { notes_->setFocus(); });
+
+    due_ = new DueDateSection(store_, id_, content_);
+    stack->addWidget(due_);
+
+    const std::optional<TaskItem> task = store_.task(id_);
+    if (task && !task->parentID) {
+        subtasks_ = new SubtaskSection(store_, id_, content_);
+        stack->addWidget(subtasks_);
+    }
+    summary_ = new TextLabel("", Fonts::text(11), Theme::text3(), content_);
+    summary_->setContentsMargins(0, 4, 0, 0);
+    stack->addWidget(summary_);
+    stack->addStretch(1);
+    scroll->setWidget(content_);
+    column->addWidget(scroll, 1);
+
+    refresh();
+    bindTaskText(store_, *title_, id_, TaskTextField::title);
+    bindTaskText(store_, *notes_, id_, TaskTextField::notes);
+    for (auto* observed : {&store_.tasks})
+        observations_.watch(*observed, [this] { refresh(); });
+    observations_.watch(store_.lists, [this] { refresh(); });
+    observations_.watch(store_.sessions, [this] { refresh(); });
+    observations_.watch(store_.now, [this] { refresh(); });
+}
+
+IconButton* TaskDetailView::button(const char* symbol) const {
+    return findChild<IconButton*>(symbol);
+}
+
+void TaskDetailView::startTimer(bool pomodoro) {
+    store_.start(pomodoro ? TimerMode::pomodoro : TimerMode::stopwatch, id_);
+    ui_.select(TarnelUI::Tab::focus);
+}
+
+void TaskDetailView::refresh() {
+    const std::optional<TaskItem> task = store_.task(id_);
+    if (!task) {
+        // Nothing to edit: show an empty area and close, once, outside the store's notification.
+        content_->hide();
+        listMenu_->hide();
+        if (!closing_) {
+            closing_ = true;
+            QTimer::singleShot(0, this,
+                               [this] { withAnimation(Animation::tarnelFast, [&] { ui_.closeDetail(); }); });
+        }
+        return;
+    }
+    const auto menu = listMenuFor(store_.lists.get(), *task);
+    listMenu_->setVisible(menu.has_value());
+    if (menu) listMenu_->setMenu(*menu);
+    star_->setIcon(task->starred ? "star.fill" : "star");
+    star_->setTint(task->starred ? Theme::star() : Theme::text2());
+
+    const bool done = task->completedAt.has_value();
+    title_->showText(QString::fromStdString(task->title));
+    title_->setTextColor(done ? Theme::text2() : Theme::text());
+    title_->setStruckThrough(done);
+    notes_->showText(QString::fromStdString(task->notes));
+    due_->refresh(task->due);
+    if (subtasks_) subtasks_->refresh(store_.subtasks(id_, true));
+    summary_->setText(QString::fromStdString(detailSummary(store_, *task, store_.clockNow())));
+}
+
+} // namespace vesk

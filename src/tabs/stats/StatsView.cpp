@@ -1,0 +1,194 @@
+#include "tabs/stats/StatsView.hpp"
+
+#include "core/store/Store.hpp"
+#include "shell/controls/Kpi.hpp"
+#include "shell/controls/SectionTitle.hpp"
+#include "shell/controls/TextLabel.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+#include "tabs/stats/StatsCharts.hpp"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace vesk {
+namespace {
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A section: its rows stacked, leading-aligned.
+QVBoxLayout* sectionStack(QWidget* section, int spacing) {
+    auto* stack = new QVBoxLayout(section);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(spacing);
+    return stack;
+}
+
+// A section's header: the title, then whatever the section shows at the trailing edge.
+QHBoxLayout* headerRow(QWidget* section, const QString& title) {
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(new SectionTitle(title, section), 0, Qt::AlignVCenter);
+    row->addStretch(1);
+    return row;
+}
+
+} // namespace
+
+StatsView::StatsView(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(16);
+    stack->addWidget(buildTiles());
+    stack->addWidget(buildWeek());
+    stack->addWidget(buildHeatMap());
+    stack->addWidget(buildTopTasks());
+    stack->addStretch(1);
+
+    observations_.watch(store_.sessions, [this] { scheduleRefresh(); });
+    observations_.watch(store_.tasks, [this] { scheduleRefresh(); });
+    observations_.watch(store_.timer, [this] { scheduleRefresh(); });
+    // The live focus of a running timer moves with the store's clock.
+    observations_.watch(store_.now, [this] { scheduleRefresh(); });
+    refresh();
+}
+
+QWidget* StatsView::buildTiles() {
+    auto* row = new QWidget(this);
+    auto* line = new QHBoxLayout(row);
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(8);
+    for (Kpi*& tile : tiles_) {
+        tile = new Kpi({}, {}, row);
+        line->addWidget(tile, 1);
+    }
+    return row;
+}
+
+QWidget* StatsView::buildWeek() {
+    auto* section = new QWidget(this);
+    QVBoxLayout* stack = sectionStack(section, 8);
+    QHBoxLayout* header = headerRow(section, "Last 7 days");
+    readout_ = new TextLabel({}, Fonts::text(11), Theme::text2(), section);
+    readout_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    header->addWidget(readout_, 0, Qt::AlignVCenter);
+    stack->addLayout(header);
+
+    auto* bars = new QHBoxLayout;
+    bars->setSpacing(8);
+    for (DayColumn*& column : columns_) {
+        column = new DayColumn(section);
+        column->onHover = [this, column](bool entered) {
+            if (entered)
+                setHoverDay(column->day().day);
+            else if (hoverDay_ == column->day().day) // the next column may have taken over already
+                setHoverDay(std::nullopt);
+        };
+        bars->addWidget(column, 1, Qt::AlignBottom);
+    }
+    stack->addLayout(bars);
+    return section;
+}
+
+QWidget* StatsView::buildHeatMap() {
+    auto* section = new QWidget(this);
+    QVBoxLayout* stack = sectionStack(section, 8);
+    QHBoxLayout* header = headerRow(section, "Focus \u00B7 6 months");
+    auto* legend = new QHBoxLayout;
+    legend->setSpacing(3);
+    const auto legendText = [section](const char* text) {
+        return new TextLabel(text, Fonts::text(9.5), Theme::text3(), section);
+    };
+    legend->addWidget(legendText("less"), 0, Qt::AlignVCenter);
+    for (int level : heatLegend())
+        legend->addWidget(new HeatSwatch(level, section), 0, Qt::AlignVCenter);
+    legend->addWidget(legendText("more"), 0, Qt::AlignVCenter);
+    header->addLayout(legend);
+    stack->addLayout(header);
+
+    heat_ = new HeatGrid(section);
+    stack->addWidget(heat_);
+    return section;
+}
+
+QWidget* StatsView::buildTopTasks() {
+    auto* section = new QWidget(this);
+    QVBoxLayout* stack = sectionStack(section, 7);
+    stack->addWidget(new SectionTitle("Top focus \u00B7 this week", section));
+    noTopTasks_ = new TextLabel("Start a pomodoro on a task to see where your time goes.", Fonts::text(11.5),
+                                Theme::text3(), section);
+    stack->addWidget(noTopTasks_);
+    for (TopTaskRow*& row : topRows_) {
+        row = new TopTaskRow(section);
+        stack->addWidget(row);
+    }
+    return section;
+}
+
+QString StatsView::readout() const {
+    return readout_->text();
+}
+
+void StatsView::scheduleRefresh() {
+    // Hidden (another tab on its way in, or the tarnel collapsed): figure it out when shown.
+    if (!isVisible()) {
+        stale_ = true;
+        return;
+    }
+    // One operation of the store can change several of the values watched: refresh once.
+    if (refreshQueued_) return;
+    refreshQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            refreshQueued_ = false;
+            refresh();
+        },
+        Qt::QueuedConnection);
+}
+
+void StatsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_) refresh();
+}
+
+void StatsView::refresh() {
+    stale_ = false;
+    StatsFigures next = statsFigures(store_);
+    if (next == figures_) return;
+    figures_ = std::move(next);
+
+    for (std::size_t i = 0; i < tiles_.size(); ++i) {
+        tiles_[i]->setValue(qt(figures_.tiles[i].value));
+        tiles_[i]->setLabel(qt(figures_.tiles[i].label));
+    }
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        const bool shown = i < figures_.week.days.size();
+        columns_[i]->setVisible(shown);
+        if (shown) columns_[i]->setDay(figures_.week.days[i]);
+    }
+    heat_->setLevels(figures_.heat);
+    noTopTasks_->setVisible(figures_.top.empty());
+    for (std::size_t i = 0; i < topRows_.size(); ++i) {
+        const bool shown = i < figures_.top.size();
+        topRows_[i]->setVisible(shown);
+        if (shown) topRows_[i]->setRow(figures_.top[i]);
+    }
+    showHover();
+}
+
+void StatsView::setHoverDay(std::optional<Date> day) {
+    if (day == hoverDay_) return;
+    hoverDay_ = day;
+    showHover();
+}
+
+void StatsView::showHover() {
+    readout_->setText(qt(figures_.week.readoutFor(hoverDay_)));
+    for (DayColumn* column : columns_)
+        column->setHovered(hoverDay_ == column->day().day);
+}
+
+} // namespace vesk

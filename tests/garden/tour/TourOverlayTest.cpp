@@ -1,0 +1,41 @@
+#include "garden/tour/TourOverlay.hpp"
+
+#include "shell/controls/CheckCircle.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/state/TourAnchor.hpp"
+#include "support/StoreTestBed.hpp"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+TEST(TourOverlayTest, ClicksInTheHoleReachTheTargetAndTheDimTakesTheRest) {
+    test::StoreTestBed bed;
+    Store& store = bed.open();
+    TarnelUI ui{store, bed.queue};
+    ui.setTour(TourStep::completeTask);
+    QWidget panel;
+    panel.resize(440, 470);
+    int ticks = 0;
+    auto* check = new CheckCircle(false, 18, [&] { ++ticks; }, &panel);
+    check->setGeometry(40, 120, 18, 18);
+    tourAnchor(check, TourTarget::welcomeCheck);
+    auto* overlay = new TourOverlay(ui, &panel);
+    overlay->setGeometry(panel.rect());
+    panel.show();
+
+    ASSERT_TRUE(overlay->hole());
+    EXPECT_EQ(*overlay->hole(), (TourRect{34, 115, 30, 28}));
+    EXPECT_EQ(panel.childAt(49, 129), check);
+    EXPECT_EQ(panel.childAt(200, 300), overlay);
+    // The bubble under the target, inside the panel.
+    EXPECT_EQ(overlay->bubble()->geometry().top(), 115 + 28 + 12 - 8);
+
+    ui.setTour(TourStep::openBonsai); // no bonsai tab here: no hole, the dim takes every click
+    EXPECT_FALSE(overlay->hole());
+    EXPECT_EQ(panel.childAt(49, 129), overlay);
+}
+
+} // namespace
+} // namespace vesk

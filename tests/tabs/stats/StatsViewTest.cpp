@@ -1,0 +1,84 @@
+#include "tabs/stats/StatsView.hpp"
+
+#include "shell/WidgetEvents.hpp"
+#include "support/StoreTestBed.hpp"
+#include "tabs/stats/StatsCharts.hpp"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+using test::hover;
+using test::unhover;
+
+class StatsViewTest : public ::testing::Test {
+  protected:
+    StatsViewTest() {
+        Store& store = bed.open();
+        logSession(store, addingSeconds(bed.clock.now(), -86400), 2700);
+        view.emplace(store);
+        view->resize(378, 394);
+        view->show();
+        // Oldest first: the columns are made in the order of the days.
+        for (QWidget* child : view->findChildren<QWidget*>())
+            if (auto* column = dynamic_cast<DayColumn*>(child)) columns.push_back(column);
+    }
+
+    void logSession(Store& store, Date start, double seconds) {
+        store.sessions.update([&](std::vector<FocusSession>& sessions) {
+            FocusSession session;
+            session.id = UUID::random(bed.random);
+            session.start = start;
+            session.duration = seconds;
+            sessions.push_back(session);
+        });
+    }
+
+    test::StoreTestBed bed;
+    std::optional<StatsView> view;
+    std::vector<DayColumn*> columns;
+};
+
+TEST_F(StatsViewTest, HoveringABarShowsItsDayAndLeavingClearsOnlyItsOwn) {
+    ASSERT_EQ(columns.size(), 7u);
+    const QString week = view->readout();
+    EXPECT_EQ(week, "45m focus \u00B7 0 done");
+
+    hover(columns[5]);
+    EXPECT_EQ(view->readout(), "Yesterday \u00B7 45m \u00B7 0 done");
+    EXPECT_EQ(view->hoverDay(), columns[5]->day().day);
+
+    // The next column's entry can arrive before the previous one's exit.
+    hover(columns[6]);
+    unhover(columns[5]);
+    EXPECT_EQ(view->readout(), "Today \u00B7 0m \u00B7 0 done");
+
+    unhover(columns[6]);
+    EXPECT_EQ(view->readout(), week);
+    EXPECT_FALSE(view->hoverDay());
+}
+
+TEST_F(StatsViewTest, ANewSessionUpdatesTheFiguresOnceShownOnly) {
+    Store& store = *bed.store;
+    logSession(store, bed.clock.now(), 1500);
+    store.addTask("Read");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->figures().tiles[0].value, "25m");
+    EXPECT_EQ(view->readout(), "1h 10m focus \u00B7 0 done");
+    EXPECT_NEAR(columns[6]->barHeight(), 58 * 1500 / 2700.0, 1e-9);
+    ASSERT_EQ(view->figures().top.size(), 1u);
+    EXPECT_EQ(view->figures().top[0].time, "1h 10m");
+
+    // Hidden, the screen does no work; it catches up when it shows again.
+    view->hide();
+    logSession(store, bed.clock.now(), 600);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->figures().tiles[0].value, "25m");
+    view->show();
+    EXPECT_EQ(view->figures().tiles[0].value, "35m");
+}
+
+} // namespace
+} // namespace vesk
