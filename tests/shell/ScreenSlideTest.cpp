@@ -6,23 +6,27 @@
 #include "support/StoreTestBed.hpp"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace vesk {
 namespace {
 
-// A screen whose whole face is one red text field, which paints itself as Qt's widgets do.
+// A screen with a red text field across its middle half, which paints itself as Qt's
+// widgets do, and nothing on either side.
 QWidget* textFieldScreen(QWidget* parent) {
     auto* screen = new QWidget(parent);
-    auto* column = new QVBoxLayout(screen);
-    column->setContentsMargins(0, 0, 0, 0);
+    auto* row = new QHBoxLayout(screen);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
     auto* field = new QLineEdit(screen);
     field->setObjectName("field");
     field->setStyleSheet("QLineEdit { background: rgb(255, 0, 0); border: none; }");
     field->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    column->addWidget(field);
+    row->addStretch(1);
+    row->addWidget(field, 2);
+    row->addStretch(1);
     return screen;
 }
 
@@ -45,19 +49,21 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
     field->setFocus();
     const QImage before = test::renderOnBlack(&expanded);
     const QRect area = tasks->geometry();
-    // A column near the field's right edge, and one at a quarter of its width.
-    const int right = area.right() - 10, quarter = area.left() + area.width() / 4, y = area.center().y();
-    ASSERT_EQ(redAt(before, right, y), 255);
+    const int y = area.center().y();
+    const auto at = [&](double share) { return area.left() + int(share * area.width()); };
+    ASSERT_EQ(redAt(before, at(0.5), y), 255);
+    ASSERT_EQ(redAt(before, at(0.125), y), 0);
 
     double now = 0;
     AnimationManager::shared().setTimeSource([&] { return now; });
     withAnimation(Animation::linear(1.0), [&] { ui.detailID.set(store.lists.get()[0].id); });
     now = 0.5;
     AnimationManager::shared().tick();
-    // Half-way out to the left and half faded: the field's right edge now stands mid-screen.
+    // Half-way out to the left and half faded: the field now spans the left quarter, and the
+    // screen's empty side follows it over the tarnel's black.
     const QImage midway = test::renderOnBlack(&expanded);
-    EXPECT_LT(redAt(midway, right, y), 10);
-    EXPECT_NEAR(redAt(midway, quarter, y), 128, 8);
+    EXPECT_NEAR(redAt(midway, at(0.125), y), 128, 8);
+    EXPECT_LT(redAt(midway, at(0.5) - 4, y), 10);
     EXPECT_TRUE(field->hasFocus());
 
     now = 2;

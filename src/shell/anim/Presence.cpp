@@ -39,6 +39,16 @@ bool holdsStockWidgets(const QWidget* view) {
 // Where a view waits while its picture stands in: far outside any parent.
 constexpr QPoint offSite(-100000, -100000);
 
+// The view as it paints itself, over nothing: `grab` would lay the window's background under it.
+QPixmap pictureOf(QWidget* view) {
+    const qreal ratio = view->devicePixelRatioF();
+    QPixmap picture(view->size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    view->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+    return picture;
+}
+
 // The look as a transform of the view's rectangle into its parent, from where the parent put it.
 QTransform lookTransform(const Transition& look, QPoint base, QSize size) {
     const QPointF anchor(look.anchorX * size.width(), look.anchorY * size.height());
@@ -166,7 +176,7 @@ void Presence::place(bool freshPicture) {
     if (freshPicture && look.opacity > 0) {
         // Taken once the stand-in exists: painted descendants then leave this presence's
         // look to the stand-in instead of drawing it into the picture too.
-        standIn->setPicture(view_->grab());
+        standIn->setPicture(pictureOf(view_));
     }
     standIn->setLook(lookTransform(look, base, size), look.opacity, size);
     moveView(offSite - base);
