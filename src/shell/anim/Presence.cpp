@@ -140,8 +140,7 @@ void Presence::changed() {
     if (!present_ && !amount_.isAnimating() && amount_.value() <= 0.0 && !view_->isHidden()) {
         // Hidden first, so that it never shows for a moment back in its place.
         view_->hide();
-        delete standIn_.data();
-        moveView({});
+        place(false);
         if (onRemoved_) onRemoved_();
         return;
     }
@@ -149,7 +148,7 @@ void Presence::changed() {
 }
 
 bool Presence::needsPicture(const Transition& look) const {
-    if (!view_->parentWidget() || view_->isHidden()) return false;
+    if (!view_->parentWidget()) return false;
     const bool scales = look.scale != 1.0;
     if (look.opacity >= 1.0 && !scales) return false;
     // A container that scales would move its children out of their own rectangles.
@@ -158,6 +157,12 @@ bool Presence::needsPicture(const Transition& look) const {
 }
 
 void Presence::place(bool freshPicture) {
+    if (view_->isHidden()) {
+        // Nothing shows: it waits where its parent put it.
+        delete standIn_.data();
+        moveView({});
+        return;
+    }
     const Transition look = this->look();
     const QSize size = view_->size();
     const QPoint base = view_->pos() - shift_;
