@@ -2,6 +2,7 @@
 
 #include "app/Screens.hpp"
 #include "core/runtime/Calendar.hpp"
+#include "core/runtime/SerialFileWriter.hpp"
 #include "core/store/Store.hpp"
 #include "devtools/Demo.hpp"
 #include "devtools/LaunchSteps.hpp"
@@ -37,8 +38,10 @@ struct AppServices {
     SystemClock clock;
     QtMainQueue queue;
     PosixFileSystem files;
-    // The store's files when they differ from the above.
-    std::unique_ptr<FileSystem> storeFiles;
+    SerialFileWriter writer{files};
+    // A scripted scene without TARNEL_DATA reads the user's file but never writes it.
+    std::unique_ptr<FileSystem> readOnlyFiles;
+    std::unique_ptr<SerialFileWriter> readOnlyWriter;
     InotifyFolderWatcher watcher;
     GetrandomSource random;
     Calendar calendar;
@@ -125,11 +128,14 @@ bool AppDelegate::applicationDidFinishLaunching() {
     }
     const std::optional<std::string> videoScene = environment("VESK_VIDEO");
     const auto dataVariable = environment("TARNEL_DATA");
-    if (videoScene && (!dataVariable || dataVariable->empty()))
-        s.storeFiles = std::make_unique<ReadOnlyFiles>(s.files);
+    if (videoScene && (!dataVariable || dataVariable->empty())) {
+        s.readOnlyFiles = std::make_unique<ReadOnlyFiles>(s.files);
+        s.readOnlyWriter = std::make_unique<SerialFileWriter>(*s.readOnlyFiles);
+    }
     store_ = std::make_unique<Store>(url, StoreEnvironment{s.clock, s.queue,
-                                                           s.storeFiles ? *s.storeFiles : s.files, s.watcher,
-                                                           s.random, s.calendar});
+                                                           s.readOnlyFiles ? *s.readOnlyFiles : s.files,
+                                                           s.readOnlyWriter ? *s.readOnlyWriter : s.writer,
+                                                           s.watcher, s.random, s.calendar});
 
     if (videoScene)
         VideoTools::seed(*store_, VideoTools::videoTree(environment), VideoTools::videoIteration(environment),
@@ -219,7 +225,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
 }
 
 void AppDelegate::applicationWillTerminate() {
-    if (store_) store_->saveNow();
+    if (store_) store_->saveNow(SaveOccasion::quit);
 }
 
 void AppDelegate::bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason) {

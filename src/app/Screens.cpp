@@ -1,18 +1,21 @@
 #include "app/Screens.hpp"
 
+#include "garden/bonsai/BonsaiScreens.hpp"
 #include "garden/tour/TourOverlay.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "tabs/detail/TaskDetailView.hpp"
+#include "tabs/focus/FocusView.hpp"
 #include "tabs/stats/StatsView.hpp"
 
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine) {
-    (void)engine;
     ScreenFactories screens;
+    addBonsaiScreens(screens, store, ui, engine);
     screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
         return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
     };
+    screens.focus = [&store](QWidget* parent) -> QWidget* { return new FocusView(store, parent); };
     screens.stats = [&store](QWidget* parent) { return new StatsView(store, parent); };
     screens.tourOverlay = [&ui](QWidget* parent) -> QWidget* { return new TourOverlay(ui, parent); };
     return screens;

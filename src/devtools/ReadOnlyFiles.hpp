@@ -13,9 +13,10 @@ class ReadOnlyFiles final : public FileSystem {
 
     FileRead read(const std::filesystem::path& path) override { return files_.read(path); }
     bool writeAtomically(const std::filesystem::path&, std::string_view) override { return true; }
-    bool copy(const std::filesystem::path&, const std::filesystem::path&) override { return true; }
+    bool createNew(const std::filesystem::path&, std::string_view) override { return true; }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }
+    void removeAbandonedTemporaries(const std::filesystem::path&) override {}
 
   private:
     FileSystem& files_;

@@ -1,7 +1,10 @@
 #include "platform/InotifyFolderWatcher.hpp"
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <poll.h>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -48,8 +51,26 @@ void InotifyFolderWatcher::stop() {
     onChange_ = nullptr;
 }
 
+bool InotifyFolderWatcher::waitForChange(double seconds) {
+    const int milliseconds = static_cast<int>(std::clamp(std::ceil(seconds * 1000.0), 0.0, 3'600'000.0));
+    if (fd_ < 0) {
+        ::poll(nullptr, 0, milliseconds);
+        return false;
+    }
+    pollfd events{fd_, POLLIN, 0};
+    // An interruption counts as no change: the caller looks at the file and its clock again.
+    return ::poll(&events, 1, milliseconds) > 0 && discardEvents();
+}
+
 void InotifyFolderWatcher::drain() {
     // The events' details do not matter: one report per batch, the listener debounces.
+    if (!discardEvents() || !onChange_) return;
+    // A copy: the listener may stop or re-point this watcher.
+    const auto onChange = onChange_;
+    onChange();
+}
+
+bool InotifyFolderWatcher::discardEvents() {
     alignas(inotify_event) char buffer[16 * 1024];
     bool any = false;
     for (;;) {
@@ -59,12 +80,8 @@ void InotifyFolderWatcher::drain() {
             continue;
         }
         if (count < 0 && errno == EINTR) continue;
-        break;
+        return any;
     }
-    if (!any || !onChange_) return;
-    // A copy: the listener may stop or re-point this watcher.
-    const auto onChange = onChange_;
-    onChange();
 }
 
 } // namespace vesk

@@ -19,9 +19,12 @@ class InotifyFolderWatcher final : public FolderWatcher {
 
     bool watch(const std::filesystem::path& folder, std::function<void()> onChange) override;
     void stop() override;
+    bool waitForChange(double seconds) override;
 
   private:
     void drain();
+    // Reads every pending event; true when there was one.
+    bool discardEvents();
 
     int fd_ = -1;
     // Parent of the notifier, so that one stopped from inside its own signal is freed later.

@@ -2,8 +2,11 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,14 +67,39 @@ struct TempFile {
     int fd = -1;
 };
 
+// ".data.json.tmp-": followed by the writer's process id, a dash and a counter, so that the
+// temporary files of a writer that died can be told from those of one still writing.
+std::string temporaryPrefix(const std::filesystem::path& target) {
+    return "." + target.filename().string() + ".tmp-";
+}
+
+// The process that made a temporary file of `target` with this name, if it is one.
+std::optional<pid_t> writerOfTemporary(const std::string& name, const std::string& prefix) {
+    if (!name.starts_with(prefix)) return std::nullopt;
+    const char* begin = name.data() + prefix.size();
+    const char* end = name.data() + name.size();
+    pid_t pid = 0;
+    const auto [afterPid, pidError] = std::from_chars(begin, end, pid);
+    if (pidError != std::errc() || pid <= 0 || afterPid == end || *afterPid != '-') return std::nullopt;
+    unsigned counter = 0;
+    const auto [afterCounter, counterError] = std::from_chars(afterPid + 1, end, counter);
+    if (counterError != std::errc() || afterCounter != end) return std::nullopt;
+    return pid;
+}
+
+// A process that cannot be signalled for lack of permission still exists.
+bool isRunning(pid_t pid) {
+    return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
 TempFile createTempBeside(const std::filesystem::path& target) {
     static std::atomic<unsigned> counter{0};
     const auto folder = folderOf(target);
     struct stat existing {};
     const bool hasMode = ::stat(target.c_str(), &existing) == 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto name = "." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-" +
-                    std::to_string(counter.fetch_add(1));
+        auto name =
+            temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
         auto path = folder / name;
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
@@ -109,17 +137,25 @@ FileRead PosixFileSystem::read(const std::filesystem::path& path) {
             (errno == ENOENT || errno == ENOTDIR) ? FileRead::Status::missing : FileRead::Status::failed;
         return result;
     }
-    char buffer[64 * 1024];
+    // Straight into the result, sized for the whole file (plus one byte to see its end), so
+    // that a large document is not copied on the way: every save reads it.
+    std::string& bytes = result.bytes;
+    struct stat info {};
+    const bool sized = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
+    bytes.resize(sized ? static_cast<std::size_t>(info.st_size) + 1 : 64 * 1024);
+    std::size_t length = 0;
     for (;;) {
-        const ssize_t count = ::read(fd.get(), buffer, sizeof buffer);
+        if (length == bytes.size()) bytes.resize(2 * bytes.size());
+        const ssize_t count = ::read(fd.get(), bytes.data() + length, bytes.size() - length);
         if (count > 0) {
-            result.bytes.append(buffer, static_cast<std::size_t>(count));
+            length += static_cast<std::size_t>(count);
         } else if (count == 0) {
+            bytes.resize(length);
             result.status = FileRead::Status::ok;
             return result;
         } else if (errno != EINTR) {
             // A folder, an I/O error: present but unreadable, which callers must not take for absent.
-            result.bytes.clear();
+            bytes.clear();
             result.status = FileRead::Status::failed;
             return result;
         }
@@ -132,16 +168,14 @@ bool PosixFileSystem::writeAtomically(const std::filesystem::path& path, std::st
     });
 }
 
-bool PosixFileSystem::copy(const std::filesystem::path& from, const std::filesystem::path& to) {
-    const FileRead source = read(from);
-    if (!source.ok()) return false;
-    // Published without replacing: a copy never destroys an existing file, and a reader of
-    // `to` sees either nothing or the whole copy, even when the program dies halfway.
-    return writeThroughTemp(to, source.bytes, [&](const std::filesystem::path& temp) {
-        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+bool PosixFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
+    // Published without replacing: never destroys an existing file, and a reader of `path` sees
+    // either nothing or the whole file, even when the program dies halfway.
+    return writeThroughTemp(path, bytes, [&](const std::filesystem::path& temp) {
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return true;
         if (errno != EINVAL && errno != ENOSYS) return false;
         // File systems without the flag: a hard link fails just the same on an existing name.
-        if (::link(temp.c_str(), to.c_str()) != 0) return false;
+        if (::link(temp.c_str(), path.c_str()) != 0) return false;
         ::unlink(temp.c_str());
         return true;
     });
@@ -156,6 +190,15 @@ bool PosixFileSystem::createDirectories(const std::filesystem::path& folder) {
 bool PosixFileSystem::exists(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::exists(path, error);
+}
+
+void PosixFileSystem::removeAbandonedTemporaries(const std::filesystem::path& path) {
+    const std::string prefix = temporaryPrefix(path);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folderOf(path), error)) {
+        const auto writer = writerOfTemporary(entry.path().filename().string(), prefix);
+        if (writer && !isRunning(*writer) && entry.is_regular_file(error)) ::unlink(entry.path().c_str());
+    }
 }
 
 } // namespace vesk

@@ -11,9 +11,10 @@ class PosixFileSystem final : public FileSystem {
   public:
     FileRead read(const std::filesystem::path& path) override;
     bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) override;
-    bool copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    bool createNew(const std::filesystem::path& path, std::string_view bytes) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
+    void removeAbandonedTemporaries(const std::filesystem::path& path) override;
 };
 
 } // namespace vesk

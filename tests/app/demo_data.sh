@@ -6,32 +6,10 @@ vesk="$1"
 json_check="$2"
 display_base=250
 . "$(dirname "$0")/x_session.sh"
+. "$(dirname "$0")/vesk_process.sh"
 unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 rm -f "$TARNEL_DATA"
 
-# run NAME: vesk --demo until its panel shows; leaves its pid in $vpid.
-run() {
-    "$vesk" --demo > "$work/$1.out" 2> "$work/$1.err" &
-    vpid=$!
-    pids="$vpid $pids"
-    for _ in $(seq 200); do
-        for candidate in $(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null || true); do
-            xwininfo -id "$candidate" 2>/dev/null | grep -q 'Width: 1100' && return 0
-        done
-        kill -0 "$vpid" 2>/dev/null || fail "$1: vesk ended early: $(cat "$work/$1.err")"
-        sleep 0.05
-    done
-    fail "$1: no panel window"
-}
-# quit NAME: SIGTERM, the usual quit path, which saves.
-quit() {
-    kill -TERM "$vpid"
-    set +e
-    wait "$vpid"
-    status=$?
-    set -e
-    [ "$status" -eq 0 ] || fail "$1: exit status $status: $(cat "$work/$1.err")"
-}
 # state: one line of what the demo put in the file.
 state() {
     "$json_check" "$TARNEL_DATA" /lists/0/name /lists/1/name /lists/2/name /lists /tasks /tasks/0/title \
@@ -40,7 +18,7 @@ state() {
 }
 expected="My Tasks Work Personal 3 12 Finish thesis slides 3 90013 1 610 2 true "
 
-run first
+launch first --demo
 [ -f "$TARNEL_DATA" ] || fail "the demo was not written at once"
 [ "$(state)" = "$expected" ] || fail "demo state before quitting: $(state)"
 quit first
@@ -50,7 +28,7 @@ sessions=$("$json_check" "$TARNEL_DATA" /sessions)
 echo "demo: $sessions sessions"
 
 cp "$TARNEL_DATA" "$work/first.json"
-run second
+launch second --demo
 quit second
 cmp -s "$TARNEL_DATA" "$work/first.json" || fail "a second --demo run changed the data file"
 echo "ok"

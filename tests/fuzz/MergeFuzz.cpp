@@ -18,7 +18,8 @@ bool listExists(const Store& store, const UUID& id) {
 
 } // namespace
 
-// Another program's edit, merged into a store that holds tasks and subtasks.
+// Another program's edit, merged into a store that holds tasks and subtasks. The program writes
+// the file in place in two steps, so that what a save finds halfway may not decode.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     test::StoreTestBed bed;
     Store& store = bed.open();
@@ -27,11 +28,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.saveNow();
 
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string half = bytes.substr(0, size / 2);
     const auto before = decodeSnapshot(*bed.files.contents(bed.url), bed.clock.now());
     const bool accepted = decodeListsAndTasks(bytes, bed.clock.now()).has_value();
+    const bool halfAccepted = decodeListsAndTasks(half, bed.clock.now()).has_value();
+
+    // A save falls due while the file is half written.
+    store.prefs.update([](Prefs& prefs) { prefs.sound = !prefs.sound; });
+    store.scheduleSave();
+    bed.files.put(bed.url, half);
+    bed.watcher.fire();
+    bed.queue.advance(0.5);
+    if (!halfAccepted)
+        fuzz::require(bed.files.contents(bed.url) == half, "a half-written file was written over");
     bed.files.put(bed.url, bytes);
     bed.watcher.fire();
-    bed.queue.advance(0.3);
+    bed.queue.advance(3);
     store.saveNow();
 
     for (const TaskItem& task : store.tasks.get())
@@ -40,9 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::require(saved.has_value(), "the store's file is gone");
     const auto after = decodeSnapshot(*saved, bed.clock.now());
     fuzz::require(after.has_value(), "the store saved bytes it cannot read");
-    if (!accepted && before) {
-        fuzz::require(after->lists == before->lists && after->tasks == before->tasks,
-                      "a rejected document changed the store");
+    if (!accepted) {
+        const auto kept = bed.files.filesIn(bed.url.parent_path());
+        fuzz::require(std::any_of(kept.begin(), kept.end(),
+                                  [&](const auto& path) { return bed.files.contents(path) == bytes; }),
+                      "an undecodable file was replaced without a copy");
+        if (!halfAccepted && before)
+            fuzz::require(after->lists == before->lists && after->tasks == before->tasks,
+                          "a rejected document changed the store");
     }
     return 0;
 }

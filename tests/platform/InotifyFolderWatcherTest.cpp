@@ -42,6 +42,23 @@ TEST(InotifyFolderWatcherTest, ReportsWritesReplacementsAndDeletionsInTheFolder)
     EXPECT_EQ(changes, 0);
 }
 
+TEST(InotifyFolderWatcherTest, WaitingForAChangeTakesItFromTheListener) {
+    test::qtApplication();
+    TempFolder folder;
+    PosixFileSystem files;
+    InotifyFolderWatcher watcher;
+    EXPECT_FALSE(watcher.waitForChange(0.01)); // no watch: just waits
+    int changes = 0;
+    ASSERT_TRUE(watcher.watch(folder.path(), [&] { ++changes; }));
+    EXPECT_FALSE(watcher.waitForChange(0.01));
+    ASSERT_TRUE(files.writeAtomically(folder / "data.json", "{}"));
+    EXPECT_TRUE(watcher.waitForChange(5));
+    bool settled = false;
+    QTimer::singleShot(50, [&] { settled = true; });
+    ASSERT_TRUE(runEventsUntil([&] { return settled; }));
+    EXPECT_EQ(changes, 0);
+}
+
 TEST(InotifyFolderWatcherTest, ListenerMayStopTheWatcher) {
     test::qtApplication();
     TempFolder folder;

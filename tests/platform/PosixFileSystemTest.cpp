@@ -6,9 +6,11 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <set>
+#include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vesk {
 namespace {
@@ -120,6 +122,36 @@ TEST(PosixFileSystemTest, KilledWriterLeavesTheOldOrTheNewDocument) {
         ASSERT_TRUE(read.ok());
         EXPECT_TRUE(read.bytes == first || read.bytes == second) << "torn document in round " << round;
     }
+    // What the killed writers left behind goes at the next start.
+    files.removeAbandonedTemporaries(file);
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        EXPECT_EQ(entry.path(), file);
+}
+
+TEST(PosixFileSystemTest, OnlyTemporariesOfEndedWritersAreRemoved) {
+    TempFolder folder;
+    const auto file = folder / "data.json";
+    const pid_t ended = ::fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const auto temporary = [](pid_t pid, int n) {
+        return ".data.json.tmp-" + std::to_string(pid) + "-" + std::to_string(n);
+    };
+
+    PosixFileSystem files;
+    const std::vector<std::string> removed = {temporary(ended, 0), temporary(ended, 12)};
+    const std::vector<std::string> kept = {
+        "data.json",        temporary(::getppid(), 0), temporary(::getpid(), 3),
+        ".data.json.tmp-x", temporary(ended, 0) + "x", ".other.json.tmp-" + std::to_string(ended) + "-0"};
+    for (const auto& names : {removed, kept})
+        for (const std::string& name : names)
+            ASSERT_TRUE(files.createNew(folder / name, name));
+    files.removeAbandonedTemporaries(file);
+    for (const std::string& name : removed)
+        EXPECT_FALSE(files.exists(folder / name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_EQ(files.read(folder / name).bytes, name);
 }
 
 TEST(GetrandomSourceTest, DrawsDifferAndStayInRange) {

@@ -2,6 +2,7 @@
 // the running store merges it and writes it back in its own form.
 #include "PlatformTestSupport.hpp"
 #include "core/model/DocumentCoding.hpp"
+#include "core/runtime/SerialFileWriter.hpp"
 #include "core/store/Store.hpp"
 #include "platform/GetrandomSource.hpp"
 #include "platform/InotifyFolderWatcher.hpp"
@@ -43,15 +44,17 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
     SystemClock clock;
     QtMainQueue queue;
     PosixFileSystem files;
+    SerialFileWriter writer(files);
     InotifyFolderWatcher watcher;
     GetrandomSource random;
     Calendar calendar;
     const auto url = folder / "Vesk" / "data.json";
-    Store store(url, StoreEnvironment{clock, queue, files, watcher, random, calendar});
+    Store store(url, StoreEnvironment{clock, queue, files, writer, watcher, random, calendar});
     std::int64_t gained = 0;
     store.onGrowth = [&](std::int64_t from, std::int64_t to, GainReason) { gained += to - from; };
     store.plant(3);
     store.saveNow();
+    writer.wait(); // the edit comes after the save is on the disk
     const std::string list = store.lists.get()[0].id.uuidString();
 
     auto doc = nlohmann::json::parse(*store.lastOnDisk());

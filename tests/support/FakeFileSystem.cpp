@@ -26,13 +26,11 @@ bool FakeFileSystem::writeAtomically(const std::filesystem::path& path, std::str
     return true;
 }
 
-bool FakeFileSystem::copy(const std::filesystem::path& from, const std::filesystem::path& to) {
-    const auto target = key(to);
-    const FileRead source = read(from);
-    if (!source.ok() || failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) ||
-        exists(target))
+bool FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
+    const auto target = key(path);
+    if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) || exists(target))
         return false;
-    files_[target] = source.bytes;
+    files_[target] = std::string(bytes);
     changed(target);
     return true;
 }

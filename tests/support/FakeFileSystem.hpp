@@ -11,15 +11,18 @@
 
 namespace vesk::test {
 
-// Files in memory. Like the real thing, a file can only be written or copied into an
-// existing folder, and a copy never replaces a file. Failures are injected per path.
+// Files in memory. Like the real thing, a file can only be written or created in an
+// existing folder, and a new file never replaces one. Failures are injected per path.
 class FakeFileSystem final : public FileSystem {
   public:
     FileRead read(const std::filesystem::path& path) override;
     bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) override;
-    bool copy(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    bool createNew(const std::filesystem::path& path, std::string_view bytes) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
+    // Atomic writes here leave nothing behind: only records which data files were tidied.
+    void removeAbandonedTemporaries(const std::filesystem::path& path) override { tidied.push_back(path); }
+    std::vector<std::filesystem::path> tidied;
 
     // Test set-up: a file (its folders created) and direct inspection.
     void put(const std::filesystem::path& path, std::string bytes);
@@ -29,7 +32,7 @@ class FakeFileSystem final : public FileSystem {
     std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) const;
 
     // Failure injection: reading the path reports a failure (the file stays there), and
-    // writing or copying to it fails without changing anything.
+    // writing or creating it fails without changing anything.
     std::set<std::filesystem::path> failingReads;
     std::set<std::filesystem::path> failingWrites;
     bool failAllWrites = false;

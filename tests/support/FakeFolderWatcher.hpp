@@ -2,6 +2,8 @@
 
 #include "core/runtime/FolderWatcher.hpp"
 
+#include <functional>
+
 namespace vesk::test {
 
 // A watcher whose events a test fires by hand.
@@ -14,6 +16,7 @@ class FakeFolderWatcher final : public FolderWatcher {
         return true;
     }
     void stop() override { onChange_ = nullptr; }
+    bool waitForChange(double seconds) override { return onWait ? onWait(seconds) : false; }
 
     // One change in the folder; nothing while nobody watches.
     void fire() {
@@ -27,6 +30,9 @@ class FakeFolderWatcher final : public FolderWatcher {
 
     // False makes watch() fail, as for a folder that cannot be opened.
     bool watchable = true;
+    // What a wait for a change does (a test moves its clock, or finishes another program's
+    // write); returns whether the folder changed.
+    std::function<bool(double seconds)> onWait;
 
   private:
     std::filesystem::path folder_;

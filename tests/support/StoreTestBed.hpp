@@ -3,6 +3,7 @@
 #include "core/model/DocumentCoding.hpp"
 #include "core/store/Store.hpp"
 #include "support/FakeFileSystem.hpp"
+#include "support/FakeFileWriter.hpp"
 #include "support/FakeFolderWatcher.hpp"
 #include "support/FakeMainQueue.hpp"
 #include "support/FakeRandom.hpp"
@@ -13,7 +14,8 @@
 
 namespace vesk::test {
 
-// A store on fakes: virtual time, files in memory, a watcher fired by hand.
+// A store on fakes: virtual time, files in memory written at once, a watcher fired by hand
+// whose waits only move the clock.
 struct StoreTestBed {
     inline static const std::filesystem::path url = "/home/user/.local/share/Vesk/data.json";
 
@@ -21,16 +23,24 @@ struct StoreTestBed {
     VirtualClock clock;
     FakeMainQueue queue{clock};
     FakeFileSystem files;
+    FakeFileWriter writer{files};
     FakeFolderWatcher watcher;
     FakeRandom random;
     Calendar calendar{1};
     std::unique_ptr<Store> store;
 
+    StoreTestBed() {
+        watcher.onWait = [this](double seconds) {
+            clock.advance(seconds);
+            return false;
+        };
+    }
+
     // A new start on whatever the files hold; the store of an earlier start is gone first.
     Store& open() {
         store.reset();
-        store =
-            std::make_unique<Store>(url, StoreEnvironment{clock, queue, files, watcher, random, calendar});
+        store = std::make_unique<Store>(
+            url, StoreEnvironment{clock, queue, files, writer, watcher, random, calendar});
         return *store;
     }
 

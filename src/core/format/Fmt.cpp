@@ -86,4 +86,17 @@ std::string weekdayLetter(Date date, const Calendar& calendar) {
     return std::string(weekdayName(calendar.weekday(date)).substr(0, 1));
 }
 
+std::string grouped(std::int64_t value) {
+    // Digits of the magnitude as unsigned, so that the most negative value has one too.
+    const std::uint64_t magnitude =
+        value < 0 ? std::uint64_t(0) - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    const std::string digits = std::to_string(magnitude);
+    std::string text = value < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
 } // namespace vesk::Fmt

@@ -3,6 +3,7 @@
 #include "core/model/Date.hpp"
 #include "core/runtime/Calendar.hpp"
 
+#include <cstdint>
 #include <string>
 
 // The short texts of durations, clock readings and dates. Date texts are in US English
@@ -20,5 +21,7 @@ std::string due(Date date, Date now, const Calendar& calendar);
 std::string month(Date date, const Calendar& calendar);
 // "S", "M", "T", "W", "T", "F" or "S".
 std::string weekdayLetter(Date date, const Calendar& calendar);
+// An integer with its thousands grouped as in en_US: "1,204", "-12,000".
+std::string grouped(std::int64_t value);
 
 } // namespace vesk::Fmt

@@ -28,8 +28,11 @@ std::optional<Result> decode(std::string_view bytes, const ReadContext& context,
 } // namespace
 
 std::string encodeSnapshot(const Snapshot& snapshot) {
-    return writeSnapshot(snapshot).dump(2, ' ', /*ensure_ascii=*/false,
-                                        nlohmann::json::error_handler_t::replace);
+    return writeSnapshot(snapshot);
+}
+
+std::string encodeSnapshot(const SnapshotParts& parts) {
+    return writeSnapshot(parts);
 }
 
 std::optional<Snapshot> decodeSnapshot(std::string_view bytes, Date now, RandomSource* ids) {

@@ -16,6 +16,7 @@ class RandomSource;
 // The same snapshot always gives the same bytes. Invalid UTF-8 in a text is written as U+FFFD,
 // so that a bad title can never make saving fail.
 std::string encodeSnapshot(const Snapshot& snapshot);
+std::string encodeSnapshot(const SnapshotParts& parts);
 
 // Reads a whole document, all or nothing: a missing required key, a wrongly typed value or a
 // value that does not parse anywhere gives nothing. Counts must be JSON integers that fit in

@@ -21,4 +21,15 @@ struct Snapshot {
     std::optional<BonsaiProgress> bonsai{};
 };
 
+// The same document as the store holds it, with a ledger always present: saved without first
+// copying every task and session into a Snapshot.
+struct SnapshotParts {
+    const std::vector<TaskList>& lists;
+    const std::vector<TaskItem>& tasks;
+    const std::vector<FocusSession>& sessions;
+    const TimerState& timer;
+    const Prefs& prefs;
+    const BonsaiProgress& bonsai;
+};
+
 } // namespace vesk

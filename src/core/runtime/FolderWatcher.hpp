@@ -13,6 +13,10 @@ class FolderWatcher {
     // False when the folder cannot be watched; there is no retry.
     virtual bool watch(const std::filesystem::path& folder, std::function<void()> onChange) = 0;
     virtual void stop() = 0;
+    // Blocks until something in the watched folder changes or `seconds` pass; true on a change,
+    // which the listener is not told of. Without a watch it just waits. For the moments before
+    // the program ends, when no event loop runs any more.
+    virtual bool waitForChange(double seconds) = 0;
 };
 
 } // namespace vesk

@@ -7,6 +7,7 @@
 #include "core/runtime/Calendar.hpp"
 #include "core/runtime/Clock.hpp"
 #include "core/runtime/FileSystem.hpp"
+#include "core/runtime/FileWriter.hpp"
 #include "core/runtime/FolderWatcher.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
@@ -15,6 +16,7 @@
 #include "core/store/DataLocation.hpp"
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -30,10 +32,14 @@ struct StoreEnvironment {
     Clock& clock;
     MainQueue& queue;
     FileSystem& files;
+    FileWriter& writer;
     FolderWatcher& watcher;
     RandomSource& random;
     const Calendar& calendar;
 };
+
+// A save at quit may not wait long for another program to finish writing the file.
+enum class SaveOccasion { normal, quit };
 
 // The one model object: every piece of user data, kept in memory, loaded from the data file
 // at start-up and written back shortly after every change. It never touches the UI: views
@@ -78,11 +84,14 @@ class Store {
     // from `now`, which moves only with the ticker).
     const Calendar& calendar() const { return env_.calendar; }
     Date clockNow() const { return env_.clock.now(); }
-    // The exact bytes last read from or written to the file, to tell own writes from outside edits.
-    const std::optional<std::string>& lastOnDisk() const { return lastOnDisk_; }
+    // The exact bytes last read from or written to the file (the newest save still being
+    // written counts as written), to tell own writes from outside edits.
+    std::optional<std::string> lastOnDisk() const;
 
-    // Persistence.
-    void saveNow();
+    // Persistence. The file is written on the writer's thread; at quit, before saveNow returns.
+    // Another program's content in the file that does not decode is never written over
+    // without a copy beside it.
+    void saveNow(SaveOccasion occasion = SaveOccasion::normal);
     void scheduleSave();
     // The one way to change preferences from outside the store: the change, then the ticker
     // check and a debounced save. No undo step.
@@ -182,15 +191,27 @@ class Store {
         std::vector<TaskItem> tasks;
     };
 
+    // What the file holds, as a save or a check finds it.
+    enum class OnDisk { absent, known, undecodable };
+
     void load();
     void adoptCurrentTreeIntoGarden();
     void repairSelectedList();
     void watchFile();
     void scheduleExternalCheck();
     void checkForOutsideEdit();
-    // Merges the file when its bytes differ from the remembered ones.
-    void mergeOutsideEdit();
-    void applyExternalEdit(const std::string& bytes);
+    // Reads the file and merges it when its bytes are none the store knows.
+    OnDisk mergeOutsideEdit();
+    // False when the bytes do not decode; nothing changes then.
+    bool applyExternalEdit(const std::string& bytes);
+    // Takes in the outcomes of finished writes.
+    void settleWrites();
+    // Whether the save may replace a file holding another program's undecodable bytes: after
+    // giving that program time to finish its write, and with a copy of what is still undecodable.
+    bool mayReplaceUndecodableFile(SaveOccasion occasion);
+    bool waitForWriterAtQuit();
+    // The "corrupt-" copy beside the file; true when it is there.
+    bool keepCorruptCopy(const std::string& bytes);
     // Removes the tasks with these ids; a timer attached to one of them goes on unattached.
     void removeTasks(const std::unordered_set<UUID>& ids);
     void rememberUndo(std::string label);
@@ -200,7 +221,7 @@ class Store {
     double topOrder(const UUID& listID) const;
     Statistics statistics() const;
     // The one debouncer: cancels what `slot` holds and schedules `action` after the delay.
-    void debounce(MainQueue::Handle& slot, double delaySeconds, void (Store::*action)());
+    void debounce(MainQueue::Handle& slot, double delaySeconds, MainQueue::Task action);
     void changed();
 
     void tick();
@@ -209,14 +230,23 @@ class Store {
 
     StoreEnvironment env_;
     std::filesystem::path url_;
-    std::optional<std::string> lastOnDisk_;
-    // A file that exists but could not be read, or could not be backed up before being
-    // replaced, holds the user's history: this run never writes over it.
+    // The bytes last read from the file, or written to it with success.
+    FileWriter::Bytes onDisk_;
+    // They are another program's, do not decode and exist nowhere else: a save copies them aside
+    // before it replaces them.
+    bool onDiskUndecodable_ = false;
+    // Saves handed to the writer and not finished, oldest first: the file may hold any of them.
+    std::deque<FileWriter::Bytes> writing_;
+    // Since when a save has been waiting for another program to finish writing the file.
+    std::optional<Date> waitingForWriterSince_;
+    // A file that exists but could not be read holds the user's history: this run never
+    // writes over it.
     bool mayReplaceFile_ = true;
     bool watching_ = false;
     MainQueue::Handle ticker_ = 0;
     MainQueue::Handle pendingSave_ = 0;
     MainQueue::Handle externalCheck_ = 0;
+    MainQueue::Handle writerRetry_ = 0;
     // One step: recording a newer one replaces it and restarts the expiry.
     std::optional<UndoState> undoState_;
     MainQueue::Handle undoExpiry_ = 0;

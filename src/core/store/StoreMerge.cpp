@@ -77,11 +77,11 @@ void repairOrders(std::vector<TaskItem>& edited) {
 
 } // namespace
 
-void Store::applyExternalEdit(const std::string& bytes) {
+bool Store::applyExternalEdit(const std::string& bytes) {
     const auto hold = changes_.hold();
     const Date instant = env_.clock.now();
     auto edit = decodeListsAndTasks(bytes, instant, &env_.random);
-    if (!edit) return;
+    if (!edit) return false;
 
     const bool newLists = edit->lists && !edit->lists->empty();
     if (newLists) lists.set(std::move(*edit->lists));
@@ -140,6 +140,7 @@ void Store::applyExternalEdit(const std::string& bytes) {
         timer.update([](TimerState& state) { state.taskID.reset(); });
     forgetUndo();
     changed();
+    return true;
 }
 
 } // namespace vesk

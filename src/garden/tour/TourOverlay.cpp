@@ -4,13 +4,13 @@
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/WrappedText.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/state/TourAnchor.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -18,18 +18,6 @@
 #include <cmath>
 
 namespace vesk {
-
-// The body of the bubble: wrapped onto as many lines as it needs.
-class WrappingLabel final : public QLabel {
-  public:
-    explicit WrappingLabel(QWidget* parent) : QLabel(parent) {
-        setWordWrap(true);
-        setFont(Fonts::text(12));
-        QPalette palette = this->palette();
-        palette.setColor(QPalette::WindowText, Theme::text2());
-        setPalette(palette);
-    }
-};
 
 namespace {
 
@@ -99,7 +87,7 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
     title_ =
         new TextLabel("", Fonts::text(15, FontWeight::regular, FontDesign::serif), Theme::text(), bubble_);
     column->addWidget(title_);
-    body_ = new WrappingLabel(bubble_);
+    body_ = new WrappedText("", Fonts::text(12), Theme::text2(), bubble_);
     column->addWidget(body_);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 2, 0, 0);

@@ -12,6 +12,7 @@ namespace vesk {
 
 class TarnelUI;
 class TextLabel;
+class WrappedText;
 
 // Laid over the whole open tarnel from the task step on: the panel dimmed but for a
 // rounded hole over the step's target, a ring pulsing round the hole, and a bubble with
@@ -40,7 +41,7 @@ class TourOverlay final : public QWidget {
     std::optional<TourRect> hole_;
     QWidget* bubble_;
     TextLabel* title_;
-    class WrappingLabel* body_;
+    WrappedText* body_;
     std::vector<QWidget*> dots_;
     class PlainButton* stepButton_;
     Animated<double> pulse_;

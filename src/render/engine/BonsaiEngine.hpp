@@ -64,6 +64,9 @@ class BonsaiEngine {
     // Holds the growing cubes at `progress`; the animation still ends 2.6 s after it began.
     void freezeAnimation(float progress);
 
+    // A growth animation is on screen.
+    bool animating() const { return animation_->running(); }
+
     // Builds that ran to the end on the worker, installed or not.
     std::int64_t buildsFinished() const { return workerSide_->finished.load(); }
 

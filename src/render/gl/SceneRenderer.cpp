@@ -46,7 +46,9 @@ struct SceneRenderer::Impl {
     std::unique_ptr<ParticlePass> particles;
     unsigned trilinear = 0, bilinear = 0, white = 0;
     TextureTarget shadow;
-    int samples = 4;
+    int samples = 4; // the most the context offers, up to 4
+    RenderQuality quality;
+    std::string rendererName;
 
     ~Impl() {
         const GLuint samplers[2] = {trilinear, bilinear};
@@ -76,7 +78,10 @@ struct SceneRenderer::Impl {
         GLint maxSamples = 0;
         glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
         samples = std::clamp(int(maxSamples), 0, 4);
+        if (const auto* name = glGetString(GL_RENDERER)) rendererName = reinterpret_cast<const char*>(name);
     }
+
+    int frameSamples() const { return std::min(samples, std::max(quality.maxSamples, 0)); }
 
     void ensureShadowMap(int size) {
         size = std::clamp(size, 1, 4096); // 4096² depth is 64 MB already
@@ -109,7 +114,7 @@ struct SceneRenderer::Impl {
 
     void shadowPass(const scene::FramePlan& plan, double time) {
         const auto& light = plan.lights[*plan.shadowLight];
-        ensureShadowMap(light.settings->shadowMapSize);
+        ensureShadowMap(std::min(light.settings->shadowMapSize, quality.maxShadowMapSize));
         glBindFramebuffer(GL_FRAMEBUFFER, shadow.fbo);
         glViewport(0, 0, shadow.width, shadow.height);
         glClear(GL_DEPTH_BUFFER_BIT);
@@ -271,9 +276,10 @@ void SceneRenderer::render(const scene::Scene& scene, const scene::Node& pov, Re
     glDisable(GL_FRAMEBUFFER_SRGB);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     d.cache.sweep();
-    const scene::FramePlan plan = scene::FramePlan::make(scene, pov, float(w) / float(h));
+    scene::FramePlan plan = scene::FramePlan::make(scene, pov, float(w) / float(h));
+    if (!d.quality.ambientOcclusion) plan.camera.ssaoIntensity = 0.0f;
     if (plan.shadowLight) d.shadowPass(plan, timeSeconds);
-    d.targets.ensure(w, h, d.samples);
+    d.targets.ensure(w, h, d.frameSamples());
     d.scenePass(scene, plan, timeSeconds);
     d.targets.resolve();
     glDisable(GL_DEPTH_TEST);
@@ -292,7 +298,24 @@ const std::vector<std::string>& SceneRenderer::errors() const {
 }
 
 int SceneRenderer::samples() const {
-    return impl_->samples;
+    return impl_->frameSamples();
+}
+
+void SceneRenderer::setQuality(RenderQuality quality) {
+    impl_->quality = quality;
+}
+
+RenderQuality SceneRenderer::quality() const {
+    return impl_->quality;
+}
+
+const std::string& SceneRenderer::rendererName() const {
+    return impl_->rendererName;
+}
+
+bool isSoftwareRenderer(std::string_view glRenderer) {
+    return glRenderer.find("llvmpipe") != std::string_view::npos ||
+           glRenderer.find("softpipe") != std::string_view::npos;
 }
 
 std::size_t SceneRenderer::residentMeshes() const {

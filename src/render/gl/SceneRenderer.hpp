@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vesk::gl {
@@ -14,6 +15,23 @@ struct RenderTarget {
     int width = 0;
     int height = 0;
 };
+
+// How much a frame may cost. Full: the camera's whole image pipeline with 4× multisampling
+// and the lights' own shadow maps. Light: no multisampling, shadow maps of at most 1024²
+// and no ambient occlusion, for software rasterisers, where the full frame keeps several
+// cores busy.
+struct RenderQuality {
+    int maxSamples = 4;
+    int maxShadowMapSize = 4096;
+    bool ambientOcclusion = true;
+
+    static RenderQuality full() { return {}; }
+    static RenderQuality light() { return {0, 1024, false}; }
+    friend bool operator==(const RenderQuality&, const RenderQuality&) = default;
+};
+
+// Whether GL_RENDERER names one of Mesa's software rasterisers (llvmpipe, softpipe).
+bool isSoftwareRenderer(std::string_view glRenderer);
 
 // Draws a scene with the GL 3.3 core context that is current on the calling thread: shadow
 // map, 4× multisampled HDR scene, ambient occlusion, bloom and the camera's image settings,
@@ -39,7 +57,12 @@ class SceneRenderer {
     // Modifier failures met while drawing (those materials drew without their modifiers).
     const std::vector<std::string>& errors() const;
 
+    // The multisampling the frames get: the context's most, at most 4, within the quality.
     int samples() const;
+    void setQuality(RenderQuality quality);
+    RenderQuality quality() const;
+    // GL_RENDERER of the context, e.g. "llvmpipe (LLVM 15.0.6, 256 bits)".
+    const std::string& rendererName() const;
     // Vertex arrays and textures currently uploaded (those of resources still alive).
     std::size_t residentMeshes() const;
     std::size_t residentTextures() const;

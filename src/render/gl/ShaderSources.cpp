@@ -115,8 +115,9 @@ float ggx(float NdotH, float a) {
     return a2 / (PI * d * d);
 }
 
-float smithVisibility(float NdotV, float NdotL, float a) {
-    float k = a * 0.5;
+// Schlick-Smith visibility with its k given: α/2 matches Smith for image light; direct lights
+// take k = (roughness + 1)²/8, which keeps grazing highlights of rough faces from running hot.
+float smithVisibility(float NdotV, float NdotL, float k) {
     float gv = NdotV / (NdotV * (1.0 - k) + k);
     float gl = NdotL / (NdotL * (1.0 - k) + k);
     return gv * gl / max(4.0 * NdotV * NdotL, 1e-4);
@@ -202,13 +203,16 @@ void main() {
         float NdotH = max(dot(n, h), 0.0);
         float VdotH = clamp(dot(v, h), 0.0, 1.0);
         vec3 F = fresnel(f0, VdotH);
-        // Light strength 1 lights a white diffuse surface facing it to 1: the π of the
-        // Lambert term is folded into the light's units.
-        vec3 glossy = PI * ggx(NdotH, a) * smithVisibility(NdotV, NdotL, a) * F;
+        // A light's strength scales both lobes alike: strength 1 lights a white diffuse
+        // surface facing it to 1, and the glossy lobe to D·V·F. Scaling the glossy lobe by
+        // π as well let a back light at a low camera wash every upward face out.
+        float k = (rough + 1.0) * (rough + 1.0) / 8.0;
+        vec3 glossy = ggx(NdotH, a) * smithVisibility(NdotV, NdotL, k) * F;
         vec3 lobe = kd * (1.0 - F) + glossy;
         float ccA = ccRough * ccRough;
         float ccF = cc * (0.04 + 0.96 * schlick(VdotH));
-        vec3 coat = vec3(PI * ggx(NdotH, ccA) * smithVisibility(NdotV, NdotL, ccA) * ccF);
+        float ccK = (ccRough + 1.0) * (ccRough + 1.0) / 8.0;
+        vec3 coat = vec3(ggx(NdotH, ccA) * smithVisibility(NdotV, NdotL, ccK) * ccF);
         vec3 radiance = u_lightColor[i] * NdotL;
         if (i == u_shadowLight) radiance *= 1.0 - u_shadowAlpha * (1.0 - shadowVisibility(v_worldPos, n, l));
         color += (lobe * (1.0 - ccF) + coat) * radiance;

@@ -13,7 +13,7 @@ constexpr double kFrameSeconds = 1.0 / 60.0;
 
 void OrbitController::attach(const Node& camera) {
     const Vec3 d = camera.position() - settings_.target;
-    distance_ = std::max(std::sqrt(dot(d, d)), settings_.minDistance);
+    distance_ = std::clamp(std::sqrt(dot(d, d)), settings_.minDistance, settings_.maxDistance);
     pitch_ = std::asin(std::clamp(d.y / distance_, -1.0f, 1.0f));
     yaw_ = std::atan2(d.x, d.z);
     clampPitch();
@@ -48,7 +48,7 @@ void OrbitController::release(double time) {
 }
 
 void OrbitController::dolly(float share) {
-    distance_ = std::max(distance_ * (1.0f - share), settings_.minDistance);
+    distance_ = std::clamp(distance_ * (1.0f - share), settings_.minDistance, settings_.maxDistance);
 }
 
 void OrbitController::step(Node& camera, double time) {

@@ -18,6 +18,7 @@ class OrbitController {
         float friction = 0.08f;        // share of the spin lost per 1/60 s after release
         float radiansPerPoint = 0.01f; // turn per point of drag
         float minDistance = 0.5f;
+        float maxDistance = 1e6f;
     };
 
     explicit OrbitController(Settings settings) : settings_(settings) {}
@@ -39,6 +40,8 @@ class OrbitController {
     float yaw() const { return yaw_; }
     float pitch() const { return pitch_; }
     float distance() const { return distance_; }
+    // Still turning after a release.
+    bool isSpinning() const { return spinning_; }
 
   private:
     void clampPitch();

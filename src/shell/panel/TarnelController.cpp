@@ -89,6 +89,7 @@ void TarnelController::show() {
     root_->setGeometry(0, 0, panel_->width(), panel_->height());
     tarnel_->setOnClick([this] { ui_.expand(std::nullopt, false); });
     root_->setOnTarnelMoved([this](QRectF) { updateInputShape(); });
+    if (factories_.revealPanel) root_->setSatellite(factories_.revealPanel(root_));
     wireViews();
     reposition();
     qApp->installEventFilter(this);

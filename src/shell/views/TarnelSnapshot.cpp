@@ -3,7 +3,6 @@
 #include "platform/PngWriter.hpp"
 
 #include <QImage>
-#include <QOpenGLWidget>
 #include <QPainter>
 #include <QPixmap>
 #include <QWidget>
@@ -28,13 +27,15 @@ SceneCount write(QWidget& content, QSizeF tarnel, bool revealPending, FileSystem
     QImage image(size, QImage::Format_RGBA8888_Premultiplied);
     image.fill(QColor::fromRgbF(0.2f, 0.2f, 0.2f));
     {
-        // grab() draws the GL views too, from their own frame buffers.
+        // The 3D views paint their last frame like any other view.
         const QPixmap panel = content.grab(QRect(f.origin.toPoint(), size));
         QPainter painter(&image);
         painter.drawPixmap(0, 0, panel);
     }
     SceneCount count;
-    for (const QOpenGLWidget* view : content.findChildren<QOpenGLWidget*>()) {
+    // The 3D views live above the shell; they are known by their class name.
+    for (const QWidget* view : content.findChildren<QWidget*>()) {
+        if (!view->inherits("vesk::BonsaiSceneView")) continue;
         ++count.views;
         count.playing += view->isVisible();
     }

@@ -45,6 +45,15 @@ TEST(FmtTest, NumbersBeyondA64BitWholePartSaturateInsteadOfOverflowing) {
     EXPECT_EQ(Fmt::duration(std::numeric_limits<double>::quiet_NaN()), "0m");
 }
 
+TEST(FmtTest, GroupedPutsACommaBetweenThousands) {
+    EXPECT_EQ(Fmt::grouped(0), "0");
+    EXPECT_EQ(Fmt::grouped(999), "999");
+    EXPECT_EQ(Fmt::grouped(1204), "1,204");
+    EXPECT_EQ(Fmt::grouped(1000000), "1,000,000");
+    EXPECT_EQ(Fmt::grouped(-12000), "-12,000");
+    EXPECT_EQ(Fmt::grouped(std::numeric_limits<std::int64_t>::min()), "-9,223,372,036,854,775,808");
+}
+
 TEST(FmtTest, DueNamesTheDayRelativeToTodayAtAnyTimeOfDay) {
     ScopedTimeZone zone("Europe/Berlin");
     const Calendar calendar(2);

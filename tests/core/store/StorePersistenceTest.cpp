@@ -26,6 +26,8 @@ TEST_F(StorePersistenceTest, FirstStartHasOneSelectedListAndWritesNothing) {
     // The folder is made for the watcher, which watches it.
     EXPECT_TRUE(files.hasFolder(url.parent_path()));
     EXPECT_EQ(watcher.folder(), url.parent_path());
+    // What a save killed halfway in an earlier run left is tidied away.
+    EXPECT_EQ(files.tidied, std::vector<std::filesystem::path>{url});
 
     queue.advance(60);
     EXPECT_EQ(writes(), 0u);

@@ -1,0 +1,174 @@
+#include "garden/bonsai/BonsaiSceneView.hpp"
+
+#include "garden/bonsai/SceneFrames.hpp"
+#include "render/engine/BonsaiEngine.hpp"
+#include "render/engine/GrowthAnimation.hpp"
+#include "shell/anim/AnimationManager.hpp"
+#include "shell/anim/Presence.hpp"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+scene::OrbitController::Settings orbitSettings(const BonsaiEngine& engine) {
+    scene::OrbitController::Settings s;
+    s.target = engine.orbitTarget();
+    s.minPitchDegrees = -12.0f;
+    s.maxPitchDegrees = 80.0f;
+    s.friction = 0.08f;
+    s.maxDistance = GrowthAnimation::maxViewDistance;
+    return s;
+}
+
+} // namespace
+
+BonsaiSceneView::BonsaiSceneView(BonsaiEngine& engine, std::shared_ptr<scene::Node> camera, bool interactive,
+                                 SceneFrames& frames, QWidget* parent, TimeSource now)
+    : QWidget(parent), engine_(engine), camera_(std::move(camera)), interactive_(interactive),
+      frames_(frames), now_(now ? std::move(now) : [] { return AnimationManager::shared().now(); }),
+      orbit_(orbitSettings(engine)) {
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_TransparentForMouseEvents, !interactive_);
+    if (interactive_) setCursor(Qt::OpenHandCursor);
+    timer_.setTimerType(Qt::PreciseTimer);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, [this] { step(); });
+}
+
+BonsaiSceneView::~BonsaiSceneView() = default;
+
+void BonsaiSceneView::setCornerRadius(double radius) {
+    cornerRadius_ = radius;
+    update();
+}
+
+void BonsaiSceneView::setBorder(const QColor& color) {
+    border_ = color;
+    update();
+}
+
+bool BonsaiSceneView::lively(double now) const {
+    return dragging_ || orbit_.isSpinning() || engine_.animating() ||
+           (lastInteraction_ && now - *lastInteraction_ < livelySeconds);
+}
+
+void BonsaiSceneView::schedule(double now) {
+    if (!isVisible()) return;
+    double rate = fullRate;
+    if (frames_.software()) rate = lively(now) ? softwareLivelyRate : softwareIdleRate;
+    timer_.start(static_cast<int>(std::lround(1000.0 / rate)));
+}
+
+void BonsaiSceneView::step() {
+    if (!isVisible()) {
+        timer_.stop();
+        return;
+    }
+    const double t = now_();
+    engine_.scene().update(t);
+    if (controlling_) {
+        orbit_.step(*camera_, t);
+        if (!dragging_ && !orbit_.isSpinning()) controlling_ = false;
+    }
+    engine_.renderDelegate().update(t, camera_.get());
+    const qreal scale = devicePixelRatioF();
+    const QSize pixels(static_cast<int>(std::lround(width() * scale)),
+                       static_cast<int>(std::lround(height() * scale)));
+    QImage image = frames_.render(engine_.scene(), *camera_, pixels, t);
+    if (!image.isNull()) {
+        image.setDevicePixelRatio(scale);
+        frame_ = std::move(image);
+        ++framesRendered_;
+        update();
+    }
+    schedule(t);
+}
+
+void BonsaiSceneView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The first frame comes at once, so that the view never shows an old picture.
+    timer_.start(0);
+}
+
+void BonsaiSceneView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    timer_.stop();
+    dragging_ = false;
+}
+
+void BonsaiSceneView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Presence::apply(painter, this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), cornerRadius_, cornerRadius_);
+    if (frame_.isNull()) {
+        painter.fillPath(shape, Qt::black);
+    } else {
+        // A textured fill rather than a clip: clipping paths are not antialiased.
+        QBrush brush(frame_);
+        const double scale = 1.0 / frame_.devicePixelRatio();
+        brush.setTransform(QTransform::fromScale(scale, scale));
+        painter.fillPath(shape, brush);
+    }
+    if (border_.alpha() > 0) {
+        painter.setPen(QPen(border_, 1));
+        painter.setBrush(Qt::NoBrush);
+        const double inset = 0.5, radius = std::max(cornerRadius_ - inset, 0.0);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), radius, radius);
+    }
+}
+
+void BonsaiSceneView::takeControl() {
+    if (!controlling_) orbit_.attach(*camera_);
+    camera_->removeAction("orbit");
+    controlling_ = true;
+    lastInteraction_ = now_();
+    if (isVisible() && frames_.software()) schedule(*lastInteraction_);
+}
+
+void BonsaiSceneView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
+    takeControl();
+    dragging_ = true;
+    lastPointer_ = event->position();
+    setCursor(Qt::ClosedHandCursor);
+    event->accept();
+}
+
+void BonsaiSceneView::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_) return QWidget::mouseMoveEvent(event);
+    const QPointF delta = event->position() - lastPointer_;
+    lastPointer_ = event->position();
+    // Dragging down lifts the camera over the tree, as if the scene were turned by hand.
+    orbit_.drag({float(delta.x()), float(delta.y())}, now_());
+    lastInteraction_ = now_();
+    event->accept();
+}
+
+void BonsaiSceneView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!dragging_ || event->button() != Qt::LeftButton) return QWidget::mouseReleaseEvent(event);
+    dragging_ = false;
+    orbit_.release(now_());
+    lastInteraction_ = now_();
+    setCursor(Qt::OpenHandCursor);
+    event->accept();
+}
+
+void BonsaiSceneView::wheelEvent(QWheelEvent* event) {
+    if (!interactive_) return QWidget::wheelEvent(event);
+    takeControl();
+    // One notch of the wheel moves the camera a tenth of its distance.
+    orbit_.dolly(float(event->angleDelta().y() / 120.0 * 0.1));
+    event->accept();
+}
+
+} // namespace vesk

@@ -1,0 +1,21 @@
+#include "garden/bonsai/BonsaiScreens.hpp"
+
+#include "garden/bonsai/BonsaiTab.hpp"
+#include "garden/bonsai/RevealSatellite.hpp"
+#include "garden/bonsai/SceneFrames.hpp"
+
+#include <memory>
+
+namespace vesk {
+
+void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, BonsaiEngine& engine) {
+    auto frames = std::make_shared<SceneFrames>();
+    screens.bonsai = [&store, &ui, &engine, frames](QWidget* parent) -> QWidget* {
+        return new BonsaiTab(store, ui, engine, *frames, parent);
+    };
+    screens.revealPanel = [&ui, &engine, frames](QWidget* parent) -> QWidget* {
+        return new RevealSatellite(ui, engine, *frames, parent);
+    };
+}
+
+} // namespace vesk

@@ -1,0 +1,86 @@
+#include "garden/bonsai/BonsaiTab.hpp"
+
+#include "core/store/Store.hpp"
+#include "garden/bonsai/BonsaiTree.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/controls/TextLabel.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QGridLayout>
+#include <QVBoxLayout>
+
+namespace vesk {
+
+namespace {
+
+using Screen = BonsaiContent::Screen;
+
+// Stands in for the screens that are not built yet.
+QWidget* plainFrame(const QString& name, QWidget* parent) {
+    auto* frame = new QWidget(parent);
+    auto* layout = new QVBoxLayout(frame);
+    layout->addWidget(new TextLabel(name, Fonts::text(12, FontWeight::medium), Theme::text3(), frame), 0,
+                      Qt::AlignCenter);
+    return frame;
+}
+
+Transition transitionOf(Screen screen) {
+    switch (screen) {
+    case Screen::tree:
+        return Transition::move(-1, 0).combined(Transition::fade());
+    case Screen::garden:
+        return Transition::move(1, 0).combined(Transition::fade());
+    case Screen::firstSeedling:
+        break;
+    }
+    return Transition::fade();
+}
+
+} // namespace
+
+BonsaiTab::BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), engine_(engine), frames_(frames),
+      screen_(BonsaiContent::screen(store.bonsai.get(), ui.gardenOpen.get())) {
+    stack_ = new QGridLayout(this);
+    stack_->setContentsMargins(0, 0, 0, 0);
+    current_ = build(screen_, false);
+    observations_.watch(store_.bonsai, [this] { follow(); });
+    observations_.watch(ui_.gardenOpen, [this] { follow(); });
+}
+
+QWidget* BonsaiTab::build(Screen screen, bool arriving) {
+    QWidget* widget = nullptr;
+    switch (screen) {
+    case Screen::firstSeedling:
+        widget = plainFrame(QStringLiteral("First seedling"), this);
+        break;
+    case Screen::tree:
+        widget = new BonsaiTree(store_, ui_, engine_, frames_, this);
+        break;
+    case Screen::garden:
+        widget = plainFrame(QStringLiteral("Garden"), this);
+        break;
+    }
+    stack_->addWidget(widget, 0, 0);
+    if (arriving) widget->hide();
+    auto* presence = new Presence(widget, transitionOf(screen));
+    // Comes in with the animation of the change that asked for it.
+    if (arriving) presence->setPresent(true);
+    return widget;
+}
+
+void BonsaiTab::follow() {
+    const Screen next = BonsaiContent::screen(store_.bonsai.get(), ui_.gardenOpen.get());
+    if (next == screen_) return;
+    screen_ = next;
+    QWidget* leaving = current_;
+    if (Presence* presence = Presence::of(leaving)) {
+        presence->setOnRemoved([leaving] { leaving->deleteLater(); });
+        presence->setPresent(false);
+    }
+    current_ = build(next, true);
+}
+
+} // namespace vesk

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "garden/bonsai/BonsaiContent.hpp"
+#include "shell/state/Observations.hpp"
+
+#include <QWidget>
+
+class QGridLayout;
+
+namespace vesk {
+
+class BonsaiEngine;
+class SceneFrames;
+class Store;
+class TarnelUI;
+
+// The bonsai tab: the first-seedling screen while no tree is planted, else the tree screen,
+// or the garden while it is open. A screen is built when it comes and leaves with its
+// transition (the tree from and to the leading edge, the garden the trailing one).
+class BonsaiTab final : public QWidget {
+  public:
+    BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames,
+              QWidget* parent = nullptr);
+
+    BonsaiContent::Screen screen() const { return screen_; }
+    QWidget* screenWidget() const { return current_; }
+
+  private:
+    QWidget* build(BonsaiContent::Screen screen, bool arriving);
+    void follow();
+
+    Store& store_;
+    TarnelUI& ui_;
+    BonsaiEngine& engine_;
+    SceneFrames& frames_;
+    QGridLayout* stack_;
+    BonsaiContent::Screen screen_;
+    QWidget* current_ = nullptr;
+    Observations observations_;
+};
+
+} // namespace vesk

@@ -1,0 +1,143 @@
+#include "garden/bonsai/RevealSatellite.hpp"
+
+#include "garden/bonsai/BonsaiSceneView.hpp"
+#include "render/engine/BonsaiEngine.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/controls/SymbolLabel.hpp"
+#include "shell/controls/TextLabel.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+NotchShape shapeOf(bool visible) {
+    return visible ? NotchShape{24, 12} : NotchShape{0, 0};
+}
+
+} // namespace
+
+RevealSatellite::RevealSatellite(TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames, QWidget* parent)
+    : QWidget(parent), ui_(ui),
+      content_(BonsaiContent::revealPanel(ui.reveal.get(), ui.expanded.get(), ui.metrics.get().topHeight)),
+      size_(QSizeF(content_.width, content_.height), [this] { resizeToPanel(); }),
+      shape_(shapeOf(content_.visible), [this] { update(); }),
+      shadow_(content_.visible ? 0.6 : 0.0, [this] { update(); }) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    view_ = new BonsaiSceneView(engine, engine.revealCameraNode(), false, frames);
+    view_->setCornerRadius(16);
+    column_ = makeColumn();
+    if (!content_.visible) column_->hide();
+    // Fades in a moment after the panel starts to open.
+    new Presence(column_, Transition::fade().animated(Animation::easeOut(0.25).delayed(0.1)));
+
+    observations_.watch(ui_.reveal, [this] { refresh(); });
+    observations_.watch(ui_.expanded, [this] { refresh(); });
+    observations_.watch(ui_.metrics, [this] { refresh(); });
+    refresh();
+    resizeToPanel();
+}
+
+QWidget* RevealSatellite::makeColumn() {
+    auto* column = new QWidget(this);
+    column->setFixedSize(static_cast<int>(BonsaiContent::revealWidth),
+                         static_cast<int>(BonsaiContent::revealHeight));
+    auto* layout = new QVBoxLayout(column);
+    layout->setContentsMargins(22, 14, 22, 0);
+    layout->setSpacing(10);
+    view_->setParent(column);
+    view_->setFixedHeight(204);
+    layout->addWidget(view_);
+
+    auto* counts = new QHBoxLayout;
+    counts->setContentsMargins(4, 0, 4, 0);
+    counts->setSpacing(8);
+    grown_ =
+        new TextLabel({}, Fonts::text(26, FontWeight::light, FontDesign::serif), Theme::accent(), column);
+    grown_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    counts->addWidget(grown_, 0, Qt::AlignVCenter);
+    auto* labels = new QVBoxLayout;
+    labels->setSpacing(1);
+    grownLabel_ = new TextLabel({}, Fonts::text(11.5, FontWeight::medium), Theme::text(), column);
+    total_ = new TextLabel({}, Fonts::text(10.5, FontWeight::regular, FontDesign::rounded), Theme::text3(),
+                           column);
+    total_->setTabularDigits(true);
+    labels->addWidget(grownLabel_);
+    labels->addWidget(total_);
+    counts->addLayout(labels, 1);
+    layout->addLayout(counts);
+
+    unlocked_ = new QWidget(column);
+    auto* unlocked = new QHBoxLayout(unlocked_);
+    unlocked->setContentsMargins(4, 0, 4, 0);
+    unlocked->setSpacing(5);
+    unlocked->addWidget(new SymbolLabel("sparkles", 10, Theme::star(), unlocked_), 0, Qt::AlignVCenter);
+    unlocked->addWidget(new TextLabel(QStringLiteral("New seedling unlocked"),
+                                      Fonts::text(11.5, FontWeight::medium), Theme::star(), unlocked_),
+                        1, Qt::AlignVCenter);
+    unlocked_->hide();
+    new Presence(unlocked_, Transition::fade());
+    layout->addWidget(unlocked_);
+    layout->addStretch(1);
+    return column;
+}
+
+void RevealSatellite::refresh() {
+    const BonsaiContent::RevealPanel next =
+        BonsaiContent::revealPanel(ui_.reveal.get(), ui_.expanded.get(), ui_.metrics.get().topHeight);
+    const bool visibilityChanged = next.visible != content_.visible;
+    content_ = next;
+    if (next.visible) {
+        grown_->setText(QString::fromStdString(next.grown));
+        grownLabel_->setText(QString::fromStdString(next.grownLabel));
+        total_->setText(QString::fromStdString(next.total));
+    }
+    Presence::of(unlocked_)->setPresent(next.unlocked);
+    const auto apply = [&] {
+        size_.set(QSizeF(next.width, next.height));
+        shape_.set(shapeOf(next.visible));
+        shadow_.set(next.visible ? 0.6 : 0.0);
+    };
+    if (visibilityChanged)
+        withAnimation(next.visible ? Animation::tarnelOpen : Animation::tarnelClose, apply);
+    else
+        apply();
+    Presence::of(column_)->setPresent(next.visible);
+}
+
+void RevealSatellite::resizeToPanel() {
+    const QSizeF s = size_.value();
+    const int w = static_cast<int>(std::ceil(s.width())), h = static_cast<int>(std::ceil(s.height()));
+    resize(w > 0 ? w + static_cast<int>(shadowMargin) : 0, h + static_cast<int>(shadowMargin));
+    update();
+}
+
+void RevealSatellite::paintEvent(QPaintEvent*) {
+    const QSizeF s = size_.value();
+    if (s.width() <= 0.5) return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath outline = shape_.value().path(QRectF(QPointF(0, 0), s));
+    // A soft dark edge: outlines widening outwards, each fainter.
+    const double shadow = shadow_.value();
+    if (shadow > 0.001) {
+        painter.setBrush(Qt::NoBrush);
+        for (int ring = 1; ring <= 5; ++ring) {
+            const double fade = 1.0 - ring / 6.0;
+            painter.setPen(
+                QPen(QColor::fromRgbF(0, 0, 0, static_cast<float>(shadow * fade * 0.35)), 2.0 * ring));
+            painter.drawPath(outline);
+        }
+    }
+    painter.fillPath(outline, Theme::tarnel());
+}
+
+} // namespace vesk

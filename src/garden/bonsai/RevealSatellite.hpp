@@ -1,0 +1,56 @@
+#pragma once
+
+#include "garden/bonsai/BonsaiContent.hpp"
+#include "shell/anim/Animated.hpp"
+#include "shell/state/Observations.hpp"
+#include "shell/theme/NotchShape.hpp"
+
+#include <QWidget>
+
+namespace vesk {
+
+class BonsaiEngine;
+class BonsaiSceneView;
+class SceneFrames;
+class TarnelUI;
+class TextLabel;
+
+// The black panel beside the open tarnel while a growth is revealed: the tree growing in a
+// second 3D view through the engine's reveal camera, the cubes just grown and the new total,
+// and a line when a seedling unlocked meanwhile. Hidden it is a zero-wide strip; it drops
+// open with the opening spring and closes with the closing one. It takes no mouse input.
+class RevealSatellite final : public QWidget {
+  public:
+    // Room beside and below the panel for its shadow.
+    static constexpr double shadowMargin = 12;
+
+    RevealSatellite(TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames, QWidget* parent = nullptr);
+
+    const BonsaiContent::RevealPanel& content() const { return content_; }
+    // The panel's outline now, without the shadow's room.
+    QSizeF panelSize() const { return size_.value(); }
+    BonsaiSceneView& sceneView() const { return *view_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void refresh();
+    void resizeToPanel();
+    QWidget* makeColumn();
+
+    TarnelUI& ui_;
+    BonsaiContent::RevealPanel content_;
+    Animated<QSizeF> size_;
+    Animated<NotchShape> shape_;
+    Animated<double> shadow_;
+    QWidget* column_ = nullptr;
+    BonsaiSceneView* view_ = nullptr;
+    TextLabel* grown_ = nullptr;
+    TextLabel* grownLabel_ = nullptr;
+    TextLabel* total_ = nullptr;
+    QWidget* unlocked_ = nullptr;
+    Observations observations_;
+};
+
+} // namespace vesk

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "shell/state/Observations.hpp"
+
+#include <QWidget>
+
+namespace vesk {
+
+class Store;
+class TextLabel;
+
+// One line of seedling news: how many seedlings are ready to plant, or how many cubes the
+// next one still needs, with a small bar of the way from the last one.
+class SeedlingProgress final : public QWidget {
+  public:
+    explicit SeedlingProgress(Store& store, QWidget* parent = nullptr);
+
+  private:
+    class Bar;
+    void refresh();
+
+    Store& store_;
+    QWidget* readyRow_;
+    TextLabel* readyText_;
+    QWidget* progressRow_;
+    TextLabel* progressText_;
+    Bar* bar_;
+    Observations observations_;
+};
+
+} // namespace vesk

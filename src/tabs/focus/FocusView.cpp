@@ -1,0 +1,161 @@
+#include "tabs/focus/FocusView.hpp"
+
+#include "core/store/Store.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/controls/Chip.hpp"
+#include "shell/controls/IconButton.hpp"
+#include "shell/controls/Segmented.hpp"
+#include "shell/controls/TextLabel.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+#include "tabs/focus/FocusDial.hpp"
+#include "tabs/focus/PlayButton.hpp"
+#include "tabs/focus/StopwatchFace.hpp"
+#include "tabs/focus/TaskPicker.hpp"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <span>
+
+namespace vesk {
+
+namespace {
+
+constexpr int gap = 14;
+
+// Runs a timer action the way every button of this screen does.
+template <class Action> void quickly(Action&& action) {
+    withAnimation(Animation::tarnelFast, std::forward<Action>(action));
+}
+
+void selectChips(const std::vector<Chip*>& chips, std::span<const std::int64_t> values, std::int64_t chosen) {
+    for (std::size_t i = 0; i < chips.size(); ++i)
+        chips[i]->setSelected(values[i] == chosen);
+}
+
+} // namespace
+
+FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
+    : QWidget(parent), store_(store), content_(focusContent(store)) {
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    // The dial's widget reaches beyond its frame by the stopwatch dot's overhang.
+    const int dialGap = gap - static_cast<int>(StopwatchFace::bleed);
+
+    mode_ = new Segmented<TimerMode>(
+        {{TimerMode::pomodoro, QStringLiteral("Pomodoro")},
+         {TimerMode::stopwatch, QStringLiteral("Stopwatch")}},
+        content_.mode, [this](TimerMode mode) { quickly([&] { store_.setMode(mode); }); }, this);
+    stack->addWidget(mode_, 0, Qt::AlignHCenter);
+    stack->addSpacing(dialGap);
+    dial_ = new FocusDial(this, manager);
+    stack->addWidget(dial_, 0, Qt::AlignHCenter);
+    stack->addSpacing(dialGap);
+    picker_ = new TaskPicker(store_, this);
+    stack->addWidget(picker_, 0, Qt::AlignHCenter);
+    stack->addSpacing(gap);
+    stack->addWidget(buildControls(), 0, Qt::AlignHCenter);
+    stack->addWidget(buildPresets(manager), 0, Qt::AlignHCenter);
+    stack->addStretch(1);
+    stack->addSpacing(gap);
+    summary_ = new TextLabel({}, Fonts::text(11), Theme::text3(), this);
+    summary_->setAlignment(Qt::AlignCenter);
+    stack->addWidget(summary_, 0, Qt::AlignHCenter);
+
+    auto follow = [this] { refresh(); };
+    observations_.watch(store_.timer, follow);
+    observations_.watch(store_.now, follow);
+    observations_.watch(store_.prefs, follow);
+    observations_.watch(store_.sessions, follow);
+    observations_.watch(store_.tasks, follow);
+    apply(content_, true);
+}
+
+QWidget* FocusView::buildControls() {
+    auto* controls = new QWidget(this);
+    auto* row = new QHBoxLayout(controls);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(22);
+    reset_ = new IconButton(
+        "arrow.counterclockwise", 13, Theme::text2(), QStringLiteral("Reset (discard)"),
+        [this] { quickly([&] { store_.resetTimer(); }); }, controls);
+    play_ = new PlayButton(controls);
+    play_->setAction([this] {
+        quickly([&] {
+            if (store_.timer.get().runningSince)
+                store_.pause();
+            else
+                store_.resume();
+        });
+    });
+    finish_ = new IconButton(
+        "stop.fill", 12, Theme::text2(), QStringLiteral("Finish and save"),
+        [this] { quickly([&] { store_.finish(); }); }, controls);
+    for (QWidget* button :
+         {static_cast<QWidget*>(reset_), static_cast<QWidget*>(play_), static_cast<QWidget*>(finish_)})
+        row->addWidget(button, 0, Qt::AlignVCenter);
+    return controls;
+}
+
+QWidget* FocusView::buildPresets(AnimationManager* manager) {
+    presets_ = new QWidget(this);
+    auto* row = new QHBoxLayout(presets_);
+    // The gap above belongs to the row, so that it goes with it in stopwatch mode.
+    row->setContentsMargins(0, gap, 0, 0);
+    row->setSpacing(14);
+    auto group = [&](const QString& caption, std::span<const std::int64_t> values, const QColor& tint,
+                     std::int64_t Prefs::*minutes, std::vector<Chip*>& chips) {
+        auto* line = new QHBoxLayout;
+        line->setSpacing(4);
+        line->addWidget(
+            new TextLabel(caption, Fonts::text(10.5, FontWeight::medium), Theme::text3(), presets_), 0,
+            Qt::AlignVCenter);
+        line->addSpacing(2);
+        for (const std::int64_t value : values) {
+            auto* chip = new Chip(
+                QString::number(value), false, tint,
+                [this, minutes, value] { store_.writePrefs([&](Prefs& prefs) { prefs.*minutes = value; }); },
+                presets_);
+            chips.push_back(chip);
+            line->addWidget(chip, 0, Qt::AlignVCenter);
+        }
+        row->addLayout(line);
+    };
+    group(QStringLiteral("Focus"), focusPresets, Theme::focus(), &Prefs::focusMinutes, focusChips_);
+    group(QStringLiteral("Break"), breakPresets, Theme::rest(), &Prefs::breakMinutes, breakChips_);
+    new Presence(presets_, Transition::fade(), manager);
+    return presets_;
+}
+
+void FocusView::refresh() {
+    FocusContent next = focusContent(store_);
+    if (next == content_) return;
+    apply(next, false);
+    content_ = std::move(next);
+}
+
+void FocusView::apply(const FocusContent& next, bool everything) {
+    const auto changed = [&](auto member) { return everything || !(next.*member == content_.*member); };
+    if (changed(&FocusContent::mode)) mode_->setSelection(next.mode);
+    // Inside the animation of the mode change, when there is one.
+    if (changed(&FocusContent::showsPresets)) Presence::of(presets_)->setPresent(next.showsPresets);
+    dial_->apply(next.dial);
+    if (changed(&FocusContent::controls)) {
+        const FocusControlsContent& controls = next.controls;
+        play_->setLook(controls.playSymbol, controls.playFill);
+        for (IconButton* button : {reset_, finish_}) {
+            button->setEnabled(controls.canEnd);
+            button->setTint(controls.endTint);
+        }
+        finish_->setIcon(controls.finishSymbol);
+        finish_->setHelp(QString::fromStdString(controls.finishHelp));
+    }
+    if (changed(&FocusContent::picker)) picker_->setLabel(next.picker);
+    if (changed(&FocusContent::focusMinutes)) selectChips(focusChips_, focusPresets, next.focusMinutes);
+    if (changed(&FocusContent::breakMinutes)) selectChips(breakChips_, breakPresets, next.breakMinutes);
+    summary_->setText(QString::fromStdString(next.summary));
+}
+
+} // namespace vesk

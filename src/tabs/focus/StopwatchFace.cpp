@@ -1,0 +1,89 @@
+#include "tabs/focus/StopwatchFace.hpp"
+
+#include "shell/anim/Presence.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QPainter>
+#include <cmath>
+#include <numbers>
+
+namespace vesk {
+
+namespace {
+
+// The store's ticker moves the reading every half second; the dot glides over the same time.
+constexpr Animation glide = Animation::linear(0.5);
+
+double normalized(double degrees) {
+    const double wrapped = std::fmod(degrees, 360.0);
+    return wrapped < 0 ? wrapped + 360.0 : wrapped;
+}
+
+} // namespace
+
+StopwatchFace::StopwatchFace(QWidget* parent, AnimationManager* manager)
+    : QWidget(parent), degrees_(0.0, {}, manager), dotColor_(Theme::text3()) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    degrees_.setOnChange([this] {
+        // The dot creeps a tenth of a point a frame: it is drawn anew once it has moved half a
+        // point, and only where it was and where it is.
+        const double now = degrees_.value();
+        const double moved = std::abs(now - drawnDegrees_) * outline().width() / 2 * std::numbers::pi / 180;
+        if (moved < 0.5 && degrees_.isAnimating()) return;
+        update(dotRect(drawnDegrees_).united(dotRect(now)).toAlignedRect().adjusted(-1, -1, 1, 1));
+        drawnDegrees_ = now;
+    });
+}
+
+void StopwatchFace::setProgress(double progress, bool glides) {
+    if (!std::isfinite(progress)) return;
+    if (!glides) {
+        degrees_.jump(normalized(progress * 360.0));
+        return;
+    }
+    const double current = degrees_.target();
+    double step = normalized(progress * 360.0 - current);
+    if (step > 180) step -= 360;
+    if (step == 0) return;
+    degrees_.animate(current + step, glide);
+}
+
+void StopwatchFace::setDotColor(const QColor& color) {
+    if (color == dotColor_) return;
+    dotColor_ = color;
+    update(dotRect(drawnDegrees_).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+double StopwatchFace::dotAngle() const {
+    return normalized(drawnDegrees_);
+}
+
+QRectF StopwatchFace::outline() const {
+    // The stroke stays inside the dial's frame, which lies `bleed` inside this widget.
+    const double side = std::min(width(), height()) - 2 * bleed - lineWidth;
+    return {(width() - side) / 2, (height() - side) / 2, side, side};
+}
+
+QRectF StopwatchFace::dotRect(double degrees) const {
+    const QRectF circle = outline();
+    const double radius = circle.width() / 2;
+    const double radians = normalized(degrees) * std::numbers::pi / 180.0;
+    const QPointF at(circle.center().x() + radius * std::sin(radians),
+                     circle.center().y() - radius * std::cos(radians));
+    return {at.x() - dotSize / 2, at.y() - dotSize / 2, dotSize, dotSize};
+}
+
+void StopwatchFace::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    Presence::apply(p, this);
+    const QRectF circle = outline();
+    p.setPen(QPen(Theme::surfaceHi(), lineWidth, Qt::SolidLine, Qt::FlatCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(circle);
+    p.setPen(Qt::NoPen);
+    p.setBrush(dotColor_);
+    p.drawEllipse(dotRect(drawnDegrees_));
+}
+
+} // namespace vesk

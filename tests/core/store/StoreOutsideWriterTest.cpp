@@ -1,0 +1,171 @@
+// Saves that find another program's content in the file which does not decode: a write caught
+// halfway, or a hand edit with a typo. Neither is ever written over without a trace.
+#include "support/StoreTestBed.hpp"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace vesk {
+namespace {
+
+using nlohmann::json;
+
+class StoreOutsideWriterTest : public ::testing::Test, protected test::StoreTestBed {
+  protected:
+    StoreOutsideWriterTest() {
+        open().addTask("saved");
+        store->saveNow();
+    }
+    // The file as another program leaves it, and the folder event it brings.
+    void write(const std::string& bytes) {
+        files.put(url, bytes);
+        watcher.fire();
+    }
+    std::string withTask(const std::string& title) {
+        json doc = json::parse(*files.contents(url));
+        doc["tasks"].push_back({{"title", title}});
+        return doc.dump(1);
+    }
+    bool hasTask(const std::string& title) {
+        for (const TaskItem& item : store->tasks.get())
+            if (item.title == title) return true;
+        return false;
+    }
+    // The file holds what the store holds (dates on disk are whole seconds: titles will do).
+    bool savedAsHeld() const {
+        const auto saved = onDisk();
+        if (!saved || saved->tasks.size() != store->tasks.get().size()) return false;
+        for (std::size_t i = 0; i < saved->tasks.size(); ++i)
+            if (saved->tasks[i].title != store->tasks.get()[i].title) return false;
+        return true;
+    }
+    std::string corruptCopy() const {
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(clock.now().time_since_epoch());
+        return url.string() + ".corrupt-" + std::to_string(seconds.count());
+    }
+    std::size_t fileCount() const { return files.filesIn(url.parent_path()).size(); }
+};
+
+TEST_F(StoreOutsideWriterTest, HalfWrittenFileIsNotOverwrittenAndTheCompletedWriteIsMerged) {
+    const std::string full = withTask("theirs");
+    const std::string half = full.substr(0, full.size() / 2);
+    store->addTask("mine"); // a save falls due while the other program is halfway
+    queue.advance(0.2);
+    write(half);
+    queue.advance(1.0);
+    EXPECT_EQ(files.contents(url), half);
+    EXPECT_EQ(writes(), 1u);
+
+    write(full);
+    queue.advance(0.3); // the folder settles: the save looks again at once
+    EXPECT_TRUE(hasTask("theirs"));
+    EXPECT_EQ(writes(), 2u);
+    EXPECT_TRUE(savedAsHeld());
+    EXPECT_EQ(fileCount(), 1u); // nothing needed copying
+    queue.advance(10);
+    EXPECT_EQ(writes(), 2u);
+}
+
+TEST_F(StoreOutsideWriterTest, UndecodableEditIsCopiedAsideBeforeTheSaveReplacesIt) {
+    const std::string typo = withTask("by hand") + ",";
+    write(typo);
+    queue.advance(0.3); // the check finds it and leaves everything as it was
+    store->addTask("mine");
+    queue.advance(0.4);
+    // The writer gets two seconds from the first save that found it, however busy it stays.
+    std::string last = typo;
+    for (int i = 0; i < 9; ++i) {
+        last = typo + std::string(static_cast<std::size_t>(i), ' ');
+        write(last);
+        queue.advance(0.2);
+        EXPECT_EQ(files.contents(url), last);
+    }
+    queue.advance(0.19);
+    EXPECT_EQ(writes(), 1u);
+    queue.advance(0.01);
+    EXPECT_EQ(writes(), 2u);
+    EXPECT_EQ(files.contents(corruptCopy()), last);
+    EXPECT_TRUE(savedAsHeld());
+    EXPECT_TRUE(hasTask("mine"));
+
+    // The same typo again is copied again, under a later name, never over the first copy.
+    const std::string firstCopy = corruptCopy();
+    queue.advance(5);
+    write(last);
+    store->saveNow();
+    queue.advance(2);
+    EXPECT_EQ(files.contents(firstCopy), last);
+    EXPECT_EQ(files.contents(corruptCopy()), last);
+    EXPECT_EQ(writes(), 3u);
+}
+
+TEST_F(StoreOutsideWriterTest, QuitWaitsBrieflyThenCopiesOrMerges) {
+    const std::string typo = withTask("by hand") + ",";
+    write(typo);
+    const Date quit = clock.now();
+    store->saveNow(SaveOccasion::quit);
+    EXPECT_EQ(secondsBetween(quit, clock.now()), 0.3);
+    EXPECT_EQ(files.contents(corruptCopy()), typo);
+    EXPECT_EQ(writes(), 2u);
+    EXPECT_TRUE(savedAsHeld());
+
+    // A writer that finishes during the wait is merged, and nothing is copied.
+    const std::string full = withTask("in time");
+    write(full.substr(0, 10));
+    watcher.onWait = [&](double) {
+        clock.advance(0.05);
+        files.put(url, full);
+        return true;
+    };
+    const std::size_t before = fileCount();
+    store->saveNow(SaveOccasion::quit);
+    EXPECT_TRUE(hasTask("in time"));
+    EXPECT_EQ(writes(), 3u);
+    EXPECT_EQ(fileCount(), before);
+}
+
+TEST_F(StoreOutsideWriterTest, CopyThatCannotBeMadeKeepsTheFile) {
+    const std::string typo = withTask("by hand") + ",";
+    write(typo);
+    files.failingWrites.insert(corruptCopy());
+    store->saveNow(SaveOccasion::quit);
+    EXPECT_EQ(files.contents(url), typo);
+    // Another try, once a copy can be made.
+    files.failingWrites.clear();
+    store->addTask("mine");
+    queue.advance(2.4);
+    EXPECT_EQ(files.contents(corruptCopy()), typo);
+    EXPECT_TRUE(savedAsHeld());
+}
+
+TEST_F(StoreOutsideWriterTest, SaveStillBeingWrittenIsTheStoresOwn) {
+    writer.hold = true; // a slow disk
+    const auto before = files.contents(url);
+    store->addTask("mine");
+    store->saveNow();
+    const auto saved = store->lastOnDisk();
+    EXPECT_NE(saved, before);
+    // The folder changes (the temporary file), and the file still holds the older save.
+    watcher.fire();
+    queue.advance(0.3);
+    EXPECT_TRUE(hasTask("mine"));
+    EXPECT_EQ(queue.pendingCount(), 0u); // nothing merged, no save asked for
+    writer.complete();
+    watcher.fire();
+    queue.advance(0.3);
+    EXPECT_EQ(store->lastOnDisk(), files.contents(url));
+    EXPECT_EQ(store->lastOnDisk(), saved);
+
+    // A write that fails leaves the bytes remembered before it.
+    files.failAllWrites = true;
+    store->addTask("lost");
+    store->saveNow();
+    writer.complete();
+    watcher.fire();
+    queue.advance(0.3);
+    EXPECT_EQ(store->lastOnDisk(), saved);
+    EXPECT_TRUE(hasTask("lost"));
+}
+
+} // namespace
+} // namespace vesk
