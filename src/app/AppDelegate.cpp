@@ -151,9 +151,9 @@ bool AppDelegate::applicationDidFinishLaunching() {
 
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }};
-    controller_ =
-        std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr, s.queue,
-                                           s.files, menu, makeScreens(*store_, *ui_, *engine_));
+    controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
+                                                     s.queue, s.files, menu);
+    controller_->setScreens(makeScreens(*store_, *ui_, *engine_, controller_->thumbnails()));
     controller_->show();
 
     const BonsaiProgress& bonsai = store_->bonsai.get();

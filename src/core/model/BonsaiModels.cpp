@@ -28,11 +28,22 @@ std::int64_t seedlingsUnlockedBy(std::int64_t total) {
     return static_cast<std::int64_t>(k);
 }
 
-std::int64_t BonsaiProgress::seedlingsUnlocked() const {
+std::int64_t BonsaiProgress::totalGained() const {
     std::int64_t total = 0;
     for (const BonsaiGain& gain : gains)
         total = saturatingAdd(total, gain.amount);
-    return seedlingsUnlockedBy(total);
+    return total;
+}
+
+std::int64_t BonsaiProgress::seedlingsUnlocked() const {
+    return seedlingsUnlockedBy(totalGained());
+}
+
+std::int64_t BonsaiProgress::seedlingsAvailable() const {
+    // A hand-edited planted count could overflow the difference; it saturates instead.
+    std::int64_t available = 0;
+    if (!__builtin_sub_overflow(seedlingsUnlocked(), seedlingsPlanted, &available)) return available;
+    return seedlingsPlanted < 0 ? INT64_MAX : INT64_MIN;
 }
 
 const GardenTree* treeWithSeed(const BonsaiProgress& progress, std::uint64_t seed) {

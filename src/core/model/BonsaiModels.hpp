@@ -45,8 +45,12 @@ struct BonsaiProgress {
     // adopts it once and clears it.
     std::optional<std::int64_t> legacyIteration{};
 
-    // The largest k with sum(amounts) >= 25·k·(k+1); computed on every call.
+    // Every cube ever earned, on any tree: the sum of the gains' amounts.
+    std::int64_t totalGained() const;
+    // The largest k with totalGained() >= 25·k·(k+1); computed on every call.
     std::int64_t seedlingsUnlocked() const;
+    // Unlocked seedlings not yet planted; zero or less when none is left.
+    std::int64_t seedlingsAvailable() const;
 
     friend bool operator==(const BonsaiProgress&, const BonsaiProgress&) = default;
 };

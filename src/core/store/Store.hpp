@@ -80,6 +80,8 @@ class Store {
     std::function<void()> onSeedlingUnlocked;
 
     const std::filesystem::path& url() const { return url_; }
+    // The clock, queue, random source and calendar the store runs on, which views share.
+    const StoreEnvironment& environment() const { return env_; }
     // The user's calendar and the clock's reading now (views compute days from these, not
     // from `now`, which moves only with the ticker).
     const Calendar& calendar() const { return env_.calendar; }

@@ -1,7 +1,6 @@
 #include "garden/bonsai/BonsaiContent.hpp"
 
 #include "core/format/Fmt.hpp"
-#include "core/model/Saturating.hpp"
 #include "shell/state/TarnelUI.hpp"
 
 #include <algorithm>
@@ -15,13 +14,6 @@ std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
     return text;
-}
-
-std::int64_t ledgerTotal(const BonsaiProgress& bonsai) {
-    std::int64_t total = 0;
-    for (const BonsaiGain& gain : bonsai.gains)
-        total = saturatingAdd(total, gain.amount);
-    return total;
 }
 
 // 25·k·(k+1), the total at which seedling k unlocks; large enough for any ledger.
@@ -52,7 +44,7 @@ Caption caption(const std::optional<BonsaiInfo>& info, std::int64_t count) {
 }
 
 GardenMark gardenMark(const BonsaiProgress& bonsai) {
-    if (bonsai.seedlingsUnlocked() - bonsai.seedlingsPlanted >= 1) return {GardenMark::Kind::dot, 0};
+    if (bonsai.seedlingsAvailable() >= 1) return {GardenMark::Kind::dot, 0};
     const auto trees = static_cast<std::int64_t>(bonsai.garden.size());
     if (trees >= 2) return {GardenMark::Kind::count, trees};
     return {};
@@ -69,14 +61,14 @@ double progressBarWidth(double fraction) {
 
 SeedlingStatus seedlingStatus(const BonsaiProgress& bonsai) {
     const std::int64_t unlocked = bonsai.seedlingsUnlocked();
-    const std::int64_t available = unlocked - bonsai.seedlingsPlanted;
+    const std::int64_t available = bonsai.seedlingsAvailable();
     if (available >= 1) {
         return {true,
                 available == 1 ? "A seedling is ready to plant"
                                : std::to_string(available) + " seedlings ready to plant",
                 0};
     }
-    const double total = static_cast<double>(ledgerTotal(bonsai));
+    const double total = static_cast<double>(bonsai.totalGained());
     const double lo = threshold(unlocked), hi = threshold(unlocked + 1);
     const double fraction = (total - lo) / std::max(hi - lo, 1.0);
     const std::int64_t remaining = static_cast<std::int64_t>(hi - total);

@@ -2,29 +2,18 @@
 
 #include "core/store/Store.hpp"
 #include "garden/bonsai/BonsaiTree.hpp"
+#include "garden/garden/GardenView.hpp"
+#include "garden/tour/FirstSeedlingView.hpp"
 #include "shell/anim/Presence.hpp"
-#include "shell/controls/TextLabel.hpp"
 #include "shell/state/TarnelUI.hpp"
-#include "shell/theme/Fonts.hpp"
-#include "shell/theme/Theme.hpp"
 
 #include <QGridLayout>
-#include <QVBoxLayout>
 
 namespace vesk {
 
 namespace {
 
 using Screen = BonsaiContent::Screen;
-
-// Stands in for the screens that are not built yet.
-QWidget* plainFrame(const QString& name, QWidget* parent) {
-    auto* frame = new QWidget(parent);
-    auto* layout = new QVBoxLayout(frame);
-    layout->addWidget(new TextLabel(name, Fonts::text(12, FontWeight::medium), Theme::text3(), frame), 0,
-                      Qt::AlignCenter);
-    return frame;
-}
 
 Transition transitionOf(Screen screen) {
     switch (screen) {
@@ -40,8 +29,9 @@ Transition transitionOf(Screen screen) {
 
 } // namespace
 
-BonsaiTab::BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), engine_(engine), frames_(frames),
+BonsaiTab::BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames,
+                     BonsaiThumbnails& thumbnails, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), engine_(engine), frames_(frames), thumbnails_(thumbnails),
       screen_(BonsaiContent::screen(store.bonsai.get(), ui.gardenOpen.get())) {
     stack_ = new QGridLayout(this);
     stack_->setContentsMargins(0, 0, 0, 0);
@@ -54,13 +44,13 @@ QWidget* BonsaiTab::build(Screen screen, bool arriving) {
     QWidget* widget = nullptr;
     switch (screen) {
     case Screen::firstSeedling:
-        widget = plainFrame(QStringLiteral("First seedling"), this);
+        widget = new FirstSeedlingView(store_, ui_, thumbnails_, this);
         break;
     case Screen::tree:
         widget = new BonsaiTree(store_, ui_, engine_, frames_, this);
         break;
     case Screen::garden:
-        widget = plainFrame(QStringLiteral("Garden"), this);
+        widget = new GardenView(store_, ui_, thumbnails_, this);
         break;
     }
     stack_->addWidget(widget, 0, 0);

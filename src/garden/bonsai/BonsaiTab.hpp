@@ -10,6 +10,7 @@ class QGridLayout;
 namespace vesk {
 
 class BonsaiEngine;
+class BonsaiThumbnails;
 class SceneFrames;
 class Store;
 class TarnelUI;
@@ -20,7 +21,7 @@ class TarnelUI;
 class BonsaiTab final : public QWidget {
   public:
     BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames,
-              QWidget* parent = nullptr);
+              BonsaiThumbnails& thumbnails, QWidget* parent = nullptr);
 
     BonsaiContent::Screen screen() const { return screen_; }
     QWidget* screenWidget() const { return current_; }
@@ -33,6 +34,7 @@ class BonsaiTab final : public QWidget {
     TarnelUI& ui_;
     BonsaiEngine& engine_;
     SceneFrames& frames_;
+    BonsaiThumbnails& thumbnails_;
     QGridLayout* stack_;
     BonsaiContent::Screen screen_;
     QWidget* current_ = nullptr;

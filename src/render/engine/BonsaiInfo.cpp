@@ -2,27 +2,42 @@
 
 namespace vesk {
 
-std::string styleLabel(bonsai::Style style) {
-    const auto label = [](const char* japanese, const char* english) {
-        return std::string(japanese) + " \u00B7 " + english;
-    };
+namespace {
+
+struct StyleNames {
+    const char* japanese;
+    const char* english;
+};
+
+StyleNames namesOf(bonsai::Style style) {
     switch (style) {
     case bonsai::Style::chokkan:
-        return label("Chokkan", "formal upright");
+        return {"Chokkan", "formal upright"};
     case bonsai::Style::moyogi:
-        return label("Moyogi", "informal upright");
+        return {"Moyogi", "informal upright"};
     case bonsai::Style::shakan:
-        return label("Shakan", "slanting");
+        return {"Shakan", "slanting"};
     case bonsai::Style::fukinagashi:
-        return label("Fukinagashi", "windswept");
+        return {"Fukinagashi", "windswept"};
     case bonsai::Style::bunjin:
-        return label("Bunjin", "literati");
+        return {"Bunjin", "literati"};
     case bonsai::Style::hanKengai:
-        return label("Han-kengai", "semi-cascade");
+        return {"Han-kengai", "semi-cascade"};
     case bonsai::Style::hokidachi:
-        return label("Hokidachi", "broom");
+        return {"Hokidachi", "broom"};
     }
-    return {};
+    return {"", ""};
+}
+
+} // namespace
+
+std::string styleName(bonsai::Style style) {
+    return namesOf(style).japanese;
+}
+
+std::string styleLabel(bonsai::Style style) {
+    const StyleNames names = namesOf(style);
+    return std::string(names.japanese) + " \u00B7 " + names.english;
 }
 
 BonsaiInfo BonsaiInfo::of(const bonsai::VoxelTree& tree) {

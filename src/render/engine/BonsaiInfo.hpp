@@ -20,6 +20,8 @@ struct BonsaiInfo {
     friend bool operator==(const BonsaiInfo&, const BonsaiInfo&) = default;
 };
 
+// The Japanese style name: "Chokkan", "Moyogi", … "Hokidachi".
+std::string styleName(bonsai::Style style);
 // The Japanese style name, " · " and the English description.
 std::string styleLabel(bonsai::Style style);
 

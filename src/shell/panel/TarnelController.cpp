@@ -5,6 +5,7 @@
 #include "platform/PanelKeys.hpp"
 #include "platform/QtPanelKeys.hpp"
 #include "platform/X11Panel.hpp"
+#include "render/thumbs/BonsaiThumbnails.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -75,9 +76,9 @@ bool editingText() {
 } // namespace
 
 TarnelController::TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue,
-                                   FileSystem& files, MenuServices menuServices, ScreenFactories factories)
+                                   FileSystem& files, MenuServices menuServices)
     : store_(store), ui_(ui), display_(display), queue_(queue), files_(files),
-      menuServices_(std::move(menuServices)), factories_(std::move(factories)) {}
+      menuServices_(std::move(menuServices)), thumbnails_(std::make_unique<BonsaiThumbnails>(queue)) {}
 
 TarnelController::~TarnelController() = default;
 

@@ -13,6 +13,7 @@ class QKeyEvent;
 
 namespace vesk {
 
+class BonsaiThumbnails;
 class ExpandedView;
 class FileSystem;
 class GlobalPointerMonitor;
@@ -31,8 +32,13 @@ class X11Display;
 class TarnelController final : public QObject {
   public:
     TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue, FileSystem& files,
-                     MenuServices menuServices, ScreenFactories factories = {});
+                     MenuServices menuServices);
     ~TarnelController() override;
+
+    // The screens the panel shows; set before show().
+    void setScreens(ScreenFactories factories) { factories_ = std::move(factories); }
+    // The garden's pictures of its trees, kept for the whole session.
+    BonsaiThumbnails& thumbnails() const { return *thumbnails_; }
 
     void show();
     // Writes the PNG of the tarnel area (developer use); false when it could not be written.
@@ -66,6 +72,8 @@ class TarnelController final : public QObject {
     FileSystem& files_;
     MenuServices menuServices_;
     ScreenFactories factories_;
+    // Before the panel, so that it outlives the views that watch it.
+    std::unique_ptr<BonsaiThumbnails> thumbnails_;
     std::unique_ptr<TarnelPanel> panel_;
     TarnelRoot* root_ = nullptr;
     TarnelView* tarnel_ = nullptr;

@@ -13,7 +13,7 @@ namespace {
 
 // Symbol name → icon of the font (version 1.6.50, as Debian ships it). Where the font has
 // no icon of the same idea, the closest one stands in.
-constexpr std::array<std::pair<std::string_view, char32_t>, 37> table = {{
+constexpr std::array<std::pair<std::string_view, char32_t>, 38> table = {{
     {"arrow.clockwise", 0xF467},            // rotate-right
     {"arrow.counterclockwise", 0xF465},     // rotate-left
     {"arrow.turn.down.right", 0xF60D},      // subdirectory-arrow-right
@@ -29,6 +29,7 @@ constexpr std::array<std::pair<std::string_view, char32_t>, 37> table = {{
     {"chevron.right", 0xF142},              // chevron-right
     {"circle", 0xF130},                     // checkbox-blank-circle-outline
     {"circle.dashed", 0xF130},              // checkbox-blank-circle-outline
+    {"command", 0xF30C},                    // keyboard: the hint beside it names Alt, not the Command key
     {"ellipsis", 0xF1D8},                   // dots-horizontal
     {"forward.end.fill", 0xF4AD},           // skip-next
     {"leaf", 0xF32A},                       // leaf

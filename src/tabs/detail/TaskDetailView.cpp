@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextField.hpp"
@@ -51,13 +52,6 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
     });
     column->addLayout(toolbar);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
-    scroll->setStyleSheet("background: transparent;");
     content_ = new QWidget;
     auto* stack = new QVBoxLayout(content_);
     stack->setContentsMargins(0, 0, 0, 12);
@@ -91,8 +85,7 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
     summary_->setContentsMargins(0, 4, 0, 0);
     stack->addWidget(summary_);
     stack->addStretch(1);
-    scroll->setWidget(content_);
-    column->addWidget(scroll, 1);
+    column->addWidget(clearScrollArea(content_, this), 1);
 
     refresh();
     bindTaskText(store_, *title_, id_, TaskTextField::title);

@@ -30,6 +30,14 @@ TEST(ModelValueTest, SeedlingsUnlockAtTheThresholds) {
     EXPECT_EQ(ledger({}).seedlingsUnlocked(), 0);
     EXPECT_EQ(ledger({20, 30}).seedlingsUnlocked(), 1);
     EXPECT_EQ(ledger({400, -390}).seedlingsUnlocked(), 0);
+    BonsaiProgress planted = ledger({100, 60});
+    planted.seedlingsPlanted = 1;
+    EXPECT_EQ(planted.totalGained(), 160);
+    EXPECT_EQ(planted.seedlingsAvailable(), 1);
+    planted.seedlingsPlanted = 3; // an older file may have planted more than it unlocked
+    EXPECT_EQ(planted.seedlingsAvailable(), -1);
+    planted.seedlingsPlanted = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(planted.seedlingsAvailable(), std::numeric_limits<std::int64_t>::max());
 
     // Agrees with stepping through the thresholds one by one.
     std::int64_t k = 0;

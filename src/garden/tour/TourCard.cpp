@@ -1,0 +1,180 @@
+#include "garden/tour/TourCard.hpp"
+
+#include "core/store/Store.hpp"
+#include "garden/garden/NurserySection.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/controls/PlainButton.hpp"
+#include "shell/controls/SymbolLabel.hpp"
+#include "shell/controls/TextLabel.hpp"
+#include "shell/controls/WrappedText.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QVBoxLayout>
+
+namespace vesk {
+namespace {
+
+// A hint's symbol: accent on a faint accent disc, 22 across.
+class HintBadge final : public QWidget {
+  public:
+    HintBadge(const char* symbol, QWidget* parent) : QWidget(parent) {
+        setFixedSize(22, 22);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(new SymbolLabel(symbol, 11, Theme::accent(), this), 0, Qt::AlignCenter);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        Presence::apply(painter, this);
+        QColor disc = Theme::accent();
+        disc.setAlphaF(0.14f);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(disc);
+        painter.drawEllipse(QRectF(rect()));
+    }
+};
+
+QVBoxLayout* pageColumn(QWidget* page, int spacing) {
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(0, 8, 0, 0);
+    column->setSpacing(spacing);
+    return column;
+}
+
+} // namespace
+
+TourCard::TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), thumbnails_(thumbnails) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    pages_ = new QGridLayout;
+    pages_->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(pages_, 1);
+
+    auto* footer = new QHBoxLayout;
+    footer->setSpacing(6);
+    skip_ = new PlainButton(this);
+    skip_->setText("Skip tour");
+    skip_->setFont(Fonts::text(12));
+    skip_->setColors(Theme::text3(), Theme::text2());
+    skip_->setFills(Qt::transparent, Qt::transparent);
+    skip_->setAction([this] { ui_.finishTour(); });
+    footer->addWidget(skip_);
+    footer->addStretch(1);
+    start_ = new PlainButton(this);
+    start_->setText("Start");
+    start_->setFont(Fonts::text(12.5, FontWeight::semibold));
+    start_->setColors(Qt::black, Qt::black);
+    start_->setFills(Theme::accent(), Theme::accent());
+    start_->setCornerRadius(-1);
+    start_->setPadding(QMargins(18, 6, 18, 6));
+    start_->setAction([this] { ui_.advanceTour(TourStep::welcome); });
+    footer->addWidget(start_);
+    tapHint_ = new TextLabel("Tap a seedling to plant it", Fonts::text(11.5), Theme::text3(), this);
+    footer->addWidget(tapHint_);
+    auto* footerBox = new QWidget(this);
+    footerBox->setFixedHeight(30);
+    footerBox->setLayout(footer);
+    footer->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(footerBox);
+
+    welcome_ = ui_.tour.get() == TourStep::welcome;
+    page_ = welcome_ ? welcomePage() : seedlingPage();
+    pages_->addWidget(page_, 0, 0);
+    new Presence(page_, Transition::fade().combined(Transition::move(1, 0)),
+                 Transition::fade().combined(Transition::move(-1, 0)));
+    start_->setVisible(welcome_);
+    tapHint_->setVisible(!welcome_);
+    observations_.watch(ui_.tour, [this] { follow(); });
+}
+
+void TourCard::follow() {
+    const bool welcome = ui_.tour.get() == TourStep::welcome;
+    if (welcome == welcome_ || !ui_.tour.get()) return;
+    welcome_ = welcome;
+    QWidget* leaving = page_;
+    Presence* out = Presence::of(leaving);
+    out->setOnRemoved([leaving] { leaving->deleteLater(); });
+    out->setPresent(false);
+    page_ = welcome_ ? welcomePage() : seedlingPage();
+    pages_->addWidget(page_, 0, 0);
+    page_->hide();
+    auto* in = new Presence(page_, Transition::fade().combined(Transition::move(1, 0)),
+                            Transition::fade().combined(Transition::move(-1, 0)));
+    in->setPresent(true);
+    start_->setVisible(welcome_);
+    tapHint_->setVisible(!welcome_);
+}
+
+QWidget* TourCard::welcomePage() {
+    auto* page = new QWidget(this);
+    auto* column = pageColumn(page, 18);
+    auto* brand = new QHBoxLayout;
+    brand->setSpacing(10);
+    brand->addWidget(new SymbolLabel("leaf.fill", 20, Theme::accent(), page), 0, Qt::AlignBaseline);
+    brand->addWidget(
+        new TextLabel("Vesk", Fonts::text(34, FontWeight::light, FontDesign::serif), Theme::text(), page), 0,
+        Qt::AlignBaseline);
+    brand->addStretch(1);
+    column->addLayout(brand);
+    column->addWidget(
+        new WrappedText("A quiet place for your tasks \u2014 and a bonsai that grows as you get things done.",
+                        Fonts::text(14), Theme::text2(), page));
+    auto* hints = new QVBoxLayout;
+    hints->setContentsMargins(0, 4, 0, 0);
+    hints->setSpacing(12);
+    const std::array<std::pair<const char*, const char*>, 3> rows{{
+        {"plus", "Every task you create adds a cube to your tree."},
+        {"checkmark", "Every task you complete adds 2\u20134 more."},
+        {"command", "Alt+Space opens Vesk from anywhere."},
+    }};
+    for (const auto& [symbol, text] : rows) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(10);
+        row->addWidget(new HintBadge(symbol, page));
+        row->addWidget(new TextLabel(text, Fonts::text(12.5), Theme::text(), page), 1);
+        hints->addLayout(row);
+    }
+    column->addLayout(hints);
+    auto* closing = new TextLabel("Let's walk through it \u2014 it takes a minute.", Fonts::text(12),
+                                  Theme::text3(), page);
+    closing->setContentsMargins(0, 4, 0, 0);
+    column->addWidget(closing);
+    column->addStretch(1);
+    return page;
+}
+
+QWidget* TourCard::seedlingPage() {
+    auto* page = new QWidget(this);
+    auto* column = pageColumn(page, 14);
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(6);
+    texts->addWidget(new TextLabel("Pick your first seedling",
+                                   Fonts::text(24, FontWeight::light, FontDesign::serif), Theme::text(),
+                                   page));
+    texts->addWidget(new WrappedText("This is how it can look one day. It starts as a single cube.",
+                                     Fonts::text(12.5), Theme::text2(), page));
+    column->addLayout(texts);
+    nursery_ = new NurserySection(
+        store_, ui_, thumbnails_, "Nursery", false, 150,
+        [this](std::uint64_t seed) {
+            store_.plant(seed);
+            if (ui_.tour.get() == TourStep::seedling) ui_.beginTaskStep();
+        },
+        page);
+    column->addWidget(nursery_);
+    column->addStretch(1);
+    return page;
+}
+
+} // namespace vesk

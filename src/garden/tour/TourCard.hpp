@@ -1,0 +1,49 @@
+#pragma once
+
+#include "shell/state/Observations.hpp"
+#include "shell/state/Tour.hpp"
+
+#include <QWidget>
+
+class QGridLayout;
+
+namespace vesk {
+
+class BonsaiThumbnails;
+class NurserySection;
+class PlainButton;
+class Store;
+class TarnelUI;
+class TextLabel;
+
+// The tour's first part, in place of the tabs: the welcome page, then the seedling page with
+// the nursery. The page follows the tour's step; a new page slides in from the trailing edge.
+class TourCard final : public QWidget {
+  public:
+    TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWidget* parent = nullptr);
+
+    PlainButton* startButton() const { return start_; }
+    PlainButton* skipButton() const { return skip_; }
+    bool showsWelcome() const { return welcome_; }
+    // The seedling page's nursery; none on the welcome page.
+    NurserySection* nursery() const { return welcome_ ? nullptr : nursery_; }
+
+  private:
+    void follow();
+    QWidget* welcomePage();
+    QWidget* seedlingPage();
+
+    Store& store_;
+    TarnelUI& ui_;
+    BonsaiThumbnails& thumbnails_;
+    bool welcome_ = true;
+    QGridLayout* pages_;
+    QWidget* page_ = nullptr;
+    PlainButton* skip_;
+    PlainButton* start_;
+    TextLabel* tapHint_;
+    NurserySection* nursery_ = nullptr;
+    Observations observations_;
+};
+
+} // namespace vesk
