@@ -7,11 +7,13 @@
 #include "tabs/detail/TaskDetailView.hpp"
 #include "tabs/focus/FocusView.hpp"
 #include "tabs/stats/StatsView.hpp"
+#include "tabs/tasks/TasksView.hpp"
 
 namespace vesk {
 
 ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine, BonsaiThumbnails& thumbnails) {
     ScreenFactories screens;
+    screens.tasks = [&store, &ui](QWidget* parent) { return new TasksView(store, ui, parent); };
     addBonsaiScreens(screens, store, ui, engine, thumbnails);
     screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
         return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);

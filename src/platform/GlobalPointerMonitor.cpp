@@ -24,7 +24,7 @@ void selectRawEvents(xcb_connection_t* connection, std::uint32_t root, std::uint
 } // namespace
 
 GlobalPointerMonitor::GlobalPointerMonitor(X11Display& display, MainQueue& queue, Callback moved,
-                                           Callback pressed)
+                                           PressCallback pressed)
     : display_(display), queue_(queue), moved_(std::move(moved)), pressed_(std::move(pressed)) {
     xcb_connection_t* c = display_.connection();
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(c, &xcb_input_id);
@@ -57,23 +57,25 @@ bool GlobalPointerMonitor::handle(const void* raw) {
     const auto* generic = static_cast<const xcb_ge_generic_event_t*>(raw);
     if (generic->extension != opcode_) return false;
     if (generic->event_type == XCB_INPUT_RAW_MOTION) {
-        schedule(pendingMove_, moved_);
+        if (pendingMove_ == 0)
+            pendingMove_ = queue_.after(0, [this] {
+                pendingMove_ = 0;
+                if (moved_) moved_();
+            });
         return true;
     }
     if (generic->event_type == XCB_INPUT_RAW_BUTTON_PRESS) {
-        if (!isWheel(static_cast<const xcb_input_raw_button_press_event_t*>(raw)->detail))
-            schedule(pendingPress_, pressed_);
+        const auto* press = static_cast<const xcb_input_raw_button_press_event_t*>(raw);
+        if (isWheel(press->detail)) return true;
+        pressTime_ = press->time;
+        if (pendingPress_ == 0)
+            pendingPress_ = queue_.after(0, [this] {
+                pendingPress_ = 0;
+                if (pressed_) pressed_(pressTime_);
+            });
         return true;
     }
     return false;
-}
-
-void GlobalPointerMonitor::schedule(MainQueue::Handle& pending, const Callback& callback) {
-    if (pending != 0) return;
-    pending = queue_.after(0, [this, &pending, &callback] {
-        pending = 0;
-        if (callback) callback();
-    });
 }
 
 } // namespace vesk

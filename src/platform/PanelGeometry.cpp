@@ -45,8 +45,8 @@ std::optional<PointerVerdict> track(const PointerSample& pointer, const PanelRec
 }
 
 bool clickCollapses(const PointerSample& pointer, const PanelRect& tarnel, bool expanded, bool pinned,
-                    bool ownPopupOpen) {
-    if (!expanded || pinned || ownPopupOpen) return false;
+                    bool onOwnWindow) {
+    if (!expanded || pinned || onOwnWindow) return false;
     return !tarnel.grown(PanelGeometry::pointerMargin).contains(pointer.x, pointer.y);
 }
 

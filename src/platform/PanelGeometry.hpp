@@ -67,9 +67,9 @@ namespace MouseTracking {
 std::optional<PointerVerdict> track(const PointerSample& pointer, const PanelRect& tarnel, bool expanded);
 
 // Whether a click somewhere on the screen collapses the tarnel. Clicks within the margin
-// went to the panel itself, as do clicks on one of our own open menus.
+// went to the panel itself; `onOwnWindow`: the click went to another window of ours (a menu).
 bool clickCollapses(const PointerSample& pointer, const PanelRect& tarnel, bool expanded, bool pinned,
-                    bool ownPopupOpen);
+                    bool onOwnWindow);
 
 } // namespace MouseTracking
 

@@ -14,18 +14,25 @@ namespace {
 
 constexpr std::uint32_t allDesktops = 0xFFFFFFFF;
 constexpr std::uint32_t netWmStateAdd = 1;
+// A request "from a pager": the user's own action, which no focus-stealing rule holds back.
+constexpr std::uint32_t directUserAction = 2;
+constexpr std::uint32_t wmHintsInput = 1; // the flag saying the `input` field is set
+constexpr std::uint32_t wmHintsWords = 9;
 
-std::vector<std::uint32_t> atomList(xcb_connection_t* connection, std::uint32_t window,
-                                    std::uint32_t property) {
-    const auto cookie = xcb_get_property(connection, 0, window, property, XCB_ATOM_ATOM, 0, 64);
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    std::vector<std::uint32_t> atoms;
+// A property of 32-bit values; empty when it is missing or of another format.
+std::vector<std::uint32_t> values32(xcb_connection_t* connection, std::uint32_t window,
+                                    std::uint32_t property, std::uint32_t type = XCB_GET_PROPERTY_TYPE_ANY) {
+    const auto cookie = xcb_get_property(connection, 0, window, property, type, 0, 1024);
+    xcb_generic_error_t* error = nullptr;
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, &error);
+    std::vector<std::uint32_t> values;
     if (reply != nullptr && reply->format == 32) {
-        const auto* values = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-        atoms.assign(values, values + xcb_get_property_value_length(reply) / 4);
+        const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
+        values.assign(data, data + xcb_get_property_value_length(reply) / 4);
     }
     std::free(reply);
-    return atoms;
+    std::free(error);
+    return values;
 }
 
 } // namespace
@@ -44,7 +51,7 @@ void X11Panel::applyHints() {
         display_.atom("_NET_WM_STATE_SKIP_TASKBAR"), display_.atom("_NET_WM_STATE_SKIP_PAGER")};
     // Keep the states the toolkit has already set.
     const std::uint32_t stateProperty = display_.atom("_NET_WM_STATE");
-    std::vector<std::uint32_t> merged = atomList(c, window_, stateProperty);
+    std::vector<std::uint32_t> merged = values32(c, window_, stateProperty, XCB_ATOM_ATOM);
     for (const std::uint32_t state : states)
         if (std::find(merged.begin(), merged.end(), state) == merged.end()) merged.push_back(state);
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, stateProperty, XCB_ATOM_ATOM, 32,
@@ -57,19 +64,100 @@ void X11Panel::applyHints() {
     askWindowManager("_NET_WM_STATE", {netWmStateAdd, states[0], states[1], 1});
     askWindowManager("_NET_WM_STATE", {netWmStateAdd, states[2], states[3], 1});
     askWindowManager("_NET_WM_DESKTOP", {allDesktops, 1, 0, 0});
+    setAcceptsFocus(false);
     display_.flush();
 }
 
-void X11Panel::askWindowManager(const char* type, const std::array<std::uint32_t, 4>& words) {
+void X11Panel::askWindowManager(const char* type, const std::array<std::uint32_t, 4>& words,
+                                std::uint32_t about) {
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
-    message.window = window_;
+    message.window = about != 0 ? about : window_;
     message.type = display_.atom(type);
     std::copy(words.begin(), words.end(), message.data.data32);
     xcb_send_event(display_.connection(), 0, display_.root(),
                    XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                    reinterpret_cast<const char*>(&message));
+}
+
+void X11Panel::takeFocus() {
+    const std::uint32_t current = focusedWindow();
+    if (current != window_) previousFocus_ = current;
+    setAcceptsFocus(true);
+    if (windowManagerActivates())
+        askWindowManager("_NET_ACTIVE_WINDOW", {directUserAction, display_.lastInputTime(), 0, 0});
+    else
+        xcb_set_input_focus(display_.connection(), XCB_INPUT_FOCUS_PARENT, window_, XCB_CURRENT_TIME);
+    display_.flush();
+}
+
+void X11Panel::giveUpFocus() {
+    xcb_connection_t* c = display_.connection();
+    xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    const bool serverFocus = focus != nullptr && focus->focus == window_;
+    std::free(focus);
+    const bool managed = windowManagerActivates();
+    if (serverFocus || (managed && focusedWindow() == window_)) {
+        // PointerRoot (1) and None (0) are no windows to hand the focus back to.
+        const bool back = previousFocus_ > 1 && viewable(previousFocus_);
+        if (managed && back)
+            askWindowManager("_NET_ACTIVE_WINDOW", {directUserAction, display_.lastInputTime(), window_, 0},
+                             previousFocus_);
+        else
+            xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT,
+                                back ? previousFocus_ : std::uint32_t(XCB_INPUT_FOCUS_POINTER_ROOT),
+                                XCB_CURRENT_TIME);
+    }
+    setAcceptsFocus(false);
+    display_.flush();
+}
+
+void X11Panel::setAcceptsFocus(bool accepts) {
+    // ICCCM's input hint: a window manager gives the focus on a click only to a window that
+    // asks for it. The toolkit keeps the rest of the hints; only the input field changes.
+    xcb_connection_t* c = display_.connection();
+    std::vector<std::uint32_t> hints = values32(c, window_, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS);
+    hints.resize(std::max<std::size_t>(hints.size(), wmHintsWords), 0);
+    hints[0] |= wmHintsInput;
+    hints[1] = accepts ? 1 : 0;
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
+                        static_cast<std::uint32_t>(hints.size()), hints.data());
+}
+
+std::uint32_t X11Panel::focusedWindow() {
+    xcb_connection_t* c = display_.connection();
+    if (windowManagerActivates()) {
+        const auto active =
+            values32(c, display_.root(), display_.atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW);
+        return active.empty() ? 0 : active.front();
+    }
+    xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    const std::uint32_t focus = reply != nullptr ? reply->focus : 0;
+    std::free(reply);
+    return focus;
+}
+
+bool X11Panel::windowManagerActivates() {
+    // A running EWMH window manager names a window of its own on the root, and that window
+    // names itself; a stale property of one that has gone does not.
+    xcb_connection_t* c = display_.connection();
+    const std::uint32_t check = display_.atom("_NET_SUPPORTING_WM_CHECK");
+    const auto owner = values32(c, display_.root(), check, XCB_ATOM_WINDOW);
+    if (owner.empty() || values32(c, owner.front(), check, XCB_ATOM_WINDOW) != owner) return false;
+    const auto supported = values32(c, display_.root(), display_.atom("_NET_SUPPORTED"), XCB_ATOM_ATOM);
+    return std::find(supported.begin(), supported.end(), display_.atom("_NET_ACTIVE_WINDOW")) !=
+           supported.end();
+}
+
+bool X11Panel::viewable(std::uint32_t window) {
+    xcb_connection_t* c = display_.connection();
+    xcb_generic_error_t* error = nullptr;
+    auto* reply = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error);
+    const bool result = reply != nullptr && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+    std::free(reply);
+    std::free(error);
+    return result;
 }
 
 void X11Panel::setInputShape(const PanelRect& area) {

@@ -18,9 +18,18 @@ class X11Panel {
     X11Panel(X11Display& display, std::uint32_t window, double pixelsPerPoint = 1.0);
 
     // _NET_WM_WINDOW_TYPE utility, _NET_WM_STATE above, sticky, skip-taskbar and skip-pager,
-    // and _NET_WM_DESKTOP "all". Written as properties (read when the window is mapped) and
-    // sent to the window manager as requests (honoured when it already is).
+    // _NET_WM_DESKTOP "all", and no focus on a click. Written as properties (read when the
+    // window is mapped) and sent to the window manager as requests (honoured when it already
+    // is). A window manager drops them when a window is withdrawn: the panel never is.
     void applyHints();
+
+    // Keyboard focus, as a panel takes it: while it does not want it (collapsed) the window
+    // manager is told not to give it on a click; `takeFocus` asks for it and remembers who
+    // had it, `giveUpFocus` hands it back to that window when the panel still holds it.
+    // Through the window manager when one runs (a focus change it makes itself), straight
+    // from the server otherwise.
+    void takeFocus();
+    void giveUpFocus();
 
     // Only this rectangle of the window, in window coordinates, takes pointer input;
     // an empty rectangle lets everything through. Call again on every size change.
@@ -31,11 +40,18 @@ class X11Panel {
     std::optional<PointerSample> pointer() const;
 
   private:
-    void askWindowManager(const char* type, const std::array<std::uint32_t, 4>& words);
+    void askWindowManager(const char* type, const std::array<std::uint32_t, 4>& words,
+                          std::uint32_t about = 0);
+    void setAcceptsFocus(bool accepts);
+    // The window manager's active window, or the server's input focus without one.
+    std::uint32_t focusedWindow();
+    bool windowManagerActivates();
+    bool viewable(std::uint32_t window);
 
     X11Display& display_;
     std::uint32_t window_;
     double pixelsPerPoint_;
+    std::uint32_t previousFocus_ = 0; // who had the focus before the panel took it
 };
 
 } // namespace vesk

@@ -4,7 +4,6 @@
 # growth earned with the tarnel open shows the reveal panel beside it, which clears by itself.
 set -eu
 vesk="$1"
-display_base=550
 . "$(dirname "$0")/x_session.sh"
 unset VESK_KEEP VESK_SHOW_HELP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 

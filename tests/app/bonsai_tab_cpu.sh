@@ -4,7 +4,6 @@
 # quality and the frame cap keep it near half a core), and the tree still moves.
 set -eu
 vesk="$1"
-display_base=650
 . "$(dirname "$0")/x_session.sh"
 unset VESK_KEEP VESK_SHOW_HELP 2>/dev/null || true
 

@@ -4,7 +4,6 @@
 set -eu
 vesk="$1"
 json_check="$2"
-display_base=250
 . "$(dirname "$0")/x_session.sh"
 . "$(dirname "$0")/vesk_process.sh"
 unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true

@@ -6,7 +6,6 @@
 set -eu
 vesk="$1"
 json_check="$2"
-display_base=850
 . "$(dirname "$0")/x_session.sh"
 
 "$vesk" > "$work/vesk.out" 2> "$work/vesk.err" &

@@ -5,7 +5,6 @@
 set -eu
 vesk="$1"
 json_check="$2"
-display_base=520
 . "$(dirname "$0")/x_session.sh"
 unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 

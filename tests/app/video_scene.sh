@@ -4,7 +4,6 @@
 set -eu
 vesk="$1"
 json_check="$2"
-display_base=260
 . "$(dirname "$0")/x_session.sh"
 unset VESK_KEEP VESK_TOUR_AUTOPLAY 2>/dev/null || true
 

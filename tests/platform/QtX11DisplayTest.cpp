@@ -40,7 +40,7 @@ TEST(QtX11DisplayChild, DISABLED_RunsUnderQtOnXcb) {
     int toggles = 0, moves = 0, presses = 0;
     HotKey hotKey(x11->display(), queue, HotKey::spaceKeyCode, HotKey::optionModifier, [&] { ++toggles; });
     GlobalPointerMonitor monitor(
-        x11->display(), queue, [&] { ++moves; }, [&] { ++presses; });
+        x11->display(), queue, [&] { ++moves; }, [&](std::uint32_t) { ++presses; });
     ASSERT_TRUE(hotKey.registered());
     ASSERT_TRUE(monitor.active());
     x11->display().flush();

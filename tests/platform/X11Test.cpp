@@ -123,6 +123,39 @@ TEST_F(X11Test, ThePanelCarriesItsWindowTypeStateAndDesktopHints) {
     EXPECT_EQ(property(window, "_NET_WM_DESKTOP"), std::vector<std::uint32_t>{0xFFFFFFFF});
 }
 
+TEST_F(X11Test, WithoutAWindowManagerThePanelTakesTheFocusAndHandsItBack) {
+    xcb_connection_t* c = display->connection();
+    auto focus = [&] {
+        auto* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+        const std::uint32_t window = reply ? reply->focus : 0;
+        std::free(reply);
+        return window;
+    };
+    auto acceptsFocus = [&](std::uint32_t window) { return property(window, "WM_HINTS").at(1) == 1; };
+    const std::uint32_t other = createWindow(), window = createWindow();
+    xcb_map_window(c, other);
+    xcb_map_window(c, window);
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, other, XCB_CURRENT_TIME);
+    X11Panel panel(*display, window);
+    panel.applyHints();
+    EXPECT_FALSE(acceptsFocus(window)) << "a click gives the collapsed panel no focus";
+
+    panel.takeFocus();
+    EXPECT_EQ(focus(), window);
+    EXPECT_TRUE(acceptsFocus(window));
+    panel.giveUpFocus();
+    EXPECT_EQ(focus(), other);
+    EXPECT_FALSE(acceptsFocus(window));
+
+    // Once someone else has the focus, giving up takes nothing from them.
+    panel.takeFocus();
+    const std::uint32_t third = createWindow();
+    xcb_map_window(c, third);
+    xcb_set_input_focus(c, XCB_INPUT_FOCUS_PARENT, third, XCB_CURRENT_TIME);
+    panel.giveUpFocus();
+    EXPECT_EQ(focus(), third);
+}
+
 TEST_F(X11Test, TheInputShapeIsExactlyTheRectangleGiven) {
     const std::uint32_t window = createWindow();
     X11Panel panel(*display, window);
@@ -170,8 +203,13 @@ TEST_F(X11Test, ThePointerPositionAndHeldButtonsAreRead) {
 TEST_F(X11Test, PointerMotionAndPressesAnywhereReachTheMonitorThroughTheQueue) {
     if (!hasXdotool()) GTEST_SKIP() << "xdotool is not installed";
     int moves = 0, presses = 0;
+    std::uint32_t pressTime = 0;
     GlobalPointerMonitor monitor(
-        *display, queue, [&] { ++moves; }, [&] { ++presses; });
+        *display, queue, [&] { ++moves; },
+        [&](std::uint32_t time) {
+            ++presses;
+            pressTime = time;
+        });
     ASSERT_TRUE(monitor.active());
     settle();
 
@@ -191,6 +229,7 @@ TEST_F(X11Test, PointerMotionAndPressesAnywhereReachTheMonitorThroughTheQueue) {
     EXPECT_EQ(presses, 0) << "the wheel is no press";
     ASSERT_TRUE(server->run("xdotool click 1"));
     ASSERT_TRUE(pumpUntil([&] { return presses > 0; }));
+    EXPECT_NE(pressTime, 0u);
     ASSERT_TRUE(server->run("xdotool click 3"));
     ASSERT_TRUE(pumpUntil([&] { return presses > 1; }));
 }

@@ -33,6 +33,30 @@ TEST_F(AnimationManagerTest, TimerRunsOnlyWhileSomethingMovesAndStopsAtRest) {
     EXPECT_EQ(changes, restingChanges);
 }
 
+TEST_F(AnimationManagerTest, SlowValuesRedrawAtTheirOwnRateAndPaceTheTimer) {
+    int breaths = 0, rolls = 0;
+    Animated<double> breath(
+        0.35, [&] { ++breaths; }, &manager);
+    breath.setFrameRate(7.5);
+    breath.animate(1.0, Animation::easeInOut(0.9).repeatingForever(true));
+    EXPECT_EQ(manager.tickIntervalMs(), 133) << "nothing else moves: the timer wakes 7.5 times a second";
+    breaths = 0;
+    runFrames(120); // two seconds of frames, as a faster value would ask for
+    EXPECT_NEAR(breaths, 15, 1);
+
+    Animated<double> roll(
+        0.0, [&] { ++rolls; }, &manager);
+    roll.setFrameRate(15);
+    roll.setResolution(1.0 / 32); // the rest of the motion under half a pixel of 16
+    roll.animate(1.0, Animation::makeSpring(0.5, 0.85));
+    EXPECT_EQ(manager.tickIntervalMs(), 66);
+    runFrames(60);
+    EXPECT_FALSE(roll.isAnimating());
+    EXPECT_DOUBLE_EQ(roll.value(), 1.0) << "the last step always shows";
+    EXPECT_LE(rolls, 8); // of some forty frames the spring takes
+    EXPECT_EQ(manager.tickIntervalMs(), 133) << "the timer slows down again";
+}
+
 TEST_F(AnimationManagerTest, SetFollowsTheCurrentAnimationAndJumpsOutsideOne) {
     Animated<double> opacity(0.0, {}, &manager);
     opacity.set(1.0);

@@ -5,6 +5,8 @@
 #include "shell/theme/Theme.hpp"
 #include "support/ScopedTimeZone.hpp"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -64,6 +66,23 @@ TEST_F(MiniCalendarTest, PagingKeepsTheSelectionMarkedOnlyInItsOwnMonth) {
     picker.setSelected(now);
     EXPECT_TRUE(marked(picker, 9));
     EXPECT_FALSE(marked(picker, 12));
+}
+
+TEST_F(MiniCalendarTest, TicksAndPicksFillTheSameCellsInPlace) {
+    // As the detail editor does: a pick sets the selection it shows.
+    MiniCalendar picker(
+        std::nullopt, [&](Date day) { picker.setSelected(day); }, now, calendar);
+    const std::vector<QWidget*> cells = picker.dayCells();
+    QPointer<QWidget> tenth = cells[9];
+
+    test::click(tenth); // the pick redraws the month from inside the cell's own click
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(tenth.isNull());
+    EXPECT_TRUE(marked(picker, 10));
+
+    picker.setNow(addingSeconds(now, 86400)); // the next day's tick
+    EXPECT_EQ(picker.dayCells(), cells);
+    EXPECT_TRUE(marked(picker, 10));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "shell/FrameClock.hpp"
 #include "shell/WidgetEvents.hpp"
+#include "shell/anim/AnimationManager.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/PulseDot.hpp"
 #include "shell/controls/TabButton.hpp"
@@ -8,6 +9,7 @@
 #include "shell/state/Tour.hpp"
 #include "shell/state/TourAnchor.hpp"
 #include "shell/views/CollapsedView.hpp"
+#include "shell/views/TimerChip.hpp"
 #include "shell/views/TopBar.hpp"
 #include "support/StoreTestBed.hpp"
 
@@ -76,6 +78,44 @@ TEST(PulseDotTest, BreathesWhileRunningAndRestsAtHalfWhenPaused) {
     EXPECT_NEAR(dot.opacity(), 0.5, 0.01);
 }
 
+// Counts the frames a widget is drawn in.
+class PaintCounter final : public QObject {
+  public:
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(PillWidgetTest, ARunningTimerRedrawsThePillAFewTimesASecondNotSixty) {
+    double now = 0;
+    AnimationManager::shared().setTimeSource([&] { return now; });
+    for (const TimerMode mode : {TimerMode::stopwatch, TimerMode::pomodoro}) {
+        store.start(mode, std::nullopt);
+        CollapsedView pill(store);
+        pill.resize(236, 30);
+        pill.show();
+        QCoreApplication::processEvents(); // exposed: updates now paint
+        PaintCounter frames;
+        pill.installEventFilter(&frames);
+        // Two seconds at 60 frames a second: the breathing dot, the clock rolling twice.
+        for (int frame = 0; frame < 120; ++frame) {
+            now += 1.0 / 60;
+            bed.queue.advance(1.0 / 60);
+            AnimationManager::shared().tick();
+            QCoreApplication::processEvents();
+        }
+        // Sixty frames a second before; now the dot's 7.5 and a few more for each roll.
+        const bool stopwatch = mode == TimerMode::stopwatch;
+        EXPECT_LE(frames.paints, stopwatch ? 24 : 12) << (stopwatch ? "stopwatch" : "pomodoro");
+        store.finish();
+    }
+    AnimationManager::shared().setTimeSource({});
+}
+
 TEST_F(PillWidgetTest, TopBarSelectsTabsAndHidesTheChipOnTheFocusTab) {
     using Tab = TarnelUI::Tab;
     TarnelUI ui{store, bed.queue};
@@ -96,6 +136,26 @@ TEST_F(PillWidgetTest, TopBarSelectsTabsAndHidesTheChipOnTheFocusTab) {
     EXPECT_EQ(tourAnchorOf(bar.tabButton(Tab::bonsai)), TourTarget::bonsaiTab);
     EXPECT_EQ(tourAnchorOf(bar.tabButton(Tab::focus)), TourTarget::focusTab);
     EXPECT_FALSE(tourAnchorOf(bar.tabButton(Tab::tasks)));
+}
+
+TEST_F(PillWidgetTest, TimerChipKeepsEightPointsEitherSideOfItsTabularClock) {
+    store.start(TimerMode::stopwatch, std::nullopt);
+    bed.queue.advance(610); // "10:10": narrow digits beside the widest cell
+    TimerChip chip(store);
+    chip.resize(chip.sizeHint());
+    const QImage image = test::renderOnBlack(&chip);
+    // Left and right ends of what is drawn in the timer's tint (the dot, the digits).
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.red() > 120 && c.red() - c.blue() > 60) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    EXPECT_NEAR(left, 8, 1);
+    EXPECT_LE(image.width() - 1 - right, 12); // 8, and half a narrow digit's spare cell
 }
 
 } // namespace

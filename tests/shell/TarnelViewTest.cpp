@@ -47,7 +47,7 @@ TEST_F(TarnelViewTest, TheTarnelHangsFromTheMiddleOfThePanelsTopEdge) {
     root.resize(1100, 600);
     std::vector<QRectF> moves;
     root.setOnTarnelMoved([&](QRectF frame) { moves.push_back(frame); });
-    root.setTarnelSize(QSizeF(440, 470), false);
+    root.setTarnelSize(QSizeF(440, 470));
     EXPECT_EQ(root.tarnelFrame(), QRectF(330, 0, 440, 470));
     EXPECT_EQ(tarnel->geometry(), QRect(330, 0, 440, 470));
     ASSERT_FALSE(moves.empty());
@@ -59,9 +59,21 @@ TEST_F(TarnelViewTest, TheTarnelHangsFromTheMiddleOfThePanelsTopEdge) {
     satellite.setParent(nullptr);
 }
 
+TEST_F(TarnelViewTest, TheExpandedContentStaysCentredInTheGrowingOutline) {
+    root.resize(1100, 600);
+    root.show();
+    expanded->setContentSize(QSize(440, 470));
+    root.setTarnelSize(QSizeF(200, 100)); // mid-way through the opening
+    EXPECT_EQ(expanded->geometry(), QRect(-120, 0, 440, 470));
+    root.setTarnelSize(QSizeF(440, 470));
+    EXPECT_EQ(expanded->pos(), QPoint(0, 0));
+    expanded->setContentSize(QSize(500, 470)); // beside a wide notch
+    EXPECT_EQ(expanded->pos(), QPoint(-30, 0));
+}
+
 TEST_F(TarnelViewTest, AClickOnThePillAsksToExpandAndTheShapeFollowsTheState) {
     root.resize(1100, 600);
-    root.setTarnelSize(QSizeF(112, 30), false);
+    root.setTarnelSize(QSizeF(112, 30));
     int clicks = 0;
     tarnel->setOnClick([&] { ++clicks; });
     test::click(tarnel);

@@ -86,6 +86,10 @@ class Store {
     // from `now`, which moves only with the ticker).
     const Calendar& calendar() const { return env_.calendar; }
     Date clockNow() const { return env_.clock.now(); }
+    // The main queue and the random source, for views that play something out over time
+    // (scripted typing).
+    MainQueue& queue() const { return env_.queue; }
+    RandomSource& random() const { return env_.random; }
     // The exact bytes last read from or written to the file (the newest save still being
     // written counts as written), to tell own writes from outside edits.
     std::optional<std::string> lastOnDisk() const;

@@ -37,10 +37,8 @@ std::string gardenTreeSubtitle(const GardenTree& tree, bool current) {
 
 std::vector<MenuEntry> gardenTreeMenu(bool current, std::function<void()> remove) {
     if (current) return {};
-    MenuEntry entry;
-    entry.kind = MenuEntry::Kind::button;
-    entry.title = "Remove from garden";
-    entry.triggered = std::move(remove);
+    MenuEntry entry = MenuEntry::button("Remove from garden", std::move(remove));
+    entry.danger = true;
     return {entry};
 }
 

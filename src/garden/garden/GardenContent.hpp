@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/model/BonsaiModels.hpp"
-#include "shell/state/TarnelMenuItems.hpp"
+#include "shell/controls/MenuModel.hpp"
 
 #include <cstdint>
 #include <functional>

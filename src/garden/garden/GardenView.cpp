@@ -10,6 +10,7 @@
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SectionTitle.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/ThemedMenu.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
@@ -160,9 +161,7 @@ std::unique_ptr<QMenu> GardenView::contextMenu(const UUID& tree) {
         withAnimation(Animation::tarnelFast, [&] { store_.removeFromGarden(tree); });
     });
     if (entries.empty()) return nullptr;
-    auto menu = std::make_unique<QMenu>(this);
-    fillMenu(*menu, entries);
-    return menu;
+    return std::make_unique<ThemedMenu>(entries, this);
 }
 
 void GardenView::plantSeedling(std::uint64_t seed) {

@@ -72,6 +72,18 @@ template <class T> class Animated final : public AnimationChannel {
     Animated& operator=(const Animated&) = delete;
 
     void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+    // While it moves, `onChange` runs at most this often (a small or slow motion that need
+    // not redraw at every frame); the step that brings it to rest always runs. 0: every frame.
+    void setFrameRate(double framesPerSecond) {
+        minimumStepSeconds_ = framesPerSecond > 0 ? 1 / framesPerSecond : 0;
+    }
+
+    // The smallest change of a component that shows: the motion stops once what is left of
+    // it is smaller (see AnimatedScalar::setRestTolerance).
+    void setResolution(double smallestVisibleChange) {
+        for (auto& scalar : scalars_)
+            scalar.setRestTolerance(smallestVisibleChange);
+    }
 
     T value() const {
         return join([](const AnimatedScalar& s) { return s.value(); });
@@ -114,10 +126,17 @@ template <class T> class Animated final : public AnimationChannel {
         changed();
     }
 
+    double frameIntervalSeconds() const override {
+        return std::max(minimumStepSeconds_, AnimationChannel::frameIntervalSeconds());
+    }
+
     bool advance(double nowSeconds) override {
         bool moving = false;
         for (auto& scalar : scalars_)
             moving = scalar.advance(nowSeconds) || moving;
+        // Half a frame early still counts: the timer that paces the steps is not exact.
+        if (moving && nowSeconds - lastStepSeconds_ < minimumStepSeconds_ - 1.0 / 120) return true;
+        lastStepSeconds_ = nowSeconds;
         changed();
         return moving;
     }
@@ -137,6 +156,8 @@ template <class T> class Animated final : public AnimationChannel {
     AnimationManager* manager_;
     std::function<void()> onChange_;
     std::array<AnimatedScalar, Traits::size> scalars_;
+    double minimumStepSeconds_ = 0;
+    double lastStepSeconds_ = -1e9;
 };
 
 } // namespace vesk

@@ -47,7 +47,7 @@ void AnimatedScalar::animate(double target, const Animation& animation, double n
     from_ = value_;
     // Arrival is judged against the size of the move, so a 0 … 1 opacity and a 300-point
     // width both stop when the rest would be invisible.
-    tolerance_ = std::max(std::abs(target - value_), 1.0) * 1e-3;
+    tolerance_ = restTolerance_ > 0 ? restTolerance_ : std::max(std::abs(target - value_), 1.0) * 1e-3;
     blending_ = wasSpring && animation.kind == Animation::Kind::spring &&
                 animation.spring.blendDurationSeconds > 0 && !(previous == animation.spring);
     blendFrom_ = previous;

@@ -16,6 +16,10 @@ class AnimatedScalar {
     double velocity() const { return velocity_; }
     bool isAnimating() const { return animating_; }
 
+    // How close to its target the value comes to rest; 0 (the default): a thousandth of the
+    // move, which no eye sees. A value drawn coarsely may stop sooner.
+    void setRestTolerance(double tolerance) { restTolerance_ = tolerance; }
+
     // Stands still at `value` at once.
     void jump(double value);
     // Heads for `target` from now on.
@@ -39,6 +43,7 @@ class AnimatedScalar {
     double lastSeconds_ = 0.0;
     double from_ = 0.0;       // timed: where the curve starts
     double tolerance_ = 1e-3; // spring: how close counts as arrived
+    double restTolerance_ = 0;
 
     Spring blendFrom_;
     double blendStartSeconds_ = 0.0;

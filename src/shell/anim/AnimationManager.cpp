@@ -6,7 +6,10 @@ namespace vesk {
 
 namespace {
 
-constexpr int frameIntervalMs = 16;
+// The timer's whole milliseconds: 16 for 60 frames a second.
+int intervalMs(double seconds) {
+    return std::max(1, static_cast<int>(seconds * 1000));
+}
 
 } // namespace
 
@@ -14,7 +17,6 @@ AnimationManager::AnimationManager(TimeSource now) {
     monotonic_.start();
     setTimeSource(std::move(now));
     timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(frameIntervalMs);
     QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
 }
 
@@ -32,12 +34,25 @@ void AnimationManager::setTimeSource(TimeSource now) {
 
 void AnimationManager::start(AnimationChannel* channel) {
     if (std::find(moving_.begin(), moving_.end(), channel) == moving_.end()) moving_.push_back(channel);
-    if (!timer_.isActive()) timer_.start();
+    pace();
 }
 
 void AnimationManager::stop(AnimationChannel* channel) {
     std::erase(moving_, channel);
-    if (moving_.empty()) timer_.stop();
+    pace();
+}
+
+void AnimationManager::pace() {
+    if (moving_.empty()) {
+        timer_.stop();
+        return;
+    }
+    double seconds = moving_.front()->frameIntervalSeconds();
+    for (const AnimationChannel* channel : moving_)
+        seconds = std::min(seconds, channel->frameIntervalSeconds());
+    const int ms = intervalMs(seconds);
+    if (timer_.isActive() && timer_.interval() == ms) return;
+    timer_.start(ms);
 }
 
 bool AnimationManager::isMoving(const AnimationChannel* channel) const {
@@ -53,7 +68,7 @@ void AnimationManager::tick() {
         if (!isMoving(channel)) continue;
         if (!channel->advance(seconds)) std::erase(moving_, channel);
     }
-    if (moving_.empty()) timer_.stop();
+    pace();
 }
 
 } // namespace vesk

@@ -13,10 +13,13 @@ class AnimationChannel {
     virtual ~AnimationChannel() = default;
     // Brings the channel to `nowSeconds`; false once it has come to rest.
     virtual bool advance(double nowSeconds) = 0;
+    // How often it needs a frame while it moves.
+    virtual double frameIntervalSeconds() const { return 1.0 / 60; }
 };
 
-// Drives every moving value of the tarnel from one timer, about 60 times a second, and
-// stops the timer the moment nothing moves, so that a resting panel costs no CPU.
+// Drives every moving value of the tarnel from one timer, about 60 times a second (less
+// while only slow values move), and stops the timer the moment nothing moves, so that a
+// resting panel costs no CPU.
 class AnimationManager {
   public:
     using TimeSource = std::function<double()>;
@@ -37,11 +40,16 @@ class AnimationManager {
     void stop(AnimationChannel* channel);
 
     bool isTicking() const { return timer_.isActive(); }
+    // The timer's period while it ticks.
+    int tickIntervalMs() const { return timer_.interval(); }
     bool isMoving(const AnimationChannel* channel) const;
     // One frame: advances every moving channel to `now()`. The timer calls it; tests too.
     void tick();
 
   private:
+    // Runs the timer as often as the most demanding moving channel needs; stops it when none moves.
+    void pace();
+
     TimeSource now_;
     QElapsedTimer monotonic_;
     QTimer timer_;

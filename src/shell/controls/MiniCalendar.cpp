@@ -20,19 +20,30 @@ namespace {
 
 constexpr int cellHeight = 24;
 
-// One day of the grid: its number, black on an accent circle when selected, accent when
-// today; the whole cell is the button.
+// One place of the grid. Holding a day: its number, black on an accent circle when
+// selected, accent when today, the whole cell the button. Before the month's first day:
+// blank and inert.
 class DayCell final : public PaintedControl {
   public:
-    DayCell(int day, bool selected, bool today, QWidget* parent)
-        : PaintedControl(parent), day_(QString::number(day)), selected_(selected), today_(today) {
+    explicit DayCell(QWidget* parent) : PaintedControl(parent) {
         setFixedHeight(cellHeight);
         setMinimumWidth(10);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
 
+    void setDay(std::optional<int> day, bool selected, bool today) {
+        const QString text = day ? QString::number(*day) : QString();
+        if (text == day_ && selected == selected_ && today == today_) return;
+        day_ = text;
+        selected_ = selected;
+        today_ = today;
+        setEnabled(day.has_value());
+        update();
+    }
+
   protected:
     void paintEvent(QPaintEvent*) override {
+        if (day_.isEmpty()) return;
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         Presence::apply(p, this);
@@ -52,8 +63,8 @@ class DayCell final : public PaintedControl {
 
   private:
     QString day_;
-    bool selected_;
-    bool today_;
+    bool selected_ = false;
+    bool today_ = false;
 };
 
 } // namespace
@@ -87,67 +98,72 @@ MiniCalendar::MiniCalendar(std::optional<Date> selected, std::function<void(Date
         grid_->setColumnMinimumWidth(column, 10);
     }
     stack->addLayout(grid_);
-    rebuild();
+
+    // Built once and filled in place: a pick that changes the selection must not destroy
+    // the cell being clicked, and the clock's ticks must not rebuild the month.
+    for (int column = 0; column < 7; ++column) {
+        auto* letter = new TextLabel({}, Fonts::text(10, FontWeight::medium), Theme::text3(), this);
+        letter->setAlignment(Qt::AlignCenter);
+        letter->setFixedHeight(16);
+        grid_->addWidget(letter, 0, column);
+        letters_[static_cast<std::size_t>(column)] = letter;
+    }
+    for (int position = 0; position < maxCells; ++position) {
+        auto* cell = new DayCell(this);
+        cell->setAction([this, position] {
+            const int index = position - shown_.leadingBlanks;
+            if (onPick_ && index >= 0 && index < static_cast<int>(shown_.days.size()))
+                onPick_(shown_.days[static_cast<std::size_t>(index)]);
+        });
+        grid_->addWidget(cell, 1 + position / 7, position % 7);
+        cells_[static_cast<std::size_t>(position)] = cell;
+    }
+    refresh();
 }
 
 void MiniCalendar::setSelected(std::optional<Date> selected) {
     if (selected == selected_) return;
     selected_ = selected;
-    rebuild();
+    refresh();
 }
 
 void MiniCalendar::setNow(Date now) {
     if (now == now_) return;
     now_ = now;
-    rebuild();
+    refresh();
 }
 
 void MiniCalendar::shift(int months) {
     if (const auto month = MonthGrid::shifted(month_, months, calendar_)) {
         month_ = *month;
-        rebuild();
+        refresh();
     }
 }
 
-void MiniCalendar::rebuild() {
+void MiniCalendar::refresh() {
     title_->setText(QString::fromStdString(Fmt::month(month_, calendar_)));
-    for (QWidget* cell : cells_)
-        delete cell;
-    cells_.clear();
-    dayCells_.clear();
-
     const auto letters = MonthGrid::weekdayLetters(month_, calendar_);
-    for (int column = 0; column < 7; ++column) {
-        auto* letter = new TextLabel(QString::fromStdString(letters[static_cast<std::size_t>(column)]),
-                                     Fonts::text(10, FontWeight::medium), Theme::text3(), this);
-        letter->setAlignment(Qt::AlignCenter);
-        letter->setFixedHeight(16);
-        grid_->addWidget(letter, 0, column);
-        cells_.push_back(letter);
-    }
+    for (std::size_t column = 0; column < letters.size(); ++column)
+        letters_[column]->setText(QString::fromStdString(letters[column]));
 
-    const MonthGrid grid = MonthGrid::of(month_, calendar_);
-    int position = 0;
-    for (; position < grid.leadingBlanks; ++position) {
-        auto* blank = new QWidget(this);
-        blank->setFixedHeight(cellHeight);
-        grid_->addWidget(blank, 1 + position / 7, position % 7);
-        cells_.push_back(blank);
-    }
+    shown_ = MonthGrid::of(month_, calendar_);
     const Date today = calendar_.startOfDay(now_);
     const bool hasSelection = selected_.has_value();
     const Date selectedDay = hasSelection ? calendar_.startOfDay(*selected_) : Date{};
-    for (const Date day : grid.days) {
+    dayCells_.clear();
+    for (int position = 0; position < maxCells; ++position) {
+        auto* cell = static_cast<DayCell*>(cells_[static_cast<std::size_t>(position)]);
+        const int index = position - shown_.leadingBlanks;
+        // Rows past the month's last day go away; blanks before its first day keep their place.
+        cell->setVisible(position < shown_.cellCount());
+        if (index < 0 || index >= static_cast<int>(shown_.days.size())) {
+            cell->setDay(std::nullopt, false, false);
+            continue;
+        }
+        const Date day = shown_.days[static_cast<std::size_t>(index)];
         const Date start = calendar_.startOfDay(day);
-        auto* cell =
-            new DayCell(calendar_.civil(day).day, hasSelection && selectedDay == start, start == today, this);
-        cell->setAction([this, day] {
-            if (onPick_) onPick_(day);
-        });
-        grid_->addWidget(cell, 1 + position / 7, position % 7);
-        cells_.push_back(cell);
+        cell->setDay(calendar_.civil(day).day, hasSelection && selectedDay == start, start == today);
         dayCells_.push_back(cell);
-        ++position;
     }
 }
 

@@ -2,8 +2,10 @@
 
 #include "core/model/Date.hpp"
 #include "core/runtime/Calendar.hpp"
+#include "shell/controls/MonthGrid.hpp"
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -34,8 +36,12 @@ class MiniCalendar final : public QWidget {
     QWidget* nextButton() const { return next_; }
 
   private:
+    // Six weeks: the most a month spans.
+    static constexpr int maxCells = 42;
+
     void shift(int months);
-    void rebuild();
+    // Fills the cells for the month, the selection and today.
+    void refresh();
 
     std::optional<Date> selected_;
     std::function<void(Date)> onPick_;
@@ -47,7 +53,9 @@ class MiniCalendar final : public QWidget {
     QWidget* previous_;
     QWidget* next_;
     QGridLayout* grid_;
-    std::vector<QWidget*> cells_;
+    MonthGrid shown_;
+    std::array<TextLabel*, 7> letters_{};
+    std::array<QWidget*, maxCells> cells_{};
     std::vector<QWidget*> dayCells_;
 };
 

@@ -13,6 +13,9 @@ PulseDot::PulseDot(const QColor& color, bool running, QWidget* parent, Animation
           running ? 0.35 : 0.5, [this] { update(); }, manager) {
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    // A breath lasts almost a second: a few redraws a second look as smooth as sixty, and
+    // the dot breathes for as long as a stopwatch runs.
+    opacity_.setFrameRate(breathFrameRate);
 }
 
 void PulseDot::setColor(const QColor& color) {

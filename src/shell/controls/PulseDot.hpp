@@ -12,6 +12,7 @@ namespace vesk {
 class PulseDot final : public QWidget {
   public:
     static constexpr double diameter = 7;
+    static constexpr double breathFrameRate = 7.5;
 
     PulseDot(const QColor& color, bool running, QWidget* parent = nullptr,
              AnimationManager* manager = nullptr);

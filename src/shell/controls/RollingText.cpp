@@ -17,15 +17,22 @@ RollingText::RollingText(QWidget* parent, AnimationManager* manager)
       color_(Theme::text()), progress_(1.0, {}, manager) {
     progress_.setOnChange([this] { update(); });
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    fitResolution();
+}
+
+void RollingText::fitResolution() {
+    // A roll travels one line: it is over once less than half a pixel of it is left.
+    progress_.setResolution(0.5 / std::max(QFontMetricsF(font_).height(), 1.0));
 }
 
 void RollingText::setText(const QString& text, Direction direction, const Animation& animation) {
     if (text == text_) return;
     const bool first = text_.isEmpty() && previous_.isEmpty();
+    const bool resized = TabularText::width(font_, text) != TabularText::width(font_, text_);
     previous_ = text_;
     text_ = text;
     direction_ = direction;
-    updateGeometry();
+    if (resized) updateGeometry(); // a clock's next second keeps its width
     if (first) {
         progress_.jump(1.0);
         return;
@@ -36,6 +43,7 @@ void RollingText::setText(const QString& text, Direction direction, const Animat
 
 void RollingText::setTextFont(const QFont& font) {
     font_ = font;
+    fitResolution();
     updateGeometry();
     update();
 }

@@ -26,6 +26,9 @@ class RollingText final : public QWidget {
     void setTextFont(const QFont& font);
     void setColor(const QColor& color);
     void setAlignment(Qt::Alignment alignment);
+    // How often a roll redraws (0: every frame): a small clock that rolls every second of
+    // the day need not redraw sixty times a second.
+    void setFrameRate(double framesPerSecond) { progress_.setFrameRate(framesPerSecond); }
 
     const QString& text() const { return text_; }
     bool isRolling() const { return progress_.isAnimating(); }
@@ -37,6 +40,8 @@ class RollingText final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void fitResolution();
+
     QString text_;
     QString previous_;
     Direction direction_ = Direction::up;

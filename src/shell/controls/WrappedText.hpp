@@ -8,12 +8,21 @@
 namespace vesk {
 
 // A paragraph of painted text that wraps at word boundaries onto as many lines as its width
-// needs; its height follows the width. Painted with the presence of its ancestors.
+// needs, or onto at most `maximumLines`, the last one then cut short with an ellipsis; its
+// height follows the width. Line breaks in the text break the line. Painted with the presence
+// of its ancestors. One line that never wraps is a TextLabel.
 class WrappedText final : public QWidget {
   public:
     WrappedText(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);
 
     void setText(const QString& text);
+    void setColor(const QColor& color);
+    // 0: as many as the text needs.
+    void setMaximumLines(int lines);
+    const QString& text() const { return text_; }
+    const QColor& color() const { return color_; }
+    // The lines the text takes at `width`.
+    int lineCount(int width) const;
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -24,11 +33,15 @@ class WrappedText final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QRectF bounds(double width) const;
+    // The text of each line shown at `width`.
+    QStringList lines(int width) const;
 
     QString text_;
     QFont font_;
     QColor color_;
+    int maximumLines_ = 0;
+    mutable int measuredWidth_ = -1;
+    mutable int measuredLines_ = 1;
 };
 
 } // namespace vesk

@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextEdit>
@@ -111,8 +112,16 @@ void TarnelController::show() {
 
 void TarnelController::wireViews() {
     auto applySize = [this] {
+        // Opening and closing move the outline with their own springs (closing never
+        // overshoots); every other change of size with the tarnel spring.
+        const bool expanded = ui_.expanded.get();
         const QSizeF size = sizeOf(ui_);
-        root_->setTarnelSize(size);
+        if (expanded != sizedExpanded_)
+            root_->setTarnelSize(size, expanded ? Animation::tarnelOpen : Animation::tarnelClose);
+        else if (size != sizedTarget_)
+            root_->setTarnelSize(size, Animation::tarnel);
+        sizedExpanded_ = expanded;
+        sizedTarget_ = size;
         expanded_->setContentSize(QSize(int(ui_.expandedWidth()), int(ui_.expandedHeight())));
     };
     auto applyExpanded = [this] {
@@ -145,7 +154,9 @@ void TarnelController::wireViews() {
     applyMetrics();
     applyExpanded();
     applyToast();
-    root_->setTarnelSize(sizeOf(ui_), false);
+    sizedExpanded_ = ui_.expanded.get();
+    sizedTarget_ = sizeOf(ui_);
+    root_->setTarnelSize(sizedTarget_);
     applySize();
 }
 
@@ -172,20 +183,17 @@ void TarnelController::updateInputShape() {
 }
 
 void TarnelController::expandedChanged(bool expanded) {
-    if (expanded) {
-        panel_->activateWindow();
-        panel_->raise();
-    } else if (panel_->isActiveWindow()) {
-        panel_->hide();
-        panel_->show();
-    }
+    if (expanded)
+        panel_->takeFocus();
+    else
+        panel_->giveUpFocus();
     trackMouse();
 }
 
 void TarnelController::installMonitors() {
     if (!display_) return;
     pointer_ = std::make_unique<GlobalPointerMonitor>(
-        *display_, queue_, [this] { trackMouse(); }, [this] { clickedOutside(); });
+        *display_, queue_, [this] { trackMouse(); }, [this](std::uint32_t time) { clickedOutside(time); });
 }
 
 void TarnelController::trackMouse() {
@@ -198,20 +206,25 @@ void TarnelController::trackMouse() {
         withAnimation(Animation::tarnel, [&] { ui_.hovering.set(verdict->hover); });
 }
 
-void TarnelController::clickedOutside() {
+void TarnelController::clickedOutside(std::uint32_t pressTime) {
     if (!panel_ || !panel_->x11()) return;
     const auto pointer = panel_->x11()->pointer();
     if (!pointer) return;
-    const bool ownPopup = QApplication::activePopupWidget() != nullptr;
-    if (MouseTracking::clickCollapses(*pointer, tarnelRect(), ui_.expanded.get(), pinned, ownPopup))
+    // A quick click on a menu entry has closed the menu by the time this runs; the press
+    // itself, seen by the menu with the same server time, tells it was ours.
+    const bool ownWindow =
+        QApplication::activePopupWidget() != nullptr || (pressTime != 0 && pressTime == ownPressTime_);
+    if (MouseTracking::clickCollapses(*pointer, tarnelRect(), ui_.expanded.get(), pinned, ownWindow))
         ui_.collapse();
 }
 
 bool TarnelController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == panel_.get() && event->type() == QEvent::KeyPress)
         return handleKey(static_cast<const QKeyEvent&>(*event));
-    // The pointer over our own window: the global monitor does not see it on every server.
     const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        ownPressTime_ = static_cast<std::uint32_t>(static_cast<const QMouseEvent*>(event)->timestamp());
+    // The pointer over our own window: the global monitor does not see it on every server.
     if ((type == QEvent::Enter || type == QEvent::Leave || type == QEvent::MouseMove) &&
         watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == panel_.get())
         trackMouse();

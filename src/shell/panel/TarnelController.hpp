@@ -6,6 +6,8 @@
 #include "shell/views/ScreenFactories.hpp"
 
 #include <QObject>
+#include <QSizeF>
+#include <cstdint>
 
 class QKeyEvent;
 #include <filesystem>
@@ -59,7 +61,7 @@ class TarnelController final : public QObject {
     void expandedChanged(bool expanded);
     void installMonitors();
     void trackMouse();
-    void clickedOutside();
+    void clickedOutside(std::uint32_t pressTime);
     bool handleKey(const QKeyEvent& event);
     void wireViews();
     PanelRect tarnelRect() const;
@@ -80,6 +82,10 @@ class TarnelController final : public QObject {
     ExpandedView* expanded_ = nullptr;
     std::unique_ptr<GlobalPointerMonitor> pointer_;
     PanelRect screenFrame_;
+    // The state and size the outline last headed for.
+    bool sizedExpanded_ = false;
+    std::uint32_t ownPressTime_ = 0; // server time of the last press on a window of ours
+    QSizeF sizedTarget_;
     Observations observations_;
 };
 

@@ -16,6 +16,11 @@ TarnelPanel::TarnelPanel(X11Display* display, QWidget* parent)
     setAttribute(Qt::WA_X11NetWmWindowTypeUtility);
     setFixedSize(static_cast<int>(PanelGeometry::panelWidth), static_cast<int>(PanelGeometry::panelHeight));
     setWindowTitle("Vesk");
+    if (!display_) return;
+    // The hints go on before the window is first mapped, when a window manager reads them.
+    x11_ = std::make_unique<X11Panel>(*display_, static_cast<std::uint32_t>(winId()), devicePixelRatioF());
+    x11_->applyHints();
+    x11_->setInputShape(inputArea_); // nothing takes clicks until the tarnel is placed
 }
 
 TarnelPanel::~TarnelPanel() = default;
@@ -40,18 +45,22 @@ void TarnelPanel::place(const PanelRect& screen) {
     move(static_cast<int>(frame.x), static_cast<int>(frame.y));
 }
 
-void TarnelPanel::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    if (!display_ || x11_) return;
-    x11_ = std::make_unique<X11Panel>(*display_, static_cast<std::uint32_t>(winId()), devicePixelRatioF());
-    x11_->applyHints();
-    x11_->setInputShape(inputArea_);
-}
-
 void TarnelPanel::setInputArea(const PanelRect& area) {
-    if (area == inputArea_ && x11_) return;
+    if (area == inputArea_) return;
     inputArea_ = area;
     if (x11_) x11_->setInputShape(area);
+}
+
+void TarnelPanel::takeFocus() {
+    raise();
+    if (x11_)
+        x11_->takeFocus();
+    else
+        activateWindow();
+}
+
+void TarnelPanel::giveUpFocus() {
+    if (x11_) x11_->giveUpFocus();
 }
 
 } // namespace vesk

@@ -33,8 +33,11 @@ class TarnelPanel final : public QWidget {
     const PanelRect& inputArea() const { return inputArea_; }
     X11Panel* x11() const { return x11_.get(); }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
+    // The open tarnel takes the keyboard, the collapsed one gives it back to whoever had it
+    // (and takes none on a click). The window is never hidden for it: a window manager
+    // forgets a withdrawn window's state (on every desktop, above the others, no taskbar).
+    void takeFocus();
+    void giveUpFocus();
 
   private:
     X11Display* display_;

@@ -1,33 +1,62 @@
 #include "shell/theme/TabularText.hpp"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 #include <algorithm>
+#include <deque>
 
 namespace vesk {
 
 namespace {
 
-double digitWidth(const QFontMetricsF& metrics) {
-    double widest = 0;
+// A font as the clocks use it: measured once, its characters laid out once. A running clock
+// redraws several times a second for hours; shaping its few characters anew each time
+// would cost more than drawing them.
+struct MeasuredFont {
+    QFont font;
+    QFontMetricsF metrics;
+    double digit = 0; // the widest digit's advance
+    QHash<QChar, QStaticText> glyphs;
+
+    const QStaticText& glyph(QChar c) {
+        auto it = glyphs.find(c);
+        if (it == glyphs.end()) {
+            QStaticText text{QString(c)};
+            text.setTextFormat(Qt::PlainText);
+            text.setPerformanceHint(QStaticText::AggressiveCaching);
+            it = glyphs.insert(c, text);
+        }
+        return *it;
+    }
+};
+
+MeasuredFont& measured(const QFont& font) {
+    // The few fonts of the clocks and counts; views use them on the main thread only.
+    static std::deque<MeasuredFont> fonts;
+    const auto known =
+        std::find_if(fonts.begin(), fonts.end(), [&](const MeasuredFont& m) { return m.font == font; });
+    if (known != fonts.end()) return *known;
+    if (fonts.size() >= 8) fonts.pop_front();
+    MeasuredFont& added = fonts.emplace_back(MeasuredFont{font, QFontMetricsF(font), 0, {}});
     for (char d = '0'; d <= '9'; ++d)
-        widest = std::max(widest, metrics.horizontalAdvance(QChar(d)));
-    return widest;
+        added.digit = std::max(added.digit, added.metrics.horizontalAdvance(QChar(d)));
+    return added;
 }
 
 } // namespace
 
 double TabularText::advance(const QFont& font, QChar c) {
-    const QFontMetricsF metrics(font);
-    return c.isDigit() ? digitWidth(metrics) : metrics.horizontalAdvance(c);
+    const MeasuredFont& m = measured(font);
+    return c.isDigit() ? m.digit : m.metrics.horizontalAdvance(c);
 }
 
 double TabularText::width(const QFont& font, const QString& text) {
-    const QFontMetricsF metrics(font);
-    const double digit = digitWidth(metrics);
+    const MeasuredFont& m = measured(font);
     double total = 0;
     for (const QChar c : text)
-        total += c.isDigit() ? digit : metrics.horizontalAdvance(c);
+        total += c.isDigit() ? m.digit : m.metrics.horizontalAdvance(c);
     return total;
 }
 
@@ -38,14 +67,14 @@ double TabularText::alignedLeft(Qt::Alignment alignment, double boxWidth, double
 }
 
 void TabularText::draw(QPainter& painter, QPointF baselineStart, const QString& text) {
-    const QFontMetricsF metrics(painter.font());
-    const double digit = digitWidth(metrics);
+    MeasuredFont& m = measured(painter.font());
+    const double top = baselineStart.y() - m.metrics.ascent();
     double x = baselineStart.x();
     for (const QChar c : text) {
-        const double own = metrics.horizontalAdvance(c);
-        const double cell = c.isDigit() ? digit : own;
+        const double own = m.metrics.horizontalAdvance(c);
+        const double cell = c.isDigit() ? m.digit : own;
         // A narrow digit sits in the middle of its cell.
-        painter.drawText(QPointF(x + (cell - own) / 2, baselineStart.y()), QString(c));
+        painter.drawStaticText(QPointF(x + (cell - own) / 2, top), m.glyph(c));
         x += cell;
     }
 }

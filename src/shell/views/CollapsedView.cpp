@@ -58,6 +58,7 @@ CollapsedView::CollapsedView(Store& store, QWidget* parent) : QWidget(parent), s
     clock_ = new RollingText(mainRow_);
     clock_->setTextFont(Fonts::text(12.5, FontWeight::semibold, FontDesign::rounded));
     clock_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    clock_->setFrameRate(clockFrameRate);
     mainLayout_->addWidget(count_, 0, Qt::AlignVCenter);
     mainLayout_->addWidget(clock_, 0, Qt::AlignVCenter);
     column->addWidget(mainRow_);

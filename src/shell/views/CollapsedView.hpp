@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ScreenMetrics.hpp"
+#include "shell/controls/PulseDot.hpp"
 #include "shell/state/CollapsedContent.hpp"
 #include "shell/state/Observations.hpp"
 
@@ -11,7 +12,6 @@ class QSpacerItem;
 
 namespace vesk {
 
-class PulseDot;
 class Ring;
 class RollingText;
 class Store;
@@ -21,6 +21,11 @@ class TextLabel;
 // open-task count or the clock right of it, and a transient toast below.
 class CollapsedView final : public QWidget {
   public:
+    // The pill sits on screen all day with a timer rolling its clock every second: the roll
+    // redraws at a quarter of the full frame rate, every other frame together with the
+    // breathing dot's.
+    static constexpr double clockFrameRate = 2 * PulseDot::breathFrameRate;
+
     explicit CollapsedView(Store& store, QWidget* parent = nullptr);
 
     void setMetrics(const ScreenMetrics& metrics);

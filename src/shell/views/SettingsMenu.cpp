@@ -1,8 +1,7 @@
 #include "shell/views/SettingsMenu.hpp"
 
+#include "shell/controls/ThemedMenu.hpp"
 #include "shell/theme/Theme.hpp"
-
-#include <QMenu>
 
 namespace vesk {
 
@@ -15,8 +14,7 @@ SettingsMenu::SettingsMenu(Store& store, MenuServices services, QWidget* parent)
 }
 
 void SettingsMenu::open() {
-    QMenu menu(this);
-    fillMenu(menu, tarnelMenuItems(store_, true, services_));
+    ThemedMenu menu(tarnelMenuItems(store_, true, services_), this);
     menu.exec(mapToGlobal(QPoint(0, height())));
 }
 

@@ -1,6 +1,5 @@
 #include "shell/views/TarnelRoot.hpp"
 
-#include "shell/anim/Transaction.hpp"
 #include "shell/views/TarnelView.hpp"
 
 #include <QPainter>
@@ -17,11 +16,11 @@ TarnelRoot::TarnelRoot(TarnelView* tarnel, QWidget* parent)
     place();
 }
 
-void TarnelRoot::setTarnelSize(QSizeF size, bool animated) {
-    if (animated)
-        withAnimation(Animation::tarnel, [&] { size_.set(size); });
+void TarnelRoot::setTarnelSize(QSizeF size, std::optional<Animation> animation) {
+    if (animation)
+        size_.animate(size, *animation);
     else
-        withoutAnimation([&] { size_.set(size); });
+        size_.jump(size);
 }
 
 void TarnelRoot::setShadow(bool expanded, bool hovering) {

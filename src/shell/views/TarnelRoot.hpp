@@ -4,6 +4,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 namespace vesk {
 
@@ -16,9 +17,9 @@ class TarnelRoot final : public QWidget {
   public:
     explicit TarnelRoot(TarnelView* tarnel, QWidget* parent = nullptr);
 
-    // Animated with the tarnel spring, whatever animation the change runs in; the first
-    // placement is at once.
-    void setTarnelSize(QSizeF size, bool animated = true);
+    // Moves the tarnel to `size` along `animation`, whatever animation the change runs in;
+    // without one, at once.
+    void setTarnelSize(QSizeF size, std::optional<Animation> animation = std::nullopt);
     void setShadow(bool expanded, bool hovering);
     // The satellite's top-left corner stays 10 points right of the tarnel's right edge.
     void setSatellite(QWidget* satellite);

@@ -2,11 +2,11 @@
 
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/ThemedMenu.hpp"
 #include "shell/theme/Theme.hpp"
 #include "shell/views/CollapsedView.hpp"
 
 #include <QContextMenuEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,6 +23,7 @@ TarnelView::TarnelView(Store& store, QWidget* expandedContent, MenuServices menu
     new Presence(expanded_content_, Transition::fade().animated(Animation::easeOut(0.22).delayed(0.08)),
                  Transition::fade().animated(Animation::easeIn(0.1)));
     Presence::of(expanded_content_)->setPresent(false);
+    expanded_content_->installEventFilter(this);
 }
 
 NotchShape TarnelView::shapeFor(bool expanded) {
@@ -44,18 +45,29 @@ void TarnelView::resizeEvent(QResizeEvent*) {
     layoutContent();
 }
 
+bool TarnelView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == expanded_content_ && event->type() == QEvent::Resize) layoutContent();
+    return QWidget::eventFilter(watched, event);
+}
+
 void TarnelView::layoutContent() {
     // The pill fills the tarnel; the expanded content keeps its full size while the outline
-    // grows, so that it never reflows during the animation.
+    // grows, so that it never reflows during the animation, and stays centred in it.
     collapsed_->setGeometry(0, 0, width(), height());
-    expanded_content_->move(0, 0);
+    expanded_content_->move((width() - expanded_content_->width()) / 2, 0);
 }
 
 void TarnelView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bounds = rect();
-    painter.fillPath(shape_.value().path(bounds), Theme::tarnel());
+    // The clock and the breathing dot redraw small parts of a resting outline many times.
+    if (bounds != outlineBounds_ || shape_.value() != outlineShape_) {
+        outlineBounds_ = bounds;
+        outlineShape_ = shape_.value();
+        outline_ = outlineShape_.path(bounds);
+    }
+    painter.fillPath(outline_, Theme::tarnel());
     painter.fillRect(QRectF(6, 0, bounds.width() - 12, 1), Theme::tarnel());
 }
 
@@ -70,8 +82,7 @@ void TarnelView::mousePressEvent(QMouseEvent* event) {
 
 void TarnelView::contextMenuEvent(QContextMenuEvent* event) {
     if (expanded_) return QWidget::contextMenuEvent(event);
-    QMenu menu(this);
-    fillMenu(menu, tarnelMenuItems(store_, false, menuServices_));
+    ThemedMenu menu(tarnelMenuItems(store_, false, menuServices_), this);
     menu.exec(event->globalPos());
 }
 

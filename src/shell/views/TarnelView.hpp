@@ -34,6 +34,7 @@ class TarnelView final : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     static NotchShape shapeFor(bool expanded);
@@ -45,6 +46,9 @@ class TarnelView final : public QWidget {
     QWidget* expanded_content_;
     bool expanded_ = false;
     Animated<NotchShape> shape_;
+    QPainterPath outline_; // of `outlineShape_` in `outlineBounds_`
+    QRectF outlineBounds_;
+    NotchShape outlineShape_;
     std::function<void()> onClick_;
 };
 

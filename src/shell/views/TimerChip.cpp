@@ -32,7 +32,7 @@ void TimerChip::refresh() {
 QSize TimerChip::sizeHint() const {
     const QFontMetricsF metrics(font_);
     const double textWidth = TabularText::width(font_, QString::fromStdString(look_.clock));
-    return {int(std::ceil(8 + dotSize_ + spacing_ + textWidth + 8)),
+    return {int(std::ceil(padding_ + dotSize_ + spacing_ + textWidth + padding_)),
             int(std::ceil(4 + metrics.height() + 4))};
 }
 
@@ -47,13 +47,15 @@ void TimerChip::paintEvent(QPaintEvent*) {
 
     const bool paused = !look_.running;
     painter.setBrush(paused ? Theme::text3() : look_.tint);
-    painter.drawEllipse(QRectF(8, (bounds.height() - dotSize_) / 2, dotSize_, dotSize_));
+    painter.drawEllipse(QRectF(padding_, (bounds.height() - dotSize_) / 2, dotSize_, dotSize_));
 
     painter.setFont(font_);
     painter.setPen(paused ? Theme::text2() : look_.tint);
-    const QRectF textRect(8 + dotSize_ + spacing_, 0, bounds.width() - 8 - dotSize_ - spacing_ - 8,
-                          bounds.height());
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(look_.clock));
+    // Tabular digits, as measured: the clock keeps its width and the chip its padding of 8.
+    const QFontMetricsF metrics(font_);
+    const double baseline = (bounds.height() - metrics.height()) / 2 + metrics.ascent();
+    TabularText::draw(painter, QPointF(padding_ + dotSize_ + spacing_, baseline),
+                      QString::fromStdString(look_.clock));
 }
 
 } // namespace vesk

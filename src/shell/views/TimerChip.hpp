@@ -29,6 +29,7 @@ class TimerChip final : public PaintedControl {
     TimerLook look_;
     QFont font_;
     Observations observations_;
+    static constexpr double padding_ = 8; // left and right
     static constexpr double dotSize_ = 6;
     static constexpr double spacing_ = 5;
 };

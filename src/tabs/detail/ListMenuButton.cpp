@@ -1,11 +1,11 @@
 #include "tabs/detail/ListMenuButton.hpp"
 
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/ThemedMenu.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 
-#include <QMenu>
 #include <QPainter>
 #include <cmath>
 
@@ -60,13 +60,13 @@ void ListMenuButton::paintEvent(QPaintEvent*) {
 }
 
 void ListMenuButton::open() {
-    QMenu menu(this);
+    std::vector<MenuEntry> entries;
     for (const ListMenuEntry& entry : menu_.entries) {
-        QAction* action = menu.addAction(QString::fromStdString(entry.name));
-        action->setEnabled(entry.enabled);
-        QObject::connect(action, &QAction::triggered, this, [this, id = entry.listID] { onPick_(id); });
+        MenuEntry item = MenuEntry::button(entry.name, [this, id = entry.listID] { onPick_(id); });
+        item.enabled = entry.enabled;
+        entries.push_back(std::move(item));
     }
-    menu.exec(mapToGlobal(QPoint(0, height())));
+    ThemedMenu(entries, this).exec(mapToGlobal(QPoint(0, height())));
 }
 
 } // namespace vesk

@@ -4,11 +4,11 @@
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/ThemedMenu.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QHBoxLayout>
-#include <QMenu>
 
 namespace vesk {
 
@@ -43,27 +43,25 @@ void TaskPicker::setLabel(const TaskPickerLabel& label) {
     text_->setColor(label.attached ? Theme::text() : Theme::text3());
 }
 
-void TaskPicker::fill(QMenu& menu, const std::vector<TaskPickerEntry>& entries,
-                      const std::function<void(std::optional<UUID>)>& choose) {
+std::vector<MenuEntry> TaskPicker::menuEntries(const std::vector<TaskPickerEntry>& entries,
+                                               const std::function<void(std::optional<UUID>)>& choose) {
+    std::vector<MenuEntry> menu;
     for (const TaskPickerEntry& entry : entries) {
-        if (entry.kind == TaskPickerEntry::Kind::divider) {
-            menu.addSeparator();
-            continue;
-        }
-        // A title is shown as typed: "&" would otherwise mark a mnemonic.
-        QAction* action =
-            menu.addAction(QString::fromStdString(entry.text).replace('&', QStringLiteral("&&")));
-        action->setCheckable(true);
-        action->setChecked(entry.checked);
-        QObject::connect(action, &QAction::triggered, action, [choose, id = entry.taskID] { choose(id); });
+        if (entry.kind == TaskPickerEntry::Kind::divider)
+            menu.push_back(MenuEntry::divider());
+        else
+            menu.push_back(MenuEntry::toggle(entry.text, entry.checked,
+                                             [choose, id = entry.taskID](bool) { choose(id); }));
     }
+    return menu;
 }
 
 void TaskPicker::open() {
-    auto* menu = new QMenu(this);
+    auto* menu = new ThemedMenu(
+        menuEntries(taskPickerEntries(store_),
+                    [this](std::optional<UUID> id) { withoutAnimation([&] { store_.attach(id); }); }),
+        this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    fill(*menu, taskPickerEntries(store_),
-         [this](std::optional<UUID> id) { withoutAnimation([&] { store_.attach(id); }); });
     menu->popup(mapToGlobal(QPoint(0, height() + 4)));
 }
 

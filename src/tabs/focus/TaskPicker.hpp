@@ -1,13 +1,12 @@
 #pragma once
 
+#include "shell/controls/MenuModel.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "tabs/focus/FocusContent.hpp"
 
 #include <functional>
 #include <optional>
 #include <vector>
-
-class QMenu;
 
 namespace vesk {
 
@@ -24,10 +23,10 @@ class TaskPicker final : public PlainButton {
     void setLabel(const TaskPickerLabel& label);
     const TaskPickerLabel& label() const { return label_; }
 
-    // The entries as menu actions, one checkable action per entry; `choose` gets the task of
-    // the one triggered.
-    static void fill(QMenu& menu, const std::vector<TaskPickerEntry>& entries,
-                     const std::function<void(std::optional<UUID>)>& choose);
+    // The entries as a menu, one checkable entry per task; `choose` gets the task of the one
+    // triggered.
+    static std::vector<MenuEntry> menuEntries(const std::vector<TaskPickerEntry>& entries,
+                                              const std::function<void(std::optional<UUID>)>& choose);
 
     // As large as its row of icon, title and chevron.
     QSize sizeHint() const override;

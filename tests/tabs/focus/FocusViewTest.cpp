@@ -10,6 +10,7 @@
 #include "shell/controls/RollingText.hpp"
 #include "shell/controls/Segmented.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/ThemedMenu.hpp"
 #include "support/StoreTestBed.hpp"
 #include "tabs/focus/FocusDial.hpp"
 #include "tabs/focus/PlayButton.hpp"
@@ -154,8 +155,8 @@ TEST_F(FocusViewTest, ThePickerAttachesATaskWithoutTouchingTheRunningTimer) {
     const UUID task = *store.addTask("Write report");
     play();
     run(3);
-    QMenu menu;
-    TaskPicker::fill(menu, taskPickerEntries(store), [&](std::optional<UUID> id) { store.attach(id); });
+    ThemedMenu menu(
+        TaskPicker::menuEntries(taskPickerEntries(store), [&](std::optional<UUID> id) { store.attach(id); }));
     const QList<QAction*> actions = menu.actions();
     ASSERT_EQ(actions.size(), 3);
     EXPECT_TRUE(actions[0]->isChecked());

@@ -1,0 +1,103 @@
+#include "shell/controls/ThemedMenu.hpp"
+
+#include "shell/controls/MenuStyle.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+
+#include <QActionGroup>
+
+namespace vesk {
+namespace {
+
+constexpr const char* dangerProperty = "veskDanger";
+constexpr const char* symbolProperty = "veskSymbol";
+
+// Titles are the user's own words (list and task names): an "&" is a character, not the
+// mark of a keyboard accelerator.
+QString titleOf(const std::string& text) {
+    return QString::fromStdString(text).replace('&', QStringLiteral("&&"));
+}
+
+QPalette menuPalette() {
+    QPalette palette;
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, Theme::tarnel());
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, Theme::text());
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, Theme::text3());
+    palette.setColor(QPalette::Disabled, QPalette::Text, Theme::text3());
+    palette.setColor(QPalette::Highlight, Theme::surfaceHi());
+    palette.setColor(QPalette::HighlightedText, Theme::text());
+    return palette;
+}
+
+} // namespace
+
+ThemedMenu::ThemedMenu(const std::vector<MenuEntry>& entries, QWidget* parent) : QMenu(parent) {
+    // Rounded corners over whatever lies beneath.
+    setAttribute(Qt::WA_TranslucentBackground);
+    setStyle(&MenuStyle::shared());
+    setFont(Fonts::text(13));
+    setPalette(menuPalette());
+    for (const MenuEntry& entry : entries)
+        add(entry);
+}
+
+bool ThemedMenu::isDanger(const QAction& action) {
+    return action.property(dangerProperty).toBool();
+}
+
+QString ThemedMenu::symbolOf(const QAction& action) {
+    return action.property(symbolProperty).toString();
+}
+
+void ThemedMenu::add(const MenuEntry& entry) {
+    using Kind = MenuEntry::Kind;
+    switch (entry.kind) {
+    case Kind::divider:
+        addSeparator();
+        return;
+    case Kind::submenu: {
+        auto* submenu = new ThemedMenu(entry.entries, this);
+        submenu->setTitle(titleOf(entry.title));
+        addMenu(submenu)->setEnabled(entry.enabled);
+        return;
+    }
+    case Kind::picker: {
+        QMenu* target = this;
+        if (!entry.inlined) {
+            target = new ThemedMenu({}, this);
+            target->setTitle(titleOf(entry.title));
+            addMenu(target)->setEnabled(entry.enabled);
+        }
+        auto* group = new QActionGroup(target);
+        group->setExclusive(true);
+        for (const MenuChoice& choice : entry.choices) {
+            QAction* action = target->addAction(titleOf(choice.title));
+            action->setCheckable(true);
+            action->setChecked(choice.selected);
+            action->setEnabled(entry.enabled);
+            group->addAction(action);
+            if (choice.chosen) connect(action, &QAction::triggered, action, choice.chosen);
+        }
+        return;
+    }
+    case Kind::button:
+    case Kind::toggle:
+    case Kind::text:
+        break;
+    }
+    QAction* action = addAction(titleOf(entry.title));
+    action->setEnabled(entry.enabled && entry.kind != Kind::text);
+    action->setProperty(dangerProperty, entry.danger);
+    if (!entry.symbol.empty()) action->setProperty(symbolProperty, QString::fromStdString(entry.symbol));
+    if (entry.kind == Kind::toggle) {
+        action->setCheckable(true);
+        action->setChecked(entry.checked);
+        if (entry.toggled) connect(action, &QAction::toggled, action, entry.toggled);
+    } else if (entry.triggered) {
+        connect(action, &QAction::triggered, action, entry.triggered);
+    }
+}
+
+} // namespace vesk

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "shell/controls/MenuModel.hpp"
+
+#include <QMenu>
+#include <vector>
+
+namespace vesk {
+
+// A menu of the tarnel: the entries of a `MenuEntry` list on the dark surface of the theme,
+// with a hairline border, Inter, checks and submenu arrows. Toggles become checkable entries,
+// pickers exclusive choices (inline or in a submenu), destructive entries take the danger
+// colour. Every menu of the program is one of these, so that none shows the toolkit's
+// light default beside the black panel.
+class ThemedMenu final : public QMenu {
+  public:
+    explicit ThemedMenu(const std::vector<MenuEntry>& entries, QWidget* parent = nullptr);
+
+    // What an entry's action carries for the style to paint it.
+    static bool isDanger(const QAction& action);
+    static QString symbolOf(const QAction& action);
+
+  private:
+    void add(const MenuEntry& entry);
+};
+
+} // namespace vesk

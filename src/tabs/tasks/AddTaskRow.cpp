@@ -1,0 +1,87 @@
+#include "tabs/tasks/AddTaskRow.hpp"
+
+#include "core/store/Store.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/controls/SymbolLabel.hpp"
+#include "shell/controls/TextField.hpp"
+#include "shell/state/TourAnchor.hpp"
+#include "shell/theme/Fonts.hpp"
+#include "shell/theme/Theme.hpp"
+#include "tabs/tasks/TypingPlan.hpp"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPointer>
+
+namespace vesk {
+
+AddTaskRow::AddTaskRow(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+    auto* row = new QHBoxLayout(this);
+    row->setSpacing(10);
+    row->setContentsMargins(10, 8, 10, 8);
+
+    auto* plus = new SymbolLabel("plus", 12, Theme::accent(), this);
+    plus->setFixedWidth(16);
+    row->addWidget(plus);
+
+    field_ = new TextField("Add a task", Fonts::text(13), Theme::text(), this);
+    // Focused when asked (a click, the hot key, Ctrl+N), never just because the window opened.
+    field_->setFocusPolicy(Qt::ClickFocus);
+    field_->installEventFilter(this);
+    connect(field_, &QLineEdit::returnPressed, this, [this] {
+        add();
+        focusField();
+    });
+    row->addWidget(field_, 1);
+
+    tourAnchor(this, TourTarget::addField);
+}
+
+void AddTaskRow::focusField() {
+    field_->setFocus(Qt::OtherFocusReason);
+}
+
+void AddTaskRow::add() {
+    const std::string title = field_->text().toStdString();
+    withAnimation(Animation::tarnelFast, [&] { store_.addTask(title); });
+    field_->clear();
+}
+
+void AddTaskRow::typeOut(const QString& text) {
+    focusField();
+    field_->clear();
+    const TypingPlan plan = typingPlan(text, store_.random());
+    // The steps outlive nothing: each looks for the row first.
+    const QPointer<AddTaskRow> self(this);
+    for (const TypingPlan::Keystroke& keystroke : plan.keystrokes)
+        store_.queue().after(keystroke.delaySeconds, [self, character = keystroke.character] {
+            if (self) self->field_->setText(self->field_->text() + character);
+        });
+    store_.queue().after(plan.addDelaySeconds, [self] {
+        if (self) self->add();
+    });
+}
+
+void AddTaskRow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    Presence::apply(p, this);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), 10, 10);
+    p.fillPath(shape, field_->hasFocus() ? Theme::surfaceHi() : Theme::surface());
+}
+
+void AddTaskRow::mousePressEvent(QMouseEvent*) {
+    focusField();
+}
+
+bool AddTaskRow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == field_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        update();
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace vesk

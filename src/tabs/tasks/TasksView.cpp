@@ -1,0 +1,184 @@
+#include "tabs/tasks/TasksView.hpp"
+
+#include "core/store/Store.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/controls/ClearScroll.hpp"
+#include "shell/controls/KeyedRowList.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "tabs/tasks/AddTaskRow.hpp"
+#include "tabs/tasks/CompletedHeader.hpp"
+#include "tabs/tasks/CompletedRow.hpp"
+#include "tabs/tasks/EmptyTasks.hpp"
+#include "tabs/tasks/TaskGroup.hpp"
+#include "tabs/tasks/UndoPill.hpp"
+
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+constexpr int headerHeight = 26;
+// The compact empty state heads the list, so it is built at once; this only bridges that.
+constexpr int compactEmptyGuess = 80;
+
+} // namespace
+
+TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), scrollTop_(0.0, [this] {
+          scroll_->verticalScrollBar()->setValue(static_cast<int>(std::lround(scrollTop_.value())));
+      }) {
+    auto* stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(8);
+
+    // The list's header (picker, name field, filter menu) takes this slot.
+    auto* header = new QWidget(this);
+    header->setFixedHeight(headerHeight);
+    stack->addWidget(header);
+
+    addRow_ = new AddTaskRow(store, this);
+    stack->addWidget(addRow_);
+
+    fullEmpty_ = new EmptyTasks(false, true, false, this);
+    stack->addWidget(fullEmpty_, 1);
+
+    auto* list = new QWidget;
+    auto* column = new QVBoxLayout(list);
+    column->setContentsMargins(2, 0, 2, 8);
+    column->setSpacing(0);
+    rows_ = new KeyedRowList(list);
+    rows_->setSpacing(2);
+    column->addWidget(rows_);
+    column->addStretch(1);
+    scroll_ = clearScrollArea(list, this);
+    stack->addWidget(scroll_, 1);
+
+    pill_ = new UndoPill(store, this);
+
+    const auto follow = [this] { refresh(); };
+    observations_.watch(store_.tasks, follow);
+    observations_.watch(store_.lists, follow);
+    observations_.watch(store_.prefs, follow);
+    observations_.watch(store_.sessions, follow);
+    observations_.watch(store_.timer, follow);
+    observations_.watch(store_.now, follow);
+    observations_.watch(ui_.tourTaskID, follow);
+    observations_.watch(ui_.focusAddToken, [this] { addRow_->focusField(); });
+    observations_.watch(ui_.scriptedTyping, [this] { playScriptedTyping(); });
+    refresh();
+}
+
+void TasksView::refresh() {
+    TasksContent next = tasksContent(store_, ui_.tourTaskID.get(), showCompleted_);
+    if (shown_ && next == content_) return;
+    const std::optional<UUID> firstBefore = content_.firstOpenID();
+    content_ = std::move(next);
+
+    // The rows first: showing the list may build rows, which must find this content.
+    rows_->setRows(
+        listRows(content_), [](const TasksListRow& row) { return row.key; },
+        [this](const TasksListRow& row, QWidget* parent) { return makeRow(row, parent); },
+        [this](QWidget* widget, const TasksListRow& row) { updateRow(widget, row); },
+        // A long list builds its rows as they scroll into view.
+        [this](const TasksListRow& row, int width) { return estimateRow(row, width); });
+
+    fullEmpty_->setVisible(content_.fullEmpty);
+    fullEmpty_->setStarred(content_.starredView);
+    scroll_->setVisible(!content_.fullEmpty);
+
+    // A new task at the top, a reorder or a completion brings the new first task into view;
+    // not on the first showing.
+    const std::optional<UUID> first = content_.firstOpenID();
+    if (shown_ && first && first != firstBefore) scrollToGroup(*first);
+    shown_ = true;
+}
+
+QWidget* TasksView::makeRow(const TasksListRow& row, QWidget* parent) {
+    using Kind = TasksListRow::Kind;
+    switch (row.kind) {
+    case Kind::compactEmpty:
+        return new EmptyTasks(false, false, true, parent);
+    case Kind::group:
+        return new TaskGroup(store_, ui_, content_.groups[row.index], parent);
+    case Kind::completedHeader: {
+        auto* header = new CompletedHeader(content_.completedCount, showCompleted_, parent);
+        header->setAction([this] { toggleCompleted(); });
+        return header;
+    }
+    case Kind::completed:
+        return new CompletedRow(store_, ui_, content_.completed[row.index], parent);
+    }
+    return nullptr;
+}
+
+void TasksView::updateRow(QWidget* widget, const TasksListRow& row) {
+    using Kind = TasksListRow::Kind;
+    switch (row.kind) {
+    case Kind::compactEmpty:
+        return;
+    case Kind::group:
+        return static_cast<TaskGroup*>(widget)->setContent(content_.groups[row.index]);
+    case Kind::completedHeader: {
+        auto* header = static_cast<CompletedHeader*>(widget);
+        header->setCount(content_.completedCount);
+        header->setOpen(showCompleted_);
+        return;
+    }
+    case Kind::completed:
+        return static_cast<CompletedRow*>(widget)->setContent(content_.completed[row.index]);
+    }
+}
+
+int TasksView::estimateRow(const TasksListRow& row, int width) const {
+    using Kind = TasksListRow::Kind;
+    switch (row.kind) {
+    case Kind::compactEmpty:
+        return compactEmptyGuess;
+    case Kind::group:
+        return TaskGroup::estimatedHeight(content_.groups[row.index], width);
+    case Kind::completedHeader:
+        return CompletedHeader::fixedHeight();
+    case Kind::completed:
+        return CompletedRow::fixedHeight();
+    }
+    return 0;
+}
+
+void TasksView::toggleCompleted() {
+    withAnimation(Animation::tarnelFast, [this] {
+        showCompleted_ = !showCompleted_;
+        refresh();
+    });
+}
+
+void TasksView::scrollToGroup(const UUID& id) {
+    const int target = rows_->y() + rows_->targetTop(groupKey(id));
+    scrollTop_.jump(scroll_->verticalScrollBar()->value());
+    withAnimation(Animation::tarnelFast, [&] { scrollTop_.set(target); });
+}
+
+void TasksView::playScriptedTyping() {
+    const auto text = ui_.scriptedTyping.get();
+    if (!text) return;
+    // Taken at once, so that the same text set again later plays again.
+    ui_.scriptedTyping.set(std::nullopt);
+    addRow_->typeOut(QString::fromStdString(*text));
+}
+
+TaskGroup* TasksView::group(const UUID& id) const {
+    return static_cast<TaskGroup*>(rows_->row(groupKey(id)));
+}
+
+CompletedRow* TasksView::completedRow(const UUID& id) const {
+    return static_cast<CompletedRow*>(rows_->row(completedRowKey(id)));
+}
+
+CompletedHeader* TasksView::completedHeader() const {
+    return static_cast<CompletedHeader*>(rows_->row(completedHeaderKey));
+}
+
+} // namespace vesk

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "shell/anim/Animated.hpp"
+#include "shell/state/Observations.hpp"
+#include "tabs/tasks/TasksContent.hpp"
+
+#include <QWidget>
+#include <optional>
+
+class QScrollArea;
+
+namespace vesk {
+
+class AddTaskRow;
+class CompletedHeader;
+class CompletedRow;
+class EmptyTasks;
+class KeyedRowList;
+class Store;
+class TarnelUI;
+class TaskGroup;
+class UndoPill;
+
+// The tasks tab: the header row, the add row, then the open tasks as groups with their
+// subtasks and the collapsible section of completed tasks, or an empty state; the undo pill
+// floats over the bottom edge. It follows the store and the UI state itself; what it shows
+// is `tasksContent`. Built anew each time the tab shows, so the open section, the typed
+// title and the focus start fresh.
+class TasksView final : public QWidget {
+  public:
+    TasksView(Store& store, TarnelUI& ui, QWidget* parent = nullptr);
+
+    const TasksContent& content() const { return content_; }
+    AddTaskRow* addRow() const { return addRow_; }
+    UndoPill* undoPill() const { return pill_; }
+    EmptyTasks* fullEmptyState() const { return fullEmpty_; }
+    QScrollArea* scrollArea() const { return scroll_; }
+    KeyedRowList* rows() const { return rows_; }
+    // The shown rows; null when not shown.
+    TaskGroup* group(const UUID& id) const;
+    CompletedRow* completedRow(const UUID& id) const;
+    CompletedHeader* completedHeader() const;
+
+  private:
+    void refresh();
+    QWidget* makeRow(const TasksListRow& row, QWidget* parent);
+    void updateRow(QWidget* widget, const TasksListRow& row);
+    int estimateRow(const TasksListRow& row, int width) const;
+    void toggleCompleted();
+    void scrollToGroup(const UUID& id);
+    void playScriptedTyping();
+
+    Store& store_;
+    TarnelUI& ui_;
+    TasksContent content_;
+    bool shown_ = false;
+    bool showCompleted_ = false;
+
+    AddTaskRow* addRow_;
+    EmptyTasks* fullEmpty_;
+    QScrollArea* scroll_;
+    KeyedRowList* rows_;
+    UndoPill* pill_;
+    Animated<double> scrollTop_;
+    Observations observations_;
+};
+
+} // namespace vesk

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "shell/state/Observations.hpp"
+
+#include <QWidget>
+
+namespace vesk {
+
+class PlainButton;
+class Store;
+class TextLabel;
+
+// The floating capsule that offers to take back the last deletion while the store keeps it:
+// the store's label and "Undo". It slides up from the bottom edge and fades in when the
+// deletion was animated, and leaves the same way. It floats over its parent's bottom edge.
+class UndoPill final : public QWidget {
+  public:
+    explicit UndoPill(Store& store, QWidget* parent = nullptr);
+
+    const QString& label() const;
+    PlainButton* undoButton() const { return undo_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void follow();
+    // Centred on the parent's bottom edge.
+    void place();
+
+    Store& store_;
+    TextLabel* label_;
+    PlainButton* undo_;
+    Observations observations_;
+};
+
+} // namespace vesk

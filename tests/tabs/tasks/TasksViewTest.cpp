@@ -1,0 +1,263 @@
+#include "tabs/tasks/TasksView.hpp"
+
+#include "shell/WidgetEvents.hpp"
+#include "shell/anim/AnimationManager.hpp"
+#include "shell/anim/Presence.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/controls/CheckCircle.hpp"
+#include "shell/controls/IconButton.hpp"
+#include "shell/controls/KeyedRowList.hpp"
+#include "shell/controls/PlainButton.hpp"
+#include "shell/state/TarnelUI.hpp"
+#include "shell/state/TourAnchor.hpp"
+#include "support/StoreTestBed.hpp"
+#include "tabs/tasks/AddTaskRow.hpp"
+#include "tabs/tasks/CompletedHeader.hpp"
+#include "tabs/tasks/CompletedRow.hpp"
+#include "tabs/tasks/EmptyTasks.hpp"
+#include "tabs/tasks/TaskGroup.hpp"
+#include "tabs/tasks/TaskRow.hpp"
+#include "tabs/tasks/UndoPill.hpp"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+class TasksViewTest : public ::testing::Test, protected test::StoreTestBed {
+  protected:
+    TasksViewTest() {
+        open();
+        animations.setTimeSource([this] { return frameSeconds; });
+        ui = std::make_unique<TarnelUI>(*store, queue);
+        view = makeView();
+    }
+    ~TasksViewTest() override {
+        view.reset();
+        ui.reset();
+        animations.setTimeSource({});
+    }
+
+    std::unique_ptr<TasksView> makeView() {
+        auto made = std::make_unique<TasksView>(*store, *ui);
+        made->resize(378, 420);
+        made->show();
+        made->activateWindow();
+        QApplication::processEvents();
+        return made;
+    }
+    QLineEdit& field() { return *view->addRow()->field(); }
+    void pressReturn() {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(&field(), &press);
+    }
+    UUID add(const char* title) { return *store->addTask(title); }
+    // Lets every transition finish and the event loop destroy what left.
+    void settle() {
+        runFrames(90);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+    void runFrames(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            frameSeconds += 1.0 / 60;
+            animations.tick();
+        }
+    }
+    std::size_t gains(GainReason reason) const {
+        std::size_t count = 0;
+        for (const BonsaiGain& gain : store->bonsai.get().gains)
+            count += gain.reason == reason;
+        return count;
+    }
+
+    AnimationManager& animations = AnimationManager::shared();
+    double frameSeconds = 0;
+    std::unique_ptr<TarnelUI> ui;
+    std::unique_ptr<TasksView> view;
+};
+
+TEST_F(TasksViewTest, ReturnAddsOneTaskOnTopEmptiesTheFieldAndKeepsTheFocus) {
+    EXPECT_TRUE(view->fullEmptyState()->isVisible());
+    EXPECT_EQ(view->fullEmptyState()->title(), "No tasks yet");
+    EXPECT_FALSE(view->scrollArea()->isVisible());
+
+    view->addRow()->focusField();
+    field().setText("  Buy milk ");
+    pressReturn();
+    field().setText("Call mom");
+    pressReturn();
+    field().setText("   ");
+    pressReturn();
+
+    const auto open = store->visibleOpenTasks();
+    ASSERT_EQ(open.size(), 2u);
+    EXPECT_EQ(open[0].title, "Call mom");
+    EXPECT_EQ(open[1].title, "Buy milk");
+    EXPECT_EQ(gains(GainReason::created), 2u);
+    EXPECT_TRUE(field().text().isEmpty());
+    EXPECT_TRUE(field().hasFocus());
+    settle();
+    EXPECT_FALSE(view->fullEmptyState()->isVisible());
+    EXPECT_EQ(view->rows()->targetTop(groupKey(open[0].id)), 0);
+    EXPECT_GT(view->group(open[1].id)->y(), 0);
+}
+
+TEST_F(TasksViewTest, TheCheckCircleCompletesOnceAndTheRowLeavesForTheCompletedSection) {
+    const UUID id = add("Buy milk");
+    QApplication::processEvents(); // the list, shown in place of the empty state, is laid out
+    QPointer<TaskGroup> group = view->group(id);
+    ASSERT_TRUE(group);
+    test::click(group->taskRow()->checkCircle());
+    EXPECT_TRUE(store->task(id)->completedAt);
+    EXPECT_EQ(gains(GainReason::completed), 1u);
+    ASSERT_TRUE(group); // fading out, not yet gone
+    settle();
+    EXPECT_TRUE(group.isNull());
+
+    // All done: the compact state and the collapsed section, which opens on a click.
+    EXPECT_NE(view->rows()->row("empty"), nullptr);
+    CompletedHeader* header = view->completedHeader();
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->text(), "Completed (1)");
+    EXPECT_EQ(view->completedRow(id), nullptr);
+    test::click(header);
+    settle();
+    ASSERT_NE(view->completedRow(id), nullptr);
+
+    // Its circle reopens it, with no second reward.
+    test::click(view->completedRow(id)->checkCircle());
+    settle();
+    EXPECT_FALSE(store->task(id)->completedAt);
+    EXPECT_EQ(gains(GainReason::completed), 1u);
+    EXPECT_NE(view->group(id), nullptr);
+}
+
+TEST_F(TasksViewTest, TheUndoPillOffersTheStoresStepAndLeavesOnUndoOrAfterSixSeconds) {
+    const UUID id = add("Buy milk");
+    UndoPill* pill = view->undoPill();
+    EXPECT_FALSE(pill->isVisible());
+
+    withAnimation(Animation::tarnelFast, [&] { store->deleteTask(id); });
+    EXPECT_TRUE(pill->isVisible());
+    EXPECT_EQ(pill->label(), "Deleted “Buy milk”");
+    EXPECT_LT(Presence::of(pill)->presence(), 1.0); // slides in
+    settle();
+    EXPECT_EQ(pill->y() + pill->height(), view->height());
+
+    test::click(pill->undoButton());
+    EXPECT_TRUE(store->task(id));
+    settle();
+    EXPECT_FALSE(pill->isVisible());
+    EXPECT_NE(view->group(id), nullptr);
+
+    withAnimation(Animation::tarnelFast, [&] { store->deleteTask(id); });
+    settle();
+    queue.advance(6);
+    EXPECT_FALSE(pill->isVisible()); // at once: the expiry is not animated
+    EXPECT_FALSE(store->task(id));
+}
+
+TEST_F(TasksViewTest, ScriptedTypingTypesIntoTheFieldThenAdds) {
+    ui->scriptedTyping.set("Buy milk");
+    EXPECT_FALSE(ui->scriptedTyping.get()); // taken at once
+    EXPECT_TRUE(field().hasFocus());
+    queue.advance(0.3);
+    EXPECT_TRUE(QString("Buy milk").startsWith(field().text()));
+    EXPECT_GE(field().text().size(), 4);
+    queue.advance(0.6);
+    EXPECT_TRUE(store->tasks.get().empty()); // added at 8 × 0.07 + 0.35 = 0.91 s
+    queue.advance(0.02);
+    ASSERT_EQ(store->tasks.get().size(), 1u);
+    EXPECT_EQ(store->tasks.get()[0].title, "Buy milk");
+    EXPECT_TRUE(field().text().isEmpty());
+
+    // The steps of a view that is gone do nothing.
+    ui->scriptedTyping.set("Gone");
+    view.reset();
+    queue.advance(2);
+    EXPECT_EQ(store->tasks.get().size(), 1u);
+}
+
+TEST_F(TasksViewTest, RowsKeepTheirWidgetsHoverAndMotionAcrossModelChanges) {
+    const UUID a = add("a");
+    const UUID b = add("b");
+    QPointer<TaskGroup> groupA = view->group(a);
+    TaskRow* rowA = groupA->taskRow();
+    test::hover(rowA);
+    ASSERT_NE(rowA->starButton(), nullptr);
+    EXPECT_TRUE(rowA->starButton()->isVisible());
+
+    // A new task on top pushes the others down along the animation.
+    withAnimation(Animation::tarnelFast, [&] { add("c"); });
+    runFrames(4);
+    const int midway = groupA->y();
+    EXPECT_GT(midway, view->rows()->row(groupKey(b))->height());
+
+    // Elsewhere: a star, a tick of the clock. Same widgets, still hovered, still moving.
+    store->toggleStar(b);
+    store->now.set(addingSeconds(store->now.get(), 0.5));
+    EXPECT_EQ(view->group(a), groupA.data());
+    EXPECT_TRUE(rowA->isHovered());
+    runFrames(2);
+    EXPECT_GT(groupA->y(), midway);
+    EXPECT_LT(groupA->y(), view->rows()->targetTop(groupKey(a)));
+}
+
+TEST_F(TasksViewTest, HoverShowsPlayAndStarWhichActOnTheTaskAndATapOpensIt) {
+    const UUID id = add("Buy milk");
+    ui->tourTaskID.set(id);
+    QApplication::processEvents();
+    TaskRow* row = view->group(id)->taskRow();
+    EXPECT_EQ(tourAnchorOf(row->checkCircle()), TourTarget::welcomeCheck);
+    EXPECT_EQ(tourAnchorOf(view->addRow()), TourTarget::addField);
+    EXPECT_EQ(row->playButton(), nullptr); // not built before it is needed
+
+    test::hover(row);
+    ASSERT_NE(row->playButton(), nullptr);
+    EXPECT_TRUE(row->playButton()->isVisible());
+    test::click(row->starButton());
+    EXPECT_TRUE(store->task(id)->starred);
+    test::click(row->playButton());
+    EXPECT_EQ(store->timer.get().taskID, id);
+    EXPECT_EQ(store->timer.get().mode, TimerMode::pomodoro);
+    EXPECT_TRUE(store->isTimerActive());
+    EXPECT_EQ(ui->tab.get(), TarnelUI::Tab::tasks);
+    // In focus now: no play button, even under the pointer.
+    EXPECT_FALSE(row->playButton()->isVisible());
+    EXPECT_TRUE(row->factsLine()->isVisible());
+
+    test::unhover(row);
+    EXPECT_TRUE(row->starButton()->isVisible()); // starred: always
+    test::click(row);
+    EXPECT_EQ(ui->detailID.get(), id);
+}
+
+TEST_F(TasksViewTest, TheFocusTokenFocusesTheFieldButNotOnTheFirstShowing) {
+    ui->focusAddToken.set(3);
+    view = makeView();
+    EXPECT_FALSE(field().hasFocus());
+    ui->focusAddToken.set(4);
+    EXPECT_TRUE(field().hasFocus());
+}
+
+TEST_F(TasksViewTest, ANewFirstTaskScrollsToTheTop) {
+    for (int i = 0; i < 30; ++i)
+        add("task");
+    settle();
+    QScrollBar* bar = view->scrollArea()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    withAnimation(Animation::tarnelFast, [&] { add("new"); });
+    settle();
+    EXPECT_EQ(bar->value(), 0);
+}
+
+} // namespace
+} // namespace vesk
