@@ -65,6 +65,9 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
     EXPECT_NEAR(redAt(midway, at(0.125), y), 128, 8);
     EXPECT_LT(redAt(midway, at(0.5) - 4, y), 10);
     EXPECT_TRUE(field->hasFocus());
+    // The screen itself stands where its picture shows it, so that what it holds (a list that
+    // builds the rows in sight) still knows what of it shows.
+    EXPECT_EQ(tasks->pos(), area.topLeft() - QPoint(area.width() / 2, 0));
 
     now = 2;
     AnimationManager::shared().tick();

@@ -36,7 +36,19 @@ bool holdsStockWidgets(const QWidget* view) {
                        [view](const QWidget* child) { return child->isVisibleTo(view) && isStock(child); });
 }
 
-// Where a view waits while its picture stands in: far outside any parent.
+// What a view shows of itself while its picture stands in: nothing. It stays where it is,
+// laid out and moving, so that what it holds still knows what of it is in sight.
+const QRegion unseen(-1, -1, 1, 1);
+
+// Qt lays a GL view's texture over the window whatever masks its ancestors have: a view
+// holding one waits far outside its parent instead while its picture stands in.
+bool holdsTextureWidgets(const QWidget* view) {
+    const auto drawsTexture = [view](const QWidget* widget) {
+        return widget->isVisibleTo(view) && widget->inherits("QOpenGLWidget");
+    };
+    const auto children = view->findChildren<QWidget*>();
+    return view->inherits("QOpenGLWidget") || std::any_of(children.begin(), children.end(), drawsTexture);
+}
 constexpr QPoint offSite(-100000, -100000);
 
 // The view as it paints itself, over nothing: `grab` would lay the window's background under it.
@@ -45,7 +57,7 @@ QPixmap pictureOf(QWidget* view) {
     QPixmap picture(view->size() * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
-    view->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren);
+    view->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren | QWidget::IgnoreMask);
     return picture;
 }
 
@@ -67,7 +79,6 @@ class StandIn final : public QWidget {
     explicit StandIn(QWidget* view) : QWidget(view->parentWidget()) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         stackUnder(view);
-        show();
     }
 
     void setPicture(QPixmap picture) { picture_ = std::move(picture); }
@@ -159,32 +170,42 @@ bool Presence::needsPicture(const Transition& look) const {
 void Presence::place(bool freshPicture) {
     if (view_->isHidden()) {
         // Nothing shows: it waits where its parent put it.
-        delete standIn_.data();
+        showPicture(false, false);
         moveView({});
         return;
     }
     const Transition look = this->look();
     const QSize size = view_->size();
-    const QPoint base = view_->pos() - shift_;
-    if (!needsPicture(look)) {
-        delete standIn_.data();
-        moveView(QPoint(qRound(look.offsetX * size.width()), qRound(look.offsetY * size.height())));
+    const QPoint slide(qRound(look.offsetX * size.width()), qRound(look.offsetY * size.height()));
+    const bool picture = needsPicture(look);
+    moveView(picture && holdsTextureWidgets(view_) ? offSite - (view_->pos() - shift_) : slide);
+    if (!picture) {
+        showPicture(false, false);
         view_->update(); // painted opacity and scale
+        return;
+    }
+    // Nothing to see at opacity 0.
+    showPicture(true, look.opacity > 0 && (freshPicture || !standIn_));
+    static_cast<StandIn*>(standIn_.data())
+        ->setLook(lookTransform(look, view_->pos() - shift_, size), look.opacity, size);
+}
+
+void Presence::showPicture(bool show, bool fresh) {
+    if (!show) {
+        if (!standIn_) return;
+        delete standIn_.data();
+        view_->clearMask();
         return;
     }
     if (!standIn_) {
         standIn_ = new StandIn(view_);
-        freshPicture = true;
+        view_->setMask(unseen);
+        // Known before it shows: showing may have the parent's layout place the view anew.
+        standIn_->show();
     }
-    auto* standIn = static_cast<StandIn*>(standIn_.data());
-    // Nothing to see at opacity 0, and a view not yet laid out has no picture worth taking.
-    if (freshPicture && look.opacity > 0) {
-        // Taken once the stand-in exists: painted descendants then leave this presence's
-        // look to the stand-in instead of drawing it into the picture too.
-        standIn->setPicture(pictureOf(view_));
-    }
-    standIn->setLook(lookTransform(look, base, size), look.opacity, size);
-    moveView(offSite - base);
+    // Taken once the stand-in exists: painted descendants then leave this presence's look to
+    // the stand-in instead of drawing it into the picture too.
+    if (fresh) static_cast<StandIn*>(standIn_.data())->setPicture(pictureOf(view_));
 }
 
 void Presence::moveView(QPoint shift) {
@@ -198,11 +219,14 @@ bool Presence::eventFilter(QObject* watched, QEvent* event) {
     const bool resized = event->type() == QEvent::Resize;
     if (watched != view_ || !(resized || event->type() == QEvent::Move) || view_->isHidden())
         return QObject::eventFilter(watched, event);
-    // Placed anew by its parent (a layout): that place is where it belongs now.
-    const bool placedAnew = view_->pos() != placedAt_;
+    // Placed anew by its parent (a layout, a list moving its rows): that place is where it
+    // belongs now. A coordinate the parent kept as it was is still displaced by us (a row
+    // moved down keeps the x it was given).
+    const QPoint pos = view_->pos();
+    const bool placedAnew = pos != placedAt_;
     if (placedAnew) {
-        shift_ = {};
-        placedAt_ = view_->pos();
+        shift_ = QPoint(pos.x() == placedAt_.x() ? shift_.x() : 0, pos.y() == placedAt_.y() ? shift_.y() : 0);
+        placedAt_ = pos;
     }
     // The picture is taken afresh on the next frame (taking it here would recurse: a picture
     // of a view not on screen delivers its pending resize first).

@@ -28,9 +28,9 @@ struct PaintEffect {
 // followed). Our own controls paint their fade and their own scale (`apply`). A view that
 // holds stock widgets (text fields, scroll areas, a GL view), or a container that scales,
 // fades and scales as a whole: while it is on the way, a picture of it, taken afresh every
-// frame, stands in its place and the view itself waits outside its parent's bounds, where it
-// keeps its keyboard focus and its state. Never an effect over the subtree, so that GL views
-// inside stay untouched.
+// frame, stands in its place and the view itself, masked to nothing, keeps its place, its
+// keyboard focus and its state. Never an effect over the subtree, so that GL views inside
+// stay untouched.
 class Presence final : public QObject {
     Q_OBJECT
 
@@ -72,6 +72,8 @@ class Presence final : public QObject {
     // Puts the view, or its picture, where the look says; a fresh picture when asked.
     void place(bool freshPicture);
     bool needsPicture(const Transition& look) const;
+    // Shows the view's picture in its place, taken afresh when asked, or the view itself.
+    void showPicture(bool show, bool fresh);
     void moveView(QPoint shift);
 
     QWidget* view_;
