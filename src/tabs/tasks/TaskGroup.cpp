@@ -3,7 +3,9 @@
 #include "shell/controls/KeyedRowList.hpp"
 #include "tabs/tasks/TaskRow.hpp"
 
+#include <QApplication>
 #include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QVBoxLayout>
 
 namespace vesk {
@@ -19,7 +21,7 @@ TaskGroup::TaskGroup(Store& store, TarnelUI& ui, const TaskGroupContent& content
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
-    task_ = new TaskRow(store, ui, content.task, this);
+    task_ = makeRow(content.task, this);
     stack->addWidget(task_);
     auto* indented = new QHBoxLayout;
     indented->setContentsMargins(subtaskIndent, 0, 0, 0);
@@ -47,8 +49,37 @@ void TaskGroup::setContent(const TaskGroupContent& content) {
 void TaskGroup::showSubtasks() {
     subtasks_->setRows(
         content_.subtasks, [](const TaskRowContent& row) { return row.id.uuidString(); },
-        [this](const TaskRowContent& row, QWidget* parent) { return new TaskRow(store_, ui_, row, parent); },
+        [this](const TaskRowContent& row, QWidget* parent) { return makeRow(row, parent); },
         [](QWidget* row, const TaskRowContent& content) { static_cast<TaskRow*>(row)->setContent(content); });
+}
+
+TaskRow* TaskGroup::makeRow(const TaskRowContent& content, QWidget* parent) {
+    auto* row = new TaskRow(store_, ui_, content, parent);
+    row->installEventFilter(this);
+    return row;
+}
+
+bool TaskGroup::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
+    const auto& mouse = static_cast<const QMouseEvent&>(*event);
+    const QPoint at = static_cast<QWidget*>(watched)->mapTo(this, mouse.position().toPoint());
+    if (type == QEvent::MouseButtonPress && mouse.button() == Qt::LeftButton) {
+        pressedAt_ = at;
+    } else if (type == QEvent::MouseMove && pressedAt_ && (mouse.buttons() & Qt::LeftButton) &&
+               (at - *pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+        const QPoint grabbed = *pressedAt_;
+        pressedAt_.reset();
+        // The drag takes the pointer: the row neither stays pressed nor clicks at the drop.
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(watched, &leave);
+        if (onDragStart_) onDragStart_(grabbed);
+        return true;
+    } else if (type == QEvent::MouseButtonRelease) {
+        pressedAt_.reset();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 TaskRow* TaskGroup::subtaskRow(const UUID& id) const {

@@ -8,6 +8,7 @@
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/OverhangStrip.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/ThemedMenu.hpp"
 #include "shell/controls/WrappedText.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/state/TourAnchor.hpp"
@@ -15,7 +16,11 @@
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 #include "tabs/tasks/RowBackground.hpp"
+#include "tabs/tasks/TaskMenu.hpp"
 
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QCursor>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -235,6 +240,20 @@ void TaskRow::showButtons() {
         "star", 11, Theme::text3(), "Star", [this] { store_.toggleStar(content_.id); }, this);
     buttons_->addControl(play_);
     buttons_->addControl(star_);
+}
+
+void TaskRow::contextMenuEvent(QContextMenuEvent* event) {
+    const auto task = store_.task(content_.id);
+    if (!task) return;
+    auto* menu = new ThemedMenu(taskMenu(store_, *task), this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The open menu holds the pointer, so a row the pointer left meanwhile is told so after.
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+        if (rect().contains(mapFromGlobal(QCursor::pos()))) return;
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(this, &leave);
+    });
+    menu->popup(event->globalPos());
 }
 
 void TaskRow::interactionChanged() {

@@ -19,7 +19,8 @@ class WrappedText;
 
 // The line of one open task or subtask: the check circle, the title with its note and facts
 // (due date, focus so far, or "In focus"), and play and star buttons that show under the
-// pointer (a starred task's star always). A tap elsewhere on the row opens the task.
+// pointer (a starred task's star always). A tap elsewhere on the row opens the task; a
+// right click opens its menu.
 class TaskRow final : public PaintedControl {
   public:
     TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWidget* parent = nullptr);
@@ -39,6 +40,7 @@ class TaskRow final : public PaintedControl {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void interactionChanged() override;
 
   private:

@@ -9,6 +9,8 @@
 #include "tabs/tasks/CompletedHeader.hpp"
 #include "tabs/tasks/CompletedRow.hpp"
 #include "tabs/tasks/EmptyTasks.hpp"
+#include "tabs/tasks/ListHeader.hpp"
+#include "tabs/tasks/TaskDrag.hpp"
 #include "tabs/tasks/TaskGroup.hpp"
 #include "tabs/tasks/UndoPill.hpp"
 
@@ -21,7 +23,6 @@ namespace vesk {
 
 namespace {
 
-constexpr int headerHeight = 26;
 // The compact empty state heads the list, so it is built at once; this only bridges that.
 constexpr int compactEmptyGuess = 80;
 
@@ -35,10 +36,8 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(8);
 
-    // The list's header (picker, name field, filter menu) takes this slot.
-    auto* header = new QWidget(this);
-    header->setFixedHeight(headerHeight);
-    stack->addWidget(header);
+    header_ = new ListHeader(store, this);
+    stack->addWidget(header_);
 
     addRow_ = new AddTaskRow(store, this);
     stack->addWidget(addRow_);
@@ -55,6 +54,8 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     column->addWidget(rows_);
     column->addStretch(1);
     scroll_ = clearScrollArea(list, this);
+    // Drops anywhere on the list end a drag: between groups, on the completed section.
+    drag_ = new TaskDrag(store, list);
     stack->addWidget(scroll_, 1);
 
     pill_ = new UndoPill(store, this);
@@ -102,8 +103,11 @@ QWidget* TasksView::makeRow(const TasksListRow& row, QWidget* parent) {
     switch (row.kind) {
     case Kind::compactEmpty:
         return new EmptyTasks(false, false, true, parent);
-    case Kind::group:
-        return new TaskGroup(store_, ui_, content_.groups[row.index], parent);
+    case Kind::group: {
+        auto* group = new TaskGroup(store_, ui_, content_.groups[row.index], parent);
+        drag_->addGroup(group);
+        return group;
+    }
     case Kind::completedHeader: {
         auto* header = new CompletedHeader(content_.completedCount, showCompleted_, parent);
         header->setAction([this] { toggleCompleted(); });

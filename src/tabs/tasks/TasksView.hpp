@@ -16,26 +16,30 @@ class CompletedHeader;
 class CompletedRow;
 class EmptyTasks;
 class KeyedRowList;
+class ListHeader;
 class Store;
 class TarnelUI;
+class TaskDrag;
 class TaskGroup;
 class UndoPill;
 
-// The tasks tab: the header row, the add row, then the open tasks as groups with their
-// subtasks and the collapsible section of completed tasks, or an empty state; the undo pill
-// floats over the bottom edge. It follows the store and the UI state itself; what it shows
-// is `tasksContent`. Built anew each time the tab shows, so the open section, the typed
-// title and the focus start fresh.
+// The tasks tab: the header row with the list picker and the filter menu, the add row, then the open tasks as
+// groups with their subtasks and the collapsible section of completed tasks, or an empty state; the undo pill
+// floats over the bottom edge. Groups are reordered by dragging them over one another. It follows the store
+// and the UI state itself; what it shows is `tasksContent`. Built anew each time the tab shows, so the open
+// section, the typed title and the focus start fresh.
 class TasksView final : public QWidget {
   public:
     TasksView(Store& store, TarnelUI& ui, QWidget* parent = nullptr);
 
     const TasksContent& content() const { return content_; }
+    ListHeader* header() const { return header_; }
     AddTaskRow* addRow() const { return addRow_; }
     UndoPill* undoPill() const { return pill_; }
     EmptyTasks* fullEmptyState() const { return fullEmpty_; }
     QScrollArea* scrollArea() const { return scroll_; }
     KeyedRowList* rows() const { return rows_; }
+    TaskDrag* drag() const { return drag_; }
     // The shown rows; null when not shown.
     TaskGroup* group(const UUID& id) const;
     CompletedRow* completedRow(const UUID& id) const;
@@ -56,10 +60,12 @@ class TasksView final : public QWidget {
     bool shown_ = false;
     bool showCompleted_ = false;
 
+    ListHeader* header_;
     AddTaskRow* addRow_;
     EmptyTasks* fullEmpty_;
     QScrollArea* scroll_;
     KeyedRowList* rows_;
+    TaskDrag* drag_;
     UndoPill* pill_;
     Animated<double> scrollTop_;
     Observations observations_;

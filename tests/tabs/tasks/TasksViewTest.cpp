@@ -17,6 +17,7 @@
 #include "tabs/tasks/EmptyTasks.hpp"
 #include "tabs/tasks/TaskGroup.hpp"
 #include "tabs/tasks/TaskRow.hpp"
+#include "tabs/tasks/TasksViewFixture.hpp"
 #include "tabs/tasks/UndoPill.hpp"
 
 #include <QApplication>
@@ -30,58 +31,7 @@
 namespace vesk {
 namespace {
 
-class TasksViewTest : public ::testing::Test, protected test::StoreTestBed {
-  protected:
-    TasksViewTest() {
-        open();
-        animations.setTimeSource([this] { return frameSeconds; });
-        ui = std::make_unique<TarnelUI>(*store, queue);
-        view = makeView();
-    }
-    ~TasksViewTest() override {
-        view.reset();
-        ui.reset();
-        animations.setTimeSource({});
-    }
-
-    std::unique_ptr<TasksView> makeView() {
-        auto made = std::make_unique<TasksView>(*store, *ui);
-        made->resize(378, 420);
-        made->show();
-        made->activateWindow();
-        QApplication::processEvents();
-        return made;
-    }
-    QLineEdit& field() { return *view->addRow()->field(); }
-    void pressReturn() {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QCoreApplication::sendEvent(&field(), &press);
-    }
-    UUID add(const char* title) { return *store->addTask(title); }
-    // Lets every transition finish and the event loop destroy what left.
-    void settle() {
-        runFrames(90);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QApplication::processEvents();
-    }
-    void runFrames(int frames) {
-        for (int i = 0; i < frames; ++i) {
-            frameSeconds += 1.0 / 60;
-            animations.tick();
-        }
-    }
-    std::size_t gains(GainReason reason) const {
-        std::size_t count = 0;
-        for (const BonsaiGain& gain : store->bonsai.get().gains)
-            count += gain.reason == reason;
-        return count;
-    }
-
-    AnimationManager& animations = AnimationManager::shared();
-    double frameSeconds = 0;
-    std::unique_ptr<TarnelUI> ui;
-    std::unique_ptr<TasksView> view;
-};
+using TasksViewTest = test::TasksViewFixture;
 
 TEST_F(TasksViewTest, ReturnAddsOneTaskOnTopEmptiesTheFieldAndKeepsTheFocus) {
     EXPECT_TRUE(view->fullEmptyState()->isVisible());
