@@ -13,6 +13,8 @@ void forceSeed(Store& store, std::uint64_t seed, Clock& clock, RandomSource& ran
             progress.garden.push_back(GardenTree{UUID::random(random), seed, clock.now(), 0});
         progress.seed = seed;
     });
+    store.syncTicker();
+    store.scheduleSave();
 }
 
 } // namespace vesk::LaunchSteps

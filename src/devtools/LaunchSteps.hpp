@@ -8,8 +8,8 @@ class Clock;
 class RandomSource;
 class Store;
 
-// Developer options that change the store at start-up, before the UI exists. Nothing here
-// saves.
+// Developer options that change the store at start-up, before the UI exists; what they
+// change is saved like any other change, shortly after.
 namespace LaunchSteps {
 
 // Makes the tree with `seed` the current one, planting it with no cubes when the garden

@@ -19,7 +19,9 @@ TEST(LaunchStepsTest, AForcedSeedPlantsOnlyAMissingTreeAndMakesItCurrent) {
     LaunchSteps::forceSeed(store, 0, bed.clock, bed.random);
     EXPECT_EQ(store.bonsai.get().garden.size(), 1u);
     EXPECT_EQ(store.bonsai.get().seed, 42u);
-    EXPECT_EQ(bed.writes(), 0u);
+    bed.queue.advance(1);
+    ASSERT_EQ(bed.writes(), 1u);
+    EXPECT_EQ(bed.onDisk()->bonsai->seed, 42u);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include "shell/controls/PlainButton.hpp"
 #include "shell/theme/Theme.hpp"
 
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -54,14 +54,14 @@ TEST_F(PresenceTest, ATransitionWithItsOwnPaceIgnoresTheChangesAnimationAndDelay
     EXPECT_FALSE(manager.isTicking());
 }
 
-TEST_F(PresenceTest, AncestorsOpacityAndScaleReachTheirDescendants) {
+TEST_F(PresenceTest, AncestorsOpacityReachesPaintedDescendantsAndAScalingContainerMovesAsAPicture) {
     parent.resize(200, 100);
     auto* panel = new QWidget(&parent);
     panel->setGeometry(0, 0, 200, 100);
     auto* child = new QWidget(panel);
     child->setGeometry(100, 50, 20, 20);
-    Presence fade(panel, Transition::fade().combined(Transition::scaled(0.5, 0, 0)), &manager);
-    Presence own(child, Transition::fade(), &manager);
+    Presence fade(panel, Transition::fade(), &manager);
+    Presence own(child, Transition::fade().combined(Transition::scaled(0.5, 0, 0)), &manager);
 
     withAnimation(Animation::linear(1.0), [&] {
         fade.setPresent(false);
@@ -71,11 +71,50 @@ TEST_F(PresenceTest, AncestorsOpacityAndScaleReachTheirDescendants) {
     manager.tick();
     const PaintEffect effect = Presence::effectFor(child);
     EXPECT_NEAR(effect.opacity, 0.25, 1e-9);
-    // The panel scales about its top-left corner to 0.75: the child's origin (100, 50) in the
-    // panel lands at (75, 37.5), which is (-25, -12.5) in the child's own coordinates.
-    const QPointF origin = effect.transform.map(QPointF(0, 0));
-    EXPECT_NEAR(origin.x(), -25, 1e-9);
-    EXPECT_NEAR(origin.y(), -12.5, 1e-9);
+    // Its own scale about its own top-left corner, in its own coordinates.
+    EXPECT_EQ(effect.transform, QTransform::fromScale(0.75, 0.75));
+    EXPECT_FALSE(fade.showsPicture());
+
+    // A container that scales would carry its children out of their rectangles: it goes as a picture.
+    auto* row = new QWidget(&parent);
+    row->setGeometry(0, 0, 200, 30);
+    auto* label = new QWidget(row);
+    Presence toast(row, Transition::scaled(0.9, 0.5, 0), &manager);
+    withAnimation(Animation::linear(1.0), [&] { toast.setPresent(false); });
+    runFrames(30);
+    EXPECT_TRUE(toast.showsPicture());
+    EXPECT_DOUBLE_EQ(Presence::effectFor(label).opacity, 1.0); // the picture carries the look
+    runFrames(61);
+    EXPECT_FALSE(toast.showsPicture());
+    EXPECT_TRUE(row->isHidden());
+    EXPECT_EQ(row->pos(), QPoint(0, 0));
+}
+
+TEST_F(PresenceTest, ASlideMovesTheViewItselfAndFollowsItsLayout) {
+    parent.resize(200, 40);
+    auto* row = new QHBoxLayout(&parent);
+    row->setContentsMargins(10, 0, 0, 0);
+    auto* button = new PlainButton(&parent);
+    button->setFixedSize(60, 40);
+    row->addWidget(button, 0, Qt::AlignLeft);
+    parent.show();
+    row->activate();
+    ASSERT_EQ(button->pos(), QPoint(10, 0));
+    Presence presence(button, Transition::move(1, 0), &manager);
+
+    withAnimation(Animation::linear(1.0), [&] { presence.setPresent(false); });
+    now = 0.5;
+    manager.tick();
+    EXPECT_EQ(button->pos(), QPoint(40, 0)); // half its width on the way out
+    // The layout places it anew meanwhile: the slide goes on from there.
+    row->setContentsMargins(20, 0, 0, 0);
+    row->activate();
+    EXPECT_EQ(button->pos(), QPoint(50, 0));
+    // A list moves it down from where it stands: the slide keeps its way across.
+    button->move(button->x(), 5);
+    EXPECT_EQ(button->pos(), QPoint(50, 5));
+    presence.setPresent(true);
+    EXPECT_EQ(button->pos(), QPoint(20, 5));
 }
 
 TEST_F(PresenceTest, PaintedViewsDrawWithTheirAncestorsOpacity) {

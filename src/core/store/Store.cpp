@@ -21,7 +21,7 @@ constexpr double writerWaitAtQuitSeconds = 0.3;
 } // namespace
 
 Store::Store(std::filesystem::path url, StoreEnvironment environment)
-    : now(environment.clock.now()), env_(environment), url_(std::move(url)) {
+    : now(environment.clock.now(), changes_), env_(environment), url_(std::move(url)) {
     // What a save killed halfway in an earlier run left in the user's folder.
     env_.files.removeAbandonedTemporaries(url_);
     load();

@@ -22,6 +22,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace vesk {
@@ -46,8 +47,13 @@ enum class SaveOccasion { normal, quit };
 //
 // Observed properties may be set directly; a setter tells observers only when the value
 // really changed and does nothing else, so a caller that writes one calls syncTicker() and
-// then scheduleSave(). Every operation of the store does that itself. Main thread only.
+// then scheduleSave(). Every operation of the store does that itself. An operation that
+// changes several properties tells their observers once it is complete, each property once.
+// Main thread only.
 class Store {
+    // First, so that it outlives the properties (it holds their notifications).
+    ChangeBatch changes_;
+
   public:
     Store(std::filesystem::path url, StoreEnvironment environment);
     ~Store();
@@ -58,15 +64,15 @@ class Store {
         return locateDataFile(environment, files);
     }
 
-    Observed<std::vector<TaskList>> lists;
-    Observed<std::vector<TaskItem>> tasks;
-    Observed<std::vector<FocusSession>> sessions;
-    Observed<TimerState> timer;
-    Observed<Prefs> prefs;
-    Observed<BonsaiProgress> bonsai;
+    Observed<std::vector<TaskList>> lists{changes_};
+    Observed<std::vector<TaskItem>> tasks{changes_};
+    Observed<std::vector<FocusSession>> sessions{changes_};
+    Observed<TimerState> timer{changes_};
+    Observed<Prefs> prefs{changes_};
+    Observed<BonsaiProgress> bonsai{changes_};
     // The store's notion of the current time, refreshed by the timer ticker.
-    Observed<Date> now;
-    Observed<std::optional<std::string>> undoLabel;
+    Observed<Date> now{changes_};
+    Observed<std::optional<std::string>> undoLabel{changes_};
 
     std::function<void(TimerEvent)> onEvent;
     // The current tree's shown cube counts before and after a growth, and why it grew.
@@ -212,6 +218,8 @@ class Store {
     bool waitForWriterAtQuit();
     // The "corrupt-" copy beside the file; true when it is there.
     bool keepCorruptCopy(const std::string& bytes);
+    // Removes the tasks with these ids; a timer attached to one of them goes on unattached.
+    void removeTasks(const std::unordered_set<UUID>& ids);
     void rememberUndo(std::string label);
     void forgetUndo();
     std::vector<TaskItem> sortTasks(std::vector<TaskItem> open) const;

@@ -17,6 +17,7 @@ void Store::selectList(const UUID& id) {
 }
 
 UUID Store::addList(const std::string& name) {
+    const auto hold = changes_.hold();
     // A name that is not blank is kept exactly as typed.
     TaskList list{UUID::random(env_.random),
                   trimmed(name, Blank::spaces).empty() ? std::string("Untitled list") : name};
@@ -39,6 +40,7 @@ void Store::renameList(const UUID& id, const std::string& name) {
 }
 
 void Store::deleteList(const UUID& id) {
+    const auto hold = changes_.hold();
     if (lists.get().size() < 2) return;
     const auto& all = lists.get();
     const auto found =
@@ -49,11 +51,7 @@ void Store::deleteList(const UUID& id) {
     std::unordered_set<UUID> removed;
     for (const TaskItem& item : tasks.get())
         if (item.listID == id) removed.insert(item.id);
-    tasks.update([&](std::vector<TaskItem>& items) {
-        std::erase_if(items, [&](const TaskItem& item) { return removed.contains(item.id); });
-    });
-    if (timer.get().taskID && removed.contains(*timer.get().taskID))
-        timer.update([](TimerState& state) { state.taskID.reset(); });
+    removeTasks(removed);
     lists.update([&](std::vector<TaskList>& items) {
         std::erase_if(items, [&](const TaskList& list) { return list.id == id; });
     });

@@ -78,6 +78,7 @@ void repairOrders(std::vector<TaskItem>& edited) {
 } // namespace
 
 bool Store::applyExternalEdit(const std::string& bytes) {
+    const auto hold = changes_.hold();
     const Date instant = env_.clock.now();
     auto edit = decodeListsAndTasks(bytes, instant, &env_.random);
     if (!edit) return false;

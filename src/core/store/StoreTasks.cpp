@@ -35,6 +35,7 @@ double Store::topOrder(const UUID& listID) const {
 
 std::optional<UUID> Store::addTask(const std::string& title, std::optional<UUID> parentID,
                                    std::optional<UUID> listID) {
+    const auto hold = changes_.hold();
     std::string text = trimmed(title, Blank::spacesAndLineBreaks);
     if (text.empty()) return std::nullopt;
 
@@ -70,6 +71,7 @@ std::optional<UUID> Store::addTask(const std::string& title, std::optional<UUID>
 }
 
 void Store::toggleDone(const UUID& id) {
+    const auto hold = changes_.hold();
     std::vector<TaskItem> all = tasks.get();
     const auto found = findTask(all, id);
     if (found == all.end()) return;
@@ -122,6 +124,7 @@ void Store::toggleStar(const UUID& id) {
 }
 
 void Store::deleteTask(const UUID& id) {
+    const auto hold = changes_.hold();
     const auto item = task(id);
     if (!item) return;
     rememberUndo("Deleted \u201C" + (item->title.empty() ? std::string("task") : item->title) + "\u201D");
@@ -129,16 +132,21 @@ void Store::deleteTask(const UUID& id) {
     std::unordered_set<UUID> removed{id};
     for (const TaskItem& other : tasks.get())
         if (other.parentID == id) removed.insert(other.id);
+    removeTasks(removed);
+    changed();
+}
+
+void Store::removeTasks(const std::unordered_set<UUID>& removed) {
     tasks.update([&](std::vector<TaskItem>& all) {
-        std::erase_if(all, [&](const TaskItem& other) { return removed.contains(other.id); });
+        std::erase_if(all, [&](const TaskItem& item) { return removed.contains(item.id); });
     });
     // The run goes on, attached to nothing.
     if (timer.get().taskID && removed.contains(*timer.get().taskID))
         timer.update([](TimerState& state) { state.taskID.reset(); });
-    changed();
 }
 
 void Store::clearCompleted() {
+    const auto hold = changes_.hold();
     const auto list = currentList();
     if (!list) return;
     std::unordered_set<UUID> removed;
@@ -174,6 +182,7 @@ void Store::move(const UUID& id, const UUID& toList) {
 }
 
 void Store::moveVisible(const std::set<std::size_t>& offsets, std::size_t destination) {
+    const auto hold = changes_.hold();
     std::vector<TaskItem> shown = visibleOpenTasks();
     if (destination > shown.size() || (!offsets.empty() && *offsets.rbegin() >= shown.size())) return;
 

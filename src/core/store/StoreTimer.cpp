@@ -27,6 +27,7 @@ void Store::syncTicker() {
 }
 
 void Store::start(TimerMode mode, std::optional<UUID> taskID) {
+    const auto hold = changes_.hold();
     if (isTimerActive()) finish();
     timer.update([&](TimerState& state) {
         state.mode = mode;
@@ -40,6 +41,7 @@ void Store::start(TimerMode mode, std::optional<UUID> taskID) {
 }
 
 void Store::pause() {
+    const auto hold = changes_.hold();
     if (!timer.get().runningSince) return;
     const Date t = env_.clock.now();
     timer.update([&](TimerState& state) {
@@ -52,6 +54,7 @@ void Store::pause() {
 }
 
 void Store::resume() {
+    const auto hold = changes_.hold();
     const Date t = env_.clock.now();
     now.set(t);
     timer.update([&](TimerState& state) {
@@ -62,6 +65,7 @@ void Store::resume() {
 }
 
 void Store::finish() {
+    const auto hold = changes_.hold();
     const double elapsedSeconds = elapsed(env_.clock.now());
     const bool inBreak = timer.get().mode == TimerMode::pomodoro && timer.get().phase == PomoPhase::rest;
     if (!inBreak && elapsedSeconds >= shortestLoggedSeconds) log(elapsedSeconds, false);
@@ -69,6 +73,7 @@ void Store::finish() {
 }
 
 void Store::resetTimer() {
+    const auto hold = changes_.hold();
     timer.update([](TimerState& state) {
         state.accumulated = 0;
         state.runningSince.reset();
@@ -80,6 +85,7 @@ void Store::resetTimer() {
 }
 
 void Store::setMode(TimerMode mode) {
+    const auto hold = changes_.hold();
     if (mode == timer.get().mode) return;
     if (isTimerActive()) finish();
     timer.update([&](TimerState& state) { state.mode = mode; });
@@ -131,6 +137,7 @@ double Store::liveFocus() const {
 }
 
 void Store::tick() {
+    const auto hold = changes_.hold();
     now.set(env_.clock.now());
     const TimerState& state = timer.get();
     if (state.mode != TimerMode::pomodoro || !state.runningSince) return;

@@ -26,6 +26,7 @@ void Store::forgetUndo() {
 }
 
 void Store::undo() {
+    const auto hold = changes_.hold();
     if (!undoState_) return;
     // Whole arrays: whatever changed since the deletion goes back too.
     UndoState state = std::move(*undoState_);

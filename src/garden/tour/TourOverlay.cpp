@@ -132,7 +132,8 @@ void TourOverlay::refreshStep() {
     const auto lit = tourDotIndex(step_);
     for (int i = 0; i < 5; ++i) {
         QWidget* dot = new TourDot(lit == i, bubble_);
-        row->replaceWidget(dots_[std::size_t(i)], dot);
+        // The layout hands back the old dot's item, which is ours to free.
+        delete row->replaceWidget(dots_[std::size_t(i)], dot);
         delete dots_[std::size_t(i)];
         dots_[std::size_t(i)] = dot;
     }

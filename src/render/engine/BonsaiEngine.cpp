@@ -4,21 +4,9 @@
 #include "render/scene/GeneratorAdapters.hpp"
 #include "render/scene/GrowthModifiers.hpp"
 
-#include <cmath>
 #include <cstdlib>
 
 namespace vesk {
-
-namespace {
-
-using scene::Vec3;
-
-// A camera at yaw y, pitch q and distance d stands at target + d·(sin y·cos q, sin q, cos y·cos q).
-Vec3 orbitOffset(float yaw, float pitch, float distance) {
-    return Vec3{std::sin(yaw) * std::cos(pitch), std::sin(pitch), std::cos(yaw) * std::cos(pitch)} * distance;
-}
-
-} // namespace
 
 scene::Camera BonsaiEngine::cameraSettings() {
     scene::Camera c;
@@ -159,10 +147,10 @@ void BonsaiEngine::setupScene() {
     scene_.backgroundColor = {0.0f, 0.0f, 0.0f};
 
     cameraNode_->camera = cameraSettings();
-    cameraNode_->setPosition(orbitTarget_ + orbitOffset(0.35f, 0.2f, 12.1f));
+    cameraNode_->setPosition(orbitTarget_ + scene::orbitOffset(0.35f, 0.2f, 12.1f));
     cameraNode_->lookAt(orbitTarget_);
     revealCameraNode_->camera = cameraSettings();
-    revealCameraNode_->setPosition(orbitTarget_ + orbitOffset(0.25f, 0.16f, 10.6f));
+    revealCameraNode_->setPosition(orbitTarget_ + scene::orbitOffset(0.25f, 0.16f, 10.6f));
     revealCameraNode_->lookAt(orbitTarget_);
     root->addChild(cameraNode_);
     root->addChild(revealCameraNode_);
@@ -182,15 +170,20 @@ void BonsaiEngine::show(std::uint64_t seed, std::int64_t n, std::optional<std::i
     const auto id = std::int64_t(workerSide_->latest.next());
     BuildRequest request{id,          seed, n, from, seed == shownSeed_ ? shownDioramaKey_ : std::nullopt,
                          orbitTarget_};
-    post_([side = workerSide_, request, &main = main_, weak = std::weak_ptr(self_), done = std::move(done)] {
+    // `done` is the caller's: it travels back to the main thread whatever happens, and is
+    // called or dropped there, never on the worker.
+    post_([side = workerSide_, request, &main = main_, weak = std::weak_ptr(self_),
+           done = std::move(done)]() mutable {
         const auto current = [&] {
             return side->latest.isCurrent(LatestRequest::Generation(request.request));
         };
-        if (!current()) return;
-        auto built = buildTree(side->caches, request, current);
-        if (!built) return;
+        auto built = current() ? buildTree(side->caches, request, current) : std::nullopt;
+        if (!built) {
+            if (done) main.post([done = std::move(done)] {});
+            return;
+        }
         ++side->finished;
-        main.post([weak, built = std::move(*built), done]() mutable {
+        main.post([weak, built = std::move(*built), done = std::move(done)]() mutable {
             if (const auto self = weak.lock()) (*self)->receive(std::move(built), std::move(done));
         });
     });

@@ -183,9 +183,7 @@ void GrowthAnimation::orbit(float fromYaw, float toYaw, double duration) {
         const double t = duration > 0.0 ? std::clamp(elapsed / duration, 0.0, 1.0) : 1.0;
         const float e = float(t * t * (3.0 - 2.0 * t));
         const float yaw = fromYaw + (toYaw - fromYaw) * e;
-        camera.setPosition(target + Vec3{std::sin(yaw) * std::cos(orbitPitch), std::sin(orbitPitch),
-                                         std::cos(yaw) * std::cos(orbitPitch)} *
-                                        orbitDistance);
+        camera.setPosition(target + scene::orbitOffset(yaw, orbitPitch, orbitDistance));
         camera.lookAt(target);
     });
     scene_.camera->runAction(orbit, "orbit");

@@ -23,6 +23,15 @@ void SerialWorker::post(Job job) {
     wake_.notify_one();
 }
 
+void SerialWorker::discardPending() {
+    std::deque<Job> discarded;
+    {
+        std::lock_guard lock(mutex_);
+        discarded.swap(jobs_);
+    }
+    // Destroyed here, on the caller's thread, outside the lock.
+}
+
 void SerialWorker::run() {
     // Linux limits thread names to 15 characters plus the terminator.
     pthread_setname_np(pthread_self(), name_.substr(0, 15).c_str());

@@ -21,6 +21,8 @@ class SerialWorker {
     SerialWorker& operator=(const SerialWorker&) = delete;
 
     void post(Job job);
+    // Forgets the jobs not yet started; the one running finishes.
+    void discardPending();
 
   private:
     void run();

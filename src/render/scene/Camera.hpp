@@ -2,6 +2,8 @@
 
 #include "render/scene/Mat4.hpp"
 
+#include <cmath>
+
 namespace vesk::scene {
 
 // A perspective camera with its image pipeline settings. The field of view is vertical.
@@ -32,5 +34,11 @@ struct Camera {
 
     friend bool operator==(const Camera&, const Camera&) = default;
 };
+
+// Where a camera circling a target stands, from the target: yaw about the vertical axis (0
+// looks along −Z), pitch above the horizon (radians), at a distance.
+inline Vec3 orbitOffset(float yaw, float pitch, float distance) {
+    return Vec3{std::sin(yaw) * std::cos(pitch), std::sin(pitch), std::cos(yaw) * std::cos(pitch)} * distance;
+}
 
 } // namespace vesk::scene

@@ -63,9 +63,7 @@ void OrbitController::step(Node& camera, double time) {
         velocity_ = {velocity_.x * keep, velocity_.y * keep};
         if (std::fabs(velocity_.x) + std::fabs(velocity_.y) < 1e-3f) spinning_ = false;
     }
-    const float c = std::cos(pitch_);
-    camera.setPosition(settings_.target +
-                       Vec3{std::sin(yaw_) * c, std::sin(pitch_), std::cos(yaw_) * c} * distance_);
+    camera.setPosition(settings_.target + orbitOffset(yaw_, pitch_, distance_));
     camera.lookAt(settings_.target);
 }
 

@@ -27,6 +27,8 @@ BonsaiThumbnails::BonsaiThumbnails(MainQueue& main, Render render) : main_(main)
 }
 
 BonsaiThumbnails::~BonsaiThumbnails() {
+    // Pictures nobody will see: quitting waits for the one being drawn at most.
+    queue_.discardPending();
     // The renderer's GL context belongs to the queue's thread.
     queue_.post([this] { renderer_.reset(); });
     waitForQueue();

@@ -38,7 +38,7 @@ class BonsaiThumbnails {
     // Renders with its own offscreen renderer, made and destroyed on the queue.
     explicit BonsaiThumbnails(MainQueue& main);
     BonsaiThumbnails(MainQueue& main, Render render);
-    // Waits for the render in progress.
+    // Drops the renders still queued and waits for the one in progress.
     ~BonsaiThumbnails();
     BonsaiThumbnails(const BonsaiThumbnails&) = delete;
     BonsaiThumbnails& operator=(const BonsaiThumbnails&) = delete;

@@ -2,14 +2,13 @@
 
 #include "bonsai/Textures.hpp"
 #include "bonsai/VoxelMesher.hpp"
+#include "render/engine/BonsaiEngine.hpp"
 #include "render/engine/EngineMesh.hpp"
 #include "render/engine/Framing.hpp"
 #include "render/engine/SceneLights.hpp"
 #include "render/scene/GeneratorAdapters.hpp"
 #include "render/scene/Geometry.hpp"
 #include "render/scene/GrowthModifiers.hpp"
-
-#include <cmath>
 
 namespace vesk {
 
@@ -48,27 +47,22 @@ ThumbnailRenderer::ThumbnailRenderer()
     materials_[leaves]->setValue("glow", leafGlow);
     scene_.root()->addChild(content_);
 
-    scene::Camera camera;
-    camera.fieldOfViewDegrees = 30.0f;
-    camera.zNear = 0.05f;
-    camera.zFar = 300.0f;
-    camera.wantsHDR = true;
-    camera.exposureOffset = -0.35f;
+    // The live view's lens and sun, plainer for a small picture: no bloom or ambient
+    // occlusion, a lighter vignette, a coarser and softer shadow.
+    scene::Camera camera = BonsaiEngine::cameraSettings();
+    camera.bloomIntensity = 0.0f;
+    camera.ssaoIntensity = 0.0f;
     camera.vignettingIntensity = 0.3f;
-    camera.saturation = 1.08f;
-    camera.contrast = 0.08f;
+    camera.vignettingPower = 0.0f;
     camera_->camera = camera;
     aimCamera(0.25f, 0.16f, 9.4f);
 
-    scene::DirectionalLight sun;
-    sun.castsShadow = true;
+    scene::DirectionalLight sun = BonsaiEngine::sunSettings();
     sun.shadowMapSize = 1024;
     sun.shadowSampleCount = 4;
     sun.shadowRadius = 2.0f;
     sun.shadowAlpha = 0.55f;
-    sun.orthographicScale = 4.4f;
-    sun.shadowNear = 1.0f;
-    sun.shadowFar = 60.0f;
+    sun.shadowBias = scene::DirectionalLight{}.shadowBias;
     sun_->light = sun;
     scene::DirectionalLight fill;
     fill.intensity = SceneLights::fillIntensity;
@@ -83,8 +77,7 @@ ThumbnailRenderer::ThumbnailRenderer()
 ThumbnailRenderer::~ThumbnailRenderer() = default;
 
 void ThumbnailRenderer::aimCamera(float yaw, float pitch, float distance) {
-    const Vec3 offset{std::sin(yaw) * std::cos(pitch), std::sin(pitch), std::cos(yaw) * std::cos(pitch)};
-    camera_->setPosition(target_ + offset * distance);
+    camera_->setPosition(target_ + scene::orbitOffset(yaw, pitch, distance));
     camera_->lookAt(target_);
 }
 

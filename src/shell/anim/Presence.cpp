@@ -2,7 +2,11 @@
 
 #include "shell/anim/Transaction.hpp"
 
+#include <QByteArrayView>
+#include <QEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <algorithm>
 
 namespace vesk {
 
@@ -14,12 +18,112 @@ bool shownByItsOwner(const QWidget* view) {
              view->testAttribute(Qt::WA_WState_Hidden));
 }
 
+// A widget of Qt's own that paints itself (a text field, a scroll area, a GL view) and so
+// knows nothing of our painted opacity. Our widgets either have no meta-object of their own
+// or one in our namespace; the first one of Qt's up the chain tells.
+bool isStock(const QWidget* widget) {
+    for (const QMetaObject* meta = widget->metaObject(); meta; meta = meta->superClass()) {
+        if (meta == &QWidget::staticMetaObject) return false;
+        if (!QByteArrayView(meta->className()).startsWith("vesk::")) return true;
+    }
+    return false;
+}
+
+bool holdsStockWidgets(const QWidget* view) {
+    if (isStock(view)) return true;
+    const auto children = view->findChildren<QWidget*>();
+    return std::any_of(children.begin(), children.end(),
+                       [view](const QWidget* child) { return child->isVisibleTo(view) && isStock(child); });
+}
+
+// What a view shows of itself while its picture stands in: nothing. It stays where it is,
+// laid out and moving, so that what it holds still knows what of it is in sight.
+const QRegion unseen(-1, -1, 1, 1);
+
+// Qt lays a GL view's texture over the window whatever masks its ancestors have: a view
+// holding one waits far outside its parent instead while its picture stands in.
+bool holdsTextureWidgets(const QWidget* view) {
+    const auto drawsTexture = [view](const QWidget* widget) {
+        return widget->isVisibleTo(view) && widget->inherits("QOpenGLWidget");
+    };
+    const auto children = view->findChildren<QWidget*>();
+    return view->inherits("QOpenGLWidget") || std::any_of(children.begin(), children.end(), drawsTexture);
+}
+constexpr QPoint offSite(-100000, -100000);
+
+// The view as it paints itself, over nothing: `grab` would lay the window's background under it.
+QPixmap pictureOf(QWidget* view) {
+    const qreal ratio = view->devicePixelRatioF();
+    QPixmap picture(view->size() * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    view->render(&picture, QPoint(), QRegion(), QWidget::DrawChildren | QWidget::IgnoreMask);
+    return picture;
+}
+
+// The look as a transform of the view's rectangle into its parent, from where the parent put it.
+QTransform lookTransform(const Transition& look, QPoint base, QSize size) {
+    const QPointF anchor(look.anchorX * size.width(), look.anchorY * size.height());
+    QTransform transform;
+    transform.translate(base.x() + look.offsetX * size.width(), base.y() + look.offsetY * size.height());
+    transform.translate(anchor.x(), anchor.y());
+    transform.scale(look.scale, look.scale);
+    transform.translate(-anchor.x(), -anchor.y());
+    return transform;
+}
+
+// The picture of a view on its way, drawn with the view's look; a sibling just under the
+// view, covering where the picture lands.
+class StandIn final : public QWidget {
+  public:
+    explicit StandIn(QWidget* view) : QWidget(view->parentWidget()) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        stackUnder(view);
+    }
+
+    void setPicture(QPixmap picture) { picture_ = std::move(picture); }
+
+    // `transform` takes the view's rectangle into the parent.
+    void setLook(const QTransform& transform, double opacity, QSize viewSize) {
+        const QRect covered = transform.mapRect(QRectF(QPointF(), viewSize)).toAlignedRect();
+        QTransform local = transform;
+        local *= QTransform::fromTranslate(-covered.x(), -covered.y());
+        if (covered == geometry() && local == transform_ && opacity == opacity_) return;
+        transform_ = local;
+        opacity_ = opacity;
+        setGeometry(covered);
+        update();
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (picture_.isNull() || opacity_ <= 0) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        Presence::apply(painter, this);
+        painter.setOpacity(painter.opacity() * opacity_);
+        painter.setTransform(transform_, true);
+        painter.drawPixmap(QPointF(), picture_);
+    }
+
+  private:
+    QPixmap picture_;
+    QTransform transform_;
+    double opacity_ = 1.0;
+};
+
 } // namespace
 
 Presence::Presence(QWidget* view, Transition insertion, Transition removal, AnimationManager* manager)
     : QObject(view), view_(view), insertion_(insertion), removal_(removal), present_(shownByItsOwner(view)),
-      amount_(present_ ? 1.0 : 0.0, {}, manager) {
+      amount_(present_ ? 1.0 : 0.0, {}, manager), placedAt_(view->pos()) {
     amount_.setOnChange([this] { changed(); });
+    view->installEventFilter(this);
+}
+
+Presence::~Presence() {
+    // The view itself may be half destroyed by now (its presence goes with its children).
+    delete standIn_.data();
 }
 
 Presence* Presence::of(const QWidget* view) {
@@ -45,35 +149,108 @@ Transition Presence::look() const {
 
 void Presence::changed() {
     if (!present_ && !amount_.isAnimating() && amount_.value() <= 0.0 && !view_->isHidden()) {
+        // Hidden first, so that it never shows for a moment back in its place.
         view_->hide();
+        place(false);
         if (onRemoved_) onRemoved_();
         return;
     }
-    view_->update();
+    place(true);
+}
+
+bool Presence::needsPicture(const Transition& look) const {
+    if (!view_->parentWidget()) return false;
+    const bool scales = look.scale != 1.0;
+    if (look.opacity >= 1.0 && !scales) return false;
+    // A container that scales would move its children out of their own rectangles.
+    if (scales && view_->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) return true;
+    return holdsStockWidgets(view_);
+}
+
+void Presence::place(bool freshPicture) {
+    if (view_->isHidden()) {
+        // Nothing shows: it waits where its parent put it.
+        showPicture(false, false);
+        moveView({});
+        return;
+    }
+    const Transition look = this->look();
+    const QSize size = view_->size();
+    const QPoint slide(qRound(look.offsetX * size.width()), qRound(look.offsetY * size.height()));
+    const bool picture = needsPicture(look);
+    moveView(picture && holdsTextureWidgets(view_) ? offSite - (view_->pos() - shift_) : slide);
+    if (!picture) {
+        showPicture(false, false);
+        view_->update(); // painted opacity and scale
+        return;
+    }
+    // Nothing to see at opacity 0.
+    showPicture(true, look.opacity > 0 && (freshPicture || !standIn_));
+    static_cast<StandIn*>(standIn_.data())
+        ->setLook(lookTransform(look, view_->pos() - shift_, size), look.opacity, size);
+}
+
+void Presence::showPicture(bool show, bool fresh) {
+    if (!show) {
+        if (!standIn_) return;
+        delete standIn_.data();
+        view_->clearMask();
+        return;
+    }
+    if (!standIn_) {
+        standIn_ = new StandIn(view_);
+        view_->setMask(unseen);
+        // Known before it shows: showing may have the parent's layout place the view anew.
+        standIn_->show();
+    }
+    // Taken once the stand-in exists: painted descendants then leave this presence's look to
+    // the stand-in instead of drawing it into the picture too.
+    if (fresh) static_cast<StandIn*>(standIn_.data())->setPicture(pictureOf(view_));
+}
+
+void Presence::moveView(QPoint shift) {
+    const QPoint base = view_->pos() - shift_;
+    shift_ = shift;
+    placedAt_ = base + shift;
+    if (view_->pos() != placedAt_) view_->move(placedAt_);
+}
+
+bool Presence::eventFilter(QObject* watched, QEvent* event) {
+    const bool resized = event->type() == QEvent::Resize;
+    if (watched != view_ || !(resized || event->type() == QEvent::Move) || view_->isHidden())
+        return QObject::eventFilter(watched, event);
+    // Placed anew by its parent (a layout, a list moving its rows): that place is where it
+    // belongs now. A coordinate the parent kept as it was is still displaced by us (a row
+    // moved down keeps the x it was given).
+    const QPoint pos = view_->pos();
+    const bool placedAnew = pos != placedAt_;
+    if (placedAnew) {
+        shift_ = QPoint(pos.x() == placedAt_.x() ? shift_.x() : 0, pos.y() == placedAt_.y() ? shift_.y() : 0);
+        placedAt_ = pos;
+    }
+    // The picture is taken afresh on the next frame (taking it here would recurse: a picture
+    // of a view not on screen delivers its pending resize first).
+    const bool onTheWay = amount_.isAnimating() || amount_.value() < 1.0;
+    if ((placedAnew || resized) && onTheWay) place(false);
+    return QObject::eventFilter(watched, event);
 }
 
 PaintEffect Presence::effectFor(const QWidget* view) {
     PaintEffect effect;
-    QPoint offset; // of `view` within the ancestor being looked at
     for (const QWidget* w = view; w; w = w->parentWidget()) {
         if (const Presence* presence = of(w)) {
+            // Its picture carries its look and that of everything above it.
+            if (presence->showsPicture()) break;
             const Transition t = presence->look();
-            const QSizeF size = w->size();
-            const QPointF anchor(t.anchorX * size.width(), t.anchorY * size.height());
-            // In the ancestor's coordinates: scale about its anchor, then shift; expressed
-            // in the view's coordinates by moving there and back by the offset.
-            QTransform step;
-            step.translate(-offset.x(), -offset.y());
-            step.translate(t.offsetX * size.width(), t.offsetY * size.height());
-            step.translate(anchor.x(), anchor.y());
-            step.scale(t.scale, t.scale);
-            step.translate(-anchor.x(), -anchor.y());
-            step.translate(offset.x(), offset.y());
-            effect.transform = effect.transform * step;
             effect.opacity *= t.opacity;
+            if (w == view && t.scale != 1.0) {
+                const QPointF anchor(t.anchorX * w->width(), t.anchorY * w->height());
+                effect.transform.translate(anchor.x(), anchor.y());
+                effect.transform.scale(t.scale, t.scale);
+                effect.transform.translate(-anchor.x(), -anchor.y());
+            }
         }
         if (w->isWindow()) break;
-        offset += w->pos();
     }
     return effect;
 }

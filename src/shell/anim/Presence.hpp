@@ -4,6 +4,7 @@
 #include "shell/anim/Transition.hpp"
 
 #include <QObject>
+#include <QPointer>
 #include <QTransform>
 #include <QWidget>
 #include <functional>
@@ -12,9 +13,8 @@ class QPainter;
 
 namespace vesk {
 
-// The look a view paints with: its own presence and that of every ancestor, in its own
-// coordinates. Painted opacity, never an effect over the subtree, so that GL views inside
-// stay untouched.
+// The look one of our painted views draws with: the opacity of its own presence and of the
+// presences above it, and its own presence's scale, in its own coordinates.
 struct PaintEffect {
     double opacity = 1.0;
     QTransform transform;
@@ -23,6 +23,14 @@ struct PaintEffect {
 // Inserts and removes a view with a transition: shown at once and faded, scaled or moved
 // in; moved out and hidden at the end. While leaving it takes no clicks. Owned by the view
 // it animates.
+//
+// A slide moves the view itself within its parent (a layout that places it meanwhile is
+// followed). Our own controls paint their fade and their own scale (`apply`). A view that
+// holds stock widgets (text fields, scroll areas, a GL view), or a container that scales,
+// fades and scales as a whole: while it is on the way, a picture of it, taken afresh every
+// frame, stands in its place and the view itself, masked to nothing, keeps its place, its
+// keyboard focus and its state. Never an effect over the subtree, so that GL views inside
+// stay untouched.
 class Presence final : public QObject {
     Q_OBJECT
 
@@ -32,6 +40,7 @@ class Presence final : public QObject {
     // The same transition both ways.
     Presence(QWidget* view, Transition both, AnimationManager* manager = nullptr)
         : Presence(view, both, both, manager) {}
+    ~Presence() override;
 
     static Presence* of(const QWidget* view);
 
@@ -46,14 +55,26 @@ class Presence final : public QObject {
 
     // This view's own look now.
     Transition look() const;
+    // Whether a picture stands in for the view now.
+    bool showsPicture() const { return standIn_ != nullptr; }
 
-    // Everything `view` must paint with, from its own and its ancestors' presences.
+    // What a painted view draws with, from its own and its ancestors' presences (those that
+    // show a picture apply their look to the picture instead).
     static PaintEffect effectFor(const QWidget* view);
     // Sets the painter's opacity and transform to `view`'s effect.
     static void apply(QPainter& painter, const QWidget* view);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void changed();
+    // Puts the view, or its picture, where the look says; a fresh picture when asked.
+    void place(bool freshPicture);
+    bool needsPicture(const Transition& look) const;
+    // Shows the view's picture in its place, taken afresh when asked, or the view itself.
+    void showPicture(bool show, bool fresh);
+    void moveView(QPoint shift);
 
     QWidget* view_;
     Transition insertion_;
@@ -61,6 +82,11 @@ class Presence final : public QObject {
     bool present_;
     Animated<double> amount_;
     std::function<void()> onRemoved_;
+    // How far the view stands from where its parent put it, and where that leaves it: a
+    // view found elsewhere was placed anew by its parent.
+    QPoint shift_;
+    QPoint placedAt_;
+    QPointer<QWidget> standIn_;
 };
 
 } // namespace vesk

@@ -122,9 +122,7 @@ void TarnelController::wireViews() {
             root_->setTarnelSize(size, Animation::tarnel);
         sizedExpanded_ = expanded;
         sizedTarget_ = size;
-        const double expandedWidth =
-            ui_.metrics.get().hasNotch ? std::max(ui_.metrics.get().notchWidth + 320, 440.0) : 440.0;
-        expanded_->setContentSize(QSize(int(expandedWidth), int(ui_.expandedHeight())));
+        expanded_->setContentSize(QSize(int(ui_.expandedWidth()), int(ui_.expandedHeight())));
     };
     auto applyExpanded = [this] {
         tarnel_->setExpanded(ui_.expanded.get());

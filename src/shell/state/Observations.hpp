@@ -3,6 +3,7 @@
 #include "core/runtime/Observed.hpp"
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -21,12 +22,24 @@ class Observations {
     Observations& operator=(const Observations&) = delete;
     ~Observations() { clear(); }
 
-    template <class T> void watch(const Observed<T>& value, std::function<void()> onChange) {
+    void watch(const ObservedBase& value, std::function<void()> onChange) {
+        watch({std::cref(value)}, std::move(onChange));
+    }
+
+    // One callback for several values: when one store operation changes several of them,
+    // it runs once, after all of them have changed.
+    void watch(std::initializer_list<std::reference_wrapper<const ObservedBase>> values,
+               std::function<void()> onChange) {
         const std::weak_ptr<bool> alive = alive_;
-        const auto token = value.observe([alive, onChange = std::move(onChange)] {
-            if (alive.lock()) onChange();
-        });
-        cancels_.push_back([&value, token] { value.unobserve(token); });
+        auto shared = std::make_shared<const std::function<void()>>(std::move(onChange));
+        for (const ObservedBase& value : values) {
+            const auto token = value.observe(
+                [alive, shared] {
+                    if (alive.lock()) (*shared)();
+                },
+                shared.get());
+            cancels_.push_back([&value, token] { value.unobserve(token); });
+        }
     }
 
     // Ends every subscription.

@@ -33,7 +33,7 @@ void TarnelUI::bumpFocusAdd() {
 
 TarnelUI::Size TarnelUI::size() const {
     const ScreenMetrics& m = metrics.get();
-    if (expanded.get()) return {m.hasNotch ? std::max(m.notchWidth + 320, 440.0) : 440.0, expandedHeight()};
+    if (expanded.get()) return {expandedWidth(), expandedHeight()};
     const bool timer = store.isTimerActive();
     Size result{m.hasNotch ? (timer ? 168.0 : 68.0) + m.notchWidth + 12 : (timer ? 236.0 : 112.0),
                 m.topHeight};
@@ -46,6 +46,11 @@ TarnelUI::Size TarnelUI::size() const {
         result.height += 3;
     }
     return result;
+}
+
+double TarnelUI::expandedWidth() const {
+    const ScreenMetrics& m = metrics.get();
+    return m.hasNotch ? std::max(m.notchWidth + 320, 440.0) : 440.0;
 }
 
 double TarnelUI::expandedHeight() const {

@@ -83,6 +83,8 @@ class TarnelUI {
 
     // The content size: the panel hit-tests it, the root view lays out in it.
     Size size() const;
+    // The open tarnel's size: 440 wide, or the notch plus 320 when that is more; the height by screen.
+    double expandedWidth() const;
     double expandedHeight() const;
 
     void expand(std::optional<Tab> tab, bool focusAdd);

@@ -77,9 +77,7 @@ CollapsedView::CollapsedView(Store& store, QWidget* parent) : QWidget(parent), s
     Presence::of(toastRow_)->setPresent(false);
     column->addWidget(toastRow_);
 
-    observations_.watch(store_.timer, [this] { refresh(); });
-    observations_.watch(store_.now, [this] { refresh(); });
-    observations_.watch(store_.tasks, [this] { refresh(); });
+    observations_.watch({store_.timer, store_.now, store_.tasks}, [this] { refresh(); });
     setMetrics(metrics_);
 }
 

@@ -16,8 +16,7 @@ namespace vesk {
 TimerChip::TimerChip(Store& store, QWidget* parent)
     : PaintedControl(parent), store_(store),
       font_(Fonts::text(11.5, FontWeight::semibold, FontDesign::rounded)) {
-    observations_.watch(store_.timer, [this] { refresh(); });
-    observations_.watch(store_.now, [this] { refresh(); });
+    observations_.watch({store_.timer, store_.now}, [this] { refresh(); });
     refresh();
 }
 

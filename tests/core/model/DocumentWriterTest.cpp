@@ -54,7 +54,7 @@ TEST(DocumentWriterTest, OddTextsNumbersAndEmptyPartsAreWrittenAsTheTreeDumpedTh
         "",
         "plain",
         "quote \" backslash \\ slash /",
-        std::string("controls \x01\x08\t\n\x0B\x0C\r\x1F\x7F end", 26),
+        "controls \x01\x08\t\n\x0B\x0C\r\x1F\x7F end",
         std::string("nul \0 inside", 12),
         "caf\xC3\xA9 \xE2\x80\xA8 \xF0\x9F\x8C\xB3",
         "\xFF\xFE stray",

@@ -3,6 +3,7 @@
 #include "bonsai/VoxelGrower.hpp"
 #include "support/FakeMainQueue.hpp"
 
+#include <algorithm>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -61,6 +62,37 @@ TEST_F(BonsaiEngineTest, ABuildOvertakenOnItsWayToTheMainThreadIsDropped) {
     EXPECT_FALSE(firstDone);
     EXPECT_TRUE(secondDone);
     EXPECT_EQ(engine.shownN().get(), 50);
+}
+
+// Records, for each live copy of it, what the test was doing when the copy ended.
+struct Ending {
+    Ending(std::vector<std::string>* log, const std::string* phase) : log(log), phase(phase) {}
+    Ending(const Ending&) = default;
+    Ending(Ending&& other) noexcept : log(std::exchange(other.log, nullptr)), phase(other.phase) {}
+    ~Ending() {
+        if (log) log->push_back(*phase);
+    }
+    std::vector<std::string>* log;
+    const std::string* phase;
+};
+
+TEST_F(BonsaiEngineTest, TheCallersCompletionEndsOnTheMainThreadEvenWhenOvertaken) {
+    std::vector<std::string> endings;
+    std::string phase = "asking";
+    int calls = 0;
+    for (int n : {40, 41})
+        engine.show(seed, n, std::nullopt, [ending = Ending(&endings, &phase), &calls] { ++calls; });
+    phase = "worker";
+    while (!jobs.empty()) {
+        auto job = std::move(jobs.front());
+        jobs.pop_front();
+        job();
+    }
+    phase = "main";
+    main.runDue();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(std::count(endings.begin(), endings.end(), "worker"), 0);
+    EXPECT_NE(std::count(endings.begin(), endings.end(), "main"), 0);
 }
 
 TEST(BonsaiEngineBuild, EachCheckpointDropsAnOvertakenRequest) {

@@ -1,5 +1,6 @@
 #include "render/engine/SerialWorker.hpp"
 
+#include <future>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -14,6 +15,26 @@ TEST(SerialWorkerTest, JobsRunInPostedOrder) {
             worker.post([&order, i] { order.push_back(i); });
     }
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3, 4}));
+}
+
+TEST(SerialWorkerTest, DiscardingForgetsTheJobsNotStartedAndLetsTheRunningOneFinish) {
+    std::vector<int> ran;
+    std::promise<void> started, go;
+    {
+        SerialWorker worker;
+        worker.post([&] {
+            started.set_value();
+            go.get_future().wait();
+            ran.push_back(0);
+        });
+        for (int i = 1; i < 4; ++i)
+            worker.post([&ran, i] { ran.push_back(i); });
+        started.get_future().wait();
+        worker.discardPending();
+        worker.post([&ran] { ran.push_back(9); });
+        go.set_value();
+    }
+    EXPECT_EQ(ran, (std::vector<int>{0, 9}));
 }
 
 } // namespace
