@@ -118,6 +118,10 @@ bool AppDelegate::applicationDidFinishLaunching() {
     debug_ = Debug(arguments_);
     services_ = std::make_unique<AppServices>();
     AppServices& s = *services_;
+    // Logout, Ctrl+C and a closed terminal end the program like "Quit Vesk", saving first;
+    // from the very start, so that one during start-up does not kill it unsaved.
+    s.terminationSignals = std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
     const EnvironmentLookup environment = processEnvironment();
 
     const auto url = Store::defaultURL(environment, s.files);
@@ -209,10 +213,6 @@ bool AppDelegate::applicationDidFinishLaunching() {
                                                else
                                                    ui_->expand(TarnelUI::Tab::tasks, true);
                                            });
-
-    // Logout, Ctrl+C and a closed terminal end the program like "Quit Vesk", saving first.
-    s.terminationSignals = std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
 
     // Last: the developer's launch scenario, with the quit path above already in place.
     debug_.run(
