@@ -65,11 +65,7 @@ void BonsaiTab::follow() {
     const Screen next = BonsaiContent::screen(store_.bonsai.get(), ui_.gardenOpen.get());
     if (next == screen_) return;
     screen_ = next;
-    QWidget* leaving = current_;
-    if (Presence* presence = Presence::of(leaving)) {
-        presence->setOnRemoved([leaving] { leaving->deleteLater(); });
-        presence->setPresent(false);
-    }
+    if (Presence* presence = Presence::of(current_)) presence->dismiss();
     current_ = build(next, true);
 }
 

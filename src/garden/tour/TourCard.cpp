@@ -102,10 +102,7 @@ void TourCard::follow() {
     const bool welcome = ui_.tour.get() == TourStep::welcome;
     if (welcome == welcome_ || !ui_.tour.get()) return;
     welcome_ = welcome;
-    QWidget* leaving = page_;
-    Presence* out = Presence::of(leaving);
-    out->setOnRemoved([leaving] { leaving->deleteLater(); });
-    out->setPresent(false);
+    Presence::of(page_)->dismiss();
     page_ = welcome_ ? welcomePage() : seedlingPage();
     pages_->addWidget(page_, 0, 0);
     page_->hide();

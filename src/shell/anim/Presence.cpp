@@ -143,6 +143,12 @@ void Presence::setPresent(bool present) {
         amount_.set(goal);
 }
 
+void Presence::dismiss() {
+    QWidget* view = view_;
+    setOnRemoved([view] { view->deleteLater(); });
+    setPresent(false);
+}
+
 Transition Presence::look() const {
     return (present_ ? insertion_ : removal_).at(amount_.value());
 }

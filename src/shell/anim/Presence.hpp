@@ -50,6 +50,9 @@ class Presence final : public QObject {
     bool isPresent() const { return present_; }
     // Called each time a removal has ended and the view is hidden.
     void setOnRemoved(std::function<void()> onRemoved) { onRemoved_ = std::move(onRemoved); }
+    // Removes the view with its transition and destroys it once it has left (later, so that a
+    // view may be dismissed from inside its own event).
+    void dismiss();
     // 0 absent … 1 present.
     double presence() const { return amount_.value(); }
 

@@ -81,11 +81,9 @@ void ExpandedView::followTourOverlay() {
     const bool wanted = step && spotlightTarget(*step) && factories_.tourOverlay;
     if (wanted == (overlay_ != nullptr)) return;
     if (!wanted) {
-        QWidget* leaving = overlay_;
+        Presence* presence = Presence::of(overlay_);
         overlay_ = nullptr;
-        Presence* presence = Presence::of(leaving);
-        presence->setOnRemoved([leaving] { leaving->deleteLater(); });
-        withAnimation(Animation::tarnelFast, [&] { presence->setPresent(false); });
+        withAnimation(Animation::tarnelFast, [&] { presence->dismiss(); });
         return;
     }
     overlay_ = factories_.tourOverlay(this);
@@ -147,9 +145,7 @@ void ExpandedView::showScreen(Screen next) {
     if (wasCard) {
         leaving->deleteLater();
     } else if (Presence* presence = Presence::of(leaving)) {
-        // Destroyed once it has left; at once when nothing animates.
-        presence->setOnRemoved([leaving] { leaving->deleteLater(); });
-        presence->setPresent(false);
+        presence->dismiss();
     }
     current_ = build(next, isCard ? tourCardSlot_ : tabArea_, true);
     applyMetrics();

@@ -112,13 +112,10 @@ void DueDateSection::toggleCalendar() {
 
 void DueDateSection::closeCalendar() {
     if (!calendarCard_) return;
-    QWidget* card = calendarCard_;
+    // The pick came from inside the calendar, which dismissing leaves alive for now.
+    Presence::of(calendarCard_)->dismiss();
     calendarCard_ = nullptr;
     calendar_ = nullptr;
-    // The pick came from inside the calendar: it goes once its removal has run.
-    Presence* presence = Presence::of(card);
-    presence->setOnRemoved([card] { card->deleteLater(); });
-    presence->setPresent(false);
     refresh(due_);
 }
 
