@@ -228,6 +228,10 @@ void AppDelegate::applicationWillTerminate() {
     if (store_) store_->saveNow(SaveOccasion::quit);
 }
 
+int AppDelegate::exitStatus() const {
+    return store_ && store_->hasUnwrittenChanges() ? 1 : 0;
+}
+
 void AppDelegate::bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason) {
     if (reactions_) reactions_->bonsaiGrew(from, to, reason);
 }

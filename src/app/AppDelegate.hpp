@@ -32,6 +32,8 @@ class AppDelegate {
     // Runs the start-up; false when another Vesk already writes the same data file.
     bool applicationDidFinishLaunching();
     void applicationWillTerminate();
+    // Not 0 when the save at quit could not write the user's last changes.
+    int exitStatus() const;
 
     // Also replayed by the developer scenarios.
     void bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason);

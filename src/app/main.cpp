@@ -19,7 +19,8 @@ int startApplication(int argc, char** argv) {
     app.setQuitOnLastWindowClosed(false);
     vesk::AppDelegate delegate(std::vector<std::string>(argv, argv + argc));
     if (!delegate.applicationDidFinishLaunching()) return 1;
-    return app.exec();
+    const int status = app.exec();
+    return status != 0 ? status : delegate.exitStatus();
 }
 
 } // namespace

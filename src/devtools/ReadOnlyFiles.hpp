@@ -13,6 +13,10 @@ class ReadOnlyFiles final : public FileSystem {
 
     FileRead read(const std::filesystem::path& path) override { return files_.read(path); }
     bool writeAtomically(const std::filesystem::path&, std::string_view) override { return true; }
+    Replacement replace(const std::filesystem::path&, std::string_view, const std::string*) override {
+        return {Replacement::Status::replaced, {}, std::nullopt};
+    }
+    bool remove(const std::filesystem::path&) override { return true; }
     bool createNew(const std::filesystem::path&, std::string_view) override { return true; }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }

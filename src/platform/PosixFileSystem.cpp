@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace vesk {
@@ -111,20 +112,56 @@ TempFile createTempBeside(const std::filesystem::path& target) {
     return {};
 }
 
+std::string reasonOf(int error) {
+    return std::error_code(error, std::generic_category()).message();
+}
+
+// A durable temporary file beside `target` holding `bytes`; nothing, with errno set, on failure.
+std::optional<std::filesystem::path> writeTemp(const std::filesystem::path& target, std::string_view bytes) {
+    TempFile temp = createTempBeside(target);
+    if (temp.fd < 0) return std::nullopt;
+    Descriptor fd(temp.fd);
+    if (writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close()) return std::move(temp.path);
+    const int error = errno;
+    ::unlink(temp.path.c_str());
+    errno = error;
+    return std::nullopt;
+}
+
 // Writes `bytes` to a durable temporary file beside `target` and hands it to `publish`,
 // which puts it in place; the temporary file never survives a failure.
 template <class Publish>
 bool writeThroughTemp(const std::filesystem::path& target, std::string_view bytes, Publish publish) {
-    TempFile temp = createTempBeside(target);
-    if (temp.fd < 0) return false;
-    Descriptor fd(temp.fd);
-    const bool written = writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close();
-    if (!written || !publish(temp.path)) {
-        ::unlink(temp.path.c_str());
+    const auto temp = writeTemp(target, bytes);
+    if (!temp) return false;
+    if (!publish(*temp)) {
+        ::unlink(temp->c_str());
         return false;
     }
     syncFolder(folderOf(target));
     return true;
+}
+
+bool unsupported(int error) {
+    return error == EINVAL || error == ENOSYS;
+}
+
+// Swaps the temporary file in; the one it replaces is left under the temporary name. A missing
+// target is created without replacing one that appears meanwhile. Nothing when the file
+// system cannot exchange names, with errno set otherwise.
+std::optional<Replacement> exchangeIn(const std::filesystem::path& temp,
+                                      const std::filesystem::path& target) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
+            return Replacement{Replacement::Status::replaced, {}, temp};
+        if (errno != ENOENT) break;
+        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+            return Replacement{Replacement::Status::replaced, {}, std::nullopt};
+        // Another program created the file this instant: exchange with it.
+        if (errno != EEXIST) break;
+    }
+    if (unsupported(errno)) return std::nullopt;
+    return Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
 }
 
 } // namespace
@@ -166,6 +203,36 @@ bool PosixFileSystem::writeAtomically(const std::filesystem::path& path, std::st
     return writeThroughTemp(path, bytes, [&](const std::filesystem::path& temp) {
         return std::rename(temp.c_str(), path.c_str()) == 0;
     });
+}
+
+Replacement PosixFileSystem::replace(const std::filesystem::path& path, std::string_view bytes,
+                                     const std::string* expected) {
+    const auto temp = writeTemp(path, bytes);
+    if (!temp) return Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
+    auto result = exchangeIn(*temp, path);
+    if (!result) {
+        // No exchange here (network and FAT file systems): the rename replaces the file only
+        // when it is still the one expected, which leaves another program's write a far
+        // narrower window.
+        const FileRead current = read(path);
+        const bool expectedThere = expected ? current.ok() && current.bytes == *expected
+                                            : current.status == FileRead::Status::missing;
+        if (!expectedThere)
+            result = Replacement{Replacement::Status::changed, {}, std::nullopt};
+        else if (std::rename(temp->c_str(), path.c_str()) != 0)
+            result = Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
+        else
+            result = Replacement{Replacement::Status::replaced, {}, std::nullopt};
+    }
+    if (result->status == Replacement::Status::replaced)
+        syncFolder(folderOf(path));
+    else
+        ::unlink(temp->c_str());
+    return *result;
+}
+
+bool PosixFileSystem::remove(const std::filesystem::path& path) {
+    return ::unlink(path.c_str()) == 0;
 }
 
 bool PosixFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {

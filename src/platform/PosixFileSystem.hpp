@@ -6,11 +6,15 @@ namespace vesk {
 
 // Files through POSIX calls. Atomic writes go to a temporary file in the target's folder
 // (same file system, so the rename is atomic), are flushed to the disk, renamed over the
-// target and made durable by flushing the folder too.
+// target and made durable by flushing the folder too. A replace exchanges the two names where
+// the file system can (renameat2), so that the file it displaces is not lost.
 class PosixFileSystem final : public FileSystem {
   public:
     FileRead read(const std::filesystem::path& path) override;
     bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) override;
+    Replacement replace(const std::filesystem::path& path, std::string_view bytes,
+                        const std::string* expected) override;
+    bool remove(const std::filesystem::path& path) override;
     bool createNew(const std::filesystem::path& path, std::string_view bytes) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;

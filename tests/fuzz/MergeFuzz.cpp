@@ -16,11 +16,48 @@ bool listExists(const Store& store, const UUID& id) {
     return std::any_of(lists.begin(), lists.end(), [&](const TaskList& list) { return list.id == id; });
 }
 
+bool keptSomewhere(const test::StoreTestBed& bed, const std::string& bytes) {
+    const auto kept = bed.files.filesIn(bed.url.parent_path());
+    return std::any_of(kept.begin(), kept.end(), [&](const auto& path) { return bed.files.contents(path) == bytes; });
+}
+
+void requireConsistent(const test::StoreTestBed& bed, const Store& store) {
+    for (const TaskItem& task : store.tasks.get())
+        fuzz::require(listExists(store, task.listID), "a task's list does not exist");
+    const auto saved = bed.files.contents(bed.url);
+    fuzz::require(saved.has_value(), "the store's file is gone");
+    fuzz::require(decodeSnapshot(*saved, bed.clock.now()).has_value(), "the store saved bytes it cannot read");
+}
+
+// Another program's document lands while a save is being written, between its read and its
+// replace: it is merged or kept aside, never lost, and the app's new task stays.
+void swappedInDuringASave(const std::string& bytes) {
+    test::StoreTestBed bed;
+    Store& store = bed.open();
+    store.addTask("saved");
+    store.saveNow();
+    const UUID mine = *store.addTask("mine");
+    bed.writer.hold = true;
+    store.saveNow();
+    bed.files.put(bed.url, bytes);
+    bed.writer.complete();
+    bed.writer.hold = false;
+    bed.queue.advance(1);
+    fuzz::require(store.task(mine).has_value(), "the app's task was lost to a document swapped in");
+    if (!decodeListsAndTasks(bytes, bed.clock.now()).has_value())
+        fuzz::require(keptSomewhere(bed, bytes), "a document swapped in was dropped");
+    bed.queue.advance(11);
+    store.saveNow();
+    requireConsistent(bed, store);
+    fuzz::require(store.task(mine).has_value(), "the app's task was lost after the swap");
+}
+
 } // namespace
 
 // Another program's edit, merged into a store that holds tasks and subtasks. The program writes
 // the file in place in two steps, so that what a save finds halfway may not decode.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    swappedInDuringASave(std::string(reinterpret_cast<const char*>(data), size));
     test::StoreTestBed bed;
     Store& store = bed.open();
     const UUID parent = *store.addTask("parent");
@@ -46,17 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bed.queue.advance(3);
     store.saveNow();
 
-    for (const TaskItem& task : store.tasks.get())
-        fuzz::require(listExists(store, task.listID), "a task's list does not exist");
-    const auto saved = bed.files.contents(bed.url);
-    fuzz::require(saved.has_value(), "the store's file is gone");
-    const auto after = decodeSnapshot(*saved, bed.clock.now());
-    fuzz::require(after.has_value(), "the store saved bytes it cannot read");
+    requireConsistent(bed, store);
+    const auto after = decodeSnapshot(*bed.files.contents(bed.url), bed.clock.now());
     if (!accepted) {
-        const auto kept = bed.files.filesIn(bed.url.parent_path());
-        fuzz::require(std::any_of(kept.begin(), kept.end(),
-                                  [&](const auto& path) { return bed.files.contents(path) == bytes; }),
-                      "an undecodable file was replaced without a copy");
+        fuzz::require(keptSomewhere(bed, bytes), "an undecodable file was replaced without a copy");
         if (!halfAccepted && before)
             fuzz::require(after->lists == before->lists && after->tasks == before->tasks,
                           "a rejected document changed the store");

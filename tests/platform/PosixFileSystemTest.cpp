@@ -4,6 +4,7 @@
 #include "platform/GetrandomSource.hpp"
 
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -76,6 +77,46 @@ TEST(PosixFileSystemTest, CopyNeverReplacesAndFoldersAreCreated) {
     EXPECT_EQ(files.read(folder / "a" / "to").bytes, "legacy");
     EXPECT_FALSE(files.copy(folder / "missing", folder / "a" / "other"));
     EXPECT_FALSE(files.exists(folder / "a" / "other"));
+}
+
+TEST(PosixFileSystemTest, ReplaceLeavesTheDisplacedFileToAWriterStillHoldingIt) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    const Replacement created = files.replace(file, "one", nullptr);
+    EXPECT_EQ(created.status, Replacement::Status::replaced);
+    EXPECT_FALSE(created.displaced);
+    EXPECT_EQ(files.read(file).bytes, "one");
+
+    // Another program rewrites the file in place, in two writes, with the replace in between.
+    const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "half", 4), 4);
+    const std::string expected = "one";
+    const Replacement replaced = files.replace(file, "two", &expected);
+    ASSERT_EQ(::write(fd, " done", 5), 5);
+    ::close(fd);
+    if (replaced.displaced) { // exchanged, as on ext4, xfs, btrfs or tmpfs
+        EXPECT_EQ(replaced.status, Replacement::Status::replaced);
+        EXPECT_EQ(files.read(file).bytes, "two");
+        EXPECT_EQ(files.read(*replaced.displaced).bytes, "half done");
+        EXPECT_TRUE(files.remove(*replaced.displaced));
+    } else { // a file system without the exchange: the changed file stays
+        EXPECT_EQ(replaced.status, Replacement::Status::changed);
+        EXPECT_EQ(files.read(file).bytes, "half done");
+    }
+    std::size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        count += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(count, 1u);
+
+    ::chmod(folder.path().c_str(), 0500);
+    const Replacement refused = files.replace(file, "three", nullptr);
+    ::chmod(folder.path().c_str(), 0700);
+    if (::geteuid() != 0) { // root writes everywhere
+        EXPECT_EQ(refused.status, Replacement::Status::failed);
+        EXPECT_EQ(refused.failure, "Permission denied");
+    }
 }
 
 // A document whose every byte says which of the two it is, big enough that a write takes a while.

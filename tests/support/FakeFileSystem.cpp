@@ -26,6 +26,26 @@ bool FakeFileSystem::writeAtomically(const std::filesystem::path& path, std::str
     return true;
 }
 
+Replacement FakeFileSystem::replace(const std::filesystem::path& path, std::string_view bytes,
+                                    const std::string* expected) {
+    const auto target = key(path);
+    const auto old = contents(target);
+    if (!exchanges && (expected ? old != *expected : old.has_value()))
+        return {Replacement::Status::changed, {}, std::nullopt};
+    if (!writeAtomically(target, bytes)) return {Replacement::Status::failed, failure, std::nullopt};
+    if (!exchanges || !old) return {Replacement::Status::replaced, {}, std::nullopt};
+    auto displaced = target.parent_path() /
+                     ("." + target.filename().string() + ".tmp-fake-" + std::to_string(++displacedCount_));
+    files_[displaced] = *old;
+    return {Replacement::Status::replaced, {}, std::move(displaced)};
+}
+
+bool FakeFileSystem::remove(const std::filesystem::path& path) {
+    if (files_.erase(key(path)) == 0) return false;
+    changed(key(path));
+    return true;
+}
+
 bool FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
     const auto target = key(path);
     if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) || exists(target))
@@ -59,10 +79,6 @@ void FakeFileSystem::put(const std::filesystem::path& path, std::string bytes) {
         folders_.insert(part);
     files_[target] = std::move(bytes);
     changed(target);
-}
-
-void FakeFileSystem::remove(const std::filesystem::path& path) {
-    if (files_.erase(key(path)) > 0) changed(key(path));
 }
 
 std::optional<std::string> FakeFileSystem::contents(const std::filesystem::path& path) const {

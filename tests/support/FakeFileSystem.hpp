@@ -17,6 +17,10 @@ class FakeFileSystem final : public FileSystem {
   public:
     FileRead read(const std::filesystem::path& path) override;
     bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) override;
+    // Exchanges names, as ext4 or tmpfs do, unless `exchanges` is off.
+    Replacement replace(const std::filesystem::path& path, std::string_view bytes,
+                        const std::string* expected) override;
+    bool remove(const std::filesystem::path& path) override;
     bool createNew(const std::filesystem::path& path, std::string_view bytes) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
@@ -26,7 +30,6 @@ class FakeFileSystem final : public FileSystem {
 
     // Test set-up: a file (its folders created) and direct inspection.
     void put(const std::filesystem::path& path, std::string bytes);
-    void remove(const std::filesystem::path& path);
     std::optional<std::string> contents(const std::filesystem::path& path) const;
     bool hasFolder(const std::filesystem::path& folder) const;
     std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) const;
@@ -36,9 +39,12 @@ class FakeFileSystem final : public FileSystem {
     std::set<std::filesystem::path> failingReads;
     std::set<std::filesystem::path> failingWrites;
     bool failAllWrites = false;
+    // What a failing write reports.
+    std::string failure = "No space left on device";
+    bool exchanges = true;
     bool failFolderCreation = false;
 
-    // Successful atomic writes, per path.
+    // Successful atomic writes and replaces, per path.
     std::size_t writeCount(const std::filesystem::path& path) const;
     // Told after every change that succeeded, with the changed path (a test may fire a watcher).
     std::function<void(const std::filesystem::path&)> onChange;
@@ -50,6 +56,7 @@ class FakeFileSystem final : public FileSystem {
     std::map<std::filesystem::path, std::string> files_;
     std::set<std::filesystem::path> folders_{"/"};
     std::map<std::filesystem::path, std::size_t> writes_;
+    std::size_t displacedCount_ = 0;
 };
 
 } // namespace vesk::test

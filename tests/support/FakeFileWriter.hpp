@@ -4,6 +4,7 @@
 #include "core/runtime/FileWriter.hpp"
 
 #include <utility>
+#include <vector>
 
 namespace vesk::test {
 
@@ -13,16 +14,16 @@ class FakeFileWriter final : public FileWriter {
   public:
     explicit FakeFileWriter(FileSystem& files) : files_(files) {}
 
-    void write(std::filesystem::path path, Bytes bytes) override {
-        queued_.emplace_back(std::move(path), std::move(bytes));
+    void write(Job job) override {
+        queued_.push_back(std::move(job));
         if (!hold) complete();
     }
-    std::vector<bool> finished() override { return std::exchange(outcomes_, {}); }
+    std::vector<Outcome> finished() override { return std::exchange(outcomes_, {}); }
     void wait() override { complete(); }
 
     void complete() {
-        for (const auto& [path, bytes] : queued_)
-            outcomes_.push_back(files_.writeAtomically(path, *bytes));
+        for (const Job& job : queued_)
+            outcomes_.push_back(writeReplacing(files_, job));
         queued_.clear();
     }
     std::size_t queued() const { return queued_.size(); }
@@ -31,8 +32,8 @@ class FakeFileWriter final : public FileWriter {
 
   private:
     FileSystem& files_;
-    std::vector<std::pair<std::filesystem::path, Bytes>> queued_;
-    std::vector<bool> outcomes_;
+    std::vector<Job> queued_;
+    std::vector<Outcome> outcomes_;
 };
 
 } // namespace vesk::test

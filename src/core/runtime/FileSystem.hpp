@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,20 @@ struct FileRead {
     bool ok() const { return status == Status::ok; }
 };
 
+// What a replace did.
+struct Replacement {
+    enum class Status {
+        replaced, // the new bytes are in place
+        changed,  // not written: the file no longer held what was expected
+        failed,   // not written, for `failure`
+    };
+    Status status = Status::failed;
+    // The system's reason, as a person reads it.
+    std::string failure;
+    // The file that was in place at the instant of the replace, now under this name.
+    std::optional<std::filesystem::path> displaced;
+};
+
 // What the store needs of files. Failures are reported, never thrown. Safe to use from more
 // than one thread at a time.
 class FileSystem {
@@ -22,6 +37,13 @@ class FileSystem {
     virtual FileRead read(const std::filesystem::path& path) = 0;
     // A reader never sees a half-written file: the old bytes or the new ones.
     virtual bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) = 0;
+    // As writeAtomically, without losing what was there. Where the file system can exchange two
+    // names in one step, the file in place at that instant stays under `displaced` for the caller
+    // to look at and remove (a program may still be writing into it). Elsewhere the file is
+    // replaced only while it holds `expected` (nullptr: while there is none).
+    virtual Replacement replace(const std::filesystem::path& path, std::string_view bytes,
+                                const std::string* expected) = 0;
+    virtual bool remove(const std::filesystem::path& path) = 0;
     // A new file holding exactly `bytes`, seen whole or not at all; fails, changing nothing, when
     // something already has that name.
     virtual bool createNew(const std::filesystem::path& path, std::string_view bytes) = 0;

@@ -16,15 +16,15 @@ SerialFileWriter::~SerialFileWriter() {
     thread_.join();
 }
 
-void SerialFileWriter::write(std::filesystem::path path, Bytes bytes) {
+void SerialFileWriter::write(Job job) {
     {
         std::lock_guard lock(mutex_);
-        jobs_.push_back(Job{std::move(path), std::move(bytes)});
+        jobs_.push_back(std::move(job));
     }
     wake_.notify_one();
 }
 
-std::vector<bool> SerialFileWriter::finished() {
+std::vector<FileWriter::Outcome> SerialFileWriter::finished() {
     std::lock_guard lock(mutex_);
     return std::exchange(outcomes_, {});
 }
@@ -46,10 +46,10 @@ void SerialFileWriter::run() {
             jobs_.pop_front();
             writing_ = true;
         }
-        const bool written = files_.writeAtomically(job.path, *job.bytes);
+        Outcome outcome = writeReplacing(files_, job);
         {
             std::lock_guard lock(mutex_);
-            outcomes_.push_back(written);
+            outcomes_.push_back(std::move(outcome));
             writing_ = false;
         }
         idle_.notify_all();

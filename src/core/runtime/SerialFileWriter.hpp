@@ -19,16 +19,11 @@ class SerialFileWriter final : public FileWriter {
     SerialFileWriter(const SerialFileWriter&) = delete;
     SerialFileWriter& operator=(const SerialFileWriter&) = delete;
 
-    void write(std::filesystem::path path, Bytes bytes) override;
-    std::vector<bool> finished() override;
+    void write(Job job) override;
+    std::vector<Outcome> finished() override;
     void wait() override;
 
   private:
-    struct Job {
-        std::filesystem::path path;
-        Bytes bytes;
-    };
-
     void run();
 
     FileSystem& files_;
@@ -36,7 +31,7 @@ class SerialFileWriter final : public FileWriter {
     std::condition_variable wake_; // a job came, or the writer is stopping
     std::condition_variable idle_; // a job is done
     std::deque<Job> jobs_;         // under mutex_, as is everything below
-    std::vector<bool> outcomes_;
+    std::vector<Outcome> outcomes_;
     bool writing_ = false;
     bool stopping_ = false;
     std::thread thread_;

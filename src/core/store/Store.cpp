@@ -3,7 +3,6 @@
 #include "core/model/DocumentCoding.hpp"
 
 #include <algorithm>
-#include <chrono>
 #include <string>
 
 namespace vesk {
@@ -12,11 +11,6 @@ namespace {
 
 constexpr double saveDelaySeconds = 0.4;
 constexpr double externalCheckDelaySeconds = 0.3;
-// How long a save gives another program to finish writing the file, and how often it looks
-// again besides when the folder settles; at quit, with no event loop left, a short blocking wait.
-constexpr double writerWaitSeconds = 2.0;
-constexpr double writerRetrySeconds = 0.5;
-constexpr double writerWaitAtQuitSeconds = 0.3;
 
 } // namespace
 
@@ -39,12 +33,14 @@ Store::~Store() {
     env_.queue.cancel(pendingSave_);
     env_.queue.cancel(externalCheck_);
     env_.queue.cancel(writerRetry_);
+    env_.queue.cancel(saveRetry_);
+    env_.queue.cancel(followUp_);
     env_.queue.cancel(undoExpiry_);
     if (watching_) env_.watcher.stop();
 }
 
 std::optional<std::string> Store::lastOnDisk() const {
-    const FileWriter::Bytes& bytes = writing_.empty() ? onDisk_ : writing_.back();
+    const FileWriter::Bytes& bytes = writing_.empty() ? onDisk_ : writing_.back().bytes;
     if (!bytes) return std::nullopt;
     return *bytes;
 }
@@ -62,6 +58,7 @@ void Store::load() {
         keepCorruptCopy(*onDisk_);
         return;
     }
+    mergeBase_ = onDisk_;
     lists.set(std::move(snapshot->lists));
     tasks.set(std::move(snapshot->tasks));
     sessions.set(std::move(snapshot->sessions));
@@ -91,85 +88,6 @@ void Store::repairSelectedList() {
     const bool known = selected && std::any_of(lists.get().begin(), lists.get().end(),
                                                [&](const TaskList& list) { return list.id == *selected; });
     if (!known) prefs.update([this](Prefs& p) { p.selectedListID = lists.get().front().id; });
-}
-
-void Store::saveNow(SaveOccasion occasion) {
-    env_.queue.cancel(pendingSave_);
-    pendingSave_ = 0;
-    env_.queue.cancel(writerRetry_);
-    writerRetry_ = 0;
-    if (!mayReplaceFile_) return;
-    // An outside edit that the debounced check has not seen yet would be written over.
-    if (mergeOutsideEdit() == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion)) return;
-    // The save a merge asks for is this one.
-    env_.queue.cancel(pendingSave_);
-    pendingSave_ = 0;
-    waitingForWriterSince_.reset();
-
-    auto bytes = std::make_shared<const std::string>(encodeSnapshot(
-        SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()}));
-    env_.files.createDirectories(url_.parent_path());
-    // Remembered before the write starts, so that the check its folder event brings finds the
-    // store's own bytes, however long the disk takes.
-    writing_.push_back(bytes);
-    env_.writer.write(url_, std::move(bytes));
-    // After the quit the process ends: the data must be on the disk first.
-    if (occasion == SaveOccasion::quit) env_.writer.wait();
-    settleWrites();
-}
-
-void Store::settleWrites() {
-    for (const bool written : env_.writer.finished()) {
-        if (writing_.empty()) break;
-        if (written) {
-            onDisk_ = writing_.front();
-            onDiskUndecodable_ = false;
-        }
-        writing_.pop_front();
-    }
-}
-
-bool Store::mayReplaceUndecodableFile(SaveOccasion occasion) {
-    // Perhaps a write caught halfway (an editor or a script rewriting the file in place),
-    // perhaps a hand edit with a typo: the writer gets time to finish first.
-    if (occasion == SaveOccasion::quit) {
-        if (waitForWriterAtQuit()) return true;
-    } else {
-        const Date now = env_.clock.now();
-        if (!waitingForWriterSince_) waitingForWriterSince_ = now;
-        const double left = writerWaitSeconds - secondsBetween(*waitingForWriterSince_, now);
-        // A retry a hair early, as timers may be, counts as on time.
-        if (left > 0.001) {
-            // A change in the folder brings the next look sooner (checkForOutsideEdit).
-            debounce(writerRetry_, std::min(writerRetrySeconds, left), [this] { saveNow(); });
-            return false;
-        }
-    }
-    return keepCorruptCopy(*onDisk_);
-}
-
-bool Store::waitForWriterAtQuit() {
-    const Date deadline = addingSeconds(env_.clock.now(), writerWaitAtQuitSeconds);
-    for (;;) {
-        const double left = secondsBetween(env_.clock.now(), deadline);
-        if (left <= 0) return false;
-        env_.watcher.waitForChange(left);
-        if (mergeOutsideEdit() != OnDisk::undecodable) return true;
-    }
-}
-
-bool Store::keepCorruptCopy(const std::string& bytes) {
-    const auto seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(env_.clock.now().time_since_epoch());
-    auto corrupt = url_;
-    corrupt += ".corrupt-" + std::to_string(seconds.count());
-    // Never over another file; one that already holds these very bytes will do.
-    if (!env_.files.createNew(corrupt, bytes)) {
-        const FileRead existing = env_.files.read(corrupt);
-        if (!existing.ok() || existing.bytes != bytes) return false;
-    }
-    onDiskUndecodable_ = false;
-    return true;
 }
 
 void Store::scheduleSave() {
@@ -204,28 +122,6 @@ void Store::watchFile() {
 
 void Store::scheduleExternalCheck() {
     debounce(externalCheck_, externalCheckDelaySeconds, [this] { checkForOutsideEdit(); });
-}
-
-void Store::checkForOutsideEdit() {
-    // A save waiting for another program's write looks again as soon as the folder settles.
-    if (waitingForWriterSince_) {
-        saveNow();
-    } else {
-        mergeOutsideEdit();
-    }
-}
-
-Store::OnDisk Store::mergeOutsideEdit() {
-    settleWrites();
-    FileRead read = env_.files.read(url_);
-    if (!read.ok()) return OnDisk::absent;
-    if (onDisk_ && *onDisk_ == read.bytes) return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
-    if (std::any_of(writing_.begin(), writing_.end(), [&](const auto& own) { return *own == read.bytes; }))
-        return OnDisk::known;
-    // Remembered even when it does not decode, so that the same content is not tried again.
-    onDisk_ = std::make_shared<const std::string>(std::move(read.bytes));
-    onDiskUndecodable_ = !applyExternalEdit(*onDisk_);
-    return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
 }
 
 std::optional<TaskItem> Store::task(const UUID& id) const {

@@ -1,10 +1,12 @@
-// Merging an outside edit of the data file (an editor, jq, a sync tool): its lists are taken
-// as they are, its tasks with repairs, and what it created or completed grows the bonsai as
-// if done in the program. Everything else in the file is the store's and is written back.
+// Merging an outside edit of the data file (an editor, jq, a sync tool): what it changed in the
+// lists and tasks against the document it was based on is taken, tasks with repairs, and what it
+// created or completed grows the bonsai as if done in the program; what the app changed since
+// stays. Everything else in the file is the store's and is written back.
 #include "core/model/DocumentCoding.hpp"
 #include "core/store/Store.hpp"
 
 #include <cmath>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -33,6 +35,62 @@ template <class Item> std::unordered_map<UUID, const Item*> firstByID(const std:
     for (const Item& item : items)
         found.try_emplace(item.id, &item);
     return found;
+}
+
+template <class Item> const Item* lookUp(const std::unordered_map<UUID, const Item*>& found, const UUID& id) {
+    const auto entry = found.find(id);
+    return entry == found.end() ? nullptr : entry->second;
+}
+
+// Where the edit changed a field against the base, its value; elsewhere the app's.
+template <class Item, class... Field>
+void takeChanged(Item& ours, const Item& theirs, const Item& base, Field Item::*... fields) {
+    const auto same = [](const auto& a, const auto& b) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, double>)
+            return sameDouble(a, b);
+        else
+            return a == b;
+    };
+    ((same(theirs.*fields, base.*fields) ? void() : void(ours.*fields = theirs.*fields)), ...);
+}
+
+void takeChanged(TaskList& ours, const TaskList& theirs, const TaskList& base) {
+    takeChanged(ours, theirs, base, &TaskList::name);
+}
+
+void takeChanged(TaskItem& ours, const TaskItem& theirs, const TaskItem& base) {
+    takeChanged(ours, theirs, base, &TaskItem::listID, &TaskItem::parentID, &TaskItem::title,
+                &TaskItem::notes, &TaskItem::due, &TaskItem::starred, &TaskItem::completedAt,
+                &TaskItem::createdAt, &TaskItem::order, &TaskItem::rewarded);
+}
+
+// The edit's items in its order, merged three ways: one it holds and the base held takes its
+// changes over the app's item; one the app removed since the base stays removed unless the edit
+// changed it. Then the app's items created since the base; one the base held and the edit lacks
+// was removed by the other program.
+template <class Item>
+std::vector<Item> mergeThreeWays(const std::vector<Item>& ours, std::vector<Item> theirs,
+                                 const std::vector<Item>& base) {
+    const auto held = firstByID(ours);
+    const auto based = firstByID(base);
+    std::unordered_set<UUID> inEdit;
+    std::vector<Item> merged;
+    merged.reserve(theirs.size());
+    for (Item& item : theirs) {
+        inEdit.insert(item.id);
+        const Item* mine = lookUp(held, item.id);
+        const Item* old = lookUp(based, item.id);
+        if (mine && old) {
+            Item result = *mine;
+            takeChanged(result, item, *old);
+            merged.push_back(std::move(result));
+        } else if (mine || !old || !(item == *old)) {
+            merged.push_back(std::move(item));
+        }
+    }
+    for (const Item& mine : ours)
+        if (!inEdit.contains(mine.id) && !based.contains(mine.id)) merged.push_back(mine);
+    return merged;
 }
 
 // Lists that do not exist and parents that are missing. A parent whose own list is unknown
@@ -77,22 +135,26 @@ void repairOrders(std::vector<TaskItem>& edited) {
 
 } // namespace
 
-bool Store::applyExternalEdit(const std::string& bytes) {
+bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes& base) {
     const auto hold = changes_.hold();
     const Date instant = env_.clock.now();
     auto edit = decodeListsAndTasks(bytes, instant, &env_.random);
     if (!edit) return false;
+    // Without a document to compare with, nothing the app holds counts as removed by the edit.
+    std::optional<ListsAndTasks> before;
+    if (base) before = decodeListsAndTasks(*base, instant);
+    if (!before) before.emplace();
 
     const bool newLists = edit->lists && !edit->lists->empty();
-    if (newLists) lists.set(std::move(*edit->lists));
+    if (newLists)
+        lists.set(mergeThreeWays(lists.get(), std::move(*edit->lists),
+                                 before->lists.value_or(std::vector<TaskList>{})));
 
     if (edit->tasks) {
-        std::vector<TaskItem> edited = std::move(*edit->tasks);
+        std::vector<TaskItem> edited = mergeThreeWays(tasks.get(), std::move(*edit->tasks),
+                                                      before->tasks.value_or(std::vector<TaskItem>{}));
         const auto held = firstByID(tasks.get());
-        const auto heldTask = [&](const UUID& id) -> const TaskItem* {
-            const auto found = held.find(id);
-            return found == held.end() ? nullptr : found->second;
-        };
+        const auto heldTask = [&](const UUID& id) { return lookUp(held, id); };
         // Completed in the file, and not in the store.
         const auto completedHere = [&](const TaskItem& item) {
             const TaskItem* before = heldTask(item.id);

@@ -7,6 +7,8 @@
 namespace vesk {
 namespace {
 
+using Status = FileWriter::Outcome::Status;
+
 FileWriter::Bytes bytes(std::string text) {
     return std::make_shared<const std::string>(std::move(text));
 }
@@ -17,17 +19,37 @@ TEST(SerialFileWriterTest, WritesInOrderReportsEachOutcomeAndFinishesBeforeItGoe
     files.failingWrites.insert("/data/locked");
     {
         SerialFileWriter writer(files);
-        for (int i = 0; i < 50; ++i)
-            writer.write("/data/data.json", bytes(std::to_string(i)));
-        writer.write("/data/locked", bytes("x"));
+        FileWriter::Bytes base; // no file yet
+        for (int i = 0; i < 50; ++i) {
+            auto next = bytes(std::to_string(i));
+            writer.write({"/data/data.json", next, base});
+            base = next;
+        }
+        writer.write({"/data/locked", bytes("x"), nullptr});
         writer.wait();
         EXPECT_EQ(files.contents("/data/data.json"), "49");
         EXPECT_EQ(files.writeCount("/data/data.json"), 50u);
-        std::vector<bool> expected(50, true);
-        expected.push_back(false);
-        EXPECT_EQ(writer.finished(), expected);
+        auto outcomes = writer.finished();
+        ASSERT_EQ(outcomes.size(), 51u);
+        for (std::size_t i = 0; i < 50; ++i) {
+            EXPECT_EQ(outcomes[i].status, Status::written);
+            EXPECT_FALSE(outcomes[i].replaced); // each file replaced was the one expected, and is gone
+        }
+        EXPECT_EQ(outcomes.back().status, Status::failed);
+        EXPECT_EQ(outcomes.back().failure, files.failure);
         EXPECT_TRUE(writer.finished().empty());
-        writer.write("/data/data.json", bytes("last"));
+        EXPECT_EQ(files.filesIn("/data").size(), 1u);
+
+        // Another program's file found in place of the one expected is handed back, still there.
+        files.put("/data/data.json", "theirs");
+        writer.write({"/data/data.json", bytes("mine"), base});
+        writer.wait();
+        outcomes = writer.finished();
+        ASSERT_EQ(outcomes.size(), 1u);
+        ASSERT_TRUE(outcomes[0].replaced);
+        EXPECT_EQ(outcomes[0].replacedBytes, "theirs");
+        EXPECT_EQ(files.contents(*outcomes[0].replaced), "theirs");
+        writer.write({"/data/data.json", bytes("last"), bytes("mine")});
     }
     EXPECT_EQ(files.contents("/data/data.json"), "last");
 }

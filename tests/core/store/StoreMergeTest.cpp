@@ -1,5 +1,6 @@
 #include "support/StoreTestBed.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -184,13 +185,42 @@ TEST_F(StoreMergeTest, OwnSaveMergesAnEditTheCheckHasNotSeenYet) {
     watcher.fire();
     queue.advance(0.25); // the save falls due before the check
     ASSERT_TRUE(find("theirs"));
-    // As when the check comes first, the file's tasks win over changes not yet saved.
-    EXPECT_FALSE(find("mine"));
+    EXPECT_TRUE(find("mine")); // made after the file the edit was based on
     queue.advance(1);
     const auto saved = onDisk();
     ASSERT_TRUE(saved);
-    ASSERT_EQ(saved->tasks.size(), 3u);
+    ASSERT_EQ(saved->tasks.size(), 4u);
     EXPECT_EQ(saved->tasks[2].title, "theirs");
+}
+
+TEST_F(StoreMergeTest, EditBasedOnTheOlderFileKeepsWhatTheAppDidSince) {
+    s().addTask("doomed");
+    s().saveNow();
+    json doc = document(); // what the other program read
+    const UUID child = find("child")->id;
+    // In the app since then, not saved yet.
+    s().addTask("mine");
+    s().toggleDone(child);
+    s().update(parent, [](TaskItem& item) { item.title = "renamed here"; });
+    s().renameList(s().lists.get()[0].id, "Mine too");
+    const UUID ownList = s().addList("Added here");
+    // The other program deletes one task, adds one and writes notes on another.
+    auto& tasks = doc["tasks"];
+    tasks.erase(std::remove_if(tasks.begin(), tasks.end(),
+                               [](const json& task) { return task["title"] == "doomed"; }),
+                tasks.end());
+    for (json& task : tasks)
+        if (task["title"] == "parent") task["notes"] = "their notes";
+    tasks.push_back({{"title", "theirs"}});
+    edit(doc);
+
+    EXPECT_FALSE(find("doomed"));
+    ASSERT_TRUE(find("theirs") && find("mine"));
+    EXPECT_TRUE(find("child")->completedAt);
+    EXPECT_EQ(find("renamed here")->notes, "their notes");
+    ASSERT_EQ(s().lists.get().size(), 2u);
+    EXPECT_EQ(s().lists.get()[0].name, "Mine too");
+    EXPECT_EQ(s().lists.get()[1].id, ownList);
 }
 
 } // namespace

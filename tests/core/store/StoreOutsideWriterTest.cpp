@@ -44,6 +44,12 @@ class StoreOutsideWriterTest : public ::testing::Test, protected test::StoreTest
         return url.string() + ".corrupt-" + std::to_string(seconds.count());
     }
     std::size_t fileCount() const { return files.filesIn(url.parent_path()).size(); }
+    // The file a save displaced, under its temporary name.
+    std::filesystem::path displaced() const {
+        for (const auto& path : files.filesIn(url.parent_path()))
+            if (path.filename().string().find(".tmp") != std::string::npos) return path;
+        return {};
+    }
 };
 
 TEST_F(StoreOutsideWriterTest, HalfWrittenFileIsNotOverwrittenAndTheCompletedWriteIsMerged) {
@@ -72,15 +78,15 @@ TEST_F(StoreOutsideWriterTest, UndecodableEditIsCopiedAsideBeforeTheSaveReplaces
     queue.advance(0.3); // the check finds it and leaves everything as it was
     store->addTask("mine");
     queue.advance(0.4);
-    // The writer gets two seconds from the first save that found it, however busy it stays.
+    // The writer gets ten seconds from the first save that found it, however busy it stays.
     std::string last = typo;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 1; i < 20; ++i) {
         last = typo + std::string(static_cast<std::size_t>(i), ' ');
         write(last);
-        queue.advance(0.2);
+        queue.advance(0.5);
         EXPECT_EQ(files.contents(url), last);
     }
-    queue.advance(0.19);
+    queue.advance(0.49);
     EXPECT_EQ(writes(), 1u);
     queue.advance(0.01);
     EXPECT_EQ(writes(), 2u);
@@ -97,6 +103,65 @@ TEST_F(StoreOutsideWriterTest, UndecodableEditIsCopiedAsideBeforeTheSaveReplaces
     EXPECT_EQ(files.contents(firstCopy), last);
     EXPECT_EQ(files.contents(corruptCopy()), last);
     EXPECT_EQ(writes(), 3u);
+}
+
+TEST_F(StoreOutsideWriterTest, WriteLandingDuringASaveIsMergedNeverReplaced) {
+    // With names exchanged in one step, and where the file system cannot (a compare, then a rename).
+    for (const bool exchanges : {true, false}) {
+        files.exchanges = exchanges;
+        const std::string title = exchanges ? "renamed in" : "renamed in, no exchange";
+        const std::string theirs = withTask(title);
+        writer.hold = true; // the save is read and handed over, and the disk is slow
+        store->addTask("mine " + title);
+        queue.advance(0.4);
+        files.put(url, theirs); // the other program's rename lands before the save's
+        writer.complete();
+        writer.hold = false;
+        watcher.fire();
+        queue.advance(1.5);
+        EXPECT_TRUE(hasTask(title));
+        EXPECT_TRUE(hasTask("mine " + title));
+        EXPECT_TRUE(savedAsHeld());
+        queue.advance(11);
+        EXPECT_EQ(fileCount(), 1u);
+    }
+}
+
+TEST_F(StoreOutsideWriterTest, InPlaceWriterPausingPastTheWaitIsMergedFromTheFileItStillHolds) {
+    const std::string full = withTask("in place");
+    store->addTask("mine");
+    queue.advance(0.2);
+    write(full.substr(0, full.size() / 2));
+    queue.advance(3); // the save waited two seconds, then went in
+    EXPECT_EQ(writes(), 2u);
+    EXPECT_TRUE(savedAsHeld());
+    // The rest goes into the file the writer holds open, which the save displaced.
+    const auto held = displaced();
+    ASSERT_FALSE(held.empty());
+    files.put(held, full);
+    watcher.fire();
+    queue.advance(1);
+    EXPECT_TRUE(hasTask("in place"));
+    EXPECT_TRUE(hasTask("mine"));
+    EXPECT_TRUE(savedAsHeld());
+    queue.advance(11);
+    EXPECT_EQ(fileCount(), 1u); // no copy of the half left, nothing displaced kept
+}
+
+TEST_F(StoreOutsideWriterTest, WriterSeenWritingIsWaitedForPastTwoSeconds) {
+    const std::string full = withTask("slow");
+    store->addTask("mine");
+    for (int part = 1; part <= 5; ++part) {
+        write(full.substr(0, full.size() * static_cast<std::size_t>(part) / 6));
+        queue.advance(1.5);
+    }
+    EXPECT_EQ(writes(), 1u);
+    write(full);
+    queue.advance(0.3);
+    EXPECT_TRUE(hasTask("slow"));
+    EXPECT_TRUE(hasTask("mine"));
+    EXPECT_EQ(writes(), 2u);
+    EXPECT_EQ(fileCount(), 1u);
 }
 
 TEST_F(StoreOutsideWriterTest, QuitWaitsBrieflyThenCopiesOrMerges) {
@@ -149,7 +214,8 @@ TEST_F(StoreOutsideWriterTest, SaveStillBeingWrittenIsTheStoresOwn) {
     watcher.fire();
     queue.advance(0.3);
     EXPECT_TRUE(hasTask("mine"));
-    EXPECT_EQ(queue.pendingCount(), 0u); // nothing merged, no save asked for
+    queue.advance(1);
+    EXPECT_EQ(writer.queued(), 1u); // nothing merged, no other save asked for
     writer.complete();
     watcher.fire();
     queue.advance(0.3);

@@ -1,0 +1,266 @@
+// Writing the data file without losing what another program puts there meanwhile, and without
+// losing a change to a write that fails.
+#include "core/model/DocumentCoding.hpp"
+#include "core/store/Store.hpp"
+
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+
+namespace vesk {
+
+namespace {
+
+// How long a save gives another program to finish writing the file since it last saw the file
+// change, and at most while it keeps changing; how often it looks again besides when the folder
+// settles; at quit, with no event loop left, a short blocking wait.
+constexpr double writerWaitSeconds = 2.0;
+constexpr double writerBusyWaitSeconds = 10.0;
+constexpr double writerRetrySeconds = 0.5;
+constexpr double writerWaitAtQuitSeconds = 0.3;
+// A failed write is tried again after 1 s, then after twice as long each time, at most 30 s.
+constexpr double firstRetrySeconds = 1.0;
+constexpr double lastRetrySeconds = 30.0;
+// How often the writes in flight and the displaced files are looked at, and how long a displaced
+// file is kept after it last changed.
+constexpr double followUpSeconds = 0.5;
+constexpr double displacedWatchSeconds = 10.0;
+// At quit: how many times what a write brought back is merged and written again.
+constexpr int quitRounds = 3;
+
+FileWriter::Bytes share(std::string bytes) {
+    return std::make_shared<const std::string>(std::move(bytes));
+}
+
+} // namespace
+
+void Store::saveNow(SaveOccasion occasion) {
+    const bool quit = occasion == SaveOccasion::quit;
+    for (int round = 0; round < (quit ? quitRounds : 1); ++round) {
+        env_.queue.cancel(pendingSave_);
+        pendingSave_ = 0;
+        env_.queue.cancel(writerRetry_);
+        writerRetry_ = 0;
+        env_.queue.cancel(saveRetry_);
+        saveRetry_ = 0;
+        if (!mayReplaceFile_) return;
+        std::optional<std::filesystem::path> copy;
+        // An outside edit that the debounced check has not seen yet would be written over.
+        if (mergeOutsideEdit() == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) return;
+        // After the quit nothing looks at a displaced file any more.
+        handOver(copy.has_value() && !quit, std::move(copy));
+        if (!quit) {
+            settleWrites();
+            return;
+        }
+        // After the quit the process ends: the data must be on the disk first, with whatever the
+        // write brought back merged into it.
+        env_.writer.wait();
+        settleWrites();
+        lookAtDisplaced(true);
+        if (!pendingSave_ && !saveRetry_) break;
+    }
+    if (quit && saveFailure_)
+        std::cerr << "vesk: quitting with changes not saved to " << url_.string() << ": " << *saveFailure_
+                  << "\n";
+}
+
+void Store::handOver(bool keepReplaced, std::optional<std::filesystem::path> copy) {
+    // The save a merge asks for is this one.
+    env_.queue.cancel(pendingSave_);
+    pendingSave_ = 0;
+    waitingForWriterSince_.reset();
+    writerChangedAt_.reset();
+
+    auto bytes = share(encodeSnapshot(
+        SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()}));
+    env_.files.createDirectories(url_.parent_path());
+    // The file this write finds in place: the save before it, unless that one fails.
+    const bool afterAnother = !writing_.empty();
+    Writing save{bytes, afterAnother ? writing_.back().bytes : onDisk_,
+                 afterAnother ? writing_.back().bytes : mergeBase_, std::move(copy)};
+    FileWriter::Job job{url_, std::move(bytes), save.base, keepReplaced};
+    // Remembered before the write starts, so that the check its folder event brings finds the
+    // store's own bytes, however long the disk takes.
+    writing_.push_back(std::move(save));
+    env_.writer.write(std::move(job));
+}
+
+void Store::settleWrites() {
+    for (FileWriter::Outcome& outcome : env_.writer.finished()) {
+        if (writing_.empty()) break;
+        Writing save = std::move(writing_.front());
+        writing_.pop_front();
+        switch (outcome.status) {
+        case FileWriter::Outcome::Status::written: {
+            const FileWriter::Bytes before = onDisk_;
+            onDisk_ = save.bytes;
+            mergeBase_ = save.bytes;
+            onDiskUndecodable_ = false;
+            noteWritten();
+            if (!outcome.replaced) break;
+            const std::string& found = outcome.replacedBytes;
+            const bool known = (save.base && found == *save.base) || (before && found == *before);
+            // A copy of the unfinished file the save gave up waiting for is dropped once that file
+            // is complete and merged; a different file in its place leaves the copy alone.
+            if (!save.base || *save.base != found) save.copy.reset();
+            watchDisplaced(std::move(*outcome.replaced), std::move(outcome.replacedBytes), known,
+                           std::move(save.mergeBase), std::move(save.copy));
+            break;
+        }
+        case FileWriter::Outcome::Status::changed:
+            // Another program's file is in place, where names cannot be exchanged: the next save
+            // merges it first.
+            debounce(saveRetry_, 0, [this] { saveNow(); });
+            break;
+        case FileWriter::Outcome::Status::failed:
+            noteFailure(outcome.failure);
+            break;
+        }
+    }
+    followUp();
+}
+
+void Store::noteWritten() {
+    retryDelaySeconds_ = firstRetrySeconds;
+    if (!saveFailure_) return;
+    saveFailure_.reset();
+    env_.queue.cancel(saveRetry_);
+    saveRetry_ = 0;
+    std::cerr << "vesk: saved " << url_.string() << " again\n";
+}
+
+void Store::noteFailure(const std::string& reason) {
+    if (saveFailure_ != reason)
+        std::cerr << "vesk: cannot save " << url_.string() << ": " << reason << "; trying again\n";
+    saveFailure_ = reason;
+    // Due until it lands: every save writes the whole document, so a later change drops nothing.
+    debounce(saveRetry_, retryDelaySeconds_, [this] { saveNow(); });
+    retryDelaySeconds_ = std::min(2 * retryDelaySeconds_, lastRetrySeconds);
+}
+
+void Store::followUp() {
+    if (followUp_ || (writing_.empty() && displaced_.empty())) return;
+    followUp_ = env_.queue.after(followUpSeconds, [this] {
+        followUp_ = 0;
+        lookAtDisplaced();
+        settleWrites();
+    });
+}
+
+void Store::watchDisplaced(std::filesystem::path path, std::string bytes, bool known, FileWriter::Bytes base,
+                           std::optional<std::filesystem::path> copy) {
+    Displaced& file = displaced_.emplace_back(
+        Displaced{std::move(path), std::move(bytes), std::move(base),
+                  addingSeconds(env_.clock.now(), displacedWatchSeconds), std::move(copy)});
+    if (!known) mergeDisplaced(file);
+}
+
+void Store::mergeDisplaced(Displaced& file) {
+    if (file.base && file.seen == *file.base) return;
+    if (!applyExternalEdit(file.seen, file.base)) return;
+    file.base = share(file.seen);
+    if (file.copy) {
+        env_.files.remove(*file.copy);
+        file.copy.reset();
+    }
+}
+
+void Store::lookAtDisplaced(bool endAll) {
+    const Date now = env_.clock.now();
+    for (auto file = displaced_.begin(); file != displaced_.end();) {
+        FileRead read = env_.files.read(file->path);
+        if (read.ok() && read.bytes != file->seen) {
+            file->seen = std::move(read.bytes);
+            file->until = addingSeconds(now, displacedWatchSeconds);
+            mergeDisplaced(*file);
+        }
+        if (read.ok() && !endAll && now < file->until) {
+            ++file;
+            continue;
+        }
+        // What never came to a whole document is kept as a "corrupt-" copy before it goes.
+        const bool whole = decodeListsAndTasks(file->seen, now).has_value();
+        const bool copied = file->copy && env_.files.read(*file->copy).bytes == file->seen;
+        if (read.ok() && (whole || copied || keepCorruptCopy(file->seen))) env_.files.remove(file->path);
+        file = displaced_.erase(file);
+    }
+}
+
+bool Store::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy) {
+    // Perhaps a write caught halfway (an editor or a script rewriting the file in place),
+    // perhaps a hand edit with a typo: the writer gets time to finish first, more while the file
+    // is seen changing.
+    if (occasion == SaveOccasion::quit) {
+        if (waitForWriterAtQuit()) return true;
+    } else {
+        const Date now = env_.clock.now();
+        if (!waitingForWriterSince_) waitingForWriterSince_ = now;
+        const Date changed =
+            std::max(*waitingForWriterSince_, writerChangedAt_.value_or(*waitingForWriterSince_));
+        const double left = std::min(writerWaitSeconds - secondsBetween(changed, now),
+                                     writerBusyWaitSeconds - secondsBetween(*waitingForWriterSince_, now));
+        // A retry a hair early, as timers may be, counts as on time.
+        if (left > 0.001) {
+            // A change in the folder brings the next look sooner (checkForOutsideEdit).
+            debounce(writerRetry_, std::min(writerRetrySeconds, left), [this] { saveNow(); });
+            return false;
+        }
+    }
+    copy = keepCorruptCopy(*onDisk_);
+    return copy.has_value();
+}
+
+bool Store::waitForWriterAtQuit() {
+    const Date deadline = addingSeconds(env_.clock.now(), writerWaitAtQuitSeconds);
+    for (;;) {
+        const double left = secondsBetween(env_.clock.now(), deadline);
+        if (left <= 0) return false;
+        env_.watcher.waitForChange(left);
+        if (mergeOutsideEdit() != OnDisk::undecodable) return true;
+    }
+}
+
+std::optional<std::filesystem::path> Store::keepCorruptCopy(const std::string& bytes) {
+    const auto seconds =
+        std::chrono::duration_cast<std::chrono::seconds>(env_.clock.now().time_since_epoch());
+    auto corrupt = url_;
+    corrupt += ".corrupt-" + std::to_string(seconds.count());
+    // Never over another file; one that already holds these very bytes will do.
+    if (!env_.files.createNew(corrupt, bytes)) {
+        const FileRead existing = env_.files.read(corrupt);
+        if (!existing.ok() || existing.bytes != bytes) return std::nullopt;
+    }
+    if (onDisk_ && *onDisk_ == bytes) onDiskUndecodable_ = false;
+    return corrupt;
+}
+
+void Store::checkForOutsideEdit() {
+    lookAtDisplaced();
+    // A save waiting for another program's write looks again as soon as the folder settles.
+    if (waitingForWriterSince_) {
+        saveNow();
+    } else {
+        mergeOutsideEdit();
+    }
+}
+
+Store::OnDisk Store::mergeOutsideEdit() {
+    settleWrites();
+    FileRead read = env_.files.read(url_);
+    if (!read.ok()) return OnDisk::absent;
+    if (onDisk_ && *onDisk_ == read.bytes) return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+    if (std::any_of(writing_.begin(), writing_.end(),
+                    [&](const Writing& own) { return *own.bytes == read.bytes; }))
+        return OnDisk::known;
+    // Remembered even when it does not decode, so that the same content is not tried again.
+    onDisk_ = share(std::move(read.bytes));
+    onDiskUndecodable_ = !applyExternalEdit(*onDisk_, mergeBase_);
+    if (onDiskUndecodable_)
+        writerChangedAt_ = env_.clock.now();
+    else
+        mergeBase_ = onDisk_;
+    return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+}
+
+} // namespace vesk
