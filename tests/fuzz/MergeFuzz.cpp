@@ -18,7 +18,8 @@ bool listExists(const Store& store, const UUID& id) {
 
 bool keptSomewhere(const test::StoreTestBed& bed, const std::string& bytes) {
     const auto kept = bed.files.filesIn(bed.url.parent_path());
-    return std::any_of(kept.begin(), kept.end(), [&](const auto& path) { return bed.files.contents(path) == bytes; });
+    return std::any_of(kept.begin(), kept.end(),
+                       [&](const auto& path) { return bed.files.contents(path) == bytes; });
 }
 
 void requireConsistent(const test::StoreTestBed& bed, const Store& store) {
@@ -26,7 +27,8 @@ void requireConsistent(const test::StoreTestBed& bed, const Store& store) {
         fuzz::require(listExists(store, task.listID), "a task's list does not exist");
     const auto saved = bed.files.contents(bed.url);
     fuzz::require(saved.has_value(), "the store's file is gone");
-    fuzz::require(decodeSnapshot(*saved, bed.clock.now()).has_value(), "the store saved bytes it cannot read");
+    fuzz::require(decodeSnapshot(*saved, bed.clock.now()).has_value(),
+                  "the store saved bytes it cannot read");
 }
 
 // Another program's document lands while a save is being written, between its read and its
