@@ -3,10 +3,7 @@
 # from the bonsai tab's button, the first seedling of the nursery clicked. The file then holds a second tree, current, and
 # one more seedling planted. Screenshots go to $VESK_SHOTS when that is set.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 cat > "$TARNEL_DATA" <<'JSON'
 {"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":true},
  "bonsai":{"seed":90007,"seedlingsPlanted":0,"pending":0,
