@@ -30,11 +30,12 @@ look() {
     import -window root "$work/screen.png"
     desktop=$(brightness "$work/screen.png" 1400 30 170 170)
     panel=$(brightness "$work/screen.png" $((panel_x + 40)) 30 170 170)
+    seen="panel $panel, desktop $desktop"
 }
 growing() { look && [ "$panel" -gt 12 ] && [ "$panel" -lt $((desktop - 30)) ]; }
 cleared() { look && [ "$panel" -eq "$desktop" ]; }
 wait_until 20 "no tree in the reveal panel" growing
 echo "the reveal panel: $panel against the desktop's $desktop"
-wait_until 20 "the reveal panel did not clear ($panel, desktop $desktop)" cleared
+wait_until 20 "the reveal panel did not clear" cleared
 kill -0 "$vpid" 2>/dev/null || fail "vesk ended: $(cat "$work/reveal.err")"
 echo "ok"

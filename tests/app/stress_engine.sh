@@ -3,7 +3,8 @@
 # bounded memory, ending at the first report at or after the length asked for, then
 # "SURVIVED" and status 0; no display and no user data touched. The reports come from a
 # 2-second timer, which a busy machine delays: the times are judged as what they are, the
-# seconds elapsed, not as multiples of 2.
+# seconds elapsed, not as multiples of 2: a report so late that it comes after the length
+# is the only one.
 set -eu
 vesk="$1"
 . "$(dirname "$0")/private_home.sh"
@@ -16,18 +17,19 @@ cat "$work/out.txt" "$work/err.txt"
 [ "$(tail -n 1 "$work/out.txt")" = "SURVIVED" ] || fail "the last line is not SURVIVED"
 grep '^t=' "$work/out.txt" > "$work/reports.txt" || true
 reports=$(wc -l < "$work/reports.txt")
-[ "$reports" -ge 2 ] || fail "$reports report lines"
+[ "$reports" -ge 1 ] || fail "no report line"
 number='[0-9][0-9]*'
 grep -vq "^t=[ 0-9]\{3\}[0-9]s requests=$number anims=$number frames=$number shown=$number rss=$number MB peak=$number MB$" \
     "$work/reports.txt" && fail "a report line out of form (the time in four places)"
 
-# The first report no sooner than its timer's period, then rising times; only the last one
-# has reached the length (a time just short of it may be printed rounded up to it).
-previous=1
+# The first report no sooner than its timer's period, then times that never go back (ticks
+# that a busy main thread held back come one after the other); only the last one has
+# reached the length (a time just short of it may be printed rounded up to it).
+previous=2
 line=0
 for t in $(sed 's/^t= *\([0-9]*\)s.*/\1/' "$work/reports.txt"); do
     line=$((line + 1))
-    [ "$t" -gt "$previous" ] || fail "report $line at t=$t after t=$previous"
+    [ "$t" -ge "$previous" ] || fail "report $line at t=$t after t=$previous"
     if [ "$line" -lt "$reports" ]; then
         [ "$t" -le "$length" ] || fail "the run went on after t=$t"
     else
@@ -41,9 +43,11 @@ for name in requests frames; do
     first=$(field 1 "$name")
     last=$(field "$reports" "$name")
     [ "$first" -gt 0 ] || fail "no $name in the first report"
-    [ "$last" -gt "$first" ] || fail "$name did not rise: $first, $last"
+    [ "$reports" -eq 1 ] || [ "$last" -gt "$first" ] || fail "$name did not rise: $first, $last"
 done
-[ "$(field "$reports" anims)" -ge 1 ] || fail "no animated request"
+# A request every 0.05 s: every 20th is animated.
+requests=$(field "$reports" requests)
+[ "$(field "$reports" anims)" -eq $((requests / 20)) ] || fail "not every 20th of $requests requests was animated"
 [ "$(field "$reports" shown)" -ge 1 ] || fail "no tree installed"
 peak=$(sed -n "${reports}p" "$work/reports.txt" | sed 's/.*peak=\([0-9]*\) MB/\1/')
 keeps_budget [ "$peak" -lt 1500 ] || fail "peak memory $peak MB"

@@ -80,7 +80,7 @@ set -e
 # Idle: collapsed and untouched for 10 s costs under 1 % of a core.
 xdotool mousemove 100 800
 sleep 1
-idle=$(cpu_per_mille 10)
+idle=$(cpu_per_mille 10 1)
 echo "idle cpu: $idle per mille of one core"
 keeps_budget [ "$idle" -lt 1 ] || fail "idle cost $idle per mille of one core"
 

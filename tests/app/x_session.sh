@@ -16,13 +16,15 @@ patience=1
 [ -z "${VESK_SANITIZED:-}" ] || patience=4
 
 # wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds; after SECONDS (times
-# the patience) the run fails, saying WHAT did not happen.
+# the patience) the run fails, saying WHAT did not happen and what COMMAND last left in
+# $seen, if anything.
 wait_until() {
     wait_end=$(($(date +%s) + $1 * patience))
     wait_what=$2
+    seen=""
     shift 2
     until "$@"; do
-        [ "$(date +%s)" -lt "$wait_end" ] || fail "$wait_what"
+        [ "$(date +%s)" -lt "$wait_end" ] || fail "$wait_what${seen:+ (last seen: $seen)}"
         sleep 0.1
     done
 }
