@@ -52,8 +52,8 @@ quit() {
 is_open() { import -window root -crop 1x1+605+300 -depth 8 txt:- | grep -q '#000000'; }
 is_closed() { ! is_open; }
 # opened WHAT / closed WHAT: waits until the tarnel is open (closed) after WHAT.
-opened() { wait_until 10 "$1: the tarnel did not open" is_open; }
-closed() { wait_until 10 "$1: the tarnel did not close" is_closed; }
+opened() { wait_until 30 "$1: the tarnel did not open" is_open; }
+closed() { wait_until 30 "$1: the tarnel did not close" is_closed; }
 
 # cpu_ticks: the CPU time vesk ($vpid) has used, in clock ticks, summed as integers (awk
 # would print a large sum in exponent form).
