@@ -57,6 +57,8 @@ struct Debug {
         std::function<void()> pinPanel;
         // False when the picture could not be written.
         std::function<bool(const std::filesystem::path&)> snapshot;
+        // Whether a view on screen still waits for its first picture: the snapshot waits too.
+        std::function<bool()> picturesPending;
         std::function<void(float progress)> freezeAnimation;
         GrowthReaction bonsaiGrew;
         std::function<void(int status)> quit;

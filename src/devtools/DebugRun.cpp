@@ -4,8 +4,10 @@
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/panel/TarnelController.hpp"
+#include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Theme.hpp"
+#include "shell/views/TarnelSnapshot.hpp"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -105,9 +107,20 @@ void playTour(Store& store, TarnelUI& ui, MainQueue& queue) {
     queue.after(13.5, [&store] { store.addTask("My real task"); });
 }
 
+// The picture waits at most 10 s for the views still drawing their first picture, looking
+// again every 0.05 s.
+constexpr double pictureLookSeconds = 0.05;
+constexpr int pictureLooks = 200;
+
 // The picture, then the ordinary quit, which saves the store. A picture that did not reach
-// its file fails the run, so that a script waiting for it learns why it is missing.
-void takeSnapshot(const Debug::Stage& stage, const std::filesystem::path& path) {
+// its file fails the run, so that a script waiting for it learns why it is missing. On a
+// busy machine a 3D view or a thumbnail may not have drawn yet: the picture waits for them
+// rather than show a black card.
+void takeSnapshot(const Debug::Stage& stage, const std::filesystem::path& path, int looks = 0) {
+    if (looks < pictureLooks && stage.picturesPending()) {
+        stage.queue.after(pictureLookSeconds, [stage, path, looks] { takeSnapshot(stage, path, looks + 1); });
+        return;
+    }
     int status = 0;
     if (!stage.snapshot(path)) {
         stage.errors << "vesk: could not write the snapshot to " << path.string() << "\n";
@@ -156,6 +169,9 @@ void Debug::run(Store& store, TarnelUI& ui, TarnelController& controller, Bonsai
     run(store, ui,
         Stage{queue, std::move(environment), [&controller] { controller.pinned = true; },
               [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
+              [&controller] {
+                  return controller.panel() && TarnelSnapshot::picturesPending(*controller.panel());
+              },
               [&engine](float progress) { engine.freezeAnimation(progress); }, std::move(bonsaiGrew),
               [](int status) { QCoreApplication::exit(status); }, std::cerr});
 }

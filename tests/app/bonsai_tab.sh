@@ -3,9 +3,7 @@
 # user with a planted tree: the snapshot of the open tab holds the tree in its card, and a
 # growth earned with the tarnel open shows the reveal panel beside it, which clears by itself.
 set -eu
-vesk="$1"
 . "$(dirname "$0")/x_session.sh"
-unset VESK_KEEP VESK_SHOW_HELP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 
 # pixel FILE X Y: the colour at a point as "r,g,b".
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
@@ -14,7 +12,7 @@ brightness() { convert "$1" -crop "$4x$5+$2+$3" -colorspace gray -format "%[fx:i
 
 # The snapshot frames the tarnel (440 wide) with 30 points of margin: the card is the
 # 378 × 316 rectangle 31 points in and below the 30-point top bar and its 8-point gap.
-timeout 20 "$vesk" --seed 12345 --iter 1200 --expand bonsai --delay 2.5 --snapshot "$work/tab.png" \
+run_to_end --seed 12345 --iter 1200 --expand bonsai --delay 2.5 --snapshot "$work/tab.png" \
     > "$work/tab.out" 2> "$work/tab.err" || fail "snapshot run: $(cat "$work/tab.err")"
 grep -q "scene views in hierarchy: 2, playing: 1" "$work/tab.out" || fail "$(cat "$work/tab.out")"
 card_x=$((30 + 31)) card_y=$((30 + 8))
@@ -23,21 +21,24 @@ card_x=$((30 + 31)) card_y=$((30 + 8))
 if [ -n "${VESK_SHOTS:-}" ]; then mkdir -p "$VESK_SHOTS" && cp "$work/tab.png" "$VESK_SHOTS/bonsai-tab.png"; fi
 
 # A growth of 5 cubes 0.8 s after launch with the task list open, as a completed task earns:
-# the panel hangs 10 points right of the 440-wide tarnel centred on the 1600-wide screen.
-"$vesk" --seed 12345 --iter 1200 --expand tasks --reveal 5 > "$work/reveal.out" 2> "$work/reveal.err" &
-app=$!
-pids="$pids $app"
+# the snapshot while it grows shows the panel 10 points right of the tarnel (30 + 440 + 10
+# in the picture), dark with a lit tree in it; the snapshot waits for its first frame, where
+# a look at the screen could come too late on a busy machine. Kept running, the panel then
+# clears by itself and the desktop far to the right shows through where it hung.
+VESK_KEEP=1 launch reveal --seed 12345 --iter 1200 --expand tasks --reveal 5 --delay 2.2 --snapshot "$work/growing.png"
+wait_until 60 "no snapshot while the tree grows" test -s "$work/growing.png"
+growing=$(brightness "$work/growing.png" $((480 + 40)) 30 170 170)
+backdrop=$(brightness "$work/growing.png" 600 285 20 8)
+[ "$growing" -gt 12 ] && [ "$backdrop" -lt 20 ] || fail "no tree in the reveal panel ($growing, backdrop $backdrop)"
+if [ -n "${VESK_SHOTS:-}" ]; then mkdir -p "$VESK_SHOTS" && cp "$work/growing.png" "$VESK_SHOTS/reveal.png"; fi
 panel_x=$((800 + 220 + 10))
-sleep 2.2
-import -window root "$work/growing.png"
-sleep 5
-import -window root "$work/after.png"
-kill -0 "$app" 2>/dev/null || fail "vesk ended: $(cat "$work/reveal.err")"
-# Against the desktop far to the right: the panel is dark with a lit tree in it, and once
-# cleared the desktop shows through again.
-desktop=$(brightness "$work/after.png" 1400 30 170 170)
-growing=$(brightness "$work/growing.png" $((panel_x + 40)) 30 170 170)
-after=$(brightness "$work/after.png" $((panel_x + 40)) 30 170 170)
-[ "$growing" -gt 12 ] && [ "$growing" -lt $((desktop - 30)) ] || fail "no tree in the reveal panel ($growing)"
-[ "$after" -eq "$desktop" ] || fail "the reveal panel did not clear ($after, desktop $desktop)"
+cleared() {
+    import -window root -crop 500x170+$((panel_x + 40))+30 "$work/screen.png"
+    panel=$(brightness "$work/screen.png" 0 0 170 170)
+    desktop=$(brightness "$work/screen.png" 330 0 170 170)
+    seen="panel $panel, desktop $desktop"
+    [ "$panel" -eq "$desktop" ]
+}
+wait_until 30 "the reveal panel did not clear" cleared
+kill -0 "$vpid" 2>/dev/null || fail "vesk ended: $(cat "$work/reveal.err")"
 echo "ok"

@@ -3,9 +3,7 @@
 # program takes over 10 s, as a share of one core, must stay under one core (the light
 # quality and the frame cap keep it near half a core), and the tree still moves.
 set -eu
-vesk="$1"
 . "$(dirname "$0")/x_session.sh"
-unset VESK_KEEP VESK_SHOW_HELP 2>/dev/null || true
 
 "$vesk" --seed 12345 --iter 3000 --expand bonsai > "$work/out.txt" 2> "$work/err.txt" &
 app=$!

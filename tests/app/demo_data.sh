@@ -2,11 +2,7 @@
 # "--demo" on the real vesk with no data file: the demo state is on disk as soon as the panel
 # shows and is still there after quitting; a second "--demo" run on that file changes nothing.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-. "$(dirname "$0")/vesk_process.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 rm -f "$TARNEL_DATA"
 
 # state: one line of what the demo put in the file.

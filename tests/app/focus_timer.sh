@@ -4,11 +4,7 @@
 # file: Space resumes it on the focus tab, and the running tab costs little CPU (the figure is
 # printed; the bound here is looser than the 3 % aimed at, for busy machines).
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-. "$(dirname "$0")/vesk_process.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 
 # openFocusTab: a click on the pill opens the tarnel, Ctrl+3 picks the focus tab.
 openFocusTab() {

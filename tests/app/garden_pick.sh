@@ -3,10 +3,7 @@
 # from the bonsai tab's button, the first seedling of the nursery clicked. The file then holds a second tree, current, and
 # one more seedling planted. Screenshots go to $VESK_SHOTS when that is set.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 cat > "$TARNEL_DATA" <<'JSON'
 {"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":true},
  "bonsai":{"seed":90007,"seedlingsPlanted":0,"pending":0,
@@ -15,48 +12,37 @@ cat > "$TARNEL_DATA" <<'JSON'
 JSON
 shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop 1100x600+250+0 "$VESK_SHOTS/$1.png"; true; }
 
-"$vesk" --expand bonsai > "$work/vesk.out" 2> "$work/vesk.err" &
-vpid=$!
-pids="$vpid $pids"
-shown=""
-for _ in $(seq 200); do
-    for candidate in $(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null || true); do
-        xwininfo -id "$candidate" 2>/dev/null | grep -q 'Width: 1100' && shown=yes
-    done
-    [ -n "$shown" ] && break
-    kill -0 "$vpid" 2>/dev/null || fail "vesk ended early: $(cat "$work/vesk.err")"
-    sleep 0.05
-done
-[ -n "$shown" ] || fail "no panel window"
-sleep 1.5
+launch vesk --expand bonsai
+opened "launch on the bonsai tab"
 shot bonsai-tab
 
 # The garden button at the right end of the tab's bottom row.
 xdotool mousemove 930 370
-sleep 0.2
 xdotool mousemove_relative 15 8
-sleep 0.3
 xdotool click 1
-sleep 1.5
-shot garden-open
 
 # The first nursery card: the open tarnel's content starts 31 points inside its left edge,
-# the cards 76 points below the top bar's top.
+# the cards 76 points below the top bar's top. The garden is open under the pointer once
+# the card's tooltip shows; the pointer keeps moving a point to and fro until it does.
 xdotool mousemove 660 140
-sleep 0.2
 xdotool mousemove_relative 12 10
-sleep 0.4
+step=1
+card_tooltip() {
+    step=$((-step))
+    xdotool mousemove_relative -- "$step" 0
+    menu_shown
+}
+wait_until 20 "the garden did not open (no tooltip on its first nursery card)" card_tooltip
 shot garden-hover
 xdotool click 1
-sleep 1
+planted() {
+    seen=$("$json_check" "$TARNEL_DATA" /bonsai/garden /bonsai/seedlingsPlanted | tr '\n' ' ')
+    [ "$seen" = "2 1 " ]
+}
+wait_until 20 "garden and planted count after the pick" planted
 shot garden-closed
 
-kill -TERM "$vpid"
-set +e
-wait "$vpid"
-status=$?
-set -e
-[ "$status" -eq 0 ] || fail "exit status $status: $(cat "$work/vesk.err")"
+quit vesk
 state=$("$json_check" "$TARNEL_DATA" /bonsai/garden /bonsai/seedlingsPlanted | tr '\n' ' ')
 [ "$state" = "2 1 " ] || fail "garden and planted count after the pick: $state"
 seed=$("$json_check" "$TARNEL_DATA" /bonsai/seed)

@@ -4,10 +4,7 @@
 # file; a picture that cannot be written fails the run. The pictures are kept in
 # $VESK_SHOTS when that is set.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 
 # shoot NAME WIDTH HEIGHT OPTIONS...: the picture must be WIDTH × HEIGHT pixels (device
 # pixel ratio 1 on Xvfb).
@@ -17,7 +14,7 @@ shoot() {
     shot="$work/$name.png"
     start=$(date +%s%N)
     set +e
-    timeout 15 "$vesk" "$@" --snapshot "$shot" > "$work/$name.out" 2> "$work/$name.err"
+    run_to_end "$@" --snapshot "$shot" > "$work/$name.out" 2> "$work/$name.err"
     status=$?
     set -e
     echo "$name: $(( ($(date +%s%N) - start) / 1000000 )) ms"
@@ -42,7 +39,7 @@ shoot toast 360 94 --toast
 
 # A picture that cannot be written: said on standard error, and the run fails.
 set +e
-timeout 15 "$vesk" --delay 0.2 --snapshot "$work/missing/folder/x.png" > /dev/null 2> "$work/unwritable.err"
+run_to_end --delay 0.2 --snapshot "$work/missing/folder/x.png" > /dev/null 2> "$work/unwritable.err"
 status=$?
 set -e
 [ "$status" -eq 1 ] || fail "an unwritable snapshot exited with $status"

@@ -3,11 +3,7 @@
 # itself; Start, a seedling picked, the tour task ticked, the bonsai tab, Next, Next, a real
 # task typed. Then the user is onboarded, a tree is planted and the tour log names every step.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-. "$(dirname "$0")/vesk_process.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 printf '%s' '{"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":false}}' > "$TARNEL_DATA"
 
 # click X Y: a click where the panel (1100 wide, centred on the 1600-pixel screen) shows it.

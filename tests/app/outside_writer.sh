@@ -4,21 +4,10 @@
 # different moments around the app's own saves: no edit is lost and nothing stays copied aside. Then a hand edit with a trailing comma, followed at
 # once by SIGTERM: the save at quit leaves a byte-identical corrupt copy beside the file.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
 
-"$vesk" > "$work/vesk.out" 2> "$work/vesk.err" &
-vpid=$!
-pids="$vpid $pids"
 # The store watches the file from before the panel shows.
-window=""
-for _ in $(seq 200); do
-    window=$(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && break
-    sleep 0.05
-done
-[ -n "$window" ] || fail "vesk did not start: $(cat "$work/vesk.err")"
+launch vesk
 
 list=11111111-1111-4111-8111-111111111111
 # An edit holding the tasks "edit-1" to "edit-N", as a script writes it.
@@ -35,11 +24,8 @@ edit() {
 }
 # Until the app has written the file in its own form with the task "edit-N".
 saved_with() {
-    for _ in $(seq 100); do
-        grep -q '"bonsai"' "$TARNEL_DATA" && grep -q "\"edit-$1\"" "$TARNEL_DATA" && return 0
-        sleep 0.05
-    done
-    fail "edit-$1 is not in the saved file: $(cat "$TARNEL_DATA")"
+    has_edit() { grep -q '"bonsai"' "$TARNEL_DATA" && grep -q "\"edit-$1\"" "$TARNEL_DATA"; }
+    wait_until 10 "edit-$1 is not in the saved file: $(cat "$TARNEL_DATA")" has_edit "$1"
 }
 
 # Each round: a whole edit, which the app merges 0.3 s later and saves 0.4 s after that; then,

@@ -3,10 +3,7 @@
 # the focus colour, yesterday's lower in grey, today's heat-map cell and the top task's bar
 # show, and the data file is left valid. The picture is kept in $VESK_SHOTS when that is set.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 
 now=$(date +%s)
 iso() { date -u -d "@$1" +%Y-%m-%dT%H:%M:%SZ; }
@@ -22,7 +19,7 @@ cat > "$TARNEL_DATA" <<JSON
 JSON
 
 shot="$work/stats.png"
-timeout 15 "$vesk" --expand stats --snapshot "$shot" > "$work/out" 2> "$work/err" || fail "vesk: $(cat "$work/err")"
+run_to_end --expand stats --snapshot "$shot" > "$work/out" 2> "$work/err" || fail "vesk: $(cat "$work/err")"
 [ -f "$shot" ] || fail "no picture"
 if [ -n "${VESK_SHOTS:-}" ]; then mkdir -p "$VESK_SHOTS" && cp "$shot" "$VESK_SHOTS/"; fi
 

@@ -2,11 +2,7 @@
 # The task detail on the real vesk: a tap on a task opens it; a note typed, "Tomorrow" and a
 # subtask added are all in the data file within a second, without closing anything.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-. "$(dirname "$0")/vesk_process.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 export TZ=UTC
 
 launch detail

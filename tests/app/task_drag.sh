@@ -3,11 +3,7 @@
 # presses on Third and pulls it up over Second to First in small steps; the live reorder puts
 # it on top. The data file then holds Third, First, Second in manual order.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-. "$(dirname "$0")/vesk_process.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 
 list=5A0C2F4E-0000-4000-8000-000000000001
 task() {

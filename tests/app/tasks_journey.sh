@@ -4,11 +4,7 @@
 # The data file then holds it completed, with one cube for creating it and one growth for
 # completing it.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-. "$(dirname "$0")/vesk_process.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY VESK_VIDEO 2>/dev/null || true
 
 launch journey
 sleep 0.3

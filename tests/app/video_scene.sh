@@ -2,30 +2,23 @@
 # A scripted scene on the real vesk: with TARNEL_DATA it seeds the scene data, writes the start
 # moment, quits by itself after the clip and saves the scene; without TARNEL_DATA it saves nothing.
 set -eu
-vesk="$1"
-json_check="$2"
 . "$(dirname "$0")/x_session.sh"
-unset VESK_KEEP VESK_TOUR_AUTOPLAY 2>/dev/null || true
 
-# play NAME: runs the "stats" scene until vesk quits by itself; prints the seconds it took.
+# play NAME: runs the "stats" scene until vesk quits by itself; prints the milliseconds it took.
 play() {
-    start=$(date +%s.%N)
-    VESK_VIDEO=stats VESK_VIDEO_T0="$work/t0" "$vesk" > "$work/$1.out" 2> "$work/$1.err" &
-    vpid=$!
-    pids="$vpid $pids"
-    for _ in $(seq 300); do kill -0 "$vpid" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$vpid" 2>/dev/null && fail "$1: still running after 15 s"
+    start=$(date +%s%N)
     set +e
-    wait "$vpid"
+    (export VESK_VIDEO=stats VESK_VIDEO_T0="$work/t0" && run_to_end > "$work/$1.out" 2> "$work/$1.err")
     status=$?
     set -e
+    [ "$status" -ne 124 ] || fail "$1: vesk did not quit after the scene"
     [ "$status" -eq 0 ] || fail "$1: exit status $status: $(cat "$work/$1.err")"
-    awk "BEGIN { print $(date +%s.%N) - $start }"
+    echo $((($(date +%s%N) - start) / 1000000))
 }
 
 took=$(play with_data)
-# Start moment at 1.6 s, quit at 1.6 + 3.2 + 2.5 s.
-awk "BEGIN { exit !($took > 6.5 && $took < 12) }" || fail "the scene took $took s"
+# Start moment at 1.6 s, quit at 1.6 + 3.2 + 2.5 s: never sooner, later on a busy machine.
+[ "$took" -gt 6500 ] || fail "the scene took only $took ms"
 t0=$(cat "$work/t0")
 awk "BEGIN { exit !($t0 > 1.7e9) }" || fail "start moment '$t0'"
 [ "$("$json_check" "$TARNEL_DATA" /tasks /tasks/4/title /bonsai/garden/0/seed /prefs/onboarded | tr '\n' ' ')" = \
@@ -35,4 +28,4 @@ awk "BEGIN { exit !($t0 > 1.7e9) }" || fail "start moment '$t0'"
 unset TARNEL_DATA
 play without_data > /dev/null
 [ ! -e "$XDG_DATA_HOME/Vesk/data.json" ] || fail "a scene without TARNEL_DATA wrote the user's data file"
-echo "ok: the scene took $took s"
+echo "ok: the scene took $took ms"

@@ -1,17 +1,43 @@
-# Sourced by the runs of the real vesk under X: a private home and an onboarded user's data
-# file (so that no tour opens the tarnel by itself), an Xvfb display with a compositor, and
-# all of it gone at exit. Xvfb picks a display number no other server holds, so runs side by
-# side never meet. Leaves $work, $display, $pids (add your own processes to it) and fail.
+# Sourced, right after `set -eu`, by the runs of the real vesk under X, which are given the
+# program and json_check: a private home and an onboarded user's data file (so that no tour
+# opens the tarnel by itself), no developer variables, an Xvfb display with a compositor,
+# and all of it gone at exit. Xvfb picks a display number no other server holds, so runs
+# side by side never meet. Leaves $vesk, $json_check, $work, $display, $pids (add your own
+# processes to it), fail, wait_until and what vesk_process.sh gives.
+vesk="$1"
+json_check="${2:-}"
 . "$(dirname "$0")/private_home.sh"
+unset VESK_KEEP VESK_SHOW_HELP VESK_TOUR_AUTOPLAY VESK_TOUR_LOG VESK_VIDEO VESK_VIDEO_T0 2>/dev/null || true
+
+# Every wait is for something the test can see, and its deadline is far beyond what a quiet
+# machine needs, so that a machine whose cores are all busy still passes. A sanitized build
+# runs several times slower: its deadlines are this many times longer.
+patience=1
+[ -z "${VESK_SANITIZED:-}" ] || patience=4
+
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds; after SECONDS (times
+# the patience) the run fails, saying WHAT did not happen and what COMMAND last left in
+# $seen, if anything.
+wait_until() {
+    wait_end=$(($(date +%s) + $1 * patience))
+    wait_what=$2
+    seen=""
+    shift 2
+    until "$@"; do
+        [ "$(date +%s)" -lt "$wait_end" ] || fail "$wait_what${seen:+ (last seen: $seen)}"
+        sleep 0.1
+    done
+}
+
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids="$pids $!"
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
+wait_until 20 "Xvfb did not start" test -s "$work/display"
 display=":$(head -n 1 "$work/display")"
 export TARNEL_DATA="$work/data.json" DISPLAY="$display" QT_QPA_PLATFORM=xcb
 printf '%s' '{"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":true}}' > "$TARNEL_DATA"
 xcompmgr >/dev/null 2>&1 &
 pids="$pids $!"
+. "$(dirname "$0")/vesk_process.sh"

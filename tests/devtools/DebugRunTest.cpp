@@ -17,6 +17,7 @@ struct Scenario {
     TarnelUI ui{store, bed.queue};
     bool keep = false;
     bool snapshotsWork = true;
+    double picturesDrawnAt = 0; // when the views on screen have their first pictures
     std::ostringstream log, errors;
 
     double seconds() const { return secondsBetween(test::VirtualClock::defaultStart(), bed.clock.now()); }
@@ -34,6 +35,7 @@ struct Scenario {
                  log << "snapshot " << path.string() << " at " << seconds() << " ";
                  return snapshotsWork;
              },
+             [this] { return seconds() < picturesDrawnAt; },
              [this](float t) { log << "freeze " << t << " at " << seconds() << " "; },
              [this](std::int64_t from, std::int64_t to, GainReason) { log << "grew " << from << "→" << to; },
              [this](int status) { log << "quit " << status; }, errors});
@@ -147,6 +149,15 @@ TEST(DebugRunTest, SnapshotAtTheDelayThenQuitUnlessKeptOrFailIfUnwritten) {
     failed.bed.queue.advance(1.5);
     EXPECT_EQ(failed.errors.str(), "vesk: could not write the snapshot to /nowhere/a.png\n");
     EXPECT_TRUE(failed.log.str().ends_with("quit 1"));
+
+    // Views still drawing their first picture hold the snapshot back, for 10 s at most.
+    for (auto [drawnAt, takenAt] : {std::pair{2.99, "3"}, std::pair{60.0, "11.5"}}) {
+        Scenario late;
+        late.picturesDrawnAt = drawnAt;
+        late.run({"--snapshot", "/tmp/a.png"});
+        late.bed.queue.advance(12);
+        EXPECT_EQ(late.log.str(), std::string("pin snapshot /tmp/a.png at ") + takenAt + " quit 0");
+    }
 }
 
 } // namespace
