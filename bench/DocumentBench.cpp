@@ -62,5 +62,18 @@ void BM_DecodeDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_DecodeDocument)->Unit(benchmark::kMillisecond);
 
+// What merging an outside edit of the same document decodes on the main thread.
+void BM_DecodeOutsideEdit(benchmark::State& state) {
+    const std::string encoded = encodeSnapshot(largeSnapshot());
+    const Date now = dateFromUnixSeconds(1'773'057'600);
+    for (auto _ : state) {
+        auto edit = decodeListsAndTasks(encoded, now);
+        if (!edit) state.SkipWithError("the edit did not read back");
+        benchmark::DoNotOptimize(edit);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * encoded.size()));
+}
+BENCHMARK(BM_DecodeOutsideEdit)->Unit(benchmark::kMillisecond);
+
 } // namespace
 } // namespace vesk
