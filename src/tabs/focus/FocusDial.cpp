@@ -18,6 +18,9 @@ namespace {
 constexpr double lineWidth = StopwatchFace::lineWidth;
 // The store's ticker moves the reading every half second; the ring follows over that time.
 constexpr Animation ringPace = Animation::linear(0.5);
+// The large time rolls smoothly at half the display's rate; sixty would redraw it twice as often
+// every second of a session.
+constexpr double timeFrameRate = 30;
 
 QFont timeFont(double points) {
     return Fonts::text(points, FontWeight::light, FontDesign::rounded);
@@ -51,6 +54,7 @@ FocusDial::FocusDial(QWidget* parent, AnimationManager* manager)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
     time_ = new RollingText(texts, manager);
+    time_->setFrameRate(timeFrameRate);
     time_->setAlignment(Qt::AlignCenter);
     label_ = new TextLabel({}, labelFont(), {}, texts);
     column->addWidget(time_, 0, Qt::AlignHCenter);
