@@ -95,10 +95,12 @@ void FocusDial::applyProgress(TimerMode mode, double progress) {
     // A step too small to see is not worth thirty frames: a 25-minute ring moves a seventh
     // of a point per tick.
     const double circumference = std::numbers::pi * (side - lineWidth);
+    // Steps too small to see, while a glide is under way, join the next step that shows: gliding
+    // on with each of them would keep the ring animating for the whole session.
     const bool visible = std::abs(progress - ringProgress_.target()) * circumference >= 1.0;
-    if (visible || ringProgress_.isAnimating())
+    if (visible)
         ringProgress_.animate(progress, ringPace);
-    else
+    else if (!ringProgress_.isAnimating())
         ringProgress_.jump(progress);
 }
 

@@ -14,9 +14,9 @@ namespace {
 
 // The store's ticker moves the reading every half second; the dot glides over the same time.
 constexpr Animation glide = Animation::linear(0.5);
-// The dot goes round a 128-point circle once a minute, some 7 points a second: a frame every
-// half point of it.
-constexpr double glideFrameRate = 15;
+// The dot goes round a 128-point circle once a minute, some 7 points a second: ten frames a
+// second move it smoothly, in steps under a point.
+constexpr double glideFrameRate = 10;
 
 double normalized(double degrees) {
     const double wrapped = std::fmod(degrees, 360.0);
