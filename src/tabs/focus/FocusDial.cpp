@@ -18,9 +18,9 @@ namespace {
 constexpr double lineWidth = StopwatchFace::lineWidth;
 // The store's ticker moves the reading every half second; the ring follows over that time.
 constexpr Animation ringPace = Animation::linear(0.5);
-// The large time rolls smoothly at half the display's rate; sixty would redraw it twice as often
-// every second of a session.
-constexpr double timeFrameRate = 30;
+// The large time's roll takes under half a second: twenty frames a second show it as a roll;
+// sixty would redraw it three times as often every second of a session.
+constexpr double timeFrameRate = 20;
 
 QFont timeFont(double points) {
     return Fonts::text(points, FontWeight::light, FontDesign::rounded);
