@@ -67,6 +67,10 @@ void RollingText::setAlignment(Qt::Alignment alignment) {
     update();
 }
 
+void RollingText::resizeEvent(QResizeEvent*) {
+    rollLeft_ = 0; // the characters moved with the box: the rest of a roll redraws it whole
+}
+
 double RollingText::changedLeft() const {
     // Laid out as the paint lays both texts out: from the same right edge, matched from the right.
     double xNew = TabularText::alignedLeft(alignment_, width(), TabularText::width(font_, text_)) +

@@ -38,6 +38,7 @@ class RollingText final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void fitResolution();
