@@ -50,17 +50,30 @@ void BM_EncodeDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_EncodeDocument)->Unit(benchmark::kMillisecond);
 
-void BM_DecodeDocument(benchmark::State& state) {
+// Reads the large document with `decode` in every iteration.
+template <class Decode> void decodeLargeDocument(benchmark::State& state, Decode decode) {
     const std::string encoded = encodeSnapshot(largeSnapshot());
     const Date now = dateFromUnixSeconds(1'773'057'600);
     for (auto _ : state) {
-        auto snapshot = decodeSnapshot(encoded, now);
-        if (!snapshot) state.SkipWithError("the document did not read back");
-        benchmark::DoNotOptimize(snapshot);
+        auto result = decode(encoded, now);
+        if (!result) state.SkipWithError("the document did not read back");
+        benchmark::DoNotOptimize(result);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * encoded.size()));
 }
+
+// What start-up reads.
+void BM_DecodeDocument(benchmark::State& state) {
+    decodeLargeDocument(state, [](const std::string& bytes, Date now) { return decodeSnapshot(bytes, now); });
+}
 BENCHMARK(BM_DecodeDocument)->Unit(benchmark::kMillisecond);
+
+// What merging an outside edit of the same document decodes on the main thread.
+void BM_DecodeOutsideEdit(benchmark::State& state) {
+    decodeLargeDocument(state,
+                        [](const std::string& bytes, Date now) { return decodeListsAndTasks(bytes, now); });
+}
+BENCHMARK(BM_DecodeOutsideEdit)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace vesk

@@ -40,6 +40,7 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
     TarnelUI ui{store, bed.queue};
     ScreenFactories factories;
     factories.tasks = textFieldScreen;
+    ui.expanded.set(true);
     ExpandedView expanded(store, ui, MenuServices{}, factories);
     expanded.setContentSize(QSize(440, 470));
     expanded.show();

@@ -96,6 +96,11 @@ TEST_F(TarnelViewTest, ExpandedScreensFollowTheStateAreBuiltAnewAndTheTourCardHi
     using Tab = TarnelUI::Tab;
     expanded->setContentSize(QSize(440, 470));
     EXPECT_EQ(expanded->screen(), ExpandedView::Screen::tasks);
+    // None is built before the tarnel first opens.
+    ui.select(Tab::stats);
+    ui.select(Tab::tasks);
+    EXPECT_EQ(expanded->screenWidget(), nullptr);
+    ui.expanded.set(true);
     QPointer<QWidget> tasks = expanded->screenWidget();
     double now = 0;
     AnimationManager::shared().setTimeSource([&] { return now; });

@@ -5,7 +5,9 @@
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/TabularText.hpp"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -75,6 +77,26 @@ TEST(RollingTextTest, FirstTextShowsAtOnceAndChangesRollUntilTheySettle) {
     EXPECT_FALSE(clock.isRolling());
     EXPECT_FALSE(frames.manager.isTicking());
     EXPECT_NE(test::renderOnBlack(&clock), rolling);
+
+    // On screen, a roll redraws only the characters that change.
+    struct PaintedRegion : QObject {
+        QRegion region;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+            return false;
+        }
+    } painted;
+    clock.show();
+    QCoreApplication::processEvents();
+    clock.installEventFilter(&painted);
+    clock.setText("00:23", RollingText::Direction::down);
+    frames.runFrames(120);
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(painted.region.isEmpty());
+    EXPECT_GE(painted.region.boundingRect().left(),
+              static_cast<int>(
+                  TabularText::width(Fonts::text(12.5, FontWeight::semibold, FontDesign::rounded), "00:2")) -
+                  1);
 }
 
 } // namespace

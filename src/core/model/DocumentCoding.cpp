@@ -1,7 +1,12 @@
 #include "core/model/DocumentCoding.hpp"
 
 #include "core/model/DocumentReader.hpp"
+#include "core/model/DocumentStreamReader.hpp"
 #include "core/model/DocumentWriter.hpp"
+#include "core/runtime/RandomSource.hpp"
+
+#include <cstdint>
+#include <vector>
 
 namespace vesk {
 namespace {
@@ -13,13 +18,46 @@ std::optional<nlohmann::json> parse(std::string_view bytes) {
     return value;
 }
 
+// The ids a first reading drew from a source, handed out again to a second reading of the same
+// bytes before drawing new ones: the tree settles a document as if it were the only reader.
+class RepeatedIds final : public RandomSource {
+  public:
+    explicit RepeatedIds(RandomSource* source) : source_(source) {}
+
+    // Null for the kernel's source, which nobody can tell from a repetition.
+    RandomSource* source() { return source_ ? this : nullptr; }
+    void repeat() { repeated_ = 0; }
+
+    std::uint64_t next() override {
+        if (repeated_ && *repeated_ < drawn_.size()) return drawn_[(*repeated_)++];
+        const std::uint64_t value = source_->next();
+        if (!repeated_) drawn_.push_back(value);
+        return value;
+    }
+
+  private:
+    RandomSource* source_;
+    std::vector<std::uint64_t> drawn_;
+    std::optional<std::size_t> repeated_;
+};
+
+template <class Result> using Stream = std::optional<Result> (*)(std::string_view, const ReadContext&);
+template <class Result> using TreeRead = Result (*)(const nlohmann::json&, const ReadContext&);
+
+// Straight from the bytes; a broken rule or a key given twice goes to the tree reader.
 template <class Result>
-std::optional<Result> decode(std::string_view bytes, const ReadContext& context,
-                             Result (*read)(const nlohmann::json&, const ReadContext&)) {
+std::optional<Result> decode(std::string_view bytes, Date now, RandomSource* ids, Stream<Result> stream,
+                             TreeRead<Result> readTree) {
+    RepeatedIds repeatedIds(ids);
+    try {
+        return stream(bytes, ReadContext{now, repeatedIds.source()});
+    } catch (const DocumentError&) {
+    }
+    repeatedIds.repeat();
     const auto value = parse(bytes);
     if (!value) return std::nullopt;
     try {
-        return read(*value, context);
+        return readTree(*value, ReadContext{now, repeatedIds.source()});
     } catch (const DocumentError&) {
         return std::nullopt;
     }
@@ -36,11 +74,11 @@ std::string encodeSnapshot(const SnapshotParts& parts) {
 }
 
 std::optional<Snapshot> decodeSnapshot(std::string_view bytes, Date now, RandomSource* ids) {
-    return decode(bytes, ReadContext{now, ids}, readSnapshot);
+    return decode<Snapshot>(bytes, now, ids, streamSnapshot, readSnapshot);
 }
 
 std::optional<ListsAndTasks> decodeListsAndTasks(std::string_view bytes, Date now, RandomSource* ids) {
-    return decode(bytes, ReadContext{now, ids}, readListsAndTasks);
+    return decode<ListsAndTasks>(bytes, now, ids, streamListsAndTasks, readListsAndTasks);
 }
 
 } // namespace vesk

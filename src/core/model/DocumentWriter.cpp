@@ -3,6 +3,7 @@
 #include "core/model/CaseNames.hpp"
 #include "core/model/DocumentLayout.hpp"
 #include "core/model/IsoDate.hpp"
+#include "core/model/Utf8.hpp"
 
 #include <algorithm>
 #include <array>
@@ -55,37 +56,11 @@ class Output {
     int depth_ = 0;
 };
 
-// Well-formed UTF-8: no overlong form, no surrogate, nothing above U+10FFFF. nlohmann copies
-// such text through unchanged apart from its escapes.
+// nlohmann copies well-formed UTF-8 through unchanged apart from its escapes.
 bool isWellFormedUTF8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (text.size() - i < length) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = wellFormedSequence(text, i);
+        if (length == 0) return false;
         i += length;
     }
     return true;

@@ -2,7 +2,9 @@
 
 #include "core/runtime/RandomSource.hpp"
 
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <random>
 #include <sys/random.h>
@@ -10,12 +12,19 @@
 namespace vesk {
 namespace {
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+// The value of each byte as a hex digit, -1 for every other byte: a table, since ids are read by
+// the tens of thousands and their digits are random.
+constexpr std::array<std::int8_t, 256> hexValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int digit = 0; digit < 10; ++digit)
+        values[static_cast<std::size_t>('0' + digit)] = static_cast<std::int8_t>(digit);
+    for (int digit = 0; digit < 6; ++digit) {
+        values[static_cast<std::size_t>('a' + digit)] = static_cast<std::int8_t>(10 + digit);
+        values[static_cast<std::size_t>('A' + digit)] = static_cast<std::int8_t>(10 + digit);
+    }
+    return values;
+}();
 
 UUID versionFour(UUID::Bytes bytes) {
     bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);
@@ -57,20 +66,20 @@ UUID UUID::random(RandomSource& source) {
 }
 
 std::optional<UUID> UUID::parse(std::string_view text) {
-    if (text.size() != 36) return std::nullopt;
+    if (text.size() != 36 || text[8] != '-' || text[13] != '-' || text[18] != '-' || text[23] != '-')
+        return std::nullopt;
+    // Where each byte's two digits start.
+    static constexpr std::array<std::size_t, 16> at{0,  2,  4,  6,  9,  11, 14, 16,
+                                                    19, 21, 24, 26, 28, 30, 32, 34};
     Bytes bytes{};
-    std::size_t digit = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i == 8 || i == 13 || i == 18 || i == 23) {
-            if (text[i] != '-') return std::nullopt;
-            continue;
-        }
-        const int value = hexValue(text[i]);
-        if (value < 0) return std::nullopt;
-        bytes[digit / 2] =
-            static_cast<std::uint8_t>(bytes[digit / 2] | (digit % 2 == 0 ? value << 4 : value));
-        ++digit;
+    int bad = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const int high = hexValues[static_cast<unsigned char>(text[at[i]])];
+        const int low = hexValues[static_cast<unsigned char>(text[at[i] + 1])];
+        bad |= high | low;
+        bytes[i] = static_cast<std::uint8_t>(high << 4 | low);
     }
+    if (bad < 0) return std::nullopt;
     return UUID(bytes);
 }
 

@@ -2,6 +2,7 @@
 
 #include "shell/anim/Presence.hpp"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -21,18 +22,23 @@ void Ring::setProgress(double progress) {
     // A running timer moves a small ring's arc by a sliver every half second: it redraws
     // once the end of the arc has moved by a quarter of a pixel.
     const double circumference = std::numbers::pi * std::max(std::min(width(), height()) - lineWidth_, 0.0);
-    if (std::abs(arcFraction(progress_) - paintedFraction_) * circumference >= 0.25) update();
+    if (std::abs(arcFraction(progress_) - paintedFraction_) * circumference >= 0.25) redraw();
+}
+
+void Ring::redraw() {
+    pictureStale_ = true;
+    update();
 }
 
 void Ring::setTint(const QColor& tint) {
     if (tint == tint_) return;
     tint_ = tint;
-    update();
+    redraw();
 }
 
 void Ring::setLineWidth(double lineWidth) {
     lineWidth_ = lineWidth;
-    update();
+    redraw();
 }
 
 double Ring::arcFraction(double progress) {
@@ -40,10 +46,26 @@ double Ring::arcFraction(double progress) {
     return std::clamp(progress, 0.001, 1.0);
 }
 
-void Ring::paintEvent(QPaintEvent*) {
+void Ring::paintEvent(QPaintEvent* event) {
+    // From a picture of the ring: the dial's clock rolls over it many times a second, and
+    // stroking the circle and the arc for each frame would cost more than the clock.
+    const qreal ratio = devicePixelRatioF();
+    if (pictureStale_ || picture_.size() != size() * ratio || picture_.devicePixelRatio() != ratio) {
+        picture_ = QPixmap(size() * ratio);
+        picture_.setDevicePixelRatio(ratio);
+        picture_.fill(Qt::transparent);
+        QPainter p(&picture_);
+        draw(p);
+        pictureStale_ = false;
+    }
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
     Presence::apply(p, this);
+    const QRectF part = event->rect();
+    p.drawPixmap(part, picture_, QRectF(part.topLeft() * ratio, part.size() * ratio));
+}
+
+void Ring::draw(QPainter& p) {
+    p.setRenderHint(QPainter::Antialiasing);
     const double side = std::min(width(), height());
     const double line = std::max(lineWidth_, 0.0);
     // Inset by half the line so the stroke stays inside the frame.

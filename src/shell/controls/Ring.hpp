@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QWidget>
 
 namespace vesk {
@@ -24,10 +25,15 @@ class Ring final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void redraw();
+    void draw(QPainter& painter);
+
     double progress_;
     QColor tint_;
     double lineWidth_;
     double paintedFraction_ = -1; // of the arc last drawn
+    QPixmap picture_;
+    bool pictureStale_ = true;
 };
 
 } // namespace vesk

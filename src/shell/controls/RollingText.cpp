@@ -6,6 +6,7 @@
 #include "shell/theme/Theme.hpp"
 
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,10 @@ RollingText::RollingText(QWidget* parent, AnimationManager* manager)
       color_(Theme::text()), progress_(1.0, {}, manager) {
     // A roll's first step shows the old text where it was: nothing to redraw yet.
     progress_.setOnChange([this] {
-        if (progress_.value() > 0) update();
+        if (progress_.value() <= 0) return;
+        // Only the characters that roll: a clock's next second redraws its last digit or two.
+        const int left = std::max(static_cast<int>(std::floor(rollLeft_)) - 1, 0);
+        update(left, 0, width() - left, height());
     });
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     fitResolution();
@@ -36,6 +40,7 @@ void RollingText::setText(const QString& text, Direction direction, const Animat
     text_ = text;
     direction_ = direction;
     if (resized) updateGeometry(); // a clock's next second keeps its width
+    rollLeft_ = first || resized ? 0 : changedLeft();
     if (first) {
         progress_.jump(1.0);
         return;
@@ -62,13 +67,34 @@ void RollingText::setAlignment(Qt::Alignment alignment) {
     update();
 }
 
+void RollingText::resizeEvent(QResizeEvent*) {
+    rollLeft_ = 0; // the characters moved with the box: the rest of a roll redraws it whole
+}
+
+double RollingText::changedLeft() const {
+    // Laid out as the paint lays both texts out: from the same right edge, matched from the right.
+    double xNew = TabularText::alignedLeft(alignment_, width(), TabularText::width(font_, text_)) +
+                  TabularText::width(font_, text_);
+    double xOld = xNew;
+    double left = xNew;
+    for (qsizetype i = 1; i <= std::max(text_.size(), previous_.size()); ++i) {
+        const bool hasNew = i <= text_.size();
+        const bool hasOld = i <= previous_.size();
+        if (hasNew) xNew -= TabularText::advance(font_, text_[text_.size() - i]);
+        if (hasOld) xOld -= TabularText::advance(font_, previous_[previous_.size() - i]);
+        if (hasNew && hasOld && text_[text_.size() - i] == previous_[previous_.size() - i]) continue;
+        left = std::min({left, hasNew ? xNew : left, hasOld ? xOld : left});
+    }
+    return left;
+}
+
 QSize RollingText::sizeHint() const {
     const QFontMetricsF metrics(font_);
     return {static_cast<int>(std::ceil(TabularText::width(font_, text_))),
             static_cast<int>(std::ceil(metrics.height()))};
 }
 
-void RollingText::paintEvent(QPaintEvent*) {
+void RollingText::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -97,7 +123,9 @@ void RollingText::paintEvent(QPaintEvent*) {
     const qsizetype count = std::max(text_.size(), previous_.size());
     double xNew = left + width;
     double xOld = xNew;
+    const double paintLeft = event->rect().left();
     for (qsizetype i = 1; i <= count; ++i) {
+        if (std::max(xNew, xOld) <= paintLeft) break; // the rest lies left of the redrawn part
         const bool hasNew = i <= text_.size();
         const bool hasOld = i <= previous_.size();
         const QChar now = hasNew ? text_[text_.size() - i] : QChar();

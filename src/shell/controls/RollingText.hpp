@@ -38,9 +38,12 @@ class RollingText final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void fitResolution();
+    // Where the characters that differ between the shown and the previous text start.
+    double changedLeft() const;
 
     QString text_;
     QString previous_;
@@ -49,6 +52,7 @@ class RollingText final : public QWidget {
     QColor color_;
     Qt::Alignment alignment_ = Qt::AlignLeft | Qt::AlignVCenter;
     Animated<double> progress_;
+    double rollLeft_ = 0; // nothing left of it moves in the current roll
 };
 
 } // namespace vesk

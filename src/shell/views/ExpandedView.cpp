@@ -70,10 +70,18 @@ ExpandedView::ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices
     observations_.watch(ui_.tour, follow);
     observations_.watch(ui_.tour, [this] { followTourOverlay(); });
     observations_.watch(ui_.metrics, [this] { applyMetrics(); });
+    observations_.watch(ui_.expanded, [this] { buildOnceOpen(); });
     screen_ = screenFor(ui_);
-    current_ = build(screen_, screen_ == Screen::tourCard ? tourCardSlot_ : tabArea_, false);
     applyMetrics();
+    buildOnceOpen();
     followTourOverlay();
+}
+
+void ExpandedView::buildOnceOpen() {
+    // Not before the tarnel first opens: it starts closed, and a long task list would cost its
+    // rows before the pill could show.
+    if (current_ || !ui_.expanded.get()) return;
+    current_ = build(screen_, screen_ == Screen::tourCard ? tourCardSlot_ : tabArea_, false);
 }
 
 void ExpandedView::followTourOverlay() {
@@ -138,6 +146,11 @@ QWidget* ExpandedView::build(Screen screen, QWidget* parent, bool arriving) cons
 
 void ExpandedView::showScreen(Screen next) {
     if (next == screen_) return;
+    if (!current_) {
+        screen_ = next; // built once the tarnel opens
+        applyMetrics();
+        return;
+    }
     const bool wasCard = screen_ == Screen::tourCard;
     const bool isCard = next == Screen::tourCard;
     QWidget* leaving = current_;

@@ -44,6 +44,7 @@ class ExpandedView final : public QWidget {
     QWidget* build(Screen screen, QWidget* parent, bool arriving) const;
     void applyMetrics();
     void followTourOverlay();
+    void buildOnceOpen();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;

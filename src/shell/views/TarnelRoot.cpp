@@ -2,6 +2,7 @@
 
 #include "shell/views/TarnelView.hpp"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -51,9 +52,14 @@ void TarnelRoot::place() {
     if (onTarnelMoved_) onTarnelMoved_(frame);
 }
 
-void TarnelRoot::paintEvent(QPaintEvent*) {
+void TarnelRoot::paintEvent(QPaintEvent* event) {
     const double opacity = shadowOpacity_.value();
     if (opacity <= 0.001) return;
+    // The halo reaches no further into the tarnel than its radius past the outline's curves;
+    // a clock or a dial redrawn well inside would otherwise stroke the whole outline ten times.
+    const NotchShape shape = tarnel_->shape();
+    const double reach = shadowRadius_ + shape.flare + shape.bottomRadius;
+    if (tarnelFrame().adjusted(reach, reach, -reach, -reach).contains(QRectF(event->rect()))) return;
     // A soft black halo, strongest at the tarnel's edge; painted, since an effect over the
     // subtree would also redraw the 3D views inside.
     QPainter painter(this);

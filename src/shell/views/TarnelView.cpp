@@ -8,6 +8,7 @@
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace vesk {
@@ -79,8 +80,15 @@ void TarnelView::clipContent() {
     expanded_content_->setMask(inside.translated(-expanded_content_->pos()));
 }
 
-void TarnelView::paintEvent(QPaintEvent*) {
+void TarnelView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // Away from the curves the outline covers every pixel: a part redrawn there is a plain fill.
+    const NotchShape shape = shape_.value();
+    const double curves = shape.flare + shape.bottomRadius + 1;
+    if (QRectF(rect()).adjusted(curves, 1, -curves, -curves).contains(QRectF(event->rect()))) {
+        painter.fillRect(event->rect(), Theme::tarnel());
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(outline(), Theme::tarnel());
     painter.fillRect(QRectF(6, 0, width() - 12, 1), Theme::tarnel());

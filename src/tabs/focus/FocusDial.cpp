@@ -18,6 +18,9 @@ namespace {
 constexpr double lineWidth = StopwatchFace::lineWidth;
 // The store's ticker moves the reading every half second; the ring follows over that time.
 constexpr Animation ringPace = Animation::linear(0.5);
+// The large time's roll takes under half a second: twenty frames a second show it as a roll;
+// sixty would redraw it three times as often every second of a session.
+constexpr double timeFrameRate = 20;
 
 QFont timeFont(double points) {
     return Fonts::text(points, FontWeight::light, FontDesign::rounded);
@@ -51,6 +54,7 @@ FocusDial::FocusDial(QWidget* parent, AnimationManager* manager)
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(4);
     time_ = new RollingText(texts, manager);
+    time_->setFrameRate(timeFrameRate);
     time_->setAlignment(Qt::AlignCenter);
     label_ = new TextLabel({}, labelFont(), {}, texts);
     column->addWidget(time_, 0, Qt::AlignHCenter);
@@ -91,10 +95,12 @@ void FocusDial::applyProgress(TimerMode mode, double progress) {
     // A step too small to see is not worth thirty frames: a 25-minute ring moves a seventh
     // of a point per tick.
     const double circumference = std::numbers::pi * (side - lineWidth);
+    // Steps too small to see, while a glide is under way, join the next step that shows: gliding
+    // on with each of them would keep the ring animating for the whole session.
     const bool visible = std::abs(progress - ringProgress_.target()) * circumference >= 1.0;
-    if (visible || ringProgress_.isAnimating())
+    if (visible)
         ringProgress_.animate(progress, ringPace);
-    else
+    else if (!ringProgress_.isAnimating())
         ringProgress_.jump(progress);
 }
 

@@ -3,6 +3,7 @@
 #include "shell/anim/Animated.hpp"
 
 #include <QColor>
+#include <QPixmap>
 #include <QWidget>
 
 namespace vesk {
@@ -32,12 +33,15 @@ class StopwatchFace final : public QWidget {
   private:
     QRectF outline() const;
     QRectF dotRect(double degrees) const;
+    const QPixmap& track();
 
     // Unwrapped: the dot always takes the short way round, so that a new minute carries it
     // on forwards instead of spinning it back.
     Animated<double> degrees_;
     double drawnDegrees_ = 0;
     QColor dotColor_;
+    QPixmap track_; // the outline, drawn once for a size and colour
+    QColor trackColor_;
 };
 
 } // namespace vesk
