@@ -7,7 +7,7 @@
 #include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/views/TarnelSnapshot.hpp"
+#include "shell/controls/PendingPicture.hpp"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -170,7 +170,7 @@ void Debug::run(Store& store, TarnelUI& ui, TarnelController& controller, Bonsai
         Stage{queue, std::move(environment), [&controller] { controller.pinned = true; },
               [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
               [&controller] {
-                  return controller.panel() && TarnelSnapshot::picturesPending(*controller.panel());
+                  return controller.panel() && PendingPicture::any(*controller.panel());
               },
               [&engine](float progress) { engine.freezeAnimation(progress); }, std::move(bonsaiGrew),
               [](int status) { QCoreApplication::exit(status); }, std::cerr});

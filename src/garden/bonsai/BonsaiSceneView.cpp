@@ -5,7 +5,7 @@
 #include "render/engine/GrowthAnimation.hpp"
 #include "shell/anim/AnimationManager.hpp"
 #include "shell/anim/Presence.hpp"
-#include "shell/views/TarnelSnapshot.hpp"
+#include "shell/controls/PendingPicture.hpp"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -41,7 +41,7 @@ BonsaiSceneView::BonsaiSceneView(BonsaiEngine& engine, std::shared_ptr<scene::No
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { step(); });
-    TarnelSnapshot::awaitPicture(*this, true);
+    PendingPicture::mark(*this, true);
 }
 
 BonsaiSceneView::~BonsaiSceneView() = default;
@@ -88,7 +88,7 @@ void BonsaiSceneView::step() {
         image.setDevicePixelRatio(scale);
         frame_ = std::move(image);
         ++framesRendered_;
-        if (engine_.info().get()) TarnelSnapshot::awaitPicture(*this, false);
+        if (engine_.info().get()) PendingPicture::mark(*this, false);
         update();
     }
     schedule(t);

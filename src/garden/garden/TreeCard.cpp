@@ -6,7 +6,7 @@
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/views/TarnelSnapshot.hpp"
+#include "shell/controls/PendingPicture.hpp"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -177,7 +177,7 @@ void TreeCard::setContent(Content content) {
 void TreeCard::appear() {
     if (appeared_) return;
     appeared_ = true;
-    TarnelSnapshot::awaitPicture(*this, image_.isNull());
+    PendingPicture::mark(*this, image_.isNull());
     request();
 }
 
@@ -213,7 +213,7 @@ void TreeCard::takeThumbnail() {
     const bool arriving = frame && image_.isNull() && appeared_;
     frame_ = frame;
     image_ = frame ? pictureOf(*frame, content_.locked) : QImage();
-    TarnelSnapshot::awaitPicture(*this, appeared_ && image_.isNull());
+    PendingPicture::mark(*this, appeared_ && image_.isNull());
     if (arriving)
         imageOpacity_.animate(1.0, thumbnailFade);
     else

@@ -11,10 +11,6 @@
 
 namespace vesk::TarnelSnapshot {
 
-namespace {
-constexpr const char* awaitingProperty = "vesk.awaitingPicture";
-}
-
 Frame frame(QSizeF panel, QSizeF tarnel, bool revealPending) {
     const double extra = revealPending ? revealExtraWidth : 0;
     const double height = revealPending ? std::max(tarnel.height(), revealMinHeight) : tarnel.height();
@@ -50,17 +46,6 @@ SceneCount write(QWidget& content, QSizeF tarnel, bool revealPending, FileSystem
                                            {image.constBits(), static_cast<std::size_t>(image.sizeInBytes())},
                                            true});
     return count;
-}
-
-void awaitPicture(QWidget& view, bool awaiting) {
-    view.setProperty(awaitingProperty, awaiting);
-}
-
-bool picturesPending(const QWidget& content) {
-    const auto views = content.findChildren<QWidget*>();
-    return std::any_of(views.begin(), views.end(), [](const QWidget* view) {
-        return view->isVisible() && view->property(awaitingProperty).toBool();
-    });
 }
 
 } // namespace vesk::TarnelSnapshot

@@ -37,11 +37,5 @@ struct SceneCount {
 SceneCount write(QWidget& content, QSizeF tarnel, bool revealPending, FileSystem& files,
                  const std::filesystem::path& path);
 
-// A view whose picture comes late (a 3D view's first frame of its tree, a card's thumbnail)
-// is marked while it has not come, so that the picture can wait for it.
-void awaitPicture(QWidget& view, bool awaiting);
-// Whether a view shown inside `content` still waits for its picture.
-bool picturesPending(const QWidget& content);
-
 } // namespace TarnelSnapshot
 } // namespace vesk
