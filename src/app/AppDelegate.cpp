@@ -39,7 +39,7 @@ struct AppServices {
     QtMainQueue queue;
     PosixFileSystem files;
     SerialFileWriter writer{files};
-    // A scripted scene without TARNEL_DATA reads the user's file but never writes it.
+    // A scripted scene without TARNEL_DATA reads the user's files but never writes them.
     std::unique_ptr<FileSystem> readOnlyFiles;
     std::unique_ptr<SerialFileWriter> readOnlyWriter;
     InotifyFolderWatcher watcher;
@@ -124,17 +124,21 @@ bool AppDelegate::applicationDidFinishLaunching() {
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
     const EnvironmentLookup environment = processEnvironment();
 
-    const auto url = Store::defaultURL(environment, s.files);
-    s.lock = DataFileLock::acquire(url);
-    if (!s.lock) {
-        std::cerr << "vesk: another Vesk is already running on " << url.string() << "\n";
-        return false;
-    }
     const std::optional<std::string> videoScene = environment("VESK_VIDEO");
     const auto dataVariable = environment("TARNEL_DATA");
+    // A scripted scene without TARNEL_DATA writes nothing of the user's: no folder, no copy of
+    // an old file, no lock, so it also runs beside the user's own Vesk.
     if (videoScene && (!dataVariable || dataVariable->empty())) {
         s.readOnlyFiles = std::make_unique<ReadOnlyFiles>(s.files);
         s.readOnlyWriter = std::make_unique<SerialFileWriter>(*s.readOnlyFiles);
+    }
+    const auto url = Store::defaultURL(environment, s.readOnlyFiles ? *s.readOnlyFiles : s.files);
+    if (!s.readOnlyFiles) {
+        s.lock = DataFileLock::acquire(url);
+        if (!s.lock) {
+            std::cerr << "vesk: another Vesk is already running on " << url.string() << "\n";
+            return false;
+        }
     }
     store_ = std::make_unique<Store>(url, StoreEnvironment{s.clock, s.queue,
                                                            s.readOnlyFiles ? *s.readOnlyFiles : s.files,

@@ -89,13 +89,14 @@ VoxelTree Blueprint::tree(std::int64_t count) const {
 namespace VoxelGrower {
 
 Blueprint blueprint(std::uint64_t seed, int stage, std::optional<std::int64_t> forcedSpecies,
-                    std::optional<Style> forcedStyle) {
+                    std::optional<Style> forcedStyle, const KeepGoing& keepGoing) {
     // Stages come from callers' arithmetic; keep them inside what the generator grows.
     stage = std::clamp(stage, 0, maxStage());
     auto [species, style] = speciesAndStyle(seed, forcedSpecies, forcedStyle);
     const double size = std::round(double(stageSize(stage)) / 1.224744871391589);
     const std::int64_t target = std::max<std::int64_t>(std::int64_t(size), 1);
-    SizedDesign sized = designToSize(seed, species, style, target, target < 60);
+    SizedDesign sized = designToSize(seed, species, style, target, target < 60, keepGoing);
+    if (keepGoing && !keepGoing()) return {};
     const Design& d = sized.design;
 
     Blueprint bp;

@@ -5,10 +5,15 @@
 #include "bonsai/VoxelTree.hpp"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace vesk::bonsai {
+
+// Asked between the long steps of a build: once it answers false the build is cut short, for
+// a result nobody waits for any more. An empty one never stops.
+using KeepGoing = std::function<bool()>;
 
 // One cube of a reveal order. Without a colour, the colour is computed when a tree is cut.
 struct RevealCube {

@@ -6,7 +6,14 @@
 
 namespace vesk::bonsai {
 
-BonsaiGrower::State BonsaiGrower::state(std::uint64_t seed, std::int64_t n) {
+BonsaiGrower::State BonsaiGrower::state(std::uint64_t seed, std::int64_t n, const KeepGoing& askedToGoOn) {
+    // Once told to stop, it is not asked again.
+    bool told = false;
+    const KeepGoing keepGoing = [&] {
+        if (!told && askedToGoOn && !askedToGoOn()) told = true;
+        return !told;
+    };
+    const auto stopped = [&] { return !keepGoing(); };
     if (seed != seed_) {
         seed_ = seed;
         blueprints_.clear();
@@ -18,9 +25,12 @@ BonsaiGrower::State BonsaiGrower::state(std::uint64_t seed, std::int64_t n) {
     for (const int k : {s, s - 1, s + 1}) {
         // Beyond the last stage the generator would make the last stage again, under another key.
         if (k < 0 || k > VoxelGrower::maxStage()) continue;
-        auto& slot = blueprints_[k];
-        if (!slot) slot = std::make_shared<const Blueprint>(VoxelGrower::blueprint(seed, k));
-        const std::shared_ptr<const Blueprint> blueprint = slot;
+        if (!blueprints_.contains(k)) {
+            Blueprint made = VoxelGrower::blueprint(seed, k, std::nullopt, std::nullopt, keepGoing);
+            if (stopped()) return {};
+            blueprints_[k] = std::make_shared<const Blueprint>(std::move(made));
+        }
+        const std::shared_ptr<const Blueprint> blueprint = blueprints_[k];
         touch(k);
         const auto wood = std::int64_t(blueprint->wood.size());
         const auto full = wood + std::int64_t(blueprint->crown.size());

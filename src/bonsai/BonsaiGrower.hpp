@@ -27,8 +27,9 @@ class BonsaiGrower {
     static constexpr std::size_t keep = 3;
 
     // The tree of `seed` with n cubes; counts below 1 count as 1, counts above the generator's
-    // limit as that limit.
-    State state(std::uint64_t seed, std::int64_t n);
+    // limit as that limit. Cut short by `keepGoing`, a state without a tree, and nothing half
+    // made is kept.
+    State state(std::uint64_t seed, std::int64_t n, const KeepGoing& keepGoing = {});
 
     std::uint64_t seed() const { return seed_; }
     // Cached keys, least recently used first.

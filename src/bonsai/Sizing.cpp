@@ -17,11 +17,13 @@ bool byBirthThenKey(const RevealCube& a, const RevealCube& b) {
 } // namespace
 
 SizedDesign designToSize(std::uint64_t seed, const Species& species, Style style, std::int64_t target,
-                         bool smallTarget) {
+                         bool smallTarget, const KeepGoing& keepGoing) {
+    const auto stopped = [&] { return keepGoing && !keepGoing(); };
     float scale = fm::cbrt(float(target)) * 1.6f;
     if (scale <= 1.2f) scale = 1.2f;
+    if (stopped()) return {};
     Design d = VoxelGrower::design(seed, species, style, scale);
-    for (int redesign = 0; redesign < 9; ++redesign) {
+    for (int redesign = 0; redesign < 9 && !stopped(); ++redesign) {
         const std::int64_t count = std::int64_t(d.wood.size()) + d.natural;
         const std::int64_t diff = std::abs(count - target);
         if (smallTarget ? diff <= 1 : diff <= target / 60) break;

@@ -16,9 +16,10 @@ struct SizedDesign {
 };
 
 // Designs with a changing scale until wood plus natural crown is about `target` cubes: at most
-// ten designs, the last one kept. `smallTarget` accepts only a difference of at most 1.
+// ten designs, the last one kept. `smallTarget` accepts only a difference of at most 1. Told to
+// stop, it makes no more designs (none at all when told before the first).
 SizedDesign designToSize(std::uint64_t seed, const Species& species, Style style, std::int64_t target,
-                         bool smallTarget);
+                         bool smallTarget, const KeepGoing& keepGoing = {});
 
 // A leaf candidate of a design with its cell.
 struct Candidate {

@@ -64,8 +64,9 @@ Vec3 colorize(CubeKind kind, std::int32_t x, std::int32_t y, std::int32_t z, con
               const Species& species, std::uint32_t seedU, RNG& rng);
 
 // The complete tree of one stage in reveal order. Stages above maxStage() are made as maxStage().
+// One cut short by `keepGoing` is no stage's and is to be thrown away.
 Blueprint blueprint(std::uint64_t seed, int stage, std::optional<std::int64_t> forcedSpecies = std::nullopt,
-                    std::optional<Style> forcedStyle = std::nullopt);
+                    std::optional<Style> forcedStyle = std::nullopt, const KeepGoing& keepGoing = {});
 
 // The fallback tree of exactly max(iterations, 1) cubes (capped at maxCubes), or fewer when even
 // filling runs out of room.

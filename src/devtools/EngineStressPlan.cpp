@@ -13,19 +13,20 @@ std::optional<Options> find(const std::vector<std::string>& words) {
     using namespace WordValues;
     if (std::find(words.begin(), words.end(), "--stress-engine") == words.end()) return std::nullopt;
     const auto word = [&](std::size_t distance) { return after(words, "--stress-engine", distance); };
-    // A length or interval of 0, below 0 or not finite would end at once or spin the timers,
-    // and a maxN below 1 has no logarithm.
-    const auto positive = [&](std::size_t distance, double fallback) {
+    const auto number = [&](std::size_t distance) {
         const auto w = word(distance);
-        const auto value = w ? finiteDouble(*w) : std::nullopt;
-        return value && *value > 0.0 ? *value : fallback;
+        return w ? finiteDouble(*w) : std::nullopt;
     };
+    // A length of 0 ends at the first report; one below 0 means nothing. An interval of 0 or
+    // below would spin the timers, and a maxN below 1 has no logarithm.
     Options options;
-    options.seconds = positive(1, Options::defaultSeconds);
+    const auto seconds = number(1);
+    options.seconds = seconds && *seconds >= 0.0 ? *seconds : Options::defaultSeconds;
     const auto w = word(2);
     const auto n = w ? integer(*w) : std::nullopt;
     options.maxN = n && *n >= 1 ? *n : Options::defaultMaxN;
-    options.interval = positive(3, Options::defaultInterval);
+    const auto interval = number(3);
+    options.interval = interval && *interval > 0.0 ? *interval : Options::defaultInterval;
     return options;
 }
 

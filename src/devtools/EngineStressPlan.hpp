@@ -22,8 +22,8 @@ struct Options {
 };
 
 // The three optional values after "--stress-engine", or nothing when the word is absent.
-// Words that do not read, a maxN below 1 and times that are not positive and finite keep
-// their defaults.
+// Words that do not read, a maxN below 1, a length below 0 and an interval that is not
+// positive keep their defaults; infinite times too.
 std::optional<Options> find(const std::vector<std::string>& words);
 
 // u in 0…1 to a count spread evenly on a logarithmic scale from 1 to maxN.

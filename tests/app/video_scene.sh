@@ -24,8 +24,15 @@ awk "BEGIN { exit !($t0 > 1.7e9) }" || fail "start moment '$t0'"
 [ "$("$json_check" "$TARNEL_DATA" /tasks /tasks/4/title /bonsai/garden/0/seed /prefs/onboarded | tr '\n' ' ')" = \
     "9 Gym — leg day 12345 true " ] || fail "scene data: $(cat "$TARNEL_DATA" | head -c 300)"
 
-# Without TARNEL_DATA the default data file is the user's own: it is never written.
+# Without TARNEL_DATA the default data file is the user's own: nothing of theirs is written,
+# not even the copy of an old Tarnel file, and no lock is taken, so the user's own Vesk (here
+# its lock, held) does not keep the scene from running.
+mkdir -p "$XDG_DATA_HOME/Tarnel" "$XDG_DATA_HOME/Vesk"
+cp "$TARNEL_DATA" "$XDG_DATA_HOME/Tarnel/data.json"
 unset TARNEL_DATA
+exec 9> "$XDG_DATA_HOME/Vesk/data.json.lock"
+flock -n 9 || fail "could not lock the data file"
 play without_data > /dev/null
-[ ! -e "$XDG_DATA_HOME/Vesk/data.json" ] || fail "a scene without TARNEL_DATA wrote the user's data file"
+exec 9>&-
+[ "$(ls -A "$XDG_DATA_HOME/Vesk")" = "data.json.lock" ] || fail "a scene without TARNEL_DATA wrote: $(ls -A "$XDG_DATA_HOME/Vesk")"
 echo "ok: the scene took $took ms"

@@ -26,6 +26,19 @@ TEST(BonsaiGrowerTest, CountsBelowOneGrowTheOneCubeTree) {
     EXPECT_EQ(BonsaiGrower().state(seedA, 0).tree->cubes, one.tree->cubes);
 }
 
+TEST(BonsaiGrowerTest, ABuildToldToStopEndsWithoutATreeAndKeepsNothingHalfMade) {
+    BonsaiGrower grower;
+    int asked = 0;
+    const BonsaiGrower::State stopped = grower.state(seedA, VoxelGrower::maxCubes, [&] {
+        ++asked;
+        return false;
+    });
+    EXPECT_FALSE(stopped.tree);
+    EXPECT_LE(asked, 3);
+    EXPECT_FALSE(grower.holdsBlueprint(VoxelGrower::stage(VoxelGrower::maxCubes)));
+    EXPECT_TRUE(grower.state(seedA, 30, [] { return true; }).tree);
+}
+
 TEST(BonsaiGrowerTest, CountsWithinAStageShareOneDiorama) {
     BonsaiGrower grower;
     const BonsaiGrower::State a = grower.state(seedA, 3000);

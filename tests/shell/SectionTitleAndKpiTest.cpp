@@ -1,4 +1,4 @@
-#include "shell/controls/Kpi.hpp"
+#include "shell/controls/FittedText.hpp"
 #include "shell/controls/SectionTitle.hpp"
 
 #include <gtest/gtest.h>
@@ -13,11 +13,11 @@ TEST(SectionTitleTest, UpperCasesTheWholeTitleByUnicodeRules) {
               "STRASSE \u00C0 L\u2019\u00C9T\u00C9 \u03A3\u039F\u03A6\u038A\u0391");
 }
 
-TEST(KpiTest, AValueTooWideShrinksToSeventyPercentAtMost) {
-    EXPECT_EQ(Kpi::valueScale(50, 80), 1);
-    EXPECT_EQ(Kpi::valueScale(80, 80), 1);
-    EXPECT_DOUBLE_EQ(Kpi::valueScale(100, 80), 0.8);
-    EXPECT_EQ(Kpi::valueScale(400, 80), Kpi::minimumValueScale);
+TEST(FittedTextTest, AFigureTooWideShrinksToSeventyPercentAtMost) {
+    EXPECT_EQ(FittedText::scale(50, 80), 1);
+    EXPECT_EQ(FittedText::scale(80, 80), 1);
+    EXPECT_DOUBLE_EQ(FittedText::scale(100, 80), 0.8);
+    EXPECT_EQ(FittedText::scale(400, 80), FittedText::minimumScale);
 }
 
 } // namespace

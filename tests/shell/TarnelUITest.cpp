@@ -178,6 +178,26 @@ TEST_F(TarnelUITest, TourWalksItsStepsAndIgnoresStalePresses) {
                          "tour → garden\ntour → focus\ntour → yourTurn\ntour → finished\n");
 }
 
+TEST_F(TarnelUITest, ATourStartedAgainTakesUpTheTourTaskAnEarlierOneLeftOpen) {
+    ui.setTour(TourStep::seedling);
+    ui.beginTaskStep();
+    const UUID left = *ui.tourTaskID.get();
+    const auto count = store.tasks.get().size();
+    // Quit mid-tour: the next session's state knows no tour task.
+    TarnelUI next{store, bed.queue};
+    next.setTour(TourStep::seedling);
+    next.beginTaskStep();
+    EXPECT_EQ(next.tourTaskID.get(), left);
+    EXPECT_EQ(store.tasks.get().size(), count);
+    // Once the user has changed its words it is theirs.
+    store.update(left, [](TaskItem& task) { task.notes = "mine"; });
+    TarnelUI third{store, bed.queue};
+    third.setTour(TourStep::seedling);
+    third.beginTaskStep();
+    EXPECT_NE(third.tourTaskID.get(), left);
+    EXPECT_EQ(store.tasks.get().size(), count + 1);
+}
+
 TEST_F(TarnelUITest, DelayedWorkDoesNothingOnceTheStateIsGone) {
     auto other = std::make_unique<TarnelUI>(store, bed.queue);
     other->showToast("a", "b", 0, 1);

@@ -1,9 +1,13 @@
 #include "core/format/Fmt.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cinttypes>
+#include <climits>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
 #include <string_view>
 
 namespace vesk::Fmt {
@@ -35,6 +39,29 @@ std::int64_t wholePart(double value) {
     if (value >= limit) return INT64_MAX;
     if (value <= -limit) return INT64_MIN;
     return static_cast<std::int64_t>(value);
+}
+
+// The "C" and "POSIX" locales group nothing; numbers there are grouped as in en_US.
+bool isPlainC(const std::string& name) {
+    return name == "C" || name == "POSIX" || name.starts_with("C.");
+}
+
+void appendUtf8(std::string& text, char32_t c) {
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xF0 | (c >> 18));
+        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }
 
 } // namespace
@@ -87,15 +114,48 @@ std::string weekdayLetter(Date date, const Calendar& calendar) {
 }
 
 std::string grouped(std::int64_t value) {
+    static const std::locale user = [] {
+        const char* name = std::setlocale(LC_NUMERIC, nullptr);
+        try {
+            return name ? std::locale(name) : std::locale::classic();
+        } catch (const std::runtime_error&) {
+            return std::locale::classic();
+        }
+    }();
+    return grouped(value, user);
+}
+
+std::string grouped(std::int64_t value, const std::locale& locale) {
+    std::string separator = ",";
+    std::string sizes = "\3";
+    if (!isPlainC(locale.name())) {
+        // The wide facet holds the separator whole: the narrow one has a single byte of it.
+        const auto& numbers = std::use_facet<std::numpunct<wchar_t>>(locale);
+        separator.clear();
+        appendUtf8(separator, static_cast<char32_t>(numbers.thousands_sep()));
+        sizes = numbers.grouping();
+    }
     // Digits of the magnitude as unsigned, so that the most negative value has one too.
     const std::uint64_t magnitude =
         value < 0 ? std::uint64_t(0) - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     const std::string digits = std::to_string(magnitude);
-    std::string text = value < 0 ? "-" : "";
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
-        text += digits[i];
+    // Built from the last digit backwards: each size counts the digits of one group, the last
+    // size repeats, and one of 0 or below, or CHAR_MAX, leaves the rest ungrouped.
+    std::string reversed;
+    std::size_t group = 0;
+    std::size_t inGroup = 0;
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
+        const char size = sizes.empty() ? 0 : sizes[std::min(group, sizes.size() - 1)];
+        if (size > 0 && size != CHAR_MAX && inGroup == static_cast<std::size_t>(size)) {
+            reversed.append(separator.rbegin(), separator.rend());
+            ++group;
+            inGroup = 0;
+        }
+        reversed += *digit;
+        ++inGroup;
     }
+    std::string text = value < 0 ? "-" : "";
+    text.append(reversed.rbegin(), reversed.rend());
     return text;
 }
 

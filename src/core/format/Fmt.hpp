@@ -4,6 +4,7 @@
 #include "core/runtime/Calendar.hpp"
 
 #include <cstdint>
+#include <locale>
 #include <string>
 
 // The short texts of durations, clock readings and dates. Date texts are in US English
@@ -21,7 +22,12 @@ std::string due(Date date, Date now, const Calendar& calendar);
 std::string month(Date date, const Calendar& calendar);
 // "S", "M", "T", "W", "T", "F" or "S".
 std::string weekdayLetter(Date date, const Calendar& calendar);
-// An integer with its thousands grouped as in en_US: "1,204", "-12,000".
+// An integer with its digits grouped as the user's locale groups numbers: "1,204" in en_US,
+// "1.204" in de_DE, "1’204" in de_CH. The user's locale is the process's numeric locale,
+// set from the environment at start and read at the first call; the plain "C" locale, which
+// has no grouping of its own, groups as en_US.
 std::string grouped(std::int64_t value);
+// The same, grouped as `locale` groups numbers.
+std::string grouped(std::int64_t value, const std::locale& locale);
 
 } // namespace vesk::Fmt

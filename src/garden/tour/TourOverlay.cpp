@@ -121,8 +121,11 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
 }
 
 void TourOverlay::refreshStep() {
-    if (!ui_.tour.get()) return;
-    step_ = *ui_.tour.get();
+    // Going to a step without an overlay, or ending: this one fades out showing the step it
+    // leaves, not an empty bubble.
+    const auto step = ui_.tour.get();
+    if (!step || !spotlightTarget(*step)) return;
+    step_ = *step;
     const TourCopy copy = tourCopy(step_);
     title_->setText(QString::fromStdString(copy.title));
     body_->setText(QString::fromStdString(copy.body));

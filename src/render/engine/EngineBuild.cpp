@@ -54,8 +54,10 @@ GrowthAnimation::Change animate(const bonsai::BonsaiGrower::State& state,
 
 std::optional<Built> buildTree(BuildCaches& caches, const BuildRequest& request,
                                const std::function<bool()>& isCurrent) {
-    const bonsai::BonsaiGrower::State state = caches.grower.state(request.seed, request.n);
-    if (!isCurrent()) return std::nullopt;
+    // A build overtaken (or the engine gone, at quit) stops inside the generator too: a tree of
+    // a million cubes takes seconds to grow.
+    const bonsai::BonsaiGrower::State state = caches.grower.state(request.seed, request.n, isCurrent);
+    if (!state.tree || !isCurrent()) return std::nullopt;
     const bonsai::VoxelTree& tree = *state.tree;
     const bonsai::VoxelDiorama& diorama = *state.diorama;
 
@@ -66,7 +68,9 @@ std::optional<Built> buildTree(BuildCaches& caches, const BuildRequest& request,
     std::optional<GrowthAnimation::Change> animation;
     if (request.from && *request.from != request.n &&
         distance(request.n, *request.from) <= maxAnimatedChange) {
-        const bonsai::BonsaiGrower::State fromState = caches.grower.state(request.seed, *request.from);
+        const bonsai::BonsaiGrower::State fromState =
+            caches.grower.state(request.seed, *request.from, isCurrent);
+        if (!fromState.tree) return std::nullopt;
         const std::int64_t stageChange = fromState.key != state.key ? request.n : 0;
         if (distance(request.n, *request.from) + stageChange <= maxAnimatedChange) {
             animation = animate(state, fromState, frame, request.target);

@@ -1,6 +1,7 @@
 #include "shell/controls/ClearScroll.hpp"
 
 #include <QScrollArea>
+#include <algorithm>
 
 namespace vesk {
 
@@ -14,6 +15,12 @@ QScrollArea* clearScrollArea(QWidget* content, QWidget* parent) {
     scroll->setWidget(content);
     content->setAutoFillBackground(false);
     return scroll;
+}
+
+int scrollToShow(int top, int bottom, int shownTop, int shownHeight) {
+    if (top < shownTop) return top;
+    if (bottom > shownTop + shownHeight) return std::min(top, bottom - shownHeight);
+    return shownTop;
 }
 
 } // namespace vesk

@@ -10,4 +10,9 @@ namespace vesk {
 // reach the tooltips of everything inside.
 QScrollArea* clearScrollArea(QWidget* content, QWidget* parent);
 
+// The scroll position that shows the span from `top` to `bottom` of the content in a view
+// `shownHeight` high now scrolled to `shownTop`, moving as little as it can; its top wins when
+// the span is taller than the view.
+int scrollToShow(int top, int bottom, int shownTop, int shownHeight);
+
 } // namespace vesk

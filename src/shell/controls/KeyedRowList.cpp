@@ -129,6 +129,11 @@ int KeyedRowList::targetTop(const Key& key) const {
     return it == rows_.end() ? 0 : it->second.targetTop;
 }
 
+int KeyedRowList::targetHeight(const Key& key) const {
+    const auto it = rows_.find(key);
+    return it == rows_.end() ? 0 : it->second.height;
+}
+
 int KeyedRowList::widgetHeight(const QWidget* widget, int width) {
     int height = widget->hasHeightForWidth() ? widget->heightForWidth(width) : -1;
     if (height < 0) height = widget->sizeHint().height();

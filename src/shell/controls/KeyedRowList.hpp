@@ -69,8 +69,10 @@ class KeyedRowList final : public QWidget {
 
     // The row shown for `key`; null when there is none, it is not built yet, or it is leaving.
     QWidget* row(const Key& key) const;
-    // Where `key`'s row is headed, in the list's coordinates.
+    // Where `key`'s row is headed, in the list's coordinates, and its height there (its
+    // estimate while not built; 0 for a key not shown).
     int targetTop(const Key& key) const;
+    int targetHeight(const Key& key) const;
 
     // Places the rows again after rows changed height; rows below a change move along the
     // current animation. setKeys does it by itself.

@@ -4,7 +4,7 @@
 
 namespace vesk {
 
-class FittedFigure;
+class FittedText;
 class TextLabel;
 
 // One figure tile: a large value over a small label on a rounded plate. It takes the width
@@ -17,15 +17,11 @@ class Kpi final : public QWidget {
     void setValue(const QString& value);
     void setLabel(const QString& label);
 
-    // The scale of the value's font for a text `textWidth` wide in a box `boxWidth` wide.
-    static double valueScale(double textWidth, double boxWidth);
-    static constexpr double minimumValueScale = 0.7;
-
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    FittedFigure* value_;
+    FittedText* value_;
     TextLabel* label_;
 };
 

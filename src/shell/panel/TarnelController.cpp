@@ -23,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextEdit>
-#include <iostream>
 
 namespace vesk {
 namespace {
@@ -289,9 +288,7 @@ bool TarnelController::handleKey(const QKeyEvent& event) {
 
 bool TarnelController::snapshot(const std::filesystem::path& to) {
     if (!root_) return false;
-    const auto count = TarnelSnapshot::write(*root_, sizeOf(ui_), ui_.reveal.get().has_value(), files_, to);
-    std::cout << "scene views in hierarchy: " << count.views << ", playing: " << count.playing << std::endl;
-    return count.written;
+    return TarnelSnapshot::write(*root_, sizeOf(ui_), ui_.reveal.get().has_value(), files_, to).written;
 }
 
 } // namespace vesk

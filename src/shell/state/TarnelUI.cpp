@@ -12,6 +12,17 @@ namespace vesk {
 namespace {
 constexpr const char* tourTaskTitle = "Complete your first task";
 constexpr const char* tourTaskNotes = "Tick the circle — your bonsai grows with every finished task.";
+
+// The tour task an earlier, unfinished tour left open in the list a new one would go to,
+// known by the words the tour wrote.
+std::optional<UUID> openTourTask(const Store& store) {
+    const UUID list = store.targetListID();
+    for (const TaskItem& task : store.tasks.get())
+        if (task.listID == list && !task.parentID && !task.completedAt && task.title == tourTaskTitle &&
+            task.notes == tourTaskNotes)
+            return task.id;
+    return std::nullopt;
+}
 } // namespace
 
 TarnelUI::TarnelUI(Store& store, MainQueue& queue, bool tourLog, std::ostream* log)
@@ -183,7 +194,9 @@ void TarnelUI::advanceTour(TourStep from) {
 void TarnelUI::beginTaskStep() {
     const auto existing = tourTaskID.get();
     if (!existing || !store.task(*existing)) {
-        if (const auto id = store.addTask(tourTaskTitle, std::nullopt, std::nullopt)) {
+        if (const auto left = openTourTask(store)) {
+            tourTaskID.set(*left);
+        } else if (const auto id = store.addTask(tourTaskTitle, std::nullopt, std::nullopt)) {
             store.update(*id, [](TaskItem& task) { task.notes = tourTaskNotes; });
             tourTaskID.set(*id);
         }

@@ -1,6 +1,7 @@
 #include "tabs/stats/StatsCharts.hpp"
 
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/FittedText.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
@@ -203,10 +204,10 @@ TopTaskRow::TopTaskRow(QWidget* parent) : QWidget(parent) {
     title_ = new TextLabel({}, Fonts::text(12), Theme::text(), this);
     title_->setFixedWidth(150);
     bar_ = new Bar(this);
-    time_ = new TextLabel({}, Fonts::text(11, FontWeight::medium, FontDesign::rounded), Theme::text2(), this);
-    time_->setTabularDigits(true);
-    time_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    time_ = new FittedText(Fonts::text(11, FontWeight::medium, FontDesign::rounded), Theme::text2(),
+                           Qt::AlignRight | Qt::AlignVCenter, this);
     time_->setFixedWidth(48);
+    time_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     line->addWidget(title_);
     line->addWidget(bar_, 1);
     line->addWidget(time_);

@@ -8,6 +8,7 @@
 
 namespace vesk {
 
+class FittedText;
 class TextLabel;
 
 // The heat map's colour of a step: the surface for no focus, else the focus colour.
@@ -86,7 +87,7 @@ class TopTaskRow final : public QWidget {
     TopRow row_;
     TextLabel* title_;
     Bar* bar_;
-    TextLabel* time_;
+    FittedText* time_;
 };
 
 } // namespace vesk

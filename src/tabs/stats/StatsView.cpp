@@ -1,6 +1,7 @@
 #include "tabs/stats/StatsView.hpp"
 
 #include "core/store/Store.hpp"
+#include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/Kpi.hpp"
 #include "shell/controls/SectionTitle.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -9,6 +10,7 @@
 #include "tabs/stats/StatsCharts.hpp"
 
 #include <QHBoxLayout>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace vesk {
@@ -38,7 +40,10 @@ QHBoxLayout* headerRow(QWidget* section, const QString& title) {
 } // namespace
 
 StatsView::StatsView(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
-    auto* stack = new QVBoxLayout(this);
+    // The sections keep their sizes, the heat map the full width, and scroll when they need
+    // more height than the tab has (three top tasks do).
+    auto* content = new QWidget;
+    auto* stack = new QVBoxLayout(content);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(16);
     stack->addWidget(buildTiles());
@@ -46,6 +51,9 @@ StatsView::StatsView(Store& store, QWidget* parent) : QWidget(parent), store_(st
     stack->addWidget(buildHeatMap());
     stack->addWidget(buildTopTasks());
     stack->addStretch(1);
+    auto* frame = new QVBoxLayout(this);
+    frame->setContentsMargins(0, 0, 0, 0);
+    frame->addWidget(clearScrollArea(content, this));
 
     observations_.watch(store_.sessions, [this] { scheduleRefresh(); });
     observations_.watch(store_.tasks, [this] { scheduleRefresh(); });

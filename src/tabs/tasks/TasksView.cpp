@@ -14,6 +14,7 @@
 #include "tabs/tasks/TaskGroup.hpp"
 #include "tabs/tasks/UndoPill.hpp"
 
+#include <QEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -68,6 +69,10 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     observations_.watch(store_.timer, follow);
     observations_.watch(store_.now, follow);
     observations_.watch(ui_.tourTaskID, follow);
+    observations_.watch(ui_.tourTaskID, [this] { showTourTask(); });
+    observations_.watch(ui_.tour, [this] { showTourTask(); });
+    scroll_->viewport()->installEventFilter(this);
+    rows_->installEventFilter(this);
     observations_.watch(ui_.focusAddToken, [this] { addRow_->focusField(); });
     observations_.watch(ui_.scriptedTyping, [this] { playScriptedTyping(); });
     refresh();
@@ -160,9 +165,44 @@ void TasksView::toggleCompleted() {
 }
 
 void TasksView::scrollToGroup(const UUID& id) {
-    const int target = rows_->y() + rows_->targetTop(groupKey(id));
+    scrollTo(rows_->y() + rows_->targetTop(groupKey(id)));
+}
+
+void TasksView::scrollTo(int top) {
     scrollTop_.jump(scroll_->verticalScrollBar()->value());
-    withAnimation(Animation::tarnelFast, [&] { scrollTop_.set(target); });
+    withAnimation(Animation::tarnelFast, [&] { scrollTop_.set(top); });
+}
+
+void TasksView::showTourTask() {
+    // The tour's task step spotlights the tour task's check: off screen (sorted last by date,
+    // say) its row is brought into view, and so built, for the spotlight to find it.
+    const auto id = ui_.tourTaskID.get();
+    if (ui_.tour.get() != TourStep::completeTask || !id) return;
+    const std::string key = groupKey(*id);
+    const int height = rows_->targetHeight(key);
+    if (height == 0) return;
+    const int top = rows_->y() + rows_->targetTop(key);
+    const int shown = scroll_->verticalScrollBar()->value();
+    const int target = scrollToShow(top, top + height, shown, scroll_->viewport()->height());
+    if (target != shown) scrollTo(target);
+}
+
+bool TasksView::eventFilter(QObject* watched, QEvent* event) {
+    // A list shown for the first time learns its height only now, and rows built as they
+    // scroll into view move the ones below them from where their estimates put them.
+    // Looked at once the change is through: a row built by the scroll itself resizes the list.
+    if ((watched == scroll_->viewport() || watched == rows_) && event->type() == QEvent::Resize &&
+        !tourTaskQueued_) {
+        tourTaskQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                tourTaskQueued_ = false;
+                showTourTask();
+            },
+            Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TasksView::playScriptedTyping() {

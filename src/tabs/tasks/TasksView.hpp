@@ -45,6 +45,9 @@ class TasksView final : public QWidget {
     CompletedRow* completedRow(const UUID& id) const;
     CompletedHeader* completedHeader() const;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void refresh();
     QWidget* makeRow(const TasksListRow& row, QWidget* parent);
@@ -52,6 +55,8 @@ class TasksView final : public QWidget {
     int estimateRow(const TasksListRow& row, int width) const;
     void toggleCompleted();
     void scrollToGroup(const UUID& id);
+    void scrollTo(int top);
+    void showTourTask();
     void playScriptedTyping();
 
     Store& store_;
@@ -59,6 +64,7 @@ class TasksView final : public QWidget {
     TasksContent content_;
     bool shown_ = false;
     bool showCompleted_ = false;
+    bool tourTaskQueued_ = false;
 
     ListHeader* header_;
     AddTaskRow* addRow_;

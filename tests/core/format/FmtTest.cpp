@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <locale>
+#include <stdexcept>
 
 namespace vesk {
 namespace {
@@ -52,6 +54,45 @@ TEST(FmtTest, GroupedPutsACommaBetweenThousands) {
     EXPECT_EQ(Fmt::grouped(1000000), "1,000,000");
     EXPECT_EQ(Fmt::grouped(-12000), "-12,000");
     EXPECT_EQ(Fmt::grouped(std::numeric_limits<std::int64_t>::min()), "-9,223,372,036,854,775,808");
+}
+
+// Numbers as a locale writes them, given whole so that no installed locale is needed.
+class Grouping final : public std::numpunct<wchar_t> {
+  public:
+    Grouping(wchar_t separator, std::string sizes) : separator_(separator), sizes_(std::move(sizes)) {}
+
+  protected:
+    wchar_t do_thousands_sep() const override { return separator_; }
+    std::string do_grouping() const override { return sizes_; }
+
+  private:
+    wchar_t separator_;
+    std::string sizes_;
+};
+
+std::locale grouping(wchar_t separator, std::string sizes) {
+    return std::locale(std::locale::classic(), new Grouping(separator, std::move(sizes)));
+}
+
+TEST(FmtTest, GroupedFollowsTheLocalesSeparatorAndGroupSizes) {
+    const std::locale german = grouping(L'.', "\3");
+    EXPECT_EQ(Fmt::grouped(1204, german), "1.204");
+    EXPECT_EQ(Fmt::grouped(-5000000, german), "-5.000.000");
+    const std::locale swiss = grouping(L'\u2019', "\3\3");
+    EXPECT_EQ(Fmt::grouped(5000, swiss), "5\u2019000");
+    EXPECT_EQ(Fmt::grouped(999, swiss), "999");
+    EXPECT_EQ(Fmt::grouped(12345678, grouping(L',', "\3\2")), "1,23,45,678"); // as in India
+    EXPECT_EQ(Fmt::grouped(12345678, grouping(L',', "")), "12345678");
+    EXPECT_EQ(Fmt::grouped(1204, std::locale::classic()), "1,204");
+}
+
+TEST(FmtTest, GroupedReadsTheSeparatorOfAnInstalledLocaleWhole) {
+    try {
+        EXPECT_EQ(Fmt::grouped(1204, std::locale("de_DE.UTF-8")), "1.204");
+        EXPECT_EQ(Fmt::grouped(1204, std::locale("de_CH.UTF-8")), "1\u2019204");
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "de_DE.UTF-8 and de_CH.UTF-8 are not installed";
+    }
 }
 
 TEST(FmtTest, DueNamesTheDayRelativeToTodayAtAnyTimeOfDay) {

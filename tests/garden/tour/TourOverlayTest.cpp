@@ -1,6 +1,7 @@
 #include "garden/tour/TourOverlay.hpp"
 
 #include "shell/controls/CheckCircle.hpp"
+#include "shell/controls/TextLabel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/state/TourAnchor.hpp"
 #include "support/StoreTestBed.hpp"
@@ -18,7 +19,8 @@ TEST(TourOverlayTest, ClicksInTheHoleReachTheTargetAndTheDimTakesTheRest) {
     QWidget panel;
     panel.resize(440, 470);
     int ticks = 0;
-    auto* check = new CheckCircle(false, 18, [&] { ++ticks; }, &panel);
+    auto* check = new CheckCircle(
+        false, 18, [&] { ++ticks; }, &panel);
     check->setGeometry(40, 120, 18, 18);
     tourAnchor(check, TourTarget::welcomeCheck);
     auto* overlay = new TourOverlay(ui, &panel);
@@ -31,6 +33,13 @@ TEST(TourOverlayTest, ClicksInTheHoleReachTheTargetAndTheDimTakesTheRest) {
     EXPECT_EQ(panel.childAt(200, 300), overlay);
     // The bubble under the target, inside the panel.
     EXPECT_EQ(overlay->bubble()->geometry().top(), 115 + 28 + 12 - 8);
+
+    // Ticked: while it fades out the overlay keeps showing the step it leaves.
+    ui.setTour(TourStep::growing);
+    EXPECT_EQ(overlay->hole(), (TourRect{34, 115, 30, 28}));
+    const auto* title = dynamic_cast<const TextLabel*>(overlay->bubble()->findChild<QWidget*>());
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->text(), "Complete your first task");
 
     ui.setTour(TourStep::openBonsai); // no bonsai tab here: no hole, the dim takes every click
     EXPECT_FALSE(overlay->hole());

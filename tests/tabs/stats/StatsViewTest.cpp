@@ -1,6 +1,7 @@
 #include "tabs/stats/StatsView.hpp"
 
 #include "shell/WidgetEvents.hpp"
+#include "shell/controls/FittedText.hpp"
 #include "support/StoreTestBed.hpp"
 #include "tabs/stats/StatsCharts.hpp"
 
@@ -26,10 +27,11 @@ class StatsViewTest : public ::testing::Test {
             if (auto* column = dynamic_cast<DayColumn*>(child)) columns.push_back(column);
     }
 
-    void logSession(Store& store, Date start, double seconds) {
+    void logSession(Store& store, Date start, double seconds, std::optional<UUID> task = std::nullopt) {
         store.sessions.update([&](std::vector<FocusSession>& sessions) {
             FocusSession session;
             session.id = UUID::random(bed.random);
+            session.taskID = task;
             session.start = start;
             session.duration = seconds;
             sessions.push_back(session);
@@ -78,6 +80,38 @@ TEST_F(StatsViewTest, ANewSessionUpdatesTheFiguresOnceShownOnly) {
     EXPECT_EQ(view->figures().tiles[0].value, "25m");
     view->show();
     EXPECT_EQ(view->figures().tiles[0].value, "35m");
+}
+
+TEST_F(StatsViewTest, ThreeTopTasksFitWithTheHeatMapAcrossTheWidthAndALongTimeShrinks) {
+    Store& store = *bed.store;
+    const Date now = bed.clock.now();
+    logSession(store, now, 1000 * 3600 + 33 * 60, store.addTask("Thesis"));
+    logSession(store, now, 1500, store.addTask("Slides"));
+    logSession(store, now, 900, store.addTask("Mail"));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(view->figures().top.size(), 3u);
+
+    // The views have no meta-object of their own: picked out by their C++ type.
+    const HeatGrid* heat = nullptr;
+    std::vector<const TopTaskRow*> rows;
+    for (const QWidget* child : view->findChildren<QWidget*>()) {
+        if (const auto* grid = dynamic_cast<const HeatGrid*>(child)) heat = grid;
+        if (const auto* row = dynamic_cast<const TopTaskRow*>(child)) rows.push_back(row);
+    }
+    ASSERT_TRUE(heat);
+    EXPECT_EQ(heat->width(), 378);
+    EXPECT_EQ(heat->height(), heat->heightForWidth(378));
+    ASSERT_EQ(rows.size(), 3u);
+    for (const TopTaskRow* row : rows)
+        EXPECT_EQ(row->height(), 16);
+
+    const FittedText* time = nullptr;
+    for (const QWidget* child : rows[0]->findChildren<QWidget*>())
+        if (const auto* text = dynamic_cast<const FittedText*>(child)) time = text;
+    ASSERT_TRUE(time);
+    EXPECT_EQ(time->text(), "1000h 33m");
+    EXPECT_EQ(time->geometry(), QRect(378 - 48, time->y(), 48, time->height()));
+    EXPECT_LT(time->shownScale(), 1.0);
 }
 
 } // namespace

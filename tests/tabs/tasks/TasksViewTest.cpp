@@ -209,5 +209,24 @@ TEST_F(TasksViewTest, ANewFirstTaskScrollsToTheTop) {
     EXPECT_EQ(bar->value(), 0);
 }
 
+TEST_F(TasksViewTest, TheTourScrollsItsTaskIntoViewWhereDateSortingPutsItLast) {
+    store->writePrefs([](Prefs& prefs) { prefs.sortByDate = true; });
+    for (int i = 0; i < 12; ++i) {
+        const UUID id = add("dated");
+        store->update(id, [&](TaskItem& task) { task.due = clock.now() + std::chrono::hours(24 * i); });
+    }
+    settle();
+    ui->setTour(TourStep::seedling);
+    ui->beginTaskStep();
+    settle();
+    settle(); // the rows built on the way move it once more
+    TaskGroup* row = view->group(*ui->tourTaskID.get());
+    ASSERT_TRUE(row);
+    const QWidget* shown = view->scrollArea()->viewport();
+    const int top = row->mapTo(shown, QPoint(0, 0)).y();
+    EXPECT_GE(top, 0);
+    EXPECT_LE(top + row->height(), shown->height());
+}
+
 } // namespace
 } // namespace vesk
