@@ -84,24 +84,36 @@ HotKey::HotKey(X11Display& display, MainQueue& queue, int keyCode, int modifiers
     grabMissing();
 }
 
-void HotKey::grabMissing() {
+// Asks for the missing combinations from `from` on; true when one of them was granted.
+bool HotKey::tryGrabs(std::vector<Grab>::iterator from) {
     xcb_connection_t* c = display_.connection();
     // Checked: Xlib's way would end the process on the BadAccess of a taken key. All
     // requests go out before the first answer is awaited: one round trip per attempt.
     std::vector<xcb_void_cookie_t> cookies;
-    for (const Grab& grab : missing_)
-        cookies.push_back(xcb_grab_key_checked(c, 0, display_.root(), grab.modifiers, grab.keycode,
+    for (auto grab = from; grab != missing_.end(); ++grab)
+        cookies.push_back(xcb_grab_key_checked(c, 0, display_.root(), grab->modifiers, grab->keycode,
                                                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
-    std::vector<Grab> stillMissing;
+    std::vector<Grab> stillMissing(missing_.begin(), from);
     for (std::size_t i = 0; i < cookies.size(); ++i) {
+        const Grab grab = from[static_cast<std::ptrdiff_t>(i)];
         if (xcb_generic_error_t* error = xcb_request_check(c, cookies[i])) {
             std::free(error);
-            stillMissing.push_back(missing_[i]);
+            stillMissing.push_back(grab);
         } else {
-            grabs_.push_back(missing_[i]);
+            grabs_.push_back(grab);
         }
     }
+    const bool granted = stillMissing.size() < missing_.size();
     missing_ = std::move(stillMissing);
+    return granted;
+}
+
+void HotKey::grabMissing() {
+    // While another program holds the plain combination it holds the others too: one
+    // request per attempt then, so that each costs the least. The plain ones go last.
+    const auto plain = std::stable_partition(
+        missing_.begin(), missing_.end(), [this](const Grab& grab) { return grab.modifiers != modifiers_; });
+    if (registered_ || tryGrabs(plain)) tryGrabs(missing_.begin());
 
     const bool wasRegistered = registered_;
     registered_ = std::any_of(grabs_.begin(), grabs_.end(),

@@ -32,7 +32,7 @@ class HotKey {
     HotKey(const HotKey&) = delete;
     HotKey& operator=(const HotKey&) = delete;
 
-    static constexpr double retrySeconds = 3;
+    static constexpr double retrySeconds = 5;
 
     // Whether the plain combination (without the lock keys) is ours.
     bool registered() const { return registered_; }
@@ -47,6 +47,7 @@ class HotKey {
 
     // Asks for every combination not yet ours; stops retrying once all of them are.
     void grabMissing();
+    bool tryGrabs(std::vector<Grab>::iterator from);
     bool handle(const void* event);
 
     X11Display& display_;

@@ -89,19 +89,30 @@ kill -0 "$vpid" || fail "vesk ended"
 
 taken_width=$(context_menu_width menu-taken)
 
-# Idle with the key taken: the retry every few seconds costs nothing a person could see.
+# Idle with the key taken: the retry every few seconds is one wake-up, never a busy poll.
+# Wake-ups are counted (the same on any machine); the CPU they cost is some milliseconds
+# each on a loaded virtual machine and microseconds on a desktop.
 xdotool mousemove 100 800
-cpu_ns() { cat /proc/"$vpid"/task/*/schedstat | awk '{sum += $1} END{print sum}'; }
+# Per thread: CPU nanoseconds and wake-ups; threads that end (idle pool threads do) drop out.
+thread_use() {
+    for task in /proc/"$vpid"/task/*; do
+        echo "${task##*/} $(cut -d' ' -f1 "$task/schedstat" 2>/dev/null) $(awk '/^voluntary_ctxt/{print $2}' "$task/status" 2>/dev/null)"
+    done | sort
+}
 best=""
 for _ in 1 2 3; do
-    before=$(cpu_ns)
+    thread_use > "$work/use-before"
     sleep 10
-    used=$(( ($(cpu_ns) - before) / 1000000 ))
-    echo "idle, Alt+Space taken: $used ms of CPU in 10 s"
-    [ -z "$best" ] || [ "$used" -lt "$best" ] && best=$used
-    [ "$best" -lt 5 ] && break
+    thread_use > "$work/use-after"
+    # Threads born in the window count in full.
+    set -- $(join -a 2 -e 0 -o 1.2,1.3,2.2,2.3 "$work/use-before" "$work/use-after" |
+        awk '{ns += $3 - $1; wakes += $4 - $2} END{printf "%d %d", ns / 1000000, wakes}')
+    echo "idle, Alt+Space taken: $1 ms of CPU and $2 wake-ups in 10 s"
+    [ -z "$best" ] || [ "$2" -lt "$best" ] && best=$2 best_ms=$1
+    [ "$best" -le 20 ] && break
 done
-keeps_budget [ "$best" -lt 5 ] || fail "idle with the key taken costs $best ms of CPU in 10 s"
+[ "$best" -le 20 ] || fail "idle with the key taken wakes $best times in 10 s"
+keeps_budget [ "$best_ms" -lt 30 ] || fail "idle with the key taken costs $best_ms ms of CPU in 10 s"
 
 # openbox lets the key go: Vesk takes it within a few seconds, without a restart.
 sed -i '/<keybind key="A-space">/,/<\/keybind>/d' "$work/rc.xml"
