@@ -21,6 +21,7 @@
 #include "platform/QtX11Display.hpp"
 #include "platform/SystemClock.hpp"
 #include "platform/TerminationSignals.hpp"
+#include "platform/ToggleSocket.hpp"
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/panel/TarnelController.hpp"
@@ -48,6 +49,7 @@ struct AppServices {
     PulseSound sound;
     std::unique_ptr<QtX11Display> x11 = QtX11Display::create();
     std::unique_ptr<DataFileLock> lock;
+    std::unique_ptr<ToggleSocket> toggleSocket; // after the lock: goes while the lock is still held
     std::unique_ptr<TerminationSignals> terminationSignals;
     std::unique_ptr<RevealStage> stage;
     std::unique_ptr<TreeDisplay> tree;
@@ -114,7 +116,7 @@ AppDelegate::AppDelegate(std::vector<std::string> arguments) : arguments_(std::m
 
 AppDelegate::~AppDelegate() = default;
 
-bool AppDelegate::applicationDidFinishLaunching() {
+AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     debug_ = Debug(arguments_);
     services_ = std::make_unique<AppServices>();
     AppServices& s = *services_;
@@ -134,11 +136,18 @@ bool AppDelegate::applicationDidFinishLaunching() {
     }
     const auto url = Store::defaultURL(environment, s.readOnlyFiles ? *s.readOnlyFiles : s.files);
     if (!s.readOnlyFiles) {
+        const auto socketPath = ToggleSocket::pathFor(environment("XDG_RUNTIME_DIR"), url);
         s.lock = DataFileLock::acquire(url);
         if (!s.lock) {
+            // A plain second launch is a desktop shortcut asking for the tarnel; a developer's
+            // launch wants a program of its own.
+            const bool developerLaunch = debug_ != Debug() || videoScene;
+            if (!developerLaunch && socketPath && ToggleSocket::send(*socketPath)) return Launch::handedOver;
             std::cerr << "vesk: another Vesk is already running on " << url.string() << "\n";
-            return false;
+            return Launch::refused;
         }
+        // Requests wait in the socket until the event loop runs, after the start-up.
+        if (socketPath) s.toggleSocket = ToggleSocket::listen(*socketPath, [this] { toggleTarnel(); });
     }
     store_ = std::make_unique<Store>(url, StoreEnvironment{s.clock, s.queue,
                                                            s.readOnlyFiles ? *s.readOnlyFiles : s.files,
@@ -158,7 +167,7 @@ bool AppDelegate::applicationDidFinishLaunching() {
     tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
 
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
-                      [] { QCoreApplication::quit(); }};
+                      [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs().get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
                                                      s.queue, s.files, menu);
     controller_->setScreens(makeScreens(*store_, *ui_, *engine_, controller_->thumbnails()));
@@ -209,14 +218,12 @@ bool AppDelegate::applicationDidFinishLaunching() {
         });
     }
 
-    if (s.x11)
+    if (s.x11) {
         hotKey_ = std::make_unique<HotKey>(s.x11->display(), s.queue, HotKey::spaceKeyCode,
-                                           HotKey::optionModifier, [this] {
-                                               if (ui_->expanded.get())
-                                                   ui_->collapse();
-                                               else
-                                                   ui_->expand(TarnelUI::Tab::tasks, true);
-                                           });
+                                           HotKey::optionModifier, [this] { toggleTarnel(); });
+        hotKey_->onRegisteredChange = [this] { hotKeyChanged(); };
+    }
+    hotKeyChanged();
 
     // Last: the developer's launch scenario, with the quit path above already in place.
     debug_.run(
@@ -225,7 +232,29 @@ bool AppDelegate::applicationDidFinishLaunching() {
     if (videoScene)
         VideoTools::runScene(*videoScene, *store_, *ui_, *engine_, *controller_, s.queue, s.clock, s.files,
                              environment);
-    return true;
+    return Launch::running;
+}
+
+void AppDelegate::toggleTarnel() {
+    if (!ui_) return;
+    if (ui_->expanded.get())
+        ui_->collapse();
+    else
+        ui_->expand(TarnelUI::Tab::tasks, true);
+}
+
+void AppDelegate::hotKeyChanged() {
+    const bool ours = hotKey_ && hotKey_->registered();
+    ui_->setHotKeyOurs(ours);
+    if (!hotKey_) return;
+    // For whoever started us from a terminal, wondering why Alt+Space does nothing.
+    if (!ours)
+        std::cerr
+            << "vesk: Alt+Space is used by another program; trying again every few seconds. Running vesk "
+               "again opens or closes Vesk.\n";
+    else if (hotKeyWasTaken_)
+        std::cerr << "vesk: Alt+Space is free now and opens Vesk\n";
+    hotKeyWasTaken_ = !ours;
 }
 
 void AppDelegate::applicationWillTerminate() {

@@ -29,8 +29,12 @@ class AppDelegate {
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
 
-    // Runs the start-up; false when another Vesk already writes the same data file.
-    bool applicationDidFinishLaunching();
+    enum class Launch {
+        running,    // the event loop comes next
+        handedOver, // another Vesk on the same data file was asked to toggle its tarnel
+        refused,    // another Vesk already writes the same data file
+    };
+    Launch applicationDidFinishLaunching();
     void applicationWillTerminate();
     // Not 0 when the save at quit could not write the user's last changes.
     int exitStatus() const;
@@ -44,6 +48,11 @@ class AppDelegate {
     BonsaiEngine* engine() const { return engine_.get(); }
 
   private:
+    // Alt+Space and a second `vesk`: opens the tarnel on the tasks tab, ready to type, or closes it.
+    void toggleTarnel();
+    // Tells the UI state, and standard error, whether Alt+Space is ours.
+    void hotKeyChanged();
+
     std::vector<std::string> arguments_;
     Debug debug_;
     std::unique_ptr<AppServices> services_;
@@ -54,6 +63,7 @@ class AppDelegate {
     std::unique_ptr<TarnelController> controller_;
     std::unique_ptr<HotKey> hotKey_;
     std::unique_ptr<StoreReactions> reactions_;
+    bool hotKeyWasTaken_ = false;
 };
 
 } // namespace vesk

@@ -18,7 +18,14 @@ int startApplication(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     vesk::AppDelegate delegate(std::vector<std::string>(argv, argv + argc));
-    if (!delegate.applicationDidFinishLaunching()) return 1;
+    switch (delegate.applicationDidFinishLaunching()) {
+    case vesk::AppDelegate::Launch::running:
+        break;
+    case vesk::AppDelegate::Launch::handedOver:
+        return 0;
+    case vesk::AppDelegate::Launch::refused:
+        return 1;
+    }
     const int status = app.exec();
     return status != 0 ? status : delegate.exitStatus();
 }

@@ -1,5 +1,6 @@
 #include "platform/HotKey.hpp"
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <xcb/xcb.h>
@@ -77,23 +78,57 @@ HotKey::HotKey(X11Display& display, MainQueue& queue, int keyCode, int modifiers
     const std::uint16_t numLock = static_cast<std::uint16_t>(lockMasks_ & ~XCB_MOD_MASK_LOCK);
     const std::uint16_t variants[] = {0, XCB_MOD_MASK_LOCK, numLock,
                                       static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | numLock)};
-    for (const std::uint8_t keycode : keycodes_) {
-        for (const std::uint16_t variant : variants) {
-            const std::uint16_t mask = static_cast<std::uint16_t>(modifiers_ | variant);
-            // Checked: Xlib's way would end the process on the BadAccess of a taken key.
-            const auto cookie = xcb_grab_key_checked(c, 0, display_.root(), mask, keycode,
-                                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
-            if (xcb_generic_error_t* error = xcb_request_check(c, cookie)) {
-                std::free(error);
-                continue;
-            }
-            grabs_.push_back({keycode, mask});
-            if (variant == 0) registered_ = true;
+    for (const std::uint8_t keycode : keycodes_)
+        for (const std::uint16_t variant : variants)
+            missing_.push_back({keycode, static_cast<std::uint16_t>(modifiers_ | variant)});
+    grabMissing();
+}
+
+// Asks for the missing combinations from `from` on; true when one of them was granted.
+bool HotKey::tryGrabs(std::vector<Grab>::iterator from) {
+    xcb_connection_t* c = display_.connection();
+    // Checked: Xlib's way would end the process on the BadAccess of a taken key. All
+    // requests go out before the first answer is awaited: one round trip per attempt.
+    std::vector<xcb_void_cookie_t> cookies;
+    for (auto grab = from; grab != missing_.end(); ++grab)
+        cookies.push_back(xcb_grab_key_checked(c, 0, display_.root(), grab->modifiers, grab->keycode,
+                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    std::vector<Grab> stillMissing(missing_.begin(), from);
+    for (std::size_t i = 0; i < cookies.size(); ++i) {
+        const Grab grab = from[static_cast<std::ptrdiff_t>(i)];
+        if (xcb_generic_error_t* error = xcb_request_check(c, cookies[i])) {
+            std::free(error);
+            stillMissing.push_back(grab);
+        } else {
+            grabs_.push_back(grab);
         }
     }
+    const bool granted = stillMissing.size() < missing_.size();
+    missing_ = std::move(stillMissing);
+    return granted;
+}
+
+void HotKey::grabMissing() {
+    // While another program holds the plain combination it holds the others too: one
+    // request per attempt then, so that each costs the least. The plain ones go last.
+    const auto plain = std::stable_partition(
+        missing_.begin(), missing_.end(), [this](const Grab& grab) { return grab.modifiers != modifiers_; });
+    if (registered_ || tryGrabs(plain)) tryGrabs(missing_.begin());
+
+    const bool wasRegistered = registered_;
+    registered_ = std::any_of(grabs_.begin(), grabs_.end(),
+                              [this](const Grab& grab) { return grab.modifiers == modifiers_; });
+    if (missing_.empty() && retry_ != 0) {
+        queue_.cancel(retry_);
+        retry_ = 0;
+    } else if (!missing_.empty() && retry_ == 0) {
+        retry_ = queue_.repeating(retrySeconds, [this] { grabMissing(); });
+    }
+    if (registered_ != wasRegistered && onRegisteredChange) onRegisteredChange();
 }
 
 HotKey::~HotKey() {
+    if (retry_ != 0) queue_.cancel(retry_);
     xcb_connection_t* c = display_.connection();
     for (const Grab& grab : grabs_)
         xcb_ungrab_key(c, grab.keycode, display_.root(), grab.modifiers);

@@ -13,8 +13,10 @@ namespace vesk {
 // modifiers are given the way the shortcut is named elsewhere in the program: the virtual
 // key code of the original keyboard (Space = 49) and its modifier mask (Option = 2048,
 // which is Alt here; Command = 256 is Ctrl, Shift = 512). The grab is repeated with Caps
-// Lock and Num Lock held, which X treats as different combinations. When another program
-// holds the combination the grab is refused: no press arrives and nothing is printed.
+// Lock and Num Lock held, which X treats as different combinations. Most desktops hold
+// Alt+Space for their window menu or launcher, and then the grab is refused: no press
+// arrives and nothing is printed, and the missing grabs are tried again every few seconds
+// until the desktop lets the key go.
 //
 // A press only schedules the action on the main queue. The action lives in one slot for
 // the whole program, so the newest HotKey's action is the one that runs.
@@ -30,8 +32,12 @@ class HotKey {
     HotKey(const HotKey&) = delete;
     HotKey& operator=(const HotKey&) = delete;
 
+    static constexpr double retrySeconds = 5;
+
     // Whether the plain combination (without the lock keys) is ours.
     bool registered() const { return registered_; }
+    // Told when `registered` changes, on the main thread.
+    std::function<void()> onRegisteredChange;
 
   private:
     struct Grab {
@@ -39,6 +45,9 @@ class HotKey {
         std::uint16_t modifiers;
     };
 
+    // Asks for every combination not yet ours; stops retrying once all of them are.
+    void grabMissing();
+    bool tryGrabs(std::vector<Grab>::iterator from);
     bool handle(const void* event);
 
     X11Display& display_;
@@ -47,6 +56,8 @@ class HotKey {
     std::uint16_t modifiers_ = 0;
     std::uint16_t lockMasks_ = 0;
     std::vector<Grab> grabs_;
+    std::vector<Grab> missing_;
+    MainQueue::Handle retry_ = 0;
     bool registered_ = false;
     bool held_ = false;
     std::uint32_t lastReleaseTime_ = 0;

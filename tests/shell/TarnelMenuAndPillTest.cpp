@@ -26,7 +26,7 @@ class PillAndMenuTest : public ::testing::Test {
     std::vector<bool> loginChanges;
     int quits = 0;
     MenuServices services{[this] { return loginOn; }, [this](bool on) { loginChanges.push_back(on); },
-                          [this] { ++quits; }};
+                          [this] { ++quits; }, nullptr};
 };
 
 TEST_F(PillAndMenuTest, IdlePillShowsTheLeafAndTheOpenCount) {
@@ -79,6 +79,12 @@ TEST_F(PillAndMenuTest, PausedClockIsSecondaryAndABreakWithoutTaskSaysBreak) {
 TEST_F(PillAndMenuTest, ContextMenuWithoutTimerHoldsOnlyTheAlwaysEntries) {
     EXPECT_EQ(titles(tarnelMenuItems(store, false, services)),
               (std::vector<std::string>{"Launch at login", "Toggle Vesk  Alt+Space", "-", "Quit Vesk"}));
+    // While another program holds the key, the line does not promise it.
+    bool hotKeyOurs = false;
+    services.hotKeyOurs = [&] { return hotKeyOurs; };
+    EXPECT_EQ(tarnelMenuItems(store, false, services)[1].title, "Toggle Vesk  Alt+Space (taken)");
+    hotKeyOurs = true;
+    EXPECT_EQ(tarnelMenuItems(store, false, services)[1].title, "Toggle Vesk  Alt+Space");
     loginOn = true;
     const auto entries = tarnelMenuItems(store, false, services);
     EXPECT_TRUE(entries[0].checked);

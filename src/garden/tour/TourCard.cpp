@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "garden/garden/NurserySection.hpp"
+#include "garden/tour/TourContent.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
@@ -96,6 +97,9 @@ TourCard::TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWi
     start_->setVisible(welcome_);
     tapHint_->setVisible(!welcome_);
     observations_.watch(ui_.tour, [this] { follow(); });
+    observations_.watch(ui_.hotKeyOurs(), [this] {
+        if (hotKeyHint_) hotKeyHint_->setText(QString::fromStdString(hotKeyHint(ui_.hotKeyOurs().get())));
+    });
 }
 
 void TourCard::follow() {
@@ -130,18 +134,22 @@ QWidget* TourCard::welcomePage() {
     auto* hints = new QVBoxLayout;
     hints->setContentsMargins(0, 4, 0, 0);
     hints->setSpacing(12);
-    const std::array<std::pair<const char*, const char*>, 3> rows{{
-        {"plus", "Every task you create adds a cube to your tree."},
-        {"checkmark", "Every task you complete adds 2\u20134 more."},
-        {"command", "Alt+Space opens Vesk from anywhere."},
-    }};
-    for (const auto& [symbol, text] : rows) {
+    const auto hintRow = [&](const char* symbol, QWidget* text) {
         auto* row = new QHBoxLayout;
         row->setSpacing(10);
         row->addWidget(new HintBadge(symbol, page));
-        row->addWidget(new TextLabel(text, Fonts::text(12.5), Theme::text(), page), 1);
+        row->addWidget(text, 1);
         hints->addLayout(row);
-    }
+    };
+    for (const auto& [symbol, text] : std::array<std::pair<const char*, const char*>, 2>{{
+             {"plus", "Every task you create adds a cube to your tree."},
+             {"checkmark", "Every task you complete adds 2\u20134 more."},
+         }})
+        hintRow(symbol, new TextLabel(text, Fonts::text(12.5), Theme::text(), page));
+    // Wraps: while another program holds the key, the hint says how else to open Vesk.
+    hotKeyHint_ = new WrappedText(QString::fromStdString(hotKeyHint(ui_.hotKeyOurs().get())),
+                                  Fonts::text(12.5), Theme::text(), page);
+    hintRow("command", hotKeyHint_);
     column->addLayout(hints);
     auto* closing = new TextLabel("Let's walk through it \u2014 it takes a minute.", Fonts::text(12),
                                   Theme::text3(), page);

@@ -3,6 +3,7 @@
 #include "shell/state/Observations.hpp"
 #include "shell/state/Tour.hpp"
 
+#include <QPointer>
 #include <QWidget>
 
 class QGridLayout;
@@ -15,6 +16,7 @@ class PlainButton;
 class Store;
 class TarnelUI;
 class TextLabel;
+class WrappedText;
 
 // The tour's first part, in place of the tabs: the welcome page, then the seedling page with
 // the nursery. The page follows the tour's step; a new page slides in from the trailing edge.
@@ -42,6 +44,7 @@ class TourCard final : public QWidget {
     PlainButton* skip_;
     PlainButton* start_;
     TextLabel* tapHint_;
+    QPointer<WrappedText> hotKeyHint_; // on the welcome page, which goes when the page does
     NurserySection* nursery_ = nullptr;
     Observations observations_;
 };

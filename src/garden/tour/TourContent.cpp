@@ -28,6 +28,12 @@ TourCopy tourCopy(TourStep step) {
     return {};
 }
 
+std::string hotKeyHint(bool hotKeyOurs) {
+    if (hotKeyOurs) return "Alt+Space opens Vesk from anywhere.";
+    return "Alt+Space is used by another program. Run vesk again to open Vesk, or bind vesk to a key in your "
+           "keyboard settings.";
+}
+
 std::optional<int> tourDotIndex(TourStep step) {
     switch (step) {
     case TourStep::completeTask:

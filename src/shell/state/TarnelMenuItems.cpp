@@ -57,7 +57,9 @@ std::vector<MenuEntry> tarnelMenuItems(Store& store, bool full, const MenuServic
     }
     entries.push_back(MenuEntry::toggle("Launch at login", services.launchAtLogin && services.launchAtLogin(),
                                         services.setLaunchAtLogin));
-    entries.push_back(MenuEntry::text("Toggle Vesk  Alt+Space"));
+    const bool hotKeyOurs = !services.hotKeyOurs || services.hotKeyOurs();
+    entries.push_back(
+        MenuEntry::text(hotKeyOurs ? "Toggle Vesk  Alt+Space" : "Toggle Vesk  Alt+Space (taken)"));
     entries.push_back(MenuEntry::divider());
     entries.push_back(MenuEntry::button("Quit Vesk", services.quit));
     return entries;

@@ -77,6 +77,11 @@ class TarnelUI {
     Observed<std::int64_t> focusAddToken{0};
     Observed<std::optional<std::string>> scriptedTyping;
 
+    // Whether Alt+Space reaches the tarnel. While another program holds it, no text
+    // promises it; the hot key's owner reports through `setHotKeyOurs`.
+    const Observed<bool>& hotKeyOurs() const { return hotKeyOurs_; }
+    void setHotKeyOurs(bool ours) { hotKeyOurs_.set(ours); }
+
     Store& store;
     std::function<void(bool)> onExpandedChange;
     std::function<void()> onOnboardingFinished;
@@ -108,6 +113,7 @@ class TarnelUI {
     void logTour(std::string_view what) const;
     bool hasCurrentTree() const;
 
+    Observed<bool> hotKeyOurs_{true};
     MainQueue& queue_;
     bool tourLog_;
     std::ostream* log_;

@@ -5,8 +5,10 @@
 #include "garden/garden/NurserySection.hpp"
 #include "garden/garden/TreeCard.hpp"
 #include "garden/tour/FirstSeedlingView.hpp"
+#include "garden/tour/TourContent.hpp"
 #include "shell/WidgetEvents.hpp"
 #include "shell/controls/PlainButton.hpp"
+#include "shell/controls/WrappedText.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "support/StoreTestBed.hpp"
 
@@ -35,6 +37,23 @@ TEST_F(TourCardTest, StartSkipsTheSeedlingPageWhenATreeGrowsAlready) {
     test::click(card.startButton());
     EXPECT_EQ(ui.tour.get(), TourStep::completeTask);
     EXPECT_TRUE(ui.tourTaskID.get());
+}
+
+TEST_F(TourCardTest, TheHotKeyHintFollowsWhetherTheKeyIsOurs) {
+    ui.setTour(TourStep::welcome);
+    ui.setHotKeyOurs(false);
+    TourCard card(store, ui, thumbs.cache);
+    const auto hint = [&] {
+        for (const QWidget* widget : card.findChildren<QWidget*>())
+            if (const auto* text = dynamic_cast<const WrappedText*>(widget);
+                text && text->text().startsWith("Alt+Space"))
+                return text->text().toStdString();
+        return std::string();
+    };
+    EXPECT_EQ(hint(), hotKeyHint(false));
+    EXPECT_NE(hint().find("Run vesk again"), std::string::npos);
+    ui.setHotKeyOurs(true);
+    EXPECT_EQ(hint(), "Alt+Space opens Vesk from anywhere.");
 }
 
 TEST_F(TourCardTest, APickOnTheSeedlingPagePlantsAndMovesToTheTaskStep) {

@@ -1,0 +1,185 @@
+#include "platform/ToggleSocket.hpp"
+
+#include <QSocketNotifier>
+#include <QTimer>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace vesk {
+namespace {
+
+constexpr std::string_view acknowledgement = "ok";
+// A caller that connects and then says nothing is let go after this long.
+constexpr int silentCallerMs = 2000;
+// More callers at once than any shortcut makes; the rest are turned away.
+constexpr std::size_t maxCallers = 4;
+
+std::optional<sockaddr_un> addressOf(const std::filesystem::path& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string& name = path.native();
+    if (name.size() >= sizeof(address.sun_path)) return std::nullopt;
+    std::memcpy(address.sun_path, name.c_str(), name.size() + 1);
+    return address;
+}
+
+int openSocket(int flags) {
+    return ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | flags, 0);
+}
+
+bool connectTo(int fd, const sockaddr_un& address) {
+    return ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+}
+
+// A socket file whose Vesk has died refuses connections. Anything else is left alone.
+bool isDeadSocket(const std::filesystem::path& path, const sockaddr_un& address) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISSOCK(status.st_mode)) return false;
+    const int probe = openSocket(0);
+    if (probe < 0) return false;
+    const bool refused = !connectTo(probe, address) && errno == ECONNREFUSED;
+    ::close(probe);
+    return refused;
+}
+
+std::uint64_t inodeOf(const std::filesystem::path& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 ? status.st_ino : 0;
+}
+
+bool callerIsUs(int connection) {
+    ucred caller{};
+    socklen_t size = sizeof(caller);
+    return ::getsockopt(connection, SOL_SOCKET, SO_PEERCRED, &caller, &size) == 0 &&
+           caller.uid == ::geteuid();
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> ToggleSocket::pathFor(const std::optional<std::string>& runtimeFolder,
+                                                           const std::filesystem::path& dataFile) {
+    if (!runtimeFolder || runtimeFolder->empty() || (*runtimeFolder)[0] != '/') return std::nullopt;
+    // One socket per data file, however its path was spelt.
+    std::error_code ignored;
+    std::filesystem::path file =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(dataFile), ignored);
+    if (file.empty()) file = dataFile;
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const char c : file.native()) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    char name[32];
+    std::snprintf(name, sizeof(name), "vesk-%016llx.sock", static_cast<unsigned long long>(hash));
+    std::filesystem::path path = std::filesystem::path(*runtimeFolder) / name;
+    if (!addressOf(path)) return std::nullopt;
+    return path;
+}
+
+std::unique_ptr<ToggleSocket> ToggleSocket::listen(const std::filesystem::path& path,
+                                                   std::function<void()> toggle) {
+    const auto address = addressOf(path);
+    if (!address) return nullptr;
+    const int fd = openSocket(SOCK_NONBLOCK);
+    if (fd < 0) return nullptr;
+    // The file that bind creates takes the socket's mode: never reachable by another user,
+    // not even for an instant.
+    ::fchmod(fd, 0600);
+    const auto bindTo = [&] {
+        return ::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) == 0;
+    };
+    bool bound = bindTo();
+    if (!bound && errno == EADDRINUSE && isDeadSocket(path, *address)) {
+        ::unlink(path.c_str());
+        bound = bindTo();
+    }
+    if (!bound || ::chmod(path.c_str(), 0600) != 0 || ::listen(fd, 8) != 0) {
+        if (bound) ::unlink(path.c_str());
+        ::close(fd);
+        return nullptr;
+    }
+    return std::unique_ptr<ToggleSocket>(new ToggleSocket(fd, path, std::move(toggle)));
+}
+
+ToggleSocket::ToggleSocket(int fd, std::filesystem::path path, std::function<void()> toggle)
+    : fd_(fd), path_(std::move(path)), inode_(inodeOf(path_)), toggle_(std::move(toggle)),
+      notifier_(new QSocketNotifier(fd, QSocketNotifier::Read, this)) {
+    connect(notifier_, &QSocketNotifier::activated, this, [this] { accept(); });
+}
+
+ToggleSocket::~ToggleSocket() {
+    for (const auto& [id, caller] : callers_)
+        ::close(caller.fd);
+    ::close(fd_);
+    // Only our own file: never one a later Vesk put in its place.
+    if (inode_ != 0 && inodeOf(path_) == inode_) ::unlink(path_.c_str());
+}
+
+void ToggleSocket::accept() {
+    for (;;) {
+        const int connection = ::accept4(fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+        if (connection < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) continue;
+            return;
+        }
+        if (!callerIsUs(connection) || callers_.size() >= maxCallers) {
+            ::close(connection);
+            continue;
+        }
+        const std::uint64_t id = ++lastCaller_;
+        auto* notifier = new QSocketNotifier(connection, QSocketNotifier::Read, this);
+        callers_[id] = Caller{connection, notifier};
+        connect(notifier, &QSocketNotifier::activated, this, [this, id] { read(id); });
+        QTimer::singleShot(silentCallerMs, notifier, [this, id] { drop(id); });
+    }
+}
+
+void ToggleSocket::read(std::uint64_t id) {
+    const auto found = callers_.find(id);
+    if (found == callers_.end()) return;
+    const int connection = found->second.fd;
+    // One message at most this long; a longer one arrives cut short and is refused too.
+    char message[64];
+    const ssize_t size = ::recv(connection, message, sizeof(message), MSG_DONTWAIT);
+    if (size < 0 && (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)) return;
+    const bool asked = size == static_cast<ssize_t>(request.size()) &&
+                       std::string_view(message, static_cast<std::size_t>(size)) == request;
+    if (asked)
+        ::send(connection, acknowledgement.data(), acknowledgement.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    drop(id);
+    if (asked && toggle_) toggle_();
+}
+
+void ToggleSocket::drop(std::uint64_t id) {
+    const auto found = callers_.find(id);
+    if (found == callers_.end()) return;
+    found->second.notifier->setEnabled(false);
+    found->second.notifier->deleteLater();
+    ::close(found->second.fd);
+    callers_.erase(found);
+}
+
+bool ToggleSocket::send(const std::filesystem::path& path, int timeoutMs) {
+    const auto address = addressOf(path);
+    if (!address) return false;
+    const int fd = openSocket(0);
+    if (fd < 0) return false;
+    const timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof(timeout));
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+    char reply[8];
+    const bool taken =
+        connectTo(fd, *address) &&
+        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size()) &&
+        ::recv(fd, reply, sizeof(reply), 0) == static_cast<ssize_t>(acknowledgement.size()) &&
+        std::string_view(reply, acknowledgement.size()) == acknowledgement;
+    ::close(fd);
+    return taken;
+}
+
+} // namespace vesk

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QSocketNotifier;
+
+namespace vesk {
+
+// How a second `vesk` on the same data file toggles the running one: the running Vesk
+// listens on a socket of its own in the user's runtime folder, and the second one sends the
+// one request and ends. That is what a desktop shortcut runs where Alt+Space belongs to the
+// desktop, and the only way on Wayland, where an X grab sees no key while a native window
+// has the keyboard.
+//
+// The socket is the user's alone (mode 0600, and each caller's user is checked). A
+// connection that sends anything but the request, or nothing for a while, is closed
+// without effect.
+class ToggleSocket final : public QObject {
+  public:
+    static constexpr std::string_view request = "toggle";
+
+    // The socket of the Vesk writing `dataFile`, in `runtimeFolder` ($XDG_RUNTIME_DIR); empty
+    // when there is no such folder or the name would not fit in a socket address.
+    static std::optional<std::filesystem::path> pathFor(const std::optional<std::string>& runtimeFolder,
+                                                        const std::filesystem::path& dataFile);
+
+    // Listens at `path`, replacing the socket a dead Vesk left there; empty when it cannot
+    // (then a second `vesk` says that one is running, as without this socket). `toggle` runs on
+    // the main thread, once per request.
+    static std::unique_ptr<ToggleSocket> listen(const std::filesystem::path& path,
+                                                std::function<void()> toggle);
+
+    // From the second program: true once the Vesk listening at `path` has taken the request.
+    static bool send(const std::filesystem::path& path, int timeoutMs = 5000);
+
+    ~ToggleSocket() override; // the socket file goes with it
+    ToggleSocket(const ToggleSocket&) = delete;
+    ToggleSocket& operator=(const ToggleSocket&) = delete;
+
+  private:
+    ToggleSocket(int fd, std::filesystem::path path, std::function<void()> toggle);
+    struct Caller {
+        int fd;
+        QSocketNotifier* notifier;
+    };
+
+    void accept();
+    void read(std::uint64_t caller);
+    void drop(std::uint64_t caller);
+
+    int fd_;
+    std::filesystem::path path_;
+    std::uint64_t inode_ = 0;
+    std::function<void()> toggle_;
+    QSocketNotifier* notifier_;
+    // Keyed by a number of our own: a closed connection's fd may come back at once.
+    std::map<std::uint64_t, Caller> callers_;
+    std::uint64_t lastCaller_ = 0;
+};
+
+} // namespace vesk
