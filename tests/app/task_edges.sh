@@ -52,16 +52,23 @@ title_is() { [ "$("$json_check" "$TARNEL_DATA" /tasks/0/title)" = "$1" ]; }
 windows() { xdotool search --onlyvisible --pid "$vpid" 2>/dev/null | wc -l; }
 more_windows() { [ "$(windows)" -gt "$menus" ]; }
 counts() { [ "$(count /tasks)" = "$1" ] && [ "$(count /lists)" = "$2" ]; }
-# The middle of the "Undo" text: the accent-green pixels in the lower part of the tarnel.
+# The middle of the "Undo" text, in $at: the box of its accent-green pixels near the bottom
+# of the tasks screen.
+undo_shown() {
+    import -window root -crop 440x120+580+380 +repage "$work/pill.png"
+    set -- $(convert "$work/pill.png" -fuzz 6% -fill black +opaque '#94CC8C' -fill white -opaque '#94CC8C' \
+        -trim -format '%w %h %X %Y' info: 2>/dev/null)
+    [ "${1:-0}" -gt 8 ] || return 1
+    at="$((580 + ${3#+} + $1 / 2)) $((380 + ${4#+} + $2 / 2))"
+}
+undo_gone() { ! undo_shown; }
+# Clicks "Undo" at once (the store keeps the step 6 seconds), then waits for the pill to go:
+# clicked, it goes at once; missed, only after those 6 seconds, with nothing restored.
 click_undo() {
-    shot
-    at=$(convert "$work/shot.png" -crop 440x600+580+200 +repage txt:- | awk -F'[,:() ]+' '
-        /srgb|rgb/ { r = $4; g = $5; b = $6
-                     if (r > 130 && r < 165 && g > 190 && g < 215 && b > 125 && b < 155) { x += $1; y += $2; n++ } }
-        END { if (n) printf "%d %d\n", 580 + x / n, 200 + y / n }')
-    [ -n "$at" ] || fail "no Undo in the pill"
+    wait_for "Undo in the pill" undo_shown
     # shellcheck disable=SC2086
     xdotool mousemove $at click 1
+    wait_for "the pill gone" undo_gone
 }
 
 launch edges
@@ -75,8 +82,6 @@ menus=$(windows)
 xdotool mousemove 700 133 click 3
 wait_for "task menu" more_windows
 xdotool key Up Return
-wait_for "the task deleted" counts 0 2
-wait_for "the undo pill" settled
 click_undo
 wait_for "the task restored by Undo" counts 1 2
 [ "$("$json_check" "$TARNEL_DATA" /tasks/0/title)" = "$title" ] || fail "the restored title differs"
@@ -112,8 +117,6 @@ wait_for "resting task list" settled
 xdotool mousemove 640 51 click 1
 wait_for "picker menu" more_windows
 xdotool key Up Return
-wait_for "the list deleted" counts 0 1
-wait_for "the undo pill" settled
 click_undo
 wait_for "the list restored by Undo" counts 1 2
 

@@ -71,9 +71,11 @@ int gapsRoundTheRing(std::string_view name) {
     bool wasOn = true;
     for (int step = 0; step <= 720; ++step) {
         const double angle = step * std::numbers::pi / 360;
-        const QPoint at(32 + int(std::lround(radius * std::cos(angle))),
-                        32 + int(std::lround(radius * std::sin(angle))));
-        const bool on = qAlpha(image.pixel(at)) >= 64;
+        // A glyph need not sit exactly centred: a pixel either side of the radius counts.
+        bool on = false;
+        for (int r = radius - 1; r <= radius + 1; ++r)
+            on = on || qAlpha(image.pixel(32 + int(std::lround(r * std::cos(angle))),
+                                          32 + int(std::lround(r * std::sin(angle))))) >= 64;
         gaps += wasOn && !on;
         wasOn = on;
     }

@@ -146,8 +146,10 @@ void Presence::setPresent(bool present) {
 
 void Presence::dismiss() {
     QWidget* view = view_;
-    releaseFocus(view);
-    setOnRemoved([view] { view->deleteLater(); });
+    setOnRemoved([view] {
+        releaseFocus(view);
+        view->deleteLater();
+    });
     setPresent(false);
 }
 
