@@ -27,8 +27,10 @@ EOF
 shot() { import -window root "$work/shot.png"; }
 crop() { convert "$work/shot.png" -crop "$1" +repage "$work/$2.png"; }
 same() { [ "$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" = 0 ]; }
-expanded() { shot && [ "$(convert "$work/shot.png" -format '%[hex:p{620,90}]' info:)" != 000000 ]; }
-collapsed() { shot && [ "$(convert "$work/shot.png" -format '%[hex:p{620,90}]' info:)" = 000000 ]; }
+# The add row's grey where it stands, or the desktop while the tarnel is closed.
+add_row() { shot && convert "$work/shot.png" -format '%[hex:p{620,90}]' info:; }
+expanded() { [ "$(add_row)" != "$desktop" ]; }
+collapsed() { [ "$(add_row)" = "$desktop" ]; }
 header_is() { shot && crop 378x26+611+38 header && same header "$1"; }
 header_is_not() { shot && crop 378x26+611+38 header && ! same header "$1"; }
 # Two screenshots a moment apart show the same: what moves has come to rest.
@@ -72,6 +74,7 @@ click_undo() {
 }
 
 launch edges
+desktop=$(add_row)
 xdotool key alt+space
 wait_for "open tarnel" expanded
 wait_for "resting task list" settled
