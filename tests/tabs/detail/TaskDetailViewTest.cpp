@@ -132,11 +132,17 @@ TEST_F(TaskDetailViewTest, TornDownWhileHiddenWithAFieldFocused) {
         [](TaskDetailView& d) -> QWidget* { return d.titleField(); },
         [](TaskDetailView& d) -> QWidget* { return d.notesField(); }};
     for (const auto& field : fields) {
+        QWidget window;
         TaskDetailView& detail = show();
+        detail.setParent(&window);
+        window.show();
+        QApplication::setActiveWindow(&window);
         QWidget* focused = field(detail);
         focused->setFocus();
         ASSERT_TRUE(focused->hasFocus());
+        // Hidden inside a window that stays: nothing else takes the keyboard.
         detail.hide();
+        ASSERT_TRUE(focused->hasFocus());
         view.reset();
     }
 }
