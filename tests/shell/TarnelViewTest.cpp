@@ -130,5 +130,25 @@ TEST_F(TarnelViewTest, ExpandedScreensFollowTheStateAreBuiltAnewAndTheTourCardHi
     EXPECT_EQ(expanded->screen(), ExpandedView::Screen::stats);
 }
 
+TEST_F(TarnelViewTest, ACollapseEndsTheScreensShowingSoItOpensBuiltAnew) {
+    ui.expand(std::nullopt, false);
+    EXPECT_EQ(built, std::vector<std::string>{"tasks"}); // built once, not again for the first opening
+    QPointer<QWidget> first = expanded->screenWidget();
+    ui.collapse();
+    EXPECT_EQ(expanded->screenWidget(), first); // still there while the tarnel closes
+    ui.expand(std::nullopt, false);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(built, (std::vector<std::string>{"tasks", "tasks"}));
+    ASSERT_TRUE(expanded->screenWidget());
+    EXPECT_FALSE(expanded->screenWidget()->isHidden());
+
+    // The detail closed by the collapse gives way to a list built while closed: never shown, kept.
+    ui.openDetail(store.lists.get()[0].id);
+    ui.collapse();
+    ui.expand(std::nullopt, false);
+    EXPECT_EQ(built, (std::vector<std::string>{"tasks", "tasks", "detail", "tasks"}));
+}
+
 } // namespace
 } // namespace vesk

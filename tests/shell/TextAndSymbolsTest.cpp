@@ -7,8 +7,12 @@
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
 
 namespace vesk {
 namespace {
@@ -51,6 +55,39 @@ TEST(SymbolsTest, EveryNameTheViewsUseHasAGlyphOfTheLoadedIconFont) {
     }
     EXPECT_EQ(Symbols::codepoint("no.such.symbol"), std::nullopt);
     EXPECT_TRUE(Symbols::glyph("no.such.symbol").isEmpty());
+}
+
+// Breaks in the painted ring, counted round the circle through the middle of its line.
+int gapsRoundTheRing(std::string_view name) {
+    QImage image(64, 64, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    Symbols::draw(painter, QRectF(image.rect()), name, 26, Qt::white);
+    painter.end();
+    // The ring's radius: where the line is, right of the centre.
+    int radius = 31;
+    while (radius > 0 && qAlpha(image.pixel(32 + radius, 32)) < 128)
+        --radius;
+    radius -= 1;
+    int gaps = 0;
+    bool wasOn = true;
+    for (int step = 0; step <= 720; ++step) {
+        const double angle = step * std::numbers::pi / 360;
+        // A glyph need not sit exactly centred: a pixel either side of the radius counts.
+        bool on = false;
+        for (int r = radius - 1; r <= radius + 1; ++r)
+            on = on || qAlpha(image.pixel(32 + int(std::lround(r * std::cos(angle))),
+                                          32 + int(std::lround(r * std::sin(angle))))) >= 64;
+        gaps += wasOn && !on;
+        wasOn = on;
+    }
+    return gaps;
+}
+
+TEST(SymbolsTest, TheDashedCircleIsDrawnInDashes) {
+    Fonts::load();
+    EXPECT_EQ(gapsRoundTheRing("circle"), 0);
+    EXPECT_GE(gapsRoundTheRing("circle.dashed"), 10);
 }
 
 TEST(TabularTextTest, DigitsTakeOneWidthSoClocksDoNotJiggle) {

@@ -1,6 +1,7 @@
 #include "core/store/Store.hpp"
 
 #include "core/model/DocumentCoding.hpp"
+#include "core/model/TaskOrder.hpp"
 
 #include <algorithm>
 #include <string>
@@ -60,6 +61,8 @@ void Store::load() {
     }
     mergeBase_ = onDisk_;
     lists.set(std::move(snapshot->lists));
+    // A hand-edited file may leave a task without a place; it gets the one a merge gives it.
+    repairMissingOrders(snapshot->tasks);
     tasks.set(std::move(snapshot->tasks));
     sessions.set(std::move(snapshot->sessions));
     timer.set(snapshot->timer);

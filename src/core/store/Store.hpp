@@ -240,8 +240,9 @@ class Store {
     void rememberUndo(std::string label);
     void forgetUndo();
     std::vector<TaskItem> sortTasks(std::vector<TaskItem> open) const;
-    // Smallest order of the top-level tasks of the list, minus 1; -1 when it has none.
-    double topOrder(const UUID& listID) const;
+    // An order before every top-level task of the list (their smallest, minus 1); -1 when it
+    // has none. Where no number is left before the smallest, the list is numbered afresh.
+    double topOrder(const UUID& listID);
     Statistics statistics() const;
     // The one debouncer: cancels what `slot` holds and schedules `action` after the delay.
     void debounce(MainQueue::Handle& slot, double delaySeconds, MainQueue::Task action);

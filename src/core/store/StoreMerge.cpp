@@ -3,6 +3,7 @@
 // created or completed grows the bonsai as if done in the program; what the app changed since
 // stays. Everything else in the file is the store's and is written back.
 #include "core/model/DocumentCoding.hpp"
+#include "core/model/TaskOrder.hpp"
 #include "core/store/Store.hpp"
 
 #include <cmath>
@@ -13,20 +14,6 @@
 namespace vesk {
 
 namespace {
-
-// A group of siblings: one list, one parent (or none).
-struct SiblingGroup {
-    UUID listID;
-    std::optional<UUID> parentID;
-    friend bool operator==(const SiblingGroup&, const SiblingGroup&) = default;
-};
-
-struct SiblingGroupHash {
-    std::size_t operator()(const SiblingGroup& group) const {
-        const std::size_t list = std::hash<UUID>{}(group.listID);
-        return group.parentID ? list ^ (std::hash<UUID>{}(*group.parentID) * 31 + 1) : list;
-    }
-};
 
 // The first element with each id, as a lookup finds it.
 template <class Item> std::unordered_map<UUID, const Item*> firstByID(const std::vector<Item>& items) {
@@ -116,23 +103,6 @@ void repairListsAndParents(std::vector<TaskItem>& edited, const std::vector<Task
     }
 }
 
-// A task without an order goes to the top of its siblings; several stack upwards in file order.
-void repairOrders(std::vector<TaskItem>& edited) {
-    std::unordered_map<SiblingGroup, double, SiblingGroupHash> smallest;
-    for (const TaskItem& item : edited) {
-        if (std::isnan(item.order)) continue;
-        const auto [entry, added] =
-            smallest.try_emplace(SiblingGroup{item.listID, item.parentID}, item.order);
-        if (!added && item.order < entry->second) entry->second = item.order;
-    }
-    for (TaskItem& item : edited) {
-        if (!std::isnan(item.order)) continue;
-        const auto [entry, added] = smallest.try_emplace(SiblingGroup{item.listID, item.parentID}, 0.0);
-        item.order = entry->second - 1;
-        entry->second = item.order;
-    }
-}
-
 } // namespace
 
 bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes& base) {
@@ -162,7 +132,7 @@ bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes&
         };
 
         repairListsAndParents(edited, lists.get());
-        repairOrders(edited);
+        repairMissingOrders(edited);
 
         // As in the program, completing a task completes its open subtasks.
         std::unordered_set<UUID> newlyCompleted;

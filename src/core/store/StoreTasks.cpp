@@ -23,14 +23,29 @@ bool isOpen(const TaskItem& item) {
 
 } // namespace
 
-double Store::topOrder(const UUID& listID) const {
+double Store::topOrder(const UUID& listID) {
+    const auto inList = [&](const TaskItem& item) { return !item.parentID && item.listID == listID; };
     std::optional<double> smallest;
     for (const TaskItem& item : tasks.get()) {
-        // A task read without an order holds NaN, which must not spread to new tasks.
-        if (item.parentID || item.listID != listID || std::isnan(item.order)) continue;
+        // An order that is no number must not spread to new tasks.
+        if (!inList(item) || !hasOrder(item.order)) continue;
         if (!smallest || item.order < *smallest) smallest = item.order;
     }
-    return smallest ? *smallest - 1 : -1;
+    if (!smallest) return -1;
+    if (const auto above = orderAbove(*smallest)) return *above;
+    // A hand-edited order at the lowest number leaves no room above it: the list's tasks are
+    // numbered afresh in the order they show, so that a new task still comes first.
+    std::vector<std::size_t> ranked;
+    for (std::size_t i = 0; i < tasks.get().size(); ++i)
+        if (inList(tasks.get()[i])) ranked.push_back(i);
+    std::stable_sort(ranked.begin(), ranked.end(), [&](std::size_t a, std::size_t b) {
+        return orderPrecedes(tasks.get()[a].order, tasks.get()[b].order);
+    });
+    tasks.update([&](std::vector<TaskItem>& all) {
+        for (std::size_t rank = 0; rank < ranked.size(); ++rank)
+            all[ranked[rank]].order = static_cast<double>(rank);
+    });
+    return -1;
 }
 
 std::optional<UUID> Store::addTask(const std::string& title, std::optional<UUID> parentID,

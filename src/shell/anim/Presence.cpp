@@ -2,6 +2,7 @@
 
 #include "shell/anim/Transaction.hpp"
 
+#include <QApplication>
 #include <QByteArrayView>
 #include <QEvent>
 #include <QPainter>
@@ -145,8 +146,18 @@ void Presence::setPresent(bool present) {
 
 void Presence::dismiss() {
     QWidget* view = view_;
-    setOnRemoved([view] { view->deleteLater(); });
+    setOnRemoved([view] {
+        releaseFocus(view);
+        view->deleteLater();
+    });
     setPresent(false);
+}
+
+void Presence::releaseFocus(QWidget* view) {
+    // While all of the view still stands: typing must not reach it, and a field that kept the
+    // focus until its destructor would report the change to views already half destroyed.
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && (focused == view || view->isAncestorOf(focused))) focused->clearFocus();
 }
 
 Transition Presence::look() const {

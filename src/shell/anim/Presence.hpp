@@ -51,8 +51,10 @@ class Presence final : public QObject {
     // Called each time a removal has ended and the view is hidden.
     void setOnRemoved(std::function<void()> onRemoved) { onRemoved_ = std::move(onRemoved); }
     // Removes the view with its transition and destroys it once it has left (later, so that a
-    // view may be dismissed from inside its own event).
+    // view may be dismissed from inside its own event); it gives up the keyboard as it goes.
     void dismiss();
+    // A view that goes gives up the keyboard first, while all of it still stands.
+    static void releaseFocus(QWidget* view);
     // 0 absent … 1 present.
     double presence() const { return amount_.value(); }
 

@@ -28,9 +28,10 @@ QHBoxLayout* MenuButton::labelRow(const QMargins& padding, int spacing) {
 
 void MenuButton::openMenu() {
     if (!entries_ || menu_) return;
-    menu_ = new ThemedMenu(entries_(), this);
-    menu_->setAttribute(Qt::WA_DeleteOnClose);
-    menu_->popup(mapToGlobal(QPoint(0, height() + menuGap)));
+    auto* menu = new ThemedMenu(entries_(), this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(menu->originUnder(*this, menuGap));
+    menu_ = menu;
 }
 
 QSize MenuButton::sizeHint() const {

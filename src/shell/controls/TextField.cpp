@@ -4,6 +4,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
 #include <cmath>
@@ -62,6 +64,7 @@ GrowingTextEdit::GrowingTextEdit(const QString& placeholder, const QFont& font, 
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setTabChangesFocus(true);
     document()->setDocumentMargin(0);
     setContentsMargins(0, 0, 0, 0);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -83,7 +86,18 @@ void GrowingTextEdit::setStruckThrough(bool struck) {
 }
 
 void GrowingTextEdit::showText(const QString& text) {
-    if (toPlainText() != text) setPlainText(text);
+    if (toPlainText() == text) return;
+    QTextCursor cursor = textCursor();
+    const int anchor = cursor.anchor();
+    const int position = cursor.position();
+    setPlainText(text);
+    if (!hasFocus()) return;
+    // An edit from elsewhere while the user types here leaves the caret where it was.
+    const int end = static_cast<int>(text.size());
+    cursor = textCursor();
+    cursor.setPosition(std::min(anchor, end));
+    cursor.setPosition(std::min(position, end), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
 }
 
 void GrowingTextEdit::keyPressEvent(QKeyEvent* event) {
@@ -99,6 +113,21 @@ void GrowingTextEdit::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     // Wrapping follows the width.
     fitHeight();
+}
+
+void GrowingTextEdit::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    verticalScrollBar()->setValue(0);
+}
+
+bool GrowingTextEdit::canInsertFromMimeData(const QMimeData* source) const {
+    return source && !source->formats().isEmpty() && source->hasText();
+}
+
+void GrowingTextEdit::insertFromMimeData(const QMimeData* source) {
+    // Qt 6.4 reads the first clipboard format without looking whether there is one, which
+    // happens whenever the program that copied has quit and no clipboard manager runs.
+    if (canInsertFromMimeData(source)) insertPlainText(source->text());
 }
 
 void GrowingTextEdit::fitHeight() {

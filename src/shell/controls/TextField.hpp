@@ -9,7 +9,7 @@ namespace vesk {
 // The tarnel's borderless text fields: no frame, no fill, the theme's text, placeholder and
 // selection colours. Editing keys reach them through the panel's key table.
 
-// One line; `onReturn` runs on Return or Enter.
+// One line.
 class TextField final : public QLineEdit {
   public:
     TextField(const QString& placeholder, const QFont& font, const QColor& color, QWidget* parent = nullptr);
@@ -18,8 +18,10 @@ class TextField final : public QLineEdit {
     void setStruckThrough(bool struck);
 };
 
-// Several lines that grow with the text from `minLines` to `maxLines`, then scroll.
-// Return runs `onReturn` instead of breaking the line when one is set.
+// Several lines that grow with the text from `minLines` to `maxLines`, then scroll; without
+// the keyboard it shows its beginning. Return runs `onReturn` instead of breaking the line
+// when one is set; Tab and Shift+Tab move the keyboard on and back. Pasting or dropping takes
+// plain text only.
 class GrowingTextEdit final : public QPlainTextEdit {
   public:
     GrowingTextEdit(const QString& placeholder, const QFont& font, const QColor& color, int minLines,
@@ -27,12 +29,15 @@ class GrowingTextEdit final : public QPlainTextEdit {
     void setTextColor(const QColor& color);
     void setStruckThrough(bool struck);
     void setOnReturn(std::function<void()> onReturn) { onReturn_ = std::move(onReturn); }
-    // Replaces the text only when it differs, so the cursor stays put while the user types.
+    // Replaces the text only when it differs; the caret stays where it was, within the new text.
     void showText(const QString& text);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
   private:
     void fitHeight();

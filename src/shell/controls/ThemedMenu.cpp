@@ -100,4 +100,11 @@ void ThemedMenu::add(const MenuEntry& entry) {
     }
 }
 
+QPoint ThemedMenu::originUnder(const QWidget& button, int gap) const {
+    const QWidget* parent = button.parentWidget();
+    const bool atRight = parent && button.geometry().center().x() > parent->width() / 2;
+    const int x = atRight ? button.width() - sizeHint().width() : 0;
+    return button.mapToGlobal(QPoint(x, button.height() + gap));
+}
+
 } // namespace vesk

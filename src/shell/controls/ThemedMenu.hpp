@@ -16,6 +16,11 @@ class ThemedMenu final : public QMenu {
   public:
     explicit ThemedMenu(const std::vector<MenuEntry>& entries, QWidget* parent = nullptr);
 
+    // Where this menu opens under `button`, `gap` below it, in global coordinates: aligned to
+    // its left edge, or to its right edge when the button sits in the right half of its
+    // parent, so that the menu stays inside the tarnel.
+    QPoint originUnder(const QWidget& button, int gap) const;
+
     // What an entry's action carries for the style to paint it.
     static bool isDanger(const QAction& action);
     static QString symbolOf(const QAction& action);

@@ -2,9 +2,11 @@
 
 #include "shell/theme/Fonts.hpp"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <numbers>
 #include <utility>
 
 namespace vesk {
@@ -28,7 +30,7 @@ constexpr std::array<std::pair<std::string_view, char32_t>, 38> table = {{
     {"chevron.left", 0xF141},               // chevron-left
     {"chevron.right", 0xF142},              // chevron-right
     {"circle", 0xF130},                     // checkbox-blank-circle-outline
-    {"circle.dashed", 0xF130},              // checkbox-blank-circle-outline
+    {"circle.dashed", 0xF130},              // checkbox-blank-circle-outline, drawn dashed
     {"command", 0xF30C},                    // keyboard: the hint beside it names Alt, not the Command key
     {"ellipsis", 0xF1D8},                   // dots-horizontal
     {"forward.end.fill", 0xF4AD},           // skip-next
@@ -78,8 +80,32 @@ double Symbols::extent(double points) {
     return points * 1.2;
 }
 
+namespace {
+
+// The font has no dashed circle: the outline of its circle, the same size and weight, in
+// dashes evenly round it.
+void drawDashedCircle(QPainter& painter, const QRectF& rect, double points, const QColor& color) {
+    constexpr int dashes = 14;
+    // The circle icon spans 20 of its 24 units with a 2-unit line.
+    const double em = QFontInfo(Fonts::symbols(points)).pixelSize();
+    const double lineWidth = em / 12;
+    const double diameter = em * 20 / 24 - lineWidth;
+    const double step = std::numbers::pi * diameter / dashes / lineWidth; // in line widths
+    QPen pen(color, lineWidth, Qt::CustomDashLine, Qt::FlatCap);
+    pen.setDashPattern({step * 0.55, step * 0.45});
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(rect.center(), diameter / 2, diameter / 2);
+    painter.restore();
+}
+
+} // namespace
+
 void Symbols::draw(QPainter& painter, const QRectF& rect, std::string_view name, double points,
                    const QColor& color) {
+    if (name == "circle.dashed") return drawDashedCircle(painter, rect, points, color);
     const QString text = glyph(name);
     if (text.isEmpty() || !Fonts::hasSymbols()) return;
     painter.save();

@@ -70,18 +70,11 @@ ExpandedView::ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices
     observations_.watch(ui_.tour, follow);
     observations_.watch(ui_.tour, [this] { followTourOverlay(); });
     observations_.watch(ui_.metrics, [this] { applyMetrics(); });
-    observations_.watch(ui_.expanded, [this] { buildOnceOpen(); });
+    observations_.watch(ui_.expanded, [this] { followExpanded(); });
     screen_ = screenFor(ui_);
     applyMetrics();
-    buildOnceOpen();
+    followExpanded();
     followTourOverlay();
-}
-
-void ExpandedView::buildOnceOpen() {
-    // Not before the tarnel first opens: it starts closed, and a long task list would cost its
-    // rows before the pill could show.
-    if (current_ || !ui_.expanded.get()) return;
-    current_ = build(screen_, screen_ == Screen::tourCard ? tourCardSlot_ : tabArea_, false);
 }
 
 void ExpandedView::followTourOverlay() {
@@ -151,17 +144,40 @@ void ExpandedView::showScreen(Screen next) {
         applyMetrics();
         return;
     }
-    const bool wasCard = screen_ == Screen::tourCard;
-    const bool isCard = next == Screen::tourCard;
     QWidget* leaving = current_;
+    const bool wasCard = screen_ == Screen::tourCard;
     screen_ = next;
-    if (wasCard) {
-        leaving->deleteLater();
-    } else if (Presence* presence = Presence::of(leaving)) {
-        presence->dismiss();
-    }
-    current_ = build(next, isCard ? tourCardSlot_ : tabArea_, true);
+    dismiss(leaving, wasCard);
+    current_ = build(next, next == Screen::tourCard ? tourCardSlot_ : tabArea_, true);
+    shownExpanded_ = ui_.expanded.get();
     applyMetrics();
+}
+
+void ExpandedView::dismiss(QWidget* screen, bool card) {
+    if (Presence* presence = card ? nullptr : Presence::of(screen)) {
+        presence->dismiss();
+        return;
+    }
+    Presence::releaseFocus(screen);
+    screen->hide();
+    screen->deleteLater();
+}
+
+void ExpandedView::followExpanded() {
+    if (!ui_.expanded.get()) return;
+    const bool card = screen_ == Screen::tourCard;
+    if (!current_) {
+        // Not before the tarnel first opens: it starts closed, and a long task list would cost
+        // its rows before the pill could show.
+        current_ = build(screen_, card ? tourCardSlot_ : tabArea_, false);
+    } else if (shownExpanded_) {
+        // A collapse ended the screen's showing as leaving it for another tab does: it comes
+        // back built anew, its typed text, open fields and sections gone. Swapped before it shows.
+        QWidget* ended = current_;
+        withoutAnimation([&] { dismiss(ended, card); });
+        current_ = build(screen_, card ? tourCardSlot_ : tabArea_, false);
+    }
+    shownExpanded_ = true;
 }
 
 void ExpandedView::setContentSize(QSize size) {

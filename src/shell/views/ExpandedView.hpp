@@ -18,7 +18,8 @@ class TopBar;
 
 // The open tarnel: the top bar above the selected tab's screen, or, during the tour's first
 // two steps, the tour card. It follows the UI state itself and builds each screen from its
-// factory when the screen is shown; a screen that leaves is destroyed once its transition ends.
+// factory when the screen is shown, and again when the tarnel opens after showing it; a screen
+// that leaves is destroyed once its transition ends.
 class ExpandedView final : public QWidget {
   public:
     enum class Screen { tasks, taskDetail, bonsai, focus, stats, tourCard };
@@ -41,10 +42,12 @@ class ExpandedView final : public QWidget {
 
   private:
     void showScreen(Screen screen);
+    // Takes a screen away with its transition, or at once when it has none.
+    void dismiss(QWidget* screen, bool card);
+    void followExpanded();
     QWidget* build(Screen screen, QWidget* parent, bool arriving) const;
     void applyMetrics();
     void followTourOverlay();
-    void buildOnceOpen();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -60,6 +63,8 @@ class ExpandedView final : public QWidget {
     QWidget* current_ = nullptr;
     QWidget* overlay_ = nullptr;
     Screen screen_ = Screen::tasks;
+    // The current screen has been on show in the open tarnel.
+    bool shownExpanded_ = false;
     Observations observations_;
 };
 

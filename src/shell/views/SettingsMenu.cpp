@@ -15,7 +15,7 @@ SettingsMenu::SettingsMenu(Store& store, MenuServices services, QWidget* parent)
 
 void SettingsMenu::open() {
     ThemedMenu menu(tarnelMenuItems(store_, true, services_), this);
-    menu.exec(mapToGlobal(QPoint(0, height())));
+    menu.exec(menu.originUnder(*this, 0));
 }
 
 } // namespace vesk

@@ -12,7 +12,7 @@
 #include "tabs/detail/TaskDetailContent.hpp"
 #include "tabs/detail/TaskTextBinding.hpp"
 
-#include <QApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -43,7 +43,10 @@ SubtaskRow::SubtaskRow(Store& store, const TaskItem& subtask, QWidget* parent)
         "xmark", 8.5, Theme::text3(), "Delete subtask",
         [&store, id = id_] { withAnimation(Animation::tarnelFast, [&] { store.deleteTask(id); }); }, this);
     layout->addWidget(delete_);
-    connect(qApp, &QApplication::focusChanged, this, [this] { dimDelete(); });
+    // Its own field's focus events, not the application's focus signal: a signal connection
+    // lives until ~QObject, and a focused field destroyed with the row would call back into
+    // the half-destroyed row; an event filter is dispatched as the object is at that moment.
+    title_->installEventFilter(this);
     dimDelete();
     refresh(subtask);
 }
@@ -54,6 +57,12 @@ void SubtaskRow::refresh(const TaskItem& subtask) {
     if (title_->text().toStdString() != subtask.title) title_->setText(QString::fromStdString(subtask.title));
     title_->setTextColor(done ? Theme::text3() : Theme::text());
     title_->setStruckThrough(done);
+}
+
+bool SubtaskRow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == title_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        dimDelete();
+    return QWidget::eventFilter(watched, event);
 }
 
 double SubtaskRow::deleteOpacity() const {

@@ -48,6 +48,9 @@ class SubtaskRow final : public QWidget {
     CheckCircle* checkCircle() const { return check_; }
     double deleteOpacity() const;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void dimDelete();
 

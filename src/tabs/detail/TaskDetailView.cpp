@@ -15,6 +15,7 @@
 #include "tabs/detail/SubtaskSection.hpp"
 #include "tabs/detail/TaskDetailContent.hpp"
 #include "tabs/detail/TaskTextBinding.hpp"
+#include "tabs/tasks/TasksContent.hpp"
 
 #include <QHBoxLayout>
 #include <QScrollArea>
@@ -71,7 +72,11 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
     notesRow->addWidget(notes_, 1);
     texts->addLayout(notesRow);
     stack->addLayout(texts);
-    title_->setOnReturn([this] { notes_->setFocus(); });
+    title_->setOnReturn([this] {
+        // Typing goes after the notes, not in front of them.
+        notes_->setFocus(Qt::OtherFocusReason);
+        notes_->moveCursor(QTextCursor::End);
+    });
 
     due_ = new DueDateSection(store_, id_, content_);
     stack->addWidget(due_);
@@ -131,7 +136,7 @@ void TaskDetailView::refresh() {
     title_->setStruckThrough(done);
     notes_->showText(QString::fromStdString(task->notes));
     due_->refresh(task->due);
-    if (subtasks_) subtasks_->refresh(store_.subtasks(id_, true));
+    if (subtasks_) subtasks_->refresh(firstOfEachID(store_.subtasks(id_, true)));
     summary_->setText(QString::fromStdString(detailSummary(store_, *task, store_.clockNow())));
 }
 

@@ -62,7 +62,7 @@ void TaskPicker::open() {
                     [this](std::optional<UUID> id) { withoutAnimation([&] { store_.attach(id); }); }),
         this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(mapToGlobal(QPoint(0, height() + 4)));
+    menu->popup(menu->originUnder(*this, 4));
 }
 
 QSize TaskPicker::sizeHint() const {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace vesk {
 
@@ -55,6 +56,12 @@ struct RowFacts {
 
 } // namespace
 
+std::vector<TaskItem> firstOfEachID(std::vector<TaskItem> tasks) {
+    std::unordered_set<UUID> seen;
+    std::erase_if(tasks, [&](const TaskItem& task) { return !seen.insert(task.id).second; });
+    return tasks;
+}
+
 EmptyTasksText emptyTasksText(bool starred, bool fresh) {
     if (starred) return {"star", "No starred tasks", "Star important tasks to see them here"};
     if (fresh) return {"circle.dashed", "No tasks yet", "Add one above — Ctrl+N from anywhere in the tarnel"};
@@ -62,8 +69,8 @@ EmptyTasksText emptyTasksText(bool starred, bool fresh) {
 }
 
 TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTaskID, bool showCompleted) {
-    const std::vector<TaskItem> open = store.visibleOpenTasks();
-    const std::vector<TaskItem> done = store.visibleCompleted();
+    const std::vector<TaskItem> open = firstOfEachID(store.visibleOpenTasks());
+    const std::vector<TaskItem> done = firstOfEachID(store.visibleCompleted());
     TasksContent content;
     content.starredView = store.prefs.get().starredView;
     content.fullEmpty = open.empty() && done.empty();
@@ -91,6 +98,7 @@ TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTas
         std::stable_sort(children[i].begin(), children[i].end(), [](const TaskItem& a, const TaskItem& b) {
             return orderPrecedes(a.order, b.order);
         });
+        children[i] = firstOfEachID(std::move(children[i]));
         TaskGroupContent group{facts.row(open[i], false), {}};
         group.subtasks.reserve(children[i].size());
         for (const TaskItem& subtask : children[i])

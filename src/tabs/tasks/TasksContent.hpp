@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/Date.hpp"
+#include "core/model/TaskModels.hpp"
 #include "core/model/Uuid.hpp"
 
 #include <cstddef>
@@ -64,6 +65,10 @@ struct EmptyTasksText {
     friend bool operator==(const EmptyTasksText&, const EmptyTasksText&) = default;
 };
 EmptyTasksText emptyTasksText(bool starred, bool fresh);
+
+// The first task with each id, in their order. A hand-edited file may repeat an id; rows are
+// keyed by id and show once, so counts count each id once too.
+std::vector<TaskItem> firstOfEachID(std::vector<TaskItem> tasks);
 
 // What the task list shows for the model and the screen's own state.
 struct TasksContent {

@@ -9,9 +9,13 @@
 #include "shell/theme/Theme.hpp"
 
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextBoundaryFinder>
+#include <cmath>
+#include <vector>
 
 namespace vesk {
 
@@ -22,13 +26,45 @@ constexpr int shadowRoom = 10;
 constexpr int gapBelow = 4;
 constexpr double shadowRadius = 8;
 constexpr double shadowDrop = 2;
+constexpr int padding = 14;
+constexpr int spacing = 10;
+
+// Where the characters the user sees end, so that a cut never splits an emoji or an accent.
+std::vector<qsizetype> graphemeEnds(const QString& text) {
+    std::vector<qsizetype> ends;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    while (finder.toNextBoundary() > 0)
+        ends.push_back(finder.position());
+    return ends;
+}
 
 } // namespace
 
+QString fittedUndoLabel(const QString& label, const QFontMetricsF& metrics, double width) {
+    if (std::ceil(metrics.horizontalAdvance(label)) <= width) return label;
+    const QString ellipsis = QStringLiteral("\u2026");
+    // The name sits between the quotes; a label without them loses its end.
+    const qsizetype open = label.indexOf(QChar(0x201C));
+    const qsizetype close = label.lastIndexOf(QChar(0x201D));
+    const bool quoted = open >= 0 && close > open;
+    const qsizetype keepFrom = quoted ? open + 1 : 0;
+    const QString tail = ellipsis + (quoted ? label.mid(close) : QString());
+    const QString body = label.left(quoted ? close : label.size());
+    // The longest start that fits; the opening words and quote stay even when nothing fits.
+    QString best = body.left(keepFrom) + tail;
+    for (const qsizetype end : graphemeEnds(body)) {
+        if (end <= keepFrom) continue;
+        QString candidate = body.left(end) + tail;
+        if (std::ceil(metrics.horizontalAdvance(candidate)) > width) break;
+        best = std::move(candidate);
+    }
+    return best;
+}
+
 UndoPill::UndoPill(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
     auto* row = new QHBoxLayout(this);
-    row->setSpacing(10);
-    row->setContentsMargins(shadowRoom + 14, shadowRoom + 8, shadowRoom + 14, gapBelow + 8);
+    row->setSpacing(spacing);
+    row->setContentsMargins(shadowRoom + padding, shadowRoom + 8, shadowRoom + padding, gapBelow + 8);
     label_ = new TextLabel({}, Fonts::text(12), Theme::text(), this);
     undo_ = new PlainButton(this);
     undo_->setText("Undo");
@@ -49,28 +85,32 @@ UndoPill::UndoPill(Store& store, QWidget* parent) : QWidget(parent), store_(stor
 }
 
 const QString& UndoPill::label() const {
-    return label_->text();
+    return text_;
 }
 
 void UndoPill::follow() {
     const auto& text = store_.undoLabel.get();
     // While leaving it keeps saying what it offered.
     if (text) {
-        label_->setText(QString::fromStdString(*text));
-        adjustSize();
-        place();
+        text_ = QString::fromStdString(*text);
+        fit();
         raise();
     }
     Presence::of(this)->setPresent(text.has_value());
 }
 
-void UndoPill::place() {
-    if (const QWidget* parent = parentWidget())
-        move((parent->width() - width()) / 2, parent->height() - height());
+void UndoPill::fit() {
+    const QWidget* parent = parentWidget();
+    // The capsule with its shadow spans at most the parent; the label gives way, never "Undo".
+    const int room = parent ? parent->width() : QWIDGETSIZE_MAX;
+    const int around = 2 * (shadowRoom + padding) + spacing + undo_->sizeHint().width();
+    label_->setText(fittedUndoLabel(text_, QFontMetricsF(Fonts::text(12)), room - around));
+    adjustSize();
+    if (parent) move((parent->width() - width()) / 2, parent->height() - height());
 }
 
 bool UndoPill::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parentWidget() && event->type() == QEvent::Resize) place();
+    if (watched == parentWidget() && event->type() == QEvent::Resize) fit();
     return QWidget::eventFilter(watched, event);
 }
 

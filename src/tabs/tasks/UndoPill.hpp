@@ -4,11 +4,17 @@
 
 #include <QWidget>
 
+class QFontMetricsF;
+
 namespace vesk {
 
 class PlainButton;
 class Store;
 class TextLabel;
+
+// The pill's label cut to `width` with an ellipsis where its name ends, keeping the opening
+// words, the start of the name and its closing quote, so that "Undo" always has room.
+QString fittedUndoLabel(const QString& label, const QFontMetricsF& metrics, double width);
 
 // The floating capsule that offers to take back the last deletion while the store keeps it:
 // the store's label and "Undo". It slides up from the bottom edge and fades in when the
@@ -26,10 +32,11 @@ class UndoPill final : public QWidget {
 
   private:
     void follow();
-    // Centred on the parent's bottom edge.
-    void place();
+    // The label shortened to the parent's width, centred on its bottom edge.
+    void fit();
 
     Store& store_;
+    QString text_;
     TextLabel* label_;
     PlainButton* undo_;
     Observations observations_;

@@ -1,6 +1,8 @@
 #include "support/StoreTestBed.hpp"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace vesk {
 namespace {
@@ -53,6 +55,40 @@ TEST_F(StorePersistenceTest, LoadsTheDocumentAndRepairsAStaleSelection) {
     snapshot.prefs.starredView = true;
     putDocument(snapshot);
     EXPECT_EQ(open().prefs.get().selectedListID, snapshot.prefs.selectedListID);
+}
+
+TEST_F(StorePersistenceTest, HandEditedOrdersAreRepairedAtStartAndANewTaskStillComesFirst) {
+    Snapshot snapshot;
+    snapshot.lists = {list(work, "Work")};
+    const auto task = [&](const char* title, double order) {
+        TaskItem item;
+        item.id = UUID::random(random);
+        item.listID = *UUID::parse(work);
+        item.title = title;
+        item.order = order;
+        return item;
+    };
+    snapshot.tasks = {task("placed", 3), task("no order", std::nan("")), task("no order either", std::nan(""))};
+    putDocument(snapshot); // written without the orders
+
+    Store& store = open();
+    std::vector<std::string> shown;
+    for (const TaskItem& item : store.visibleOpenTasks())
+        shown.push_back(item.title);
+    EXPECT_EQ(shown, (std::vector<std::string>{"no order either", "no order", "placed"}));
+    for (const TaskItem& item : store.tasks.get())
+        EXPECT_TRUE(std::isfinite(item.order)) << item.title;
+
+    // Far from zero, one less is the same number: the new task still goes above.
+    store.tasks.update([](std::vector<TaskItem>& all) { all[0].order = -1.7e308; });
+    EXPECT_LT(store.task(*store.addTask("new"))->order, -1.7e308);
+    // At the lowest number the list is numbered afresh.
+    store.tasks.update(
+        [](std::vector<TaskItem>& all) { all[1].order = std::numeric_limits<double>::lowest(); });
+    const UUID top = *store.addTask("top");
+    EXPECT_EQ(store.visibleOpenTasks().front().id, top);
+    for (const TaskItem& item : store.tasks.get())
+        EXPECT_TRUE(std::isfinite(item.order)) << item.title;
 }
 
 TEST_F(StorePersistenceTest, UndecodableFileIsCopiedAsideThenReplaced) {

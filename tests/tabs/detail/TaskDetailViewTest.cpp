@@ -11,7 +11,11 @@
 #include "tabs/detail/SubtaskSection.hpp"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QPointer>
+#include <QScrollBar>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -53,6 +57,94 @@ TEST_F(TaskDetailViewTest, TypingWritesTheStoreOnEachKeyAndSavesOnceAfterTheLast
     test::pressKey(detail.titleField(), Qt::Key_Return);
     EXPECT_EQ(store.task(id)->title, "Plan week"); // no line break
     EXPECT_TRUE(detail.notesField()->hasFocus());
+}
+
+TEST_F(TaskDetailViewTest, TabMovesTheKeyboardAndReturnPutsTheCaretAfterTheNotes) {
+    store.tasks.update([&](auto& all) { all[0].notes = "Sections 3-4"; });
+    TaskDetailView& detail = show();
+    GrowingTextEdit& title = *detail.titleField();
+    GrowingTextEdit& notes = *detail.notesField();
+    title.setFocus();
+    test::pressKey(&title, Qt::Key_Tab);
+    EXPECT_TRUE(notes.hasFocus());
+    test::pressKey(&notes, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(title.hasFocus());
+    EXPECT_EQ(store.task(id)->title, "Plan"); // no tab character
+
+    test::pressKey(&title, Qt::Key_Return);
+    test::typeText(&notes, "!");
+    EXPECT_EQ(store.task(id)->notes, "Sections 3-4!");
+
+    // An edit from elsewhere keeps the caret where it was, within the new text.
+    notes.moveCursor(QTextCursor::Start);
+    notes.moveCursor(QTextCursor::NextWord);
+    const int caret = notes.textCursor().position();
+    store.update(id, [](TaskItem& task) { task.notes = "Sections 3-5!"; });
+    EXPECT_EQ(notes.textCursor().position(), caret);
+    store.update(id, [](TaskItem& task) { task.notes = "S"; });
+    EXPECT_EQ(notes.textCursor().position(), 1);
+}
+
+TEST_F(TaskDetailViewTest, LongNotesShowTheirBeginningOnceTheKeyboardLeaves) {
+    store.tasks.update([&](auto& all) { all[0].notes = "1\n2\n3\n4\n5\n6\n7\n8\n9\n10"; });
+    TaskDetailView& detail = show();
+    GrowingTextEdit& notes = *detail.notesField();
+    notes.setFocus();
+    notes.moveCursor(QTextCursor::End);
+    test::typeText(&notes, "!");
+    ASSERT_GT(notes.verticalScrollBar()->value(), 0); // scrolled to the caret while typing
+    detail.titleField()->setFocus();
+    EXPECT_EQ(notes.verticalScrollBar()->value(), 0);
+}
+
+TEST_F(TaskDetailViewTest, PastingFromAClipboardWithNoFormatsChangesNothing) {
+    const UUID step = *store.addTask("Step", id, std::nullopt);
+    TaskDetailView& detail = show();
+    // What the clipboard holds when the program that copied has quit and no manager runs.
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    const std::vector<QWidget*> fields{detail.titleField(), detail.notesField(),
+                                       detail.subtasks()->addField(),
+                                       detail.subtasks()->row(step)->titleField()};
+    for (QWidget* field : fields) {
+        field->setFocus();
+        test::pressKey(field, Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(store.task(id)->title, "Plan");
+    EXPECT_EQ(store.task(id)->notes, "");
+    EXPECT_EQ(store.task(step)->title, "Step");
+
+    auto* text = new QMimeData;
+    text->setText("Plain");
+    text->setHtml("<b>Rich</b>");
+    QGuiApplication::clipboard()->setMimeData(text);
+    detail.notesField()->setFocus();
+    test::pressKey(detail.notesField(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(store.task(id)->notes, "Plain"); // plain text only
+}
+
+// A view torn down with a field focused inside it, while hidden (as a screen that left a
+// closed tarnel is): no handler may reach a half-destroyed view. The sanitizer build checks it.
+TEST_F(TaskDetailViewTest, TornDownWhileHiddenWithAFieldFocused) {
+    const UUID step = *store.addTask("Step", id, std::nullopt);
+    const std::vector<std::function<QWidget*(TaskDetailView&)>> fields{
+        [&](TaskDetailView& d) -> QWidget* { return d.subtasks()->row(step)->titleField(); },
+        [](TaskDetailView& d) -> QWidget* { return d.subtasks()->addField(); },
+        [](TaskDetailView& d) -> QWidget* { return d.titleField(); },
+        [](TaskDetailView& d) -> QWidget* { return d.notesField(); }};
+    for (const auto& field : fields) {
+        QWidget window;
+        TaskDetailView& detail = show();
+        detail.setParent(&window);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QWidget* focused = field(detail);
+        focused->setFocus();
+        ASSERT_TRUE(focused->hasFocus());
+        // Hidden inside a window that stays: nothing else takes the keyboard.
+        detail.hide();
+        ASSERT_TRUE(focused->hasFocus());
+        view.reset();
+    }
 }
 
 TEST_F(TaskDetailViewTest, APickedDaySetsTheDateAndClosesTheCalendar) {

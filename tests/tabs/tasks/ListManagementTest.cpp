@@ -95,6 +95,22 @@ TEST_F(ListManagementTest, TheNameFieldCreatesRenamesAndCancelsWithCtrlPeriod) {
     EXPECT_EQ(store->lists.get(), lists);
 }
 
+TEST_F(ListManagementTest, AMenuOpensUnderItsButtonOnTheButtonsSideSoItStaysInside) {
+    for (MenuButton* button : {header().picker(), header().filter()}) {
+        test::click(button);
+        QMenu* menu = button->shownMenu();
+        ASSERT_NE(menu, nullptr);
+        const QRect under(button->mapToGlobal(QPoint()), button->size());
+        if (button == header().filter())
+            EXPECT_EQ(menu->geometry().right(), under.right());
+        else
+            EXPECT_EQ(menu->geometry().left(), under.left());
+        EXPECT_GT(menu->geometry().top(), under.bottom());
+        menu->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 TEST_F(ListManagementTest, DeletingAListOrTheCompletedShowsTheUndoPillAtOnce) {
     const UUID work = store->addList("Work");
     choose(header().picker(), "Delete list");

@@ -149,6 +149,21 @@ TEST_F(TasksContentTest, EmptyStatesAndTheRowsOfTheList) {
     EXPECT_EQ(emptyTasksText(true, true).title, "No starred tasks");
 }
 
+TEST_F(TasksContentTest, ARepeatedIdShowsAndCountsOnce) {
+    const UUID open = add("open");
+    const UUID done = add("done");
+    const UUID sub = add("sub", open);
+    store->toggleDone(done);
+    // Hand-edited: each task twice under the same id.
+    store->tasks.update([](std::vector<TaskItem>& all) { all.insert(all.end(), all.begin(), all.end()); });
+    const TasksContent shown = content(true);
+    ASSERT_EQ(shown.groups.size(), 1u);
+    EXPECT_EQ(shown.groups[0].subtasks.size(), 1u);
+    EXPECT_EQ(shown.completedCount, 1u);
+    EXPECT_EQ(shown.completed.size(), 1u);
+    EXPECT_EQ(shown.groups[0].subtasks[0].id, sub);
+}
+
 TEST(TypingPlanTest, CharactersLandInOrderWithJitterThenTheTaskIsAdded) {
     test::FakeRandom random({0, 30'000, 0, 0, 0, 0, 0, 0, 0, 30'000});
     const TypingPlan plan = typingPlan("Buy milk!!", random);

@@ -8,6 +8,7 @@
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/KeyedRowList.hpp"
 #include "shell/controls/PlainButton.hpp"
+#include "shell/controls/TextLabel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/state/TourAnchor.hpp"
 #include "support/StoreTestBed.hpp"
@@ -21,6 +22,7 @@
 #include "tabs/tasks/UndoPill.hpp"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -112,6 +114,32 @@ TEST_F(TasksViewTest, TheUndoPillOffersTheStoresStepAndLeavesOnUndoOrAfterSixSec
     queue.advance(6);
     EXPECT_FALSE(pill->isVisible()); // at once: the expiry is not animated
     EXPECT_FALSE(store->task(id));
+}
+
+TEST_F(TasksViewTest, ALongNameIsCutInsideItsQuotesSoUndoStaysWholeAndClickable) {
+    const std::string title(200, 'w');
+    const UUID id = add(title.c_str());
+    withAnimation(Animation::tarnelFast, [&] { store->deleteTask(id); });
+    settle();
+    UndoPill* pill = view->undoPill();
+    EXPECT_EQ(pill->label().toStdString(), "Deleted “" + title + "”"); // the store's label, whole
+    EXPECT_LE(pill->width(), view->width());
+    const QRect undo(pill->undoButton()->mapTo(view.get(), QPoint()), pill->undoButton()->size());
+    EXPECT_TRUE(view->rect().contains(undo));
+    EXPECT_GE(undo.width(), pill->undoButton()->sizeHint().width());
+    const QString shown = pill->findChild<TextLabel*>()->text();
+    EXPECT_TRUE(shown.startsWith("Deleted “wwww"));
+    EXPECT_TRUE(shown.endsWith("…”"));
+    test::click(pill->undoButton());
+    EXPECT_TRUE(store->task(id));
+
+    const QFontMetricsF metrics(QFont{});
+    EXPECT_EQ(fittedUndoLabel("Deleted “Tea”", metrics, 1000), "Deleted “Tea”");
+    const QString cut = fittedUndoLabel("Deleted “Café ☕ 🎉 and a long tail”", metrics,
+                                        metrics.horizontalAdvance("Deleted “Café ☕ …”") + 1);
+    EXPECT_TRUE(cut.startsWith("Deleted “Café")) << cut.toStdString();
+    EXPECT_TRUE(cut.endsWith("…”")) << cut.toStdString();
+    EXPECT_FALSE(cut.at(cut.size() - 3).isHighSurrogate()); // never half an emoji
 }
 
 TEST_F(TasksViewTest, ScriptedTypingTypesIntoTheFieldThenAdds) {
