@@ -120,10 +120,6 @@ void writeValue(Output& out, std::string_view text) {
     out.put('"');
 }
 
-void writeValue(Output& out, const std::string& text) {
-    writeValue(out, std::string_view(text));
-}
-
 void writeValue(Output& out, bool flag) {
     out.put(flag ? "true" : "false");
 }
