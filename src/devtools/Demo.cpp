@@ -62,10 +62,7 @@ void seed(Store& store, const Clock& clock, RandomSource& random, const Calendar
 
     const TaskList workList{UUID::random(random), "Work"};
     const TaskList personalList{UUID::random(random), "Personal"};
-    store.lists.update([&](std::vector<TaskList>& lists) {
-        lists.push_back(workList);
-        lists.push_back(personalList);
-    });
+    store.lists.update([&](std::vector<TaskList>& all) { all.insert(all.end(), {workList, personalList}); });
     const std::array<UUID, 3> lists{store.lists.get().front().id, workList.id, personalList.id};
     const std::vector<TaskItem> tasks =
         seedTasks(demoTasks, lists, {.now = now, .day = day, .createdDaysAgo = 3}, random);
