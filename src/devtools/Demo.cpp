@@ -4,43 +4,34 @@
 #include "core/runtime/Clock.hpp"
 #include "core/runtime/RandomSource.hpp"
 #include "core/store/Store.hpp"
+#include "devtools/SeedTasks.hpp"
 #include "devtools/SessionHistory.hpp"
 
 #include <array>
-#include <optional>
 
 namespace vesk::Demo {
 
 namespace {
 
-enum class DemoList { inbox, work, personal };
-
-struct DemoTask {
-    const char* title;
-    DemoList list;
-    std::optional<std::size_t> parent; // index into demoTasks
-    const char* notes;
-    std::optional<int> dueInDays;
-    bool starred;
-    std::optional<double> completedSecondsAgo;
-};
+// The lists the tasks go to.
+constexpr std::size_t inbox = 0, work = 1, personal = 2;
 
 // The inbox shows a starred task due today with two open subtasks and one done, one due
 // tomorrow, one overdue, one in four days, one undated and three done in the last six hours.
 // A task's order is its place here, counted from 1.
-const std::array<DemoTask, 12> demoTasks{{
-    {"Finish thesis slides", DemoList::inbox, {}, "Sections 3–4, add the LSH benchmark chart", 0, true, {}},
-    {"Benchmark chart", DemoList::inbox, 0, "", {}, false, {}},
-    {"Speaker notes", DemoList::inbox, 0, "", {}, false, {}},
-    {"Export PDF", DemoList::inbox, 0, "", {}, false, 3600},
-    {"Review backtest PR", DemoList::inbox, {}, "Check fee model and TWAP resolution", 1, false, {}},
-    {"Call bank about card", DemoList::inbox, {}, "", -1, false, {}},
-    {"Read Kronos paper", DemoList::inbox, {}, "", 4, false, {}},
-    {"Book train to Siena", DemoList::inbox, {}, "", {}, false, {}},
-    {"Reply to Sefrin", DemoList::inbox, {}, "", {}, false, 7200},
-    {"Gym", DemoList::inbox, {}, "", {}, false, 20000},
-    {"Ship v1 onboarding flow", DemoList::work, {}, "", 2, true, {}},
-    {"Groceries", DemoList::personal, {}, "eggs, oats, coffee", {}, false, {}},
+const std::array<SeedTask, 12> demoTasks{{
+    {"Finish thesis slides", "Sections 3–4, add the LSH benchmark chart", inbox, {}, 0, true, {}},
+    {"Benchmark chart", "", inbox, 0, {}, false, {}},
+    {"Speaker notes", "", inbox, 0, {}, false, {}},
+    {"Export PDF", "", inbox, 0, {}, false, 3600},
+    {"Review backtest PR", "Check fee model and TWAP resolution", inbox, {}, 1, false, {}},
+    {"Call bank about card", "", inbox, {}, -1, false, {}},
+    {"Read Kronos paper", "", inbox, {}, 4, false, {}},
+    {"Book train to Siena", "", inbox, {}, {}, false, {}},
+    {"Reply to Sefrin", "", inbox, {}, {}, false, 7200},
+    {"Gym", "", inbox, {}, {}, false, 20000},
+    {"Ship v1 onboarding flow", "", work, {}, 2, true, {}},
+    {"Groceries", "eggs, oats, coffee", personal, {}, {}, false, {}},
 }};
 
 // The history's sessions go to the first task of a day and to the fifth for the rest.
@@ -69,48 +60,25 @@ void seed(Store& store, const Clock& clock, RandomSource& random, const Calendar
     // Midnight `days` calendar days from today, however long the days in between were.
     const auto day = [&](int days) { return calendar.addingDays(today, days).value_or(today); };
 
-    const UUID inbox = store.lists.get().front().id;
-    const TaskList work{UUID::random(random), "Work"};
-    const TaskList personal{UUID::random(random), "Personal"};
-    store.lists.update([&](std::vector<TaskList>& lists) {
-        lists.push_back(work);
-        lists.push_back(personal);
-    });
-
-    std::array<UUID, demoTasks.size()> taskIDs;
-    for (UUID& id : taskIDs)
-        id = UUID::random(random);
-    store.tasks.update([&](std::vector<TaskItem>& tasks) {
-        for (std::size_t i = 0; i < demoTasks.size(); ++i) {
-            const DemoTask& demo = demoTasks[i];
-            TaskItem task;
-            task.id = taskIDs[i];
-            task.listID = demo.list == DemoList::work       ? work.id
-                          : demo.list == DemoList::personal ? personal.id
-                                                            : inbox;
-            if (demo.parent) task.parentID = taskIDs[*demo.parent];
-            task.title = demo.title;
-            task.notes = demo.notes;
-            if (demo.dueInDays) task.due = day(*demo.dueInDays);
-            task.starred = demo.starred;
-            if (demo.completedSecondsAgo) task.completedAt = addingSeconds(now, -*demo.completedSecondsAgo);
-            task.createdAt = day(-3);
-            task.order = static_cast<double>(i + 1);
-            tasks.push_back(std::move(task));
-        }
-    });
+    const TaskList workList{UUID::random(random), "Work"};
+    const TaskList personalList{UUID::random(random), "Personal"};
+    store.lists.update([&](std::vector<TaskList>& all) { all.insert(all.end(), {workList, personalList}); });
+    const std::array<UUID, 3> lists{store.lists.get().front().id, workList.id, personalList.id};
+    const std::vector<TaskItem> tasks =
+        seedTasks(demoTasks, lists, {.now = now, .day = day, .createdDaysAgo = 3}, random);
+    store.tasks.update([&](std::vector<TaskItem>& stored) { stored = tasks; });
 
     std::vector<FocusSession> sessions = pomodoroHistory(
-        random, calendar, today, historyDays, taskIDs[firstSessionTask], taskIDs[laterSessionTask]);
+        random, calendar, today, historyDays, tasks[firstSessionTask].id, tasks[laterSessionTask].id);
     sessions.push_back({UUID::random(random),
-                        taskIDs[firstSessionTask],
+                        tasks[firstSessionTask].id,
                         {},
                         TimerMode::pomodoro,
                         addingSeconds(now, -5400),
                         pomodoroSeconds,
                         true});
     sessions.push_back({UUID::random(random),
-                        taskIDs[laterSessionTask],
+                        tasks[laterSessionTask].id,
                         {},
                         TimerMode::stopwatch,
                         addingSeconds(now, -3000),

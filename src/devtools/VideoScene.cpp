@@ -5,6 +5,7 @@
 #include "core/runtime/Clock.hpp"
 #include "core/runtime/RandomSource.hpp"
 #include "core/store/Store.hpp"
+#include "devtools/SeedTasks.hpp"
 #include "devtools/SessionHistory.hpp"
 #include "devtools/WordValues.hpp"
 
@@ -14,25 +15,16 @@
 namespace vesk::VideoTools {
 namespace {
 
-struct SceneTask {
-    const char* title;
-    const char* notes;
-    bool subtaskOfFirst;
-    std::optional<int> dueInDays;
-    bool starred;
-    std::optional<double> completedSecondsAgo;
-};
-
-const std::array<SceneTask, 9> sceneTasks{{
-    {"Finish pitch deck", "Market slide + a demo GIF", false, 0, true, {}},
-    {"Market size slide", "", true, {}, false, {}},
-    {"Record demo GIF", "", true, {}, false, {}},
-    {"Reply to Greta", "Re: Friday offsite", false, 0, false, {}},
-    {"Gym \u2014 leg day", "", false, {}, false, {}},
-    {"Read 20 pages", "", false, {}, false, {}},
-    {"Book flights to Tokyo", "", false, 5, false, {}},
-    {"Morning walk", "", false, {}, false, 28800},
-    {"Water the plants", "", false, {}, false, 32400},
+const std::array<SeedTask, 9> sceneTasks{{
+    {"Finish pitch deck", "Market slide + a demo GIF", 0, {}, 0, true, {}},
+    {"Market size slide", "", 0, 0, {}, false, {}},
+    {"Record demo GIF", "", 0, 0, {}, false, {}},
+    {"Reply to Greta", "Re: Friday offsite", 0, {}, 0, false, {}},
+    {"Gym \u2014 leg day", "", 0, {}, {}, false, {}},
+    {"Read 20 pages", "", 0, {}, {}, false, {}},
+    {"Book flights to Tokyo", "", 0, {}, 5, false, {}},
+    {"Morning walk", "", 0, {}, {}, false, 28800},
+    {"Water the plants", "", 0, {}, {}, false, 32400},
 }};
 
 constexpr int historyDays = 150;
@@ -59,29 +51,11 @@ void seed(Store& store, std::uint64_t tree, std::int64_t iteration, const Clock&
     const Date now = clock.now();
     const Date today = calendar.startOfDay(now);
     const auto day = [&](int days) { return calendar.addingDays(today, days).value_or(today); };
-    const UUID list = store.lists.get().front().id;
 
-    store.tasks.set({});
-    std::vector<TaskItem> tasks;
-    for (std::size_t i = 0; i < sceneTasks.size(); ++i) {
-        const SceneTask& scene = sceneTasks[i];
-        TaskItem task;
-        task.id = UUID::random(random);
-        task.listID = list;
-        if (scene.subtaskOfFirst) task.parentID = tasks.front().id;
-        task.title = scene.title;
-        task.notes = scene.notes;
-        if (scene.dueInDays) task.due = day(*scene.dueInDays);
-        task.starred = scene.starred;
-        if (scene.completedSecondsAgo) {
-            task.completedAt = addingSeconds(now, -*scene.completedSecondsAgo);
-            task.rewarded = true;
-        }
-        task.createdAt = day(-2);
-        task.order = static_cast<double>(i + 1);
-        tasks.push_back(task);
-        store.tasks.set(tasks);
-    }
+    const std::array<UUID, 1> lists{store.lists.get().front().id};
+    store.tasks.set(seedTasks(sceneTasks, lists,
+                              {.now = now, .day = day, .createdDaysAgo = 2, .doneRewarded = true}, random));
+    const std::vector<TaskItem>& tasks = store.tasks.get();
 
     store.bonsai.set(BonsaiProgress{});
     const std::array<GardenTree, 3> garden{{

@@ -7,12 +7,6 @@ namespace vesk {
 
 namespace PanelGeometry {
 
-ScreenMetrics metrics(const PanelRect& frame, const PanelRect& available) {
-    // The menu-bar height, at least 24, plus 6.
-    const double menuBar = available.y - frame.y;
-    return {false, 0, std::max(menuBar, 24.0) + 6};
-}
-
 PanelRect panelFrame(const PanelRect& screenFrame) {
     return {screenFrame.midX() - panelWidth / 2, screenFrame.y, panelWidth, panelHeight};
 }
@@ -35,21 +29,5 @@ PanelRect inputShape(const PanelRect& screenFrame, double width, double height, 
 }
 
 } // namespace PanelGeometry
-
-namespace MouseTracking {
-
-std::optional<PointerVerdict> track(const PointerSample& pointer, const PanelRect& tarnel, bool expanded) {
-    if (pointer.buttonHeld) return std::nullopt;
-    const bool inside = tarnel.grown(PanelGeometry::pointerMargin).contains(pointer.x, pointer.y);
-    return PointerVerdict{inside, inside && !expanded};
-}
-
-bool clickCollapses(const PointerSample& pointer, const PanelRect& tarnel, bool expanded, bool pinned,
-                    bool onOwnWindow) {
-    if (!expanded || pinned || onOwnWindow) return false;
-    return !tarnel.grown(PanelGeometry::pointerMargin).contains(pointer.x, pointer.y);
-}
-
-} // namespace MouseTracking
 
 } // namespace vesk

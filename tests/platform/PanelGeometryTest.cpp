@@ -9,16 +9,6 @@ const PanelRect screen{0, 0, 1920, 1080};
 // A second screen to the right of the first, its top 200 px lower.
 const PanelRect rightScreen{1920, 200, 1280, 800};
 
-TEST(PanelGeometryTest, MetricsTakeTheTopBarHeightAtLeast24Plus6) {
-    EXPECT_EQ(PanelGeometry::metrics(screen, screen), (ScreenMetrics{false, 0, 30}));
-    EXPECT_EQ(PanelGeometry::metrics(screen, {0, 24, 1920, 1056}), (ScreenMetrics{false, 0, 30}));
-    EXPECT_EQ(PanelGeometry::metrics(screen, {0, 32, 1920, 1048}), (ScreenMetrics{false, 0, 38}));
-    // Measured from the screen's own top edge, not from 0.
-    EXPECT_EQ(PanelGeometry::metrics(rightScreen, {1920, 227, 1280, 773}).topHeight, 33);
-    // A bar at the bottom only leaves the top at the minimum.
-    EXPECT_EQ(PanelGeometry::metrics(screen, {0, 0, 1920, 1040}).topHeight, 30);
-}
-
 TEST(PanelGeometryTest, ThePanelAndTheTarnelHangFromTheTopCentre) {
     EXPECT_EQ(PanelGeometry::panelFrame(screen), (PanelRect{410, 0, 1100, 600}));
     EXPECT_EQ(PanelGeometry::panelFrame(rightScreen), (PanelRect{2010, 200, 1100, 600}));
@@ -35,40 +25,6 @@ TEST(PanelGeometryTest, TheInputShapeIsTheTarnelPlusTheMarginInPanelCoordinates)
     EXPECT_EQ(PanelGeometry::inputShape(screen, 236.5, 30.2, 2), (PanelRect{429.5, 0, 241, 32.5}));
     // Never larger than the panel.
     EXPECT_EQ(PanelGeometry::inputShape(screen, 2000, 900, 1), (PanelRect{0, 0, 1100, 600}));
-}
-
-TEST(PanelGeometryTest, ThePointerCountsWithinTwoPointsOfTheTarnel) {
-    const PanelRect tarnel = PanelGeometry::tarnelRect(screen, 236, 30); // x 842..1078, y 0..30
-    const auto at = [&](double x, double y, bool expanded = false) {
-        return MouseTracking::track({x, y, false}, tarnel, expanded);
-    };
-    EXPECT_EQ(at(900, 10), (PointerVerdict{true, true}));
-    EXPECT_EQ(at(840, 10), (PointerVerdict{true, true}));
-    EXPECT_EQ(at(839.9, 10), (PointerVerdict{false, false}));
-    EXPECT_EQ(at(1079.9, 31.9), (PointerVerdict{true, true}));
-    EXPECT_EQ(at(1080, 10), (PointerVerdict{false, false}));
-    EXPECT_EQ(at(900, 32), (PointerVerdict{false, false}));
-    // Expanded, the pointer is inside but never hovers.
-    EXPECT_EQ(at(900, 10, true), (PointerVerdict{true, false}));
-}
-
-TEST(PanelGeometryTest, AHeldButtonChangesNothing) {
-    const PanelRect tarnel = PanelGeometry::tarnelRect(screen, 236, 30);
-    EXPECT_EQ(MouseTracking::track({900, 10, true}, tarnel, false), std::nullopt);
-    EXPECT_EQ(MouseTracking::track({10, 500, true}, tarnel, true), std::nullopt);
-}
-
-TEST(PanelGeometryTest, OnlyClicksAwayFromTheExpandedTarnelCollapseIt) {
-    const PanelRect tarnel = PanelGeometry::tarnelRect(screen, 440, 470); // x 740..1180
-    const PointerSample away{100, 700, false};
-    EXPECT_TRUE(MouseTracking::clickCollapses(away, tarnel, true, false, false));
-    EXPECT_FALSE(MouseTracking::clickCollapses(away, tarnel, false, false, false));
-    EXPECT_FALSE(MouseTracking::clickCollapses(away, tarnel, true, true, false)) << "pinned";
-    EXPECT_FALSE(MouseTracking::clickCollapses(away, tarnel, true, false, true)) << "on our own menu";
-    EXPECT_FALSE(MouseTracking::clickCollapses({900, 100, false}, tarnel, true, false, false));
-    // The margin belongs to the panel: such a click went to the tarnel.
-    EXPECT_FALSE(MouseTracking::clickCollapses({738.5, 100, false}, tarnel, true, false, false));
-    EXPECT_TRUE(MouseTracking::clickCollapses({737.9, 100, false}, tarnel, true, false, false));
 }
 
 } // namespace

@@ -30,14 +30,14 @@ struct ReadContext {
 template <class Model> struct DocumentLayout;
 
 template <> struct DocumentLayout<TaskList> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& list) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& list) {
         fields.required("id", list.id);
         fields.required("name", list.name);
     }
 };
 
 template <> struct DocumentLayout<TaskItem> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& task) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& task) {
         fields.lenient("id", task.id, [](const ReadContext& context) { return context.newID(); });
         fields.lenient("listID", task.listID, [](const ReadContext&) { return UUID::unknown; });
         fields.lenient("parentID", task.parentID);
@@ -54,7 +54,7 @@ template <> struct DocumentLayout<TaskItem> {
 };
 
 template <> struct DocumentLayout<FocusSession> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& session) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& session) {
         fields.required("id", session.id);
         fields.lenient("taskID", session.taskID);
         fields.lenient("taskTitle", session.taskTitle);
@@ -66,7 +66,7 @@ template <> struct DocumentLayout<FocusSession> {
 };
 
 template <> struct DocumentLayout<TimerState> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& timer) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& timer) {
         fields.lenient("mode", timer.mode);
         fields.lenient("phase", timer.phase);
         fields.lenient("taskID", timer.taskID);
@@ -77,7 +77,7 @@ template <> struct DocumentLayout<TimerState> {
 };
 
 template <> struct DocumentLayout<Prefs> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& prefs) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& prefs) {
         fields.lenient("focusMinutes", prefs.focusMinutes);
         fields.lenient("breakMinutes", prefs.breakMinutes);
         fields.lenient("autoStartBreak", prefs.autoStartBreak);
@@ -91,7 +91,7 @@ template <> struct DocumentLayout<Prefs> {
 };
 
 template <> struct DocumentLayout<BonsaiGain> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& gain) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& gain) {
         fields.required("date", gain.date);
         fields.required("amount", gain.amount);
         fields.required("reason", gain.reason);
@@ -99,7 +99,7 @@ template <> struct DocumentLayout<BonsaiGain> {
 };
 
 template <> struct DocumentLayout<GardenTree> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& tree) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& tree) {
         fields.required("id", tree.id);
         fields.required("seed", tree.seed);
         fields.required("plantedAt", tree.plantedAt);
@@ -108,7 +108,7 @@ template <> struct DocumentLayout<GardenTree> {
 };
 
 template <> struct DocumentLayout<BonsaiProgress> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& bonsai) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& bonsai) {
         fields.lenient("seed", bonsai.seed);
         fields.lenient("gains", bonsai.gains);
         fields.lenient("garden", bonsai.garden);
@@ -122,7 +122,7 @@ template <> struct DocumentLayout<BonsaiProgress> {
 };
 
 template <> struct DocumentLayout<Snapshot> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& snapshot) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& snapshot) {
         fields.required("lists", snapshot.lists);
         fields.required("tasks", snapshot.tasks);
         fields.required("sessions", snapshot.sessions);
@@ -133,7 +133,7 @@ template <> struct DocumentLayout<Snapshot> {
 };
 
 template <> struct DocumentLayout<ListsAndTasks> {
-    template <class Fields, class Self> static void visit(Fields& fields, Self& edit) {
+    template <class Fields, class Self> static constexpr void visit(Fields& fields, Self& edit) {
         fields.lenient("lists", edit.lists);
         fields.lenient("tasks", edit.tasks);
     }

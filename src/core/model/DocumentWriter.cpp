@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -96,10 +95,6 @@ void writeValue(Output& out, std::string_view text) {
     out.put('"');
 }
 
-void writeValue(Output& out, const std::string& text) {
-    writeValue(out, std::string_view(text));
-}
-
 void writeValue(Output& out, bool flag) {
     out.put(flag ? "true" : "false");
 }
@@ -112,11 +107,10 @@ void writeValue(Output& out, Integer number) {
     out.put(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
 }
 
-// Finite numbers only, in nlohmann's form ("1.0", "0.1", "1e+300").
+// Finite numbers only, in nlohmann's form ("1.0", "0.1", "1e+300"). Its digits are not always the
+// shortest that std::to_chars gives, so they come from its own dump.
 void writeValue(Output& out, double number) {
-    char digits[64];
-    const char* end = nlohmann::detail::to_chars(digits, digits + sizeof digits, number);
-    out.put(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    out.put(nlohmann::json(number).dump());
 }
 
 void writeValue(Output& out, Date date) {
@@ -162,8 +156,22 @@ void writeFiniteOrZero(Output& out, const void* value) {
     writeValue(out, std::isfinite(number) ? number : 0.0);
 }
 
+// How many keys a layout visits, known when compiling: the size of its members' table.
+struct KeyCounter {
+    std::size_t keys = 0;
+    constexpr void required(const char*, const auto&...) { ++keys; }
+    constexpr void lenient(const char*, const auto&...) { ++keys; }
+};
+
+template <class Model> constexpr std::size_t memberCount() {
+    KeyCounter counter;
+    Model model{};
+    DocumentLayout<Model>::visit(counter, model);
+    return counter.keys;
+}
+
 // The members of one object in declared order, as its layout visits them.
-class Members {
+template <std::size_t Count> class Members {
   public:
     template <class T> void required(const char* key, const T& field) { add(key, &field, &writeErased<T>); }
 
@@ -203,11 +211,10 @@ class Members {
 
   private:
     void add(const char* key, const void* value, void (*write)(Output&, const void*)) {
-        assert(count_ < members_.size());
         members_[count_++] = Member{key, value, write};
     }
 
-    std::array<Member, 16> members_{};
+    std::array<Member, Count> members_{};
     std::size_t count_ = 0;
 };
 
@@ -224,7 +231,7 @@ template <class T> void writeValue(Output& out, const std::vector<T>& elements) 
 
 // An object laid out as a Model; `self` is one or has the same members.
 template <class Model, class Self> void writeObject(Output& out, const Self& self) {
-    Members members;
+    Members<memberCount<Model>()> members;
     DocumentLayout<Model>::visit(members, self);
     static const std::vector<std::size_t> order = members.sortedOrder();
     out.open('{');

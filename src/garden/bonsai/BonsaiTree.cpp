@@ -5,7 +5,7 @@
 #include "garden/bonsai/BonsaiRules.hpp"
 #include "garden/bonsai/BonsaiSceneView.hpp"
 #include "garden/bonsai/GardenButton.hpp"
-#include "garden/bonsai/SeedlingProgress.hpp"
+#include "garden/garden/SeedlingProgress.hpp"
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"

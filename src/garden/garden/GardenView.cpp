@@ -1,9 +1,9 @@
 #include "garden/garden/GardenView.hpp"
 
 #include "core/store/Store.hpp"
-#include "garden/bonsai/SeedlingProgress.hpp"
 #include "garden/garden/GardenContent.hpp"
 #include "garden/garden/NurserySection.hpp"
+#include "garden/garden/SeedlingProgress.hpp"
 #include "garden/garden/TreeCard.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/ClearScroll.hpp"

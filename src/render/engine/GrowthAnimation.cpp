@@ -94,7 +94,7 @@ void GrowthAnimation::start(Final final, Change change, std::function<void()> do
     if (std::abs(change.fromFrame.scale - frame.scale) > smallestReframe) {
         const Action reframe = Action::group({Action::scaleTo(frame.scale, durationSeconds),
                                               Action::moveTo(frame.offset, durationSeconds)})
-                                   .withTiming(scene::Timing::easeInEaseOut);
+                                   .withTiming(Timing::easeInEaseOut);
         scene_.content->runAction(reframe, "reframe");
     }
     resetRevealCamera();
@@ -144,14 +144,14 @@ void GrowthAnimation::installFinal(const Final& final) {
 }
 
 void GrowthAnimation::resetRevealCamera() {
-    const scene::Transaction jump({0.0, scene::Timing::linear, true});
+    const scene::Transaction jump({0.0, Timing::linear, true});
     scene_.revealCamera->setPosition(scene_.orbitTarget + revealOffset);
     scene_.revealCamera->lookAt(scene_.orbitTarget);
 }
 
 void GrowthAnimation::pushRevealCamera(Vec3 focus, double duration) {
     const Vec3 aim = scene_.orbitTarget + (focus - scene_.orbitTarget) * focusShare;
-    const scene::Transaction push({duration, scene::Timing::easeInEaseOut, false});
+    const scene::Transaction push({duration, Timing::easeInEaseOut, false});
     scene_.revealCamera->setPosition(aim + pushedOffset);
     scene_.revealCamera->lookAt(aim);
 }

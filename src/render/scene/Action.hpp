@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/anim/Timing.hpp"
 #include "render/scene/Quat.hpp"
-#include "render/scene/Timing.hpp"
 
 #include <functional>
 #include <memory>

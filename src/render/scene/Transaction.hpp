@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/scene/Timing.hpp"
+#include "core/anim/Timing.hpp"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "shell/anim/Animation.hpp"
 
-#include "render/scene/Timing.hpp"
+#include "core/anim/Timing.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -13,11 +13,11 @@ double curveProgress(Curve curve, double t) {
     case Curve::linear:
         return x;
     case Curve::easeIn:
-        return scene::cubicBezier(0.42, 0, 1, 1, x);
+        return cubicBezier(0.42, 0, 1, 1, x);
     case Curve::easeOut:
-        return scene::cubicBezier(0, 0, 0.58, 1, x);
+        return cubicBezier(0, 0, 0.58, 1, x);
     case Curve::easeInOut:
-        return scene::cubicBezier(0.42, 0, 0.58, 1, x);
+        return cubicBezier(0.42, 0, 0.58, 1, x);
     }
     return x;
 }

@@ -2,9 +2,13 @@
 
 #include "shell/anim/Transaction.hpp"
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QApplication>
-#include <QByteArrayView>
 #include <QEvent>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
@@ -19,15 +23,13 @@ bool shownByItsOwner(const QWidget* view) {
              view->testAttribute(Qt::WA_WState_Hidden));
 }
 
-// A widget of Qt's own that paints itself (a text field, a scroll area, a GL view) and so
-// knows nothing of our painted opacity. Our widgets either have no meta-object of their own
-// or one in our namespace; the first one of Qt's up the chain tells.
+// A widget of Qt's own that paints itself (a text field, a scroll area and its bars, a label, a
+// button, a menu: the kinds the tarnel holds) and so knows nothing of our painted opacity.
+// Ours derive from QWidget itself.
 bool isStock(const QWidget* widget) {
-    for (const QMetaObject* meta = widget->metaObject(); meta; meta = meta->superClass()) {
-        if (meta == &QWidget::staticMetaObject) return false;
-        if (!QByteArrayView(meta->className()).startsWith("vesk::")) return true;
-    }
-    return false;
+    return qobject_cast<const QFrame*>(widget) || qobject_cast<const QLineEdit*>(widget) ||
+           qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QAbstractSlider*>(widget) ||
+           qobject_cast<const QMenu*>(widget);
 }
 
 bool holdsStockWidgets(const QWidget* view) {
@@ -40,17 +42,6 @@ bool holdsStockWidgets(const QWidget* view) {
 // What a view shows of itself while its picture stands in: nothing. It stays where it is,
 // laid out and moving, so that what it holds still knows what of it is in sight.
 const QRegion unseen(-1, -1, 1, 1);
-
-// Qt lays a GL view's texture over the window whatever masks its ancestors have: a view
-// holding one waits far outside its parent instead while its picture stands in.
-bool holdsTextureWidgets(const QWidget* view) {
-    const auto drawsTexture = [view](const QWidget* widget) {
-        return widget->isVisibleTo(view) && widget->inherits("QOpenGLWidget");
-    };
-    const auto children = view->findChildren<QWidget*>();
-    return view->inherits("QOpenGLWidget") || std::any_of(children.begin(), children.end(), drawsTexture);
-}
-constexpr QPoint offSite(-100000, -100000);
 
 // The view as it paints itself, over nothing: `grab` would lay the window's background under it.
 QPixmap pictureOf(QWidget* view) {
@@ -194,9 +185,8 @@ void Presence::place(bool freshPicture) {
     const Transition look = this->look();
     const QSize size = view_->size();
     const QPoint slide(qRound(look.offsetX * size.width()), qRound(look.offsetY * size.height()));
-    const bool picture = needsPicture(look);
-    moveView(picture && holdsTextureWidgets(view_) ? offSite - (view_->pos() - shift_) : slide);
-    if (!picture) {
+    moveView(slide);
+    if (!needsPicture(look)) {
         showPicture(false, false);
         view_->update(); // painted opacity and scale
         return;

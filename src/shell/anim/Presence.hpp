@@ -26,11 +26,10 @@ struct PaintEffect {
 //
 // A slide moves the view itself within its parent (a layout that places it meanwhile is
 // followed). Our own controls paint their fade and their own scale (`apply`). A view that
-// holds stock widgets (text fields, scroll areas, a GL view), or a container that scales,
-// fades and scales as a whole: while it is on the way, a picture of it, taken afresh every
-// frame, stands in its place and the view itself, masked to nothing, keeps its place, its
-// keyboard focus and its state. Never an effect over the subtree, so that GL views inside
-// stay untouched.
+// holds stock widgets (text fields, scroll areas), or a container that scales, fades and
+// scales as a whole: while it is on the way, a picture of it, taken afresh every frame,
+// stands in its place and the view itself, masked to nothing, keeps its place, its keyboard
+// focus and its state. Never an effect over the subtree.
 class Presence final : public QObject {
     Q_OBJECT
 

@@ -2,11 +2,12 @@
 
 #include "core/store/Store.hpp"
 #include "platform/GlobalPointerMonitor.hpp"
-#include "platform/PanelKeys.hpp"
 #include "platform/QtPanelKeys.hpp"
 #include "platform/X11Panel.hpp"
 #include "render/thumbs/BonsaiThumbnails.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/panel/PanelKeys.hpp"
+#include "shell/panel/PanelRules.hpp"
 #include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/views/CollapsedView.hpp"
@@ -163,7 +164,7 @@ void TarnelController::reposition() {
     QScreen* screen = TarnelPanel::targetScreen();
     if (!screen) return;
     screenFrame_ = TarnelPanel::screenFrame(*screen);
-    ui_.metrics.set(PanelGeometry::metrics(screenFrame_, TarnelPanel::availableFrame(*screen)));
+    ui_.metrics.set(screenMetrics(screenFrame_, TarnelPanel::availableFrame(*screen)));
     panel_->place(screenFrame_);
     updateInputShape();
 }

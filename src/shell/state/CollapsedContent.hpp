@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ScreenMetrics.hpp"
+#include "shell/state/ScreenMetrics.hpp"
 
 #include <QColor>
 #include <optional>

@@ -3,7 +3,7 @@
 #include "core/model/Uuid.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
-#include "platform/ScreenMetrics.hpp"
+#include "shell/state/ScreenMetrics.hpp"
 #include "shell/state/Tour.hpp"
 
 #include <array>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/ScreenMetrics.hpp"
 #include "shell/controls/PulseDot.hpp"
 #include "shell/state/CollapsedContent.hpp"
 #include "shell/state/Observations.hpp"
+#include "shell/state/ScreenMetrics.hpp"
 
 #include <QWidget>
 

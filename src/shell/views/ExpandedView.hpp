@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ScreenMetrics.hpp"
 #include "shell/state/Observations.hpp"
+#include "shell/state/ScreenMetrics.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/views/ScreenFactories.hpp"
 

@@ -1,4 +1,4 @@
-#include "garden/bonsai/SeedlingProgress.hpp"
+#include "garden/garden/SeedlingProgress.hpp"
 
 #include "core/store/Store.hpp"
 #include "garden/bonsai/BonsaiContent.hpp"

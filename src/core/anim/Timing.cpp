@@ -1,9 +1,9 @@
-#include "render/scene/Timing.hpp"
+#include "core/anim/Timing.hpp"
 
 #include <algorithm>
 #include <cmath>
 
-namespace vesk::scene {
+namespace vesk {
 
 namespace {
 
@@ -51,4 +51,4 @@ float applyTiming(Timing timing, float t) {
     return t;
 }
 
-} // namespace vesk::scene
+} // namespace vesk

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace vesk::scene {
+namespace vesk {
 
 // How an animation's progress maps to its effect. easeInEaseOut is the cubic Bézier curve
 // (0.42, 0), (0.58, 1), the platform's standard one.
@@ -13,4 +13,4 @@ float applyTiming(Timing timing, float t);
 // curve's x equals x (x1 and x2 within 0…1, so that there is one).
 double cubicBezier(double x1, double y1, double x2, double y2, double x);
 
-} // namespace vesk::scene
+} // namespace vesk

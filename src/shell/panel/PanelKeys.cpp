@@ -1,4 +1,4 @@
-#include "platform/PanelKeys.hpp"
+#include "shell/panel/PanelKeys.hpp"
 
 namespace vesk {
 

@@ -1,9 +1,5 @@
-#include "platform/PanelKeys.hpp"
+#include "shell/panel/PanelKeys.hpp"
 
-#include "platform/QtPanelKeys.hpp"
-
-#include <QInputDevice>
-#include <QKeyEvent>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -86,28 +82,6 @@ TEST(PanelKeysTest, SpaceTogglesTheTimerOnlyOnTheFocusTabOutsideTextFields) {
     typing.editingText = true;
     EXPECT_EQ(act(Key::space, PanelKeyPress::none, typing), Action::passOn);
     EXPECT_EQ(act(Key::space, PanelKeyPress::none), Action::passOn);
-}
-
-TEST(PanelKeysTest, QtKeyEventsMapCapsLockAndTheKeypad) {
-    // A keyboard of the test's own: the one Qt makes by default is never freed without an application.
-    const QInputDevice keyboard("keyboard", 1, QInputDevice::DeviceType::Keyboard);
-    const auto press = [&](int key, Qt::KeyboardModifiers modifiers, quint32 nativeModifiers = 0) {
-        return QKeyEvent(QEvent::KeyPress, key, modifiers, 10, 0, nativeModifiers, {}, false, 1, &keyboard);
-    };
-    EXPECT_EQ(panelKeyAction(panelKeyPress(press(Qt::Key_1, Qt::ControlModifier)), expanded()),
-              Action::selectTasks);
-
-    // Caps Lock lives only in the native X11 state (bit 1).
-    const QKeyEvent capsOne = press(Qt::Key_1, Qt::ControlModifier, 0x4 | 0x2);
-    EXPECT_EQ(panelKeyPress(capsOne).modifiers, PanelKeyPress::ctrl | PanelKeyPress::capsLock);
-    EXPECT_EQ(panelKeyAction(panelKeyPress(capsOne), expanded()), Action::passOn);
-
-    const QKeyEvent padOne = press(Qt::Key_1, Qt::ControlModifier | Qt::KeypadModifier);
-    EXPECT_EQ(panelKeyAction(panelKeyPress(padOne), expanded()), Action::passOn);
-
-    const QKeyEvent redo = press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(panelKeyAction(panelKeyPress(redo), expanded()), Action::redo);
-    EXPECT_EQ(panelKeyPress(press(Qt::Key_Escape, Qt::MetaModifier)).key, Key::escape);
 }
 
 } // namespace
