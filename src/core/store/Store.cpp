@@ -124,6 +124,12 @@ void Store::scheduleExternalCheck() {
     debounce(externalCheck_, externalCheckDelaySeconds, [this] { checkForOutsideEdit(); });
 }
 
+Statistics Store::statistics() const {
+    return Statistics(
+        StatsInput{sessions.get(), tasks.get(), timer.get(), now.get(), env_.clock.now(), liveFocus()},
+        env_.calendar);
+}
+
 std::optional<TaskItem> Store::task(const UUID& id) const {
     const auto& all = tasks.get();
     const auto found =

@@ -158,14 +158,9 @@ class Store {
     // One-step undo of the last deletion, pending for 6 s (undoLabel says what it restores).
     void undo();
 
-    // Statistics over the sessions, tasks and the current run, computed afresh on each call.
-    FocusByDay focusByDay() const;
-    DoneByDay doneByDay() const;
-    int todayPomodoros() const;
-    std::vector<DayStat> lastDays(int count) const;
-    int streak() const;
-    std::vector<HeatColumn> heatGrid(int weeks) const;
-    std::vector<TaskTime> topTasks(int days, int limit) const;
+    // Statistics over the sessions, tasks and the current run as they are now; it reads the
+    // store's values, so it is used at once and not kept.
+    Statistics statistics() const;
 
     // The focus timer.
     void syncTicker();
@@ -242,7 +237,6 @@ class Store {
     std::vector<TaskItem> sortTasks(std::vector<TaskItem> open) const;
     // Smallest order of the top-level tasks of the list, minus 1; -1 when it has none.
     double topOrder(const UUID& listID) const;
-    Statistics statistics() const;
     // The one debouncer: cancels what `slot` holds and schedules `action` after the delay.
     void debounce(MainQueue::Handle& slot, double delaySeconds, MainQueue::Task action);
     void changed();
