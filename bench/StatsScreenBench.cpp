@@ -54,12 +54,12 @@ BENCHMARK(BM_StatsScreenFigures)->Name("StatsScreen/Figures")->Unit(benchmark::k
 // The screen's own part, from statistics already computed.
 void BM_StatsScreenOwnWork(benchmark::State& state) {
     test::StoreTestBed& bed = history();
-    const Store& store = *bed.store;
-    const std::vector<DayStat> days = store.lastDays(7);
-    const std::vector<HeatColumn> grid = store.heatGrid(26);
-    const std::vector<TaskTime> top = store.topTasks(7, 3);
-    const int pomodoros = store.todayPomodoros();
-    const int streak = store.streak();
+    const Statistics stats = bed.store->statistics();
+    const std::vector<DayStat> days = stats.lastDays(7);
+    const std::vector<HeatColumn> grid = stats.heatGrid(26);
+    const std::vector<TaskTime> top = stats.topTasks(7, 3);
+    const int pomodoros = stats.todayPomodoros();
+    const int streak = stats.streak();
     for (auto _ : state) {
         benchmark::DoNotOptimize(todayTiles(days.back().focus, pomodoros, days.back().done, streak));
         benchmark::DoNotOptimize(weekChart(days, bed.calendar));

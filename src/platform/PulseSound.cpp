@@ -32,38 +32,14 @@ PulseSound::PulseSound(Output output) : output_(std::move(output)) {
 }
 
 PulseSound::~PulseSound() {
-    {
-        std::lock_guard lock(mutex_);
-        stopping_ = true;
-        queue_.clear();
-    }
-    wake_.notify_all();
-    if (worker_.joinable()) worker_.join();
+    // Sounds nobody waits for any more: only the one playing finishes.
+    worker_.discardPending();
 }
 
 void PulseSound::play(std::string_view name) {
     const auto sound = sounds_.find(name);
     if (sound == sounds_.end()) return;
-    {
-        std::lock_guard lock(mutex_);
-        if (queue_.size() >= maxQueued) return;
-        queue_.push_back(&*sound);
-        if (!worker_.joinable()) worker_ = std::thread([this] { run(); });
-    }
-    wake_.notify_one();
-}
-
-void PulseSound::run() {
-    std::unique_lock lock(mutex_);
-    while (true) {
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        if (stopping_) return;
-        const auto* sound = queue_.front();
-        queue_.pop_front();
-        lock.unlock();
-        output_(sound->first, sound->second);
-        lock.lock();
-    }
+    worker_.post([this, &sound = *sound] { output_(sound.first, sound.second); }, maxQueued);
 }
 
 } // namespace vesk

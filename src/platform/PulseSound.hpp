@@ -1,16 +1,13 @@
 #pragma once
 
+#include "core/runtime/SerialWorker.hpp"
 #include "platform/Sound.hpp"
 
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace vesk {
@@ -35,15 +32,9 @@ class PulseSound final : public Sound {
     static constexpr std::size_t maxQueued = 3;
 
   private:
-    void run();
-
     Output output_;
     std::map<std::string, std::vector<std::int16_t>, std::less<>> sounds_;
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::deque<const std::pair<const std::string, std::vector<std::int16_t>>*> queue_;
-    bool stopping_ = false;
-    std::thread worker_; // started by the first sound
+    SerialWorker worker_{"vesk.sound"}; // last: joined before the rest goes
 };
 
 } // namespace vesk

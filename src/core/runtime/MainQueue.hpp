@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace vesk {
 
@@ -20,6 +21,16 @@ class MainQueue {
     // From any thread: runs the task on the main thread as soon as it gets to it. How
     // background work hands its results over.
     virtual void post(Task task) = 0;
+
+    // Cancels what `slot` holds and schedules `task` in its place; the slot is 0 again once it
+    // ran. The slot's owner cancels it before it goes.
+    void debounce(Handle& slot, double delaySeconds, Task task) {
+        cancel(slot);
+        slot = after(delaySeconds, [&slot, task = std::move(task)] {
+            slot = 0;
+            task();
+        });
+    }
 };
 
 } // namespace vesk

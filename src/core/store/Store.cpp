@@ -8,58 +8,34 @@
 
 namespace vesk {
 
-namespace {
-
-constexpr double saveDelaySeconds = 0.4;
-constexpr double externalCheckDelaySeconds = 0.3;
-
-} // namespace
-
 Store::Store(std::filesystem::path url, StoreEnvironment environment)
-    : now(environment.clock.now(), changes_), env_(environment), url_(std::move(url)) {
-    // What a save killed halfway in an earlier run left in the user's folder.
-    env_.files.removeAbandonedTemporaries(url_);
+    : now(environment.clock.now(), changes_), env_(environment),
+      file_(std::move(url), environment,
+            {[this] {
+                 return encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
+                                                     prefs.get(), bonsai.get()});
+             },
+             [this](const std::string& bytes, const FileWriter::Bytes& base) {
+                 return applyExternalEdit(bytes, base);
+             }}) {
     load();
     if (lists.get().empty()) lists.set({TaskList{UUID::random(env_.random), "My Tasks"}});
     adoptCurrentTreeIntoGarden();
     repairSelectedList();
     syncTicker();
-    watchFile();
+    file_.watch();
     // Start-up saves nothing: whatever it changed goes out with the next save.
 }
 
 Store::~Store() {
     // Nothing scheduled may outlive the store.
     env_.queue.cancel(ticker_);
-    env_.queue.cancel(pendingSave_);
-    env_.queue.cancel(externalCheck_);
-    env_.queue.cancel(writerRetry_);
-    env_.queue.cancel(saveRetry_);
-    env_.queue.cancel(followUp_);
     env_.queue.cancel(undoExpiry_);
-    if (watching_) env_.watcher.stop();
-}
-
-std::optional<std::string> Store::lastOnDisk() const {
-    const FileWriter::Bytes& bytes = writing_.empty() ? onDisk_ : writing_.back().bytes;
-    if (!bytes) return std::nullopt;
-    return *bytes;
 }
 
 void Store::load() {
-    FileRead read = env_.files.read(url_);
-    if (read.status == FileRead::Status::failed) mayReplaceFile_ = false;
-    if (!read.ok()) return;
-    onDisk_ = std::make_shared<const std::string>(std::move(read.bytes));
-
-    auto snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
-    if (!snapshot) {
-        // Without the copy a save would destroy the only trace of the user's data.
-        onDiskUndecodable_ = true;
-        keepCorruptCopy(*onDisk_);
-        return;
-    }
-    mergeBase_ = onDisk_;
+    auto snapshot = file_.load();
+    if (!snapshot) return;
     lists.set(std::move(snapshot->lists));
     // A hand-edited file may leave a task without a place; it gets the one a merge gives it.
     repairMissingOrders(snapshot->tasks);
@@ -93,23 +69,10 @@ void Store::repairSelectedList() {
     if (!known) prefs.update([this](Prefs& p) { p.selectedListID = lists.get().front().id; });
 }
 
-void Store::scheduleSave() {
-    debounce(pendingSave_, saveDelaySeconds, [this] { saveNow(); });
-}
-
 void Store::writePrefs(const std::function<void(Prefs&)>& change) {
     prefs.update(change);
     syncTicker();
     scheduleSave();
-}
-
-void Store::debounce(MainQueue::Handle& slot, double delaySeconds, MainQueue::Task action) {
-    env_.queue.cancel(slot);
-    // The destructor cancels the slot, so the item never runs on a destroyed store.
-    slot = env_.queue.after(delaySeconds, [&slot, action = std::move(action)] {
-        slot = 0;
-        action();
-    });
 }
 
 void Store::changed() {
@@ -117,14 +80,10 @@ void Store::changed() {
     scheduleSave();
 }
 
-void Store::watchFile() {
-    const auto folder = url_.parent_path();
-    env_.files.createDirectories(folder);
-    watching_ = env_.watcher.watch(folder, [this] { scheduleExternalCheck(); });
-}
-
-void Store::scheduleExternalCheck() {
-    debounce(externalCheck_, externalCheckDelaySeconds, [this] { checkForOutsideEdit(); });
+Statistics Store::statistics() const {
+    return Statistics(
+        StatsInput{sessions.get(), tasks.get(), timer.get(), now.get(), env_.clock.now(), liveFocus()},
+        env_.calendar);
 }
 
 std::optional<TaskItem> Store::task(const UUID& id) const {

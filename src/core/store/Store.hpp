@@ -4,19 +4,13 @@
 #include "core/model/Prefs.hpp"
 #include "core/model/TaskModels.hpp"
 #include "core/model/TimerModels.hpp"
-#include "core/runtime/Calendar.hpp"
-#include "core/runtime/Clock.hpp"
-#include "core/runtime/FileSystem.hpp"
-#include "core/runtime/FileWriter.hpp"
-#include "core/runtime/FolderWatcher.hpp"
-#include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
-#include "core/runtime/RandomSource.hpp"
 #include "core/stats/Statistics.hpp"
+#include "core/store/DataFile.hpp"
 #include "core/store/DataLocation.hpp"
+#include "core/store/StoreEnvironment.hpp"
 
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -26,20 +20,6 @@
 #include <vector>
 
 namespace vesk {
-
-// What the store needs from outside: the app passes the real ones, tests pass fakes.
-struct StoreEnvironment {
-    Clock& clock;
-    MainQueue& queue;
-    FileSystem& files;
-    FileWriter& writer;
-    FolderWatcher& watcher;
-    RandomSource& random;
-    const Calendar& calendar;
-};
-
-// A save at quit may not wait long for another program to finish writing the file.
-enum class SaveOccasion { normal, quit };
 
 // The one model object: every piece of user data, kept in memory, loaded from the data file
 // at start-up and written back shortly after every change. It never touches the UI: views
@@ -79,7 +59,7 @@ class Store {
     std::function<void(std::int64_t from, std::int64_t to, GainReason)> onGrowth;
     std::function<void()> onSeedlingUnlocked;
 
-    const std::filesystem::path& url() const { return url_; }
+    const std::filesystem::path& url() const { return file_.url(); }
     // The clock, queue, random source and calendar the store runs on, which views share.
     const StoreEnvironment& environment() const { return env_; }
     // The user's calendar and the clock's reading now (views compute days from these, not
@@ -90,19 +70,12 @@ class Store {
     // (scripted typing).
     MainQueue& queue() const { return env_.queue; }
     RandomSource& random() const { return env_.random; }
-    // The exact bytes last read from or written to the file (the newest save still being
-    // written counts as written), to tell own writes from outside edits.
-    std::optional<std::string> lastOnDisk() const;
 
-    // Persistence. The file is written on the writer's thread; at quit, before saveNow returns.
-    // Another program's content in the file that does not decode is never written over
-    // without a copy beside it.
-    // A write that fails stays due and is tried again, sooner at first, then every 30 s; each new
-    // reason is written to standard error once, and so is the success that follows.
-    void saveNow(SaveOccasion occasion = SaveOccasion::normal);
-    void scheduleSave();
-    // A change the last write could not put on the disk (after a quit: one that is lost).
-    bool hasUnwrittenChanges() const { return saveFailure_.has_value(); }
+    // Persistence, as the data file does it.
+    std::optional<std::string> lastOnDisk() const { return file_.lastOnDisk(); }
+    void saveNow(SaveOccasion occasion = SaveOccasion::normal) { file_.saveNow(occasion); }
+    void scheduleSave() { file_.scheduleSave(); }
+    bool hasUnwrittenChanges() const { return file_.hasUnwrittenChanges(); }
     // The one way to change preferences from outside the store: the change, then the ticker
     // check and a debounced save. No undo step.
     void writePrefs(const std::function<void(Prefs&)>& change);
@@ -158,14 +131,9 @@ class Store {
     // One-step undo of the last deletion, pending for 6 s (undoLabel says what it restores).
     void undo();
 
-    // Statistics over the sessions, tasks and the current run, computed afresh on each call.
-    FocusByDay focusByDay() const;
-    DoneByDay doneByDay() const;
-    int todayPomodoros() const;
-    std::vector<DayStat> lastDays(int count) const;
-    int streak() const;
-    std::vector<HeatColumn> heatGrid(int weeks) const;
-    std::vector<TaskTime> topTasks(int days, int limit) const;
+    // Statistics over the sessions, tasks and the current run as they are now; it reads the
+    // store's values, so it is used at once and not kept.
+    Statistics statistics() const;
 
     // The focus timer.
     void syncTicker();
@@ -201,40 +169,11 @@ class Store {
         std::vector<TaskItem> tasks;
     };
 
-    // What the file holds, as a save or a check finds it.
-    enum class OnDisk { absent, known, undecodable };
-
     void load();
     void adoptCurrentTreeIntoGarden();
     void repairSelectedList();
-    void watchFile();
-    void scheduleExternalCheck();
-    void checkForOutsideEdit();
-    // Reads the file and merges it when its bytes are none the store knows.
-    OnDisk mergeOutsideEdit();
-    // Merges another program's document, which it based on `base` (the bytes of the document
-    // last read or written); false when the bytes do not decode, and nothing changes then.
+    // The data file's merge of another program's document (DataFile::Content::merge).
     bool applyExternalEdit(const std::string& bytes, const FileWriter::Bytes& base);
-    // Hands the whole document to the writer; `keepReplaced` when the file it replaces may be
-    // another program's still being written, of which `copy` holds an earlier state.
-    void handOver(bool keepReplaced, std::optional<std::filesystem::path> copy);
-    // Takes in the outcomes of finished writes.
-    void settleWrites();
-    void noteWritten();
-    void noteFailure(const std::string& reason);
-    // Looks at the writes in flight and at the displaced files while there are any.
-    void followUp();
-    void watchDisplaced(std::filesystem::path path, std::string bytes, bool known, FileWriter::Bytes base,
-                        std::optional<std::filesystem::path> copy);
-    // Looks at each displaced file: merges what changed, ends the watches that are over (or all).
-    void lookAtDisplaced(bool endAll = false);
-    // Whether the save may replace a file holding another program's undecodable bytes: after
-    // giving that program time to finish its write, and with a copy (`copy`) of what is still
-    // undecodable.
-    bool mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy);
-    bool waitForWriterAtQuit();
-    // The "corrupt-" copy beside the file, when it is there.
-    std::optional<std::filesystem::path> keepCorruptCopy(const std::string& bytes);
     // Removes the tasks with these ids; a timer attached to one of them goes on unattached.
     void removeTasks(const std::unordered_set<UUID>& ids);
     void rememberUndo(std::string label);
@@ -243,9 +182,6 @@ class Store {
     // An order before every top-level task of the list (their smallest, minus 1); -1 when it
     // has none. Where no number is left before the smallest, the list is numbered afresh.
     double topOrder(const UUID& listID);
-    Statistics statistics() const;
-    // The one debouncer: cancels what `slot` holds and schedules `action` after the delay.
-    void debounce(MainQueue::Handle& slot, double delaySeconds, MainQueue::Task action);
     void changed();
 
     void tick();
@@ -253,59 +189,8 @@ class Store {
     void log(double durationSeconds, bool full);
 
     StoreEnvironment env_;
-    std::filesystem::path url_;
-    // The bytes last read from the file, or written to it with success.
-    FileWriter::Bytes onDisk_;
-    // They are another program's, do not decode and exist nowhere else: a save copies them aside
-    // before it replaces them.
-    bool onDiskUndecodable_ = false;
-    // The last document read or written that decodes: what another program's edit is compared
-    // with, to tell what it changed from what the app changed since.
-    FileWriter::Bytes mergeBase_;
-
-    // A save handed to the writer: its bytes, the file it expects to replace and the document
-    // that file's content is compared with.
-    struct Writing {
-        FileWriter::Bytes bytes;
-        FileWriter::Bytes base;
-        FileWriter::Bytes mergeBase;
-        std::optional<std::filesystem::path> copy;
-    };
-    // Saves handed to the writer and not finished, oldest first: the file may hold any of them.
-    std::deque<Writing> writing_;
-
-    // A file a save displaced that was not the one it expected: another program's write that
-    // landed during the save. It stays and is looked at for a while, as that program may still be
-    // writing into it; it is removed only after its content was merged or copied aside.
-    struct Displaced {
-        std::filesystem::path path;
-        std::string seen;       // at the last look
-        FileWriter::Bytes base; // what its next change is compared with
-        Date until;             // the watch ends then, unless it changes again
-        // A "corrupt-" copy made of an earlier, unfinished state of it.
-        std::optional<std::filesystem::path> copy;
-    };
-    std::vector<Displaced> displaced_;
-    // Merges its content when that is new and decodes.
-    void mergeDisplaced(Displaced& file);
-
-    // Since when a save has been waiting for another program to finish writing the file, and
-    // when that file was last seen changing.
-    std::optional<Date> waitingForWriterSince_;
-    std::optional<Date> writerChangedAt_;
-    // The reason the last write failed, written to standard error; nothing once one succeeds.
-    std::optional<std::string> saveFailure_;
-    double retryDelaySeconds_ = 1;
-    // A file that exists but could not be read holds the user's history: this run never
-    // writes over it.
-    bool mayReplaceFile_ = true;
-    bool watching_ = false;
+    DataFile file_;
     MainQueue::Handle ticker_ = 0;
-    MainQueue::Handle pendingSave_ = 0;
-    MainQueue::Handle externalCheck_ = 0;
-    MainQueue::Handle writerRetry_ = 0;
-    MainQueue::Handle saveRetry_ = 0;
-    MainQueue::Handle followUp_ = 0;
     // One step: recording a newer one replaces it and restarts the expiry.
     std::optional<UndoState> undoState_;
     MainQueue::Handle undoExpiry_ = 0;

@@ -15,7 +15,7 @@ constexpr double undoLifetimeSeconds = 6.0;
 void Store::rememberUndo(std::string label) {
     undoState_ = UndoState{lists.get(), tasks.get()};
     undoLabel.set(std::move(label));
-    debounce(undoExpiry_, undoLifetimeSeconds, [this] { forgetUndo(); });
+    env_.queue.debounce(undoExpiry_, undoLifetimeSeconds, [this] { forgetUndo(); });
 }
 
 void Store::forgetUndo() {

@@ -2,12 +2,12 @@
 
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
+#include "core/runtime/SerialWorker.hpp"
 #include "render/engine/BonsaiInfo.hpp"
 #include "render/engine/BonsaiRenderDelegate.hpp"
 #include "render/engine/EngineBuild.hpp"
 #include "render/engine/GrowthAnimation.hpp"
 #include "render/engine/LatestRequest.hpp"
-#include "render/engine/SerialWorker.hpp"
 #include "render/scene/Scene.hpp"
 
 #include <atomic>

@@ -2,7 +2,6 @@
 
 #include "render/thumbs/ThumbnailRenderer.hpp"
 
-#include <future>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -35,10 +34,7 @@ BonsaiThumbnails::~BonsaiThumbnails() {
 }
 
 void BonsaiThumbnails::waitForQueue() {
-    // The queue is serial: once this job runs, everything posted before it has.
-    std::promise<void> reached;
-    queue_.post([&reached] { reached.set_value(); });
-    reached.get_future().wait();
+    queue_.wait();
 }
 
 const BonsaiThumbnails::Thumb* BonsaiThumbnails::thumb(std::uint64_t seed) const {

@@ -2,7 +2,7 @@
 
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
-#include "render/engine/SerialWorker.hpp"
+#include "core/runtime/SerialWorker.hpp"
 #include "render/gl/OffscreenRenderer.hpp"
 
 #include <cstdint>

@@ -21,7 +21,7 @@ QColor faded(QColor color, double opacity) {
 
 // Seconds of focus on the clock's current day, the running focus included.
 double focusToday(const Store& store) {
-    const FocusByDay byDay = store.focusByDay();
+    const FocusByDay byDay = store.statistics().focusByDay();
     const auto today = byDay.find(store.calendar().startOfDay(store.clockNow()));
     return today == byDay.end() ? 0.0 : today->second;
 }
@@ -107,7 +107,7 @@ FocusContent focusContent(const Store& store) {
     content.showsPresets = pomodoro;
     content.focusMinutes = store.prefs.get().focusMinutes;
     content.breakMinutes = store.prefs.get().breakMinutes;
-    content.summary = focusSummary(store.todayPomodoros(), focusToday(store));
+    content.summary = focusSummary(store.statistics().todayPomodoros(), focusToday(store));
     return content;
 }
 

@@ -116,14 +116,15 @@ double topBarWidth(double trackWidth, double share) {
 
 StatsFigures statsFigures(const Store& store) {
     StatsFigures figures;
-    const std::vector<DayStat> days = store.lastDays(StatsScale::weekDays);
+    const Statistics stats = store.statistics();
+    const std::vector<DayStat> days = stats.lastDays(StatsScale::weekDays);
     // The chart ends today, so its last day is today's start.
     const std::optional<Date> today = days.empty() ? std::nullopt : std::optional(days.back().day);
-    figures.tiles = todayTiles(entryFor(store.focusByDay(), today), store.todayPomodoros(),
-                               entryFor(store.doneByDay(), today), store.streak());
+    figures.tiles = todayTiles(entryFor(stats.focusByDay(), today), stats.todayPomodoros(),
+                               entryFor(stats.doneByDay(), today), stats.streak());
     figures.week = weekChart(days, store.calendar());
-    figures.heat = heatLevels(store.heatGrid(StatsScale::heatWeeks));
-    figures.top = topRows(store.topTasks(StatsScale::weekDays, StatsScale::topTaskCount));
+    figures.heat = heatLevels(stats.heatGrid(StatsScale::heatWeeks));
+    figures.top = topRows(stats.topTasks(StatsScale::weekDays, StatsScale::topTaskCount));
     return figures;
 }
 

@@ -308,7 +308,7 @@ TEST_F(StoreTasksTest, FocusTimeAddsTheCurrentRun) {
     s().start(TimerMode::stopwatch, a);
     queue.advance(12);
     EXPECT_DOUBLE_EQ(s().focusTime(a), 42);
-    EXPECT_EQ(s().focusByDay().begin()->second, 42);
+    EXPECT_EQ(s().statistics().focusByDay().begin()->second, 42);
 }
 
 } // namespace

@@ -1,7 +1,8 @@
-// Writing the data file without losing what another program puts there meanwhile, and without
-// losing a change to a write that fails.
+// Reading and writing the data file without losing what another program puts there meanwhile,
+// and without losing a change to a write that fails.
+#include "core/store/DataFile.hpp"
+
 #include "core/model/DocumentCoding.hpp"
-#include "core/store/Store.hpp"
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +12,8 @@ namespace vesk {
 
 namespace {
 
+constexpr double saveDelaySeconds = 0.4;
+constexpr double externalCheckDelaySeconds = 0.3;
 // How long a save gives another program to finish writing the file since it last saw the file
 // change, and at most while it keeps changing; how often it looks again besides when the folder
 // settles; at quit, with no event loop left, a short blocking wait.
@@ -34,7 +37,60 @@ FileWriter::Bytes share(std::string bytes) {
 
 } // namespace
 
-void Store::saveNow(SaveOccasion occasion) {
+DataFile::DataFile(std::filesystem::path url, StoreEnvironment environment, Content content)
+    : env_(environment), url_(std::move(url)), content_(std::move(content)) {
+    // What a save killed halfway in an earlier run left in the user's folder.
+    env_.files.removeAbandonedTemporaries(url_);
+}
+
+DataFile::~DataFile() {
+    // Nothing scheduled may outlive the file.
+    env_.queue.cancel(pendingSave_);
+    env_.queue.cancel(externalCheck_);
+    env_.queue.cancel(writerRetry_);
+    env_.queue.cancel(saveRetry_);
+    env_.queue.cancel(followUp_);
+    if (watching_) env_.watcher.stop();
+}
+
+std::optional<Snapshot> DataFile::load() {
+    FileRead read = env_.files.read(url_);
+    if (read.status == FileRead::Status::failed) mayReplaceFile_ = false;
+    if (!read.ok()) return std::nullopt;
+    onDisk_ = share(std::move(read.bytes));
+
+    auto snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
+    if (!snapshot) {
+        // Without the copy a save would destroy the only trace of the user's data.
+        onDiskUndecodable_ = true;
+        keepCorruptCopy(*onDisk_);
+        return std::nullopt;
+    }
+    mergeBase_ = onDisk_;
+    return snapshot;
+}
+
+void DataFile::watch() {
+    const auto folder = url_.parent_path();
+    env_.files.createDirectories(folder);
+    watching_ = env_.watcher.watch(folder, [this] { scheduleExternalCheck(); });
+}
+
+std::optional<std::string> DataFile::lastOnDisk() const {
+    const FileWriter::Bytes& bytes = writing_.empty() ? onDisk_ : writing_.back().bytes;
+    if (!bytes) return std::nullopt;
+    return *bytes;
+}
+
+void DataFile::scheduleSave() {
+    env_.queue.debounce(pendingSave_, saveDelaySeconds, [this] { saveNow(); });
+}
+
+void DataFile::scheduleExternalCheck() {
+    env_.queue.debounce(externalCheck_, externalCheckDelaySeconds, [this] { checkForOutsideEdit(); });
+}
+
+void DataFile::saveNow(SaveOccasion occasion) {
     const bool quit = occasion == SaveOccasion::quit;
     for (int round = 0; round < (quit ? quitRounds : 1); ++round) {
         env_.queue.cancel(pendingSave_);
@@ -65,15 +121,14 @@ void Store::saveNow(SaveOccasion occasion) {
                   << "\n";
 }
 
-void Store::handOver(bool keepReplaced, std::optional<std::filesystem::path> copy) {
+void DataFile::handOver(bool keepReplaced, std::optional<std::filesystem::path> copy) {
     // The save a merge asks for is this one.
     env_.queue.cancel(pendingSave_);
     pendingSave_ = 0;
     waitingForWriterSince_.reset();
     writerChangedAt_.reset();
 
-    auto bytes = share(encodeSnapshot(
-        SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()}));
+    auto bytes = share(content_.encode());
     env_.files.createDirectories(url_.parent_path());
     // The file this write finds in place: the save before it, unless that one fails.
     const bool afterAnother = !writing_.empty();
@@ -86,7 +141,7 @@ void Store::handOver(bool keepReplaced, std::optional<std::filesystem::path> cop
     env_.writer.write(std::move(job));
 }
 
-void Store::settleWrites() {
+void DataFile::settleWrites() {
     for (FileWriter::Outcome& outcome : env_.writer.finished()) {
         if (writing_.empty()) break;
         Writing save = std::move(writing_.front());
@@ -111,7 +166,7 @@ void Store::settleWrites() {
         case FileWriter::Outcome::Status::changed:
             // Another program's file is in place, where names cannot be exchanged: the next save
             // merges it first.
-            debounce(saveRetry_, 0, [this] { saveNow(); });
+            env_.queue.debounce(saveRetry_, 0, [this] { saveNow(); });
             break;
         case FileWriter::Outcome::Status::failed:
             noteFailure(outcome.failure);
@@ -121,7 +176,7 @@ void Store::settleWrites() {
     followUp();
 }
 
-void Store::noteWritten() {
+void DataFile::noteWritten() {
     retryDelaySeconds_ = firstRetrySeconds;
     if (!saveFailure_) return;
     saveFailure_.reset();
@@ -130,16 +185,16 @@ void Store::noteWritten() {
     std::cerr << "vesk: saved " << url_.string() << " again\n";
 }
 
-void Store::noteFailure(const std::string& reason) {
+void DataFile::noteFailure(const std::string& reason) {
     if (saveFailure_ != reason)
         std::cerr << "vesk: cannot save " << url_.string() << ": " << reason << "; trying again\n";
     saveFailure_ = reason;
     // Due until it lands: every save writes the whole document, so a later change drops nothing.
-    debounce(saveRetry_, retryDelaySeconds_, [this] { saveNow(); });
+    env_.queue.debounce(saveRetry_, retryDelaySeconds_, [this] { saveNow(); });
     retryDelaySeconds_ = std::min(2 * retryDelaySeconds_, lastRetrySeconds);
 }
 
-void Store::followUp() {
+void DataFile::followUp() {
     if (followUp_ || (writing_.empty() && displaced_.empty())) return;
     followUp_ = env_.queue.after(followUpSeconds, [this] {
         followUp_ = 0;
@@ -148,17 +203,17 @@ void Store::followUp() {
     });
 }
 
-void Store::watchDisplaced(std::filesystem::path path, std::string bytes, bool known, FileWriter::Bytes base,
-                           std::optional<std::filesystem::path> copy) {
+void DataFile::watchDisplaced(std::filesystem::path path, std::string bytes, bool known,
+                              FileWriter::Bytes base, std::optional<std::filesystem::path> copy) {
     Displaced& file = displaced_.emplace_back(
         Displaced{std::move(path), std::move(bytes), std::move(base),
                   addingSeconds(env_.clock.now(), displacedWatchSeconds), std::move(copy)});
     if (!known) mergeDisplaced(file);
 }
 
-void Store::mergeDisplaced(Displaced& file) {
+void DataFile::mergeDisplaced(Displaced& file) {
     if (file.base && file.seen == *file.base) return;
-    if (!applyExternalEdit(file.seen, file.base)) return;
+    if (!content_.merge(file.seen, file.base)) return;
     file.base = share(file.seen);
     if (file.copy) {
         env_.files.remove(*file.copy);
@@ -166,7 +221,7 @@ void Store::mergeDisplaced(Displaced& file) {
     }
 }
 
-void Store::lookAtDisplaced(bool endAll) {
+void DataFile::lookAtDisplaced(bool endAll) {
     const Date now = env_.clock.now();
     for (auto file = displaced_.begin(); file != displaced_.end();) {
         FileRead read = env_.files.read(file->path);
@@ -187,7 +242,7 @@ void Store::lookAtDisplaced(bool endAll) {
     }
 }
 
-bool Store::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy) {
+bool DataFile::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy) {
     // Perhaps a write caught halfway (an editor or a script rewriting the file in place),
     // perhaps a hand edit with a typo: the writer gets time to finish first, more while the file
     // is seen changing.
@@ -203,7 +258,7 @@ bool Store::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::
         // A retry a hair early, as timers may be, counts as on time.
         if (left > 0.001) {
             // A change in the folder brings the next look sooner (checkForOutsideEdit).
-            debounce(writerRetry_, std::min(writerRetrySeconds, left), [this] { saveNow(); });
+            env_.queue.debounce(writerRetry_, std::min(writerRetrySeconds, left), [this] { saveNow(); });
             return false;
         }
     }
@@ -211,7 +266,7 @@ bool Store::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::
     return copy.has_value();
 }
 
-bool Store::waitForWriterAtQuit() {
+bool DataFile::waitForWriterAtQuit() {
     const Date deadline = addingSeconds(env_.clock.now(), writerWaitAtQuitSeconds);
     for (;;) {
         const double left = secondsBetween(env_.clock.now(), deadline);
@@ -221,7 +276,7 @@ bool Store::waitForWriterAtQuit() {
     }
 }
 
-std::optional<std::filesystem::path> Store::keepCorruptCopy(const std::string& bytes) {
+std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes) {
     const auto seconds =
         std::chrono::duration_cast<std::chrono::seconds>(env_.clock.now().time_since_epoch());
     auto corrupt = url_;
@@ -235,7 +290,7 @@ std::optional<std::filesystem::path> Store::keepCorruptCopy(const std::string& b
     return corrupt;
 }
 
-void Store::checkForOutsideEdit() {
+void DataFile::checkForOutsideEdit() {
     lookAtDisplaced();
     // A save waiting for another program's write looks again as soon as the folder settles.
     if (waitingForWriterSince_) {
@@ -245,7 +300,7 @@ void Store::checkForOutsideEdit() {
     }
 }
 
-Store::OnDisk Store::mergeOutsideEdit() {
+DataFile::OnDisk DataFile::mergeOutsideEdit() {
     settleWrites();
     FileRead read = env_.files.read(url_);
     if (!read.ok()) return OnDisk::absent;
@@ -255,7 +310,7 @@ Store::OnDisk Store::mergeOutsideEdit() {
         return OnDisk::known;
     // Remembered even when it does not decode, so that the same content is not tried again.
     onDisk_ = share(std::move(read.bytes));
-    onDiskUndecodable_ = !applyExternalEdit(*onDisk_, mergeBase_);
+    onDiskUndecodable_ = !content_.merge(*onDisk_, mergeBase_);
     if (onDiskUndecodable_)
         writerChangedAt_ = env_.clock.now();
     else

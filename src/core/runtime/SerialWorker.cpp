@@ -1,10 +1,10 @@
-#include "render/engine/SerialWorker.hpp"
+#include "core/runtime/SerialWorker.hpp"
 
 #include <pthread.h>
 
 namespace vesk {
 
-SerialWorker::SerialWorker(std::string name) : name_(std::move(name)), thread_([this] { run(); }) {}
+SerialWorker::SerialWorker(std::string name) : name_(std::move(name)) {}
 
 SerialWorker::~SerialWorker() {
     {
@@ -12,15 +12,18 @@ SerialWorker::~SerialWorker() {
         stopping_ = true;
     }
     wake_.notify_one();
-    thread_.join();
+    if (thread_.joinable()) thread_.join();
 }
 
-void SerialWorker::post(Job job) {
+bool SerialWorker::post(Job job, std::size_t maxPending) {
     {
         std::lock_guard lock(mutex_);
+        if (jobs_.size() >= maxPending) return false;
         jobs_.push_back(std::move(job));
+        if (!thread_.joinable()) thread_ = std::thread([this] { run(); });
     }
     wake_.notify_one();
+    return true;
 }
 
 void SerialWorker::discardPending() {
@@ -29,7 +32,13 @@ void SerialWorker::discardPending() {
         std::lock_guard lock(mutex_);
         discarded.swap(jobs_);
     }
+    idle_.notify_all();
     // Destroyed here, on the caller's thread, outside the lock.
+}
+
+void SerialWorker::wait() {
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return jobs_.empty() && !running_; });
 }
 
 void SerialWorker::run() {
@@ -43,8 +52,16 @@ void SerialWorker::run() {
             if (jobs_.empty()) return;
             job = std::move(jobs_.front());
             jobs_.pop_front();
+            running_ = true;
         }
         job();
+        // The job's captures go before anyone waiting is told it finished.
+        job = nullptr;
+        {
+            std::lock_guard lock(mutex_);
+            running_ = false;
+        }
+        idle_.notify_all();
     }
 }
 

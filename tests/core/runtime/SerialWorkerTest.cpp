@@ -1,4 +1,4 @@
-#include "render/engine/SerialWorker.hpp"
+#include "core/runtime/SerialWorker.hpp"
 
 #include <future>
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@ namespace {
 TEST(SerialWorkerTest, JobsRunInPostedOrder) {
     std::vector<int> order;
     {
-        SerialWorker worker;
+        SerialWorker worker("vesk.test");
         for (int i = 0; i < 5; ++i)
             worker.post([&order, i] { order.push_back(i); });
     }
@@ -21,7 +21,7 @@ TEST(SerialWorkerTest, DiscardingForgetsTheJobsNotStartedAndLetsTheRunningOneFin
     std::vector<int> ran;
     std::promise<void> started, go;
     {
-        SerialWorker worker;
+        SerialWorker worker("vesk.test");
         worker.post([&] {
             started.set_value();
             go.get_future().wait();

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "core/model/Snapshot.hpp"
+#include "core/runtime/FileWriter.hpp"
+#include "core/store/StoreEnvironment.hpp"
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// A save at quit may not wait long for another program to finish writing the file.
+enum class SaveOccasion { normal, quit };
+
+// The store's data file: read at start-up, written on the writer's thread shortly after each
+// change, watched for other programs' edits, which it hands to the store to merge. Another
+// program's content in the file that does not decode is never written over without a copy
+// beside it. It knows the document as bytes only: the store encodes and merges. Main thread only.
+class DataFile {
+  public:
+    struct Content {
+        // The whole document as the store holds it now.
+        std::function<std::string()> encode;
+        // Merges another program's document, which it based on `base` (the bytes of the document
+        // last read or written); false when the bytes do not decode, and nothing changes then.
+        std::function<bool(const std::string& bytes, const FileWriter::Bytes& base)> merge;
+    };
+
+    DataFile(std::filesystem::path url, StoreEnvironment environment, Content content);
+    ~DataFile();
+    DataFile(const DataFile&) = delete;
+    DataFile& operator=(const DataFile&) = delete;
+
+    // The document in the file; nothing when there is none, it cannot be read or it does not decode.
+    std::optional<Snapshot> load();
+    // Looks for other programs' edits from now on, whenever the folder changes.
+    void watch();
+
+    const std::filesystem::path& url() const { return url_; }
+    // The exact bytes last read from or written to the file (the newest save still being
+    // written counts as written), to tell own writes from outside edits.
+    std::optional<std::string> lastOnDisk() const;
+
+    // The file is written on the writer's thread; at quit, before saveNow returns. A write that
+    // fails stays due and is tried again, sooner at first, then every 30 s; each new reason is
+    // written to standard error once, and so is the success that follows.
+    void saveNow(SaveOccasion occasion = SaveOccasion::normal);
+    void scheduleSave();
+    // A change the last write could not put on the disk (after a quit: one that is lost).
+    bool hasUnwrittenChanges() const { return saveFailure_.has_value(); }
+
+  private:
+    // What the file holds, as a save or a check finds it.
+    enum class OnDisk { absent, known, undecodable };
+
+    void scheduleExternalCheck();
+    void checkForOutsideEdit();
+    // Reads the file and merges it when its bytes are none the store knows.
+    OnDisk mergeOutsideEdit();
+    // Hands the whole document to the writer; `keepReplaced` when the file it replaces may be
+    // another program's still being written, of which `copy` holds an earlier state.
+    void handOver(bool keepReplaced, std::optional<std::filesystem::path> copy);
+    // Takes in the outcomes of finished writes.
+    void settleWrites();
+    void noteWritten();
+    void noteFailure(const std::string& reason);
+    // Looks at the writes in flight and at the displaced files while there are any.
+    void followUp();
+    void watchDisplaced(std::filesystem::path path, std::string bytes, bool known, FileWriter::Bytes base,
+                        std::optional<std::filesystem::path> copy);
+    // Looks at each displaced file: merges what changed, ends the watches that are over (or all).
+    void lookAtDisplaced(bool endAll = false);
+    // Whether the save may replace a file holding another program's undecodable bytes: after
+    // giving that program time to finish its write, and with a copy (`copy`) of what is still
+    // undecodable.
+    bool mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy);
+    bool waitForWriterAtQuit();
+    // The "corrupt-" copy beside the file, when it is there.
+    std::optional<std::filesystem::path> keepCorruptCopy(const std::string& bytes);
+
+    StoreEnvironment env_;
+    std::filesystem::path url_;
+    Content content_;
+    // The bytes last read from the file, or written to it with success.
+    FileWriter::Bytes onDisk_;
+    // They are another program's, do not decode and exist nowhere else: a save copies them aside
+    // before it replaces them.
+    bool onDiskUndecodable_ = false;
+    // The last document read or written that decodes: what another program's edit is compared
+    // with, to tell what it changed from what the app changed since.
+    FileWriter::Bytes mergeBase_;
+
+    // A save handed to the writer: its bytes, the file it expects to replace and the document
+    // that file's content is compared with.
+    struct Writing {
+        FileWriter::Bytes bytes;
+        FileWriter::Bytes base;
+        FileWriter::Bytes mergeBase;
+        std::optional<std::filesystem::path> copy;
+    };
+    // Saves handed to the writer and not finished, oldest first: the file may hold any of them.
+    std::deque<Writing> writing_;
+
+    // A file a save displaced that was not the one it expected: another program's write that
+    // landed during the save. It stays and is looked at for a while, as that program may still be
+    // writing into it; it is removed only after its content was merged or copied aside.
+    struct Displaced {
+        std::filesystem::path path;
+        std::string seen;       // at the last look
+        FileWriter::Bytes base; // what its next change is compared with
+        Date until;             // the watch ends then, unless it changes again
+        // A "corrupt-" copy made of an earlier, unfinished state of it.
+        std::optional<std::filesystem::path> copy;
+    };
+    std::vector<Displaced> displaced_;
+    // Merges its content when that is new and decodes.
+    void mergeDisplaced(Displaced& file);
+
+    // Since when a save has been waiting for another program to finish writing the file, and
+    // when that file was last seen changing.
+    std::optional<Date> waitingForWriterSince_;
+    std::optional<Date> writerChangedAt_;
+    // The reason the last write failed, written to standard error; nothing once one succeeds.
+    std::optional<std::string> saveFailure_;
+    double retryDelaySeconds_ = 1;
+    // A file that exists but could not be read holds the user's history: this run never
+    // writes over it.
+    bool mayReplaceFile_ = true;
+    bool watching_ = false;
+    MainQueue::Handle pendingSave_ = 0;
+    MainQueue::Handle externalCheck_ = 0;
+    MainQueue::Handle writerRetry_ = 0;
+    MainQueue::Handle saveRetry_ = 0;
+    MainQueue::Handle followUp_ = 0;
+};
+
+} // namespace vesk
