@@ -10,7 +10,8 @@ namespace vesk {
 
 void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, BonsaiEngine& engine,
                       BonsaiThumbnails& thumbnails) {
-    auto frames = std::make_shared<SceneFrames>();
+    // About the views' sizes: the tab's in the open tarnel and the reveal panel's.
+    auto frames = std::make_shared<SceneFrames>(std::vector<QSize>{{378, 316}, {208, 204}});
     screens.bonsai = [&store, &ui, &engine, &thumbnails, frames](QWidget* parent) -> QWidget* {
         return new BonsaiTab(store, ui, engine, *frames, thumbnails, parent);
     };

@@ -52,6 +52,10 @@ std::unique_ptr<EglContext> EglContext::make(std::string& log) {
     }
     std::unique_ptr<EglContext> ctx(new EglContext());
     ctx->display_ = display;
+    {
+        const std::lock_guard lock(displayUsersLock);
+        ++displayUsers;
+    }
     if (!hasExtension(eglQueryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context") ||
         !eglBindAPI(EGL_OPENGL_API)) {
         log = "EGL: no surfaceless OpenGL contexts";
@@ -99,6 +103,11 @@ EglContext::~EglContext() {
 
 bool EglContext::makeCurrent() const {
     return eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_) == EGL_TRUE;
+}
+
+void EglContext::release() const {
+    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglReleaseThread();
 }
 
 } // namespace vesk::gl

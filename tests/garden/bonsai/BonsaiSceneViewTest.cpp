@@ -30,6 +30,7 @@ struct SceneViewTest : ::testing::Test {
     BonsaiSceneView* makeView(bool interactive) {
         engine.show(12345, 600);
         queue.runDue();
+        frames.waitUntilReady();
         auto* view = new BonsaiSceneView(engine, engine.cameraNode(), interactive, frames, &host,
                                          [this] { return now; });
         host.resize(378, 316);
