@@ -10,8 +10,9 @@ namespace vesk {
 
 void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, BonsaiEngine& engine,
                       BonsaiThumbnails& thumbnails) {
-    // About the views' sizes: the tab's in the open tarnel and the reveal panel's.
-    auto frames = std::make_shared<SceneFrames>(std::vector<QSize>{{378, 316}, {208, 204}});
+    // About the views' sizes: the reveal panel's, and the tab's in the open tarnel, whose
+    // frame images are kept.
+    auto frames = std::make_shared<SceneFrames>(std::vector<QSize>{{208, 204}, {378, 316}});
     screens.bonsai = [&store, &ui, &engine, &thumbnails, frames](QWidget* parent) -> QWidget* {
         return new BonsaiTab(store, ui, engine, *frames, thumbnails, parent);
     };

@@ -1,8 +1,8 @@
 #include "garden/bonsai/SceneFrames.hpp"
 
-#include "garden/bonsai/WarmRenderer.hpp"
 #include "render/gl/OffscreenRenderer.hpp"
 #include "render/gl/SceneRenderer.hpp"
+#include "render/live/WarmRenderer.hpp"
 
 #include <iostream>
 #include <malloc.h>

@@ -350,7 +350,12 @@ void SceneRenderer::setQuality(RenderQuality quality) {
     impl_->quality = quality;
 }
 
+void SceneRenderer::sweep() {
+    impl_->cache.sweep();
+}
+
 void SceneRenderer::releaseTargets() {
+    impl_->cache.sweep();
     impl_->targets.release();
     impl_->releaseShadowMaps();
 }

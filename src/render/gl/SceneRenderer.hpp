@@ -62,7 +62,10 @@ class SceneRenderer {
     // The multisampling the frames get: the context's most, at most 4, within the quality.
     int samples() const;
     void setQuality(RenderQuality quality);
-    // Frees the frame's images and the shadow map until the next frame.
+    // Deletes the uploads of resources gone (each frame does it first).
+    void sweep();
+    // Frees the frame's images and the shadow map until the next frame, and the uploads of
+    // resources gone.
     void releaseTargets();
     RenderQuality quality() const;
     // GL_RENDERER of the context, e.g. "llvmpipe (LLVM 15.0.6, 256 bits)".

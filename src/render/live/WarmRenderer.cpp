@@ -1,8 +1,10 @@
-#include "garden/bonsai/WarmRenderer.hpp"
+#include "render/live/WarmRenderer.hpp"
 
 #include "render/engine/BonsaiEngine.hpp"
 #include "render/gl/OffscreenRenderer.hpp"
 #include "render/gl/SceneRenderer.hpp"
+
+#include <malloc.h>
 
 namespace vesk {
 
@@ -48,6 +50,10 @@ std::unique_ptr<gl::OffscreenRenderer> makeWarmRenderer(const std::vector<std::p
                 renderer->render(engine.scene(), *engine.revealCameraNode(), width, height, time);
         }
     }
+    // The context, its programs and the images of the last frame stay (made here, they cost
+    // the main thread nothing); the tree's uploads go, with the heap they took.
+    scene.sweep();
+    malloc_trim(0);
     renderer->release();
     return renderer;
 }
