@@ -2,11 +2,12 @@
 # Figures of the live 3D views in the real vesk under Xvfb with a compositor (Mesa's software
 # GL), printed, with no budget:
 #   - the longest stretch the main thread spends away from its event loop (between two
-#     polls, traced with strace) after the first opening of the bonsai tab of a session, and
-#     after the first completed task of another session, whose growth the reveal panel shows;
+#     polls, traced with strace) over the first expand of a session and the opening of the
+#     bonsai tab right after it, over the same once the 3D views have let go of GL, and after
+#     the first completed task of another session, whose growth the reveal panel shows;
 #   - the CPU share of the open tab left alone and while the tree is dragged round;
 #   - the resident memory collapsed, on the tasks tab, on the bonsai tab, and collapsed again
-#     10 s after it.
+#     5 s and 15 s after it.
 # Not a test: run it by hand, tests/app/bonsai_view_figures.sh path/to/vesk
 set -eu
 vesk=$(realpath "$1")
@@ -42,18 +43,22 @@ longest_stall() {
 # 316, 31 in and 38 down; the first row's check circle is at (629, 133).
 card_x=$((800 - 220 + 31 + 189)) card_y=$((38 + 158))
 
+# open_bonsai WHAT: expands, opens the bonsai tab at once and prints the longest stall.
+open_bonsai() {
+    trace
+    mark=$(now)
+    xdotool key alt+space
+    sleep 0.3
+    xdotool key ctrl+2
+    # Long enough for a stall of seconds on a busy machine to end before the trace does.
+    sleep 8
+    echo "$1: longest main-thread stall $(longest_stall "$mark") ms"
+}
+
 launch tab --seed 12345 --iter 3000
 sleep 6
 collapsed=$(rss_mb)
-xdotool key alt+space
-sleep 2
-tasks=$(rss_mb)
-trace
-mark=$(now)
-xdotool key ctrl+2
-# Long enough for a stall of seconds on a busy machine to end before the trace does.
-sleep 8
-echo "first opening of the bonsai tab: longest main-thread stall $(longest_stall "$mark") ms"
+open_bonsai "first expand and bonsai tab"
 echo "bonsai tab at rest: $(cpu_per_mille 10) per mille of a core"
 xdotool mousemove "$card_x" "$card_y" mousedown 1
 (
@@ -72,9 +77,11 @@ xdotool mouseup 1
 sleep 1
 bonsai=$(rss_mb)
 xdotool key Escape
+sleep 5
+soon=$(rss_mb)
 sleep 10
 after=$(rss_mb)
-echo "resident memory: collapsed $collapsed MB, tasks $tasks MB, bonsai $bonsai MB, collapsed 10 s later $after MB"
+open_bonsai "expand and bonsai tab again, 15 s after the last"
 quit tab
 
 launch tick --seed 12345 --iter 3000
@@ -84,6 +91,8 @@ sleep 1
 xdotool type --delay 40 "Water the moss"
 xdotool key Return
 sleep 2
+tasks=$(rss_mb)
+echo "resident memory: collapsed $collapsed MB, tasks $tasks MB, bonsai $bonsai MB, collapsed 5 s later $soon MB, 15 s later $after MB"
 xdotool mousemove 629 133
 trace
 mark=$(now)

@@ -10,13 +10,14 @@
 namespace vesk {
 
 SceneFrames::SceneFrames(std::vector<QSize> warmSizes) {
-    std::vector<std::pair<int, int>> sizes;
     for (const QSize& size : warmSizes)
-        sizes.emplace_back(size.width(), size.height());
-    making_ = std::async(std::launch::async, [this, sizes] { return makeWarmRenderer(sizes, makeLog_); });
+        warmSizes_.emplace_back(size.width(), size.height());
     idle_.setSingleShot(true);
     idle_.setInterval(releaseAfterMs);
     QObject::connect(&idle_, &QTimer::timeout, [this] { releaseTargets(); });
+    unused_.setSingleShot(true);
+    unused_.setInterval(dropAfterMs);
+    QObject::connect(&unused_, &QTimer::timeout, [this] { drop(); });
 }
 
 SceneFrames::~SceneFrames() {
@@ -24,9 +25,19 @@ SceneFrames::~SceneFrames() {
     if (making_.valid()) renderer_ = making_.get();
 }
 
+void SceneFrames::warm() {
+    if (renderer_ || making_.valid() || unavailable_) return;
+    // A context still going is gone first: the two never hold their memory at once.
+    making_ = std::async(std::launch::async, [this, sizes = warmSizes_, previous = std::move(dropping_)] {
+        if (previous.valid()) previous.wait();
+        return makeWarmRenderer(sizes, makeLog_);
+    });
+}
+
 void SceneFrames::takeOver() {
     renderer_ = making_.get();
     if (!renderer_) {
+        unavailable_ = true;
         std::cerr << "vesk: the 3D views stay dark: " << makeLog_ << "\n";
         return;
     }
@@ -39,15 +50,31 @@ bool SceneFrames::ready() {
 }
 
 bool SceneFrames::waitUntilReady() {
+    warm();
     if (making_.valid()) takeOver();
     return renderer_ != nullptr;
 }
 
+void SceneFrames::setPanelOpen(bool open) {
+    panelOpen_ = open;
+    if (open) {
+        unused_.stop();
+        warm();
+    } else {
+        unused_.start();
+    }
+}
+
 QImage SceneFrames::render(const scene::Scene& scene, const scene::Node& pov, QSize pixels, double time) {
-    if (pixels.isEmpty() || !ready()) return {};
+    if (pixels.isEmpty()) return {};
+    if (!ready()) {
+        warm();
+        return {};
+    }
     const gl::Frame frame = renderer_->render(scene, pov, pixels.width(), pixels.height(), time);
     holdsTargets_ = true;
     idle_.start();
+    if (!panelOpen_) unused_.start();
     if (frame.rgba.empty()) return {};
     return QImage(frame.rgba.data(), frame.width, frame.height, frame.width * 4, QImage::Format_RGBX8888)
         .copy();
@@ -59,6 +86,26 @@ void SceneFrames::releaseTargets() {
     holdsTargets_ = false;
     // What the driver freed is mostly small blocks of the heap: give it back to the system.
     malloc_trim(0);
+}
+
+void SceneFrames::drop() {
+    ready();
+    if (making_.valid()) {
+        // Still being made: this thread does not wait for it.
+        unused_.start();
+        return;
+    }
+    idle_.stop();
+    unused_.stop();
+    holdsTargets_ = false;
+    if (!renderer_) return;
+    // The context, its programs, the uploads and, with the last context, the display go on a
+    // thread of their own: the driver takes its time tearing them down.
+    renderer_->release();
+    dropping_ = std::async(std::launch::async, [renderer = std::move(renderer_)]() mutable {
+        renderer.reset();
+        malloc_trim(0);
+    });
 }
 
 } // namespace vesk

@@ -117,6 +117,25 @@ TEST_F(SceneViewTest, AViewThatIsNotInteractiveLeavesTheCameraToTheEngine) {
     EXPECT_EQ(engine.cameraNode()->position(), before);
 }
 
+TEST_F(SceneViewTest, TheFramesLetGoOfAllOfGlAndComeBackDrawingTheSame) {
+    engine.show(12345, 600);
+    queue.runDue();
+    const QSize pixels(160, 120);
+    const auto draw = [&] { return frames.render(engine.scene(), *engine.cameraNode(), pixels, 1.0); };
+    EXPECT_FALSE(frames.ready()) << "made before anything asked for it";
+    ASSERT_TRUE(frames.waitUntilReady()) << "no headless GL";
+    const QImage before = draw();
+    ASSERT_FALSE(before.isNull());
+
+    frames.drop();
+    EXPECT_FALSE(frames.ready());
+    EXPECT_FALSE(frames.holdsTargets());
+    // Asking starts the making again; meanwhile the view keeps its placeholder.
+    EXPECT_TRUE(draw().isNull());
+    ASSERT_TRUE(frames.waitUntilReady());
+    EXPECT_EQ(draw(), before);
+}
+
 TEST(BonsaiTreeTest, ShowsTheCurrentTreeAndItsHelpStartsOpenWithTheVariableSetEvenEmpty) {
     test::StoreTestBed bed;
     Store& store = bed.open();
