@@ -1,7 +1,7 @@
 #!/bin/sh
 # The garden on the real vesk: a file whose gains have unlocked a seedling, the garden opened
-# from the bonsai tab's button, the first seedling of the nursery clicked. The file then holds a second tree, current, and
-# one more seedling planted. Screenshots go to $VESK_SHOTS when that is set.
+# from the bonsai tab's button, the first seedling of the nursery clicked. The file then holds a
+# second tree, current, and one more seedling planted. Screenshots go to $VESK_SHOTS when that is set.
 set -eu
 . "$(dirname "$0")/x_session.sh"
 cat > "$TARNEL_DATA" <<'JSON'
@@ -23,16 +23,22 @@ xdotool click 1
 
 # The first nursery card: the open tarnel's content starts 31 points inside its left edge,
 # the cards 76 points below the top bar's top. The garden is open under the pointer once
-# the card's tooltip shows; the pointer keeps moving a point to and fro until it does.
+# the card's tooltip shows; until it does, the pointer moves a point to and fro every 2 s,
+# so that a card that came in under it sees it, and rests long enough between for a tooltip.
 xdotool mousemove 660 140
 xdotool mousemove_relative 12 10
 step=1
+moved=$(date +%s)
 card_tooltip() {
-    step=$((-step))
-    xdotool mousemove_relative -- "$step" 0
-    menu_shown
+    menu_shown && return 0
+    if [ $(($(date +%s) - moved)) -ge 2 ]; then
+        step=$((-step))
+        xdotool mousemove_relative -- "$step" 0
+        moved=$(date +%s)
+    fi
+    return 1
 }
-wait_until 20 "the garden did not open (no tooltip on its first nursery card)" card_tooltip
+wait_until 40 "the garden did not open (no tooltip on its first nursery card)" card_tooltip
 shot garden-hover
 xdotool click 1
 planted() {
