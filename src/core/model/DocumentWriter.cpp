@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 #include <numeric>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <type_traits>
 #include <vector>
@@ -157,21 +158,9 @@ void writeFiniteOrZero(Output& out, const void* value) {
 }
 
 // How many keys a layout visits, known when compiling: the size of its members' table.
-struct KeyCounter {
-    std::size_t keys = 0;
-    constexpr void required(const char*, const auto&...) { ++keys; }
-    constexpr void lenient(const char*, const auto&...) { ++keys; }
-};
-
-template <class Model> constexpr std::size_t memberCount() {
-    KeyCounter counter;
-    Model model{};
-    DocumentLayout<Model>::visit(counter, model);
-    return counter.keys;
-}
-
-// The members of one object in declared order, as its layout visits them.
-template <std::size_t Count> class Members {
+// The members of one object in declared order, as its layout visits them; room for the largest
+// layout, checked in every build so that a grown layout fails its first write, never overruns.
+class Members {
   public:
     template <class T> void required(const char* key, const T& field) { add(key, &field, &writeErased<T>); }
 
@@ -211,10 +200,11 @@ template <std::size_t Count> class Members {
 
   private:
     void add(const char* key, const void* value, void (*write)(Output&, const void*)) {
+        if (count_ == members_.size()) throw std::length_error("an object laid out with too many members");
         members_[count_++] = Member{key, value, write};
     }
 
-    std::array<Member, Count> members_{};
+    std::array<Member, 16> members_{};
     std::size_t count_ = 0;
 };
 
@@ -231,7 +221,7 @@ template <class T> void writeValue(Output& out, const std::vector<T>& elements) 
 
 // An object laid out as a Model; `self` is one or has the same members.
 template <class Model, class Self> void writeObject(Output& out, const Self& self) {
-    Members<memberCount<Model>()> members;
+    Members members;
     DocumentLayout<Model>::visit(members, self);
     static const std::vector<std::size_t> order = members.sortedOrder();
     out.open('{');
