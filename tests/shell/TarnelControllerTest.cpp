@@ -58,5 +58,14 @@ TEST_F(TarnelControllerTest, ClosingNeverShrinksTheOutlineBelowThePillItEndsAs) 
     }
 }
 
+TEST_F(TarnelControllerTest, TheUIStateOutlivesAControllerThatShowedIt) {
+    {
+        TarnelController gone{store, ui, nullptr, bed.queue, bed.files, MenuServices{}};
+        gone.show();
+    }
+    ui.expand(TarnelUI::Tab::tasks, false);
+    ui.collapse();
+}
+
 } // namespace
 } // namespace vesk

@@ -172,7 +172,7 @@ void BonsaiEngine::show(std::uint64_t seed, std::int64_t n, std::optional<std::i
                          orbitTarget_};
     // `done` is the caller's: it travels back to the main thread whatever happens, and is
     // called or dropped there, never on the worker.
-    post_([side = workerSide_, request, &main = main_, weak = std::weak_ptr(self_),
+    post_([side = workerSide_, request, &main = main_, engine = this, alive = lifetime_.token(),
            done = std::move(done)]() mutable {
         const auto current = [&] {
             return side->latest.isCurrent(LatestRequest::Generation(request.request));
@@ -183,8 +183,8 @@ void BonsaiEngine::show(std::uint64_t seed, std::int64_t n, std::optional<std::i
             return;
         }
         ++side->finished;
-        main.post([weak, built = std::move(*built), done = std::move(done)]() mutable {
-            if (const auto self = weak.lock()) (*self)->receive(std::move(built), std::move(done));
+        main.post([engine, alive, built = std::move(*built), done = std::move(done)]() mutable {
+            if (alive.alive()) engine->receive(std::move(built), std::move(done));
         });
     });
 }

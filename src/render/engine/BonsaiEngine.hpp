@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runtime/Lifetime.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
 #include "core/runtime/SerialWorker.hpp"
@@ -113,8 +114,7 @@ class BonsaiEngine {
     std::optional<std::uint64_t> shownSeed_;
     std::optional<std::int64_t> shownDioramaKey_;
     std::unique_ptr<GrowthAnimation> animation_;
-    // Results handed to the main thread hold the engine weakly through this token.
-    std::shared_ptr<BonsaiEngine*> self_ = std::make_shared<BonsaiEngine*>(this);
+    Lifetime lifetime_; // results reach the main thread only while the engine lives
     WorkerPost post_;
     std::unique_ptr<SerialWorker> worker_; // last: joined before the rest goes
 };

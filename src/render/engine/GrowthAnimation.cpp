@@ -59,8 +59,7 @@ scene::ParticleSettings sparkSettings(std::shared_ptr<const scene::Image> image)
 }
 
 GrowthAnimation::GrowthAnimation(MainQueue& main, Scene scene, std::function<void(std::int64_t)> setShownN)
-    : main_(main), scene_(std::move(scene)), setShownN_(std::move(setShownN)),
-      self_(std::make_shared<GrowthAnimation*>(this)) {}
+    : main_(main), scene_(std::move(scene)), setShownN_(std::move(setShownN)) {}
 
 GrowthAnimation::~GrowthAnimation() = default;
 
@@ -101,10 +100,7 @@ void GrowthAnimation::start(Final final, Change change, std::function<void()> do
     if (change.focus) pushRevealCamera(*change.focus, durationSeconds);
     burst(change.sparks, durationSeconds);
 
-    const std::weak_ptr<GrowthAnimation*> weak = self_;
-    const auto finishLater = [weak, request] {
-        if (const auto self = weak.lock()) (*self)->finishIfCurrent(request);
-    };
+    const auto finishLater = lifetime_.guard([this, request] { finishIfCurrent(request); });
     main_.after(fallbackSeconds, finishLater);
 
     const Action grow =

@@ -3,6 +3,7 @@
 #include "bonsai/Cube.hpp"
 #include "bonsai/MeshBuffers.hpp"
 #include "bonsai/VoxelMesher.hpp"
+#include "core/runtime/Lifetime.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "render/engine/Framing.hpp"
 #include "render/scene/Geometry.hpp"
@@ -109,8 +110,7 @@ class GrowthAnimation {
     std::function<void(std::int64_t)> setShownN_;
     std::optional<Final> pending_;
     std::function<void()> done_;
-    // Delayed steps hold the animation weakly through this token.
-    std::shared_ptr<GrowthAnimation*> self_;
+    Lifetime lifetime_;
 };
 
 template <typename Cubes> std::shared_ptr<scene::Geometry> GrowthAnimation::animatedMesh(const Cubes& cubes) {

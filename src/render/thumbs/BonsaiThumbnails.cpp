@@ -53,9 +53,9 @@ bool BonsaiThumbnails::isFresh(std::int64_t stored, std::int64_t requested) {
 void BonsaiThumbnails::request(std::uint64_t seed, std::int64_t n) {
     if (const Thumb* stored = thumb(seed); stored && isFresh(stored->n, n)) return;
     if (!pending_.insert(seed).second) return;
-    queue_.post([this, seed, n, weak = std::weak_ptr(self_)] {
-        main_.post([weak, seed, n, image = render_(seed, n)]() mutable {
-            if (const auto self = weak.lock()) (*self)->publish(seed, n, std::move(image));
+    queue_.post([this, seed, n, alive = lifetime_.token()] {
+        main_.post([this, alive, seed, n, image = render_(seed, n)]() mutable {
+            if (alive.alive()) publish(seed, n, std::move(image));
         });
     });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runtime/Lifetime.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
 #include "core/runtime/SerialWorker.hpp"
@@ -66,8 +67,7 @@ class BonsaiThumbnails {
     Render render_;
     Observed<Thumbs> thumbs_;
     std::set<std::uint64_t> pending_;
-    // Results handed to the main thread hold the cache weakly through this token.
-    std::shared_ptr<BonsaiThumbnails*> self_ = std::make_shared<BonsaiThumbnails*>(this);
+    Lifetime lifetime_;                           // results reach the main thread only while the cache lives
     std::unique_ptr<ThumbnailRenderer> renderer_; // used and destroyed on the queue only
     SerialWorker queue_{"vesk.bonsai.thumbs"};    // last: joined before the rest goes
 };

@@ -96,7 +96,7 @@ void TarnelController::show() {
     reposition();
     qApp->installEventFilter(this);
     panel_->show();
-    ui_.onExpandedChange = [this](bool expanded) { expandedChanged(expanded); };
+    ui_.onExpandedChange = lifetime_.guard([this](bool expanded) { expandedChanged(expanded); });
     installMonitors();
     auto* app = qApp;
     connect(app, &QGuiApplication::screenAdded, this, [this] { reposition(); });

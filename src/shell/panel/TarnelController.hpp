@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runtime/Lifetime.hpp"
 #include "platform/PanelGeometry.hpp"
 #include "shell/state/Observations.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
@@ -87,6 +88,7 @@ class TarnelController final : public QObject {
     std::uint32_t ownPressTime_ = 0; // server time of the last press on a window of ours
     QSizeF sizedTarget_;
     Observations observations_;
+    Lifetime lifetime_; // the UI state outlives the controller
 };
 
 } // namespace vesk

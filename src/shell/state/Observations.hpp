@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/runtime/Lifetime.hpp"
 #include "core/runtime/Observed.hpp"
 
 #include <functional>
 #include <initializer_list>
-#include <memory>
 #include <utility>
 #include <vector>
 
@@ -30,28 +30,23 @@ class Observations {
     // it runs once, after all of them have changed.
     void watch(std::initializer_list<std::reference_wrapper<const ObservedBase>> values,
                std::function<void()> onChange) {
-        const std::weak_ptr<bool> alive = alive_;
         auto shared = std::make_shared<const std::function<void()>>(std::move(onChange));
         for (const ObservedBase& value : values) {
-            const auto token = value.observe(
-                [alive, shared] {
-                    if (alive.lock()) (*shared)();
-                },
-                shared.get());
+            const auto token = value.observe(lifetime_.guard([shared] { (*shared)(); }), shared.get());
             cancels_.push_back([&value, token] { value.unobserve(token); });
         }
     }
 
     // Ends every subscription.
     void clear() {
-        alive_ = std::make_shared<bool>(true);
+        lifetime_.reset();
         for (auto& cancel : cancels_)
             cancel();
         cancels_.clear();
     }
 
   private:
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Lifetime lifetime_;
     std::vector<std::function<void()>> cancels_;
 };
 

@@ -12,9 +12,7 @@ StoreReactions::StoreReactions(Store& store, RevealStage& stage, TreeDisplay& tr
     : store_(store), stage_(stage), tree_(tree), sound_(sound), queue_(queue) {}
 
 template <class Step> void StoreReactions::later(double seconds, Step step) {
-    queue_.after(seconds, [alive = std::weak_ptr<bool>(alive_), step = std::move(step)] {
-        if (alive.lock()) step();
-    });
+    queue_.after(seconds, lifetime_.guard(std::move(step)));
 }
 
 void StoreReactions::timerEvent(TimerEvent event) {
@@ -35,12 +33,11 @@ void StoreReactions::timerEvent(TimerEvent event) {
 }
 
 std::function<void()> StoreReactions::clearAfterAnimation(std::int64_t token) {
-    return [this, alive = std::weak_ptr<bool>(alive_), token] {
-        if (!alive.lock()) return;
+    return lifetime_.guard([this, token] {
         later(clearDelaySeconds, [this, token] {
             if (revealToken_ == token) stage_.clearReveal();
         });
-    };
+    });
 }
 
 std::int64_t StoreReactions::growthTarget(std::int64_t to) const {

@@ -2,13 +2,13 @@
 
 #include "core/model/BonsaiModels.hpp"
 #include "core/model/TimerModels.hpp"
+#include "core/runtime/Lifetime.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "platform/Sound.hpp"
 
 #include <QColor>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -81,7 +81,7 @@ class StoreReactions {
     std::int64_t revealToken_ = 0;
     // Between a new reveal and its delayed growth request, which will carry the clearing.
     bool growStepPending_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Lifetime lifetime_;
 };
 
 } // namespace vesk

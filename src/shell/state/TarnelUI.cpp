@@ -26,16 +26,12 @@ std::optional<UUID> openTourTask(const Store& store) {
 } // namespace
 
 TarnelUI::TarnelUI(Store& store, MainQueue& queue, bool tourLog, std::ostream* log)
-    : store(store), queue_(queue), tourLog_(tourLog), log_(log ? log : &std::cout),
-      self_(std::make_shared<TarnelUI*>(this)) {}
+    : store(store), queue_(queue), tourLog_(tourLog), log_(log ? log : &std::cout) {}
 
 TarnelUI::~TarnelUI() = default;
 
 void TarnelUI::later(double seconds, std::function<void(TarnelUI&)> work) {
-    std::weak_ptr<TarnelUI*> weak = self_;
-    queue_.after(seconds, [weak, work = std::move(work)] {
-        if (auto self = weak.lock()) work(**self);
-    });
+    queue_.after(seconds, lifetime_.guard([this, work = std::move(work)] { work(*this); }));
 }
 
 void TarnelUI::bumpFocusAdd() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/Uuid.hpp"
+#include "core/runtime/Lifetime.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
 #include "shell/state/ScreenMetrics.hpp"
@@ -10,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -118,8 +118,7 @@ class TarnelUI {
     bool tourLog_;
     std::ostream* log_;
     std::int64_t toastToken_ = 0;
-    // Delayed work holds this weakly, so that it does nothing once the object is gone.
-    std::shared_ptr<TarnelUI*> self_;
+    Lifetime lifetime_;
 };
 
 } // namespace vesk
