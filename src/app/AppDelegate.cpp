@@ -23,6 +23,7 @@
 #include "platform/TerminationSignals.hpp"
 #include "platform/ToggleSocket.hpp"
 #include "render/engine/BonsaiEngine.hpp"
+#include "render/thumbs/BonsaiThumbnails.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/panel/TarnelController.hpp"
 #include "shell/state/StoreReactions.hpp"
@@ -165,12 +166,13 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     ui_ = std::make_unique<TarnelUI>(*store_, s.queue, environment("VESK_TOUR_LOG").has_value(), &std::cout);
     engine_ = std::make_unique<BonsaiEngine>(s.queue);
     tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
+    thumbnails_ = std::make_unique<BonsaiThumbnails>(s.queue);
 
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs().get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
                                                      s.queue, s.files, menu);
-    controller_->setScreens(makeScreens(*store_, *ui_, *engine_, controller_->thumbnails()));
+    controller_->setScreens(makeScreens(*store_, *ui_, *engine_, *thumbnails_));
     controller_->show();
 
     const BonsaiProgress& bonsai = store_->bonsai.get();

@@ -11,6 +11,7 @@
 namespace vesk {
 
 class BonsaiEngine;
+class BonsaiThumbnails;
 class Store;
 class StoreReactions;
 class TarnelController;
@@ -60,6 +61,8 @@ class AppDelegate {
     std::unique_ptr<TarnelUI> ui_;
     std::unique_ptr<BonsaiEngine> engine_;
     std::unique_ptr<TourDriver> tourDriver_;
+    // The garden's pictures of its trees, kept for the whole session; outlives the views that watch it.
+    std::unique_ptr<BonsaiThumbnails> thumbnails_;
     std::unique_ptr<TarnelController> controller_;
     std::unique_ptr<HotKey> hotKey_;
     std::unique_ptr<StoreReactions> reactions_;

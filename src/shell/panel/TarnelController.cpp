@@ -4,7 +4,6 @@
 #include "platform/GlobalPointerMonitor.hpp"
 #include "platform/QtPanelKeys.hpp"
 #include "platform/X11Panel.hpp"
-#include "render/thumbs/BonsaiThumbnails.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/panel/PanelKeys.hpp"
 #include "shell/panel/PanelRules.hpp"
@@ -79,7 +78,7 @@ bool editingText() {
 TarnelController::TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue,
                                    FileSystem& files, MenuServices menuServices)
     : store_(store), ui_(ui), display_(display), queue_(queue), files_(files),
-      menuServices_(std::move(menuServices)), thumbnails_(std::make_unique<BonsaiThumbnails>(queue)) {}
+      menuServices_(std::move(menuServices)) {}
 
 TarnelController::~TarnelController() = default;
 

@@ -16,7 +16,6 @@ class QKeyEvent;
 
 namespace vesk {
 
-class BonsaiThumbnails;
 class ExpandedView;
 class FileSystem;
 class GlobalPointerMonitor;
@@ -40,8 +39,6 @@ class TarnelController final : public QObject {
 
     // The screens the panel shows; set before show().
     void setScreens(ScreenFactories factories) { factories_ = std::move(factories); }
-    // The garden's pictures of its trees, kept for the whole session.
-    BonsaiThumbnails& thumbnails() const { return *thumbnails_; }
 
     void show();
     // Writes the PNG of the tarnel area (developer use); false when it could not be written.
@@ -75,8 +72,6 @@ class TarnelController final : public QObject {
     FileSystem& files_;
     MenuServices menuServices_;
     ScreenFactories factories_;
-    // Before the panel, so that it outlives the views that watch it.
-    std::unique_ptr<BonsaiThumbnails> thumbnails_;
     std::unique_ptr<TarnelPanel> panel_;
     TarnelRoot* root_ = nullptr;
     TarnelView* tarnel_ = nullptr;
