@@ -4,11 +4,7 @@
 #include "core/runtime/Calendar.hpp"
 #include "core/runtime/SerialFileWriter.hpp"
 #include "core/store/Store.hpp"
-#include "devtools/Demo.hpp"
-#include "devtools/LaunchSteps.hpp"
-#include "devtools/ReadOnlyFiles.hpp"
-#include "devtools/SceneScript.hpp"
-#include "devtools/VideoScene.hpp"
+#include "devtools/DeveloperLaunch.hpp"
 #include "garden/tour/TourDriver.hpp"
 #include "platform/DataFileLock.hpp"
 #include "platform/GetrandomSource.hpp"
@@ -30,7 +26,6 @@
 #include "shell/state/TarnelUI.hpp"
 
 #include <QApplication>
-#include <algorithm>
 #include <iostream>
 
 namespace vesk {
@@ -41,9 +36,6 @@ struct AppServices {
     QtMainQueue queue;
     PosixFileSystem files;
     SerialFileWriter writer{files};
-    // A scripted scene without TARNEL_DATA reads the user's files but never writes them.
-    std::unique_ptr<FileSystem> readOnlyFiles;
-    std::unique_ptr<SerialFileWriter> readOnlyWriter;
     InotifyFolderWatcher watcher;
     GetrandomSource random;
     Calendar calendar;
@@ -118,68 +110,71 @@ AppDelegate::AppDelegate(std::vector<std::string> arguments) : arguments_(std::m
 AppDelegate::~AppDelegate() = default;
 
 AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
-    debug_ = Debug(arguments_);
     services_ = std::make_unique<AppServices>();
-    AppServices& s = *services_;
+    quitSavesFirst();
+    const EnvironmentLookup environment = processEnvironment();
+    developer_ = std::make_unique<DeveloperLaunch>(arguments_, environment);
+    if (const auto other = openStore(environment)) return *other;
+    developer_->prepare(*store_, services_->clock, services_->random, services_->calendar);
+    showTarnel();
+    wireReactions();
+    openTourWhenNew();
+    registerHotKey();
+    // Last: the developer's launch scenario, with the quit path above already in place.
+    developer_->start(
+        *store_, *ui_, *controller_, *engine_, services_->queue, services_->clock, services_->files,
+        [this](std::int64_t from, std::int64_t to, GainReason reason) { bonsaiGrew(from, to, reason); });
+    return Launch::running;
+}
+
+void AppDelegate::quitSavesFirst() {
     // Logout, Ctrl+C and a closed terminal end the program like "Quit Vesk", saving first;
     // from the very start, so that one during start-up does not kill it unsaved.
-    s.terminationSignals = std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
+    services_->terminationSignals =
+        std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
-    const EnvironmentLookup environment = processEnvironment();
+}
 
-    const std::optional<std::string> videoScene = environment("VESK_VIDEO");
-    const auto dataVariable = environment("TARNEL_DATA");
-    // A scripted scene without TARNEL_DATA writes nothing of the user's: no folder, no copy of
-    // an old file, no lock, so it also runs beside the user's own Vesk.
-    if (videoScene && (!dataVariable || dataVariable->empty())) {
-        s.readOnlyFiles = std::make_unique<ReadOnlyFiles>(s.files);
-        s.readOnlyWriter = std::make_unique<SerialFileWriter>(*s.readOnlyFiles);
-    }
-    const auto url = Store::defaultURL(environment, s.readOnlyFiles ? *s.readOnlyFiles : s.files);
-    if (!s.readOnlyFiles) {
+std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLookup& environment) {
+    AppServices& s = *services_;
+    const auto files = developer_->storeFiles(s.files, s.writer);
+    const auto url = Store::defaultURL(environment, files.files);
+    if (!files.readOnly) {
         const auto socketPath = ToggleSocket::pathFor(environment("XDG_RUNTIME_DIR"), url);
         s.lock = DataFileLock::acquire(url);
         if (!s.lock) {
-            // A plain second launch is a desktop shortcut asking for the tarnel; a developer's
-            // launch wants a program of its own.
-            const bool developerLaunch = debug_ != Debug() || videoScene;
-            if (!developerLaunch && socketPath && ToggleSocket::send(*socketPath)) return Launch::handedOver;
+            if (!developer_->wantsOwnProgram() && socketPath && ToggleSocket::send(*socketPath))
+                return Launch::handedOver;
             std::cerr << "vesk: another Vesk is already running on " << url.string() << "\n";
             return Launch::refused;
         }
         // Requests wait in the socket until the event loop runs, after the start-up.
         if (socketPath) s.toggleSocket = ToggleSocket::listen(*socketPath, [this] { toggleTarnel(); });
     }
-    store_ = std::make_unique<Store>(url, StoreEnvironment{s.clock, s.queue,
-                                                           s.readOnlyFiles ? *s.readOnlyFiles : s.files,
-                                                           s.readOnlyWriter ? *s.readOnlyWriter : s.writer,
-                                                           s.watcher, s.random, s.calendar});
+    store_ = std::make_unique<Store>(
+        url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.random, s.calendar});
+    return std::nullopt;
+}
 
-    if (videoScene)
-        VideoTools::seed(*store_, VideoTools::videoTree(environment), VideoTools::videoIteration(environment),
-                         s.clock, s.random, s.calendar);
-    if (debug_.demo) Demo::seed(*store_, s.clock, s.random, s.calendar);
-    if (debug_.seed) LaunchSteps::forceSeed(*store_, *debug_.seed, s.clock, s.random);
-    if (debug_.iteration) store_->debugSetIteration(*debug_.iteration);
-    if (debug_.onboarding) store_->prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
-
-    ui_ = std::make_unique<TarnelUI>(*store_, s.queue, environment("VESK_TOUR_LOG").has_value(), &std::cout);
+void AppDelegate::showTarnel() {
+    AppServices& s = *services_;
+    ui_ = std::make_unique<TarnelUI>(*store_, s.queue, developer_->tourLog());
     engine_ = std::make_unique<BonsaiEngine>(s.queue);
     tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
     thumbnails_ = std::make_unique<BonsaiThumbnails>(s.queue);
-
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs().get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
-                                                     s.queue, s.files, menu);
+                                                     s.queue, s.files, menu, developer_->panelOptions());
     controller_->setScreens(makeScreens(*store_, *ui_, *engine_, *thumbnails_));
     controller_->show();
-
     const BonsaiProgress& bonsai = store_->bonsai.get();
     if (const GardenTree* tree = treeWithSeed(bonsai, bonsai.seed))
         engine_->show(bonsai.seed, shownCubes(*tree));
-    if (debug_.fakeNotch) ui_->metrics.set(ScreenMetrics{true, 185, 32});
+}
 
+void AppDelegate::wireReactions() {
+    AppServices& s = *services_;
     s.stage = std::make_unique<UIRevealStage>(*ui_, s.random);
     s.tree = std::make_unique<EngineTree>(*engine_);
     reactions_ = std::make_unique<StoreReactions>(*store_, *s.stage, *s.tree, s.sound, s.queue);
@@ -189,52 +184,24 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     };
     store_->onSeedlingUnlocked = [this] { reactions_->seedlingUnlocked(); };
     ui_->onOnboardingFinished = [this] { store_->writePrefs([](Prefs& prefs) { prefs.onboarded = true; }); };
+}
 
-    if (!store_->prefs.get().onboarded) {
-        s.queue.after(0.9, [this, onboarding = debug_.onboarding] {
-            ui_->tour.set(TourStep::welcome);
-            ui_->expand(TarnelUI::Tab::tasks, false);
-            switch (onboarding.value_or(0)) {
-            case 1:
-                ui_->setTour(TourStep::seedling);
-                break;
-            case 2:
-                ui_->advanceTour(TourStep::welcome);
-                break;
-            case 3:
-                ui_->setTour(TourStep::openBonsai);
-                break;
-            case 4:
-                withAnimation(Animation::tarnel, [&] { ui_->select(TarnelUI::Tab::bonsai); });
-                ui_->setTour(TourStep::garden);
-                break;
-            case 5:
-                ui_->setTour(TourStep::focus);
-                break;
-            case 6:
-                ui_->setTour(TourStep::yourTurn);
-                break;
-            default:
-                break;
-            }
-        });
-    }
+void AppDelegate::openTourWhenNew() {
+    if (store_->prefs.get().onboarded) return;
+    services_->queue.after(0.9, [this] {
+        ui_->tour.set(TourStep::welcome);
+        ui_->expand(TarnelUI::Tab::tasks, false);
+        developer_->tourOpened(*ui_);
+    });
+}
 
-    if (s.x11) {
+void AppDelegate::registerHotKey() {
+    if (AppServices& s = *services_; s.x11) {
         hotKey_ = std::make_unique<HotKey>(s.x11->display(), s.queue, HotKey::spaceKeyCode,
                                            HotKey::optionModifier, [this] { toggleTarnel(); });
         hotKey_->onRegisteredChange = [this] { hotKeyChanged(); };
     }
     hotKeyChanged();
-
-    // Last: the developer's launch scenario, with the quit path above already in place.
-    debug_.run(
-        *store_, *ui_, *controller_, *engine_, s.queue, environment,
-        [this](std::int64_t from, std::int64_t to, GainReason reason) { bonsaiGrew(from, to, reason); });
-    if (videoScene)
-        VideoTools::runScene(*videoScene, *store_, *ui_, *engine_, *controller_, s.queue, s.clock, s.files,
-                             environment);
-    return Launch::running;
 }
 
 void AppDelegate::toggleTarnel() {

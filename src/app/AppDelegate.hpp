@@ -1,10 +1,11 @@
 #pragma once
 
 #include "core/model/BonsaiModels.hpp"
-#include "devtools/Debug.hpp"
+#include "core/store/DataLocation.hpp"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace vesk {
 
 class BonsaiEngine;
 class BonsaiThumbnails;
+class DeveloperLaunch;
 class Store;
 class StoreReactions;
 class TarnelController;
@@ -49,13 +51,23 @@ class AppDelegate {
     BonsaiEngine* engine() const { return engine_.get(); }
 
   private:
+    // The start-up's steps, in their order.
+    void quitSavesFirst();
+    // The data file locked and the store on it; the way out when another Vesk has the file.
+    std::optional<Launch> openStore(const EnvironmentLookup& environment);
+    void showTarnel();
+    void wireReactions();
+    // A new user meets the tour, shortly after the start.
+    void openTourWhenNew();
+    void registerHotKey();
+
     // Alt+Space and a second `vesk`: opens the tarnel on the tasks tab, ready to type, or closes it.
     void toggleTarnel();
     // Tells the UI state, and standard error, whether Alt+Space is ours.
     void hotKeyChanged();
 
     std::vector<std::string> arguments_;
-    Debug debug_;
+    std::unique_ptr<DeveloperLaunch> developer_;
     std::unique_ptr<AppServices> services_;
     std::unique_ptr<Store> store_;
     std::unique_ptr<TarnelUI> ui_;

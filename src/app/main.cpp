@@ -2,13 +2,9 @@
 // for that launch and never touch the user's data), then the application itself.
 
 #include "app/AppDelegate.hpp"
-#include "devtools/EngineStress.hpp"
-#include "devtools/VideoTools.hpp"
+#include "devtools/DeveloperLaunch.hpp"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <algorithm>
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -33,13 +29,6 @@ int startApplication(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> words(argv, argv + argc);
-    if (const auto stress = vesk::EngineStressPlan::find(words)) {
-        // No display is needed: a plain event loop runs the timers.
-        QCoreApplication app(argc, argv);
-        return vesk::EngineStress::run(*stress, std::cout);
-    }
-    if (std::find(words.begin(), words.end(), "--render-frames") != words.end())
-        return vesk::VideoTools::renderFrames(words);
+    if (const auto status = vesk::DeveloperLaunch::takeOver(argc, argv)) return *status;
     return startApplication(argc, argv);
 }

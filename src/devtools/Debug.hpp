@@ -54,7 +54,6 @@ struct Debug {
         MainQueue& queue;
         // Read when a step needs it: VESK_TOUR_AUTOPLAY at once, VESK_KEEP at the snapshot.
         EnvironmentLookup environment;
-        std::function<void()> pinPanel;
         // False when the picture could not be written.
         std::function<bool(const std::filesystem::path&)> snapshot;
         // Whether a view on screen still waits for its first picture: the snapshot waits too.

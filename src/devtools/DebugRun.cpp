@@ -3,11 +3,11 @@
 #include "devtools/Debug.hpp"
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/PendingPicture.hpp"
 #include "shell/panel/TarnelController.hpp"
 #include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/controls/PendingPicture.hpp"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -137,7 +137,6 @@ constexpr double freezeLeadSeconds = 0.15;
 void Debug::run(Store& store, TarnelUI& ui, const Stage& stage) const {
     MainQueue& queue = stage.queue;
 
-    if (snapshot) stage.pinPanel();
     if (timer) startTimer(store, *timer);
     if (expand) expandOn(store, ui, *expand);
     if (toast) ui.showToast("checkmark.circle.fill", "Focus done · 5 min break", Theme::focus().rgba(), 30);
@@ -167,11 +166,9 @@ void Debug::run(Store& store, TarnelUI& ui, const Stage& stage) const {
 void Debug::run(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
                 MainQueue& queue, EnvironmentLookup environment, GrowthReaction bonsaiGrew) const {
     run(store, ui,
-        Stage{queue, std::move(environment), [&controller] { controller.pinned = true; },
+        Stage{queue, std::move(environment),
               [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
-              [&controller] {
-                  return controller.panel() && PendingPicture::any(*controller.panel());
-              },
+              [&controller] { return controller.panel() && PendingPicture::any(*controller.panel()); },
               [&engine](float progress) { engine.freezeAnimation(progress); }, std::move(bonsaiGrew),
               [](int status) { QCoreApplication::exit(status); }, std::cerr});
 }

@@ -6,7 +6,7 @@
 
 namespace vesk::LaunchSteps {
 
-void forceSeed(Store& store, std::uint64_t seed, Clock& clock, RandomSource& random) {
+void forceSeed(Store& store, std::uint64_t seed, const Clock& clock, RandomSource& random) {
     if (seed == 0) return;
     store.bonsai.update([&](BonsaiProgress& progress) {
         if (!treeWithSeed(progress, seed))

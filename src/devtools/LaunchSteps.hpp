@@ -14,7 +14,7 @@ namespace LaunchSteps {
 
 // Makes the tree with `seed` the current one, planting it with no cubes when the garden
 // lacks it. Seed 0 means "no current tree" everywhere else, so it is ignored.
-void forceSeed(Store& store, std::uint64_t seed, Clock& clock, RandomSource& random);
+void forceSeed(Store& store, std::uint64_t seed, const Clock& clock, RandomSource& random);
 
 } // namespace LaunchSteps
 } // namespace vesk

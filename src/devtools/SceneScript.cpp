@@ -6,7 +6,6 @@
 #include "core/store/Store.hpp"
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
-#include "shell/panel/TarnelController.hpp"
 #include "shell/state/TarnelUI.hpp"
 
 #include <QCoreApplication>
@@ -63,7 +62,6 @@ std::string startMomentText(double unixSeconds) {
 }
 
 void runScene(std::string_view name, Store& store, TarnelUI& ui, const SceneStage& stage) {
-    stage.lockPanel();
     const std::optional<UUID> pitch = firstTaskTitled(store, "Finish pitch deck");
     const std::optional<UUID> reply = firstTaskTitled(store, "Reply to Greta");
     const Scene scene = sceneNamed(name);
@@ -126,9 +124,8 @@ void runScene(std::string_view name, Store& store, TarnelUI& ui, const SceneStag
     stage.queue.after(lead + scene.lengthSeconds + quitAfterClipSeconds, [quit = stage.quit] { quit(); });
 }
 
-void runScene(std::string_view name, Store& store, TarnelUI& ui, BonsaiEngine& engine,
-              TarnelController& controller, MainQueue& queue, const Clock& clock, FileSystem& files,
-              const EnvironmentLookup& environment) {
+void runScene(std::string_view name, Store& store, TarnelUI& ui, BonsaiEngine& engine, MainQueue& queue,
+              const Clock& clock, FileSystem& files, const EnvironmentLookup& environment) {
     std::optional<std::filesystem::path> startMomentFile;
     if (const auto path = environment("VESK_VIDEO_T0")) startMomentFile = *path;
     const SceneStage stage{
@@ -136,10 +133,6 @@ void runScene(std::string_view name, Store& store, TarnelUI& ui, BonsaiEngine& e
         clock,
         files,
         startMomentFile,
-        [&controller] {
-            controller.pinned = true;
-            controller.videoMode = true;
-        },
         [&engine](float from, float to, double seconds) { engine.orbitCamera(from, to, seconds); },
         [] { QCoreApplication::quit(); }};
     runScene(name, store, ui, stage);

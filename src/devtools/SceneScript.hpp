@@ -16,7 +16,6 @@ class Clock;
 class FileSystem;
 class MainQueue;
 class Store;
-class TarnelController;
 class TarnelUI;
 
 namespace VideoTools {
@@ -64,7 +63,6 @@ struct SceneStage {
     const Clock& clock;
     FileSystem& files;
     std::optional<std::filesystem::path> startMomentFile; // VESK_VIDEO_T0
-    std::function<void()> lockPanel;                      // pinned, and the pointer ignored
     std::function<void(float fromYaw, float toYaw, double seconds)> orbitCamera;
     std::function<void()> quit; // the ordinary quit, which saves
 };
@@ -72,9 +70,8 @@ struct SceneStage {
 // Schedules the whole clip on the stage's queue and returns at once: the steps, the start
 // moment and the quit 2.5 s after the clip's end.
 void runScene(std::string_view name, Store& store, TarnelUI& ui, const SceneStage& stage);
-void runScene(std::string_view name, Store& store, TarnelUI& ui, BonsaiEngine& engine,
-              TarnelController& controller, MainQueue& queue, const Clock& clock, FileSystem& files,
-              const EnvironmentLookup& environment);
+void runScene(std::string_view name, Store& store, TarnelUI& ui, BonsaiEngine& engine, MainQueue& queue,
+              const Clock& clock, FileSystem& files, const EnvironmentLookup& environment);
 
 } // namespace VideoTools
 } // namespace vesk

@@ -30,7 +30,6 @@ struct Scenario {
              [this](std::string_view name) {
                  return name == "VESK_KEEP" && keep ? std::optional<std::string>("") : std::nullopt;
              },
-             [this] { log << "pin "; },
              [this](const std::filesystem::path& path) {
                  log << "snapshot " << path.string() << " at " << seconds() << " ";
                  return snapshotsWork;
@@ -130,17 +129,17 @@ TEST(DebugRunTest, RevealGrowsTheTreeOnScreenWithoutTouchingTheLedger) {
 TEST(DebugRunTest, SnapshotAtTheDelayThenQuitUnlessKeptOrFailIfUnwritten) {
     Scenario s;
     s.run({"--freeze", "0.25", "--snapshot", "/tmp/a.png"});
-    EXPECT_EQ(s.log.str(), "pin ");
+    EXPECT_EQ(s.log.str(), "");
     s.bed.queue.advance(1.5);
-    EXPECT_EQ(s.log.str(), "pin freeze 0.25 at 1.35 snapshot /tmp/a.png at 1.5 quit 0");
+    EXPECT_EQ(s.log.str(), "freeze 0.25 at 1.35 snapshot /tmp/a.png at 1.5 quit 0");
 
     Scenario kept;
     kept.keep = true;
     kept.run({"--delay", "0.1", "--freeze", "1", "--snapshot", "/tmp/a.png"});
     kept.bed.queue.runDue(); // a delay shorter than the freeze's lead freezes at once
-    EXPECT_EQ(kept.log.str(), "pin freeze 1 at 0 ");
+    EXPECT_EQ(kept.log.str(), "freeze 1 at 0 ");
     kept.bed.queue.advance(0.1);
-    EXPECT_EQ(kept.log.str(), "pin freeze 1 at 0 snapshot /tmp/a.png at 0.1 ");
+    EXPECT_EQ(kept.log.str(), "freeze 1 at 0 snapshot /tmp/a.png at 0.1 ");
 
     // A picture that never reached its file fails the run instead of passing for one.
     Scenario failed;
@@ -156,7 +155,7 @@ TEST(DebugRunTest, SnapshotAtTheDelayThenQuitUnlessKeptOrFailIfUnwritten) {
         late.picturesDrawnAt = drawnAt;
         late.run({"--snapshot", "/tmp/a.png"});
         late.bed.queue.advance(12);
-        EXPECT_EQ(late.log.str(), std::string("pin snapshot /tmp/a.png at ") + takenAt + " quit 0");
+        EXPECT_EQ(late.log.str(), std::string("snapshot /tmp/a.png at ") + takenAt + " quit 0");
     }
 }
 

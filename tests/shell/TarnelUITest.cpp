@@ -15,7 +15,7 @@ struct TarnelUITest : ::testing::Test {
     test::StoreTestBed bed;
     Store& store = bed.open();
     std::ostringstream log;
-    TarnelUI ui{store, bed.queue, true, &log};
+    TarnelUI ui{store, bed.queue, &log};
 
     void notch(double width, double height = 37) { ui.metrics.set({true, width, height}); }
 };

@@ -76,9 +76,9 @@ bool editingText() {
 } // namespace
 
 TarnelController::TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue,
-                                   FileSystem& files, MenuServices menuServices)
+                                   FileSystem& files, MenuServices menuServices, PanelOptions options)
     : store_(store), ui_(ui), display_(display), queue_(queue), files_(files),
-      menuServices_(std::move(menuServices)) {}
+      menuServices_(std::move(menuServices)), options_(options) {}
 
 TarnelController::~TarnelController() = default;
 
@@ -105,7 +105,7 @@ void TarnelController::show() {
         connect(screen, &QScreen::geometryChanged, this, [this] { reposition(); });
     // Another application taking the focus closes the tarnel; our own menus do not count.
     connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive && !pinned) ui_.collapse();
+        if (state != Qt::ApplicationActive && !options_.pinned) ui_.collapse();
     });
 }
 
@@ -196,7 +196,7 @@ void TarnelController::installMonitors() {
 }
 
 void TarnelController::trackMouse() {
-    if (videoMode || !panel_ || !panel_->x11()) return;
+    if (options_.pointerIgnored || !panel_ || !panel_->x11()) return;
     const auto pointer = panel_->x11()->pointer();
     if (!pointer) return;
     const auto verdict = MouseTracking::track(*pointer, tarnelRect(), ui_.expanded.get());
@@ -213,7 +213,7 @@ void TarnelController::clickedOutside(std::uint32_t pressTime) {
     // itself, seen by the menu with the same server time, tells it was ours.
     const bool ownWindow =
         QApplication::activePopupWidget() != nullptr || (pressTime != 0 && pressTime == ownPressTime_);
-    if (MouseTracking::clickCollapses(*pointer, tarnelRect(), ui_.expanded.get(), pinned, ownWindow))
+    if (MouseTracking::clickCollapses(*pointer, tarnelRect(), ui_.expanded.get(), options_.pinned, ownWindow))
         ui_.collapse();
 }
 

@@ -27,6 +27,14 @@ class TarnelUI;
 class TarnelView;
 class X11Display;
 
+// How a launch wants the panel to behave; the user's launch keeps the defaults.
+struct PanelOptions {
+    // Clicks outside and other applications do not collapse the tarnel.
+    bool pinned = false;
+    // Only a scripted scene hovers: the pointer does not change the hover state.
+    bool pointerIgnored = false;
+};
+
 // Owns the panel and everything that turns the UI state into the tarnel on screen and input
 // back into UI state: placement on the target screen and its metrics, hover and
 // click-through from the pointer, a click elsewhere or another application collapsing the
@@ -34,7 +42,7 @@ class X11Display;
 class TarnelController final : public QObject {
   public:
     TarnelController(Store& store, TarnelUI& ui, X11Display* display, MainQueue& queue, FileSystem& files,
-                     MenuServices menuServices);
+                     MenuServices menuServices, PanelOptions options = {});
     ~TarnelController() override;
 
     // The screens the panel shows; set before show().
@@ -43,11 +51,6 @@ class TarnelController final : public QObject {
     void show();
     // Writes the PNG of the tarnel area (developer use); false when it could not be written.
     bool snapshot(const std::filesystem::path& to);
-
-    // While set, clicks outside and other applications do not collapse the tarnel.
-    bool pinned = false;
-    // While set, only a scripted scene hovers: the pointer no longer changes the hover state.
-    bool videoMode = false;
 
     TarnelPanel* panel() const { return panel_.get(); }
 
@@ -71,6 +74,7 @@ class TarnelController final : public QObject {
     MainQueue& queue_;
     FileSystem& files_;
     MenuServices menuServices_;
+    PanelOptions options_;
     ScreenFactories factories_;
     std::unique_ptr<TarnelPanel> panel_;
     TarnelRoot* root_ = nullptr;

@@ -5,7 +5,7 @@
 #include "shell/anim/Transaction.hpp"
 
 #include <algorithm>
-#include <iostream>
+#include <ostream>
 
 namespace vesk {
 
@@ -25,8 +25,8 @@ std::optional<UUID> openTourTask(const Store& store) {
 }
 } // namespace
 
-TarnelUI::TarnelUI(Store& store, MainQueue& queue, bool tourLog, std::ostream* log)
-    : store(store), queue_(queue), tourLog_(tourLog), log_(log ? log : &std::cout) {}
+TarnelUI::TarnelUI(Store& store, MainQueue& queue, std::ostream* tourLog)
+    : store(store), queue_(queue), tourLog_(tourLog) {}
 
 TarnelUI::~TarnelUI() = default;
 
@@ -137,8 +137,8 @@ void TarnelUI::showToast(const std::string& icon, const std::string& text, std::
 
 void TarnelUI::logTour(std::string_view what) const {
     if (!tourLog_) return;
-    *log_ << "tour → " << what << '\n';
-    log_->flush();
+    *tourLog_ << "tour → " << what << '\n';
+    tourLog_->flush();
 }
 
 void TarnelUI::setTour(TourStep step) {

@@ -56,9 +56,8 @@ class TarnelUI {
         friend bool operator==(const Size&, const Size&) = default;
     };
 
-    // `tourLog`: whether tour steps are echoed to `log` (start-up passes whether
-    // VESK_TOUR_LOG is set, read once).
-    TarnelUI(Store& store, MainQueue& queue, bool tourLog = false, std::ostream* log = nullptr);
+    // Tour steps are echoed to `tourLog` when one is given.
+    TarnelUI(Store& store, MainQueue& queue, std::ostream* tourLog = nullptr);
     ~TarnelUI();
     TarnelUI(const TarnelUI&) = delete;
     TarnelUI& operator=(const TarnelUI&) = delete;
@@ -115,8 +114,7 @@ class TarnelUI {
 
     Observed<bool> hotKeyOurs_{true};
     MainQueue& queue_;
-    bool tourLog_;
-    std::ostream* log_;
+    std::ostream* tourLog_;
     std::int64_t toastToken_ = 0;
     Lifetime lifetime_;
 };

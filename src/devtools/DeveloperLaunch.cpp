@@ -1,0 +1,105 @@
+#include "devtools/DeveloperLaunch.hpp"
+
+#include "core/runtime/SerialFileWriter.hpp"
+#include "core/store/Store.hpp"
+#include "devtools/Demo.hpp"
+#include "devtools/EngineStress.hpp"
+#include "devtools/LaunchSteps.hpp"
+#include "devtools/ReadOnlyFiles.hpp"
+#include "devtools/SceneScript.hpp"
+#include "devtools/VideoScene.hpp"
+#include "devtools/VideoTools.hpp"
+#include "shell/anim/Transaction.hpp"
+#include "shell/state/TarnelUI.hpp"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <iostream>
+
+namespace vesk {
+
+std::optional<int> DeveloperLaunch::takeOver(int argc, char** argv) {
+    const std::vector<std::string> words(argv, argv + argc);
+    if (const auto stress = EngineStressPlan::find(words)) {
+        // No display is needed: a plain event loop runs the timers.
+        QCoreApplication app(argc, argv);
+        return EngineStress::run(*stress, std::cout);
+    }
+    if (std::find(words.begin(), words.end(), "--render-frames") != words.end())
+        return VideoTools::renderFrames(words);
+    return std::nullopt;
+}
+
+DeveloperLaunch::DeveloperLaunch(const std::vector<std::string>& arguments, EnvironmentLookup environment)
+    : options_(arguments), environment_(std::move(environment)), videoScene_(environment_("VESK_VIDEO")) {}
+
+DeveloperLaunch::~DeveloperLaunch() = default;
+
+bool DeveloperLaunch::wantsOwnProgram() const {
+    return options_ != Debug() || videoScene_;
+}
+
+DeveloperLaunch::StoreFiles DeveloperLaunch::storeFiles(FileSystem& files, FileWriter& writer) {
+    const auto data = environment_("TARNEL_DATA");
+    if (!videoScene_ || (data && !data->empty())) return {files, writer, false};
+    if (!readOnlyFiles_) {
+        readOnlyFiles_ = std::make_unique<ReadOnlyFiles>(files);
+        readOnlyWriter_ = std::make_unique<SerialFileWriter>(*readOnlyFiles_);
+    }
+    return {*readOnlyFiles_, *readOnlyWriter_, true};
+}
+
+PanelOptions DeveloperLaunch::panelOptions() const {
+    return {.pinned = options_.snapshot || videoScene_, .pointerIgnored = videoScene_.has_value()};
+}
+
+std::ostream* DeveloperLaunch::tourLog() const {
+    return environment_("VESK_TOUR_LOG") ? &std::cout : nullptr;
+}
+
+void DeveloperLaunch::prepare(Store& store, const Clock& clock, RandomSource& random,
+                              const Calendar& calendar) const {
+    if (videoScene_)
+        VideoTools::seed(store, VideoTools::videoTree(environment_), VideoTools::videoIteration(environment_),
+                         clock, random, calendar);
+    if (options_.demo) Demo::seed(store, clock, random, calendar);
+    if (options_.seed) LaunchSteps::forceSeed(store, *options_.seed, clock, random);
+    if (options_.iteration) store.debugSetIteration(*options_.iteration);
+    if (options_.onboarding) store.prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
+}
+
+void DeveloperLaunch::tourOpened(TarnelUI& ui) const {
+    switch (options_.onboarding.value_or(0)) {
+    case 1:
+        ui.setTour(TourStep::seedling);
+        break;
+    case 2:
+        ui.advanceTour(TourStep::welcome);
+        break;
+    case 3:
+        ui.setTour(TourStep::openBonsai);
+        break;
+    case 4:
+        withAnimation(Animation::tarnel, [&] { ui.select(TarnelUI::Tab::bonsai); });
+        ui.setTour(TourStep::garden);
+        break;
+    case 5:
+        ui.setTour(TourStep::focus);
+        break;
+    case 6:
+        ui.setTour(TourStep::yourTurn);
+        break;
+    default:
+        break;
+    }
+}
+
+void DeveloperLaunch::start(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
+                            MainQueue& queue, const Clock& clock, FileSystem& files,
+                            Debug::GrowthReaction bonsaiGrew) const {
+    if (options_.fakeNotch) ui.metrics.set(ScreenMetrics{true, 185, 32});
+    options_.run(store, ui, controller, engine, queue, environment_, std::move(bonsaiGrew));
+    if (videoScene_) VideoTools::runScene(*videoScene_, store, ui, engine, queue, clock, files, environment_);
+}
+
+} // namespace vesk
