@@ -69,29 +69,14 @@ void DeveloperLaunch::prepare(Store& store, const Clock& clock, RandomSource& ra
 }
 
 void DeveloperLaunch::tourOpened(TarnelUI& ui) const {
-    switch (options_.onboarding.value_or(0)) {
-    case 1:
-        ui.setTour(TourStep::seedling);
-        break;
-    case 2:
-        ui.advanceTour(TourStep::welcome);
-        break;
-    case 3:
-        ui.setTour(TourStep::openBonsai);
-        break;
-    case 4:
-        withAnimation(Animation::tarnel, [&] { ui.select(TarnelUI::Tab::bonsai); });
-        ui.setTour(TourStep::garden);
-        break;
-    case 5:
-        ui.setTour(TourStep::focus);
-        break;
-    case 6:
-        ui.setTour(TourStep::yourTurn);
-        break;
-    default:
-        break;
-    }
+    // The pages of "--onboarding 1…6"; 2 goes on from the welcome page as its button does.
+    constexpr TourStep pages[] = {TourStep::seedling, TourStep::welcome, TourStep::openBonsai,
+                                  TourStep::garden,   TourStep::focus,   TourStep::yourTurn};
+    const std::int64_t page = options_.onboarding.value_or(0);
+    if (page < 1 || page > 6) return;
+    if (page == 2) return ui.advanceTour(TourStep::welcome);
+    if (page == 4) withAnimation(Animation::tarnel, [&] { ui.select(TarnelUI::Tab::bonsai); });
+    ui.setTour(pages[page - 1]);
 }
 
 void DeveloperLaunch::start(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
