@@ -5,17 +5,19 @@
 set -eu
 . "$(dirname "$0")/x_session.sh"
 
-"$vesk" --seed 12345 --iter 3000 --expand bonsai > "$work/out.txt" 2> "$work/err.txt" &
-app=$!
-pids="$pids $app"
-ticks() { awk '{print $14 + $15}' "/proc/$app/stat"; }
-# Settled: the window is up and the first tree is built.
-sleep 4
-kill -0 "$app" 2>/dev/null || fail "vesk ended early: $(cat "$work/err.txt")"
-first=$(ticks)
+launch tab --seed 12345 --iter 3000 --expand bonsai
+# Settled: the tarnel is open and its tab's card shows the first tree, lit, in its middle (the card is the 378 × 316
+# rectangle 31 into the tarnel and below the 30-high top bar and its 8 of gap).
+tree_drawn() {
+    is_open || return 1
+    seen=$(import -window root -crop 180x200+711+98 -colorspace gray -format '%[fx:int(255*mean)]' info:)
+    [ "$seen" -gt 12 ]
+}
+wait_until 30 "no tree in the bonsai tab's card" tree_drawn
+first=$(cpu_ticks)
 import -window root "$work/a.png"
 sleep 10
-second=$(ticks)
+second=$(cpu_ticks)
 import -window root "$work/b.png"
 hz=$(getconf CLK_TCK)
 share=$(awk -v a="$first" -v b="$second" -v hz="$hz" 'BEGIN { printf "%.2f", (b - a) / hz / 10 }')

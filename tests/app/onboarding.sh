@@ -10,24 +10,42 @@ printf '%s' '{"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded
 click() {
     xdotool mousemove "$1" "$2" click 1
 }
+# step NAME: the tour has logged that it moved on to NAME.
+step() { wait_until 30 "the tour did not move on to $1: $(tr '\n' ' ' < "$work/tour.out")" grep -qx "tour → $1" "$work/tour.out"; }
+# button_at X Y: a green button ("Start", "Next") in place with its left edge at X, on its card
+# (black) or in its bubble (dark grey).
+accent='#94CC8C'
+button_at() { edge_at "$1" "$2" '#000000' "$accent" || edge_at "$1" "$2" '#121212' "$accent"; }
+# bubble_at Y: a tour bubble in place, its green border 29 into the tarnel on row Y.
+bubble_at() { edge_at 608 "$1" '#000000' '#4D6649'; }
+# nursery_shown: the first seedling's card stands 33 into the tarnel.
+nursery_shown() { [ "$(screen_pixel 611 160)" = '#000000' ] && [ "$(screen_pixel 614 160)" != '#000000' ]; }
 
 VESK_TOUR_LOG=1 launch tour
-sleep 1.5
+wait_until 30 "no welcome card with its Start button" button_at 921 421
 click 955 421 # "Start", bottom right of the card
-sleep 1.5
+step seedling
+wait_until 30 "no nursery" nursery_shown
 click 672 214 # the first seedling of the nursery
-sleep 1.2
+step completeTask
+wait_until 30 "no bubble under the tour task" bubble_at 200
 click 629 133 # the tour task's check circle, through the overlay's hole
-sleep 6       # the tree grows; the tour moves on when the reveal clears, or after 5 s
+step growing
+# The tree grows; the tour moves on when the reveal clears, or after 5 s.
+step openBonsai
+wait_until 30 "no bubble under the bonsai tab" bubble_at 60
 click 658 15  # the bonsai tab
-sleep 1.5
+step garden
+wait_until 30 "no Next in the bubble above the garden button" button_at 925 323
 click 951 323 # "Next" in the bubble above the garden button
-sleep 1
+step focus
+wait_until 30 "no Next in the bubble under the focus tab" button_at 813 135
 click 839 135 # "Next" in the bubble under the focus tab
-sleep 1
+step yourTurn
+wait_until 30 "the tour's last step did not focus the add field" add_field_focused
 xdotool type --delay 40 "Water the fern"
 xdotool key Return
-sleep 1
+step finished
 quit tour
 
 steps=$(tr '\n' ' ' < "$work/tour.out")

@@ -92,18 +92,7 @@ wait_until 10 "the context menu left the keyboard with the closed tarnel" is_act
 xdotool mousemove 800 700
 
 # Quick clicks on an entry of the settings menu (it lies outside the tarnel) never close it.
-# The first click may land before the pointer monitor has seen the pointer over the pill
-# (the panel lets clicks through until then): click again, well apart, while it stays closed.
-clicked=0
-click_pill() {
-    is_open && return 0
-    [ $(($(date +%s) - clicked)) -ge $((3 * patience)) ] || return 1
-    xdotool mousemove 800 12 click 1
-    clicked=$(date +%s)
-    return 1
-}
-wait_until 30 "a click on the pill: the tarnel did not open" click_pill
-opened "a click on the pill"
+open_by_click "a click on the pill"
 for click in 1 2 3 4 5; do
     xdotool mousemove 975 15 click 1 # the "…" button at the right end of the top bar
     wait_until 10 "click $click: the settings menu did not open" menu_shown
@@ -122,10 +111,10 @@ wait_until 10 "five clicks on Sounds did not switch it off: $(cat "$TARNEL_DATA"
 if [ -n "${VESK_SHOTS:-}" ]; then
     xdotool key Escape
     for frame in 0 1 2 3 4 5 6 7; do shot "close-$frame" 600x500+500+0; done
-    sleep 0.8
+    wait_until 10 "Escape: the pill did not come to rest" pill_at_rest
     xdotool key alt+space
     for frame in 0 1 2 3; do shot "open-$frame" 600x500+500+0; done
-    sleep 0.8
+    opened "Alt+Space"
 fi
 xdotool key Escape
 closed "Escape at the end"
@@ -140,7 +129,7 @@ shot chip 500x80+550+0
 xdotool key Escape
 closed "Escape with a stopwatch running"
 xdotool mousemove 100 800
-sleep 1.5
+wait_until 10 "the pill with a stopwatch running did not come to rest" pill_at_rest
 # Under 0.5 % of a core.
 best=$(cpu_per_mille 10 5)
 echo "running stopwatch, collapsed: $best per mille of a core"

@@ -14,24 +14,6 @@ printf '{"lists":[{"id":"%s","name":"My Tasks"}],"tasks":[%s,%s,%s],"sessions":[
     "$list" "$(task 1 First 0)" "$(task 2 Second 1)" "$(task 3 Third 2)" > "$TARNEL_DATA"
 printf '"prefs":{"onboarded":true,"sortByDate":true,"selectedListID":"%s"}}' "$list" >> "$TARNEL_DATA"
 
-launch drag
-sleep 0.3
-xdotool mousemove 800 14 click 1
-sleep 1
-# The rows (30 high, 2 apart) start 114 below the screen's top: under the 30-high top bar,
-# 8 of gap, the header (26), 8, the add row (34) and 8. Third's title is at 193.
-xdotool mousemove 720 193
-sleep 0.2
-xdotool mousedown 1
-for _ in $(seq 16); do
-    xdotool mousemove_relative -- 0 -4
-    sleep 0.04
-done
-sleep 0.4
-xdotool mouseup 1
-sleep 1
-quit drag
-
 order_of() {
     for i in 0 1 2; do
         if [ "$("$json_check" "$TARNEL_DATA" /tasks/$i/title)" = "$1" ]; then
@@ -41,6 +23,25 @@ order_of() {
     done
     fail "no task $1: $(cat "$TARNEL_DATA")"
 }
+
+launch drag
+open_by_click drag
+# Third's row; its title is at 193, a little above the row's middle.
+wait_until 10 "the third row did not show" row_shown 3
+xdotool mousemove 720 193
+xdotool mousedown 1
+for _ in $(seq 16); do
+    xdotool mousemove_relative -- 0 -4
+    sleep 0.04
+done
+# The order changes while the drag passes over the rows, before the drop; the picture of
+# the dragged row, a window of its own, goes with the drop.
+on_top() { seen=$(order_of Third); [ "$seen" = 0.0 ]; }
+wait_until 10 "the drag did not put Third on top before the drop" on_top
+xdotool mouseup 1
+wait_until 10 "the drop did not end the drag" no_menu
+quit drag
+
 orders="$(order_of Third) $(order_of First) $(order_of Second)"
 [ "$orders" = "0.0 1.0 2.0" ] || fail "want Third, First, Second in order; orders: $orders: $(cat "$TARNEL_DATA")"
 [ "$("$json_check" "$TARNEL_DATA" /prefs/sortByDate)" = false ] || fail "the drag left date sorting on"

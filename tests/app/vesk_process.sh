@@ -47,13 +47,54 @@ quit() {
     [ "$status" -eq 0 ] || fail "$1: exit status $status: $(cat "$work/$1.err")"
 }
 
+# screen_pixel X Y: the colour on the screen at that point, as #RRGGBB.
+screen_pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n 's/.*\(#[0-9A-F]\{6\}\).*/\1/p'; }
+# The lit surface of a focused field or a picked tab, over the black tarnel.
+surface_hi='#1A1817'
+
 # is_open: the open tarnel is black in its left margin well below the pill; the desktop
 # shows there when it is closed.
-is_open() { import -window root -crop 1x1+605+300 -depth 8 txt:- | grep -q '#000000'; }
+is_open() { [ "$(screen_pixel 605 300)" = '#000000' ]; }
 is_closed() { ! is_open; }
 # opened WHAT / closed WHAT: waits until the tarnel is open (closed) after WHAT.
 opened() { wait_until 30 "$1: the tarnel did not open" is_open; }
 closed() { wait_until 30 "$1: the tarnel did not close" is_closed; }
+
+# pill_hovered: the closed pill has grown under the pointer: vesk has seen the pointer there.
+pill_hovered() { [ "$(screen_pixel 800 31)" = '#000000' ]; }
+# pill_at_rest: the closed pill at its smallest, without its hover shadow: just under it the
+# desktop looks as it does far below.
+pill_at_rest() { [ "$(screen_pixel 800 31)" = "$(screen_pixel 800 60)" ]; }
+
+# open_by_click WHAT: the pointer on the pill, a click once the pill shows that vesk sees it
+# there, and the tarnel open. A click can still go astray under a window manager: while the
+# tarnel stays closed, it is clicked again, well apart.
+open_by_click() {
+    xdotool mousemove 800 12
+    wait_until 10 "$1: the pill did not grow under the pointer" pill_hovered
+    pill_clicked=0
+    wait_until 30 "$1: the tarnel did not open" click_pill
+}
+click_pill() {
+    is_open && return 0
+    [ $(($(date +%s) - pill_clicked)) -ge $((3 * patience)) ] || return 1
+    xdotool mousemove 800 12 click 1
+    pill_clicked=$(date +%s)
+    return 1
+}
+
+# edge_at X Y OUTSIDE INSIDE: on row Y the screen shows OUTSIDE just left of X and INSIDE
+# just right of it: a chip, a button or a bubble has come to rest with its left edge at X,
+# fully drawn (a sliding one is elsewhere, a fading one paler).
+edge_at() { [ "$(screen_pixel $(($1 - 2)) "$2")" = "$3" ] && [ "$(screen_pixel $(($1 + 1)) "$2")" = "$4" ]; }
+# tab_picked N: the top bar lights the Nth tab (1 tasks … 4 stats).
+tab_picked() { edge_at $((611 + 32 * ($1 - 1))) 14 '#000000' "$surface_hi"; }
+# row_shown N: the Nth row of the task list has its check circle drawn, at rest. The rows
+# (30 high, 2 apart) start 114 below the screen's top: under the 30-high top bar, 8 of gap,
+# the header (26), 8, the add row (34) and 8; the circle's left edge is 41 into the tarnel.
+row_shown() { edge_at 620 $((133 + 32 * ($1 - 1))) '#000000' '#464542'; }
+# add_field_focused: the task list's add field has the keyboard (its row is lit).
+add_field_focused() { [ "$(screen_pixel 970 89)" = "$surface_hi" ]; }
 
 # cpu_ticks: the CPU time vesk ($vpid) has used, in clock ticks, summed as integers (awk
 # would print a large sum in exponent form).
