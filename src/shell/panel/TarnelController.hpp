@@ -1,12 +1,10 @@
 #pragma once
 
 #include "platform/PanelGeometry.hpp"
-#include "shell/state/Observations.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/views/ScreenFactories.hpp"
 
 #include <QObject>
-#include <QSizeF>
 #include <cstdint>
 
 class QKeyEvent;
@@ -63,7 +61,6 @@ class TarnelController final : public QObject {
     void trackMouse();
     void clickedOutside(std::uint32_t pressTime);
     bool handleKey(const QKeyEvent& event);
-    void wireViews();
     PanelRect tarnelRect() const;
     void updateInputShape();
 
@@ -82,11 +79,7 @@ class TarnelController final : public QObject {
     ExpandedView* expanded_ = nullptr;
     std::unique_ptr<GlobalPointerMonitor> pointer_;
     PanelRect screenFrame_;
-    // The state and size the outline last headed for.
-    bool sizedExpanded_ = false;
     std::uint32_t ownPressTime_ = 0; // server time of the last press on a window of ours
-    QSizeF sizedTarget_;
-    Observations observations_;
 };
 
 } // namespace vesk

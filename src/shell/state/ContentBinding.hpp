@@ -12,7 +12,8 @@ template <class Content> struct ContentChange {
     const Content& now;
     const Content* before; // null on the first apply: everything is new
 
-    template <class Part> bool changed(Part Content::*part) const {
+    // Whether the part a member pointer names differs.
+    template <class Member> bool changed(Member part) const {
         return !before || !(before->*part == now.*part);
     }
 };

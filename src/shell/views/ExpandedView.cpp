@@ -71,6 +71,14 @@ ExpandedView::ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices
     observations_.watch(ui_.tour, [this] { followTourOverlay(); });
     observations_.watch(ui_.metrics, [this] { applyMetrics(); });
     observations_.watch(ui_.expanded, [this] { followExpanded(); });
+    size_.bind(
+        {ui_.metrics, ui_.tab, ui_.tour, ui_.gardenOpen},
+        [this] {
+            return TarnelUI::Size{ui_.expandedWidth(), ui_.expandedHeight()};
+        },
+        [this](const ContentChange<TarnelUI::Size>& change) {
+            setFixedSize(static_cast<int>(change.now.width), static_cast<int>(change.now.height));
+        });
     screen_ = screenFor(ui_);
     applyMetrics();
     followExpanded();
@@ -178,10 +186,6 @@ void ExpandedView::followExpanded() {
         current_ = build(screen_, card ? tourCardSlot_ : tabArea_, false);
     }
     shownExpanded_ = true;
-}
-
-void ExpandedView::setContentSize(QSize size) {
-    setFixedSize(size);
 }
 
 void ExpandedView::applyMetrics() {

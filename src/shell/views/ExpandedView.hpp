@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
-#include "shell/state/ScreenMetrics.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
+#include "shell/state/TarnelUI.hpp"
 #include "shell/views/ScreenFactories.hpp"
 
 #include <QWidget>
@@ -27,7 +27,6 @@ class ExpandedView final : public QWidget {
     ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices, ScreenFactories factories,
                  QWidget* parent = nullptr);
 
-    void setContentSize(QSize size);
     // The tour's spotlight over the whole open tarnel, while a step has a target.
     QWidget* tourOverlay() const { return overlay_; }
 
@@ -65,6 +64,7 @@ class ExpandedView final : public QWidget {
     Screen screen_ = Screen::tasks;
     // The current screen has been on show in the open tarnel.
     bool shownExpanded_ = false;
+    ContentBinding<TarnelUI::Size> size_;
     Observations observations_;
 };
 
