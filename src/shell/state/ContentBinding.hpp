@@ -23,12 +23,9 @@ template <class Content> struct ContentChange {
 // applied only when it differs from the last, so that the widget touches only what changed.
 template <class Content> class ContentBinding {
   public:
-    using Compute = std::function<Content()>;
-    using Apply = std::function<void(const ContentChange<Content>&)>;
-
     // Watches `values` for as long as the binding lives; computes and applies everything at once.
-    void bind(std::initializer_list<std::reference_wrapper<const ObservedBase>> values, Compute compute,
-              Apply apply) {
+    void bind(std::initializer_list<std::reference_wrapper<const ObservedBase>> values,
+              std::function<Content()> compute, std::function<void(const ContentChange<Content>&)> apply) {
         compute_ = std::move(compute);
         apply_ = std::move(apply);
         observations_.watch(values, [this] { refresh(); });
@@ -37,11 +34,8 @@ template <class Content> class ContentBinding {
 
     // Computes again, for a change no watched value tells (the view's own state).
     void refresh() {
-        if (!live_) {
-            stale_ = true;
-            return;
-        }
-        stale_ = false;
+        stale_ = !live_;
+        if (stale_) return;
         Content next = compute_();
         if (applied_ && next == content_) return;
         const Content before = std::exchange(content_, std::move(next));
@@ -57,8 +51,8 @@ template <class Content> class ContentBinding {
     const Content& content() const { return content_; }
 
   private:
-    Compute compute_;
-    Apply apply_;
+    std::function<Content()> compute_;
+    std::function<void(const ContentChange<Content>&)> apply_;
     Content content_{};
     bool applied_ = false;
     bool live_ = true;
