@@ -131,7 +131,7 @@ void FocusView::apply(const ContentChange<FocusContent>& change) {
     if (change.changed(&FocusContent::mode)) mode_->setSelection(next.mode);
     // Inside the animation of the mode change, when there is one.
     if (change.changed(&FocusContent::showsPresets)) Presence::of(presets_)->setPresent(next.showsPresets);
-    dial_->apply(next.dial);
+    dial_->apply({next.dial, change.before ? &change.before->dial : nullptr});
     if (change.changed(&FocusContent::controls)) {
         const FocusControlsContent& controls = next.controls;
         play_->setLook(controls.playSymbol, controls.playFill);
