@@ -84,11 +84,11 @@ TarnelController::~TarnelController() = default;
 
 void TarnelController::show() {
     panel_ = std::make_unique<TarnelPanel>(display_);
-    expanded_ = new ExpandedView(store_, ui_, menuServices_, factories_);
-    tarnel_ = new TarnelView(ui_, expanded_, menuServices_);
-    root_ = new TarnelRoot(ui_, tarnel_, panel_.get());
+    auto* tarnel =
+        new TarnelView(ui_, new ExpandedView(store_, ui_, menuServices_, factories_), menuServices_);
+    root_ = new TarnelRoot(ui_, tarnel, panel_.get());
     root_->setGeometry(0, 0, panel_->width(), panel_->height());
-    tarnel_->setOnClick([this] { ui_.expand(std::nullopt, false); });
+    tarnel->setOnClick([this] { ui_.expand(std::nullopt, false); });
     root_->setOnTarnelMoved([this](QRectF) { updateInputShape(); });
     if (factories_.revealPanel) root_->setSatellite(factories_.revealPanel(root_));
     reposition();

@@ -14,7 +14,6 @@ class QKeyEvent;
 namespace vesk {
 
 class BonsaiThumbnails;
-class ExpandedView;
 class FileSystem;
 class GlobalPointerMonitor;
 class MainQueue;
@@ -22,7 +21,6 @@ class Store;
 class TarnelPanel;
 class TarnelRoot;
 class TarnelUI;
-class TarnelView;
 class X11Display;
 
 // Owns the panel and everything that turns the UI state into the tarnel on screen and input
@@ -75,8 +73,6 @@ class TarnelController final : public QObject {
     std::unique_ptr<BonsaiThumbnails> thumbnails_;
     std::unique_ptr<TarnelPanel> panel_;
     TarnelRoot* root_ = nullptr;
-    TarnelView* tarnel_ = nullptr;
-    ExpandedView* expanded_ = nullptr;
     std::unique_ptr<GlobalPointerMonitor> pointer_;
     PanelRect screenFrame_;
     std::uint32_t ownPressTime_ = 0; // server time of the last press on a window of ours
