@@ -29,7 +29,7 @@ TarnelView::TarnelView(TarnelUI& ui, QWidget* expandedContent, MenuServices menu
                  Transition::fade().animated(Animation::easeIn(0.1)));
     Presence::of(expanded_content_)->setPresent(false);
     expanded_content_->installEventFilter(this);
-    follow_.bind(
+    expanded_.bind(
         {ui_.expanded}, [this] { return ui_.expanded.get(); },
         [this](const ContentChange<bool>& change) { setExpanded(change.now); });
 }
@@ -39,8 +39,6 @@ NotchShape TarnelView::shapeFor(bool expanded) {
 }
 
 void TarnelView::setExpanded(bool expanded) {
-    if (expanded_ == expanded) return;
-    expanded_ = expanded;
     withAnimation(expanded ? Animation::tarnelOpen : Animation::tarnelClose, [&] {
         shape_.set(shapeFor(expanded));
         Presence::of(collapsed_)->setPresent(!expanded);
@@ -99,7 +97,7 @@ void TarnelView::paintEvent(QPaintEvent* event) {
 }
 
 void TarnelView::mousePressEvent(QMouseEvent* event) {
-    if (!expanded_ && event->button() == Qt::LeftButton && onClick_) {
+    if (!expanded_.content() && event->button() == Qt::LeftButton && onClick_) {
         onClick_();
         event->accept();
         return;
@@ -108,7 +106,7 @@ void TarnelView::mousePressEvent(QMouseEvent* event) {
 }
 
 void TarnelView::contextMenuEvent(QContextMenuEvent* event) {
-    if (expanded_) return QWidget::contextMenuEvent(event);
+    if (expanded_.content()) return QWidget::contextMenuEvent(event);
     ThemedMenu menu(tarnelMenuItems(ui_.store, false, menuServices_), this);
     menu.exec(event->globalPos());
 }

@@ -20,7 +20,6 @@ class TarnelView final : public QWidget {
   public:
     TarnelView(TarnelUI& ui, QWidget* expandedContent, MenuServices menuServices, QWidget* parent = nullptr);
 
-    bool isExpanded() const { return expanded_; }
     // A click on the pill; the owner expands the tarnel.
     void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
 
@@ -47,13 +46,12 @@ class TarnelView final : public QWidget {
     MenuServices menuServices_;
     CollapsedView* collapsed_;
     QWidget* expanded_content_;
-    bool expanded_ = false;
     Animated<NotchShape> shape_;
     QPainterPath outline_; // of `outlineShape_` in `outlineBounds_`
     QRectF outlineBounds_;
     NotchShape outlineShape_;
     std::function<void()> onClick_;
-    ContentBinding<bool> follow_;
+    ContentBinding<bool> expanded_;
 };
 
 } // namespace vesk
