@@ -67,8 +67,7 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
         {store_.tasks, store_.lists, store_.prefs, store_.sessions, store_.timer, store_.now, ui_.tourTaskID},
         [this] { return tasksContent(store_, ui_.tourTaskID.get(), showCompleted_); },
         [this](const ContentChange<TasksContent>& change) { apply(change); });
-    observations_.watch(ui_.tourTaskID, [this] { showTourTask(); });
-    observations_.watch(ui_.tour, [this] { showTourTask(); });
+    observations_.watch({ui_.tourTaskID, ui_.tour}, [this] { showTourTask(); });
     observations_.watch(ui_.focusAddToken, [this] { addRow_->focusField(); });
     observations_.watch(ui_.scriptedTyping, [this] { playScriptedTyping(); });
 }
