@@ -31,13 +31,16 @@ Transition transitionOf(Screen screen) {
 
 BonsaiTab::BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames,
                      BonsaiThumbnails& thumbnails, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), engine_(engine), frames_(frames), thumbnails_(thumbnails),
-      screen_(BonsaiContent::screen(store.bonsai.get(), ui.gardenOpen.get())) {
+    : QWidget(parent), store_(store), ui_(ui), engine_(engine), frames_(frames), thumbnails_(thumbnails) {
     stack_ = new QGridLayout(this);
     stack_->setContentsMargins(0, 0, 0, 0);
-    current_ = build(screen_, false);
-    observations_.watch(store_.bonsai, [this] { follow(); });
-    observations_.watch(ui_.gardenOpen, [this] { follow(); });
+    screen_.bind(
+        {store_.bonsai, ui_.gardenOpen},
+        [this] { return BonsaiContent::screen(store_.bonsai.get(), ui_.gardenOpen.get()); },
+        [this](const ContentChange<BonsaiContent::Screen>& change) {
+            if (Presence* presence = Presence::of(current_)) presence->dismiss(); // none at first
+            current_ = build(change.now, change.before != nullptr);
+        });
 }
 
 QWidget* BonsaiTab::build(Screen screen, bool arriving) {
@@ -59,14 +62,6 @@ QWidget* BonsaiTab::build(Screen screen, bool arriving) {
     // Comes in with the animation of the change that asked for it.
     if (arriving) presence->setPresent(true);
     return widget;
-}
-
-void BonsaiTab::follow() {
-    const Screen next = BonsaiContent::screen(store_.bonsai.get(), ui_.gardenOpen.get());
-    if (next == screen_) return;
-    screen_ = next;
-    if (Presence* presence = Presence::of(current_)) presence->dismiss();
-    current_ = build(next, true);
 }
 
 } // namespace vesk

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "garden/bonsai/BonsaiContent.hpp"
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 
 #include <QWidget>
 
@@ -23,12 +23,11 @@ class BonsaiTab final : public QWidget {
     BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames,
               BonsaiThumbnails& thumbnails, QWidget* parent = nullptr);
 
-    BonsaiContent::Screen screen() const { return screen_; }
+    BonsaiContent::Screen screen() const { return screen_.content(); }
     QWidget* screenWidget() const { return current_; }
 
   private:
     QWidget* build(BonsaiContent::Screen screen, bool arriving);
-    void follow();
 
     Store& store_;
     TarnelUI& ui_;
@@ -36,9 +35,8 @@ class BonsaiTab final : public QWidget {
     SceneFrames& frames_;
     BonsaiThumbnails& thumbnails_;
     QGridLayout* stack_;
-    BonsaiContent::Screen screen_;
     QWidget* current_ = nullptr;
-    Observations observations_;
+    ContentBinding<BonsaiContent::Screen> screen_;
 };
 
 } // namespace vesk

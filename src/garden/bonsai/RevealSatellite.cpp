@@ -26,23 +26,22 @@ NotchShape shapeOf(bool visible) {
 } // namespace
 
 RevealSatellite::RevealSatellite(TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames, QWidget* parent)
-    : QWidget(parent), ui_(ui),
-      content_(BonsaiContent::revealPanel(ui.reveal.get(), ui.expanded.get(), ui.metrics.get().topHeight)),
-      size_(QSizeF(content_.width, content_.height), [this] { resizeToPanel(); }),
-      shape_(shapeOf(content_.visible), [this] { update(); }),
-      shadow_(content_.visible ? 0.6 : 0.0, [this] { update(); }) {
+    : QWidget(parent), ui_(ui), size_(QSizeF(0, 0), [this] { resizeToPanel(); }),
+      shape_(shapeOf(false), [this] { update(); }), shadow_(0.0, [this] { update(); }) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     view_ = new BonsaiSceneView(engine, engine.revealCameraNode(), false, frames);
     view_->setCornerRadius(16);
     column_ = makeColumn();
-    if (!content_.visible) column_->hide();
     // Fades in a moment after the panel starts to open.
     new Presence(column_, Transition::fade().animated(Animation::easeOut(0.25).delayed(0.1)));
 
-    observations_.watch(ui_.reveal, [this] { refresh(); });
-    observations_.watch(ui_.expanded, [this] { refresh(); });
-    observations_.watch(ui_.metrics, [this] { refresh(); });
-    refresh();
+    content_.bind(
+        {ui_.reveal, ui_.expanded, ui_.metrics},
+        [this] {
+            return BonsaiContent::revealPanel(ui_.reveal.get(), ui_.expanded.get(),
+                                              ui_.metrics.get().topHeight);
+        },
+        [this](const ContentChange<BonsaiContent::RevealPanel>& change) { apply(change); });
     resizeToPanel();
 }
 
@@ -90,26 +89,27 @@ QWidget* RevealSatellite::makeColumn() {
     return column;
 }
 
-void RevealSatellite::refresh() {
-    const BonsaiContent::RevealPanel next =
-        BonsaiContent::revealPanel(ui_.reveal.get(), ui_.expanded.get(), ui_.metrics.get().topHeight);
-    const bool visibilityChanged = next.visible != content_.visible;
-    content_ = next;
+void RevealSatellite::apply(const ContentChange<BonsaiContent::RevealPanel>& change) {
+    const BonsaiContent::RevealPanel& next = change.now;
     if (next.visible) {
         grown_->setText(QString::fromStdString(next.grown));
         grownLabel_->setText(QString::fromStdString(next.grownLabel));
         total_->setText(QString::fromStdString(next.total));
     }
     Presence::of(unlocked_)->setPresent(next.unlocked);
-    const auto apply = [&] {
+    const auto follow = [&] {
         size_.set(QSizeF(next.width, next.height));
         shape_.set(shapeOf(next.visible));
         shadow_.set(next.visible ? 0.6 : 0.0);
     };
-    if (visibilityChanged)
-        withAnimation(next.visible ? Animation::tarnelOpen : Animation::tarnelClose, apply);
-    else
-        apply();
+    if (!change.before) { // the panel starts as the state stands
+        withoutAnimation(follow);
+        column_->setVisible(next.visible);
+    } else if (change.changed(&BonsaiContent::RevealPanel::visible)) {
+        withAnimation(next.visible ? Animation::tarnelOpen : Animation::tarnelClose, follow);
+    } else {
+        follow();
+    }
     Presence::of(column_)->setPresent(next.visible);
 }
 

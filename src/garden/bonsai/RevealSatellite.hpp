@@ -2,7 +2,7 @@
 
 #include "garden/bonsai/BonsaiContent.hpp"
 #include "shell/anim/Animated.hpp"
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "shell/theme/NotchShape.hpp"
 
 #include <QWidget>
@@ -26,7 +26,7 @@ class RevealSatellite final : public QWidget {
 
     RevealSatellite(TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames, QWidget* parent = nullptr);
 
-    const BonsaiContent::RevealPanel& content() const { return content_; }
+    const BonsaiContent::RevealPanel& content() const { return content_.content(); }
     // The panel's outline now, without the shadow's room.
     QSizeF panelSize() const { return size_.value(); }
     BonsaiSceneView& sceneView() const { return *view_; }
@@ -35,12 +35,11 @@ class RevealSatellite final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void refresh();
+    void apply(const ContentChange<BonsaiContent::RevealPanel>& change);
     void resizeToPanel();
     QWidget* makeColumn();
 
     TarnelUI& ui_;
-    BonsaiContent::RevealPanel content_;
     Animated<QSizeF> size_;
     Animated<NotchShape> shape_;
     Animated<double> shadow_;
@@ -50,7 +49,7 @@ class RevealSatellite final : public QWidget {
     TextLabel* grownLabel_ = nullptr;
     TextLabel* total_ = nullptr;
     QWidget* unlocked_ = nullptr;
-    Observations observations_;
+    ContentBinding<BonsaiContent::RevealPanel> content_;
 };
 
 } // namespace vesk

@@ -1,7 +1,6 @@
 #include "garden/garden/SeedlingProgress.hpp"
 
 #include "core/store/Store.hpp"
-#include "garden/bonsai/BonsaiContent.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -73,16 +72,15 @@ SeedlingProgress::SeedlingProgress(Store& store, QWidget* parent) : QWidget(pare
     progress->addWidget(bar_, 0, Qt::AlignVCenter);
     stack->addWidget(progressRow_);
 
-    observations_.watch(store_.bonsai, [this] { refresh(); });
-    refresh();
-}
-
-void SeedlingProgress::refresh() {
-    const BonsaiContent::SeedlingStatus status = BonsaiContent::seedlingStatus(store_.bonsai.get());
-    readyRow_->setVisible(status.ready);
-    progressRow_->setVisible(!status.ready);
-    (status.ready ? readyText_ : progressText_)->setText(QString::fromStdString(status.text));
-    bar_->setFill(status.barWidth);
+    status_.bind(
+        {store_.bonsai}, [this] { return BonsaiContent::seedlingStatus(store_.bonsai.get()); },
+        [this](const ContentChange<BonsaiContent::SeedlingStatus>& change) {
+            const BonsaiContent::SeedlingStatus& status = change.now;
+            readyRow_->setVisible(status.ready);
+            progressRow_->setVisible(!status.ready);
+            (status.ready ? readyText_ : progressText_)->setText(QString::fromStdString(status.text));
+            bar_->setFill(status.barWidth);
+        });
 }
 
 } // namespace vesk

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
+#include "garden/bonsai/BonsaiContent.hpp"
+#include "shell/state/ContentBinding.hpp"
 
 #include <QWidget>
 
@@ -17,7 +18,6 @@ class SeedlingProgress final : public QWidget {
 
   private:
     class Bar;
-    void refresh();
 
     Store& store_;
     QWidget* readyRow_;
@@ -25,7 +25,7 @@ class SeedlingProgress final : public QWidget {
     QWidget* progressRow_;
     TextLabel* progressText_;
     Bar* bar_;
-    Observations observations_;
+    ContentBinding<BonsaiContent::SeedlingStatus> status_;
 };
 
 } // namespace vesk

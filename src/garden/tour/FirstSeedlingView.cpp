@@ -37,11 +37,11 @@ FirstSeedlingView::FirstSeedlingView(Store& store, TarnelUI& ui, BonsaiThumbnail
         this));
     column->addStretch(1);
 
-    auto refresh = [this] {
-        line_->setText(QString::fromStdString(firstSeedlingLine(store_.bonsai.get().pending)));
-    };
-    observations_.watch(store_.bonsai, refresh);
-    refresh();
+    lineText_.bind(
+        {store_.bonsai}, [this] { return firstSeedlingLine(store_.bonsai.get().pending); },
+        [this](const ContentChange<std::string>& change) {
+            line_->setText(QString::fromStdString(change.now));
+        });
 }
 
 } // namespace vesk

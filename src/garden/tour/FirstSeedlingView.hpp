@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 
 #include <QWidget>
 #include <cstdint>
@@ -24,7 +24,7 @@ class FirstSeedlingView final : public QWidget {
   private:
     Store& store_;
     WrappedText* line_;
-    Observations observations_;
+    ContentBinding<std::string> lineText_;
 };
 
 } // namespace vesk

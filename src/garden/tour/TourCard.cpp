@@ -89,32 +89,25 @@ TourCard::TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWi
     footer->setContentsMargins(0, 0, 0, 0);
     column->addWidget(footerBox);
 
-    welcome_ = ui_.tour.get() == TourStep::welcome;
-    page_ = welcome_ ? welcomePage() : seedlingPage();
-    pages_->addWidget(page_, 0, 0);
-    new Presence(page_, Transition::fade().combined(Transition::move(1, 0)),
-                 Transition::fade().combined(Transition::move(-1, 0)));
-    start_->setVisible(welcome_);
-    tapHint_->setVisible(!welcome_);
-    observations_.watch(ui_.tour, [this] { follow(); });
+    welcome_.bind(
+        {ui_.tour}, [this] { return ui_.tour.get() ? ui_.tour.get() == TourStep::welcome : showsWelcome(); },
+        [this](const ContentChange<bool>& welcome) { showPage(welcome); });
     observations_.watch(ui_.hotKeyOurs(), [this] {
         if (hotKeyHint_) hotKeyHint_->setText(QString::fromStdString(hotKeyHint(ui_.hotKeyOurs().get())));
     });
 }
 
-void TourCard::follow() {
-    const bool welcome = ui_.tour.get() == TourStep::welcome;
-    if (welcome == welcome_ || !ui_.tour.get()) return;
-    welcome_ = welcome;
-    Presence::of(page_)->dismiss();
-    page_ = welcome_ ? welcomePage() : seedlingPage();
+void TourCard::showPage(const ContentChange<bool>& welcome) {
+    const bool arriving = welcome.before != nullptr;
+    if (arriving) Presence::of(page_)->dismiss();
+    page_ = welcome.now ? welcomePage() : seedlingPage();
     pages_->addWidget(page_, 0, 0);
-    page_->hide();
+    if (arriving) page_->hide();
     auto* in = new Presence(page_, Transition::fade().combined(Transition::move(1, 0)),
                             Transition::fade().combined(Transition::move(-1, 0)));
-    in->setPresent(true);
-    start_->setVisible(welcome_);
-    tapHint_->setVisible(!welcome_);
+    if (arriving) in->setPresent(true);
+    start_->setVisible(welcome.now);
+    tapHint_->setVisible(!welcome.now);
 }
 
 QWidget* TourCard::welcomePage() {

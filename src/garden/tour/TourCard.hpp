@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "shell/state/Tour.hpp"
 
 #include <QPointer>
@@ -26,19 +26,18 @@ class TourCard final : public QWidget {
 
     PlainButton* startButton() const { return start_; }
     PlainButton* skipButton() const { return skip_; }
-    bool showsWelcome() const { return welcome_; }
+    bool showsWelcome() const { return welcome_.content(); }
     // The seedling page's nursery; none on the welcome page.
-    NurserySection* nursery() const { return welcome_ ? nullptr : nursery_; }
+    NurserySection* nursery() const { return showsWelcome() ? nullptr : nursery_; }
 
   private:
-    void follow();
+    void showPage(const ContentChange<bool>& welcome);
     QWidget* welcomePage();
     QWidget* seedlingPage();
 
     Store& store_;
     TarnelUI& ui_;
     BonsaiThumbnails& thumbnails_;
-    bool welcome_ = true;
     QGridLayout* pages_;
     QWidget* page_ = nullptr;
     PlainButton* skip_;
@@ -47,6 +46,7 @@ class TourCard final : public QWidget {
     QPointer<WrappedText> hotKeyHint_; // on the welcome page, which goes when the page does
     NurserySection* nursery_ = nullptr;
     Observations observations_;
+    ContentBinding<bool> welcome_;
 };
 
 } // namespace vesk

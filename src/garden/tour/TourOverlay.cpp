@@ -110,29 +110,32 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
     stepButton_->setFills(Theme::accent(), Theme::accent());
     stepButton_->setCornerRadius(-1);
     stepButton_->setPadding(QMargins(12, 4, 12, 4));
-    stepButton_->setAction([this] { ui_.advanceTour(step_); });
+    stepButton_->setAction([this] { ui_.advanceTour(shownStep_); });
     row->addWidget(stepButton_);
     column->addLayout(row);
 
-    observations_.watch(ui_.tour, [this] { refreshStep(); });
-    refreshStep();
+    // Going to a step without an overlay, or ending: this one fades out showing the step it
+    // leaves, not an empty bubble.
+    step_.bind(
+        {ui_.tour},
+        [this] {
+            const auto step = ui_.tour.get();
+            return step && spotlightTarget(*step) ? *step : shownStep_;
+        },
+        [this](const ContentChange<TourStep>& change) { showStep(change.now); });
     // The ring swings between its two looks for as long as the overlay shows.
     withAnimation(Animation::easeInOut(1.1).repeatingForever(true), [&] { pulse_.set(1.0); });
 }
 
-void TourOverlay::refreshStep() {
-    // Going to a step without an overlay, or ending: this one fades out showing the step it
-    // leaves, not an empty bubble.
-    const auto step = ui_.tour.get();
-    if (!step || !spotlightTarget(*step)) return;
-    step_ = *step;
-    const TourCopy copy = tourCopy(step_);
+void TourOverlay::showStep(TourStep step) {
+    shownStep_ = step;
+    const TourCopy copy = tourCopy(step);
     title_->setText(QString::fromStdString(copy.title));
     body_->setText(QString::fromStdString(copy.body));
     stepButton_->setVisible(copy.button.has_value());
     if (copy.button) stepButton_->setText(QString::fromStdString(*copy.button));
     auto* row = static_cast<QHBoxLayout*>(bubble_->layout()->itemAt(2)->layout());
-    const auto lit = tourDotIndex(step_);
+    const auto lit = tourDotIndex(step);
     for (int i = 0; i < 5; ++i) {
         QWidget* dot = new TourDot(lit == i, bubble_);
         // The layout hands back the old dot's item, which is ours to free.
@@ -145,7 +148,7 @@ void TourOverlay::refreshStep() {
 
 void TourOverlay::track() {
     std::optional<TourRect> target;
-    if (const auto which = spotlightTarget(step_); which && parentWidget()) {
+    if (const auto which = spotlightTarget(shownStep_); which && parentWidget()) {
         const auto rects = tourAnchorRects(parentWidget(), this);
         if (const auto found = rects.find(*which); found != rects.end()) {
             const QRectF r = found->second;

@@ -2,7 +2,7 @@
 
 #include "garden/tour/TourContent.hpp"
 #include "shell/anim/Animated.hpp"
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 
 #include <QWidget>
 
@@ -32,12 +32,12 @@ class TourOverlay final : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void refreshStep();
+    void showStep(TourStep step);
     // Looks the target up again: the panel below may have moved it.
     void track();
 
     TarnelUI& ui_;
-    TourStep step_ = TourStep::completeTask;
+    TourStep shownStep_ = TourStep::completeTask;
     std::optional<TourRect> hole_;
     QWidget* bubble_;
     TextLabel* title_;
@@ -45,7 +45,7 @@ class TourOverlay final : public QWidget {
     std::vector<QWidget*> dots_;
     class PlainButton* stepButton_;
     Animated<double> pulse_;
-    Observations observations_;
+    ContentBinding<TourStep> step_;
 };
 
 } // namespace vesk

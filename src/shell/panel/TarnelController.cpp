@@ -9,7 +9,6 @@
 #include "shell/panel/PanelRules.hpp"
 #include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
-#include "shell/views/CollapsedView.hpp"
 #include "shell/views/ExpandedView.hpp"
 #include "shell/views/TarnelRoot.hpp"
 #include "shell/views/TarnelSnapshot.hpp"
@@ -84,14 +83,13 @@ TarnelController::~TarnelController() = default;
 
 void TarnelController::show() {
     panel_ = std::make_unique<TarnelPanel>(display_);
-    expanded_ = new ExpandedView(store_, ui_, menuServices_, factories_);
-    tarnel_ = new TarnelView(store_, expanded_, menuServices_);
-    root_ = new TarnelRoot(tarnel_, panel_.get());
+    auto* tarnel =
+        new TarnelView(ui_, new ExpandedView(store_, ui_, menuServices_, factories_), menuServices_);
+    root_ = new TarnelRoot(ui_, tarnel, panel_.get());
     root_->setGeometry(0, 0, panel_->width(), panel_->height());
-    tarnel_->setOnClick([this] { ui_.expand(std::nullopt, false); });
+    tarnel->setOnClick([this] { ui_.expand(std::nullopt, false); });
     root_->setOnTarnelMoved([this](QRectF) { updateInputShape(); });
     if (factories_.revealPanel) root_->setSatellite(factories_.revealPanel(root_));
-    wireViews();
     reposition();
     qApp->installEventFilter(this);
     panel_->show();
@@ -107,56 +105,6 @@ void TarnelController::show() {
     connect(app, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive && !options_.pinned) ui_.collapse();
     });
-}
-
-void TarnelController::wireViews() {
-    auto applySize = [this] {
-        // Opening and closing move the outline with their own springs (closing never
-        // overshoots); every other change of size with the tarnel spring.
-        const bool expanded = ui_.expanded.get();
-        const QSizeF size = sizeOf(ui_);
-        if (expanded != sizedExpanded_)
-            root_->setTarnelSize(size, expanded ? Animation::tarnelOpen : Animation::tarnelClose);
-        else if (size != sizedTarget_)
-            root_->setTarnelSize(size, Animation::tarnel);
-        sizedExpanded_ = expanded;
-        sizedTarget_ = size;
-        expanded_->setContentSize(QSize(int(ui_.expandedWidth()), int(ui_.expandedHeight())));
-    };
-    auto applyExpanded = [this] {
-        tarnel_->setExpanded(ui_.expanded.get());
-        root_->setShadow(ui_.expanded.get(), ui_.hovering.get());
-    };
-    auto applyMetrics = [this] { tarnel_->collapsed().setMetrics(ui_.metrics.get()); };
-    auto applyToast = [this] {
-        if (const auto& toast = ui_.toast.get())
-            tarnel_->collapsed().showToast(toast->icon, toast->text, QColor::fromRgba(toast->tint));
-        else
-            tarnel_->collapsed().hideToast();
-    };
-    for (auto* observed : {&ui_.expanded, &ui_.hovering})
-        observations_.watch(*observed, applyExpanded);
-    observations_.watch(ui_.metrics, [applyMetrics, applySize] {
-        applyMetrics();
-        applySize();
-    });
-    observations_.watch(ui_.toast, [applyToast, applySize] {
-        applyToast();
-        applySize();
-    });
-    for (auto* observed : {&ui_.expanded, &ui_.hovering})
-        observations_.watch(*observed, applySize);
-    observations_.watch(ui_.tab, applySize);
-    observations_.watch(ui_.tour, applySize);
-    observations_.watch(ui_.gardenOpen, applySize);
-    observations_.watch(store_.timer, applySize);
-    applyMetrics();
-    applyExpanded();
-    applyToast();
-    sizedExpanded_ = ui_.expanded.get();
-    sizedTarget_ = sizeOf(ui_);
-    root_->setTarnelSize(sizedTarget_);
-    applySize();
 }
 
 void TarnelController::reposition() {

@@ -2,12 +2,10 @@
 
 #include "core/runtime/Lifetime.hpp"
 #include "platform/PanelGeometry.hpp"
-#include "shell/state/Observations.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/views/ScreenFactories.hpp"
 
 #include <QObject>
-#include <QSizeF>
 #include <cstdint>
 
 class QKeyEvent;
@@ -16,7 +14,6 @@ class QKeyEvent;
 
 namespace vesk {
 
-class ExpandedView;
 class FileSystem;
 class GlobalPointerMonitor;
 class MainQueue;
@@ -24,7 +21,6 @@ class Store;
 class TarnelPanel;
 class TarnelRoot;
 class TarnelUI;
-class TarnelView;
 class X11Display;
 
 // How a launch wants the panel to behave; the user's launch keeps the defaults.
@@ -64,7 +60,6 @@ class TarnelController final : public QObject {
     void trackMouse();
     void clickedOutside(std::uint32_t pressTime);
     bool handleKey(const QKeyEvent& event);
-    void wireViews();
     PanelRect tarnelRect() const;
     void updateInputShape();
 
@@ -78,15 +73,9 @@ class TarnelController final : public QObject {
     ScreenFactories factories_;
     std::unique_ptr<TarnelPanel> panel_;
     TarnelRoot* root_ = nullptr;
-    TarnelView* tarnel_ = nullptr;
-    ExpandedView* expanded_ = nullptr;
     std::unique_ptr<GlobalPointerMonitor> pointer_;
     PanelRect screenFrame_;
-    // The state and size the outline last headed for.
-    bool sizedExpanded_ = false;
     std::uint32_t ownPressTime_ = 0; // server time of the last press on a window of ours
-    QSizeF sizedTarget_;
-    Observations observations_;
     Lifetime lifetime_; // the UI state outlives the controller
 };
 

@@ -22,6 +22,7 @@ TimerLook timerLook(const Store& store) {
 
 CollapsedContent collapsedContent(const Store& store, const ScreenMetrics& metrics) {
     CollapsedContent content;
+    content.metrics = metrics;
     content.titleMaxWidth = metrics.hasNotch ? 56 : 120;
     if (!store.isTimerActive()) {
         content.trailing = std::to_string(store.openCount());

@@ -31,7 +31,8 @@ struct CollapsedContent {
     std::string trailing; // the open-task count, or the timer's clock
     bool trailingIsClock = false;
     QColor trailingColor;
-    TimerLook timer; // meaningful only while a timer is active
+    TimerLook timer;       // meaningful only while a timer is active
+    ScreenMetrics metrics; // the row's height and the notch's gap
     bool operator==(const CollapsedContent&) const = default;
 };
 

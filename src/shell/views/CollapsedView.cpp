@@ -24,7 +24,7 @@ QColor withAlpha(QColor color, double alpha) {
 
 } // namespace
 
-CollapsedView::CollapsedView(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+CollapsedView::CollapsedView(TarnelUI& ui, QWidget* parent) : QWidget(parent), ui_(ui) {
     setAttribute(Qt::WA_TransparentForMouseEvents); // the tarnel takes the clicks
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -74,26 +74,26 @@ CollapsedView::CollapsedView(Store& store, QWidget* parent) : QWidget(parent), s
     toastLayout->addWidget(toastText_);
     toastRow_->setFixedHeight(30);
     new Presence(toastRow_, Transition::scaled(0.9, 0.5, 0).combined(Transition::fade()));
-    Presence::of(toastRow_)->setPresent(false);
     column->addWidget(toastRow_);
 
-    observations_.watch({store_.timer, store_.now, store_.tasks}, [this] { refresh(); });
-    setMetrics(metrics_);
+    const Store& store = ui_.store;
+    content_.bind(
+        {store.timer, store.now, store.tasks, ui_.metrics},
+        [this] { return collapsedContent(ui_.store, ui_.metrics.get()); },
+        [this](const ContentChange<CollapsedContent>& change) { apply(change); });
+    toast_.bind(
+        {ui_.toast}, [this] { return ui_.toast.get(); },
+        [this](const ContentChange<std::optional<Toast>>& change) { applyToast(change.now); });
 }
 
-void CollapsedView::setMetrics(const ScreenMetrics& metrics) {
-    metrics_ = metrics;
-    mainRow_->setFixedHeight(static_cast<int>(std::lround(metrics.topHeight)));
-    notchGap_->changeSize(static_cast<int>(std::lround(metrics.notchWidth)), 0, QSizePolicy::Expanding,
-                          QSizePolicy::Minimum);
-    mainLayout_->invalidate();
-    content_ = CollapsedContent{}; // forces a full refresh
-    refresh();
-}
-
-void CollapsedView::refresh() {
-    const CollapsedContent next = collapsedContent(store_, metrics_);
-    if (next == content_) return;
+void CollapsedView::apply(const ContentChange<CollapsedContent>& change) {
+    const CollapsedContent& next = change.now;
+    if (change.changed(&CollapsedContent::metrics)) {
+        mainRow_->setFixedHeight(static_cast<int>(std::lround(next.metrics.topHeight)));
+        notchGap_->changeSize(static_cast<int>(std::lround(next.metrics.notchWidth)), 0,
+                              QSizePolicy::Expanding, QSizePolicy::Minimum);
+        mainLayout_->invalidate();
+    }
     const bool timerActive = next.trailingIsClock;
     leaf_->setVisible(next.mark == CollapsedContent::Mark::leaf);
     ring_->setVisible(next.mark == CollapsedContent::Mark::ring);
@@ -116,19 +116,16 @@ void CollapsedView::refresh() {
     } else {
         count_->setText(QString::fromStdString(next.trailing));
     }
-    content_ = next;
 }
 
-void CollapsedView::showToast(const std::string& icon, const std::string& text, const QColor& tint) {
-    toastIcon_->setText(Symbols::glyph(icon));
-    toastIcon_->setColor(tint);
-    toastText_->setText(QString::fromStdString(text));
+void CollapsedView::applyToast(const std::optional<Toast>& toast) {
+    if (toast) {
+        toastIcon_->setText(Symbols::glyph(toast->icon));
+        toastIcon_->setColor(QColor::fromRgba(toast->tint));
+        toastText_->setText(QString::fromStdString(toast->text));
+    }
     // Through its presence: a plain show() would leave the row painted at opacity 0.
-    Presence::of(toastRow_)->setPresent(true);
-}
-
-void CollapsedView::hideToast() {
-    Presence::of(toastRow_)->setPresent(false);
+    Presence::of(toastRow_)->setPresent(toast.has_value());
 }
 
 } // namespace vesk

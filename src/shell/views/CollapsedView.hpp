@@ -2,8 +2,8 @@
 
 #include "shell/controls/PulseDot.hpp"
 #include "shell/state/CollapsedContent.hpp"
-#include "shell/state/Observations.hpp"
-#include "shell/state/ScreenMetrics.hpp"
+#include "shell/state/ContentBinding.hpp"
+#include "shell/state/TarnelUI.hpp"
 
 #include <QWidget>
 
@@ -14,7 +14,6 @@ namespace vesk {
 
 class Ring;
 class RollingText;
-class Store;
 class TextLabel;
 
 // The collapsed pill: the leaf or the running timer with its task left of the notch, the
@@ -25,20 +24,15 @@ class CollapsedView final : public QWidget {
     // redraws on the breathing dot's frames, a few a second.
     static constexpr double clockFrameRate = PulseDot::breathFrameRate;
 
-    explicit CollapsedView(Store& store, QWidget* parent = nullptr);
+    explicit CollapsedView(TarnelUI& ui, QWidget* parent = nullptr);
 
-    void setMetrics(const ScreenMetrics& metrics);
-    void showToast(const std::string& icon, const std::string& text, const QColor& tint);
-    void hideToast();
-
-    const CollapsedContent& content() const { return content_; }
+    const CollapsedContent& content() const { return content_.content(); }
 
   private:
-    void refresh();
+    void apply(const ContentChange<CollapsedContent>& change);
+    void applyToast(const std::optional<Toast>& toast);
 
-    Store& store_;
-    ScreenMetrics metrics_;
-    CollapsedContent content_;
+    TarnelUI& ui_;
     QWidget* mainRow_;
     QHBoxLayout* mainLayout_;
     QSpacerItem* notchGap_;
@@ -51,7 +45,8 @@ class CollapsedView final : public QWidget {
     QWidget* toastRow_;
     TextLabel* toastIcon_;
     TextLabel* toastText_;
-    Observations observations_;
+    ContentBinding<CollapsedContent> content_;
+    ContentBinding<std::optional<Toast>> toast_;
 };
 
 } // namespace vesk

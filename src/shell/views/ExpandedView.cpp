@@ -64,15 +64,20 @@ ExpandedView::ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices
     tourCardSlot_->hide();
     column_->addWidget(tourCardSlot_, 1);
 
-    auto follow = [this] { showScreen(screenFor(ui_)); };
-    observations_.watch(ui_.tab, follow);
-    observations_.watch(ui_.detailID, follow);
-    observations_.watch(ui_.tour, follow);
+    screen_.bind(
+        {ui_.tab, ui_.detailID, ui_.tour}, [this] { return screenFor(ui_); },
+        [this](const ContentChange<Screen>& change) { showScreen(change); });
     observations_.watch(ui_.tour, [this] { followTourOverlay(); });
     observations_.watch(ui_.metrics, [this] { applyMetrics(); });
     observations_.watch(ui_.expanded, [this] { followExpanded(); });
-    screen_ = screenFor(ui_);
-    applyMetrics();
+    size_.bind(
+        {ui_.metrics, ui_.tab, ui_.tour, ui_.gardenOpen},
+        [this] {
+            return TarnelUI::Size{ui_.expandedWidth(), ui_.expandedHeight()};
+        },
+        [this](const ContentChange<TarnelUI::Size>& change) {
+            setFixedSize(static_cast<int>(change.now.width), static_cast<int>(change.now.height));
+        });
     followExpanded();
     followTourOverlay();
 }
@@ -137,19 +142,12 @@ QWidget* ExpandedView::build(Screen screen, QWidget* parent, bool arriving) cons
     return widget;
 }
 
-void ExpandedView::showScreen(Screen next) {
-    if (next == screen_) return;
-    if (!current_) {
-        screen_ = next; // built once the tarnel opens
-        applyMetrics();
-        return;
+void ExpandedView::showScreen(const ContentChange<Screen>& change) {
+    if (current_) { // else built once the tarnel opens
+        dismiss(current_, change.before && *change.before == Screen::tourCard);
+        current_ = build(change.now, change.now == Screen::tourCard ? tourCardSlot_ : tabArea_, true);
+        shownExpanded_ = ui_.expanded.get();
     }
-    QWidget* leaving = current_;
-    const bool wasCard = screen_ == Screen::tourCard;
-    screen_ = next;
-    dismiss(leaving, wasCard);
-    current_ = build(next, next == Screen::tourCard ? tourCardSlot_ : tabArea_, true);
-    shownExpanded_ = ui_.expanded.get();
     applyMetrics();
 }
 
@@ -165,27 +163,23 @@ void ExpandedView::dismiss(QWidget* screen, bool card) {
 
 void ExpandedView::followExpanded() {
     if (!ui_.expanded.get()) return;
-    const bool card = screen_ == Screen::tourCard;
+    const bool card = screen() == Screen::tourCard;
     if (!current_) {
         // Not before the tarnel first opens: it starts closed, and a long task list would cost
         // its rows before the pill could show.
-        current_ = build(screen_, card ? tourCardSlot_ : tabArea_, false);
+        current_ = build(screen(), card ? tourCardSlot_ : tabArea_, false);
     } else if (shownExpanded_) {
         // A collapse ended the screen's showing as leaving it for another tab does: it comes
         // back built anew, its typed text, open fields and sections gone. Swapped before it shows.
         QWidget* ended = current_;
         withoutAnimation([&] { dismiss(ended, card); });
-        current_ = build(screen_, card ? tourCardSlot_ : tabArea_, false);
+        current_ = build(screen(), card ? tourCardSlot_ : tabArea_, false);
     }
     shownExpanded_ = true;
 }
 
-void ExpandedView::setContentSize(QSize size) {
-    setFixedSize(size);
-}
-
 void ExpandedView::applyMetrics() {
-    const bool card = screen_ == Screen::tourCard;
+    const bool card = screen() == Screen::tourCard;
     const int barHeight = static_cast<int>(std::lround(std::max(ui_.metrics.get().topHeight, 30.0)));
     topBar_->setFixedHeight(barHeight);
     topBar_->setVisible(!card);

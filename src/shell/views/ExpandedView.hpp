@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
-#include "shell/state/ScreenMetrics.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
+#include "shell/state/TarnelUI.hpp"
 #include "shell/views/ScreenFactories.hpp"
 
 #include <QWidget>
@@ -27,21 +27,20 @@ class ExpandedView final : public QWidget {
     ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices, ScreenFactories factories,
                  QWidget* parent = nullptr);
 
-    void setContentSize(QSize size);
     // The tour's spotlight over the whole open tarnel, while a step has a target.
     QWidget* tourOverlay() const { return overlay_; }
 
-    Screen screen() const { return screen_; }
+    Screen screen() const { return screen_.content(); }
     // The screen on show now (not one that is leaving).
     QWidget* screenWidget() const { return current_; }
-    bool showsTourCard() const { return screen_ == Screen::tourCard; }
+    bool showsTourCard() const { return screen() == Screen::tourCard; }
     TopBar& topBar() const { return *topBar_; }
 
     // What the state asks for.
     static Screen screenFor(const TarnelUI& ui);
 
   private:
-    void showScreen(Screen screen);
+    void showScreen(const ContentChange<Screen>& change);
     // Takes a screen away with its transition, or at once when it has none.
     void dismiss(QWidget* screen, bool card);
     void followExpanded();
@@ -62,9 +61,10 @@ class ExpandedView final : public QWidget {
     QVBoxLayout* column_;
     QWidget* current_ = nullptr;
     QWidget* overlay_ = nullptr;
-    Screen screen_ = Screen::tasks;
     // The current screen has been on show in the open tarnel.
     bool shownExpanded_ = false;
+    ContentBinding<Screen> screen_;
+    ContentBinding<TarnelUI::Size> size_;
     Observations observations_;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/views/TarnelRoot.hpp"
 
+#include "core/store/Store.hpp"
 #include "shell/views/TarnelView.hpp"
 
 #include <QPaintEvent>
@@ -9,12 +10,35 @@
 
 namespace vesk {
 
-TarnelRoot::TarnelRoot(TarnelView* tarnel, QWidget* parent)
+TarnelRoot::TarnelRoot(TarnelUI& ui, TarnelView* tarnel, QWidget* parent)
     : QWidget(parent), tarnel_(tarnel), size_(QSizeF(112, 30), [this] { place(); }),
       shadowOpacity_(0, [this] { update(); }) {
     tarnel_->setParent(this);
     setAttribute(Qt::WA_TranslucentBackground);
     place();
+    outline_.bind(
+        {ui.expanded, ui.hovering, ui.metrics, ui.toast, ui.tab, ui.tour, ui.gardenOpen, ui.store.timer},
+        [&ui] {
+            return Outline{ui.expanded.get(), ui.hovering.get(), ui.size()};
+        },
+        [this](const ContentChange<Outline>& change) { follow(change); });
+}
+
+void TarnelRoot::follow(const ContentChange<Outline>& change) {
+    const Outline& now = change.now;
+    if (change.changed(&Outline::expanded) || change.changed(&Outline::hovering)) {
+        shadowRadius_ = now.expanded ? 10 : 5;
+        shadowOpacity_.set(now.expanded || now.hovering ? 0.7 : 0.0);
+    }
+    // Opening and closing move the outline with their own springs (closing never overshoots);
+    // every other change of size with the tarnel spring.
+    const QSizeF size(now.size.width, now.size.height);
+    if (!change.before)
+        setTarnelSize(size);
+    else if (change.changed(&Outline::expanded))
+        setTarnelSize(size, now.expanded ? Animation::tarnelOpen : Animation::tarnelClose);
+    else if (change.changed(&Outline::size))
+        setTarnelSize(size, Animation::tarnel);
 }
 
 void TarnelRoot::setTarnelSize(QSizeF size, std::optional<Animation> animation) {
@@ -22,11 +46,6 @@ void TarnelRoot::setTarnelSize(QSizeF size, std::optional<Animation> animation) 
         size_.animate(size, *animation);
     else
         size_.jump(size);
-}
-
-void TarnelRoot::setShadow(bool expanded, bool hovering) {
-    shadowRadius_ = expanded ? 10 : 5;
-    shadowOpacity_.set(expanded || hovering ? 0.7 : 0.0);
 }
 
 void TarnelRoot::setSatellite(QWidget* satellite) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "shell/anim/Animated.hpp"
+#include "shell/state/ContentBinding.hpp"
+#include "shell/state/TarnelUI.hpp"
 
 #include <QWidget>
 #include <functional>
@@ -11,16 +13,15 @@ namespace vesk {
 class TarnelView;
 
 // The panel's root: the tarnel hanging from the middle of the top edge, its soft shadow,
-// and the growth-reveal satellite 10 points right of it. The tarnel's size moves with the
-// tarnel spring; `onTarnelMoved` tells the owner each new frame (the input shape follows).
+// and the growth-reveal satellite 10 points right of it. The tarnel's size follows the UI state
+// with the tarnel spring; `onTarnelMoved` tells the owner each new frame (the input shape follows).
 class TarnelRoot final : public QWidget {
   public:
-    explicit TarnelRoot(TarnelView* tarnel, QWidget* parent = nullptr);
+    TarnelRoot(TarnelUI& ui, TarnelView* tarnel, QWidget* parent = nullptr);
 
     // Moves the tarnel to `size` along `animation`, whatever animation the change runs in;
     // without one, at once.
     void setTarnelSize(QSizeF size, std::optional<Animation> animation = std::nullopt);
-    void setShadow(bool expanded, bool hovering);
     // The satellite's top-left corner stays 10 points right of the tarnel's right edge.
     void setSatellite(QWidget* satellite);
     void setOnTarnelMoved(std::function<void(QRectF)> moved) { onTarnelMoved_ = std::move(moved); }
@@ -33,6 +34,14 @@ class TarnelRoot final : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
+    // What the outline and its shadow follow.
+    struct Outline {
+        bool expanded = false;
+        bool hovering = false;
+        TarnelUI::Size size;
+        bool operator==(const Outline&) const = default;
+    };
+    void follow(const ContentChange<Outline>& change);
     void place();
 
     TarnelView* tarnel_;
@@ -41,6 +50,7 @@ class TarnelRoot final : public QWidget {
     Animated<double> shadowOpacity_;
     double shadowRadius_ = 5;
     std::function<void(QRectF)> onTarnelMoved_;
+    ContentBinding<Outline> outline_;
 };
 
 } // namespace vesk

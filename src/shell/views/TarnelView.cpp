@@ -3,6 +3,7 @@
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/ThemedMenu.hpp"
+#include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Theme.hpp"
 #include "shell/views/CollapsedView.hpp"
 
@@ -13,9 +14,9 @@
 
 namespace vesk {
 
-TarnelView::TarnelView(Store& store, QWidget* expandedContent, MenuServices menuServices, QWidget* parent)
-    : QWidget(parent), store_(store), menuServices_(std::move(menuServices)),
-      collapsed_(new CollapsedView(store, this)), expanded_content_(expandedContent),
+TarnelView::TarnelView(TarnelUI& ui, QWidget* expandedContent, MenuServices menuServices, QWidget* parent)
+    : QWidget(parent), ui_(ui), menuServices_(std::move(menuServices)),
+      collapsed_(new CollapsedView(ui, this)), expanded_content_(expandedContent),
       shape_(shapeFor(false), [this] {
           update();
           clipContent();
@@ -28,6 +29,9 @@ TarnelView::TarnelView(Store& store, QWidget* expandedContent, MenuServices menu
                  Transition::fade().animated(Animation::easeIn(0.1)));
     Presence::of(expanded_content_)->setPresent(false);
     expanded_content_->installEventFilter(this);
+    expanded_.bind(
+        {ui_.expanded}, [this] { return ui_.expanded.get(); },
+        [this](const ContentChange<bool>& change) { setExpanded(change.now); });
 }
 
 NotchShape TarnelView::shapeFor(bool expanded) {
@@ -35,8 +39,6 @@ NotchShape TarnelView::shapeFor(bool expanded) {
 }
 
 void TarnelView::setExpanded(bool expanded) {
-    if (expanded_ == expanded) return;
-    expanded_ = expanded;
     withAnimation(expanded ? Animation::tarnelOpen : Animation::tarnelClose, [&] {
         shape_.set(shapeFor(expanded));
         Presence::of(collapsed_)->setPresent(!expanded);
@@ -95,7 +97,7 @@ void TarnelView::paintEvent(QPaintEvent* event) {
 }
 
 void TarnelView::mousePressEvent(QMouseEvent* event) {
-    if (!expanded_ && event->button() == Qt::LeftButton && onClick_) {
+    if (!expanded_.content() && event->button() == Qt::LeftButton && onClick_) {
         onClick_();
         event->accept();
         return;
@@ -104,8 +106,8 @@ void TarnelView::mousePressEvent(QMouseEvent* event) {
 }
 
 void TarnelView::contextMenuEvent(QContextMenuEvent* event) {
-    if (expanded_) return QWidget::contextMenuEvent(event);
-    ThemedMenu menu(tarnelMenuItems(store_, false, menuServices_), this);
+    if (expanded_.content()) return QWidget::contextMenuEvent(event);
+    ThemedMenu menu(tarnelMenuItems(ui_.store, false, menuServices_), this);
     menu.exec(event->globalPos());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/anim/Animated.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/theme/NotchShape.hpp"
 
@@ -10,17 +11,15 @@
 namespace vesk {
 
 class CollapsedView;
-class Store;
+class TarnelUI;
 
 // The black, notch-hugging tarnel: the collapsed pill or the expanded content on a fill of
 // `Theme::tarnel` cut to the notch shape, with a black line along the top edge. The owner
-// gives it its size and state; the shape's radii follow with the opening or closing spring.
+// gives it its size; it follows the open state, its shape's radii with the opening or closing spring.
 class TarnelView final : public QWidget {
   public:
-    TarnelView(Store& store, QWidget* expandedContent, MenuServices menuServices, QWidget* parent = nullptr);
+    TarnelView(TarnelUI& ui, QWidget* expandedContent, MenuServices menuServices, QWidget* parent = nullptr);
 
-    void setExpanded(bool expanded);
-    bool isExpanded() const { return expanded_; }
     // A click on the pill; the owner expands the tarnel.
     void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
 
@@ -41,17 +40,18 @@ class TarnelView final : public QWidget {
     void layoutContent();
     const QPainterPath& outline();
     void clipContent();
+    void setExpanded(bool expanded);
 
-    Store& store_;
+    TarnelUI& ui_;
     MenuServices menuServices_;
     CollapsedView* collapsed_;
     QWidget* expanded_content_;
-    bool expanded_ = false;
     Animated<NotchShape> shape_;
     QPainterPath outline_; // of `outlineShape_` in `outlineBounds_`
     QRectF outlineBounds_;
     NotchShape outlineShape_;
     std::function<void()> onClick_;
+    ContentBinding<bool> expanded_;
 };
 
 } // namespace vesk

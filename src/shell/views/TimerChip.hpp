@@ -2,7 +2,7 @@
 
 #include "shell/controls/PaintedControl.hpp"
 #include "shell/state/CollapsedContent.hpp"
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 
 #include <QFont>
 
@@ -15,7 +15,7 @@ class Store;
 class TimerChip final : public PaintedControl {
   public:
     explicit TimerChip(Store& store, QWidget* parent = nullptr);
-    const TimerLook& look() const { return look_; }
+    const TimerLook& look() const { return look_.content(); }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -23,12 +23,8 @@ class TimerChip final : public PaintedControl {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void refresh();
-
-    Store& store_;
-    TimerLook look_;
     QFont font_;
-    Observations observations_;
+    ContentBinding<TimerLook> look_;
     static constexpr double padding_ = 8; // left and right
     static constexpr double dotSize_ = 6;
     static constexpr double spacing_ = 5;

@@ -14,7 +14,7 @@
 namespace vesk {
 
 TopBar::TopBar(Store& store, TarnelUI& ui, MenuServices services, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui) {
+    : QWidget(parent), ui_(ui) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
@@ -31,37 +31,36 @@ TopBar::TopBar(Store& store, TarnelUI& ui, MenuServices services, QWidget* paren
     notchGap_ = new QSpacerItem(8, 0, QSizePolicy::Expanding, QSizePolicy::Minimum);
     row->addSpacerItem(notchGap_);
 
-    chip_ = new TimerChip(store_, this);
+    chip_ = new TimerChip(store, this);
     chip_->setAction([this] { ui_.select(TarnelUI::Tab::focus); });
     new Presence(chip_, Transition::scaled(0.8).combined(Transition::fade()));
     row->addWidget(chip_, 0, Qt::AlignVCenter);
-    row->addWidget(new SettingsMenu(store_, std::move(services), this), 0, Qt::AlignVCenter);
+    row->addWidget(new SettingsMenu(store, std::move(services), this), 0, Qt::AlignVCenter);
 
-    observations_.watch(store_.timer, [this] { refreshChip(); });
-    observations_.watch(ui_.tab, [this] { refreshTab(); });
-    observations_.watch(ui_.metrics, [this] { applyMetrics(); });
-    refreshChip();
-    applyMetrics();
+    content_.bind(
+        {store.timer, ui_.tab, ui_.metrics},
+        [this, &store] {
+            const TarnelUI::Tab tab = ui_.tab.get();
+            return Content{tab, store.isTimerActive() && tab != TarnelUI::Tab::focus,
+                           ui_.metrics.get().notchWidth + 8};
+        },
+        [this](const ContentChange<Content>& change) { apply(change); });
 }
 
-void TopBar::refreshTab() {
-    for (const TarnelUI::Tab tab : TarnelUI::allTabs)
-        tabButton(tab)->setSelected(tab == ui_.tab.get());
-    refreshChip();
-}
-
-void TopBar::applyMetrics() {
-    notchGap_->changeSize(static_cast<int>(std::lround(ui_.metrics.get().notchWidth + 8)), 0,
-                          QSizePolicy::Expanding, QSizePolicy::Minimum);
-    layout()->invalidate();
+void TopBar::apply(const ContentChange<Content>& change) {
+    if (change.changed(&Content::tab))
+        for (const TarnelUI::Tab tab : TarnelUI::allTabs)
+            tabButton(tab)->setSelected(tab == change.now.tab);
+    if (change.changed(&Content::chipShown)) Presence::of(chip_)->setPresent(change.now.chipShown);
+    if (change.changed(&Content::notchGap)) {
+        notchGap_->changeSize(static_cast<int>(std::lround(change.now.notchGap)), 0, QSizePolicy::Expanding,
+                              QSizePolicy::Minimum);
+        layout()->invalidate();
+    }
 }
 
 bool TopBar::chipShown() const {
     return Presence::of(chip_)->isPresent();
-}
-
-void TopBar::refreshChip() {
-    Presence::of(chip_)->setPresent(store_.isTimerActive() && ui_.tab.get() != TarnelUI::Tab::focus);
 }
 
 } // namespace vesk

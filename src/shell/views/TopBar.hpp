@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "shell/state/ScreenMetrics.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -27,16 +27,20 @@ class TopBar final : public QWidget {
     TabButton* tabButton(TarnelUI::Tab tab) const { return buttons_[static_cast<std::size_t>(tab)]; }
 
   private:
-    void refreshTab();
-    void refreshChip();
-    void applyMetrics();
+    // What the bar shows of the state.
+    struct Content {
+        TarnelUI::Tab tab = TarnelUI::Tab::tasks;
+        bool chipShown = false; // a timer runs outside the focus tab
+        double notchGap = 0;
+        bool operator==(const Content&) const = default;
+    };
+    void apply(const ContentChange<Content>& change);
 
-    Store& store_;
     TarnelUI& ui_;
     std::array<TabButton*, 4> buttons_{};
     QSpacerItem* notchGap_;
     TimerChip* chip_;
-    Observations observations_;
+    ContentBinding<Content> content_;
 };
 
 } // namespace vesk

@@ -3,6 +3,7 @@
 #include "core/format/Fmt.hpp"
 #include "core/runtime/Calendar.hpp"
 #include "core/store/Store.hpp"
+#include "tabs/tasks/TasksContent.hpp"
 
 #include <algorithm>
 
@@ -75,6 +76,18 @@ std::string detailSummary(const Store& store, const TaskItem& task, Date clockNo
     for (const std::string& part : parts)
         line += (line.empty() ? "" : "  ·  ") + part;
     return line;
+}
+
+TaskDetailContent taskDetailContent(const Store& store, const UUID& id) {
+    TaskDetailContent content;
+    content.task = store.task(id);
+    if (!content.task) return content;
+    const Date now = store.clockNow();
+    content.listMenu = listMenuFor(store.lists.get(), *content.task);
+    if (!content.task->parentID) content.subtasks = firstOfEachID(store.subtasks(id, true));
+    content.summary = detailSummary(store, *content.task, now);
+    content.today = store.calendar().startOfDay(now);
+    return content;
 }
 
 } // namespace vesk

@@ -60,4 +60,16 @@ std::string subtaskHeader(const std::vector<TaskItem>& subtasks);
 // The line under the editor: focus, full pomodoros, creation and completion, joined by "  ·  ".
 std::string detailSummary(const Store& store, const TaskItem& task, Date clockNow);
 
+// What the editor of one task shows; no task when it is gone.
+struct TaskDetailContent {
+    std::optional<TaskItem> task;
+    std::optional<ListMenu> listMenu;
+    std::vector<TaskItem> subtasks; // of a top-level task
+    std::string summary;
+    Date today; // the due chips read relative to it
+
+    friend bool operator==(const TaskDetailContent&, const TaskDetailContent&) = default;
+};
+TaskDetailContent taskDetailContent(const Store& store, const UUID& id);
+
 } // namespace vesk

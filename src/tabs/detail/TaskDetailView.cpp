@@ -53,22 +53,21 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
     });
     column->addLayout(toolbar);
 
-    content_ = new QWidget;
-    auto* stack = new QVBoxLayout(content_);
+    page_ = new QWidget;
+    auto* stack = new QVBoxLayout(page_);
     stack->setContentsMargins(0, 0, 0, 12);
     stack->setSpacing(14);
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(6);
-    title_ =
-        new GrowingTextEdit("Title", Fonts::text(17, FontWeight::semibold), Theme::text(), 1, 3, content_);
+    title_ = new GrowingTextEdit("Title", Fonts::text(17, FontWeight::semibold), Theme::text(), 1, 3, page_);
     texts->addWidget(title_);
     auto* notesRow = new QHBoxLayout;
     notesRow->setSpacing(8);
-    auto* notesIcon = new SymbolLabel("text.alignleft", 11, Theme::text3(), content_);
+    auto* notesIcon = new SymbolLabel("text.alignleft", 11, Theme::text3(), page_);
     notesIcon->setContentsMargins(0, 2, 0, 0);
     notesRow->addWidget(notesIcon, 0, Qt::AlignTop);
-    notes_ = new GrowingTextEdit("Add details", Fonts::text(12.5), Theme::text2(), 1, 6, content_);
+    notes_ = new GrowingTextEdit("Add details", Fonts::text(12.5), Theme::text2(), 1, 6, page_);
     notesRow->addWidget(notes_, 1);
     texts->addLayout(notesRow);
     stack->addLayout(texts);
@@ -78,28 +77,26 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
         notes_->moveCursor(QTextCursor::End);
     });
 
-    due_ = new DueDateSection(store_, id_, content_);
+    due_ = new DueDateSection(store_, id_, page_);
     stack->addWidget(due_);
 
     const std::optional<TaskItem> task = store_.task(id_);
     if (task && !task->parentID) {
-        subtasks_ = new SubtaskSection(store_, id_, content_);
+        subtasks_ = new SubtaskSection(store_, id_, page_);
         stack->addWidget(subtasks_);
     }
-    summary_ = new TextLabel("", Fonts::text(11), Theme::text3(), content_);
+    summary_ = new TextLabel("", Fonts::text(11), Theme::text3(), page_);
     summary_->setContentsMargins(0, 4, 0, 0);
     stack->addWidget(summary_);
     stack->addStretch(1);
-    column->addWidget(clearScrollArea(content_, this), 1);
+    column->addWidget(clearScrollArea(page_, this), 1);
 
-    refresh();
+    content_.bind(
+        {store_.tasks, store_.lists, store_.sessions, store_.now},
+        [this] { return taskDetailContent(store_, id_); },
+        [this](const ContentChange<TaskDetailContent>& change) { apply(change); });
     bindTaskText(store_, *title_, id_, TaskTextField::title);
     bindTaskText(store_, *notes_, id_, TaskTextField::notes);
-    for (auto* observed : {&store_.tasks})
-        observations_.watch(*observed, [this] { refresh(); });
-    observations_.watch(store_.lists, [this] { refresh(); });
-    observations_.watch(store_.sessions, [this] { refresh(); });
-    observations_.watch(store_.now, [this] { refresh(); });
 }
 
 IconButton* TaskDetailView::button(const char* symbol) const {
@@ -111,11 +108,11 @@ void TaskDetailView::startTimer(bool pomodoro) {
     ui_.select(TarnelUI::Tab::focus);
 }
 
-void TaskDetailView::refresh() {
-    const std::optional<TaskItem> task = store_.task(id_);
+void TaskDetailView::apply(const ContentChange<TaskDetailContent>& change) {
+    const std::optional<TaskItem>& task = change.now.task;
     if (!task) {
         // Nothing to edit: show an empty area and close, once, outside the store's notification.
-        content_->hide();
+        page_->hide();
         listMenu_->hide();
         if (!closing_) {
             closing_ = true;
@@ -124,20 +121,24 @@ void TaskDetailView::refresh() {
         }
         return;
     }
-    const auto menu = listMenuFor(store_.lists.get(), *task);
-    listMenu_->setVisible(menu.has_value());
-    if (menu) listMenu_->setMenu(*menu);
-    star_->setIcon(task->starred ? "star.fill" : "star");
-    star_->setTint(task->starred ? Theme::star() : Theme::text2());
-
-    const bool done = task->completedAt.has_value();
-    title_->showText(QString::fromStdString(task->title));
-    title_->setTextColor(done ? Theme::text2() : Theme::text());
-    title_->setStruckThrough(done);
-    notes_->showText(QString::fromStdString(task->notes));
-    due_->refresh(task->due);
-    if (subtasks_) subtasks_->refresh(firstOfEachID(store_.subtasks(id_, true)));
-    summary_->setText(QString::fromStdString(detailSummary(store_, *task, store_.clockNow())));
+    if (change.changed(&TaskDetailContent::listMenu)) {
+        listMenu_->setVisible(change.now.listMenu.has_value());
+        if (change.now.listMenu) listMenu_->setMenu(*change.now.listMenu);
+    }
+    if (change.changed(&TaskDetailContent::task)) {
+        star_->setIcon(task->starred ? "star.fill" : "star");
+        star_->setTint(task->starred ? Theme::star() : Theme::text2());
+        const bool done = task->completedAt.has_value();
+        title_->showText(QString::fromStdString(task->title));
+        title_->setTextColor(done ? Theme::text2() : Theme::text());
+        title_->setStruckThrough(done);
+        notes_->showText(QString::fromStdString(task->notes));
+    }
+    if (change.changed(&TaskDetailContent::task) || change.changed(&TaskDetailContent::today))
+        due_->refresh(task->due);
+    if (subtasks_ && change.changed(&TaskDetailContent::subtasks)) subtasks_->refresh(change.now.subtasks);
+    if (change.changed(&TaskDetailContent::summary))
+        summary_->setText(QString::fromStdString(change.now.summary));
 }
 
 } // namespace vesk

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/model/Uuid.hpp"
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
+#include "tabs/detail/TaskDetailContent.hpp"
 
 #include <QWidget>
 
@@ -32,14 +33,14 @@ class TaskDetailView final : public QWidget {
     const TextLabel* summary() const { return summary_; }
 
   private:
-    void refresh();
+    void apply(const ContentChange<TaskDetailContent>& change);
     void startTimer(bool pomodoro);
 
     Store& store_;
     TarnelUI& ui_;
     UUID id_;
     bool closing_ = false;
-    QWidget* content_;
+    QWidget* page_;
     ListMenuButton* listMenu_;
     IconButton* star_;
     GrowingTextEdit* title_;
@@ -47,7 +48,7 @@ class TaskDetailView final : public QWidget {
     DueDateSection* due_;
     SubtaskSection* subtasks_ = nullptr;
     TextLabel* summary_;
-    Observations observations_;
+    ContentBinding<TaskDetailContent> content_;
 };
 
 } // namespace vesk

@@ -62,29 +62,26 @@ FocusDial::FocusDial(QWidget* parent, AnimationManager* manager)
     layers->addWidget(texts, 0, 0, Qt::AlignCenter);
 }
 
-void FocusDial::apply(const FocusDialContent& content) {
-    const bool first = !shown_;
-    const FocusDialContent before = shown_.value_or(content);
-    const auto changed = [&](auto member) { return first || !(content.*member == before.*member); };
-    if (changed(&FocusDialContent::mode)) {
+void FocusDial::apply(const ContentChange<FocusDialContent>& change) {
+    const FocusDialContent& content = change.now;
+    if (change.changed(&FocusDialContent::mode)) {
         const bool pomodoro = content.mode == TimerMode::pomodoro;
         ring_->setVisible(pomodoro);
         face_->setVisible(!pomodoro);
         // A mode shows its own reading at once, without gliding from the other mode's.
         ringProgress_.jump(pomodoro ? content.progress : 0.0);
         face_->setProgress(pomodoro ? 0.0 : content.progress, false);
-    } else if (changed(&FocusDialContent::progress)) {
+    } else if (change.changed(&FocusDialContent::progress)) {
         applyProgress(content.mode, content.progress);
     }
-    if (changed(&FocusDialContent::tint)) ring_->setTint(content.tint);
-    if (changed(&FocusDialContent::dotColor)) face_->setDotColor(content.dotColor);
-    if (changed(&FocusDialContent::timePoints)) time_->setTextFont(timeFont(content.timePoints));
-    if (changed(&FocusDialContent::timeColor)) time_->setColor(content.timeColor);
+    if (change.changed(&FocusDialContent::tint)) ring_->setTint(content.tint);
+    if (change.changed(&FocusDialContent::dotColor)) face_->setDotColor(content.dotColor);
+    if (change.changed(&FocusDialContent::timePoints)) time_->setTextFont(timeFont(content.timePoints));
+    if (change.changed(&FocusDialContent::timeColor)) time_->setColor(content.timeColor);
     time_->setText(QString::fromStdString(content.time),
                    content.countsDown ? RollingText::Direction::down : RollingText::Direction::up);
-    if (changed(&FocusDialContent::labelColor)) label_->setColor(content.labelColor);
+    if (change.changed(&FocusDialContent::labelColor)) label_->setColor(content.labelColor);
     label_->setText(QString::fromStdString(content.label));
-    shown_ = content;
 }
 
 void FocusDial::applyProgress(TimerMode mode, double progress) {

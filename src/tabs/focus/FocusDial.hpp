@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/anim/Animated.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "tabs/focus/FocusContent.hpp"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ class FocusDial final : public QWidget {
 
     explicit FocusDial(QWidget* parent = nullptr, AnimationManager* manager = nullptr);
 
-    void apply(const FocusDialContent& content);
+    void apply(const ContentChange<FocusDialContent>& change);
 
     const Ring& ring() const { return *ring_; }
     const StopwatchFace& face() const { return *face_; }
@@ -35,7 +36,6 @@ class FocusDial final : public QWidget {
     RollingText* time_;
     TextLabel* label_;
     Animated<double> ringProgress_;
-    std::optional<FocusDialContent> shown_;
 };
 
 } // namespace vesk

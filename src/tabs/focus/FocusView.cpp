@@ -37,7 +37,7 @@ void selectChips(const std::vector<Chip*>& chips, std::span<const std::int64_t> 
 } // namespace
 
 FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
-    : QWidget(parent), store_(store), content_(focusContent(store)) {
+    : QWidget(parent), store_(store) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
@@ -47,7 +47,7 @@ FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
     mode_ = new Segmented<TimerMode>(
         {{TimerMode::pomodoro, QStringLiteral("Pomodoro")},
          {TimerMode::stopwatch, QStringLiteral("Stopwatch")}},
-        content_.mode, [this](TimerMode mode) { quickly([&] { store_.setMode(mode); }); }, this);
+        store_.timer.get().mode, [this](TimerMode mode) { quickly([&] { store_.setMode(mode); }); }, this);
     stack->addWidget(mode_, 0, Qt::AlignHCenter);
     stack->addSpacing(dialGap);
     dial_ = new FocusDial(this, manager);
@@ -64,13 +64,10 @@ FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
     summary_->setAlignment(Qt::AlignCenter);
     stack->addWidget(summary_, 0, Qt::AlignHCenter);
 
-    auto follow = [this] { refresh(); };
-    observations_.watch(store_.timer, follow);
-    observations_.watch(store_.now, follow);
-    observations_.watch(store_.prefs, follow);
-    observations_.watch(store_.sessions, follow);
-    observations_.watch(store_.tasks, follow);
-    apply(content_, true);
+    content_.bind(
+        {store_.timer, store_.now, store_.prefs, store_.sessions, store_.tasks},
+        [this] { return focusContent(store_); },
+        [this](const ContentChange<FocusContent>& change) { apply(change); });
 }
 
 QWidget* FocusView::buildControls() {
@@ -129,20 +126,13 @@ QWidget* FocusView::buildPresets(AnimationManager* manager) {
     return presets_;
 }
 
-void FocusView::refresh() {
-    FocusContent next = focusContent(store_);
-    if (next == content_) return;
-    apply(next, false);
-    content_ = std::move(next);
-}
-
-void FocusView::apply(const FocusContent& next, bool everything) {
-    const auto changed = [&](auto member) { return everything || !(next.*member == content_.*member); };
-    if (changed(&FocusContent::mode)) mode_->setSelection(next.mode);
+void FocusView::apply(const ContentChange<FocusContent>& change) {
+    const FocusContent& next = change.now;
+    if (change.changed(&FocusContent::mode)) mode_->setSelection(next.mode);
     // Inside the animation of the mode change, when there is one.
-    if (changed(&FocusContent::showsPresets)) Presence::of(presets_)->setPresent(next.showsPresets);
-    dial_->apply(next.dial);
-    if (changed(&FocusContent::controls)) {
+    if (change.changed(&FocusContent::showsPresets)) Presence::of(presets_)->setPresent(next.showsPresets);
+    dial_->apply({next.dial, change.before ? &change.before->dial : nullptr});
+    if (change.changed(&FocusContent::controls)) {
         const FocusControlsContent& controls = next.controls;
         play_->setLook(controls.playSymbol, controls.playFill);
         for (IconButton* button : {reset_, finish_}) {
@@ -152,9 +142,11 @@ void FocusView::apply(const FocusContent& next, bool everything) {
         finish_->setIcon(controls.finishSymbol);
         finish_->setHelp(QString::fromStdString(controls.finishHelp));
     }
-    if (changed(&FocusContent::picker)) picker_->setLabel(next.picker);
-    if (changed(&FocusContent::focusMinutes)) selectChips(focusChips_, focusPresets, next.focusMinutes);
-    if (changed(&FocusContent::breakMinutes)) selectChips(breakChips_, breakPresets, next.breakMinutes);
+    if (change.changed(&FocusContent::picker)) picker_->setLabel(next.picker);
+    if (change.changed(&FocusContent::focusMinutes))
+        selectChips(focusChips_, focusPresets, next.focusMinutes);
+    if (change.changed(&FocusContent::breakMinutes))
+        selectChips(breakChips_, breakPresets, next.breakMinutes);
     summary_->setText(QString::fromStdString(next.summary));
 }
 

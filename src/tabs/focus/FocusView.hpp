@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "tabs/focus/FocusContent.hpp"
 
 #include <QWidget>
@@ -25,7 +25,7 @@ class FocusView final : public QWidget {
   public:
     explicit FocusView(Store& store, QWidget* parent = nullptr, AnimationManager* manager = nullptr);
 
-    const FocusContent& content() const { return content_; }
+    const FocusContent& content() const { return content_.content(); }
 
     Segmented<TimerMode>& modeControl() const { return *mode_; }
     FocusDial& dial() const { return *dial_; }
@@ -42,11 +42,9 @@ class FocusView final : public QWidget {
   private:
     QWidget* buildControls();
     QWidget* buildPresets(AnimationManager* manager);
-    void refresh();
-    void apply(const FocusContent& next, bool everything);
+    void apply(const ContentChange<FocusContent>& change);
 
     Store& store_;
-    FocusContent content_;
     Segmented<TimerMode>* mode_;
     FocusDial* dial_;
     TaskPicker* picker_;
@@ -57,7 +55,7 @@ class FocusView final : public QWidget {
     std::vector<Chip*> focusChips_;
     std::vector<Chip*> breakChips_;
     TextLabel* summary_;
-    Observations observations_;
+    ContentBinding<FocusContent> content_;
 };
 
 } // namespace vesk

@@ -55,12 +55,12 @@ StatsView::StatsView(Store& store, QWidget* parent) : QWidget(parent), store_(st
     frame->setContentsMargins(0, 0, 0, 0);
     frame->addWidget(clearScrollArea(content, this));
 
-    observations_.watch(store_.sessions, [this] { scheduleRefresh(); });
-    observations_.watch(store_.tasks, [this] { scheduleRefresh(); });
-    observations_.watch(store_.timer, [this] { scheduleRefresh(); });
     // The live focus of a running timer moves with the store's clock.
-    observations_.watch(store_.now, [this] { scheduleRefresh(); });
-    refresh();
+    figures_.bind(
+        {store_.sessions, store_.tasks, store_.timer, store_.now}, [this] { return statsFigures(store_); },
+        [this](const ContentChange<StatsFigures>& change) { apply(change); });
+    // Hidden (another tab on its way in, or the tarnel collapsed): figured out when shown.
+    figures_.setLive(false);
 }
 
 QWidget* StatsView::buildTiles() {
@@ -139,52 +139,40 @@ QString StatsView::readout() const {
     return readout_->text();
 }
 
-void StatsView::scheduleRefresh() {
-    // Hidden (another tab on its way in, or the tarnel collapsed): figure it out when shown.
-    if (!isVisible()) {
-        stale_ = true;
-        return;
-    }
-    // One operation of the store can change several of the values watched: refresh once.
-    if (refreshQueued_) return;
-    refreshQueued_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            refreshQueued_ = false;
-            refresh();
-        },
-        Qt::QueuedConnection);
-}
-
 void StatsView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (stale_) refresh();
+    figures_.setLive(true);
 }
 
-void StatsView::refresh() {
-    stale_ = false;
-    StatsFigures next = statsFigures(store_);
-    if (next == figures_) return;
-    figures_ = std::move(next);
+void StatsView::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    figures_.setLive(false);
+}
 
-    for (std::size_t i = 0; i < tiles_.size(); ++i) {
-        tiles_[i]->setValue(qt(figures_.tiles[i].value));
-        tiles_[i]->setLabel(qt(figures_.tiles[i].label));
+void StatsView::apply(const ContentChange<StatsFigures>& change) {
+    const StatsFigures& figures = change.now;
+    if (change.changed(&StatsFigures::tiles))
+        for (std::size_t i = 0; i < tiles_.size(); ++i) {
+            tiles_[i]->setValue(qt(figures.tiles[i].value));
+            tiles_[i]->setLabel(qt(figures.tiles[i].label));
+        }
+    if (change.changed(&StatsFigures::week)) {
+        for (std::size_t i = 0; i < columns_.size(); ++i) {
+            const bool shown = i < figures.week.days.size();
+            columns_[i]->setVisible(shown);
+            if (shown) columns_[i]->setDay(figures.week.days[i]);
+        }
+        showHover();
     }
-    for (std::size_t i = 0; i < columns_.size(); ++i) {
-        const bool shown = i < figures_.week.days.size();
-        columns_[i]->setVisible(shown);
-        if (shown) columns_[i]->setDay(figures_.week.days[i]);
+    if (change.changed(&StatsFigures::heat)) heat_->setLevels(figures.heat);
+    if (change.changed(&StatsFigures::top)) {
+        noTopTasks_->setVisible(figures.top.empty());
+        for (std::size_t i = 0; i < topRows_.size(); ++i) {
+            const bool shown = i < figures.top.size();
+            topRows_[i]->setVisible(shown);
+            if (shown) topRows_[i]->setRow(figures.top[i]);
+        }
     }
-    heat_->setLevels(figures_.heat);
-    noTopTasks_->setVisible(figures_.top.empty());
-    for (std::size_t i = 0; i < topRows_.size(); ++i) {
-        const bool shown = i < figures_.top.size();
-        topRows_[i]->setVisible(shown);
-        if (shown) topRows_[i]->setRow(figures_.top[i]);
-    }
-    showHover();
 }
 
 void StatsView::setHoverDay(std::optional<Date> day) {
@@ -194,7 +182,7 @@ void StatsView::setHoverDay(std::optional<Date> day) {
 }
 
 void StatsView::showHover() {
-    readout_->setText(qt(figures_.week.readoutFor(hoverDay_)));
+    readout_->setText(qt(figures().week.readoutFor(hoverDay_)));
     for (DayColumn* column : columns_)
         column->setHovered(hoverDay_ == column->day().day);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "tabs/stats/StatsFigures.hpp"
 
 #include <QWidget>
@@ -24,13 +24,14 @@ class StatsView final : public QWidget {
   public:
     explicit StatsView(Store& store, QWidget* parent = nullptr);
 
-    const StatsFigures& figures() const { return figures_; }
+    const StatsFigures& figures() const { return figures_.content(); }
     std::optional<Date> hoverDay() const { return hoverDay_; }
     // The week header's read-out as shown.
     QString readout() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     QWidget* buildTiles();
@@ -38,16 +39,12 @@ class StatsView final : public QWidget {
     QWidget* buildHeatMap();
     QWidget* buildTopTasks();
 
-    void scheduleRefresh();
-    void refresh();
+    void apply(const ContentChange<StatsFigures>& change);
     void setHoverDay(std::optional<Date> day);
     void showHover();
 
     Store& store_;
-    StatsFigures figures_;
     std::optional<Date> hoverDay_;
-    bool stale_ = false;
-    bool refreshQueued_ = false;
 
     std::array<Kpi*, 4> tiles_{};
     TextLabel* readout_ = nullptr;
@@ -55,7 +52,7 @@ class StatsView final : public QWidget {
     HeatGrid* heat_ = nullptr;
     TextLabel* noTopTasks_ = nullptr;
     std::array<TopTaskRow*, StatsScale::topTaskCount> topRows_{};
-    Observations observations_;
+    ContentBinding<StatsFigures> figures_;
 };
 
 } // namespace vesk

@@ -70,18 +70,17 @@ ListHeader::ListHeader(Store& store, QWidget* parent) : QWidget(parent), store_(
     filter_->setEntries([this] { return filterMenu(store_); });
     row->addWidget(filter_);
 
-    const auto follow = [this] { refresh(); };
-    observations_.watch(store_.lists, follow);
-    observations_.watch(store_.prefs, follow);
-    refresh();
-}
-
-void ListHeader::refresh() {
-    label_ = listPickerLabel(store_);
-    star_->setVisible(label_.starred);
-    title_->setText(QString::fromStdString(label_.title));
-    picker_->updateGeometry();
-    filter_->setVisible(showsFilterMenu(store_));
+    content_.bind(
+        {store_.lists, store_.prefs},
+        [this] {
+            return Content{listPickerLabel(store_), showsFilterMenu(store_)};
+        },
+        [this](const ContentChange<Content>& change) {
+            star_->setVisible(change.now.label.starred);
+            title_->setText(QString::fromStdString(change.now.label.title));
+            picker_->updateGeometry();
+            filter_->setVisible(change.now.filterShown);
+        });
 }
 
 void ListHeader::startNaming(ListNameDraft draft) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "tabs/tasks/ListHeaderContent.hpp"
 
 #include <QWidget>
@@ -25,26 +25,29 @@ class ListHeader final : public QWidget {
     MenuButton* filter() const { return filter_; }
     TextField* nameField() const { return field_; }
     const std::optional<ListNameDraft>& draft() const { return draft_; }
-    const ListPickerLabel& label() const { return label_; }
+    const ListPickerLabel& label() const { return content_.content().label; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void refresh();
     void startNaming(ListNameDraft draft);
     void commit();
     void endNaming();
 
     Store& store_;
-    ListPickerLabel label_;
     std::optional<ListNameDraft> draft_;
     MenuButton* picker_;
     SymbolLabel* star_;
     TextLabel* title_;
     TextField* field_;
     MenuButton* filter_;
-    Observations observations_;
+    struct Content {
+        ListPickerLabel label;
+        bool filterShown = false;
+        bool operator==(const Content&) const = default;
+    };
+    ContentBinding<Content> content_;
 };
 
 } // namespace vesk

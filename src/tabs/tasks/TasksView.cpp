@@ -61,46 +61,34 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
 
     pill_ = new UndoPill(store, this);
 
-    const auto follow = [this] { refresh(); };
-    observations_.watch(store_.tasks, follow);
-    observations_.watch(store_.lists, follow);
-    observations_.watch(store_.prefs, follow);
-    observations_.watch(store_.sessions, follow);
-    observations_.watch(store_.timer, follow);
-    observations_.watch(store_.now, follow);
-    observations_.watch(ui_.tourTaskID, follow);
-    observations_.watch(ui_.tourTaskID, [this] { showTourTask(); });
-    observations_.watch(ui_.tour, [this] { showTourTask(); });
     scroll_->viewport()->installEventFilter(this);
     rows_->installEventFilter(this);
+    content_.bind(
+        {store_.tasks, store_.lists, store_.prefs, store_.sessions, store_.timer, store_.now, ui_.tourTaskID},
+        [this] { return tasksContent(store_, ui_.tourTaskID.get(), showCompleted_); },
+        [this](const ContentChange<TasksContent>& change) { apply(change); });
+    observations_.watch({ui_.tourTaskID, ui_.tour}, [this] { showTourTask(); });
     observations_.watch(ui_.focusAddToken, [this] { addRow_->focusField(); });
     observations_.watch(ui_.scriptedTyping, [this] { playScriptedTyping(); });
-    refresh();
 }
 
-void TasksView::refresh() {
-    TasksContent next = tasksContent(store_, ui_.tourTaskID.get(), showCompleted_);
-    if (shown_ && next == content_) return;
-    const std::optional<UUID> firstBefore = content_.firstOpenID();
-    content_ = std::move(next);
-
+void TasksView::apply(const ContentChange<TasksContent>& change) {
     // The rows first: showing the list may build rows, which must find this content.
     rows_->setRows(
-        listRows(content_), [](const TasksListRow& row) { return row.key; },
+        listRows(change.now), [](const TasksListRow& row) { return row.key; },
         [this](const TasksListRow& row, QWidget* parent) { return makeRow(row, parent); },
         [this](QWidget* widget, const TasksListRow& row) { updateRow(widget, row); },
         // A long list builds its rows as they scroll into view.
         [this](const TasksListRow& row, int width) { return estimateRow(row, width); });
 
-    fullEmpty_->setVisible(content_.fullEmpty);
-    fullEmpty_->setStarred(content_.starredView);
-    scroll_->setVisible(!content_.fullEmpty);
+    fullEmpty_->setVisible(change.now.fullEmpty);
+    fullEmpty_->setStarred(change.now.starredView);
+    scroll_->setVisible(!change.now.fullEmpty);
 
     // A new task at the top, a reorder or a completion brings the new first task into view;
     // not on the first showing.
-    const std::optional<UUID> first = content_.firstOpenID();
-    if (shown_ && first && first != firstBefore) scrollToGroup(*first);
-    shown_ = true;
+    const std::optional<UUID> first = change.now.firstOpenID();
+    if (change.before && first && first != change.before->firstOpenID()) scrollToGroup(*first);
 }
 
 QWidget* TasksView::makeRow(const TasksListRow& row, QWidget* parent) {
@@ -109,17 +97,17 @@ QWidget* TasksView::makeRow(const TasksListRow& row, QWidget* parent) {
     case Kind::compactEmpty:
         return new EmptyTasks(false, false, true, parent);
     case Kind::group: {
-        auto* group = new TaskGroup(store_, ui_, content_.groups[row.index], parent);
+        auto* group = new TaskGroup(store_, ui_, content().groups[row.index], parent);
         drag_->addGroup(group);
         return group;
     }
     case Kind::completedHeader: {
-        auto* header = new CompletedHeader(content_.completedCount, showCompleted_, parent);
+        auto* header = new CompletedHeader(content().completedCount, showCompleted_, parent);
         header->setAction([this] { toggleCompleted(); });
         return header;
     }
     case Kind::completed:
-        return new CompletedRow(store_, ui_, content_.completed[row.index], parent);
+        return new CompletedRow(store_, ui_, content().completed[row.index], parent);
     }
     return nullptr;
 }
@@ -130,15 +118,15 @@ void TasksView::updateRow(QWidget* widget, const TasksListRow& row) {
     case Kind::compactEmpty:
         return;
     case Kind::group:
-        return static_cast<TaskGroup*>(widget)->setContent(content_.groups[row.index]);
+        return static_cast<TaskGroup*>(widget)->setContent(content().groups[row.index]);
     case Kind::completedHeader: {
         auto* header = static_cast<CompletedHeader*>(widget);
-        header->setCount(content_.completedCount);
+        header->setCount(content().completedCount);
         header->setOpen(showCompleted_);
         return;
     }
     case Kind::completed:
-        return static_cast<CompletedRow*>(widget)->setContent(content_.completed[row.index]);
+        return static_cast<CompletedRow*>(widget)->setContent(content().completed[row.index]);
     }
 }
 
@@ -148,7 +136,7 @@ int TasksView::estimateRow(const TasksListRow& row, int width) const {
     case Kind::compactEmpty:
         return compactEmptyGuess;
     case Kind::group:
-        return TaskGroup::estimatedHeight(content_.groups[row.index], width);
+        return TaskGroup::estimatedHeight(content().groups[row.index], width);
     case Kind::completedHeader:
         return CompletedHeader::fixedHeight();
     case Kind::completed:
@@ -160,7 +148,7 @@ int TasksView::estimateRow(const TasksListRow& row, int width) const {
 void TasksView::toggleCompleted() {
     withAnimation(Animation::tarnelFast, [this] {
         showCompleted_ = !showCompleted_;
-        refresh();
+        content_.refresh();
     });
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/anim/Animated.hpp"
-#include "shell/state/Observations.hpp"
+#include "shell/state/ContentBinding.hpp"
 #include "tabs/tasks/TasksContent.hpp"
 
 #include <QWidget>
@@ -32,7 +32,7 @@ class TasksView final : public QWidget {
   public:
     TasksView(Store& store, TarnelUI& ui, QWidget* parent = nullptr);
 
-    const TasksContent& content() const { return content_; }
+    const TasksContent& content() const { return content_.content(); }
     ListHeader* header() const { return header_; }
     AddTaskRow* addRow() const { return addRow_; }
     UndoPill* undoPill() const { return pill_; }
@@ -49,7 +49,7 @@ class TasksView final : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void refresh();
+    void apply(const ContentChange<TasksContent>& change);
     QWidget* makeRow(const TasksListRow& row, QWidget* parent);
     void updateRow(QWidget* widget, const TasksListRow& row);
     int estimateRow(const TasksListRow& row, int width) const;
@@ -61,8 +61,6 @@ class TasksView final : public QWidget {
 
     Store& store_;
     TarnelUI& ui_;
-    TasksContent content_;
-    bool shown_ = false;
     bool showCompleted_ = false;
     bool tourTaskQueued_ = false;
 
@@ -74,6 +72,7 @@ class TasksView final : public QWidget {
     TaskDrag* drag_;
     UndoPill* pill_;
     Animated<double> scrollTop_;
+    ContentBinding<TasksContent> content_;
     Observations observations_;
 };
 

@@ -22,11 +22,12 @@ class PillWidgetTest : public ::testing::Test {
   protected:
     test::StoreTestBed bed;
     Store& store = bed.open();
+    TarnelUI ui{store, bed.queue};
 };
 
 TEST_F(PillWidgetTest, PillSwapsTheLeafAndCountForTheTimerAndBack) {
     store.addTask("one");
-    CollapsedView pill(store);
+    CollapsedView pill(ui);
     pill.resize(236, 30);
     pill.show();
     EXPECT_EQ(pill.content().trailing, "1");
@@ -41,8 +42,8 @@ TEST_F(PillWidgetTest, PillSwapsTheLeafAndCountForTheTimerAndBack) {
 }
 
 TEST_F(PillWidgetTest, PillRowTakesTheScreensTopHeight) {
-    CollapsedView pill(store);
-    pill.setMetrics(ScreenMetrics{true, 185, 32});
+    ui.metrics.set(ScreenMetrics{true, 185, 32});
+    CollapsedView pill(ui);
     pill.resize(265, 32);
     pill.show();
     EXPECT_EQ(pill.content().titleMaxWidth, 56);
@@ -50,10 +51,10 @@ TEST_F(PillWidgetTest, PillRowTakesTheScreensTopHeight) {
 }
 
 TEST_F(PillWidgetTest, ToastRowAppearsWithItsTextAndGoesAgain) {
-    CollapsedView pill(store);
+    CollapsedView pill(ui);
     pill.resize(300, 64);
     pill.show();
-    pill.showToast("checkmark.circle.fill", "Focus done", Qt::green);
+    ui.showToast("checkmark.circle.fill", "Focus done", 0xFF00FF00, 4);
     // TextLabel has no meta-object of its own, so findChildren<TextLabel*> would take every widget.
     const TextLabel* text = nullptr;
     for (const QWidget* child : pill.findChildren<QWidget*>())
@@ -62,8 +63,8 @@ TEST_F(PillWidgetTest, ToastRowAppearsWithItsTextAndGoesAgain) {
     ASSERT_TRUE(text);
     EXPECT_TRUE(text->isVisibleTo(&pill));
     EXPECT_DOUBLE_EQ(Presence::effectFor(text).opacity, 1.0);
-    pill.hideToast();
-    EXPECT_DOUBLE_EQ(Presence::effectFor(text).opacity, 0.0);
+    bed.queue.advance(4); // it fades out with the tarnel's spring
+    EXPECT_FALSE(Presence::of(text->parentWidget())->isPresent());
 }
 
 TEST(PulseDotTest, BreathesWhileRunningAndRestsAtHalfWhenPaused) {
@@ -95,7 +96,7 @@ TEST_F(PillWidgetTest, ARunningTimerRedrawsThePillAFewTimesASecondNotSixty) {
     AnimationManager::shared().setTimeSource([&] { return now; });
     for (const TimerMode mode : {TimerMode::stopwatch, TimerMode::pomodoro}) {
         store.start(mode, std::nullopt);
-        CollapsedView pill(store);
+        CollapsedView pill(ui);
         pill.resize(236, 30);
         pill.show();
         QCoreApplication::processEvents(); // exposed: updates now paint
@@ -118,7 +119,6 @@ TEST_F(PillWidgetTest, ARunningTimerRedrawsThePillAFewTimesASecondNotSixty) {
 
 TEST_F(PillWidgetTest, TopBarSelectsTabsAndHidesTheChipOnTheFocusTab) {
     using Tab = TarnelUI::Tab;
-    TarnelUI ui{store, bed.queue};
     TopBar bar(store, ui, MenuServices{});
     bar.resize(378, 30);
     bar.show();

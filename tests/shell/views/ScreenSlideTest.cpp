@@ -42,7 +42,6 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
     factories.tasks = textFieldScreen;
     ui.expanded.set(true);
     ExpandedView expanded(store, ui, MenuServices{}, factories);
-    expanded.setContentSize(QSize(440, 470));
     expanded.show();
     QApplication::setActiveWindow(&expanded);
     QWidget* tasks = expanded.screenWidget();

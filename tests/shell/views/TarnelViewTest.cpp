@@ -39,8 +39,8 @@ class TarnelViewTest : public ::testing::Test {
         return all;
     }
     ExpandedView* expanded = new ExpandedView(store, ui, MenuServices{}, factories());
-    TarnelView* tarnel = new TarnelView(store, expanded, MenuServices{});
-    TarnelRoot root{tarnel};
+    TarnelView* tarnel = new TarnelView(ui, expanded, MenuServices{});
+    TarnelRoot root{ui, tarnel};
 };
 
 TEST_F(TarnelViewTest, TheTarnelHangsFromTheMiddleOfThePanelsTopEdge) {
@@ -62,7 +62,6 @@ TEST_F(TarnelViewTest, TheTarnelHangsFromTheMiddleOfThePanelsTopEdge) {
 TEST_F(TarnelViewTest, TheExpandedContentStaysCentredInTheGrowingOutline) {
     root.resize(1100, 600);
     root.show();
-    expanded->setContentSize(QSize(440, 470));
     root.setTarnelSize(QSizeF(200, 100)); // mid-way through the opening
     EXPECT_EQ(expanded->geometry(), QRect(-120, 0, 440, 470));
     // Nothing of it shows beside the outline: not in the flares, not below.
@@ -72,7 +71,7 @@ TEST_F(TarnelViewTest, TheExpandedContentStaysCentredInTheGrowingOutline) {
     EXPECT_FALSE(shown.contains(QPoint(120 + 100, 120)));
     root.setTarnelSize(QSizeF(440, 470));
     EXPECT_EQ(expanded->pos(), QPoint(0, 0));
-    expanded->setContentSize(QSize(500, 470)); // beside a wide notch
+    ui.metrics.set(ScreenMetrics{true, 180, 32}); // beside a wide notch
     EXPECT_EQ(expanded->pos(), QPoint(-30, 0));
 }
 
@@ -85,7 +84,7 @@ TEST_F(TarnelViewTest, AClickOnThePillAsksToExpandAndTheShapeFollowsTheState) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(tarnel->shape(), (NotchShape{14, 6}));
 
-    tarnel->setExpanded(true);
+    ui.expanded.set(true);
     test::click(tarnel); // open: the content takes the clicks, not the pill
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(Presence::of(expanded)->isPresent());
@@ -94,7 +93,6 @@ TEST_F(TarnelViewTest, AClickOnThePillAsksToExpandAndTheShapeFollowsTheState) {
 
 TEST_F(TarnelViewTest, ExpandedScreensFollowTheStateAreBuiltAnewAndTheTourCardHidesTheBar) {
     using Tab = TarnelUI::Tab;
-    expanded->setContentSize(QSize(440, 470));
     EXPECT_EQ(expanded->screen(), ExpandedView::Screen::tasks);
     // None is built before the tarnel first opens.
     ui.select(Tab::stats);
