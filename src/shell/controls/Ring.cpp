@@ -19,7 +19,7 @@ Ring::Ring(double progress, const QColor& tint, double lineWidth, QWidget* paren
 void Ring::setProgress(double progress) {
     if (progress == progress_) return;
     progress_ = progress;
-    // A running timer moves a small ring's arc by a sliver every half second: it redraws
+    // A running timer moves a small ring's arc by a sliver every second: it redraws
     // once the end of the arc has moved by a quarter of a pixel.
     const double circumference = std::numbers::pi * std::max(std::min(width(), height()) - lineWidth_, 0.0);
     if (std::abs(arcFraction(progress_) - paintedFraction_) * circumference >= 0.25) redraw();
