@@ -25,7 +25,6 @@ perf probe -q -d 'probe_*:vesk_*' 2>/dev/null || true
 probe vesk_store_tick "$vesk" _ZN4vesk5Store4tickEv
 probe vesk_animation_frame "$vesk" _ZN4vesk16AnimationManager4tickEv
 probe vesk_repaint "$(realpath "$gui")" _ZN13QBackingStore10beginPaintERK7QRegion
-trap 'perf probe -q -d "probe_*:vesk_*" 2>/dev/null || true' EXIT
 
 options=(--timer "$mode")
 [ "$place" = focus ] && options+=(--expand focus)
@@ -33,5 +32,7 @@ launch timer "${options[@]}"
 xdotool mousemove 100 800
 sleep 3 # past the opening transitions
 counts=$(perf stat -x, -e 'probe_*:vesk_*' -p "$vpid" -- sleep "$seconds" 2>&1)
+# Not in a trap: the X session's own trap ends vesk and the X server.
+perf probe -q -d 'probe_*:vesk_*' 2>/dev/null || true
 per_second() { echo "$counts" | awk -F, -v e="$1" -v s="$seconds" '$3 ~ e {printf "%.1f", $1 / s}'; }
 echo "$place $mode: per second $(per_second store_tick) store ticks, $(per_second animation_frame) animation frames, $(per_second repaint) repaints"
