@@ -1,5 +1,6 @@
 #include "platform/PosixFileSystem.hpp"
 
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -174,20 +175,19 @@ FileRead PosixFileSystem::read(const std::filesystem::path& path) {
             (errno == ENOENT || errno == ENOTDIR) ? FileRead::Status::missing : FileRead::Status::failed;
         return result;
     }
-    // Straight into the result, sized for the whole file (plus one byte to see its end), so
-    // that a large document is not copied on the way: every save reads it.
+    // Into the result, with room for the whole file, through a small buffer: sizing the string
+    // up front would first write a large document's every page as zeros, which costs as much
+    // as the read itself, and every save reads it.
     std::string& bytes = result.bytes;
     struct stat info {};
-    const bool sized = ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode);
-    bytes.resize(sized ? static_cast<std::size_t>(info.st_size) + 1 : 64 * 1024);
-    std::size_t length = 0;
+    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode))
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    std::array<char, 64 * 1024> chunk;
     for (;;) {
-        if (length == bytes.size()) bytes.resize(2 * bytes.size());
-        const ssize_t count = ::read(fd.get(), bytes.data() + length, bytes.size() - length);
+        const ssize_t count = ::read(fd.get(), chunk.data(), chunk.size());
         if (count > 0) {
-            length += static_cast<std::size_t>(count);
+            bytes.append(chunk.data(), static_cast<std::size_t>(count));
         } else if (count == 0) {
-            bytes.resize(length);
             result.status = FileRead::Status::ok;
             return result;
         } else if (errno != EINTR) {

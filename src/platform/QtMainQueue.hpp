@@ -9,7 +9,7 @@
 namespace vesk {
 
 // Delayed and repeating work on the thread that owns the Qt event loop. Precise timers,
-// because the 0.5 s ticker and the 0.4 s save should not drift by Qt's coarse 5 %.
+// because the timer's ticker and the 0.4 s save should not drift by Qt's coarse 5 %.
 // Qt's nested loops (open menus, drags) keep delivering these timers.
 class QtMainQueue final : public MainQueue {
   public:

@@ -50,7 +50,8 @@ class Store {
     Observed<TimerState> timer{changes_};
     Observed<Prefs> prefs{changes_};
     Observed<BonsaiProgress> bonsai{changes_};
-    // The store's notion of the current time, refreshed by the timer ticker.
+    // The store's notion of the current time, refreshed by the timer ticker as a running
+    // timer's reading passes each whole second.
     Observed<Date> now{changes_};
     Observed<std::optional<std::string>> undoLabel{changes_};
 
@@ -137,6 +138,7 @@ class Store {
 
     // The focus timer.
     void syncTicker();
+    bool isTicking() const { return ticker_ != 0; }
     void start(TimerMode mode, std::optional<UUID> taskID);
     void pause();
     void resume();

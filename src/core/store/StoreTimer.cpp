@@ -10,7 +10,6 @@ namespace vesk {
 
 namespace {
 
-constexpr double tickerIntervalSeconds = 0.5;
 // Shorter runs are taken for a mis-click and not logged.
 constexpr double shortestLoggedSeconds = 10;
 
@@ -19,7 +18,14 @@ constexpr double shortestLoggedSeconds = 10;
 void Store::syncTicker() {
     const bool running = timer.get().runningSince.has_value();
     if (running && ticker_ == 0) {
-        ticker_ = env_.queue.repeating(tickerIntervalSeconds, [this] { tick(); });
+        // The readings change as the run passes a whole second (a phase lasts whole minutes,
+        // so a countdown changes at the same moments): the ticker wakes then, and only then.
+        const double seconds = elapsed(env_.clock.now());
+        ticker_ = env_.queue.after(std::floor(seconds) + 1 - seconds, [this] {
+            ticker_ = 0;
+            tick();
+            syncTicker();
+        });
     } else if (!running && ticker_ != 0) {
         env_.queue.cancel(ticker_);
         ticker_ = 0;
@@ -157,7 +163,7 @@ void Store::completePhase() {
         if (onEvent) onEvent(TimerEvent::breakDone);
         return;
     }
-    // The configured length, not the measured one: the tick may come up to 0.5 s late, or
+    // The configured length, not the measured one: the tick may come a moment late, or
     // long after the end when the machine slept through it.
     log(phaseLength(), true);
     const bool autoStart = prefs.get().autoStartBreak;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QRegion>
 #include <QWidget>
 
 namespace vesk {
@@ -26,6 +27,9 @@ class Ring final : public QWidget {
 
   private:
     void redraw();
+    // Redraws where the arc's end moved from one fraction to another, and nothing else.
+    void redrawArc(double fromFraction, double toFraction);
+    QRectF circle() const;
     void draw(QPainter& painter);
 
     double progress_;
@@ -34,6 +38,7 @@ class Ring final : public QWidget {
     double paintedFraction_ = -1; // of the arc last drawn
     QPixmap picture_;
     bool pictureStale_ = true;
+    QRegion staleArc_; // of the picture, where the arc changed since it was drawn
 };
 
 } // namespace vesk

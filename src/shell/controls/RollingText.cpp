@@ -57,7 +57,7 @@ void RollingText::setTextFont(const QFont& font) {
 }
 
 void RollingText::setColor(const QColor& color) {
-    if (color == color_) return; // a running clock is told its colour every half second
+    if (color == color_) return; // a running clock is told its colour every second
     color_ = color;
     update();
 }

@@ -23,7 +23,7 @@ void TextLabel::setText(const QString& text) {
 }
 
 void TextLabel::setColor(const QColor& color) {
-    if (color == color_) return; // a running clock is told its colour every half second
+    if (color == color_) return; // a running clock is told its colour every second
     color_ = color;
     update();
 }

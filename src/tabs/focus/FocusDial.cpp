@@ -16,8 +16,8 @@ namespace vesk {
 namespace {
 
 constexpr double lineWidth = StopwatchFace::lineWidth;
-// The store's ticker moves the reading every half second; the ring follows over that time.
-constexpr Animation ringPace = Animation::linear(0.5);
+// The store's ticker moves the reading once a second; the ring follows over that time.
+constexpr Animation ringPace = Animation::linear(1);
 // The large time's roll takes under half a second: twenty frames a second show it as a roll;
 // sixty would redraw it three times as often every second of a session.
 constexpr double timeFrameRate = 20;

@@ -12,8 +12,8 @@ namespace vesk {
 
 namespace {
 
-// The store's ticker moves the reading every half second; the dot glides over the same time.
-constexpr Animation glide = Animation::linear(0.5);
+// The store's ticker moves the reading once a second; the dot glides over the same time.
+constexpr Animation glide = Animation::linear(1);
 // The dot goes round a 128-point circle once a minute, some 7 points a second: ten frames a
 // second move it smoothly, in steps under a point.
 constexpr double glideFrameRate = 10;

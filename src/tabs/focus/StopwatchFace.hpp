@@ -15,7 +15,7 @@ class StopwatchFace final : public QWidget {
   public:
     explicit StopwatchFace(QWidget* parent = nullptr, AnimationManager* manager = nullptr);
 
-    // The fraction of the current minute; the dot glides there over the ticker's half second,
+    // The fraction of the current minute; the dot glides there over the ticker's second,
     // or jumps.
     void setProgress(double progress, bool glides = true);
     void setDotColor(const QColor& color);

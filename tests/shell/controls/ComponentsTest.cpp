@@ -181,5 +181,20 @@ TEST(RingTest, ZeroShowsADotAtTwelveAndProgressBeyondOneIsAFullCircle) {
     EXPECT_TRUE(near(full.pixelColor(20, 37), Theme::focus(), 40));
 }
 
+TEST(RingTest, AnArcGrownInSliversLooksLikeOneDrawnAtOnce) {
+    // A running timer redraws only where the arc's end moved: the picture must not keep a seam.
+    Ring grown(0.1, Theme::focus(), 3.5);
+    grown.resize(132, 132);
+    renderOnBlack(&grown);
+    for (double progress = 0.1; progress < 0.6; progress += 0.0007) {
+        grown.setProgress(progress);
+        renderOnBlack(&grown);
+    }
+    grown.setProgress(0.7);
+    Ring drawn(0.7, Theme::focus(), 3.5);
+    drawn.resize(132, 132);
+    EXPECT_EQ(renderOnBlack(&grown), renderOnBlack(&drawn));
+}
+
 } // namespace
 } // namespace vesk

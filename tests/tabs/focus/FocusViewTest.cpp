@@ -35,9 +35,9 @@ class FocusViewTest : public ::testing::Test {
     void play() { test::click(&view.playButton()); }
     // Store time and animation frames side by side, a tick at a time.
     void run(double seconds) {
-        for (int i = 0; i < static_cast<int>(seconds * 2); ++i) {
-            bed.queue.advance(0.5);
-            frames.runFrames(30);
+        for (int i = 0; i < static_cast<int>(seconds); ++i) {
+            bed.queue.advance(1);
+            frames.runFrames(60);
         }
     }
     Chip* focusChip(std::int64_t minutes) const {
@@ -62,8 +62,8 @@ TEST_F(FocusViewTest, PlayStartsThePomodoroAndTheRingAdvancesWithTheClock) {
     run(60);
     EXPECT_EQ(time(), "24:00");
     // A 25-minute ring moves too little per tick to glide: it is there without a frame.
-    bed.queue.advance(0.5);
-    EXPECT_NEAR(ring(), 60.5 / 1500, 1e-9);
+    bed.queue.advance(1);
+    EXPECT_NEAR(ring(), 61.0 / 1500, 1e-9);
 }
 
 TEST_F(FocusViewTest, PauseAndResumeKeepTheElapsedTime) {
@@ -105,19 +105,19 @@ TEST_F(FocusViewTest, APresetChangesTheRunningPhaseAtOnceAndKeepsItRunning) {
     EXPECT_FALSE(focusChip(25)->isSelected());
     EXPECT_EQ(time(), "05:00");
     EXPECT_TRUE(store.timer.get().runningSince);
-    // A visible jump of the ring glides over half a second; a tick too small to see that comes
+    // A visible jump of the ring glides over a second; a tick too small to see that comes
     // during the glide joins the next visible step instead of gliding on.
     EXPECT_NEAR(ring(), 0.4, 1e-9);
-    frames.runFrames(20);
-    bed.queue.advance(0.5);
-    frames.runFrames(10);
+    frames.runFrames(30);
+    bed.queue.advance(1);
+    frames.runFrames(30);
     EXPECT_NEAR(ring(), 10.0 / 15, 1e-9);
     bed.queue.advance(0.4);
     EXPECT_EQ(bed.onDisk()->prefs.focusMinutes, 15);
 
     // Shorter than what has run: the next tick ends the phase as a full 5-minute pomodoro.
     test::click(focusChip(5));
-    run(0.5);
+    run(1);
     ASSERT_EQ(store.sessions.get().size(), 1u);
     EXPECT_EQ(store.sessions.get()[0].duration, 300);
     EXPECT_TRUE(store.sessions.get()[0].fullPomodoro);
@@ -136,13 +136,13 @@ TEST_F(FocusViewTest, StopwatchHidesThePresetsAndItsDotKeepsGoingForwardIntoANew
     EXPECT_EQ(time(), "00:00");
 
     play();
-    run(59.5);
-    EXPECT_NEAR(view.dial().face().dotAngle(), 357, 1e-6);
-    bed.queue.advance(0.5);
-    frames.runFrames(15);
+    run(59);
+    EXPECT_NEAR(view.dial().face().dotAngle(), 354, 1e-6);
+    bed.queue.advance(1);
+    frames.runFrames(30);
     const double halfway = view.dial().face().dotAngle();
-    EXPECT_TRUE(halfway > 357 || halfway < 1) << halfway; // not spinning back round
-    frames.runFrames(15);
+    EXPECT_TRUE(halfway > 354 || halfway < 1) << halfway; // not spinning back round
+    frames.runFrames(30);
     const double arrived = view.dial().face().dotAngle();
     EXPECT_NEAR(std::min(arrived, 360 - arrived), 0, 1e-6);
     EXPECT_EQ(time(), "01:00");
