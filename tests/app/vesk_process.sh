@@ -36,10 +36,12 @@ gone() {
     ! kill -0 "$1" 2>/dev/null || [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = Z ]
 }
 
-# quit NAME: SIGTERM, the usual quit path, which saves; vesk must end with status 0.
+# quit NAME: SIGTERM, the usual quit path, which saves; vesk must end with status 0. Quitting
+# waits for a thumbnail being drawn, which the software renderer of a busy machine can take a
+# minute or two over (its shaders are compiled first): the deadline only catches a hang.
 quit() {
     kill -TERM "$vpid"
-    wait_until 30 "$1: vesk did not quit on SIGTERM" gone "$vpid"
+    wait_until 120 "$1: vesk did not quit on SIGTERM" gone "$vpid"
     set +e
     wait "$vpid"
     status=$?
