@@ -4,7 +4,7 @@
 
 namespace vesk {
 
-TourCopy tourCopy(TourStep step) {
+TourCopy tourCopy(TourStep step, bool hotKeyOurs) {
     switch (step) {
     case TourStep::completeTask:
         return {"Complete your first task", "Tick the circle — every finished task grows your bonsai.",
@@ -19,7 +19,10 @@ TourCopy tourCopy(TourStep step) {
     case TourStep::focus:
         return {"Focus timer", "Pomodoro and stopwatch — on their own, or running on a task.", "Next"};
     case TourStep::yourTurn:
-        return {"Your turn", "Add a real task. Alt+Space opens Vesk from anywhere.", "Done"};
+        return {"Your turn",
+                hotKeyOurs ? "Add a real task. Alt+Space opens Vesk from anywhere."
+                           : "Add a real task. Running vesk again opens Vesk from anywhere.",
+                "Done"};
     case TourStep::welcome:
     case TourStep::seedling:
     case TourStep::growing:

@@ -16,7 +16,8 @@ struct TourCopy {
 
     friend bool operator==(const TourCopy&, const TourCopy&) = default;
 };
-TourCopy tourCopy(TourStep step);
+// The last step promises the hot key only while it is ours.
+TourCopy tourCopy(TourStep step, bool hotKeyOurs = true);
 // The welcome page's hint about the hot key: the promise only while the key is ours.
 std::string hotKeyHint(bool hotKeyOurs);
 // The lit one of the five progress dots; none before the task step.

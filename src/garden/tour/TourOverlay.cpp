@@ -117,19 +117,19 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
     // Going to a step without an overlay, or ending: this one fades out showing the step it
     // leaves, not an empty bubble.
     step_.bind(
-        {ui_.tour},
+        {ui_.tour, ui_.hotKeyOurs()},
         [this] {
             const auto step = ui_.tour.get();
-            return step && spotlightTarget(*step) ? *step : shownStep_;
+            return std::pair{step && spotlightTarget(*step) ? *step : shownStep_, ui_.hotKeyOurs().get()};
         },
-        [this](const ContentChange<TourStep>& change) { showStep(change.now); });
+        [this](const ContentChange<std::pair<TourStep, bool>>& change) { showStep(change.now.first); });
     // The ring swings between its two looks for as long as the overlay shows.
     withAnimation(Animation::easeInOut(1.1).repeatingForever(true), [&] { pulse_.set(1.0); });
 }
 
 void TourOverlay::showStep(TourStep step) {
     shownStep_ = step;
-    const TourCopy copy = tourCopy(step);
+    const TourCopy copy = tourCopy(step, ui_.hotKeyOurs().get());
     title_->setText(QString::fromStdString(copy.title));
     body_->setText(QString::fromStdString(copy.body));
     stepButton_->setVisible(copy.button.has_value());

@@ -5,6 +5,7 @@
 #include "shell/state/ContentBinding.hpp"
 
 #include <QWidget>
+#include <utility>
 
 class QVBoxLayout;
 
@@ -45,7 +46,7 @@ class TourOverlay final : public QWidget {
     std::vector<QWidget*> dots_;
     class PlainButton* stepButton_;
     Animated<double> pulse_;
-    ContentBinding<TourStep> step_;
+    ContentBinding<std::pair<TourStep, bool>> step_; // the step shown, and whether the hot key is ours
 };
 
 } // namespace vesk

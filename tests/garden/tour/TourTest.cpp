@@ -27,6 +27,8 @@ TEST(TourContentTest, CopyAndDotsFollowTheStep) {
     EXPECT_EQ(tourCopy(TourStep::completeTask).button, std::nullopt);
     EXPECT_EQ(tourCopy(TourStep::garden).button, "Next");
     EXPECT_EQ(tourCopy(TourStep::yourTurn).body, "Add a real task. Alt+Space opens Vesk from anywhere.");
+    EXPECT_EQ(tourCopy(TourStep::yourTurn, false).body,
+              "Add a real task. Running vesk again opens Vesk from anywhere.");
     EXPECT_EQ(tourCopy(TourStep::growing), TourCopy{});
     EXPECT_EQ(tourDotIndex(TourStep::growing), 0);
     EXPECT_EQ(tourDotIndex(TourStep::yourTurn), 4);
