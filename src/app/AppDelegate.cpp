@@ -160,7 +160,7 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     if (debug_.demo) Demo::seed(*store_, s.clock, s.random, s.calendar);
     if (debug_.seed) LaunchSteps::forceSeed(*store_, *debug_.seed, s.clock, s.random);
     if (debug_.iteration) store_->debugSetIteration(*debug_.iteration);
-    if (debug_.onboarding) store_->prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
+    if (debug_.onboarding) store_->writePrefs([](Prefs& prefs) { prefs.onboarded = false; });
 
     ui_ = std::make_unique<TarnelUI>(*store_, s.queue, environment("VESK_TOUR_LOG").has_value(), &std::cout);
     engine_ = std::make_unique<BonsaiEngine>(s.queue);

@@ -3,11 +3,11 @@
 #include "devtools/Debug.hpp"
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/PendingPicture.hpp"
 #include "shell/panel/TarnelController.hpp"
 #include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/controls/PendingPicture.hpp"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -39,10 +39,10 @@ void startTimer(Store& store, std::string_view word) {
 
     const auto open = store.visibleOpenTasks();
     store.start(*mode, open.empty() ? std::nullopt : std::optional<UUID>(open.front().id));
-    if (rest) store.timer.update([](TimerState& timer) { timer.phase = PomoPhase::rest; });
-    const Date startedAt = store.timer.get().runningSince.value_or(store.now.get());
-    const Date since = addingSeconds(startedAt, rest ? -83.0 : -443.0);
-    store.timer.update([&](TimerState& timer) {
+    store.seed([&](Snapshot& data) {
+        TimerState& timer = data.timer;
+        if (rest) timer.phase = PomoPhase::rest;
+        const Date since = addingSeconds(timer.runningSince.value_or(store.now.get()), rest ? -83.0 : -443.0);
         timer.runningSince = since;
         timer.segmentStart = since;
     });
@@ -169,9 +169,7 @@ void Debug::run(Store& store, TarnelUI& ui, TarnelController& controller, Bonsai
     run(store, ui,
         Stage{queue, std::move(environment), [&controller] { controller.pinned = true; },
               [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
-              [&controller] {
-                  return controller.panel() && PendingPicture::any(*controller.panel());
-              },
+              [&controller] { return controller.panel() && PendingPicture::any(*controller.panel()); },
               [&engine](float progress) { engine.freezeAnimation(progress); }, std::move(bonsaiGrew),
               [](int status) { QCoreApplication::exit(status); }, std::cerr});
 }

@@ -25,14 +25,20 @@ namespace vesk {
 // at start-up and written back shortly after every change. It never touches the UI: views
 // observe its properties, and the shell listens through the three callbacks.
 //
-// Observed properties may be set directly; a setter tells observers only when the value
-// really changed and does nothing else, so a caller that writes one calls syncTicker() and
-// then scheduleSave(). Every operation of the store does that itself. An operation that
-// changes several properties tells their observers once it is complete, each property once.
-// Main thread only.
+// Its observed properties are read-only outside: every change is one of its operations,
+// which ticks, saves and tells observers as one. An operation that changes several
+// properties tells their observers once it is complete, each property once. Main thread only.
 class Store {
     // First, so that it outlives the properties (it holds their notifications).
     ChangeBatch changes_;
+    Observed<std::vector<TaskList>> lists_{changes_};
+    Observed<std::vector<TaskItem>> tasks_{changes_};
+    Observed<std::vector<FocusSession>> sessions_{changes_};
+    Observed<TimerState> timer_{changes_};
+    Observed<Prefs> prefs_{changes_};
+    Observed<BonsaiProgress> bonsai_{changes_};
+    Observed<Date> now_{changes_};
+    Observed<std::optional<std::string>> undoLabel_{changes_};
 
   public:
     Store(std::filesystem::path url, StoreEnvironment environment);
@@ -44,15 +50,15 @@ class Store {
         return locateDataFile(environment, files);
     }
 
-    Observed<std::vector<TaskList>> lists{changes_};
-    Observed<std::vector<TaskItem>> tasks{changes_};
-    Observed<std::vector<FocusSession>> sessions{changes_};
-    Observed<TimerState> timer{changes_};
-    Observed<Prefs> prefs{changes_};
-    Observed<BonsaiProgress> bonsai{changes_};
+    const Observed<std::vector<TaskList>>& lists = lists_;
+    const Observed<std::vector<TaskItem>>& tasks = tasks_;
+    const Observed<std::vector<FocusSession>>& sessions = sessions_;
+    const Observed<TimerState>& timer = timer_;
+    const Observed<Prefs>& prefs = prefs_;
+    const Observed<BonsaiProgress>& bonsai = bonsai_;
     // The store's notion of the current time, refreshed by the timer ticker.
-    Observed<Date> now{changes_};
-    Observed<std::optional<std::string>> undoLabel{changes_};
+    const Observed<Date>& now = now_;
+    const Observed<std::optional<std::string>>& undoLabel = undoLabel_;
 
     std::function<void(TimerEvent)> onEvent;
     // The current tree's shown cube counts before and after a growth, and why it grew.
@@ -79,6 +85,9 @@ class Store {
     // The one way to change preferences from outside the store: the change, then the ticker
     // check and a debounced save. No undo step.
     void writePrefs(const std::function<void(Prefs&)>& change);
+    // Lays down prepared data (demo, scenes, tests) like any operation: the change sees the
+    // values as they stand, the ledger always present. No undo step.
+    void seed(const std::function<void(Snapshot&)>& change);
 
     // Tasks. An id that matches no task changes nothing, unless said otherwise.
     // A new task or subtask (one cube); nothing for a blank title. A subtask goes to its

@@ -38,7 +38,7 @@ class GardenViewTest : public ::testing::Test, protected test::StoreTestBed {
 
     // A garden of `count` trees, planted a day apart, the first one current; `cubes` earned.
     void plantGarden(int count, std::int64_t cubes) {
-        store.bonsai.update([&](BonsaiProgress& progress) {
+        test::edit(store, &Snapshot::bonsai, [&](BonsaiProgress& progress) {
             for (int i = 0; i < count; ++i)
                 progress.garden.push_back({UUID::random(random), std::uint64_t(1000 + i),
                                            dateFromUnixSeconds(86400.0 * i), 10 * i});

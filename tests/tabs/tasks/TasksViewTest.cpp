@@ -178,9 +178,9 @@ TEST_F(TasksViewTest, RowsKeepTheirWidgetsHoverAndMotionAcrossModelChanges) {
     const int midway = groupA->y();
     EXPECT_GT(midway, view->rows()->row(groupKey(b))->height());
 
-    // Elsewhere: a star, a tick of the clock. Same widgets, still hovered, still moving.
+    // Elsewhere: a star, a change of preferences. Same widgets, still hovered, still moving.
     store->toggleStar(b);
-    store->now.set(addingSeconds(store->now.get(), 0.5));
+    store->writePrefs([](Prefs& prefs) { prefs.sound = !prefs.sound; });
     EXPECT_EQ(view->group(a), groupA.data());
     EXPECT_TRUE(rowA->isHovered());
     runFrames(2);
