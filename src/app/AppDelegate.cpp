@@ -70,22 +70,22 @@ class UIRevealStage final : public RevealStage {
     }
     void beginReveal(std::int64_t from, std::int64_t to) override {
         withAnimation(Animation::tarnelOpen, [&] {
-            ui_.reveal.set(Reveal{UUID::random(random_), from, to, false});
+            ui_.setReveal(Reveal{UUID::random(random_), from, to, false});
         });
     }
     void extendReveal(std::int64_t to, bool unlocked) override {
         Reveal next = *ui_.reveal.get();
         next.to = to;
         next.unlocked = unlocked;
-        withoutAnimation([&] { ui_.reveal.set(next); });
+        withoutAnimation([&] { ui_.setReveal(next); });
     }
     void markRevealUnlocked() override {
         Reveal next = *ui_.reveal.get();
         next.unlocked = true;
-        withAnimation(Animation::tarnelFast, [&] { ui_.reveal.set(next); });
+        withAnimation(Animation::tarnelFast, [&] { ui_.setReveal(next); });
     }
     void clearReveal() override {
-        withAnimation(Animation::tarnelClose, [&] { ui_.reveal.set(std::nullopt); });
+        withAnimation(Animation::tarnelClose, [&] { ui_.setReveal(std::nullopt); });
     }
     void showToast(const std::string& icon, const std::string& text, const QColor& tint,
                    double seconds) override {
@@ -176,7 +176,7 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     const BonsaiProgress& bonsai = store_->bonsai.get();
     if (const GardenTree* tree = treeWithSeed(bonsai, bonsai.seed))
         engine_->show(bonsai.seed, shownCubes(*tree));
-    if (debug_.fakeNotch) ui_->metrics.set(ScreenMetrics{true, 185, 32});
+    if (debug_.fakeNotch) ui_->setMetrics(ScreenMetrics{true, 185, 32});
 
     s.stage = std::make_unique<UIRevealStage>(*ui_, s.random);
     s.tree = std::make_unique<EngineTree>(*engine_);
@@ -190,7 +190,7 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
 
     if (!store_->prefs.get().onboarded) {
         s.queue.after(0.9, [this, onboarding = debug_.onboarding] {
-            ui_->tour.set(TourStep::welcome);
+            ui_->startTour();
             ui_->expand(TarnelUI::Tab::tasks, false);
             switch (onboarding.value_or(0)) {
             case 1:

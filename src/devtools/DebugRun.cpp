@@ -62,12 +62,12 @@ std::optional<UUID> detailTask(const Store& store) {
 void expandOn(Store& store, TarnelUI& ui, std::string_view word) {
     if (word == "detail") {
         ui.expand(Tab::tasks, false);
-        if (const auto id = detailTask(store)) ui.detailID.set(*id);
+        if (const auto id = detailTask(store)) ui.openDetail(*id);
         return;
     }
     const bool garden = word == "garden";
     ui.expand(garden ? Tab::bonsai : tabNamed(word), false);
-    if (garden) ui.gardenOpen.set(true);
+    if (garden) ui.openGarden();
 }
 
 // Grows the current tree by n cubes through the growth reaction, as a completed task would,
@@ -141,7 +141,7 @@ void Debug::run(Store& store, TarnelUI& ui, const Stage& stage) const {
     if (timer) startTimer(store, *timer);
     if (expand) expandOn(store, ui, *expand);
     if (toast) ui.showToast("checkmark.circle.fill", "Focus done · 5 min break", Theme::focus().rgba(), 30);
-    if (hover) ui.hovering.set(true);
+    if (hover) ui.setHovering(true);
 
     // Never cancelled: each runs once, at its fixed time after launch.
     if (addAfter)

@@ -100,7 +100,7 @@ TEST_F(TarnelViewTest, ExpandedScreensFollowTheStateAreBuiltAnewAndTheTourCardHi
     ui.select(Tab::stats);
     ui.select(Tab::tasks);
     EXPECT_EQ(expanded->screenWidget(), nullptr);
-    ui.expanded.set(true);
+    ui.expand(std::nullopt, false);
     QPointer<QWidget> tasks = expanded->screenWidget();
     double now = 0;
     AnimationManager::shared().setTimeSource([&] { return now; });

@@ -1,20 +1,22 @@
 #pragma once
 
 #include "core/runtime/Observed.hpp"
+#include "core/runtime/Signal.hpp"
 
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace vesk {
 
-// The observed values a view reads, watched for as long as the view lives: each change
-// calls the view back (typically to update itself), and destroying the view ends every
-// subscription. A callback never runs after that, even when the value was in the middle of
-// telling its observers. The observed values must outlive the view, as the store and the
-// UI state do.
+// The observed values a view reads and the signals it hears, for as long as the view lives:
+// each change or event calls the view back (typically to update itself), and destroying the
+// view ends every subscription. A callback never runs after that, even when the value was in
+// the middle of telling its observers. The observed values must outlive the view, as the
+// store and the UI state do.
 class Observations {
   public:
     Observations() = default;
@@ -40,6 +42,14 @@ class Observations {
                 shared.get());
             cancels_.push_back([&value, token] { value.unobserve(token); });
         }
+    }
+
+    // A signal's events, heard for as long as the view lives.
+    template <class... Args>
+    void listen(const Signal<Args...>& signal, std::type_identity_t<std::function<void(Args...)>> onEvent) {
+        auto connection =
+            std::make_shared<typename Signal<Args...>::Connection>(signal.connect(std::move(onEvent)));
+        cancels_.push_back([connection] { connection->disconnect(); });
     }
 
     // Ends every subscription.

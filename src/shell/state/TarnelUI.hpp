@@ -3,6 +3,7 @@
 #include "core/model/Uuid.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
+#include "core/runtime/Signal.hpp"
 #include "shell/state/ScreenMetrics.hpp"
 #include "shell/state/Tour.hpp"
 
@@ -42,7 +43,8 @@ struct Reveal {
 };
 
 // The tarnel as the user sees it. Views observe the fields they read; every field tells its
-// observers only on a real change. Main thread only.
+// observers only on a real change, and changes only through the operations below. Main
+// thread only.
 class TarnelUI {
   public:
     enum class Tab { tasks = 0, bonsai = 1, focus = 2, stats = 3 };
@@ -56,6 +58,22 @@ class TarnelUI {
         friend bool operator==(const Size&, const Size&) = default;
     };
 
+  private:
+    Observed<bool> expanded_{false};
+    Observed<bool> hovering_{false};
+    Observed<Tab> tab_{Tab::tasks};
+    Observed<std::optional<UUID>> detailID_;
+    Observed<std::optional<Toast>> toast_;
+    Observed<std::optional<Reveal>> reveal_;
+    Observed<bool> gardenOpen_{false};
+    Observed<std::vector<std::uint64_t>> nursery_;
+    Observed<std::optional<TourStep>> tour_;
+    Observed<std::optional<UUID>> tourTaskID_;
+    Observed<ScreenMetrics> metrics_;
+    Signal<> focusAddRequested_;
+    Signal<std::string> scriptedTyping_;
+
+  public:
     // `tourLog`: whether tour steps are echoed to `log` (start-up passes whether
     // VESK_TOUR_LOG is set, read once).
     TarnelUI(Store& store, MainQueue& queue, bool tourLog = false, std::ostream* log = nullptr);
@@ -63,19 +81,20 @@ class TarnelUI {
     TarnelUI(const TarnelUI&) = delete;
     TarnelUI& operator=(const TarnelUI&) = delete;
 
-    Observed<bool> expanded{false};
-    Observed<bool> hovering{false};
-    Observed<Tab> tab{Tab::tasks};
-    Observed<std::optional<UUID>> detailID;
-    Observed<std::optional<Toast>> toast;
-    Observed<std::optional<Reveal>> reveal;
-    Observed<bool> gardenOpen{false};
-    Observed<std::vector<std::uint64_t>> nursery;
-    Observed<std::optional<TourStep>> tour;
-    Observed<std::optional<UUID>> tourTaskID;
-    Observed<ScreenMetrics> metrics;
-    Observed<std::int64_t> focusAddToken{0};
-    Observed<std::optional<std::string>> scriptedTyping;
+    const Observed<bool>& expanded = expanded_;
+    const Observed<bool>& hovering = hovering_;
+    const Observed<Tab>& tab = tab_;
+    const Observed<std::optional<UUID>>& detailID = detailID_;
+    const Observed<std::optional<Toast>>& toast = toast_;
+    const Observed<std::optional<Reveal>>& reveal = reveal_;
+    const Observed<bool>& gardenOpen = gardenOpen_;
+    const Observed<std::vector<std::uint64_t>>& nursery = nursery_;
+    const Observed<std::optional<TourStep>>& tour = tour_;
+    const Observed<std::optional<UUID>>& tourTaskID = tourTaskID_;
+    const Observed<ScreenMetrics>& metrics = metrics_;
+    // Events: the add-task field is to take the focus; a developer's scene types a task.
+    const Signal<>& focusAddRequested = focusAddRequested_;
+    const Signal<std::string>& scriptedTyping = scriptedTyping_;
 
     // Whether Alt+Space reaches the tarnel. While another program holds it, no text
     // promises it; the hot key's owner reports through `setHotKeyOurs`.
@@ -100,7 +119,16 @@ class TarnelUI {
     void openGarden();
     void closeGarden();
     void showToast(const std::string& icon, const std::string& text, std::uint32_t tint, double seconds);
+    // These show along the animation of the caller's transaction, if any.
+    void setHovering(bool on);
+    void setReveal(std::optional<Reveal> next);
+    void setNursery(std::vector<std::uint64_t> seeds);
+    void setMetrics(ScreenMetrics next);
+    void requestFocusAdd();
+    void typeScripted(const std::string& text);
 
+    // The tour opens at its welcome card, unlogged.
+    void startTour();
     void setTour(TourStep step);
     void advanceTour(TourStep from);
     void beginTaskStep();
@@ -109,7 +137,6 @@ class TarnelUI {
   private:
     // Runs `work` after `seconds` unless this object is gone by then.
     void later(double seconds, std::function<void(TarnelUI&)> work);
-    void bumpFocusAdd();
     void logTour(std::string_view what) const;
     bool hasCurrentTree() const;
 

@@ -73,8 +73,9 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     observations_.watch(ui_.tour, [this] { showTourTask(); });
     scroll_->viewport()->installEventFilter(this);
     rows_->installEventFilter(this);
-    observations_.watch(ui_.focusAddToken, [this] { addRow_->focusField(); });
-    observations_.watch(ui_.scriptedTyping, [this] { playScriptedTyping(); });
+    observations_.listen(ui_.focusAddRequested, [this] { addRow_->focusField(); });
+    observations_.listen(ui_.scriptedTyping,
+                         [this](const std::string& text) { addRow_->typeOut(QString::fromStdString(text)); });
     refresh();
 }
 
@@ -203,14 +204,6 @@ bool TasksView::eventFilter(QObject* watched, QEvent* event) {
             Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TasksView::playScriptedTyping() {
-    const auto text = ui_.scriptedTyping.get();
-    if (!text) return;
-    // Taken at once, so that the same text set again later plays again.
-    ui_.scriptedTyping.set(std::nullopt);
-    addRow_->typeOut(QString::fromStdString(*text));
 }
 
 TaskGroup* TasksView::group(const UUID& id) const {
