@@ -72,7 +72,7 @@ class SceneScriptTest : public VideoSceneTest {
   protected:
     TarnelUI ui{store, queue};
     std::vector<std::string> typed;
-    Signal<std::string>::Connection typing =
+    Signal<TarnelUI, std::string>::Connection typing =
         ui.scriptedTyping.connect([this](const std::string& text) { typed.push_back(text); });
     bool locked = false;
     bool quit = false;

@@ -17,7 +17,7 @@ struct TarnelUITest : ::testing::Test {
     std::ostringstream log;
     TarnelUI ui{store, bed.queue, true, &log};
     int focusAdds = 0;
-    Signal<>::Connection focusAddListener = ui.focusAddRequested.connect([this] { ++focusAdds; });
+    Signal<TarnelUI>::Connection focusAddListener = ui.focusAddRequested.connect([this] { ++focusAdds; });
 
     void notch(double width, double height = 37) { ui.setMetrics({true, width, height}); }
 };

@@ -9,7 +9,7 @@
 namespace vesk {
 
 Store::Store(std::filesystem::path url, StoreEnvironment environment)
-    : now_(environment.clock.now(), changes_), env_(environment),
+    : now(environment.clock.now(), changes_), env_(environment),
       file_(std::move(url), environment,
             {[this] {
                  return encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
@@ -19,7 +19,7 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment)
                  return applyExternalEdit(bytes, base);
              }}) {
     load();
-    if (lists.get().empty()) lists_.set({TaskList{UUID::random(env_.random), "My Tasks"}});
+    if (lists.get().empty()) lists.set({TaskList{UUID::random(env_.random), "My Tasks"}});
     adoptCurrentTreeIntoGarden();
     repairSelectedList();
     syncTicker();
@@ -36,18 +36,22 @@ Store::~Store() {
 void Store::load() {
     auto snapshot = file_.load();
     if (!snapshot) return;
-    lists_.set(std::move(snapshot->lists));
     // A hand-edited file may leave a task without a place; it gets the one a merge gives it.
     repairMissingOrders(snapshot->tasks);
-    tasks_.set(std::move(snapshot->tasks));
-    sessions_.set(std::move(snapshot->sessions));
-    timer_.set(snapshot->timer);
-    prefs_.set(snapshot->prefs);
-    if (snapshot->bonsai) bonsai_.set(std::move(*snapshot->bonsai));
+    adopt(std::move(*snapshot));
+}
+
+void Store::adopt(Snapshot data) {
+    lists.set(std::move(data.lists));
+    tasks.set(std::move(data.tasks));
+    sessions.set(std::move(data.sessions));
+    timer.set(data.timer);
+    prefs.set(data.prefs);
+    if (data.bonsai) bonsai.set(std::move(*data.bonsai));
 }
 
 void Store::adoptCurrentTreeIntoGarden() {
-    bonsai_.update([this](BonsaiProgress& progress) {
+    bonsai.update([this](BonsaiProgress& progress) {
         if (progress.seed != 0 && !treeWithSeed(progress, progress.seed)) {
             const std::int64_t shown = progress.legacyIteration.value_or(1);
             progress.garden.push_back(GardenTree{
@@ -66,11 +70,11 @@ void Store::repairSelectedList() {
     const auto& selected = prefs.get().selectedListID;
     const bool known = selected && std::any_of(lists.get().begin(), lists.get().end(),
                                                [&](const TaskList& list) { return list.id == *selected; });
-    if (!known) prefs_.update([this](Prefs& p) { p.selectedListID = lists.get().front().id; });
+    if (!known) prefs.update([this](Prefs& p) { p.selectedListID = lists.get().front().id; });
 }
 
 void Store::writePrefs(const std::function<void(Prefs&)>& change) {
-    prefs_.update(change);
+    prefs.update(change);
     syncTicker();
     scheduleSave();
 }
@@ -79,12 +83,7 @@ void Store::seed(const std::function<void(Snapshot&)>& change) {
     const auto hold = changes_.hold();
     Snapshot data{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()};
     change(data);
-    lists_.set(std::move(data.lists));
-    tasks_.set(std::move(data.tasks));
-    sessions_.set(std::move(data.sessions));
-    timer_.set(data.timer);
-    prefs_.set(data.prefs);
-    if (data.bonsai) bonsai_.set(std::move(*data.bonsai));
+    adopt(std::move(data));
     changed();
 }
 

@@ -31,14 +31,6 @@ namespace vesk {
 class Store {
     // First, so that it outlives the properties (it holds their notifications).
     ChangeBatch changes_;
-    Observed<std::vector<TaskList>> lists_{changes_};
-    Observed<std::vector<TaskItem>> tasks_{changes_};
-    Observed<std::vector<FocusSession>> sessions_{changes_};
-    Observed<TimerState> timer_{changes_};
-    Observed<Prefs> prefs_{changes_};
-    Observed<BonsaiProgress> bonsai_{changes_};
-    Observed<Date> now_{changes_};
-    Observed<std::optional<std::string>> undoLabel_{changes_};
 
   public:
     Store(std::filesystem::path url, StoreEnvironment environment);
@@ -50,15 +42,15 @@ class Store {
         return locateDataFile(environment, files);
     }
 
-    const Observed<std::vector<TaskList>>& lists = lists_;
-    const Observed<std::vector<TaskItem>>& tasks = tasks_;
-    const Observed<std::vector<FocusSession>>& sessions = sessions_;
-    const Observed<TimerState>& timer = timer_;
-    const Observed<Prefs>& prefs = prefs_;
-    const Observed<BonsaiProgress>& bonsai = bonsai_;
+    Observed<std::vector<TaskList>, Store> lists{changes_};
+    Observed<std::vector<TaskItem>, Store> tasks{changes_};
+    Observed<std::vector<FocusSession>, Store> sessions{changes_};
+    Observed<TimerState, Store> timer{changes_};
+    Observed<Prefs, Store> prefs{changes_};
+    Observed<BonsaiProgress, Store> bonsai{changes_};
     // The store's notion of the current time, refreshed by the timer ticker.
-    const Observed<Date>& now = now_;
-    const Observed<std::optional<std::string>>& undoLabel = undoLabel_;
+    Observed<Date, Store> now{changes_};
+    Observed<std::optional<std::string>, Store> undoLabel{changes_};
 
     std::function<void(TimerEvent)> onEvent;
     // The current tree's shown cube counts before and after a growth, and why it grew.
@@ -145,7 +137,6 @@ class Store {
     Statistics statistics() const;
 
     // The focus timer.
-    void syncTicker();
     void start(TimerMode mode, std::optional<UUID> taskID);
     void pause();
     void resume();
@@ -179,6 +170,8 @@ class Store {
     };
 
     void load();
+    // Sets every value of the document; a document without a ledger leaves it alone.
+    void adopt(Snapshot data);
     void adoptCurrentTreeIntoGarden();
     void repairSelectedList();
     // The data file's merge of another program's document (DataFile::Content::merge).
@@ -193,6 +186,7 @@ class Store {
     double topOrder(const UUID& listID);
     void changed();
 
+    void syncTicker();
     void tick();
     void completePhase();
     void log(double durationSeconds, bool full);

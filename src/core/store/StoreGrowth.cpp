@@ -10,7 +10,7 @@ namespace vesk {
 void Store::grow(std::int64_t amount, GainReason reason) {
     const std::int64_t unlockedBefore = bonsai.get().seedlingsUnlocked();
     std::optional<std::pair<std::int64_t, std::int64_t>> shown;
-    bonsai_.update([&](BonsaiProgress& progress) {
+    bonsai.update([&](BonsaiProgress& progress) {
         progress.gains.push_back(BonsaiGain{env_.clock.now(), amount, reason});
         if (GardenTree* current = treeWithSeed(progress, progress.seed)) {
             const std::int64_t old = current->cubesGrown;
@@ -49,7 +49,7 @@ bool Store::plant(std::uint64_t seed) {
         progress.seedlingsPlanted = saturatingAdd(progress.seedlingsPlanted, 1);
         progress.seed = seed;
     }
-    bonsai_.set(std::move(progress));
+    bonsai.set(std::move(progress));
     changed();
     return true;
 }
@@ -59,14 +59,14 @@ void Store::removeFromGarden(const UUID& treeID) {
     const auto found =
         std::find_if(garden.begin(), garden.end(), [&](const GardenTree& tree) { return tree.id == treeID; });
     if (found == garden.end() || found->seed == bonsai.get().seed) return;
-    bonsai_.update([&](BonsaiProgress& progress) {
+    bonsai.update([&](BonsaiProgress& progress) {
         std::erase_if(progress.garden, [&](const GardenTree& tree) { return tree.id == treeID; });
     });
     changed();
 }
 
 void Store::debugSetIteration(std::int64_t shownCubes) {
-    bonsai_.update([&](BonsaiProgress& progress) {
+    bonsai.update([&](BonsaiProgress& progress) {
         if (GardenTree* current = treeWithSeed(progress, progress.seed))
             current->cubesGrown = shownCubes > 1 ? shownCubes - 1 : 0;
     });

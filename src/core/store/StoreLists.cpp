@@ -9,7 +9,7 @@
 namespace vesk {
 
 void Store::selectList(const UUID& id) {
-    prefs_.update([&](Prefs& p) {
+    prefs.update([&](Prefs& p) {
         p.selectedListID = id;
         p.starredView = false;
     });
@@ -22,7 +22,7 @@ UUID Store::addList(const std::string& name) {
     TaskList list{UUID::random(env_.random),
                   trimmed(name, Blank::spaces).empty() ? std::string("Untitled list") : name};
     const UUID id = list.id;
-    lists_.update([&](std::vector<TaskList>& all) { all.push_back(std::move(list)); });
+    lists.update([&](std::vector<TaskList>& all) { all.push_back(std::move(list)); });
     selectList(id);
     return id;
 }
@@ -35,7 +35,7 @@ void Store::renameList(const UUID& id, const std::string& name) {
         std::find_if(all.begin(), all.end(), [&](const TaskList& list) { return list.id == id; });
     if (found == all.end()) return;
     found->name = std::move(text);
-    lists_.set(std::move(all));
+    lists.set(std::move(all));
     changed();
 }
 
@@ -52,10 +52,10 @@ void Store::deleteList(const UUID& id) {
     for (const TaskItem& item : tasks.get())
         if (item.listID == id) removed.insert(item.id);
     removeTasks(removed);
-    lists_.update([&](std::vector<TaskList>& items) {
+    lists.update([&](std::vector<TaskList>& items) {
         std::erase_if(items, [&](const TaskList& list) { return list.id == id; });
     });
-    prefs_.update([&](Prefs& p) { p.selectedListID = lists.get().front().id; });
+    prefs.update([&](Prefs& p) { p.selectedListID = lists.get().front().id; });
     changed();
 }
 

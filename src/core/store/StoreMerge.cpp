@@ -117,8 +117,8 @@ bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes&
 
     const bool newLists = edit->lists && !edit->lists->empty();
     if (newLists)
-        lists_.set(mergeThreeWays(lists.get(), std::move(*edit->lists),
-                                  before->lists.value_or(std::vector<TaskList>{})));
+        lists.set(mergeThreeWays(lists.get(), std::move(*edit->lists),
+                                 before->lists.value_or(std::vector<TaskList>{})));
 
     if (edit->tasks) {
         std::vector<TaskItem> edited = mergeThreeWays(tasks.get(), std::move(*edit->tasks),
@@ -151,7 +151,7 @@ bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes&
                 reward += completionReward();
             }
         }
-        tasks_.set(std::move(edited));
+        tasks.set(std::move(edited));
         if (created > 0) grow(created, GainReason::created);
         if (reward > 0) grow(reward, GainReason::completed);
     } else if (newLists) {
@@ -161,7 +161,7 @@ bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes&
         for (const TaskList& list : lists.get())
             listIDs.insert(list.id);
         const UUID first = lists.get().front().id;
-        tasks_.update([&](std::vector<TaskItem>& all) {
+        tasks.update([&](std::vector<TaskItem>& all) {
             for (TaskItem& item : all)
                 if (!listIDs.contains(item.listID)) item.listID = first;
         });
@@ -169,7 +169,7 @@ bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes&
 
     repairSelectedList();
     if (const auto timed = timer.get().taskID; timed && !task(*timed))
-        timer_.update([](TimerState& state) { state.taskID.reset(); });
+        timer.update([](TimerState& state) { state.taskID.reset(); });
     forgetUndo();
     changed();
     return true;

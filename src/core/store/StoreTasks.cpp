@@ -41,7 +41,7 @@ double Store::topOrder(const UUID& listID) {
     std::stable_sort(ranked.begin(), ranked.end(), [&](std::size_t a, std::size_t b) {
         return orderPrecedes(tasks.get()[a].order, tasks.get()[b].order);
     });
-    tasks_.update([&](std::vector<TaskItem>& all) {
+    tasks.update([&](std::vector<TaskItem>& all) {
         for (std::size_t rank = 0; rank < ranked.size(); ++rank)
             all[ranked[rank]].order = static_cast<double>(rank);
     });
@@ -78,7 +78,7 @@ std::optional<UUID> Store::addTask(const std::string& title, std::optional<UUID>
     item.createdAt = env_.clock.now();
     item.order = order;
     const UUID id = item.id;
-    tasks_.update([&](std::vector<TaskItem>& all) { all.push_back(std::move(item)); });
+    tasks.update([&](std::vector<TaskItem>& all) { all.push_back(std::move(item)); });
 
     grow(1, GainReason::created);
     changed();
@@ -119,7 +119,7 @@ void Store::toggleDone(const UUID& id) {
         const auto parent = findTask(all, *parentID);
         if (parent != all.end()) parent->completedAt.reset();
     }
-    tasks_.set(std::move(all));
+    tasks.set(std::move(all));
 
     if (reward > 0) grow(reward, GainReason::completed);
     changed();
@@ -130,7 +130,7 @@ void Store::update(const UUID& id, const std::function<void(TaskItem&)>& change)
     const auto found = findTask(all, id);
     if (found == all.end()) return;
     change(*found);
-    tasks_.set(std::move(all));
+    tasks.set(std::move(all));
     changed();
 }
 
@@ -152,12 +152,12 @@ void Store::deleteTask(const UUID& id) {
 }
 
 void Store::removeTasks(const std::unordered_set<UUID>& removed) {
-    tasks_.update([&](std::vector<TaskItem>& all) {
+    tasks.update([&](std::vector<TaskItem>& all) {
         std::erase_if(all, [&](const TaskItem& item) { return removed.contains(item.id); });
     });
     // The run goes on, attached to nothing.
     if (timer.get().taskID && removed.contains(*timer.get().taskID))
-        timer_.update([](TimerState& state) { state.taskID.reset(); });
+        timer.update([](TimerState& state) { state.taskID.reset(); });
 }
 
 void Store::clearCompleted() {
@@ -173,7 +173,7 @@ void Store::clearCompleted() {
     for (const TaskItem& item : tasks.get())
         if (removed.contains(item.id)) ++count;
     rememberUndo("Deleted " + std::to_string(count) + " completed");
-    tasks_.update([&](std::vector<TaskItem>& all) {
+    tasks.update([&](std::vector<TaskItem>& all) {
         std::erase_if(all, [&](const TaskItem& item) { return removed.contains(item.id); });
     });
     changed();
@@ -182,7 +182,7 @@ void Store::clearCompleted() {
 void Store::move(const UUID& id, const UUID& toList) {
     // Computed before the move, so a task already at the top of that list counts itself.
     const double order = topOrder(toList);
-    tasks_.update([&](std::vector<TaskItem>& all) {
+    tasks.update([&](std::vector<TaskItem>& all) {
         for (TaskItem& item : all) {
             if (item.id == id) {
                 item.listID = toList;
@@ -217,13 +217,13 @@ void Store::moveVisible(const std::set<std::size_t>& offsets, std::size_t destin
     std::unordered_map<UUID, double> positions;
     for (std::size_t position = 0; position < rest.size(); ++position)
         positions.try_emplace(rest[position].id, static_cast<double>(position));
-    tasks_.update([&](std::vector<TaskItem>& all) {
+    tasks.update([&](std::vector<TaskItem>& all) {
         for (TaskItem& item : all)
             if (const auto found = positions.find(item.id); found != positions.end())
                 item.order = found->second;
     });
     // The manual order just made is what the user sees.
-    if (prefs.get().sortByDate) prefs_.update([](Prefs& p) { p.sortByDate = false; });
+    if (prefs.get().sortByDate) prefs.update([](Prefs& p) { p.sortByDate = false; });
     changed();
 }
 

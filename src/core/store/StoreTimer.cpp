@@ -29,7 +29,7 @@ void Store::syncTicker() {
 void Store::start(TimerMode mode, std::optional<UUID> taskID) {
     const auto hold = changes_.hold();
     if (isTimerActive()) finish();
-    timer_.update([&](TimerState& state) {
+    timer.update([&](TimerState& state) {
         state.mode = mode;
         state.phase = PomoPhase::focus;
         state.taskID = taskID;
@@ -44,20 +44,20 @@ void Store::pause() {
     const auto hold = changes_.hold();
     if (!timer.get().runningSince) return;
     const Date t = env_.clock.now();
-    timer_.update([&](TimerState& state) {
+    timer.update([&](TimerState& state) {
         // A clock stepped back must not make the run shorter than it was.
         state.accumulated += std::max(secondsBetween(*state.runningSince, t), 0.0);
         state.runningSince.reset();
     });
-    now_.set(t);
+    now.set(t);
     changed();
 }
 
 void Store::resume() {
     const auto hold = changes_.hold();
     const Date t = env_.clock.now();
-    now_.set(t);
-    timer_.update([&](TimerState& state) {
+    now.set(t);
+    timer.update([&](TimerState& state) {
         if (!state.segmentStart) state.segmentStart = t;
         state.runningSince = t;
     });
@@ -74,13 +74,13 @@ void Store::finish() {
 
 void Store::resetTimer() {
     const auto hold = changes_.hold();
-    timer_.update([](TimerState& state) {
+    timer.update([](TimerState& state) {
         state.accumulated = 0;
         state.runningSince.reset();
         state.segmentStart.reset();
         state.phase = PomoPhase::focus;
     });
-    now_.set(env_.clock.now());
+    now.set(env_.clock.now());
     changed();
 }
 
@@ -88,12 +88,12 @@ void Store::setMode(TimerMode mode) {
     const auto hold = changes_.hold();
     if (mode == timer.get().mode) return;
     if (isTimerActive()) finish();
-    timer_.update([&](TimerState& state) { state.mode = mode; });
+    timer.update([&](TimerState& state) { state.mode = mode; });
     changed();
 }
 
 void Store::attach(std::optional<UUID> taskID) {
-    timer_.update([&](TimerState& state) { state.taskID = taskID; });
+    timer.update([&](TimerState& state) { state.taskID = taskID; });
     changed();
 }
 
@@ -138,7 +138,7 @@ double Store::liveFocus() const {
 
 void Store::tick() {
     const auto hold = changes_.hold();
-    now_.set(env_.clock.now());
+    now.set(env_.clock.now());
     const TimerState& state = timer.get();
     if (state.mode != TimerMode::pomodoro || !state.runningSince) return;
     if (elapsed(now.get()) >= phaseLength()) completePhase();
@@ -147,7 +147,7 @@ void Store::tick() {
 void Store::completePhase() {
     const Date t = env_.clock.now();
     if (timer.get().phase == PomoPhase::rest) {
-        timer_.update([](TimerState& state) {
+        timer.update([](TimerState& state) {
             state.phase = PomoPhase::focus;
             state.accumulated = 0;
             state.runningSince.reset();
@@ -161,7 +161,7 @@ void Store::completePhase() {
     // long after the end when the machine slept through it.
     log(phaseLength(), true);
     const bool autoStart = prefs.get().autoStartBreak;
-    timer_.update([&](TimerState& state) {
+    timer.update([&](TimerState& state) {
         state.phase = PomoPhase::rest;
         state.accumulated = 0;
         state.runningSince = autoStart ? std::optional<Date>(t) : std::nullopt;
@@ -183,7 +183,7 @@ void Store::log(double durationSeconds, bool full) {
         durationSeconds,
         full,
     };
-    sessions_.update([&](std::vector<FocusSession>& all) { all.push_back(std::move(session)); });
+    sessions.update([&](std::vector<FocusSession>& all) { all.push_back(std::move(session)); });
 }
 
 } // namespace vesk

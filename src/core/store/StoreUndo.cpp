@@ -14,7 +14,7 @@ constexpr double undoLifetimeSeconds = 6.0;
 
 void Store::rememberUndo(std::string label) {
     undoState_ = UndoState{lists.get(), tasks.get()};
-    undoLabel_.set(std::move(label));
+    undoLabel.set(std::move(label));
     env_.queue.debounce(undoExpiry_, undoLifetimeSeconds, [this] { forgetUndo(); });
 }
 
@@ -22,7 +22,7 @@ void Store::forgetUndo() {
     env_.queue.cancel(undoExpiry_);
     undoExpiry_ = 0;
     undoState_.reset();
-    undoLabel_.set(std::nullopt);
+    undoLabel.set(std::nullopt);
 }
 
 void Store::undo() {
@@ -31,12 +31,12 @@ void Store::undo() {
     // Whole arrays: whatever changed since the deletion goes back too.
     UndoState state = std::move(*undoState_);
     forgetUndo();
-    lists_.set(std::move(state.lists));
-    tasks_.set(std::move(state.tasks));
+    lists.set(std::move(state.lists));
+    tasks.set(std::move(state.tasks));
     const auto& all = lists.get();
     const bool known = std::any_of(
         all.begin(), all.end(), [&](const TaskList& list) { return list.id == prefs.get().selectedListID; });
-    if (!known && !all.empty()) prefs_.update([&](Prefs& p) { p.selectedListID = all.front().id; });
+    if (!known && !all.empty()) prefs.update([&](Prefs& p) { p.selectedListID = all.front().id; });
     changed();
 }
 

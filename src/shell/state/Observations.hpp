@@ -45,11 +45,11 @@ class Observations {
     }
 
     // A signal's events, heard for as long as the view lives.
-    template <class... Args>
-    void listen(const Signal<Args...>& signal, std::type_identity_t<std::function<void(Args...)>> onEvent) {
-        auto connection =
-            std::make_shared<typename Signal<Args...>::Connection>(signal.connect(std::move(onEvent)));
-        cancels_.push_back([connection] { connection->disconnect(); });
+    template <class Owner, class... Args>
+    void listen(const Signal<Owner, Args...>& signal,
+                std::type_identity_t<std::function<void(Args...)>> onEvent) {
+        cancels_.push_back(
+            [connection = signal.connect(std::move(onEvent))]() mutable { connection.reset(); });
     }
 
     // Ends every subscription.

@@ -38,30 +38,6 @@ void TarnelUI::later(double seconds, std::function<void(TarnelUI&)> work) {
     });
 }
 
-void TarnelUI::requestFocusAdd() {
-    focusAddRequested_.send();
-}
-
-void TarnelUI::typeScripted(const std::string& text) {
-    scriptedTyping_.send(text);
-}
-
-void TarnelUI::setHovering(bool on) {
-    hovering_.set(on);
-}
-
-void TarnelUI::setReveal(std::optional<Reveal> next) {
-    reveal_.set(std::move(next));
-}
-
-void TarnelUI::setNursery(std::vector<std::uint64_t> seeds) {
-    nursery_.set(std::move(seeds));
-}
-
-void TarnelUI::setMetrics(ScreenMetrics next) {
-    metrics_.set(next);
-}
-
 TarnelUI::Size TarnelUI::size() const {
     const ScreenMetrics& m = metrics.get();
     if (expanded.get()) return {expandedWidth(), expandedHeight()};
@@ -101,10 +77,10 @@ double TarnelUI::expandedHeight() const {
 
 void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
     withAnimation(Animation::tarnelOpen, [&] {
-        if (newTab) tab_.set(*newTab);
-        toast_.set(std::nullopt);
-        hovering_.set(false);
-        expanded_.set(true);
+        if (newTab) tab.set(*newTab);
+        toast.set(std::nullopt);
+        hovering.set(false);
+        expanded.set(true);
     });
     if (onExpandedChange) onExpandedChange(true);
     if (focusAdd) later(0.15, [](TarnelUI& ui) { ui.requestFocusAdd(); });
@@ -113,49 +89,49 @@ void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
 void TarnelUI::collapse() {
     if (!expanded.get()) return;
     withAnimation(Animation::tarnelClose, [&] {
-        expanded_.set(false);
-        detailID_.set(std::nullopt);
-        reveal_.set(std::nullopt);
-        gardenOpen_.set(false);
+        expanded.set(false);
+        detailID.set(std::nullopt);
+        reveal.set(std::nullopt);
+        gardenOpen.set(false);
     });
     if (onExpandedChange) onExpandedChange(false);
 }
 
 void TarnelUI::select(Tab newTab) {
     withAnimation(Animation::tarnel, [&] {
-        tab_.set(newTab);
+        tab.set(newTab);
         if (newTab != Tab::tasks) {
-            detailID_.set(std::nullopt);
-            reveal_.set(std::nullopt);
+            detailID.set(std::nullopt);
+            reveal.set(std::nullopt);
         }
     });
 }
 
 void TarnelUI::openDetail(const UUID& id) {
-    withAnimation(Animation::tarnelFast, [&] { detailID_.set(id); });
+    withAnimation(Animation::tarnelFast, [&] { detailID.set(id); });
 }
 
 void TarnelUI::closeDetail() {
-    withAnimation(Animation::tarnelFast, [&] { detailID_.set(std::nullopt); });
+    withAnimation(Animation::tarnelFast, [&] { detailID.set(std::nullopt); });
 }
 
 void TarnelUI::openGarden() {
-    withAnimation(Animation::tarnelFast, [&] { gardenOpen_.set(true); });
+    withAnimation(Animation::tarnelFast, [&] { gardenOpen.set(true); });
 }
 
 void TarnelUI::closeGarden() {
-    withAnimation(Animation::tarnelFast, [&] { gardenOpen_.set(false); });
+    withAnimation(Animation::tarnelFast, [&] { gardenOpen.set(false); });
 }
 
 void TarnelUI::showToast(const std::string& icon, const std::string& text, std::uint32_t tint,
                          double seconds) {
     if (expanded.get()) return;
     const std::int64_t token = ++toastToken_;
-    withAnimation(Animation::tarnel, [&] { toast_.set(Toast{UUID::random(), icon, text, tint}); });
+    withAnimation(Animation::tarnel, [&] { toast.set(Toast{UUID::random(), icon, text, tint}); });
     // A newer toast bumps the token, so it keeps its full time.
     later(seconds, [token](TarnelUI& ui) {
         if (ui.toastToken_ != token) return;
-        withAnimation(Animation::tarnel, [&] { ui.toast_.set(std::nullopt); });
+        withAnimation(Animation::tarnel, [&] { ui.toast.set(std::nullopt); });
     });
 }
 
@@ -165,19 +141,15 @@ void TarnelUI::logTour(std::string_view what) const {
     log_->flush();
 }
 
-void TarnelUI::startTour() {
-    tour_.set(TourStep::welcome);
-}
-
 void TarnelUI::setTour(TourStep step) {
     logTour(name(step));
     withAnimation(Animation::tarnelFast, [&] {
-        tour_.set(step);
+        tour.set(step);
         if (step == TourStep::completeTask || step == TourStep::yourTurn) {
-            tab_.set(Tab::tasks);
-            detailID_.set(std::nullopt);
+            tab.set(Tab::tasks);
+            detailID.set(std::nullopt);
         }
-        if (step == TourStep::garden) gardenOpen_.set(false);
+        if (step == TourStep::garden) gardenOpen.set(false);
     });
     if (step == TourStep::yourTurn) later(0.25, [](TarnelUI& ui) { ui.requestFocusAdd(); });
 }
@@ -219,13 +191,13 @@ void TarnelUI::beginTaskStep() {
     const auto existing = tourTaskID.get();
     if (!existing || !store.task(*existing)) {
         if (const auto left = openTourTask(store)) {
-            tourTaskID_.set(*left);
+            tourTaskID.set(*left);
         } else if (const auto id = store.addTask(tourTaskTitle, std::nullopt, std::nullopt)) {
             store.update(*id, [](TaskItem& task) { task.notes = tourTaskNotes; });
-            tourTaskID_.set(*id);
+            tourTaskID.set(*id);
         }
     }
-    withAnimation(Animation::tarnelFast, [&] { gardenOpen_.set(false); });
+    withAnimation(Animation::tarnelFast, [&] { gardenOpen.set(false); });
     setTour(TourStep::completeTask);
 }
 
@@ -233,8 +205,8 @@ void TarnelUI::finishTour() {
     if (!tour.get()) return;
     logTour("finished");
     withAnimation(Animation::tarnel, [&] {
-        tour_.set(std::nullopt);
-        tourTaskID_.set(std::nullopt);
+        tour.set(std::nullopt);
+        tourTaskID.set(std::nullopt);
     });
     if (onOnboardingFinished) onOnboardingFinished();
 }

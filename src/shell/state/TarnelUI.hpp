@@ -58,22 +58,6 @@ class TarnelUI {
         friend bool operator==(const Size&, const Size&) = default;
     };
 
-  private:
-    Observed<bool> expanded_{false};
-    Observed<bool> hovering_{false};
-    Observed<Tab> tab_{Tab::tasks};
-    Observed<std::optional<UUID>> detailID_;
-    Observed<std::optional<Toast>> toast_;
-    Observed<std::optional<Reveal>> reveal_;
-    Observed<bool> gardenOpen_{false};
-    Observed<std::vector<std::uint64_t>> nursery_;
-    Observed<std::optional<TourStep>> tour_;
-    Observed<std::optional<UUID>> tourTaskID_;
-    Observed<ScreenMetrics> metrics_;
-    Signal<> focusAddRequested_;
-    Signal<std::string> scriptedTyping_;
-
-  public:
     // `tourLog`: whether tour steps are echoed to `log` (start-up passes whether
     // VESK_TOUR_LOG is set, read once).
     TarnelUI(Store& store, MainQueue& queue, bool tourLog = false, std::ostream* log = nullptr);
@@ -81,20 +65,20 @@ class TarnelUI {
     TarnelUI(const TarnelUI&) = delete;
     TarnelUI& operator=(const TarnelUI&) = delete;
 
-    const Observed<bool>& expanded = expanded_;
-    const Observed<bool>& hovering = hovering_;
-    const Observed<Tab>& tab = tab_;
-    const Observed<std::optional<UUID>>& detailID = detailID_;
-    const Observed<std::optional<Toast>>& toast = toast_;
-    const Observed<std::optional<Reveal>>& reveal = reveal_;
-    const Observed<bool>& gardenOpen = gardenOpen_;
-    const Observed<std::vector<std::uint64_t>>& nursery = nursery_;
-    const Observed<std::optional<TourStep>>& tour = tour_;
-    const Observed<std::optional<UUID>>& tourTaskID = tourTaskID_;
-    const Observed<ScreenMetrics>& metrics = metrics_;
+    Observed<bool, TarnelUI> expanded{false};
+    Observed<bool, TarnelUI> hovering{false};
+    Observed<Tab, TarnelUI> tab{Tab::tasks};
+    Observed<std::optional<UUID>, TarnelUI> detailID;
+    Observed<std::optional<Toast>, TarnelUI> toast;
+    Observed<std::optional<Reveal>, TarnelUI> reveal;
+    Observed<bool, TarnelUI> gardenOpen{false};
+    Observed<std::vector<std::uint64_t>, TarnelUI> nursery;
+    Observed<std::optional<TourStep>, TarnelUI> tour;
+    Observed<std::optional<UUID>, TarnelUI> tourTaskID;
+    Observed<ScreenMetrics, TarnelUI> metrics;
     // Events: the add-task field is to take the focus; a developer's scene types a task.
-    const Signal<>& focusAddRequested = focusAddRequested_;
-    const Signal<std::string>& scriptedTyping = scriptedTyping_;
+    Signal<TarnelUI> focusAddRequested;
+    Signal<TarnelUI, std::string> scriptedTyping;
 
     // Whether Alt+Space reaches the tarnel. While another program holds it, no text
     // promises it; the hot key's owner reports through `setHotKeyOurs`.
@@ -120,15 +104,15 @@ class TarnelUI {
     void closeGarden();
     void showToast(const std::string& icon, const std::string& text, std::uint32_t tint, double seconds);
     // These show along the animation of the caller's transaction, if any.
-    void setHovering(bool on);
-    void setReveal(std::optional<Reveal> next);
-    void setNursery(std::vector<std::uint64_t> seeds);
-    void setMetrics(ScreenMetrics next);
-    void requestFocusAdd();
-    void typeScripted(const std::string& text);
+    void setHovering(bool on) { hovering.set(on); }
+    void setReveal(std::optional<Reveal> next) { reveal.set(std::move(next)); }
+    void setNursery(std::vector<std::uint64_t> seeds) { nursery.set(std::move(seeds)); }
+    void setMetrics(ScreenMetrics next) { metrics.set(next); }
+    void requestFocusAdd() { focusAddRequested.send(); }
+    void typeScripted(const std::string& text) { scriptedTyping.send(text); }
 
     // The tour opens at its welcome card, unlogged.
-    void startTour();
+    void startTour() { tour.set(TourStep::welcome); }
     void setTour(TourStep step);
     void advanceTour(TourStep from);
     void beginTaskStep();

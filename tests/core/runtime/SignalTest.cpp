@@ -7,31 +7,36 @@
 namespace vesk {
 namespace {
 
+struct Sender {
+    Signal<Sender, int> sent;
+    void send(int value) { sent.send(value); }
+};
+
 TEST(SignalTest, ListenersHearEverySendUntilTheirConnectionGoesEvenMidSend) {
-    Signal<int> sent;
+    Sender sender;
     std::vector<int> heard;
-    auto second = std::make_unique<Signal<int>::Connection>();
-    Signal<int>::Connection first = sent.connect([&](int value) {
+    Signal<Sender, int>::Connection second;
+    auto first = sender.sent.connect([&](int value) {
         heard.push_back(value);
         second.reset(); // the other listener's owner goes while the event is told
     });
-    *second = sent.connect([&](int value) { heard.push_back(-value); });
-    sent.send(1);
-    sent.send(2);
+    second = sender.sent.connect([&](int value) { heard.push_back(-value); });
+    sender.send(1);
+    sender.send(2);
     EXPECT_EQ(heard, (std::vector<int>{1, 2}));
 
-    first = Signal<int>::Connection();
-    sent.send(3);
+    first.reset();
+    sender.send(3);
     EXPECT_EQ(heard.size(), 2u);
 }
 
 TEST(SignalTest, AConnectionMayOutliveItsSignal) {
-    auto signal = std::make_unique<Signal<>>();
+    auto sender = std::make_unique<Sender>();
     int heard = 0;
-    Signal<>::Connection connection = signal->connect([&] { ++heard; });
-    signal->send();
-    signal.reset();
-    connection.disconnect();
+    auto connection = sender->sent.connect([&](int) { ++heard; });
+    sender->send(1);
+    sender.reset();
+    connection.reset();
     EXPECT_EQ(heard, 1);
 }
 
