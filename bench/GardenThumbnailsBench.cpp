@@ -61,7 +61,7 @@ void BM_GardenThumbnailsArrive(benchmark::State& state) {
     for (auto _ : state) {
         test::StoreTestBed bed;
         Store& store = bed.open();
-        store.bonsai.update([&](BonsaiProgress& progress) {
+        test::edit(store, &Snapshot::bonsai, [&](BonsaiProgress& progress) {
             for (std::size_t i = 0; i < std::size(grown); ++i)
                 progress.garden.push_back(
                     {UUID::random(bed.random), 5000 + i, dateFromUnixSeconds(86400.0 * i), grown[i] - 1});

@@ -34,8 +34,10 @@ test::StoreTestBed& history() {
             sessions[i].fullPomodoro = i % 3 == 0;
             if (i % 4 != 0) sessions[i].taskID = tasks[random() % tasks.size()].id;
         }
-        store.tasks.set(std::move(tasks));
-        store.sessions.set(std::move(sessions));
+        store.seed([&](Snapshot& data) {
+            data.tasks = std::move(tasks);
+            data.sessions = std::move(sessions);
+        });
         return true;
     }();
     (void)filled;

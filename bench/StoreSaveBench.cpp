@@ -33,8 +33,10 @@ struct LargeStore {
             sessions.push_back(FocusSession{UUID::random(random), tasks.back().id, tasks.back().title,
                                             TimerMode::pomodoro, clock.now(), 1500, true});
         }
-        store->tasks.set(std::move(tasks));
-        store->sessions.set(std::move(sessions));
+        store->seed([&](Snapshot& data) {
+            data.tasks = std::move(tasks);
+            data.sessions = std::move(sessions);
+        });
     }
     ~LargeStore() {
         store.reset();

@@ -63,22 +63,22 @@ class UIRevealStage final : public RevealStage {
     }
     void beginReveal(std::int64_t from, std::int64_t to) override {
         withAnimation(Animation::tarnelOpen, [&] {
-            ui_.reveal.set(Reveal{UUID::random(random_), from, to, false});
+            ui_.setReveal(Reveal{UUID::random(random_), from, to, false});
         });
     }
     void extendReveal(std::int64_t to, bool unlocked) override {
         Reveal next = *ui_.reveal.get();
         next.to = to;
         next.unlocked = unlocked;
-        withoutAnimation([&] { ui_.reveal.set(next); });
+        withoutAnimation([&] { ui_.setReveal(next); });
     }
     void markRevealUnlocked() override {
         Reveal next = *ui_.reveal.get();
         next.unlocked = true;
-        withAnimation(Animation::tarnelFast, [&] { ui_.reveal.set(next); });
+        withAnimation(Animation::tarnelFast, [&] { ui_.setReveal(next); });
     }
     void clearReveal() override {
-        withAnimation(Animation::tarnelClose, [&] { ui_.reveal.set(std::nullopt); });
+        withAnimation(Animation::tarnelClose, [&] { ui_.setReveal(std::nullopt); });
     }
     void showToast(const std::string& icon, const std::string& text, const QColor& tint,
                    double seconds) override {
@@ -189,7 +189,7 @@ void AppDelegate::wireReactions() {
 void AppDelegate::openTourWhenNew() {
     if (store_->prefs.get().onboarded) return;
     services_->queue.after(0.9, [this] {
-        ui_->tour.set(TourStep::welcome);
+        ui_->startTour();
         ui_->expand(TarnelUI::Tab::tasks, false);
         developer_->tourOpened(*ui_);
     });

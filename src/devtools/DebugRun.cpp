@@ -39,10 +39,10 @@ void startTimer(Store& store, std::string_view word) {
 
     const auto open = store.visibleOpenTasks();
     store.start(*mode, open.empty() ? std::nullopt : std::optional<UUID>(open.front().id));
-    if (rest) store.timer.update([](TimerState& timer) { timer.phase = PomoPhase::rest; });
-    const Date startedAt = store.timer.get().runningSince.value_or(store.now.get());
-    const Date since = addingSeconds(startedAt, rest ? -83.0 : -443.0);
-    store.timer.update([&](TimerState& timer) {
+    store.seed([&](Snapshot& data) {
+        TimerState& timer = data.timer;
+        if (rest) timer.phase = PomoPhase::rest;
+        const Date since = addingSeconds(timer.runningSince.value_or(store.now.get()), rest ? -83.0 : -443.0);
         timer.runningSince = since;
         timer.segmentStart = since;
     });
@@ -62,12 +62,12 @@ std::optional<UUID> detailTask(const Store& store) {
 void expandOn(Store& store, TarnelUI& ui, std::string_view word) {
     if (word == "detail") {
         ui.expand(Tab::tasks, false);
-        if (const auto id = detailTask(store)) ui.detailID.set(*id);
+        if (const auto id = detailTask(store)) ui.openDetail(*id);
         return;
     }
     const bool garden = word == "garden";
     ui.expand(garden ? Tab::bonsai : tabNamed(word), false);
-    if (garden) ui.gardenOpen.set(true);
+    if (garden) ui.openGarden();
 }
 
 // Grows the current tree by n cubes through the growth reaction, as a completed task would,
@@ -140,7 +140,7 @@ void Debug::run(Store& store, TarnelUI& ui, const Stage& stage) const {
     if (timer) startTimer(store, *timer);
     if (expand) expandOn(store, ui, *expand);
     if (toast) ui.showToast("checkmark.circle.fill", "Focus done · 5 min break", Theme::focus().rgba(), 30);
-    if (hover) ui.hovering.set(true);
+    if (hover) ui.setHovering(true);
 
     // Never cancelled: each runs once, at its fixed time after launch.
     if (addAfter)

@@ -62,11 +62,9 @@ void seed(Store& store, const Clock& clock, RandomSource& random, const Calendar
 
     const TaskList workList{UUID::random(random), "Work"};
     const TaskList personalList{UUID::random(random), "Personal"};
-    store.lists.update([&](std::vector<TaskList>& all) { all.insert(all.end(), {workList, personalList}); });
     const std::array<UUID, 3> lists{store.lists.get().front().id, workList.id, personalList.id};
     const std::vector<TaskItem> tasks =
         seedTasks(demoTasks, lists, {.now = now, .day = day, .createdDaysAgo = 3}, random);
-    store.tasks.update([&](std::vector<TaskItem>& stored) { stored = tasks; });
 
     std::vector<FocusSession> sessions = pomodoroHistory(
         random, calendar, today, historyDays, tasks[firstSessionTask].id, tasks[laterSessionTask].id);
@@ -84,9 +82,12 @@ void seed(Store& store, const Clock& clock, RandomSource& random, const Calendar
                         addingSeconds(now, -3000),
                         1080,
                         false});
-    store.sessions.set(std::move(sessions));
 
-    store.bonsai.update([&](BonsaiProgress& bonsai) {
+    store.seed([&](Snapshot& data) {
+        data.lists.insert(data.lists.end(), {workList, personalList});
+        data.tasks = tasks;
+        data.sessions = std::move(sessions);
+        BonsaiProgress& bonsai = *data.bonsai;
         for (const DemoTree& tree : demoGarden)
             bonsai.garden.push_back(
                 {UUID::random(random), tree.seed, day(-tree.plantedDaysAgo), tree.cubesGrown});
@@ -94,8 +95,8 @@ void seed(Store& store, const Clock& clock, RandomSource& random, const Calendar
         bonsai.gains.push_back({day(-2), demoGainCubes, GainReason::completed});
         // The first tree of a garden is free; the other two took unlocked seedlings.
         bonsai.seedlingsPlanted = 2;
+        data.prefs.onboarded = true;
     });
-    store.prefs.update([](Prefs& prefs) { prefs.onboarded = true; });
     store.saveNow();
 }
 

@@ -65,7 +65,7 @@ void DeveloperLaunch::prepare(Store& store, const Clock& clock, RandomSource& ra
     if (options_.demo) Demo::seed(store, clock, random, calendar);
     if (options_.seed) LaunchSteps::forceSeed(store, *options_.seed, clock, random);
     if (options_.iteration) store.debugSetIteration(*options_.iteration);
-    if (options_.onboarding) store.prefs.update([](Prefs& prefs) { prefs.onboarded = false; });
+    if (options_.onboarding) store.writePrefs([](Prefs& prefs) { prefs.onboarded = false; });
 }
 
 void DeveloperLaunch::tourOpened(TarnelUI& ui) const {
@@ -82,7 +82,7 @@ void DeveloperLaunch::tourOpened(TarnelUI& ui) const {
 void DeveloperLaunch::start(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
                             MainQueue& queue, const Clock& clock, FileSystem& files,
                             Debug::GrowthReaction bonsaiGrew) const {
-    if (options_.fakeNotch) ui.metrics.set(ScreenMetrics{true, 185, 32});
+    if (options_.fakeNotch) ui.setMetrics(ScreenMetrics{true, 185, 32});
     options_.run(store, ui, controller, engine, queue, environment_, std::move(bonsaiGrew));
     if (videoScene_) VideoTools::runScene(*videoScene_, store, ui, engine, queue, clock, files, environment_);
 }

@@ -27,7 +27,7 @@ std::optional<UUID> firstTaskTitled(const Store& store, std::string_view prefix)
 }
 
 void setHover(TarnelUI& ui, bool on) {
-    if (ui.hovering.get() != on) withAnimation(Animation::tarnel, [&] { ui.hovering.set(on); });
+    if (ui.hovering.get() != on) withAnimation(Animation::tarnel, [&] { ui.setHovering(on); });
 }
 
 } // namespace
@@ -82,7 +82,7 @@ void runScene(std::string_view name, Store& store, TarnelUI& ui, const SceneStag
                 setHover(ui, false);
                 break;
             case A::quietHoverOffThenExpandTasks:
-                withoutAnimation([&] { ui.hovering.set(false); });
+                withoutAnimation([&] { ui.setHovering(false); });
                 ui.expand(Tab::tasks, false);
                 break;
             case A::expandTasks:
@@ -98,7 +98,7 @@ void runScene(std::string_view name, Store& store, TarnelUI& ui, const SceneStag
                 ui.expand(Tab::stats, false);
                 break;
             case A::typeCallMom:
-                ui.scriptedTyping.set("Call mom");
+                ui.typeScripted("Call mom");
                 break;
             case A::tickReplyTask:
                 if (reply) withAnimation(Animation::tarnelFast, [&] { store.toggleDone(*reply); });

@@ -53,11 +53,8 @@ void seed(Store& store, std::uint64_t tree, std::int64_t iteration, const Clock&
     const auto day = [&](int days) { return calendar.addingDays(today, days).value_or(today); };
 
     const std::array<UUID, 1> lists{store.lists.get().front().id};
-    store.tasks.set(seedTasks(sceneTasks, lists,
-                              {.now = now, .day = day, .createdDaysAgo = 2, .doneRewarded = true}, random));
-    const std::vector<TaskItem>& tasks = store.tasks.get();
-
-    store.bonsai.set(BonsaiProgress{});
+    const std::vector<TaskItem> tasks = seedTasks(
+        sceneTasks, lists, {.now = now, .day = day, .createdDaysAgo = 2, .doneRewarded = true}, random);
     const std::array<GardenTree, 3> garden{{
         {UUID::random(random), tree, day(-60), iteration - 1},
         {UUID::random(random), tree + 7, day(-30), 419},
@@ -66,16 +63,6 @@ void seed(Store& store, std::uint64_t tree, std::int64_t iteration, const Clock&
     std::int64_t grown = 0;
     for (const GardenTree& planted : garden)
         grown = saturatingAdd(grown, planted.cubesGrown);
-    store.bonsai.update([&](BonsaiProgress& bonsai) {
-        bonsai.garden.assign(garden.begin(), garden.end());
-        bonsai.seed = tree;
-        bonsai.seedlingsPlanted = 2;
-        // Together the gains are exactly the garden's cubes.
-        bonsai.gains = {{day(-1), grown - 9, GainReason::completed},
-                        {addingSeconds(now, -5000), 9, GainReason::completed}};
-    });
-
-    store.sessions.set({});
     std::vector<FocusSession> sessions =
         pomodoroHistory(random, calendar, today, historyDays, tasks.front().id, {});
     sessions.push_back({UUID::random(random),
@@ -85,13 +72,22 @@ void seed(Store& store, std::uint64_t tree, std::int64_t iteration, const Clock&
                         addingSeconds(now, -1600),
                         pomodoroSeconds,
                         true});
-    store.sessions.set(std::move(sessions));
 
-    store.prefs.update([](Prefs& prefs) { prefs.onboarded = true; });
-    store.prefs.update([](Prefs& prefs) { prefs.growthReveal = true; });
-    store.prefs.update([](Prefs& prefs) { prefs.sound = false; });
-    store.prefs.update([](Prefs& prefs) { prefs.focusMinutes = 25; });
-    store.timer.set(TimerState{});
+    store.seed([&](Snapshot& data) {
+        data.tasks = tasks;
+        // Together the gains are exactly the garden's cubes.
+        data.bonsai = BonsaiProgress{.seed = tree,
+                                     .gains = {{day(-1), grown - 9, GainReason::completed},
+                                               {addingSeconds(now, -5000), 9, GainReason::completed}},
+                                     .garden = {garden.begin(), garden.end()},
+                                     .seedlingsPlanted = 2};
+        data.sessions = std::move(sessions);
+        data.prefs.onboarded = true;
+        data.prefs.growthReveal = true;
+        data.prefs.sound = false;
+        data.prefs.focusMinutes = 25;
+        data.timer = TimerState{};
+    });
 }
 
 } // namespace vesk::VideoTools

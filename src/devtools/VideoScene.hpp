@@ -24,8 +24,7 @@ std::uint64_t videoTree(const EnvironmentLookup& environment);
 std::int64_t videoIteration(const EnvironmentLookup& environment);
 
 // Replaces the tasks, the growth ledger and garden, the sessions, four preferences and the
-// timer; the lists stay. No save of its own: the next save (at the latest the one at quit)
-// writes it. The store must hold a list.
+// timer; the lists stay. Saved like any change of the store. The store must hold a list.
 void seed(Store& store, std::uint64_t tree, std::int64_t iteration, const Clock& clock, RandomSource& random,
           const Calendar& calendar);
 

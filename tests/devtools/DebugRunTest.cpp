@@ -41,7 +41,7 @@ struct Scenario {
     }
 
     void plantTree(std::int64_t grown) {
-        store.bonsai.update([&](BonsaiProgress& bonsai) {
+        test::edit(store, &Snapshot::bonsai, [&](BonsaiProgress& bonsai) {
             bonsai.garden.push_back(GardenTree{UUID::random(bed.random), 77, bed.clock.now(), grown});
             bonsai.seed = 77;
             bonsai.gains.push_back(BonsaiGain{bed.clock.now(), grown, GainReason::completed});

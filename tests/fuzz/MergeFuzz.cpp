@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool halfAccepted = decodeListsAndTasks(half, bed.clock.now()).has_value();
 
     // A save falls due while the file is half written.
-    store.prefs.update([](Prefs& prefs) { prefs.sound = !prefs.sound; });
+    store.writePrefs([](Prefs& prefs) { prefs.sound = !prefs.sound; });
     store.scheduleSave();
     bed.files.put(bed.url, half);
     bed.watcher.fire();

@@ -11,6 +11,7 @@
 #include "support/VirtualClock.hpp"
 
 #include <memory>
+#include <type_traits>
 
 namespace vesk::test {
 
@@ -54,5 +55,18 @@ struct StoreTestBed {
         return decodeSnapshot(*bytes, clock.now());
     }
 };
+
+// One stored value changed in place, or replaced, through the store's seeding operation.
+template <class T, class Change> void edit(Store& store, T Snapshot::*value, Change&& change) {
+    store.seed([&](Snapshot& data) {
+        if constexpr (std::is_same_v<T, std::optional<BonsaiProgress>>)
+            change(*(data.*value));
+        else
+            change(data.*value);
+    });
+}
+template <class T> void put(Store& store, T Snapshot::*value, T replacement) {
+    store.seed([&](Snapshot& data) { data.*value = std::move(replacement); });
+}
 
 } // namespace vesk::test

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <type_traits>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -116,8 +117,12 @@ void ChangeBatch::release() {
 
 // A value whose observers are told when it really changes: setting an equal value
 // stores it silently. Observers run synchronously, after the new value is in place, or,
-// for a value of a batch, when the batch's hold closes.
-template <class T> class Observed : public ObservedBase {
+// for a value of a batch, when the batch's hold closes. A value with an `Owner` is changed
+// by that class only; everyone else reads and observes it.
+template <class T, class Owner = void> class Observed : public ObservedBase {
+    friend Owner;
+    static constexpr bool owned = !std::is_void_v<Owner>;
+
   public:
     Observed() = default;
     explicit Observed(T value) : value_(std::move(value)) {}
@@ -129,21 +134,26 @@ template <class T> class Observed : public ObservedBase {
     operator const T&() const { return value_; }
 
     // Returns whether the value changed.
-    bool set(T value) {
+    bool set(T value) requires(!owned) { return assign(std::move(value)); }
+    // Changes a copy in place and sets it: the usual way to edit one element of an array.
+    template <class Change> bool update(Change&& change) requires(!owned) { return edit(change); }
+
+  private:
+    bool set(T value) requires owned { return assign(std::move(value)); }
+    template <class Change> bool update(Change&& change) requires owned { return edit(change); }
+
+    bool assign(T value) {
         const bool changed = !(value == value_);
         value_ = std::move(value);
         if (changed) notify();
         return changed;
     }
-
-    // Changes a copy in place and sets it: the usual way to edit one element of an array.
-    template <class Change> bool update(Change&& change) {
+    template <class Change> bool edit(Change& change) {
         T copy = value_;
-        std::forward<Change>(change)(copy);
-        return set(std::move(copy));
+        change(copy);
+        return assign(std::move(copy));
     }
 
-  private:
     T value_{};
 };
 

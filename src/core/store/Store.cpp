@@ -36,14 +36,18 @@ Store::~Store() {
 void Store::load() {
     auto snapshot = file_.load();
     if (!snapshot) return;
-    lists.set(std::move(snapshot->lists));
     // A hand-edited file may leave a task without a place; it gets the one a merge gives it.
     repairMissingOrders(snapshot->tasks);
-    tasks.set(std::move(snapshot->tasks));
-    sessions.set(std::move(snapshot->sessions));
-    timer.set(snapshot->timer);
-    prefs.set(snapshot->prefs);
-    if (snapshot->bonsai) bonsai.set(std::move(*snapshot->bonsai));
+    adopt(std::move(*snapshot));
+}
+
+void Store::adopt(Snapshot data) {
+    lists.set(std::move(data.lists));
+    tasks.set(std::move(data.tasks));
+    sessions.set(std::move(data.sessions));
+    timer.set(data.timer);
+    prefs.set(data.prefs);
+    if (data.bonsai) bonsai.set(std::move(*data.bonsai));
 }
 
 void Store::adoptCurrentTreeIntoGarden() {
@@ -73,6 +77,14 @@ void Store::writePrefs(const std::function<void(Prefs&)>& change) {
     prefs.update(change);
     syncTicker();
     scheduleSave();
+}
+
+void Store::seed(const std::function<void(Snapshot&)>& change) {
+    const auto hold = changes_.hold();
+    Snapshot data{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()};
+    change(data);
+    adopt(std::move(data));
+    changed();
 }
 
 void Store::changed() {

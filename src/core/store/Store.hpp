@@ -25,11 +25,9 @@ namespace vesk {
 // at start-up and written back shortly after every change. It never touches the UI: views
 // observe its properties, and the shell listens through the three callbacks.
 //
-// Observed properties may be set directly; a setter tells observers only when the value
-// really changed and does nothing else, so a caller that writes one calls syncTicker() and
-// then scheduleSave(). Every operation of the store does that itself. An operation that
-// changes several properties tells their observers once it is complete, each property once.
-// Main thread only.
+// Its observed properties are read-only outside: every change is one of its operations,
+// which ticks, saves and tells observers as one. An operation that changes several
+// properties tells their observers once it is complete, each property once. Main thread only.
 class Store {
     // First, so that it outlives the properties (it holds their notifications).
     ChangeBatch changes_;
@@ -44,16 +42,16 @@ class Store {
         return locateDataFile(environment, files);
     }
 
-    Observed<std::vector<TaskList>> lists{changes_};
-    Observed<std::vector<TaskItem>> tasks{changes_};
-    Observed<std::vector<FocusSession>> sessions{changes_};
-    Observed<TimerState> timer{changes_};
-    Observed<Prefs> prefs{changes_};
-    Observed<BonsaiProgress> bonsai{changes_};
+    Observed<std::vector<TaskList>, Store> lists{changes_};
+    Observed<std::vector<TaskItem>, Store> tasks{changes_};
+    Observed<std::vector<FocusSession>, Store> sessions{changes_};
+    Observed<TimerState, Store> timer{changes_};
+    Observed<Prefs, Store> prefs{changes_};
+    Observed<BonsaiProgress, Store> bonsai{changes_};
     // The store's notion of the current time, refreshed by the timer ticker as a running
     // timer's reading passes each whole second.
-    Observed<Date> now{changes_};
-    Observed<std::optional<std::string>> undoLabel{changes_};
+    Observed<Date, Store> now{changes_};
+    Observed<std::optional<std::string>, Store> undoLabel{changes_};
 
     std::function<void(TimerEvent)> onEvent;
     // The current tree's shown cube counts before and after a growth, and why it grew.
@@ -80,6 +78,9 @@ class Store {
     // The one way to change preferences from outside the store: the change, then the ticker
     // check and a debounced save. No undo step.
     void writePrefs(const std::function<void(Prefs&)>& change);
+    // Lays down prepared data (demo, scenes, tests) like any operation: the change sees the
+    // values as they stand, the ledger always present. No undo step.
+    void seed(const std::function<void(Snapshot&)>& change);
 
     // Tasks. An id that matches no task changes nothing, unless said otherwise.
     // A new task or subtask (one cube); nothing for a blank title. A subtask goes to its
@@ -137,7 +138,6 @@ class Store {
     Statistics statistics() const;
 
     // The focus timer.
-    void syncTicker();
     bool isTicking() const { return ticker_ != 0; }
     void start(TimerMode mode, std::optional<UUID> taskID);
     void pause();
@@ -172,6 +172,8 @@ class Store {
     };
 
     void load();
+    // Sets every value of the document; a document without a ledger leaves it alone.
+    void adopt(Snapshot data);
     void adoptCurrentTreeIntoGarden();
     void repairSelectedList();
     // The data file's merge of another program's document (DataFile::Content::merge).
@@ -186,6 +188,7 @@ class Store {
     double topOrder(const UUID& listID);
     void changed();
 
+    void syncTicker();
     void tick();
     void completePhase();
     void log(double durationSeconds, bool full);

@@ -31,7 +31,7 @@ NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumb
 }
 
 void NurseryPicker::refill() {
-    ui_.nursery.set(refilledNursery(ui_.nursery.get(), store_.bonsai.get(), store_.environment().random));
+    ui_.setNursery(refilledNursery(ui_.nursery.get(), store_.bonsai.get(), store_.environment().random));
 }
 
 void NurseryPicker::setLocked(bool locked) {
@@ -80,7 +80,9 @@ void NurseryPicker::follow() {
 
 void NurseryPicker::pick(std::uint64_t seed) {
     if (locked_) return;
-    ui_.nursery.update([seed](std::vector<std::uint64_t>& seeds) { std::erase(seeds, seed); });
+    auto seeds = ui_.nursery.get();
+    std::erase(seeds, seed);
+    ui_.setNursery(std::move(seeds));
     if (onPick_) onPick_(seed);
 }
 

@@ -28,7 +28,7 @@ NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thu
         "arrow.clockwise", 10.5, Theme::text3(), "Other seedlings",
         [&store, &ui] {
             withAnimation(Animation::tarnelFast, [&] {
-                ui.nursery.set(nurserySeedlings(store.bonsai.get(), store.environment().random));
+                ui.setNursery(nurserySeedlings(store.bonsai.get(), store.environment().random));
             });
         },
         this);

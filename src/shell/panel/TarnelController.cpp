@@ -111,7 +111,7 @@ void TarnelController::reposition() {
     QScreen* screen = TarnelPanel::targetScreen();
     if (!screen) return;
     screenFrame_ = TarnelPanel::screenFrame(*screen);
-    ui_.metrics.set(screenMetrics(screenFrame_, TarnelPanel::availableFrame(*screen)));
+    ui_.setMetrics(screenMetrics(screenFrame_, TarnelPanel::availableFrame(*screen)));
     panel_->place(screenFrame_);
     updateInputShape();
 }
@@ -150,7 +150,7 @@ void TarnelController::trackMouse() {
     const auto verdict = MouseTracking::track(*pointer, tarnelRect(), ui_.expanded.get());
     if (!verdict) return;
     if (verdict->hover != ui_.hovering.get())
-        withAnimation(Animation::tarnel, [&] { ui_.hovering.set(verdict->hover); });
+        withAnimation(Animation::tarnel, [&] { ui_.setHovering(verdict->hover); });
 }
 
 void TarnelController::clickedOutside(std::uint32_t pressTime) {
@@ -219,7 +219,7 @@ bool TarnelController::handleKey(const QKeyEvent& event) {
     case PanelKeyAction::newTask:
         selectTab(TarnelUI::Tab::tasks);
         withAnimation(Animation::tarnelFast, [&] { ui_.closeDetail(); });
-        ui_.focusAddToken.set(ui_.focusAddToken.get() + 1);
+        ui_.requestFocusAdd();
         break;
     case PanelKeyAction::pauseTimer:
         withAnimation(Animation::tarnelFast, [&] { store_.pause(); });

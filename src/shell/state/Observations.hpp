@@ -2,19 +2,21 @@
 
 #include "core/runtime/Lifetime.hpp"
 #include "core/runtime/Observed.hpp"
+#include "core/runtime/Signal.hpp"
 
 #include <functional>
 #include <initializer_list>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
 namespace vesk {
 
-// The observed values a view reads, watched for as long as the view lives: each change
-// calls the view back (typically to update itself), and destroying the view ends every
-// subscription. A callback never runs after that, even when the value was in the middle of
-// telling its observers. The observed values must outlive the view, as the store and the
-// UI state do.
+// The observed values a view reads and the signals it hears, for as long as the view lives:
+// each change or event calls the view back (typically to update itself), and destroying the
+// view ends every subscription. A callback never runs after that, even when the value was in
+// the middle of telling its observers. The observed values must outlive the view, as the
+// store and the UI state do.
 class Observations {
   public:
     Observations() = default;
@@ -35,6 +37,14 @@ class Observations {
             const auto token = value.observe(lifetime_.guard([shared] { (*shared)(); }), shared.get());
             cancels_.push_back([&value, token] { value.unobserve(token); });
         }
+    }
+
+    // A signal's events, heard for as long as the view lives.
+    template <class Owner, class... Args>
+    void listen(const Signal<Owner, Args...>& signal,
+                std::type_identity_t<std::function<void(Args...)>> onEvent) {
+        cancels_.push_back(
+            [connection = signal.connect(std::move(onEvent))]() mutable { connection.reset(); });
     }
 
     // Ends every subscription.

@@ -34,10 +34,6 @@ void TarnelUI::later(double seconds, std::function<void(TarnelUI&)> work) {
     queue_.after(seconds, lifetime_.guard([this, work = std::move(work)] { work(*this); }));
 }
 
-void TarnelUI::bumpFocusAdd() {
-    focusAddToken.set(focusAddToken.get() + 1);
-}
-
 TarnelUI::Size TarnelUI::size() const {
     const ScreenMetrics& m = metrics.get();
     if (expanded.get()) return {expandedWidth(), expandedHeight()};
@@ -83,7 +79,7 @@ void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
         expanded.set(true);
     });
     if (onExpandedChange) onExpandedChange(true);
-    if (focusAdd) later(0.15, [](TarnelUI& ui) { ui.bumpFocusAdd(); });
+    if (focusAdd) later(0.15, [](TarnelUI& ui) { ui.requestFocusAdd(); });
 }
 
 void TarnelUI::collapse() {
@@ -151,7 +147,7 @@ void TarnelUI::setTour(TourStep step) {
         }
         if (step == TourStep::garden) gardenOpen.set(false);
     });
-    if (step == TourStep::yourTurn) later(0.25, [](TarnelUI& ui) { ui.bumpFocusAdd(); });
+    if (step == TourStep::yourTurn) later(0.25, [](TarnelUI& ui) { ui.requestFocusAdd(); });
 }
 
 bool TarnelUI::hasCurrentTree() const {

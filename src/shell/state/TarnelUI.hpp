@@ -4,6 +4,7 @@
 #include "core/runtime/Lifetime.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/runtime/Observed.hpp"
+#include "core/runtime/Signal.hpp"
 #include "shell/state/ScreenMetrics.hpp"
 #include "shell/state/Tour.hpp"
 
@@ -42,7 +43,8 @@ struct Reveal {
 };
 
 // The tarnel as the user sees it. Views observe the fields they read; every field tells its
-// observers only on a real change. Main thread only.
+// observers only on a real change, and changes only through the operations below. Main
+// thread only.
 class TarnelUI {
   public:
     enum class Tab { tasks = 0, bonsai = 1, focus = 2, stats = 3 };
@@ -62,19 +64,20 @@ class TarnelUI {
     TarnelUI(const TarnelUI&) = delete;
     TarnelUI& operator=(const TarnelUI&) = delete;
 
-    Observed<bool> expanded{false};
-    Observed<bool> hovering{false};
-    Observed<Tab> tab{Tab::tasks};
-    Observed<std::optional<UUID>> detailID;
-    Observed<std::optional<Toast>> toast;
-    Observed<std::optional<Reveal>> reveal;
-    Observed<bool> gardenOpen{false};
-    Observed<std::vector<std::uint64_t>> nursery;
-    Observed<std::optional<TourStep>> tour;
-    Observed<std::optional<UUID>> tourTaskID;
-    Observed<ScreenMetrics> metrics;
-    Observed<std::int64_t> focusAddToken{0};
-    Observed<std::optional<std::string>> scriptedTyping;
+    Observed<bool, TarnelUI> expanded{false};
+    Observed<bool, TarnelUI> hovering{false};
+    Observed<Tab, TarnelUI> tab{Tab::tasks};
+    Observed<std::optional<UUID>, TarnelUI> detailID;
+    Observed<std::optional<Toast>, TarnelUI> toast;
+    Observed<std::optional<Reveal>, TarnelUI> reveal;
+    Observed<bool, TarnelUI> gardenOpen{false};
+    Observed<std::vector<std::uint64_t>, TarnelUI> nursery;
+    Observed<std::optional<TourStep>, TarnelUI> tour;
+    Observed<std::optional<UUID>, TarnelUI> tourTaskID;
+    Observed<ScreenMetrics, TarnelUI> metrics;
+    // Events: the add-task field is to take the focus; a developer's scene types a task.
+    Signal<TarnelUI> focusAddRequested;
+    Signal<TarnelUI, std::string> scriptedTyping;
 
     // Whether Alt+Space reaches the tarnel. While another program holds it, no text
     // promises it; the hot key's owner reports through `setHotKeyOurs`.
@@ -99,7 +102,16 @@ class TarnelUI {
     void openGarden();
     void closeGarden();
     void showToast(const std::string& icon, const std::string& text, std::uint32_t tint, double seconds);
+    // These show along the animation of the caller's transaction, if any.
+    void setHovering(bool on) { hovering.set(on); }
+    void setReveal(std::optional<Reveal> next) { reveal.set(std::move(next)); }
+    void setNursery(std::vector<std::uint64_t> seeds) { nursery.set(std::move(seeds)); }
+    void setMetrics(ScreenMetrics next) { metrics.set(next); }
+    void requestFocusAdd() { focusAddRequested.send(); }
+    void typeScripted(const std::string& text) { scriptedTyping.send(text); }
 
+    // The tour opens at its welcome card, unlogged.
+    void startTour() { tour.set(TourStep::welcome); }
     void setTour(TourStep step);
     void advanceTour(TourStep from);
     void beginTaskStep();
@@ -108,7 +120,6 @@ class TarnelUI {
   private:
     // Runs `work` after `seconds` unless this object is gone by then.
     void later(double seconds, std::function<void(TarnelUI&)> work);
-    void bumpFocusAdd();
     void logTour(std::string_view what) const;
     bool hasCurrentTree() const;
 

@@ -3,23 +3,13 @@
 #include "core/store/Store.hpp"
 #include "shell/controls/TextField.hpp"
 
-#include <algorithm>
-
 namespace vesk {
 
 void writeTaskText(Store& store, const UUID& id, TaskTextField field, const std::string& text) {
-    const auto& tasks = store.tasks.get();
-    const auto found =
-        std::find_if(tasks.begin(), tasks.end(), [&](const TaskItem& t) { return t.id == id; });
-    if (found == tasks.end()) return;
-    const std::string& current = field == TaskTextField::title ? found->title : found->notes;
-    if (current == text) return;
-    const auto index = std::size_t(found - tasks.begin());
-    store.tasks.update([&](std::vector<TaskItem>& all) {
-        (field == TaskTextField::title ? all[index].title : all[index].notes) = text;
-    });
-    store.syncTicker();
-    store.scheduleSave();
+    const auto member = field == TaskTextField::title ? &TaskItem::title : &TaskItem::notes;
+    const auto task = store.task(id);
+    // The same text saves nothing: a field also reports the text the view put in it.
+    if (task && task.value().*member != text) store.update(id, [&](TaskItem& item) { item.*member = text; });
 }
 
 void bindTaskText(Store& store, TextField& field, const UUID& id, TaskTextField which) {

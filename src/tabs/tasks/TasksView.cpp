@@ -68,8 +68,9 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
         [this] { return tasksContent(store_, ui_.tourTaskID.get(), showCompleted_); },
         [this](const ContentChange<TasksContent>& change) { apply(change); });
     observations_.watch({ui_.tourTaskID, ui_.tour}, [this] { showTourTask(); });
-    observations_.watch(ui_.focusAddToken, [this] { addRow_->focusField(); });
-    observations_.watch(ui_.scriptedTyping, [this] { playScriptedTyping(); });
+    observations_.listen(ui_.focusAddRequested, [this] { addRow_->focusField(); });
+    observations_.listen(ui_.scriptedTyping,
+                         [this](const std::string& text) { addRow_->typeOut(QString::fromStdString(text)); });
 }
 
 void TasksView::apply(const ContentChange<TasksContent>& change) {
@@ -191,14 +192,6 @@ bool TasksView::eventFilter(QObject* watched, QEvent* event) {
             Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void TasksView::playScriptedTyping() {
-    const auto text = ui_.scriptedTyping.get();
-    if (!text) return;
-    // Taken at once, so that the same text set again later plays again.
-    ui_.scriptedTyping.set(std::nullopt);
-    addRow_->typeOut(QString::fromStdString(*text));
 }
 
 TaskGroup* TasksView::group(const UUID& id) const {

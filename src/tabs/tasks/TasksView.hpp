@@ -57,7 +57,6 @@ class TasksView final : public QWidget {
     void scrollToGroup(const UUID& id);
     void scrollTo(int top);
     void showTourTask();
-    void playScriptedTyping();
 
     Store& store_;
     TarnelUI& ui_;

@@ -70,7 +70,7 @@ TEST_F(StoreGrowthTest, GrowthOfTheCurrentTreeReportsShownCounts) {
 }
 
 TEST_F(StoreGrowthTest, SeedNamingNoGardenTreeCollectsPendingCubes) {
-    s().bonsai.update([](BonsaiProgress& p) { p.seed = 55; });
+    test::edit(s(), &Snapshot::bonsai, [](BonsaiProgress& p) { p.seed = 55; });
     s().grow(2, GainReason::completed);
     EXPECT_TRUE(growths.empty());
     EXPECT_EQ(s().bonsai.get().pending, 2);
@@ -155,7 +155,7 @@ TEST_F(StoreGrowthTest, DebugIterationSetsShownCubesWithoutSideEffects) {
 
 TEST_F(StoreGrowthTest, HandEditedCountsSaturate) {
     constexpr auto max = std::numeric_limits<std::int64_t>::max();
-    s().bonsai.update([](BonsaiProgress& p) {
+    test::edit(s(), &Snapshot::bonsai, [](BonsaiProgress& p) {
         p.pending = max - 1;
         p.seedlingsPlanted = max;
     });
@@ -169,8 +169,8 @@ TEST_F(StoreGrowthTest, HandEditedCountsSaturate) {
     EXPECT_EQ(growths.back(), std::make_tuple(max, max, GainReason::completed));
 
     // Unlocked − planted would overflow with a negative planted count; it still means "available".
-    s().bonsai.update(
-        [](BonsaiProgress& p) { p.seedlingsPlanted = std::numeric_limits<std::int64_t>::min(); });
+    test::edit(s(), &Snapshot::bonsai,
+               [](BonsaiProgress& p) { p.seedlingsPlanted = std::numeric_limits<std::int64_t>::min(); });
     EXPECT_TRUE(s().plant(6));
     EXPECT_EQ(s().bonsai.get().seedlingsPlanted, std::numeric_limits<std::int64_t>::min() + 1);
 }
@@ -187,7 +187,7 @@ TEST_F(StoreGrowthTest, GainedTodayStartsAtLocalMidnight) {
     test::ScopedTimeZone paris("Europe/Paris");
     const Date midnight = test::localDate(2026, 3, 9, 0, 0, 0);
     clock.set(midnight + std::chrono::hours(10));
-    s().bonsai.update([&](BonsaiProgress& p) {
+    test::edit(s(), &Snapshot::bonsai, [&](BonsaiProgress& p) {
         p.gains = {
             BonsaiGain{midnight - std::chrono::seconds(1), 5, GainReason::completed},
             BonsaiGain{midnight, 3, GainReason::completed},

@@ -81,11 +81,11 @@ TEST_F(StorePersistenceTest, HandEditedOrdersAreRepairedAtStartAndANewTaskStillC
         EXPECT_TRUE(std::isfinite(item.order)) << item.title;
 
     // Far from zero, one less is the same number: the new task still goes above.
-    store.tasks.update([](std::vector<TaskItem>& all) { all[0].order = -1.7e308; });
+    test::edit(store, &Snapshot::tasks, [](std::vector<TaskItem>& all) { all[0].order = -1.7e308; });
     EXPECT_LT(store.task(*store.addTask("new"))->order, -1.7e308);
     // At the lowest number the list is numbered afresh.
-    store.tasks.update(
-        [](std::vector<TaskItem>& all) { all[1].order = std::numeric_limits<double>::lowest(); });
+    test::edit(store, &Snapshot::tasks,
+               [](std::vector<TaskItem>& all) { all[1].order = std::numeric_limits<double>::lowest(); });
     const UUID top = *store.addTask("top");
     EXPECT_EQ(store.visibleOpenTasks().front().id, top);
     for (const TaskItem& item : store.tasks.get())
@@ -114,7 +114,7 @@ TEST_F(StorePersistenceTest, FileThatCannotBeReadOrBackedUpIsNeverOverwritten) {
     files.failingReads.insert(url);
     {
         Store& store = open();
-        store.prefs.update([](Prefs& p) { p.sound = false; });
+        store.writePrefs([](Prefs& p) { p.sound = false; });
         store.scheduleSave();
         queue.advance(1);
         store.saveNow();
@@ -172,7 +172,7 @@ TEST_F(StorePersistenceTest, FailedWriteKeepsTheRememberedBytes) {
     ASSERT_TRUE(written);
 
     files.failAllWrites = true;
-    store.prefs.update([](Prefs& p) { p.sound = false; });
+    store.writePrefs([](Prefs& p) { p.sound = false; });
     store.saveNow();
     EXPECT_EQ(store.lastOnDisk(), written);
     EXPECT_EQ(files.contents(url), written);

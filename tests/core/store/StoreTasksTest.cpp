@@ -189,7 +189,7 @@ TEST_F(StoreTasksTest, ClearCompletedTakesTheCurrentListsDoneTasksAndMayOrphanSu
     EXPECT_TRUE(s().allOpenTasks().empty());
     EXPECT_EQ(s().openCount(), 0u);
 
-    s().prefs.update([](Prefs& p) { p.starredView = true; });
+    s().writePrefs([](Prefs& p) { p.starredView = true; });
     s().undo();
     s().clearCompleted();
     EXPECT_FALSE(s().undoLabel.get());
@@ -220,14 +220,14 @@ TEST_F(StoreTasksTest, StarredViewSortsAndReorderingByVisibleIndex) {
     // Dated first by date, equal dates by order; a reorder turns the date sort off.
     s().update(a, [&](TaskItem& item) { item.due = clock.now(); });
     s().update(c, [&](TaskItem& item) { item.due = clock.now(); });
-    s().prefs.update([](Prefs& p) { p.sortByDate = true; });
+    s().writePrefs([](Prefs& p) { p.sortByDate = true; });
     EXPECT_EQ(titles(s().visibleOpenTasks()), (std::vector<std::string>{"c", "a", "b"}));
     s().moveVisible(std::set<std::size_t>{}, 0);
     EXPECT_FALSE(s().prefs.get().sortByDate);
 
     // Starred view: starred top-level tasks of every list; new ones are starred, subtasks not.
     s().toggleStar(a);
-    s().prefs.update([](Prefs& p) { p.starredView = true; });
+    s().writePrefs([](Prefs& p) { p.starredView = true; });
     const UUID starred = add("starred");
     const UUID sub = add("sub", starred);
     EXPECT_TRUE(at(starred).starred);

@@ -29,7 +29,7 @@ class StoreTimerTest : public ::testing::Test, protected StoreTestBed {
 TEST_F(StoreTimerTest, FocusPhaseEndLogsExactlyThePhaseLengthThenTheBreakRuns) {
     const Date started = clock.now();
     const UUID taskID = UUID::random(random);
-    s().tasks.set({TaskItem{.id = taskID, .title = ""}});
+    test::put(s(), &Snapshot::tasks, {TaskItem{.id = taskID, .title = ""}});
     s().start(TimerMode::pomodoro, taskID);
     EXPECT_TRUE(ticking());
     EXPECT_EQ(s().timer.get().segmentStart, started);
@@ -72,7 +72,7 @@ TEST_F(StoreTimerTest, FocusPhaseEndLogsExactlyThePhaseLengthThenTheBreakRuns) {
 }
 
 TEST_F(StoreTimerTest, WithoutAutoStartTheBreakWaitsForResume) {
-    s().prefs.update([](Prefs& p) {
+    s().writePrefs([](Prefs& p) {
         p.autoStartBreak = false;
         p.focusMinutes = 1;
         p.breakMinutes = 2;
@@ -165,7 +165,7 @@ TEST_F(StoreTimerTest, PauseOnAStoppedTimerChangesNothingAndSavesNothing) {
 TEST_F(StoreTimerTest, StartAndSetModeFinishTheActiveRunFirst) {
     const UUID first = UUID::random(random);
     const UUID second = UUID::random(random);
-    s().tasks.set({TaskItem{.id = first, .title = "Write"}});
+    test::put(s(), &Snapshot::tasks, {TaskItem{.id = first, .title = "Write"}});
     s().start(TimerMode::stopwatch, std::nullopt);
     queue.advance(20);
     s().attach(first); // the whole run goes to the task attached when it is logged
@@ -215,14 +215,14 @@ TEST_F(StoreTimerTest, ReadingsAtTheStoresNow) {
     EXPECT_DOUBLE_EQ(s().elapsed(clock.now()), 90.3);
     s().resetTimer();
 
-    s().prefs.update([](Prefs& p) { p.focusMinutes = 0; });
-    s().timer.update([this](TimerState& t) {
+    s().writePrefs([](Prefs& p) { p.focusMinutes = 0; });
+    test::edit(s(), &Snapshot::timer, [this](TimerState& t) {
         t.mode = TimerMode::pomodoro;
         t.accumulated = 0.25;
     });
     EXPECT_DOUBLE_EQ(s().progress(), 0.25); // a phase under 1 s divides by 1
     EXPECT_EQ(s().shownTime(), 0);          // never negative
-    s().timer.update([](TimerState& t) { t.accumulated = 5; });
+    test::edit(s(), &Snapshot::timer, [](TimerState& t) { t.accumulated = 5; });
     EXPECT_EQ(s().progress(), 1);
 }
 
@@ -258,7 +258,8 @@ TEST_F(StoreTimerTest, ClockSteppedBackNeverShortensTheRun) {
 
 TEST_F(StoreTimerTest, StartFromIdleIgnoresAStaleSegmentStart) {
     // An idle timer that still carries a start, as a hand-edited file may.
-    s().timer.update([this](TimerState& t) { t.segmentStart = clock.now() - std::chrono::hours(30); });
+    test::edit(s(), &Snapshot::timer,
+               [this](TimerState& t) { t.segmentStart = clock.now() - std::chrono::hours(30); });
     EXPECT_FALSE(s().isTimerActive());
     const Date started = clock.now();
     s().start(TimerMode::stopwatch, std::nullopt);

@@ -38,7 +38,7 @@ class GardenViewTest : public ::testing::Test, protected test::StoreTestBed {
 
     // A garden of `count` trees, planted a day apart, the first one current; `cubes` earned.
     void plantGarden(int count, std::int64_t cubes) {
-        store.bonsai.update([&](BonsaiProgress& progress) {
+        test::edit(store, &Snapshot::bonsai, [&](BonsaiProgress& progress) {
             for (int i = 0; i < count; ++i)
                 progress.garden.push_back({UUID::random(random), std::uint64_t(1000 + i),
                                            dateFromUnixSeconds(86400.0 * i), 10 * i});
@@ -48,7 +48,7 @@ class GardenViewTest : public ::testing::Test, protected test::StoreTestBed {
     }
 
     GardenView& show() {
-        ui.gardenOpen.set(true);
+        ui.openGarden();
         view = std::make_unique<GardenView>(store, ui, thumbs.cache);
         view->resize(378, 400);
         view->show();
@@ -96,7 +96,7 @@ TEST_F(GardenViewTest, APickPlantsAndClosesButARefusedOneKeepsTheGardenOpen) {
     plantGarden(1, 50); // one seedling available
     // A seed the store refuses, put on offer from outside.
     const std::uint64_t refused = std::uint64_t{1} << 60;
-    ui.nursery.set({refused, 11, 12});
+    ui.setNursery({refused, 11, 12});
     GardenView& garden = show();
     NurseryPicker& picker = garden.nursery().picker();
     EXPECT_EQ(garden.nursery().title().text(), "NURSERY \u00B7 PICK YOUR NEW SEEDLING");

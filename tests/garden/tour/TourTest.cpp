@@ -69,11 +69,11 @@ TEST_F(TourDriverTest, TickingTheTourTaskGrowsThenOpensTheBonsaiStepOnceOnTheRev
 
 TEST_F(TourDriverTest, AClearedRevealOrADeletedTaskCountsAndTheBonsaiStepNeverSticks) {
     const UUID task = startTaskStep();
-    ui.reveal.set(Reveal{UUID::random(random), 1, 3, false});
+    ui.setReveal(Reveal{UUID::random(random), 1, 3, false});
     store.deleteTask(task);
     EXPECT_EQ(ui.tour.get(), TourStep::growing);
     ui.select(TarnelUI::Tab::bonsai); // already on the tab when the step comes
-    ui.reveal.set(std::nullopt);
+    ui.setReveal(std::nullopt);
     EXPECT_EQ(ui.tour.get(), TourStep::garden);
     queue.advance(6); // the fallback finds the tour moved on
     EXPECT_EQ(ui.tour.get(), TourStep::garden);

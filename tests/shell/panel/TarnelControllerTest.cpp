@@ -45,7 +45,7 @@ class TarnelControllerTest : public ::testing::Test {
 TEST_F(TarnelControllerTest, ClosingNeverShrinksTheOutlineBelowThePillItEndsAs) {
     for (const auto tab : {TarnelUI::Tab::tasks, TarnelUI::Tab::bonsai}) {
         ui.expand(tab, false);
-        if (tab == TarnelUI::Tab::bonsai) ui.gardenOpen.set(true); // closing also shuts the garden
+        if (tab == TarnelUI::Tab::bonsai) ui.openGarden(); // closing also shuts the garden
         frames(1.5);
         EXPECT_EQ(root->tarnelFrame().size(), uiSize());
         ui.collapse();

@@ -71,12 +71,12 @@ class StoreReactionsTest : public ::testing::Test {
     StoreReactionsTest() { setTreeCount(11); }
     // The current tree shows `shown` cubes.
     void setTreeCount(std::int64_t shown) {
-        store().bonsai.update([&](BonsaiProgress& progress) {
+        test::edit(store(), &Snapshot::bonsai, [&](BonsaiProgress& progress) {
             progress.seed = 7;
             progress.garden = {GardenTree{UUID{}, 7, Date{}, shown - 1}};
         });
     }
-    void setPrefs(auto change) { store().prefs.update(change); }
+    void setPrefs(auto change) { store().writePrefs(change); }
     Store& store() { return opened; }
 
     test::StoreTestBed bed;

@@ -66,7 +66,7 @@ TEST_F(PillAndMenuTest, PausedClockIsSecondaryAndABreakWithoutTaskSaysBreak) {
     store.pause();
     EXPECT_EQ(collapsedContent(store, ScreenMetrics{}).trailingColor, Theme::text2());
 
-    store.timer.update([](TimerState& t) {
+    test::edit(store, &Snapshot::timer, [](TimerState& t) {
         t.phase = PomoPhase::rest;
         t.taskID.reset();
     });
@@ -128,7 +128,7 @@ TEST_F(PillAndMenuTest, PickersWriteThePrefsAndSelectOnlyListedValues) {
     advance(1.0);
     EXPECT_GE(bed.writes(), 1u); // the debounced save ran
 
-    store.prefs.update([](Prefs& p) { p.focusMinutes = 35; });
+    store.writePrefs([](Prefs& p) { p.focusMinutes = 35; });
     entries = tarnelMenuItems(store, true, services);
     EXPECT_TRUE(selectedChoices(entries[0]).empty());
 }

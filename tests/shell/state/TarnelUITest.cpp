@@ -16,8 +16,10 @@ struct TarnelUITest : ::testing::Test {
     Store& store = bed.open();
     std::ostringstream log;
     TarnelUI ui{store, bed.queue, &log};
+    int focusAdds = 0;
+    Signal<TarnelUI>::Connection focusAddListener = ui.focusAddRequested.connect([this] { ++focusAdds; });
 
-    void notch(double width, double height = 37) { ui.metrics.set({true, width, height}); }
+    void notch(double width, double height = 37) { ui.setMetrics({true, width, height}); }
 };
 
 TEST_F(TarnelUITest, CollapsedSizeFollowsNotchTimerToastAndHover) {
@@ -26,15 +28,15 @@ TEST_F(TarnelUITest, CollapsedSizeFollowsNotchTimerToastAndHover) {
     store.start(TimerMode::stopwatch, std::nullopt);
     EXPECT_EQ(ui.size(), (Size{380, 37}));
     store.resetTimer();
-    ui.hovering.set(true);
+    ui.setHovering(true);
     EXPECT_EQ(ui.size(), (Size{292, 40}));
 
-    ui.hovering.set(false);
-    ui.metrics.set({false, 0, 30});
+    ui.setHovering(false);
+    ui.setMetrics({false, 0, 30});
     EXPECT_EQ(ui.size(), (Size{112, 30}));
     ui.showToast("checkmark", "Done", 0xFF00FF00, 2);
     EXPECT_EQ(ui.size(), (Size{300, 64}));
-    ui.hovering.set(true);
+    ui.setHovering(true);
     EXPECT_EQ(ui.size(), (Size{312, 67}));
 }
 
@@ -44,9 +46,9 @@ TEST_F(TarnelUITest, ExpandedSizeByNotchTabGardenAndTour) {
     EXPECT_EQ(ui.size().width, 520);
     notch(100);
     EXPECT_EQ(ui.size().width, 440);
-    ui.metrics.set({false, 0, 30});
+    ui.setMetrics({false, 0, 30});
     EXPECT_EQ(ui.size(), (Size{440, 470}));
-    ui.hovering.set(true); // hover counts only while collapsed
+    ui.setHovering(true); // hover counts only while collapsed
     EXPECT_EQ(ui.size(), (Size{440, 470}));
 
     const std::pair<Tab, double> heights[] = {
@@ -61,7 +63,7 @@ TEST_F(TarnelUITest, ExpandedSizeByNotchTabGardenAndTour) {
     for (TourStep step : {TourStep::welcome, TourStep::seedling})
         for (Tab tab : TarnelUI::allTabs) {
             ui.select(tab);
-            ui.tour.set(step);
+            ui.setTour(step);
             EXPECT_EQ(ui.expandedHeight(), 452);
         }
 }
@@ -92,19 +94,19 @@ TEST_F(TarnelUITest, ExpandAndCollapseClearTheirStateAndReportOnce) {
     EXPECT_TRUE(reports.empty());
 
     ui.select(Tab::stats);
-    ui.hovering.set(true);
+    ui.setHovering(true);
     ui.expand(std::nullopt, false);
     EXPECT_EQ(ui.tab.get(), Tab::stats);
     EXPECT_FALSE(ui.hovering.get());
     ui.expand(Tab::tasks, true);
     bed.queue.advance(0.14);
-    EXPECT_EQ(ui.focusAddToken.get(), 0);
+    EXPECT_EQ(focusAdds, 0);
     bed.queue.advance(0.01);
-    EXPECT_EQ(ui.focusAddToken.get(), 1);
+    EXPECT_EQ(focusAdds, 1);
 
     const UUID id = UUID::random();
     ui.openDetail(id);
-    ui.reveal.set(Reveal{UUID::random(), 1, 2, false});
+    ui.setReveal(Reveal{UUID::random(), 1, 2, false});
     ui.openGarden();
     ui.collapse();
     EXPECT_FALSE(ui.expanded.get());
@@ -116,7 +118,7 @@ TEST_F(TarnelUITest, ExpandAndCollapseClearTheirStateAndReportOnce) {
 
 TEST_F(TarnelUITest, SelectKeepsDetailOnTasksAndClearsItElsewhere) {
     ui.openDetail(UUID::random());
-    ui.reveal.set(Reveal{UUID::random(), 1, 2, false});
+    ui.setReveal(Reveal{UUID::random(), 1, 2, false});
     ui.select(Tab::tasks);
     EXPECT_TRUE(ui.detailID.get());
     EXPECT_TRUE(ui.reveal.get());
@@ -128,7 +130,7 @@ TEST_F(TarnelUITest, SelectKeepsDetailOnTasksAndClearsItElsewhere) {
 TEST_F(TarnelUITest, ObserversHearOnlyRealChanges) {
     int told = 0;
     ui.metrics.observe([&] { ++told; });
-    ui.metrics.set({false, 0, 30});
+    ui.setMetrics({false, 0, 30});
     EXPECT_EQ(told, 0);
     notch(180);
     notch(180);
@@ -166,9 +168,9 @@ TEST_F(TarnelUITest, TourWalksItsStepsAndIgnoresStalePresses) {
     EXPECT_EQ(ui.tour.get(), TourStep::yourTurn);
     EXPECT_EQ(ui.tab.get(), Tab::tasks);
     bed.queue.advance(0.24);
-    EXPECT_EQ(ui.focusAddToken.get(), 0);
+    EXPECT_EQ(focusAdds, 0);
     bed.queue.advance(0.01);
-    EXPECT_EQ(ui.focusAddToken.get(), 1);
+    EXPECT_EQ(focusAdds, 1);
 
     ui.advanceTour(TourStep::yourTurn);
     EXPECT_FALSE(ui.tour.get());

@@ -42,7 +42,7 @@ TEST_F(PillWidgetTest, PillSwapsTheLeafAndCountForTheTimerAndBack) {
 }
 
 TEST_F(PillWidgetTest, PillRowTakesTheScreensTopHeight) {
-    ui.metrics.set(ScreenMetrics{true, 185, 32});
+    ui.setMetrics(ScreenMetrics{true, 185, 32});
     CollapsedView pill(ui);
     pill.resize(265, 32);
     pill.show();

@@ -40,7 +40,7 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
     TarnelUI ui{store, bed.queue};
     ScreenFactories factories;
     factories.tasks = textFieldScreen;
-    ui.expanded.set(true);
+    ui.expand(std::nullopt, false);
     ExpandedView expanded(store, ui, MenuServices{}, factories);
     expanded.show();
     QApplication::setActiveWindow(&expanded);
@@ -56,9 +56,13 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
 
     double now = 0;
     AnimationManager::shared().setTimeSource([&] { return now; });
-    withAnimation(Animation::linear(1.0), [&] { ui.detailID.set(store.lists.get()[0].id); });
-    now = 0.5;
-    AnimationManager::shared().tick();
+    ui.openDetail(store.lists.get()[0].id);
+    // Along the opening's spring to the moment the screen stands half-way out.
+    const QPoint halfway = area.topLeft() - QPoint(area.width() / 2, 0);
+    while (tasks->pos().x() > halfway.x() && now < 1) {
+        now += 0.0002;
+        AnimationManager::shared().tick();
+    }
     // Half-way out to the left and half faded: the field now spans the left quarter, and the
     // screen's empty side follows it over the tarnel's black.
     const QImage midway = test::renderOnBlack(&expanded);
@@ -67,7 +71,7 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
     EXPECT_TRUE(field->hasFocus());
     // The screen itself stands where its picture shows it, so that what it holds (a list that
     // builds the rows in sight) still knows what of it shows.
-    EXPECT_EQ(tasks->pos(), area.topLeft() - QPoint(area.width() / 2, 0));
+    EXPECT_EQ(tasks->pos(), halfway);
 
     now = 2;
     AnimationManager::shared().tick();

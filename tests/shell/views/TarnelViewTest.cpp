@@ -71,7 +71,7 @@ TEST_F(TarnelViewTest, TheExpandedContentStaysCentredInTheGrowingOutline) {
     EXPECT_FALSE(shown.contains(QPoint(120 + 100, 120)));
     root.setTarnelSize(QSizeF(440, 470));
     EXPECT_EQ(expanded->pos(), QPoint(0, 0));
-    ui.metrics.set(ScreenMetrics{true, 180, 32}); // beside a wide notch
+    ui.setMetrics(ScreenMetrics{true, 180, 32}); // beside a wide notch
     EXPECT_EQ(expanded->pos(), QPoint(-30, 0));
 }
 
@@ -84,7 +84,7 @@ TEST_F(TarnelViewTest, AClickOnThePillAsksToExpandAndTheShapeFollowsTheState) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(tarnel->shape(), (NotchShape{14, 6}));
 
-    ui.expanded.set(true);
+    ui.expand(std::nullopt, false);
     test::click(tarnel); // open: the content takes the clicks, not the pill
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(Presence::of(expanded)->isPresent());
@@ -98,7 +98,7 @@ TEST_F(TarnelViewTest, ExpandedScreensFollowTheStateAreBuiltAnewAndTheTourCardHi
     ui.select(Tab::stats);
     ui.select(Tab::tasks);
     EXPECT_EQ(expanded->screenWidget(), nullptr);
-    ui.expanded.set(true);
+    ui.expand(std::nullopt, false);
     QPointer<QWidget> tasks = expanded->screenWidget();
     double now = 0;
     AnimationManager::shared().setTimeSource([&] { return now; });

@@ -18,16 +18,16 @@ TEST_F(TaskDetailContentTest, SummaryCountsFocusFullPomodorosCreationAndCompleti
 
     FocusSession full{UUID::random(random), id, "Write", TimerMode::pomodoro, clock.now(), 1500, true};
     FocusSession partial{UUID::random(random), id, "Write", TimerMode::stopwatch, clock.now(), 50, false};
-    store.sessions.set({full, partial});
+    test::put(store, &Snapshot::sessions, {full, partial});
     store.toggleDone(id);
     EXPECT_EQ(detailSummary(store, *store.task(id), clock.now()),
               "Focused 25m  ·  1 pomodoro  ·  Created today  ·  Done today");
-    store.sessions.set({full, full});
+    test::put(store, &Snapshot::sessions, {full, full});
     clock.advance(86400);
     EXPECT_EQ(detailSummary(store, *store.task(id), clock.now()),
               "Focused 50m  ·  2 pomodoros  ·  Created yesterday  ·  Done yesterday");
     // Under a minute of focus and no full pomodoro: only the dates.
-    store.sessions.set({partial});
+    test::put(store, &Snapshot::sessions, {partial});
     EXPECT_EQ(detailSummary(store, *store.task(id), clock.now()), "Created yesterday  ·  Done yesterday");
 }
 

@@ -60,7 +60,7 @@ TEST_F(TaskDetailViewTest, TypingWritesTheStoreOnEachKeyAndSavesOnceAfterTheLast
 }
 
 TEST_F(TaskDetailViewTest, TabMovesTheKeyboardAndReturnPutsTheCaretAfterTheNotes) {
-    store.tasks.update([&](auto& all) { all[0].notes = "Sections 3-4"; });
+    test::edit(store, &Snapshot::tasks, [&](auto& all) { all[0].notes = "Sections 3-4"; });
     TaskDetailView& detail = show();
     GrowingTextEdit& title = *detail.titleField();
     GrowingTextEdit& notes = *detail.notesField();
@@ -86,7 +86,7 @@ TEST_F(TaskDetailViewTest, TabMovesTheKeyboardAndReturnPutsTheCaretAfterTheNotes
 }
 
 TEST_F(TaskDetailViewTest, LongNotesShowTheirBeginningOnceTheKeyboardLeaves) {
-    store.tasks.update([&](auto& all) { all[0].notes = "1\n2\n3\n4\n5\n6\n7\n8\n9\n10"; });
+    test::edit(store, &Snapshot::tasks, [&](auto& all) { all[0].notes = "1\n2\n3\n4\n5\n6\n7\n8\n9\n10"; });
     TaskDetailView& detail = show();
     GrowingTextEdit& notes = *detail.notesField();
     notes.setFocus();

@@ -66,9 +66,10 @@ TEST_F(FocusContentTest, APausedTimerHoldsItsTimeAndASuspendNeverShowsANegativeR
 
     store.resume();
     EXPECT_EQ(content().dial.timeColor, Theme::text());
-    // The machine sleeps past the phase's end: a clock read before a tick ends the phase shows
-    // no negative remainder.
-    store.now.set(addingSeconds(store.now.get(), 3600));
+    // A run read past its phase's end before a tick ends the phase (the machine slept) shows no
+    // negative remainder.
+    test::edit(store, &Snapshot::timer,
+               [](TimerState& timer) { timer.runningSince = addingSeconds(*timer.runningSince, -3600); });
     EXPECT_EQ(time(), "00:00");
     // The first tick after ends it, and a view hears of the break only.
     std::vector<std::string> shown;
@@ -177,8 +178,9 @@ TEST_F(FocusContentTest, SummaryCountsTodaysFullPomodorosAndFocusWithTheRunningO
     EXPECT_EQ(focusSummary(3, 75 * 60), "3 pomodoros  ·  1h 15m focused today");
 
     // Yesterday's session does not count.
-    store.sessions.set({FocusSession{
-        .start = addingSeconds(bed.clock.now(), -86400), .duration = 1500, .fullPomodoro = true}});
+    test::put(store, &Snapshot::sessions,
+              {FocusSession{
+                  .start = addingSeconds(bed.clock.now(), -86400), .duration = 1500, .fullPomodoro = true}});
     store.start(TimerMode::pomodoro, std::nullopt);
     bed.queue.advance(1500);
     store.finish(); // skips the break

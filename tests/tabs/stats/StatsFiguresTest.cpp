@@ -23,7 +23,7 @@ class StatsFiguresTest : public ::testing::Test {
     // Noon of the day `back` days before today.
     Date daysAgo(int back) const { return addingSeconds(bed.clock.now(), -86400.0 * back); }
     void log(Store& store, Date start, double seconds, std::optional<UUID> task = std::nullopt) {
-        store.sessions.update([&](std::vector<FocusSession>& sessions) {
+        test::edit(store, &Snapshot::sessions, [&](std::vector<FocusSession>& sessions) {
             FocusSession session;
             session.id = UUID::random(bed.random);
             session.start = start;

@@ -28,7 +28,7 @@ class StatsViewTest : public ::testing::Test {
     }
 
     void logSession(Store& store, Date start, double seconds, std::optional<UUID> task = std::nullopt) {
-        store.sessions.update([&](std::vector<FocusSession>& sessions) {
+        test::edit(store, &Snapshot::sessions, [&](std::vector<FocusSession>& sessions) {
             FocusSession session;
             session.id = UUID::random(bed.random);
             session.taskID = task;

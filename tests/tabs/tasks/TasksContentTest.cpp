@@ -25,7 +25,7 @@ class TasksContentTest : public ::testing::Test, protected test::StoreTestBed {
         return result;
     }
     void logFocus(const UUID& id, double seconds) {
-        store->sessions.update([&](std::vector<FocusSession>& sessions) {
+        test::edit(*store, &Snapshot::sessions, [&](std::vector<FocusSession>& sessions) {
             sessions.push_back(
                 {UUID::random(random), id, "t", TimerMode::pomodoro, clock.now(), seconds, false});
         });
@@ -155,7 +155,8 @@ TEST_F(TasksContentTest, ARepeatedIdShowsAndCountsOnce) {
     const UUID sub = add("sub", open);
     store->toggleDone(done);
     // Hand-edited: each task twice under the same id.
-    store->tasks.update([](std::vector<TaskItem>& all) { all.insert(all.end(), all.begin(), all.end()); });
+    test::edit(*store, &Snapshot::tasks,
+               [](std::vector<TaskItem>& all) { all.insert(all.end(), all.begin(), all.end()); });
     const TasksContent shown = content(true);
     ASSERT_EQ(shown.groups.size(), 1u);
     EXPECT_EQ(shown.groups[0].subtasks.size(), 1u);

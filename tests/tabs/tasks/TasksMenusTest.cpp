@@ -91,7 +91,7 @@ TEST_F(TasksMenusTest, AMissingCurrentListFallsBackToTheFirstOrToStarred) {
     store->writePrefs([&](Prefs& prefs) { prefs.selectedListID = missing; });
     EXPECT_EQ(describe(picker())[0], "My Tasks [checkmark]");
 
-    store->lists.set({});
+    test::put(*store, &Snapshot::lists, {});
     EXPECT_EQ(describe(picker()), (Lines{"--", "Starred [star]", "--", "New list…"}));
     EXPECT_EQ(listPickerLabel(*store), (ListPickerLabel{false, "Starred"}));
 }

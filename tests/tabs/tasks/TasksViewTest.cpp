@@ -143,8 +143,7 @@ TEST_F(TasksViewTest, ALongNameIsCutInsideItsQuotesSoUndoStaysWholeAndClickable)
 }
 
 TEST_F(TasksViewTest, ScriptedTypingTypesIntoTheFieldThenAdds) {
-    ui->scriptedTyping.set("Buy milk");
-    EXPECT_FALSE(ui->scriptedTyping.get()); // taken at once
+    ui->typeScripted("Buy milk");
     EXPECT_TRUE(field().hasFocus());
     queue.advance(0.3);
     EXPECT_TRUE(QString("Buy milk").startsWith(field().text()));
@@ -157,7 +156,7 @@ TEST_F(TasksViewTest, ScriptedTypingTypesIntoTheFieldThenAdds) {
     EXPECT_TRUE(field().text().isEmpty());
 
     // The steps of a view that is gone do nothing.
-    ui->scriptedTyping.set("Gone");
+    ui->typeScripted("Gone");
     view.reset();
     queue.advance(2);
     EXPECT_EQ(store->tasks.get().size(), 1u);
@@ -178,9 +177,9 @@ TEST_F(TasksViewTest, RowsKeepTheirWidgetsHoverAndMotionAcrossModelChanges) {
     const int midway = groupA->y();
     EXPECT_GT(midway, view->rows()->row(groupKey(b))->height());
 
-    // Elsewhere: a star, a tick of the clock. Same widgets, still hovered, still moving.
+    // Elsewhere: a star, a change of preferences. Same widgets, still hovered, still moving.
     store->toggleStar(b);
-    store->now.set(addingSeconds(store->now.get(), 0.5));
+    store->writePrefs([](Prefs& prefs) { prefs.sound = !prefs.sound; });
     EXPECT_EQ(view->group(a), groupA.data());
     EXPECT_TRUE(rowA->isHovered());
     runFrames(2);
@@ -189,8 +188,8 @@ TEST_F(TasksViewTest, RowsKeepTheirWidgetsHoverAndMotionAcrossModelChanges) {
 }
 
 TEST_F(TasksViewTest, HoverShowsPlayAndStarWhichActOnTheTaskAndATapOpensIt) {
-    const UUID id = add("Buy milk");
-    ui->tourTaskID.set(id);
+    ui->beginTaskStep(); // the tour's own task
+    const UUID id = *ui->tourTaskID.get();
     QApplication::processEvents();
     TaskRow* row = view->group(id)->taskRow();
     EXPECT_EQ(tourAnchorOf(row->checkCircle()), TourTarget::welcomeCheck);
@@ -217,11 +216,11 @@ TEST_F(TasksViewTest, HoverShowsPlayAndStarWhichActOnTheTaskAndATapOpensIt) {
     EXPECT_EQ(ui->detailID.get(), id);
 }
 
-TEST_F(TasksViewTest, TheFocusTokenFocusesTheFieldButNotOnTheFirstShowing) {
-    ui->focusAddToken.set(3);
+TEST_F(TasksViewTest, AFocusRequestFocusesTheFieldOfAViewThatHeardIt) {
+    ui->requestFocusAdd();
     view = makeView();
     EXPECT_FALSE(field().hasFocus());
-    ui->focusAddToken.set(4);
+    ui->requestFocusAdd();
     EXPECT_TRUE(field().hasFocus());
 }
 
