@@ -102,9 +102,10 @@ void DataFile::saveNow(SaveOccasion occasion) {
         if (!mayReplaceFile_) return;
         std::optional<std::filesystem::path> copy;
         // An outside edit that the debounced check has not seen yet would be written over.
-        if (mergeOutsideEdit() == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) return;
+        const OnDisk found = mergeOutsideEdit();
+        if (found == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) return;
         // After the quit nothing looks at a displaced file any more.
-        handOver(copy.has_value() && !quit, std::move(copy));
+        handOver(found, copy.has_value() && !quit, std::move(copy));
         if (!quit) {
             settleWrites();
             return;
@@ -121,7 +122,7 @@ void DataFile::saveNow(SaveOccasion occasion) {
                   << "\n";
 }
 
-void DataFile::handOver(bool keepReplaced, std::optional<std::filesystem::path> copy) {
+void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::filesystem::path> copy) {
     // The save a merge asks for is this one.
     env_.queue.cancel(pendingSave_);
     pendingSave_ = 0;
@@ -129,6 +130,12 @@ void DataFile::handOver(bool keepReplaced, std::optional<std::filesystem::path> 
     writerChangedAt_.reset();
 
     auto bytes = share(content_.encode());
+    // The file holds this very document already (a quit after a run that changed nothing, a
+    // change taken back): rewriting megabytes of it would change nothing but its date.
+    if (found == OnDisk::known && writing_.empty() && onDisk_ && *onDisk_ == *bytes) {
+        noteWritten();
+        return;
+    }
     env_.files.createDirectories(url_.parent_path());
     // The file this write finds in place: the save before it, unless that one fails.
     const bool afterAnother = !writing_.empty();

@@ -61,9 +61,10 @@ class DataFile {
     void checkForOutsideEdit();
     // Reads the file and merges it when its bytes are none the store knows.
     OnDisk mergeOutsideEdit();
-    // Hands the whole document to the writer; `keepReplaced` when the file it replaces may be
-    // another program's still being written, of which `copy` holds an earlier state.
-    void handOver(bool keepReplaced, std::optional<std::filesystem::path> copy);
+    // Hands the whole document to the writer, unless the file (`found` by the save's look at it)
+    // holds it already; `keepReplaced` when the file it replaces may be another program's still
+    // being written, of which `copy` holds an earlier state.
+    void handOver(OnDisk found, bool keepReplaced, std::optional<std::filesystem::path> copy);
     // Takes in the outcomes of finished writes.
     void settleWrites();
     void noteWritten();

@@ -14,9 +14,10 @@ namespace {
 
 // The store's ticker moves the reading once a second; the dot glides over the same time.
 constexpr Animation glide = Animation::linear(1);
-// The dot goes round a 128-point circle once a minute, some 7 points a second: ten frames a
-// second move it smoothly, in steps under a point.
-constexpr double glideFrameRate = 10;
+// The dot goes round a 128-point circle once a minute, some 7 points a second: seven frames a
+// second move it about a point at a time, which looks as smooth as ten, and every frame wakes
+// the program and repaints part of its window all day long.
+constexpr double glideFrameRate = 7;
 
 double normalized(double degrees) {
     const double wrapped = std::fmod(degrees, 360.0);
@@ -30,7 +31,7 @@ StopwatchFace::StopwatchFace(QWidget* parent, AnimationManager* manager)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     degrees_.setFrameRate(glideFrameRate);
     degrees_.setOnChange([this] {
-        // The dot creeps a tenth of a point a frame: it is drawn anew once it has moved half a
+        // A glide's last step may be a short one: it is drawn anew once it has moved half a
         // point, and only where it was and where it is.
         const double now = degrees_.value();
         const double moved = std::abs(now - drawnDegrees_) * outline().width() / 2 * std::numbers::pi / 180;

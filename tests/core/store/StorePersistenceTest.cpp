@@ -165,6 +165,35 @@ TEST_F(StorePersistenceTest, SaveNowWritesAtOnceAndCancelsThePendingSave) {
     EXPECT_TRUE(files.hasFolder(url.parent_path()));
 }
 
+TEST_F(StorePersistenceTest, ASaveWritesOnlyWhatTheFileDoesNotHold) {
+    Snapshot snapshot;
+    snapshot.lists = {list(work, "Work")};
+    snapshot.prefs.selectedListID = *UUID::parse(work);
+    snapshot.bonsai = BonsaiProgress{}; // as every save writes it
+    putDocument(snapshot);
+    Store& store = open();
+    store.saveNow(SaveOccasion::quit);
+    EXPECT_EQ(writes(), 0u);
+
+    // A change taken back before its save leaves the file as it is.
+    store.writePrefs([](Prefs& p) { p.breakMinutes = 9; });
+    store.writePrefs([&](Prefs& p) { p.breakMinutes = snapshot.prefs.breakMinutes; });
+    queue.advance(1);
+    EXPECT_EQ(writes(), 0u);
+
+    // A file gone from the disk is written again, whatever the store last read from it.
+    files.remove(url);
+    store.saveNow(SaveOccasion::quit);
+    EXPECT_EQ(writes(), 1u);
+    EXPECT_EQ(onDisk()->lists, snapshot.lists);
+
+    // What start-up repaired is saved.
+    snapshot.prefs.selectedListID = UUID::random(random);
+    putDocument(snapshot);
+    open().saveNow(SaveOccasion::quit);
+    EXPECT_EQ(onDisk()->prefs.selectedListID, *UUID::parse(work));
+}
+
 TEST_F(StorePersistenceTest, FailedWriteKeepsTheRememberedBytes) {
     Store& store = open();
     store.saveNow();

@@ -137,12 +137,13 @@ TEST_F(FocusViewTest, StopwatchHidesThePresetsAndItsDotKeepsGoingForwardIntoANew
 
     play();
     run(59);
+    frames.runFrames(10); // a glide's last step, which the dot's frame rate may leave for later
     EXPECT_NEAR(view.dial().face().dotAngle(), 354, 1e-6);
     bed.queue.advance(1);
     frames.runFrames(30);
     const double halfway = view.dial().face().dotAngle();
     EXPECT_TRUE(halfway > 354 || halfway < 1) << halfway; // not spinning back round
-    frames.runFrames(30);
+    frames.runFrames(40);
     const double arrived = view.dial().face().dotAngle();
     EXPECT_NEAR(std::min(arrived, 360 - arrived), 0, 1e-6);
     EXPECT_EQ(time(), "01:00");
