@@ -46,12 +46,18 @@ std::unique_ptr<EglContext> EglContext::make(std::string& log) {
     }
     EGLDisplay display =
         eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
-        log = "EGL: no display";
-        return nullptr;
-    }
     std::unique_ptr<EglContext> ctx(new EglContext());
-    ctx->display_ = display;
+    {
+        // Initialised and counted at once: the last context going on another thread in
+        // between would terminate the display under this one.
+        const std::lock_guard lock(displayUsersLock);
+        if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
+            log = "EGL: no display";
+            return nullptr;
+        }
+        ctx->display_ = display;
+        ++displayUsers;
+    }
     if (!hasExtension(eglQueryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context") ||
         !eglBindAPI(EGL_OPENGL_API)) {
         log = "EGL: no surfaceless OpenGL contexts";
@@ -99,6 +105,11 @@ EglContext::~EglContext() {
 
 bool EglContext::makeCurrent() const {
     return eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_) == EGL_TRUE;
+}
+
+void EglContext::release() const {
+    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglReleaseThread();
 }
 
 } // namespace vesk::gl
