@@ -20,8 +20,8 @@ bool hasExtension(const char* list, const char* name) {
 }
 
 // The surfaceless display is one per process, shared by every context on it, and
-// eglTerminate ends it for all of them: it is terminated only when the last of our contexts
-// goes.
+// eglTerminate ends it for all of them: only a look for the device with none of our contexts
+// alive may terminate it.
 std::mutex displayUsersLock;
 int displayUsers = 0;
 
@@ -97,8 +97,10 @@ EglContext::~EglContext() {
     eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context_) eglDestroyContext(display_, context_);
     {
+        // The display stays initialised for the process: terminating it unloads Mesa's driver,
+        // which leaves allocations behind every time, and the next context loads it again.
         const std::lock_guard lock(displayUsersLock);
-        if (--displayUsers == 0) eglTerminate(display_);
+        --displayUsers;
     }
     eglReleaseThread();
 }
