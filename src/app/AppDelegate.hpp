@@ -11,6 +11,7 @@
 namespace vesk {
 
 class BonsaiEngine;
+class SceneFrames;
 class Store;
 class StoreReactions;
 class TarnelController;
@@ -59,6 +60,8 @@ class AppDelegate {
     std::unique_ptr<Store> store_;
     std::unique_ptr<TarnelUI> ui_;
     std::unique_ptr<BonsaiEngine> engine_;
+    // Outlives the screens that draw through it.
+    std::shared_ptr<SceneFrames> frames_;
     std::unique_ptr<TourDriver> tourDriver_;
     std::unique_ptr<TarnelController> controller_;
     std::unique_ptr<HotKey> hotKey_;

@@ -3,15 +3,16 @@
 #include "devtools/Debug.hpp"
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/PendingPicture.hpp"
 #include "shell/panel/TarnelController.hpp"
 #include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/controls/PendingPicture.hpp"
 
 #include <QCoreApplication>
 #include <algorithm>
 #include <iostream>
+#include <memory>
 
 namespace vesk {
 
@@ -157,9 +158,20 @@ void Debug::run(Store& store, TarnelUI& ui, const Stage& stage) const {
     if (freeze)
         queue.after(std::max(snapshotDelay - freezeLeadSeconds, 0.0),
                     [freezeAnimation = stage.freezeAnimation, t = *freeze] { freezeAnimation(t); });
-    if (snapshot)
+    if (snapshot) {
+        Stage shot = stage;
+        if (reveal) {
+            // The reveal opens once its view can draw the tree, which on a busy machine can
+            // be after the delay: the picture waits for it.
+            auto revealed = std::make_shared<bool>(false);
+            ui.reveal.observe([&ui, revealed] { *revealed = *revealed || ui.reveal.get().has_value(); });
+            shot.picturesPending = [revealed, pending = stage.picturesPending] {
+                return !*revealed || pending();
+            };
+        }
         queue.after(std::max(snapshotDelay, 0.0),
-                    [stage, path = std::filesystem::path(*snapshot)] { takeSnapshot(stage, path); });
+                    [shot, path = std::filesystem::path(*snapshot)] { takeSnapshot(shot, path); });
+    }
 
     if (stage.environment("VESK_TOUR_AUTOPLAY")) playTour(store, ui, queue);
 }
@@ -169,9 +181,7 @@ void Debug::run(Store& store, TarnelUI& ui, TarnelController& controller, Bonsai
     run(store, ui,
         Stage{queue, std::move(environment), [&controller] { controller.pinned = true; },
               [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
-              [&controller] {
-                  return controller.panel() && PendingPicture::any(*controller.panel());
-              },
+              [&controller] { return controller.panel() && PendingPicture::any(*controller.panel()); },
               [&engine](float progress) { engine.freezeAnimation(progress); }, std::move(bonsaiGrew),
               [](int status) { QCoreApplication::exit(status); }, std::cerr});
 }

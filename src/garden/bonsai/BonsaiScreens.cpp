@@ -5,12 +5,9 @@
 #include "garden/bonsai/SceneFrames.hpp"
 #include "shell/state/TarnelUI.hpp"
 
-#include <memory>
-
 namespace vesk {
 
-void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, BonsaiEngine& engine,
-                      BonsaiThumbnails& thumbnails) {
+std::shared_ptr<SceneFrames> makeLiveFrames(TarnelUI& ui) {
     // About the views' sizes: the reveal panel's, and the tab's in the open tarnel, whose
     // frame images are kept.
     auto frames = std::make_shared<SceneFrames>(std::vector<QSize>{{208, 204}, {378, 316}});
@@ -19,6 +16,11 @@ void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, Bons
         if (const auto frames = weak.lock()) frames->setPanelOpen(ui.expanded.get());
     });
     if (ui.expanded.get()) frames->setPanelOpen(true);
+    return frames;
+}
+
+void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, BonsaiEngine& engine,
+                      BonsaiThumbnails& thumbnails, const std::shared_ptr<SceneFrames>& frames) {
     screens.bonsai = [&store, &ui, &engine, &thumbnails, frames](QWidget* parent) -> QWidget* {
         return new BonsaiTab(store, ui, engine, *frames, thumbnails, parent);
     };

@@ -18,6 +18,9 @@ SceneFrames::SceneFrames(std::vector<QSize> warmSizes) {
     unused_.setSingleShot(true);
     unused_.setInterval(dropAfterMs);
     QObject::connect(&unused_, &QTimer::timeout, [this] { drop(); });
+    // Often enough that a waiting reveal opens within a frame of the context being ready.
+    readyLook_.setInterval(16);
+    QObject::connect(&readyLook_, &QTimer::timeout, [this] { lookForReady(); });
 }
 
 SceneFrames::~SceneFrames() {
@@ -53,6 +56,21 @@ bool SceneFrames::waitUntilReady() {
     warm();
     if (making_.valid()) takeOver();
     return renderer_ != nullptr;
+}
+
+void SceneFrames::whenReady(std::function<void()> then) {
+    if (ready() || unavailable_) return then();
+    warm();
+    if (waiting_.empty()) waitingSince_.start();
+    waiting_.push_back(std::move(then));
+    readyLook_.start();
+}
+
+void SceneFrames::lookForReady() {
+    if (!ready() && !unavailable_ && !waitingSince_.hasExpired(readyDeadlineMs)) return;
+    readyLook_.stop();
+    for (auto& then : std::exchange(waiting_, {}))
+        then();
 }
 
 void SceneFrames::setPanelOpen(bool open) {

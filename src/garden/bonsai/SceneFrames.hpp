@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QSize>
 #include <QTimer>
+#include <functional>
 #include <future>
 #include <memory>
 #include <string>
@@ -35,6 +37,8 @@ class SceneFrames {
     static constexpr int releaseAfterMs = 4000;
     // With the panel closed and no frame drawn for this long, everything goes.
     static constexpr int dropAfterMs = 10000;
+    // A wait for the context ends after this long whatever: a driver that hangs holds no one.
+    static constexpr int readyDeadlineMs = 8000;
 
     // `warmSizes`: the views' sizes in pixels, drawn once each while the context is made.
     explicit SceneFrames(std::vector<QSize> warmSizes = {});
@@ -60,6 +64,9 @@ class SceneFrames {
     bool ready();
     // Makes the context if need be and waits for it; false when there is no headless GL.
     bool waitUntilReady();
+    // Runs `then` once frames can be drawn (at once when they can), or once it is known that
+    // there is no headless GL, or after the deadline; without blocking this thread.
+    void whenReady(std::function<void()> then);
     // Known once ready.
     bool software() const { return software_; }
     // Whether the frame images are held now.
@@ -68,6 +75,7 @@ class SceneFrames {
   private:
     void takeOver();
     void releaseTargets();
+    void lookForReady();
 
     std::vector<std::pair<int, int>> warmSizes_;
     std::future<std::unique_ptr<gl::OffscreenRenderer>> making_;
@@ -80,6 +88,9 @@ class SceneFrames {
     bool panelOpen_ = false;
     QTimer idle_;
     QTimer unused_;
+    std::vector<std::function<void()>> waiting_;
+    QElapsedTimer waitingSince_;
+    QTimer readyLook_;
 };
 
 } // namespace vesk
