@@ -108,10 +108,11 @@ void playTour(Store& store, TarnelUI& ui, MainQueue& queue) {
     queue.after(13.5, [&store] { store.addTask("My real task"); });
 }
 
-// The picture waits at most 10 s for the views still drawing their first picture, looking
+// The picture waits at most 60 s for the views still drawing their first picture (their GL
+// is made on a thread of its own, which a sanitizer on a busy machine slows a lot), looking
 // again every 0.05 s.
 constexpr double pictureLookSeconds = 0.05;
-constexpr int pictureLooks = 200;
+constexpr int pictureLooks = 1200;
 
 // The picture, then the ordinary quit, which saves the store. A picture that did not reach
 // its file fails the run, so that a script waiting for it learns why it is missing. On a

@@ -24,7 +24,9 @@ SceneFrames::SceneFrames(std::vector<QSize> warmSizes) {
 }
 
 SceneFrames::~SceneFrames() {
-    // The context goes on this thread, made or still being made.
+    // The context goes on this thread, made or still being made, without its warm-up's
+    // remaining frames: a quit does not wait for them.
+    stopMaking_ = true;
     if (making_.valid()) renderer_ = making_.get();
 }
 
@@ -33,7 +35,7 @@ void SceneFrames::warm() {
     // A context still going is gone first: the two never hold their memory at once.
     making_ = std::async(std::launch::async, [this, sizes = warmSizes_, previous = std::move(dropping_)] {
         if (previous.valid()) previous.wait();
-        return makeWarmRenderer(sizes, makeLog_);
+        return makeWarmRenderer(sizes, makeLog_, &stopMaking_);
     });
 }
 

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QSize>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <future>
 #include <memory>
@@ -38,7 +39,7 @@ class SceneFrames {
     // With the panel closed and no frame drawn for this long, everything goes.
     static constexpr int dropAfterMs = 10000;
     // A wait for the context ends after this long whatever: a driver that hangs holds no one.
-    static constexpr int readyDeadlineMs = 8000;
+    static constexpr int readyDeadlineMs = 30000;
 
     // `warmSizes`: the views' sizes in pixels, drawn once each while the context is made.
     explicit SceneFrames(std::vector<QSize> warmSizes = {});
@@ -69,6 +70,8 @@ class SceneFrames {
     void whenReady(std::function<void()> then);
     // Known once ready.
     bool software() const { return software_; }
+    // Known once the making ended without a context.
+    bool unavailable() const { return unavailable_; }
     // Whether the frame images are held now.
     bool holdsTargets() const { return holdsTargets_; }
 
@@ -80,6 +83,8 @@ class SceneFrames {
     std::vector<std::pair<int, int>> warmSizes_;
     std::future<std::unique_ptr<gl::OffscreenRenderer>> making_;
     std::future<void> dropping_;
+    // Tells the making to draw no more: the program is ending.
+    std::atomic<bool> stopMaking_ = false;
     std::string makeLog_;
     std::unique_ptr<gl::OffscreenRenderer> renderer_;
     bool unavailable_ = false;

@@ -32,7 +32,7 @@ constexpr double warmTimes[] = {0.0, 0.3, 1.2, 2.4};
 } // namespace
 
 std::unique_ptr<gl::OffscreenRenderer> makeWarmRenderer(const std::vector<std::pair<int, int>>& sizes,
-                                                        std::string& log) {
+                                                        std::string& log, const std::atomic<bool>* stop) {
     auto renderer = gl::OffscreenRenderer::make(log);
     if (!renderer) return nullptr;
     gl::SceneRenderer& scene = renderer->sceneRenderer();
@@ -47,7 +47,8 @@ std::unique_ptr<gl::OffscreenRenderer> makeWarmRenderer(const std::vector<std::p
             engine.scene().update(time);
             engine.renderDelegate().update(time, engine.revealCameraNode().get());
             for (const auto& [width, height] : sizes)
-                renderer->render(engine.scene(), *engine.revealCameraNode(), width, height, time);
+                if (!stop || !*stop)
+                    renderer->render(engine.scene(), *engine.revealCameraNode(), width, height, time);
         }
     }
     // The context, its programs and the images of the last frame stay (made here, they cost

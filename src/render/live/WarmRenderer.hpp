@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <utility>
@@ -18,7 +19,9 @@ class OffscreenRenderer;
 // before a view draws its first frame, and the renderer is
 // released from this thread for another to take over. Software rasterisers get the light
 // quality first, as the views will. Nothing when there is no headless GL; `log` says why.
+// Once `stop` is set (when given) no further frame is drawn.
 std::unique_ptr<gl::OffscreenRenderer> makeWarmRenderer(const std::vector<std::pair<int, int>>& sizes,
-                                                        std::string& log);
+                                                        std::string& log,
+                                                        const std::atomic<bool>* stop = nullptr);
 
 } // namespace vesk
