@@ -108,11 +108,11 @@ void playTour(Store& store, TarnelUI& ui, MainQueue& queue) {
     queue.after(13.5, [&store] { store.addTask("My real task"); });
 }
 
-// The picture waits at most 60 s for the views still drawing their first picture (their GL
-// is made on a thread of its own, which a sanitizer on a busy machine slows a lot), looking
-// again every 0.05 s.
+// The picture waits at most 120 s for the views still drawing their first picture (their GL
+// is made on a thread of its own, which a sanitizer on a busy machine slows to a minute),
+// looking again every 0.05 s.
 constexpr double pictureLookSeconds = 0.05;
-constexpr int pictureLooks = 1200;
+constexpr int pictureLooks = 2400;
 
 // The picture, then the ordinary quit, which saves the store. A picture that did not reach
 // its file fails the run, so that a script waiting for it learns why it is missing. On a

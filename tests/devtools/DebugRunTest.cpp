@@ -150,12 +150,12 @@ TEST(DebugRunTest, SnapshotAtTheDelayThenQuitUnlessKeptOrFailIfUnwritten) {
     EXPECT_EQ(failed.errors.str(), "vesk: could not write the snapshot to /nowhere/a.png\n");
     EXPECT_TRUE(failed.log.str().ends_with("quit 1"));
 
-    // Views still drawing their first picture hold the snapshot back, for 60 s at most.
-    for (auto [drawnAt, takenAt] : {std::pair{2.99, "3"}, std::pair{100.0, "61.5"}}) {
+    // Views still drawing their first picture hold the snapshot back, for 120 s at most.
+    for (auto [drawnAt, takenAt] : {std::pair{2.99, "3"}, std::pair{200.0, "121.5"}}) {
         Scenario late;
         late.picturesDrawnAt = drawnAt;
         late.run({"--snapshot", "/tmp/a.png"});
-        late.bed.queue.advance(62);
+        late.bed.queue.advance(122);
         EXPECT_EQ(late.log.str(), std::string("pin snapshot /tmp/a.png at ") + takenAt + " quit 0");
     }
 }

@@ -39,7 +39,7 @@ class SceneFrames {
     // With the panel closed and no frame drawn for this long, everything goes.
     static constexpr int dropAfterMs = 10000;
     // A wait for the context ends after this long whatever: a driver that hangs holds no one.
-    static constexpr int readyDeadlineMs = 30000;
+    static constexpr int readyDeadlineMs = 120000;
 
     // `warmSizes`: the views' sizes in pixels, drawn once each while the context is made.
     explicit SceneFrames(std::vector<QSize> warmSizes = {});
