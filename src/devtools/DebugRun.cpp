@@ -131,6 +131,9 @@ void takeSnapshot(const Debug::Stage& stage, const std::filesystem::path& path, 
     if (!stage.environment("VESK_KEEP")) stage.quit(status);
 }
 
+// How long a reveal takes to open fully.
+constexpr double revealOpenSeconds = 1.0;
+
 // How long before the snapshot the growth is frozen, so that the frozen frame is drawn.
 constexpr double freezeLeadSeconds = 0.15;
 
@@ -163,9 +166,14 @@ void Debug::run(Store& store, TarnelUI& ui, const Stage& stage) const {
         Stage shot = stage;
         if (reveal) {
             // The reveal opens once its view can draw the tree, which on a busy machine can
-            // be after the delay: the picture waits for it.
+            // be after the delay: the picture waits for it, opened.
             auto revealed = std::make_shared<bool>(false);
-            ui.reveal.observe([&ui, revealed] { *revealed = *revealed || ui.reveal.get().has_value(); });
+            auto seen = std::make_shared<bool>(false);
+            ui.reveal.observe([&ui, &queue, revealed, seen] {
+                if (*seen || !ui.reveal.get()) return;
+                *seen = true;
+                queue.after(revealOpenSeconds, [revealed] { *revealed = true; });
+            });
             shot.picturesPending = [revealed, pending = stage.picturesPending] {
                 return !*revealed || pending();
             };
