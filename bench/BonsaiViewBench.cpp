@@ -5,10 +5,14 @@
 #include "render/engine/BonsaiEngine.hpp"
 #include "render/gl/OffscreenRenderer.hpp"
 #include "render/gl/SceneRenderer.hpp"
+#include "render/live/WarmRenderer.hpp"
 #include "support/FakeMainQueue.hpp"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -83,5 +87,77 @@ BENCHMARK(BM_TabViewFrame)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();
+
+// What the main thread pays for the first frames of a session, the longest frame: 0, the
+// first frame of the tab's view with the context made where it draws (how the views began);
+// 1, the same with the context made and run through a small tree of its own on another
+// thread first (how they begin now). The tree of the session is 3,000 cubes, as above.
+// A figure for each new context, so few iterations.
+double seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+std::unique_ptr<gl::OffscreenRenderer> sessionRenderer(bool warmed) {
+    std::unique_ptr<gl::OffscreenRenderer> renderer;
+    std::string log;
+    if (!warmed) {
+        renderer = gl::OffscreenRenderer::make(log);
+        if (renderer && gl::isSoftwareRenderer(renderer->sceneRenderer().rendererName()))
+            renderer->sceneRenderer().setQuality(gl::RenderQuality::light());
+        return renderer;
+    }
+    std::thread([&] { renderer = makeWarmRenderer({{208, 204}, {viewWidth, viewHeight}}, log); }).join();
+    return renderer;
+}
+
+void BM_FirstTabFrame(benchmark::State& state) {
+    test::VirtualClock clock;
+    test::FakeMainQueue queue{clock};
+    BonsaiEngine engine{queue, {}, [](std::function<void()> job) { job(); }};
+    engine.show(12345, 3000);
+    queue.runDue();
+    for (auto _ : state) {
+        auto renderer = state.range(0) == 1 ? sessionRenderer(true) : nullptr;
+        const auto start = std::chrono::steady_clock::now();
+        if (state.range(0) == 0) renderer = sessionRenderer(false);
+        if (!renderer) return state.SkipWithError("no headless GL");
+        renderer->render(engine.scene(), *engine.cameraNode(), viewWidth, viewHeight, 0.0);
+        state.SetIterationTime(seconds(start));
+    }
+}
+BENCHMARK(BM_FirstTabFrame)->DenseRange(0, 1)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The longest of the first 20 frames of the first growth reveal of a session, in a renderer
+// that has drawn nothing else (0, made where it draws; 1, warmed on another thread first).
+void BM_FirstRevealFrames(benchmark::State& state) {
+    for (auto _ : state) {
+        test::VirtualClock clock;
+        test::FakeMainQueue queue{clock};
+        BonsaiEngine engine{queue, {}, [](std::function<void()> job) { job(); }};
+        engine.show(12345, 3000);
+        queue.runDue();
+        engine.show(12345, 3012, 3000);
+        queue.runDue();
+        auto renderer = state.range(0) == 1 ? sessionRenderer(true) : nullptr;
+        double longest = 0.0;
+        const auto start = std::chrono::steady_clock::now();
+        if (state.range(0) == 0) renderer = sessionRenderer(false);
+        if (!renderer) return state.SkipWithError("no headless GL");
+        longest = seconds(start);
+        for (int frame = 0; frame < 20; ++frame) {
+            const double time = frame / 30.0;
+            const auto begin = std::chrono::steady_clock::now();
+            engine.scene().update(time);
+            renderer->render(engine.scene(), *engine.revealCameraNode(), 208, 204, time);
+            longest = std::max(longest, seconds(begin) + (frame == 0 ? longest : 0.0));
+        }
+        state.SetIterationTime(longest);
+    }
+}
+BENCHMARK(BM_FirstRevealFrames)
+    ->DenseRange(0, 1)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "core/runtime/SerialFileWriter.hpp"
 #include "core/store/Store.hpp"
 #include "devtools/DeveloperLaunch.hpp"
+#include "garden/bonsai/BonsaiScreens.hpp"
+#include "garden/bonsai/SceneFrames.hpp"
 #include "garden/tour/TourDriver.hpp"
 #include "platform/DataFileLock.hpp"
 #include "platform/GetrandomSource.hpp"
@@ -90,17 +92,19 @@ class UIRevealStage final : public RevealStage {
     RandomSource& random_;
 };
 
-// The reactions' tree requests go to the live renderer.
+// The reactions' tree requests go to the live renderer, drawn through the live frames.
 class EngineTree final : public TreeDisplay {
   public:
-    explicit EngineTree(BonsaiEngine& engine) : engine_(engine) {}
+    EngineTree(BonsaiEngine& engine, SceneFrames& frames) : engine_(engine), frames_(frames) {}
     void show(std::uint64_t seed, std::int64_t n, std::optional<std::int64_t> from,
               std::function<void()> done) override {
         engine_.show(seed, n, from, std::move(done));
     }
+    void whenDrawable(std::function<void()> then) override { frames_.whenReady(std::move(then)); }
 
   private:
     BonsaiEngine& engine_;
+    SceneFrames& frames_;
 };
 
 } // namespace
@@ -160,13 +164,14 @@ void AppDelegate::showTarnel() {
     AppServices& s = *services_;
     ui_ = std::make_unique<TarnelUI>(*store_, s.queue, developer_->tourLog());
     engine_ = std::make_unique<BonsaiEngine>(s.queue);
+    frames_ = makeLiveFrames(*ui_);
     tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
     thumbnails_ = std::make_unique<BonsaiThumbnails>(s.queue);
     MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
                       [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs().get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
                                                      s.queue, s.files, menu, developer_->panelOptions());
-    controller_->setScreens(makeScreens(*store_, *ui_, *engine_, *thumbnails_));
+    controller_->setScreens(makeScreens(*store_, *ui_, *engine_, *thumbnails_, frames_));
     controller_->show();
     const BonsaiProgress& bonsai = store_->bonsai.get();
     if (const GardenTree* tree = treeWithSeed(bonsai, bonsai.seed))
@@ -176,7 +181,7 @@ void AppDelegate::showTarnel() {
 void AppDelegate::wireReactions() {
     AppServices& s = *services_;
     s.stage = std::make_unique<UIRevealStage>(*ui_, s.random);
-    s.tree = std::make_unique<EngineTree>(*engine_);
+    s.tree = std::make_unique<EngineTree>(*engine_, *frames_);
     reactions_ = std::make_unique<StoreReactions>(*store_, *s.stage, *s.tree, s.sound, s.queue);
     store_->onEvent = [this](TimerEvent event) { reactions_->timerEvent(event); };
     store_->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {

@@ -14,6 +14,7 @@ namespace vesk {
 class BonsaiEngine;
 class BonsaiThumbnails;
 class DeveloperLaunch;
+class SceneFrames;
 class Store;
 class StoreReactions;
 class TarnelController;
@@ -72,6 +73,8 @@ class AppDelegate {
     std::unique_ptr<Store> store_;
     std::unique_ptr<TarnelUI> ui_;
     std::unique_ptr<BonsaiEngine> engine_;
+    // Outlives the screens that draw through it.
+    std::shared_ptr<SceneFrames> frames_;
     std::unique_ptr<TourDriver> tourDriver_;
     // The garden's pictures of its trees, kept for the whole session; outlives the views that watch it.
     std::unique_ptr<BonsaiThumbnails> thumbnails_;

@@ -11,10 +11,11 @@
 
 namespace vesk {
 
-ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine, BonsaiThumbnails& thumbnails) {
+ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine, BonsaiThumbnails& thumbnails,
+                            const std::shared_ptr<SceneFrames>& frames) {
     ScreenFactories screens;
     screens.tasks = [&store, &ui](QWidget* parent) { return new TasksView(store, ui, parent); };
-    addBonsaiScreens(screens, store, ui, engine, thumbnails);
+    addBonsaiScreens(screens, store, ui, engine, thumbnails, frames);
     screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
         return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
     };

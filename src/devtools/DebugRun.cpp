@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <iostream>
+#include <memory>
 
 namespace vesk {
 
@@ -107,10 +108,11 @@ void playTour(Store& store, TarnelUI& ui, MainQueue& queue) {
     queue.after(13.5, [&store] { store.addTask("My real task"); });
 }
 
-// The picture waits at most 10 s for the views still drawing their first picture, looking
-// again every 0.05 s.
+// The picture waits at most 120 s for the views still drawing their first picture (their GL
+// is made on a thread of its own, which a sanitizer on a busy machine slows to a minute),
+// looking again every 0.05 s.
 constexpr double pictureLookSeconds = 0.05;
-constexpr int pictureLooks = 200;
+constexpr int pictureLooks = 2400;
 
 // The picture, then the ordinary quit, which saves the store. A picture that did not reach
 // its file fails the run, so that a script waiting for it learns why it is missing. On a
@@ -128,6 +130,9 @@ void takeSnapshot(const Debug::Stage& stage, const std::filesystem::path& path, 
     }
     if (!stage.environment("VESK_KEEP")) stage.quit(status);
 }
+
+// How long a reveal takes to open fully.
+constexpr double revealOpenSeconds = 1.0;
 
 // How long before the snapshot the growth is frozen, so that the frozen frame is drawn.
 constexpr double freezeLeadSeconds = 0.15;
@@ -156,9 +161,25 @@ void Debug::run(Store& store, TarnelUI& ui, const Stage& stage) const {
     if (freeze)
         queue.after(std::max(snapshotDelay - freezeLeadSeconds, 0.0),
                     [freezeAnimation = stage.freezeAnimation, t = *freeze] { freezeAnimation(t); });
-    if (snapshot)
+    if (snapshot) {
+        Stage shot = stage;
+        if (reveal) {
+            // The reveal opens once its view can draw the tree, which on a busy machine can
+            // be after the delay: the picture waits for it, opened.
+            auto revealed = std::make_shared<bool>(false);
+            auto seen = std::make_shared<bool>(false);
+            ui.reveal.observe([&ui, &queue, revealed, seen] {
+                if (*seen || !ui.reveal.get()) return;
+                *seen = true;
+                queue.after(revealOpenSeconds, [revealed] { *revealed = true; });
+            });
+            shot.picturesPending = [revealed, pending = stage.picturesPending] {
+                return !*revealed || pending();
+            };
+        }
         queue.after(std::max(snapshotDelay, 0.0),
-                    [stage, path = std::filesystem::path(*snapshot)] { takeSnapshot(stage, path); });
+                    [shot, path = std::filesystem::path(*snapshot)] { takeSnapshot(shot, path); });
+    }
 
     if (stage.environment("VESK_TOUR_AUTOPLAY")) playTour(store, ui, queue);
 }

@@ -149,12 +149,12 @@ TEST(DebugRunTest, SnapshotAtTheDelayThenQuitUnlessKeptOrFailIfUnwritten) {
     EXPECT_EQ(failed.errors.str(), "vesk: could not write the snapshot to /nowhere/a.png\n");
     EXPECT_TRUE(failed.log.str().ends_with("quit 1"));
 
-    // Views still drawing their first picture hold the snapshot back, for 10 s at most.
-    for (auto [drawnAt, takenAt] : {std::pair{2.99, "3"}, std::pair{60.0, "11.5"}}) {
+    // Views still drawing their first picture hold the snapshot back, for 120 s at most.
+    for (auto [drawnAt, takenAt] : {std::pair{2.99, "3"}, std::pair{200.0, "121.5"}}) {
         Scenario late;
         late.picturesDrawnAt = drawnAt;
         late.run({"--snapshot", "/tmp/a.png"});
-        late.bed.queue.advance(12);
+        late.bed.queue.advance(122);
         EXPECT_EQ(late.log.str(), std::string("snapshot /tmp/a.png at ") + takenAt + " quit 0");
     }
 }

@@ -289,6 +289,40 @@ TEST_F(GlRenderTest, ARendererOnAnotherThreadDrawsTheSamePictureAndLeavesThisOne
 namespace vesk::gl {
 namespace {
 
+// Without wind the kept shadow map must give every frame the very picture a map drawn
+// afresh gives: while the tree stands, turns, stands again and the sun moves; and after the
+// frame images were freed.
+TEST_F(GlRenderTest, KeptShadowsFollowWhatMovesAndFreedTargetsAreMadeAgain) {
+    auto s = makeVoxelScene();
+    SceneRenderer& scene = renderer().sceneRenderer();
+    RenderQuality fresh = RenderQuality::light();
+    fresh.keptShadows = false;
+    const auto compare = [&](const char* when) {
+        scene.setQuality(RenderQuality::light());
+        const Frame kept = renderer().render(s->scene, *s->camera, 120, 100);
+        scene.setQuality(fresh);
+        const Frame drawn = renderer().render(s->scene, *s->camera, 120, 100);
+        EXPECT_EQ(differingPixels(kept, drawn), 0u) << when;
+        return drawn;
+    };
+    for (int frame = 0; frame < 3; ++frame)
+        compare("standing");
+    const Frame standing = compare("standing");
+    for (int frame = 0; frame < 3; ++frame) {
+        s->content->setOrientation(scene::Quat::axisAngle({0, 1, 0}, 0.4f * float(frame + 1)));
+        compare("turning");
+    }
+    EXPECT_GT(differingPixels(standing, compare("turned")), 100u);
+    s->sun->setPosition(scene::Vec3{0.0f, 1.0f, 0.0f} +
+                        scene::normalized(scene::Vec3{0.6f, 0.5f, 0.3f}) * 20.0f);
+    s->sun->lookAt({0.0f, 1.0f, 0.0f});
+    compare("the sun moved");
+    const Frame before = compare("the sun moved");
+    renderer().releaseTargets();
+    EXPECT_EQ(differingPixels(before, compare("made again")), 0u);
+    scene.setQuality(RenderQuality::full());
+}
+
 TEST_F(GlRenderTest, EverySurfaceSettingChangesThePicture) {
     auto s = makeVoxelScene();
     const Frame base = renderer().render(s->scene, *s->camera, 120, 100);

@@ -90,6 +90,9 @@ void BonsaiSceneView::step() {
         ++framesRendered_;
         if (engine_.info().get()) PendingPicture::mark(*this, false);
         update();
+    } else if (frames_.unavailable()) {
+        // No picture will ever come: a snapshot does not wait for one.
+        PendingPicture::mark(*this, false);
     }
     schedule(t);
 }

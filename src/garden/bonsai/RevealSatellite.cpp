@@ -27,7 +27,7 @@ NotchShape shapeOf(bool visible) {
 
 RevealSatellite::RevealSatellite(TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames, QWidget* parent)
     : QWidget(parent), ui_(ui), size_(QSizeF(0, 0), [this] { resizeToPanel(); }),
-      shape_(shapeOf(false), [this] { update(); }), shadow_(0.0, [this] { update(); }) {
+      shape_(shapeOf(false), [this] { reshape(); }), shadow_(0.0, [this] { update(); }) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     view_ = new BonsaiSceneView(engine, engine.revealCameraNode(), false, frames);
     view_->setCornerRadius(16);
@@ -117,6 +117,17 @@ void RevealSatellite::resizeToPanel() {
     const QSizeF s = size_.value();
     const int w = static_cast<int>(std::ceil(s.width())), h = static_cast<int>(std::ceil(s.height()));
     resize(w > 0 ? w + static_cast<int>(shadowMargin) : 0, h + static_cast<int>(shadowMargin));
+    reshape();
+}
+
+QPainterPath RevealSatellite::outline() const {
+    return shape_.value().path(QRectF(QPointF(0, 0), size_.value()));
+}
+
+void RevealSatellite::reshape() {
+    // The content keeps its full size while the outline grows round it and shrinks away
+    // from it: the outline cuts it as it cuts the black, the 3D picture included.
+    column_->setMask(QRegion(outline().toFillPolygon().toPolygon()).translated(-column_->pos()));
     update();
 }
 
@@ -125,7 +136,7 @@ void RevealSatellite::paintEvent(QPaintEvent*) {
     if (s.width() <= 0.5) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QPainterPath outline = shape_.value().path(QRectF(QPointF(0, 0), s));
+    const QPainterPath outline = this->outline();
     // A soft dark edge: outlines widening outwards, each fainter.
     const double shadow = shadow_.value();
     if (shadow > 0.001) {

@@ -29,6 +29,8 @@ class RevealSatellite final : public QWidget {
     const BonsaiContent::RevealPanel& content() const { return content_.content(); }
     // The panel's outline now, without the shadow's room.
     QSizeF panelSize() const { return size_.value(); }
+    // The panel's outline now, in its own coordinates: nothing of it shows outside.
+    QPainterPath outline() const;
     BonsaiSceneView& sceneView() const { return *view_; }
 
   protected:
@@ -37,6 +39,7 @@ class RevealSatellite final : public QWidget {
   private:
     void apply(const ContentChange<BonsaiContent::RevealPanel>& change);
     void resizeToPanel();
+    void reshape();
     QWidget* makeColumn();
 
     TarnelUI& ui_;

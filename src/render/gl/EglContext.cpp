@@ -20,8 +20,8 @@ bool hasExtension(const char* list, const char* name) {
 }
 
 // The surfaceless display is one per process, shared by every context on it, and
-// eglTerminate ends it for all of them: it is terminated only when the last of our contexts
-// goes.
+// eglTerminate ends it for all of them: only a look for the device with none of our contexts
+// alive may terminate it.
 std::mutex displayUsersLock;
 int displayUsers = 0;
 
@@ -46,12 +46,18 @@ std::unique_ptr<EglContext> EglContext::make(std::string& log) {
     }
     EGLDisplay display =
         eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
-        log = "EGL: no display";
-        return nullptr;
-    }
     std::unique_ptr<EglContext> ctx(new EglContext());
-    ctx->display_ = display;
+    {
+        // Initialised and counted at once: the last context going on another thread in
+        // between would terminate the display under this one.
+        const std::lock_guard lock(displayUsersLock);
+        if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
+            log = "EGL: no display";
+            return nullptr;
+        }
+        ctx->display_ = display;
+        ++displayUsers;
+    }
     if (!hasExtension(eglQueryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context") ||
         !eglBindAPI(EGL_OPENGL_API)) {
         log = "EGL: no surfaceless OpenGL contexts";
@@ -91,14 +97,21 @@ EglContext::~EglContext() {
     eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context_) eglDestroyContext(display_, context_);
     {
+        // The display stays initialised for the process: terminating it unloads Mesa's driver,
+        // which leaves allocations behind every time, and the next context loads it again.
         const std::lock_guard lock(displayUsersLock);
-        if (--displayUsers == 0) eglTerminate(display_);
+        --displayUsers;
     }
     eglReleaseThread();
 }
 
 bool EglContext::makeCurrent() const {
     return eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, context_) == EGL_TRUE;
+}
+
+void EglContext::release() const {
+    eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglReleaseThread();
 }
 
 } // namespace vesk::gl

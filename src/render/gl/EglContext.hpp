@@ -6,8 +6,8 @@
 namespace vesk::gl {
 
 // A headless OpenGL 3.3 core context on Mesa's surfaceless EGL platform: no window, no
-// display server, rendering only into framebuffers. It belongs to the thread that made it:
-// make it current, use it and destroy it there.
+// display server, rendering only into framebuffers. It is current on one thread at a time:
+// the thread that made it, or one that took it over after a release().
 class EglContext {
   public:
     // Nothing when there is no EGL device or no 3.3 core context; `log` says why.
@@ -19,6 +19,8 @@ class EglContext {
     EglContext& operator=(const EglContext&) = delete;
 
     bool makeCurrent() const;
+    // Leaves the calling thread without it, for another thread to make it current.
+    void release() const;
 
   private:
     EglContext() = default;

@@ -114,21 +114,28 @@ void FrameTargets::ensure(int width, int height, int samples) {
     height_ = height;
     samples_ = samples;
 
-    msaaColor_ = makeRenderbuffer(width, height, samples, GL_RGBA16F);
-    msaaNormal_ = makeRenderbuffer(width, height, samples, GL_RGBA8);
-    msaaDepth_ = makeRenderbuffer(width, height, samples, GL_DEPTH_COMPONENT24);
-    glGenFramebuffers(1, &msaaFbo_);
-    glBindFramebuffer(GL_FRAMEBUFFER, msaaFbo_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, msaaColor_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_RENDERBUFFER, msaaNormal_);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, msaaDepth_);
-    const GLenum buffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-    glDrawBuffers(2, buffers);
-
     resolved_ = makeTextureTarget(width, height, GL_RGBA16F);
     normalTexture_ = makeTexture(width, height, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE);
     normalFbo_ = framebufferWith(GL_COLOR_ATTACHMENT0, normalTexture_);
     depth_ = makeDepthTarget(width, height, false);
+
+    glGenFramebuffers(1, &msaaFbo_);
+    glBindFramebuffer(GL_FRAMEBUFFER, msaaFbo_);
+    if (samples > 0) {
+        msaaColor_ = makeRenderbuffer(width, height, samples, GL_RGBA16F);
+        msaaNormal_ = makeRenderbuffer(width, height, samples, GL_RGBA8);
+        msaaDepth_ = makeRenderbuffer(width, height, samples, GL_DEPTH_COMPONENT24);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, msaaColor_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_RENDERBUFFER, msaaNormal_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, msaaDepth_);
+    } else {
+        // Without multisampling the scene is drawn straight into the images the passes read.
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, resolved_.texture, 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, normalTexture_, 0);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D, depth_.texture, 0);
+    }
+    const GLenum buffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, buffers);
 
     // Occlusion and bloom are soft: half size is enough and keeps large frames cheap.
     const int hw = std::max(width / 2, 1), hh = std::max(height / 2, 1);
@@ -140,6 +147,7 @@ void FrameTargets::ensure(int width, int height, int samples) {
 }
 
 void FrameTargets::resolve() const {
+    if (samples_ == 0) return;
     glBindFramebuffer(GL_READ_FRAMEBUFFER, msaaFbo_);
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, resolved_.fbo);

@@ -13,8 +13,9 @@ struct TextureTarget {
 };
 
 // The off-screen images of one frame: the multisampled scene (HDR colour, view normals,
-// depth), their single-sampled resolves, and the half-size images of ambient occlusion and
-// bloom. Remade when the frame size changes.
+// depth), their single-sampled resolves (without multisampling the scene draws into these
+// directly), and the half-size images of ambient occlusion and bloom. Remade when the frame
+// size changes.
 class FrameTargets {
   public:
     static constexpr int bloomLevels = 5;
@@ -32,7 +33,7 @@ class FrameTargets {
     int samples() const { return samples_; }
 
     unsigned sceneFbo() const { return msaaFbo_; }
-    // Copies the multisampled images into the resolved textures.
+    // Copies the multisampled images into the resolved textures (nothing to do without).
     void resolve() const;
 
     unsigned colorTexture() const { return resolved_.texture; }
@@ -42,9 +43,10 @@ class FrameTargets {
     const TextureTarget& aoBlur() const { return aoBlur_; }
     const std::vector<TextureTarget>& bloom() const { return bloom_; }
 
-  private:
+    // Frees them all; the next ensure() makes them again.
     void release();
 
+  private:
     int width_ = 0, height_ = 0, samples_ = 0;
     unsigned msaaFbo_ = 0;
     unsigned msaaColor_ = 0, msaaNormal_ = 0, msaaDepth_ = 0;

@@ -32,18 +32,35 @@ OffscreenRenderer::~OffscreenRenderer() {
     if (!context_) return;
     context_->makeCurrent();
     renderer_.reset();
-    if (fbo_) glDeleteFramebuffers(1, &fbo_);
-    if (color_) glDeleteRenderbuffers(1, &color_);
+    deleteTarget();
 }
 
 bool OffscreenRenderer::makeCurrent() const {
     return context_->makeCurrent();
 }
 
-void OffscreenRenderer::ensureTarget(int width, int height) {
-    if (width == width_ && height == height_) return;
+void OffscreenRenderer::deleteTarget() {
     if (fbo_) glDeleteFramebuffers(1, &fbo_);
     if (color_) glDeleteRenderbuffers(1, &color_);
+    fbo_ = color_ = 0;
+    width_ = height_ = 0;
+}
+
+void OffscreenRenderer::releaseTargets() {
+    if (!makeCurrent()) return;
+    deleteTarget();
+    renderer_->releaseTargets();
+    // Deleting is queued like drawing: the driver frees the memory once it has run.
+    glFinish();
+}
+
+void OffscreenRenderer::release() {
+    context_->release();
+}
+
+void OffscreenRenderer::ensureTarget(int width, int height) {
+    if (width == width_ && height == height_) return;
+    deleteTarget();
     glGenRenderbuffers(1, &color_);
     glBindRenderbuffer(GL_RENDERBUFFER, color_);
     glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);

@@ -20,8 +20,9 @@ struct Frame {
 };
 
 // Renders scenes to pixels without a display: its own surfaceless EGL context and scene
-// renderer. Used from one thread at a time, the one that made it, which must also destroy
-// it (the GL objects go before the context).
+// renderer. Used from one thread at a time: the one that made it, or one that took it over
+// after a release() there; the thread using it last destroys it (the GL objects go before
+// the context).
 class OffscreenRenderer {
   public:
     // Nothing when no headless GL is available; `log` says why.
@@ -36,10 +37,17 @@ class OffscreenRenderer {
 
     SceneRenderer& sceneRenderer() { return *renderer_; }
 
+    // Frees the images frames are drawn into (the next frame makes them again); the
+    // context, its programs and uploads stay.
+    void releaseTargets();
+    // Leaves the calling thread without the context, for another thread to take it over.
+    void release();
+
   private:
     OffscreenRenderer() = default;
     bool makeCurrent() const;
     void ensureTarget(int width, int height);
+    void deleteTarget();
 
     std::unique_ptr<EglContext> context_;
     std::unique_ptr<SceneRenderer> renderer_;

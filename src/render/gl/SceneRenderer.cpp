@@ -9,10 +9,12 @@
 #include "render/gl/MaterialPrograms.hpp"
 #include "render/gl/ParticlePass.hpp"
 #include "render/gl/PostProcess.hpp"
+#include "render/gl/ShadowCasters.hpp"
 #include "render/scene/FramePlan.hpp"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <set>
 
 namespace vesk::gl {
@@ -46,7 +48,12 @@ struct SceneRenderer::Impl {
     std::unique_ptr<ParticlePass> particles;
     unsigned trilinear = 0, bilinear = 0, white = 0;
     TextureTarget shadow;
-    int samples = 4; // the most the context offers, up to 4
+    // Kept shadows: the map of the casters that stay put, and what it was drawn from.
+    TextureTarget keptShadow;
+    std::optional<std::size_t> keptKey;
+    ShadowCasters casters;
+    unsigned sampledShadow = 0; // the map this frame reads
+    int samples = 4;            // the most the context offers, up to 4
     RenderQuality quality;
     std::string rendererName;
 
@@ -55,6 +62,7 @@ struct SceneRenderer::Impl {
         glDeleteSamplers(2, samplers);
         glDeleteTextures(1, &white);
         deleteTextureTarget(shadow);
+        deleteTextureTarget(keptShadow);
     }
 
     void makeFixedObjects() {
@@ -83,11 +91,21 @@ struct SceneRenderer::Impl {
 
     int frameSamples() const { return std::min(samples, std::max(quality.maxSamples, 0)); }
 
+    static void ensureDepthMap(TextureTarget& map, int size) {
+        if (size == map.width) return;
+        deleteTextureTarget(map);
+        map = makeDepthTarget(size, size, true);
+    }
+
     void ensureShadowMap(int size) {
-        size = std::clamp(size, 1, 4096); // 4096² depth is 64 MB already
-        if (size == shadow.width) return;
-        deleteTextureTarget(shadow);
-        shadow = makeDepthTarget(size, size, true);
+        ensureDepthMap(shadow, std::clamp(size, 1, 4096)); // 4096² depth is 64 MB already
+    }
+
+    void releaseShadowMaps() {
+        ensureShadowMap(1); // a scene without shadows still binds one
+        deleteTextureTarget(keptShadow);
+        keptKey.reset();
+        casters.forget();
     }
 
     static void setArguments(const GlProgram& program, const scene::Material& material) {
@@ -112,24 +130,51 @@ struct SceneRenderer::Impl {
         drawMesh(cache.mesh(*item.geometry));
     }
 
-    void shadowPass(const scene::FramePlan& plan, double time) {
-        const auto& light = plan.lights[*plan.shadowLight];
-        ensureShadowMap(std::min(light.settings->shadowMapSize, quality.maxShadowMapSize));
-        glBindFramebuffer(GL_FRAMEBUFFER, shadow.fbo);
-        glViewport(0, 0, shadow.width, shadow.height);
-        glClear(GL_DEPTH_BUFFER_BIT);
+    void drawDepths(const TextureTarget& map, bool clear,
+                    const std::vector<const scene::FramePlan::Item*>& items, const scene::Mat4& viewProj,
+                    double time) {
+        glBindFramebuffer(GL_FRAMEBUFFER, map.fbo);
+        glViewport(0, 0, map.width, map.height);
+        if (clear) glClear(GL_DEPTH_BUFFER_BIT);
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LESS);
         glDisable(GL_CULL_FACE);
         glEnable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(1.5f, 2.0f);
-        for (const auto* list : {&plan.opaque, &plan.transparent}) {
-            for (const auto& item : *list) {
-                if (!item.castsShadow) continue;
-                drawDepth(item, light.shadowViewProj, time);
-            }
-        }
+        for (const auto* item : items)
+            drawDepth(*item, viewProj, time);
         glDisable(GL_POLYGON_OFFSET_FILL);
+    }
+
+    void shadowPass(const scene::FramePlan& plan, double time) {
+        const auto& light = plan.lights[*plan.shadowLight];
+        ensureShadowMap(std::min(light.settings->shadowMapSize, quality.maxShadowMapSize));
+        sampledShadow = shadow.texture;
+        if (!quality.keptShadows) {
+            std::vector<const scene::FramePlan::Item*> items;
+            for (const auto* list : {&plan.opaque, &plan.transparent})
+                for (const auto& item : *list)
+                    if (item.castsShadow) items.push_back(&item);
+            drawDepths(shadow, true, items, light.shadowViewProj, time);
+            return;
+        }
+        // The wind stands still in kept shadows: a scene at rest keeps its map.
+        constexpr double restTime = 0.0;
+        ensureDepthMap(keptShadow, shadow.width);
+        const ShadowCasters::Split split = casters.split(plan, shadow.width);
+        if (split.settledKey != keptKey) {
+            drawDepths(keptShadow, true, split.settled, light.shadowViewProj, restTime);
+            keptKey = split.settledKey;
+        }
+        if (split.moving.empty()) {
+            sampledShadow = keptShadow.texture;
+            return;
+        }
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, keptShadow.fbo);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, shadow.fbo);
+        glBlitFramebuffer(0, 0, shadow.width, shadow.height, 0, 0, shadow.width, shadow.height,
+                          GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+        drawDepths(shadow, false, split.moving, light.shadowViewProj, restTime);
     }
 
     void setFrameUniforms(const GlProgram& p, const scene::FramePlan& plan, const scene::Scene& scene,
@@ -206,7 +251,7 @@ struct SceneRenderer::Impl {
 
         const GpuCache::Environment* env = cache.environment(scene.lightingEnvironment);
         glActiveTexture(GL_TEXTURE0 + kShadowUnit);
-        glBindTexture(GL_TEXTURE_2D, shadow.texture);
+        glBindTexture(GL_TEXTURE_2D, plan.shadowLight ? sampledShadow : shadow.texture);
         glActiveTexture(GL_TEXTURE0 + kEnvUnit);
         glBindTexture(GL_TEXTURE_2D, env ? env->texture.id : white);
 
@@ -303,6 +348,16 @@ int SceneRenderer::samples() const {
 
 void SceneRenderer::setQuality(RenderQuality quality) {
     impl_->quality = quality;
+}
+
+void SceneRenderer::sweep() {
+    impl_->cache.sweep();
+}
+
+void SceneRenderer::releaseTargets() {
+    impl_->cache.sweep();
+    impl_->targets.release();
+    impl_->releaseShadowMaps();
 }
 
 RenderQuality SceneRenderer::quality() const {

@@ -17,16 +17,18 @@ struct RenderTarget {
 };
 
 // How much a frame may cost. Full: the camera's whole image pipeline with 4× multisampling
-// and the lights' own shadow maps. Light: no multisampling, shadow maps of at most 1024²
-// and no ambient occlusion, for software rasterisers, where the full frame keeps several
-// cores busy.
+// and the lights' own shadow maps. Light: no multisampling, shadow maps of at most 1024²,
+// no ambient occlusion, and shadows cast by the wind-blown leaves at rest, so that the map
+// is drawn again only for what moved; for software rasterisers, where the full frame keeps
+// several cores busy.
 struct RenderQuality {
     int maxSamples = 4;
     int maxShadowMapSize = 4096;
     bool ambientOcclusion = true;
+    bool keptShadows = false;
 
     static RenderQuality full() { return {}; }
-    static RenderQuality light() { return {0, 1024, false}; }
+    static RenderQuality light() { return {0, 1024, false, true}; }
     friend bool operator==(const RenderQuality&, const RenderQuality&) = default;
 };
 
@@ -60,6 +62,11 @@ class SceneRenderer {
     // The multisampling the frames get: the context's most, at most 4, within the quality.
     int samples() const;
     void setQuality(RenderQuality quality);
+    // Deletes the uploads of resources gone (each frame does it first).
+    void sweep();
+    // Frees the frame's images and the shadow map until the next frame, and the uploads of
+    // resources gone.
+    void releaseTargets();
     RenderQuality quality() const;
     // GL_RENDERER of the context, e.g. "llvmpipe (LLVM 15.0.6, 256 bits)".
     const std::string& rendererName() const;

@@ -52,6 +52,11 @@ void StoreReactions::bonsaiGrew(std::int64_t from, std::int64_t to, GainReason r
     const bool plain =
         reason == GainReason::created || (!prefs.growthReveal && !stage_.tourRunning()) || !stage_.expanded();
     if (plain) {
+        // A reveal still waiting for the live views never opens: the tree shows the new count.
+        if (waitingFrom_) {
+            waitingFrom_.reset();
+            ++revealToken_;
+        }
         // A newer request drops the running one's completion, so a reveal on screen would
         // never clear; this request clears it instead, unless the delayed growth of a
         // fresh reveal is still to come and will.
@@ -69,14 +74,23 @@ void StoreReactions::bonsaiGrew(std::int64_t from, std::int64_t to, GainReason r
         tree_.show(seed, growthTarget(to), pending->to, clearAfterAnimation(token));
         return;
     }
+    // A growth while the reveal waits joins it: the reveal grows from the first count.
+    if (waitingFrom_) from = *waitingFrom_;
+    waitingFrom_ = from;
     tree_.show(seed, from, std::nullopt, nullptr);
-    stage_.beginReveal(from, to);
-    growStepPending_ = true;
-    later(growDelaySeconds, [this, token, seed, from, to] {
+    // The panel opens once its view can draw the tree, so that the first reveal of a session,
+    // while the GL is still being made, does not open empty and run its growth unseen.
+    tree_.whenDrawable(lifetime_.guard([this, token, seed, from, to] {
         if (revealToken_ != token) return;
-        growStepPending_ = false;
-        tree_.show(seed, growthTarget(to), from, clearAfterAnimation(token));
-    });
+        waitingFrom_.reset();
+        stage_.beginReveal(from, to);
+        growStepPending_ = true;
+        later(growDelaySeconds, [this, token, seed, from, to] {
+            if (revealToken_ != token) return;
+            growStepPending_ = false;
+            tree_.show(seed, growthTarget(to), from, clearAfterAnimation(token));
+        });
+    }));
 }
 
 void StoreReactions::seedlingUnlocked() {

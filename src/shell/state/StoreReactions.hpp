@@ -47,6 +47,9 @@ class TreeDisplay {
     virtual ~TreeDisplay() = default;
     virtual void show(std::uint64_t seed, std::int64_t n, std::optional<std::int64_t> from,
                       std::function<void()> done) = 0;
+    // Runs `then` on the main thread once the live views can draw the tree from their first
+    // frame (at once when they can), or after a deadline when the GL never gets there.
+    virtual void whenDrawable(std::function<void()> then) = 0;
 };
 
 // The program's answers to the store's three callbacks: a sound and a toast when a timer
@@ -81,6 +84,8 @@ class StoreReactions {
     std::int64_t revealToken_ = 0;
     // Between a new reveal and its delayed growth request, which will carry the clearing.
     bool growStepPending_ = false;
+    // The first count of a reveal waiting for the live views before it opens.
+    std::optional<std::int64_t> waitingFrom_;
     Lifetime lifetime_;
 };
 

@@ -11,6 +11,7 @@
 #include "support/StoreTestBed.hpp"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QWheelEvent>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -30,6 +31,7 @@ struct SceneViewTest : ::testing::Test {
     BonsaiSceneView* makeView(bool interactive) {
         engine.show(12345, 600);
         queue.runDue();
+        frames.waitUntilReady();
         auto* view = new BonsaiSceneView(engine, engine.cameraNode(), interactive, frames, &host,
                                          [this] { return now; });
         host.resize(378, 316);
@@ -114,6 +116,34 @@ TEST_F(SceneViewTest, AViewThatIsNotInteractiveLeavesTheCameraToTheEngine) {
     const scene::Vec3 before = engine.cameraNode()->position();
     view->step();
     EXPECT_EQ(engine.cameraNode()->position(), before);
+}
+
+TEST_F(SceneViewTest, TheFramesLetGoOfAllOfGlAndComeBackDrawingTheSame) {
+    engine.show(12345, 600);
+    queue.runDue();
+    const QSize pixels(160, 120);
+    const auto draw = [&] { return frames.render(engine.scene(), *engine.cameraNode(), pixels, 1.0); };
+    EXPECT_FALSE(frames.ready()) << "made before anything asked for it";
+    ASSERT_TRUE(frames.waitUntilReady()) << "no headless GL";
+    const QImage before = draw();
+    ASSERT_FALSE(before.isNull());
+
+    frames.drop();
+    EXPECT_FALSE(frames.ready());
+    EXPECT_FALSE(frames.holdsTargets());
+    // Asking starts the making again; meanwhile the view keeps its placeholder, and one who
+    // waits for the frames is told once they can be drawn, without blocking.
+    bool told = false;
+    frames.whenReady([&] { told = true; });
+    EXPECT_FALSE(told);
+    EXPECT_TRUE(draw().isNull());
+    QElapsedTimer waited;
+    waited.start();
+    while (!told && !waited.hasExpired(2 * SceneFrames::readyDeadlineMs))
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    EXPECT_TRUE(told);
+    ASSERT_TRUE(frames.ready());
+    EXPECT_EQ(draw(), before);
 }
 
 TEST(BonsaiTreeTest, ShowsTheCurrentTreeAndItsHelpStartsOpenWithTheVariableSetEvenEmpty) {

@@ -59,6 +59,20 @@ struct FakeTree final : TreeDisplay {
     void finish() {
         if (auto completion = std::exchange(done, nullptr)) completion();
     }
+    // While late, the live views cannot draw yet (their GL is still being made).
+    bool late = false;
+    std::vector<std::function<void()>> waiting;
+    void whenDrawable(std::function<void()> then) override {
+        if (late)
+            waiting.push_back(std::move(then));
+        else
+            then();
+    }
+    void becomeDrawable() {
+        late = false;
+        for (auto& then : std::exchange(waiting, {}))
+            then();
+    }
 };
 
 struct FakeSound final : Sound {
@@ -163,6 +177,37 @@ TEST_F(StoreReactionsTest, ARevealShowsTheOldTreeThenGrowsThenClears) {
     EXPECT_TRUE(stage.reveal);
     bed.queue.advance(0.02);
     EXPECT_FALSE(stage.reveal);
+}
+
+TEST_F(StoreReactionsTest, ARevealOpensOnlyOnceItsTreeCanBeDrawnAndGathersGrowthsMeanwhile) {
+    tree.late = true;
+    reactions.bonsaiGrew(10, 11, GainReason::completed);
+    bed.queue.advance(5.0); // longer than a whole reveal
+    EXPECT_FALSE(stage.reveal);
+    ASSERT_EQ(tree.requests.size(), 1u);
+    EXPECT_EQ(tree.requests[0].n, 10);
+    setTreeCount(12);
+    reactions.bonsaiGrew(11, 12, GainReason::completed);
+
+    tree.becomeDrawable();
+    EXPECT_EQ(stage.revealsBegun, 1);
+    EXPECT_EQ(stage.reveal, (RevealStage::Counts{10, 12, false}));
+    bed.queue.advance(0.46);
+    EXPECT_EQ(tree.requests.back().n, 12);
+    EXPECT_EQ(tree.requests.back().from, 10);
+    tree.finish();
+    bed.queue.advance(1.31);
+    EXPECT_FALSE(stage.reveal);
+
+    // Collapsed before the views could draw: no reveal, the tree shows the newest count.
+    tree.late = true;
+    reactions.bonsaiGrew(12, 13, GainReason::completed);
+    stage.isExpanded = false;
+    reactions.bonsaiGrew(13, 14, GainReason::completed);
+    tree.becomeDrawable();
+    EXPECT_EQ(stage.revealsBegun, 1);
+    EXPECT_EQ(tree.requests.back().n, 14);
+    EXPECT_FALSE(tree.requests.back().from);
 }
 
 TEST_F(StoreReactionsTest, ASecondCompletionExtendsThePendingReveal) {

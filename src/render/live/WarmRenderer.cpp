@@ -1,0 +1,62 @@
+#include "render/live/WarmRenderer.hpp"
+
+#include "render/engine/BonsaiEngine.hpp"
+#include "render/gl/OffscreenRenderer.hpp"
+#include "render/gl/SceneRenderer.hpp"
+
+#include <malloc.h>
+
+namespace vesk {
+
+namespace {
+
+// The engine's hand-overs run at once on this thread; its delayed work (the fallback that
+// ends an animation) never comes, the few frames end before it would.
+class InlineQueue final : public MainQueue {
+  public:
+    Handle after(double, Task) override { return ++last_; }
+    Handle repeating(double, Task) override { return ++last_; }
+    void cancel(Handle) override {}
+    void post(Task task) override { task(); }
+
+  private:
+    Handle last_ = 0;
+};
+
+// A tree big enough to shed leaves, growing by a few cubes: every material, the sky,
+// shadows, sparks and falling leaves are on screen within the growth's two seconds.
+constexpr std::uint64_t warmSeed = 12345;
+constexpr std::int64_t warmFrom = 150, warmTo = 170;
+constexpr double warmTimes[] = {0.0, 0.3, 1.2, 2.4};
+
+} // namespace
+
+std::unique_ptr<gl::OffscreenRenderer> makeWarmRenderer(const std::vector<std::pair<int, int>>& sizes,
+                                                        std::string& log, const std::atomic<bool>* stop) {
+    auto renderer = gl::OffscreenRenderer::make(log);
+    if (!renderer) return nullptr;
+    gl::SceneRenderer& scene = renderer->sceneRenderer();
+    if (gl::isSoftwareRenderer(scene.rendererName())) scene.setQuality(gl::RenderQuality::light());
+
+    if (!sizes.empty()) {
+        InlineQueue queue;
+        BonsaiEngine engine(queue, {}, [](std::function<void()> job) { job(); });
+        engine.show(warmSeed, warmFrom);
+        engine.show(warmSeed, warmTo, warmFrom);
+        for (const double time : warmTimes) {
+            engine.scene().update(time);
+            engine.renderDelegate().update(time, engine.revealCameraNode().get());
+            for (const auto& [width, height] : sizes)
+                if (!stop || !*stop)
+                    renderer->render(engine.scene(), *engine.revealCameraNode(), width, height, time);
+        }
+    }
+    // The context, its programs and the images of the last frame stay (made here, they cost
+    // the main thread nothing); the tree's uploads go, with the heap they took.
+    scene.sweep();
+    malloc_trim(0);
+    renderer->release();
+    return renderer;
+}
+
+} // namespace vesk
