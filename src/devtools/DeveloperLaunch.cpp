@@ -97,14 +97,13 @@ void DeveloperLaunch::tourOpened(TarnelUI& ui) const {
 }
 
 void DeveloperLaunch::start(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
-                            MainQueue& queue, const Clock& clock, FileSystem& files,
-                            Debug::GrowthReaction bonsaiGrew) const {
+                            MainQueue& queue, const Clock& clock, FileSystem& files) const {
     if (options_.fakeNotch) ui.setMetrics(ScreenMetrics{true, 185, 32});
     options_.run(store, ui,
                  {queue, environment_,
                   [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
                   [&controller] { return controller.panel() && PendingPicture::any(*controller.panel()); },
-                  [&engine](float progress) { engine.freezeAnimation(progress); }, std::move(bonsaiGrew),
+                  [&engine](float progress) { engine.freezeAnimation(progress); }, store.onGrowth,
                   [](int status) { QCoreApplication::exit(status); }, std::cerr});
     if (!videoScene_) return;
     VideoTools::runScene(
