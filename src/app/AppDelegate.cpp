@@ -119,7 +119,7 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     const EnvironmentLookup environment = processEnvironment();
     developer_ = std::make_unique<DeveloperLaunch>(arguments_, environment);
     if (const auto other = openStore(environment)) return *other;
-    developer_->prepare(*store_, services_->clock, services_->random, services_->calendar);
+    developer_->prepare(*store_);
     showTarnel();
     wireReactions();
     openTourWhenNew();
