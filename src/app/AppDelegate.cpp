@@ -119,15 +119,14 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     const EnvironmentLookup environment = processEnvironment();
     developer_ = std::make_unique<DeveloperLaunch>(arguments_, environment);
     if (const auto other = openStore(environment)) return *other;
-    developer_->prepare(*store_, services_->clock, services_->random, services_->calendar);
+    developer_->prepare(*store_);
     showTarnel();
     wireReactions();
     openTourWhenNew();
     registerHotKey();
     // Last: the developer's launch scenario, with the quit path above already in place.
-    developer_->start(
-        *store_, *ui_, *controller_, *engine_, services_->queue, services_->clock, services_->files,
-        [this](std::int64_t from, std::int64_t to, GainReason reason) { bonsaiGrew(from, to, reason); });
+    developer_->start(*store_, *ui_, *controller_, *engine_, services_->queue, services_->clock,
+                      services_->files);
     return Launch::running;
 }
 
@@ -185,7 +184,7 @@ void AppDelegate::wireReactions() {
     reactions_ = std::make_unique<StoreReactions>(*store_, *s.stage, *s.tree, s.sound, s.queue);
     store_->onEvent = [this](TimerEvent event) { reactions_->timerEvent(event); };
     store_->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {
-        bonsaiGrew(from, to, reason);
+        if (reactions_) reactions_->bonsaiGrew(from, to, reason);
     };
     store_->onSeedlingUnlocked = [this] { reactions_->seedlingUnlocked(); };
     ui_->onOnboardingFinished = [this] { store_->writePrefs([](Prefs& prefs) { prefs.onboarded = true; }); };
@@ -237,10 +236,6 @@ void AppDelegate::applicationWillTerminate() {
 
 int AppDelegate::exitStatus() const {
     return store_ && store_->hasUnwrittenChanges() ? 1 : 0;
-}
-
-void AppDelegate::bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason) {
-    if (reactions_) reactions_->bonsaiGrew(from, to, reason);
 }
 
 } // namespace vesk

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "core/model/BonsaiModels.hpp"
 #include "core/store/DataLocation.hpp"
 
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,14 +40,6 @@ class AppDelegate {
     void applicationWillTerminate();
     // Not 0 when the save at quit could not write the user's last changes.
     int exitStatus() const;
-
-    // Also replayed by the developer scenarios.
-    void bonsaiGrew(std::int64_t from, std::int64_t to, GainReason reason);
-
-    Store* store() const { return store_.get(); }
-    TarnelUI* ui() const { return ui_.get(); }
-    TarnelController* controller() const { return controller_.get(); }
-    BonsaiEngine* engine() const { return engine_.get(); }
 
   private:
     // The start-up's steps, in their order.

@@ -13,10 +13,8 @@
 
 namespace vesk {
 
-class BonsaiEngine;
 class MainQueue;
 class Store;
-class TarnelController;
 class TarnelUI;
 
 // The developer's launch options, parsed once at start-up and then only read. Parsing never
@@ -67,10 +65,6 @@ struct Debug {
     // Plays the scenario the options ask for: the immediate steps before returning, the
     // later ones left on the stage's queue. Without options it does nothing.
     void run(Store& store, TarnelUI& ui, const Stage& stage) const;
-    // The program's stage: the panel, the live renderer, the delegate's growth reaction,
-    // the application's quit and standard error.
-    void run(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine, MainQueue& queue,
-             EnvironmentLookup environment, GrowthReaction bonsaiGrew) const;
 };
 
 } // namespace vesk

@@ -1,17 +1,11 @@
 #include "core/model/Saturating.hpp"
 #include "core/store/Store.hpp"
 #include "devtools/Debug.hpp"
-#include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
-#include "shell/controls/PendingPicture.hpp"
-#include "shell/panel/TarnelController.hpp"
-#include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Theme.hpp"
 
-#include <QCoreApplication>
 #include <algorithm>
-#include <iostream>
 #include <memory>
 
 namespace vesk {
@@ -182,16 +176,6 @@ void Debug::run(Store& store, TarnelUI& ui, const Stage& stage) const {
     }
 
     if (stage.environment("VESK_TOUR_AUTOPLAY")) playTour(store, ui, queue);
-}
-
-void Debug::run(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
-                MainQueue& queue, EnvironmentLookup environment, GrowthReaction bonsaiGrew) const {
-    run(store, ui,
-        Stage{queue, std::move(environment),
-              [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
-              [&controller] { return controller.panel() && PendingPicture::any(*controller.panel()); },
-              [&engine](float progress) { engine.freezeAnimation(progress); }, std::move(bonsaiGrew),
-              [](int status) { QCoreApplication::exit(status); }, std::cerr});
 }
 
 } // namespace vesk

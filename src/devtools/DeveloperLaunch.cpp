@@ -4,12 +4,14 @@
 #include "core/store/Store.hpp"
 #include "devtools/Demo.hpp"
 #include "devtools/EngineStress.hpp"
-#include "devtools/LaunchSteps.hpp"
 #include "devtools/ReadOnlyFiles.hpp"
 #include "devtools/SceneScript.hpp"
 #include "devtools/VideoScene.hpp"
 #include "devtools/VideoTools.hpp"
+#include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/PendingPicture.hpp"
+#include "shell/panel/TarnelPanel.hpp"
 #include "shell/state/TarnelUI.hpp"
 
 #include <QCoreApplication>
@@ -17,6 +19,21 @@
 #include <iostream>
 
 namespace vesk {
+namespace {
+
+// Makes the tree with `seed` the current one, planting it with no cubes when the garden
+// lacks it. Seed 0 means "no current tree" everywhere else, so it is ignored.
+void forceSeed(Store& store, std::uint64_t seed, const Clock& clock, RandomSource& random) {
+    if (seed == 0) return;
+    store.seed([&](Snapshot& data) {
+        BonsaiProgress& progress = *data.bonsai;
+        if (!treeWithSeed(progress, seed))
+            progress.garden.push_back(GardenTree{UUID::random(random), seed, clock.now(), 0});
+        progress.seed = seed;
+    });
+}
+
+} // namespace
 
 std::optional<int> DeveloperLaunch::takeOver(int argc, char** argv) {
     const std::vector<std::string> words(argv, argv + argc);
@@ -57,13 +74,13 @@ std::ostream* DeveloperLaunch::tourLog() const {
     return environment_("VESK_TOUR_LOG") ? &std::cout : nullptr;
 }
 
-void DeveloperLaunch::prepare(Store& store, const Clock& clock, RandomSource& random,
-                              const Calendar& calendar) const {
+void DeveloperLaunch::prepare(Store& store) const {
+    const StoreEnvironment& on = store.environment(); // the clock, random source and calendar it runs on
     if (videoScene_)
         VideoTools::seed(store, VideoTools::videoTree(environment_), VideoTools::videoIteration(environment_),
-                         clock, random, calendar);
-    if (options_.demo) Demo::seed(store, clock, random, calendar);
-    if (options_.seed) LaunchSteps::forceSeed(store, *options_.seed, clock, random);
+                         on.clock, on.random, on.calendar);
+    if (options_.demo) Demo::seed(store, on.clock, on.random, on.calendar);
+    if (options_.seed) forceSeed(store, *options_.seed, on.clock, on.random);
     if (options_.iteration) store.debugSetIteration(*options_.iteration);
     if (options_.onboarding) store.writePrefs([](Prefs& prefs) { prefs.onboarded = false; });
 }
@@ -80,11 +97,20 @@ void DeveloperLaunch::tourOpened(TarnelUI& ui) const {
 }
 
 void DeveloperLaunch::start(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
-                            MainQueue& queue, const Clock& clock, FileSystem& files,
-                            Debug::GrowthReaction bonsaiGrew) const {
+                            MainQueue& queue, const Clock& clock, FileSystem& files) const {
     if (options_.fakeNotch) ui.setMetrics(ScreenMetrics{true, 185, 32});
-    options_.run(store, ui, controller, engine, queue, environment_, std::move(bonsaiGrew));
-    if (videoScene_) VideoTools::runScene(*videoScene_, store, ui, engine, queue, clock, files, environment_);
+    options_.run(store, ui,
+                 {queue, environment_,
+                  [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
+                  [&controller] { return controller.panel() && PendingPicture::any(*controller.panel()); },
+                  [&engine](float progress) { engine.freezeAnimation(progress); }, store.onGrowth,
+                  [](int status) { QCoreApplication::exit(status); }, std::cerr});
+    if (!videoScene_) return;
+    VideoTools::runScene(
+        *videoScene_, store, ui,
+        {queue, clock, files, environment_("VESK_VIDEO_T0"),
+         [&engine](float from, float to, double seconds) { engine.orbitCamera(from, to, seconds); },
+         [] { QCoreApplication::quit(); }});
 }
 
 } // namespace vesk

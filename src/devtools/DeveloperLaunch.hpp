@@ -53,13 +53,13 @@ class DeveloperLaunch {
     std::ostream* tourLog() const;
 
     // Before the UI exists: demo or scene data, a forced tree or cube count, the tour shown again.
-    void prepare(Store& store, const Clock& clock, RandomSource& random, const Calendar& calendar) const;
+    void prepare(Store& store) const;
     // The tour has just opened on its welcome page: goes on to the page asked for.
     void tourOpened(TarnelUI& ui) const;
-    // Last in the start-up, with the quit path in place: the launch scenario or scene.
+    // Last in the start-up, with the quit path and the store's growth reaction in place: the
+    // launch scenario or scene.
     void start(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
-               MainQueue& queue, const Clock& clock, FileSystem& files,
-               Debug::GrowthReaction bonsaiGrew) const;
+               MainQueue& queue, const Clock& clock, FileSystem& files) const;
 
   private:
     Debug options_;

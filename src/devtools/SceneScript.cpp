@@ -4,11 +4,9 @@
 #include "core/runtime/FileSystem.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/store/Store.hpp"
-#include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/state/TarnelUI.hpp"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <charconv>
 
@@ -122,20 +120,6 @@ void runScene(std::string_view name, Store& store, TarnelUI& ui, const SceneStag
         });
     }
     stage.queue.after(lead + scene.lengthSeconds + quitAfterClipSeconds, [quit = stage.quit] { quit(); });
-}
-
-void runScene(std::string_view name, Store& store, TarnelUI& ui, BonsaiEngine& engine, MainQueue& queue,
-              const Clock& clock, FileSystem& files, const EnvironmentLookup& environment) {
-    std::optional<std::filesystem::path> startMomentFile;
-    if (const auto path = environment("VESK_VIDEO_T0")) startMomentFile = *path;
-    const SceneStage stage{
-        queue,
-        clock,
-        files,
-        startMomentFile,
-        [&engine](float from, float to, double seconds) { engine.orbitCamera(from, to, seconds); },
-        [] { QCoreApplication::quit(); }};
-    runScene(name, store, ui, stage);
 }
 
 } // namespace vesk::VideoTools

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/store/DataLocation.hpp"
-
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -11,7 +9,6 @@
 
 namespace vesk {
 
-class BonsaiEngine;
 class Clock;
 class FileSystem;
 class MainQueue;
@@ -70,8 +67,6 @@ struct SceneStage {
 // Schedules the whole clip on the stage's queue and returns at once: the steps, the start
 // moment and the quit 2.5 s after the clip's end.
 void runScene(std::string_view name, Store& store, TarnelUI& ui, const SceneStage& stage);
-void runScene(std::string_view name, Store& store, TarnelUI& ui, BonsaiEngine& engine, MainQueue& queue,
-              const Clock& clock, FileSystem& files, const EnvironmentLookup& environment);
 
 } // namespace VideoTools
 } // namespace vesk

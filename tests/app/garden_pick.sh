@@ -10,11 +10,10 @@ cat > "$TARNEL_DATA" <<'JSON'
   "gains":[{"date":"2026-01-02T10:00:00Z","amount":60,"reason":"created"}],
   "garden":[{"id":"6A1C0D4E-2B7F-4C1A-9E3D-5F8A7B6C4D21","seed":90007,"plantedAt":"2026-01-02T10:00:00Z","cubesGrown":59}]}}
 JSON
-shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop 1100x600+250+0 "$VESK_SHOTS/$1.png"; true; }
 
 launch vesk --expand bonsai
 opened "launch on the bonsai tab"
-shot bonsai-tab
+save_shot bonsai-tab
 
 # The garden button at the right end of the tab's bottom row.
 xdotool mousemove 930 370
@@ -39,14 +38,14 @@ card_tooltip() {
     return 1
 }
 wait_until 40 "the garden did not open (no tooltip on its first nursery card)" card_tooltip
-shot garden-hover
+save_shot garden-hover
 xdotool click 1
 planted() {
     seen=$("$json_check" "$TARNEL_DATA" /bonsai/garden /bonsai/seedlingsPlanted | tr '\n' ' ')
     [ "$seen" = "2 1 " ]
 }
 wait_until 20 "garden and planted count after the pick" planted
-shot garden-closed
+save_shot garden-closed
 
 quit vesk
 state=$("$json_check" "$TARNEL_DATA" /bonsai/garden /bonsai/seedlingsPlanted | tr '\n' ' ')

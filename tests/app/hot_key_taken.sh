@@ -14,13 +14,11 @@ grep -q '<keybind key="A-space">' "$work/rc.xml" || fail "openbox's default conf
 openbox --sm-disable --config-file "$work/rc.xml" > "$work/openbox.log" 2>&1 &
 pids="$pids $!"
 
-pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -q '#000000'; }
 # The open tarnel (440 wide at x 580) is black down to its bottom once the opening has run.
-fully_open() { pixel 605 300 && pixel 800 440; }
+fully_open() { is_open && [ "$(screen_pixel 800 440)" = '#000000' ]; }
 openbox_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 said() { grep -q "$1" "$work/vesk.err"; }
 has() { grep -q "$1" "$TARNEL_DATA"; }
-shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop "$2" "$VESK_SHOTS/$1.png"; true; }
 # A second vesk on the same data file: hands over and ends with 0.
 second() { timeout 60 "$vesk" > "$work/second.out" 2>&1 || fail "a second vesk failed: $(cat "$work/second.out")"; }
 menu_window() {
@@ -36,7 +34,7 @@ context_menu_width() {
     xdotool mousemove 800 12 click 3
     wait_until 20 "the context menu did not open" menu_shown
     menu=$(menu_window)
-    [ -z "$1" ] || shot "$1" 500x200+650+0
+    [ -z "$1" ] || save_shot "$1" 500x200+650+0
     xwininfo -id "$menu" | awk '/Width/{print $2}' > "$work/menu-width"
     xdotool key Escape
     wait_until 20 "the context menu did not close" menu_gone
@@ -50,7 +48,7 @@ wait_until 20 "vesk did not say that Alt+Space is taken" said "Alt+Space is used
 
 # The tour opens by itself on its welcome card, which says how else to open Vesk.
 wait_until 20 "the tour card did not open" fully_open
-shot card-taken 500x470+550+0
+save_shot card-taken 500x470+550+0
 xdotool mousemove 640 421 click 1 # "Skip tour" at the card's bottom left
 wait_until 20 "Skip tour was not saved" has '"onboarded": *true'
 

@@ -26,8 +26,7 @@ done
 geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width/{w=$2} /Height/{h=$2} END{print x","y","w","h}')
 [ "$geometry" = "250,0,1100,600" ] || fail "panel geometry $geometry"
 
-shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop 1100x600+250+0 "$VESK_SHOTS/$1.png"; true; }
-shot collapsed
+save_shot collapsed
 
 # Far outside the pill the click reaches the window underneath.
 clicked_below() { grep -q ButtonPress "$work/below.log"; }
@@ -38,16 +37,16 @@ wait_until 10 "a click outside did not go through" clicked_below
 # Hover widens the pill.
 xdotool mousemove 800 12
 wait_until 10 "the pill did not grow under the pointer" pill_hovered
-shot hover
+save_shot hover
 
 # A click on the pill expands it: the panel now takes clicks well below the pill.
 xdotool click 1
 opened "a click on the pill"
-shot expanded-tasks
+save_shot expanded-tasks
 for tab in 2 3 4; do
     xdotool key "ctrl+$tab"
     wait_until 10 "Ctrl+$tab did not pick tab $tab" tab_picked "$tab"
-    shot "expanded-tab$tab"
+    save_shot "expanded-tab$tab"
 done
 xdotool mousemove 800 300 click 1
 
@@ -60,7 +59,7 @@ wait_until 10 "alt+space did not collapse the panel" clicked_below
 [ "$(grep -c ButtonPress "$work/below.log")" -eq 1 ] || fail "the open panel let a click through"
 xdotool key alt+space
 opened "Alt+Space"
-shot hotkey-open
+save_shot hotkey-open
 
 # A click elsewhere collapses the open tarnel: the next click well below the pill goes through.
 xdotool mousemove 100 800 click 1

@@ -22,7 +22,6 @@ pids="$pids $!"
 other=$(xdotool search --sync --name '^other$' | head -1)
 xdotool windowactivate --sync "$other"
 
-shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop "$2" "$VESK_SHOTS/$1.png"; true; }
 active() { echo $(( $(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//') )); }
 keys_to_other() { grep -c '^KeyPress' "$work/other.log" || true; }
 key_reached() { [ "$(keys_to_other)" -gt "$1" ]; }
@@ -85,7 +84,7 @@ wait_until 10 "openbox did not switch back to the first desktop" on_desktop 0
 # The pill's context menu, opened and closed, leaves the keyboard where it was.
 xdotool mousemove 800 12 click 3
 wait_until 10 "the context menu did not open" menu_shown
-shot context-menu 600x300+650+0
+save_shot context-menu 600x300+650+0
 xdotool key Escape
 wait_until 10 "Escape did not close the context menu" no_menu
 wait_until 10 "the context menu left the keyboard with the closed tarnel" is_active "$other"
@@ -96,7 +95,7 @@ open_by_click "a click on the pill"
 for click in 1 2 3 4 5; do
     xdotool mousemove 975 15 click 1 # the "…" button at the right end of the top bar
     wait_until 10 "click $click: the settings menu did not open" menu_shown
-    [ "$click" -eq 1 ] && shot settings-menu 600x400+650+0
+    [ "$click" -eq 1 ] && save_shot settings-menu 600x400+650+0
     corner=$(xwininfo -id "$menu" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} END{print x" "y}')
     set -- $corner
     # Fourth row, "Sounds": a border of 1, a margin of 4, rows of 24.
@@ -110,10 +109,10 @@ wait_until 10 "five clicks on Sounds did not switch it off: $(cat "$TARNEL_DATA"
 # The closing animation and the opening one, mid-way.
 if [ -n "${VESK_SHOTS:-}" ]; then
     xdotool key Escape
-    for frame in 0 1 2 3 4 5 6 7; do shot "close-$frame" 600x500+500+0; done
+    for frame in 0 1 2 3 4 5 6 7; do save_shot "close-$frame" 600x500+500+0; done
     wait_until 10 "Escape: the pill did not come to rest" pill_at_rest
     xdotool key alt+space
-    for frame in 0 1 2 3; do shot "open-$frame" 600x500+500+0; done
+    for frame in 0 1 2 3; do save_shot "open-$frame" 600x500+500+0; done
     opened "Alt+Space"
 fi
 xdotool key Escape
@@ -125,7 +124,7 @@ quit vesk
 launch stopwatch --timer stopwatch
 xdotool mousemove 800 12 click 1
 opened "a click on the pill with a stopwatch running"
-shot chip 500x80+550+0
+save_shot chip 500x80+550+0
 xdotool key Escape
 closed "Escape with a stopwatch running"
 xdotool mousemove 100 800

@@ -54,6 +54,10 @@ screen_pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- | sed -n '
 # The lit surface of a focused field or a picked tab, over the black tarnel.
 surface_hi='#1A1817'
 
+# save_shot NAME [CROP]: the screen (by default the tarnel's part of it) as NAME.png in
+# $VESK_SHOTS, when that is set; nothing otherwise.
+save_shot() { [ -n "${VESK_SHOTS:-}" ] && mkdir -p "$VESK_SHOTS" && import -window root -crop "${2:-1100x600+250+0}" "$VESK_SHOTS/$1.png"; true; }
+
 # is_open: the open tarnel is black in its left margin well below the pill; the desktop
 # shows there when it is closed.
 is_open() { [ "$(screen_pixel 605 300)" = '#000000' ]; }

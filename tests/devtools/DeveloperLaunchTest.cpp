@@ -2,6 +2,7 @@
 
 #include "support/FakeFileSystem.hpp"
 #include "support/FakeFileWriter.hpp"
+#include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -35,6 +36,24 @@ TEST(DeveloperLaunchTest, SnapshotsPinThePanelAndScenesAlsoIgnoreThePointerAndTh
     EXPECT_TRUE(scene.storeFiles(files, writer).readOnly);
     auto sceneOnItsOwnFile = launch({}, {{"VESK_VIDEO", "open"}, {"TARNEL_DATA", "/tmp/scene.json"}});
     EXPECT_FALSE(sceneOnItsOwnFile.storeFiles(files, writer).readOnly);
+}
+
+TEST(DeveloperLaunchTest, AForcedSeedPlantsOnlyAMissingTreeAndMakesItCurrent) {
+    test::StoreTestBed bed;
+    Store& store = bed.open();
+    const auto forceSeed = [&](const char* seed) { launch({"--seed", seed}).prepare(store); };
+    forceSeed("42");
+    forceSeed("42");
+    ASSERT_EQ(store.bonsai.get().garden.size(), 1u);
+    EXPECT_EQ(store.bonsai.get().garden[0].cubesGrown, 0);
+    EXPECT_EQ(store.bonsai.get().seed, 42u);
+    // 0 is "no current tree": no tree with it, and the current one stays.
+    forceSeed("0");
+    EXPECT_EQ(store.bonsai.get().garden.size(), 1u);
+    EXPECT_EQ(store.bonsai.get().seed, 42u);
+    bed.queue.advance(1);
+    ASSERT_EQ(bed.writes(), 1u);
+    EXPECT_EQ(bed.onDisk()->bonsai->seed, 42u);
 }
 
 } // namespace
