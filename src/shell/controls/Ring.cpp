@@ -11,20 +11,15 @@
 
 namespace vesk {
 
-namespace {
-
-// The point `turns` of a full turn clockwise from twelve o'clock on the circle.
-QPointF onCircle(const QRectF& circle, double turns) {
-    const double radians = 2 * std::numbers::pi * turns;
-    return {circle.center().x() + circle.width() / 2 * std::sin(radians),
-            circle.center().y() - circle.height() / 2 * std::cos(radians)};
-}
-
-} // namespace
-
 Ring::Ring(double progress, const QColor& tint, double lineWidth, QWidget* parent)
     : QWidget(parent), progress_(progress), tint_(tint), lineWidth_(lineWidth) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+QPointF Ring::onCircle(const QRectF& circle, double turns) {
+    const double radians = 2 * std::numbers::pi * turns;
+    return {circle.center().x() + circle.width() / 2 * std::sin(radians),
+            circle.center().y() - circle.height() / 2 * std::cos(radians)};
 }
 
 void Ring::setProgress(double progress) {

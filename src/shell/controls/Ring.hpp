@@ -21,6 +21,8 @@ class Ring final : public QWidget {
 
     // The fraction of the circle the arc covers: at least a dot, at most the whole circle.
     static double arcFraction(double progress);
+    // The point `turns` of a full turn clockwise from twelve o'clock on `circle`.
+    static QPointF onCircle(const QRectF& circle, double turns);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

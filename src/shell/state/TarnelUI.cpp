@@ -30,8 +30,8 @@ TarnelUI::TarnelUI(Store& store, MainQueue& queue, std::ostream* tourLog)
 
 TarnelUI::~TarnelUI() = default;
 
-void TarnelUI::later(double seconds, std::function<void(TarnelUI&)> work) {
-    queue_.after(seconds, lifetime_.guard([this, work = std::move(work)] { work(*this); }));
+void TarnelUI::later(double seconds, std::function<void()> work) {
+    queue_.after(seconds, lifetime_.guard(std::move(work)));
 }
 
 TarnelUI::Size TarnelUI::size() const {
@@ -79,7 +79,7 @@ void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
         expanded.set(true);
     });
     if (onExpandedChange) onExpandedChange(true);
-    if (focusAdd) later(0.15, [](TarnelUI& ui) { ui.requestFocusAdd(); });
+    if (focusAdd) later(0.15, [this] { requestFocusAdd(); });
 }
 
 void TarnelUI::collapse() {
@@ -125,9 +125,9 @@ void TarnelUI::showToast(const std::string& icon, const std::string& text, std::
     const std::int64_t token = ++toastToken_;
     withAnimation(Animation::tarnel, [&] { toast.set(Toast{UUID::random(), icon, text, tint}); });
     // A newer toast bumps the token, so it keeps its full time.
-    later(seconds, [token](TarnelUI& ui) {
-        if (ui.toastToken_ != token) return;
-        withAnimation(Animation::tarnel, [&] { ui.toast.set(std::nullopt); });
+    later(seconds, [this, token] {
+        if (toastToken_ != token) return;
+        withAnimation(Animation::tarnel, [&] { toast.set(std::nullopt); });
     });
 }
 
@@ -147,7 +147,7 @@ void TarnelUI::setTour(TourStep step) {
         }
         if (step == TourStep::garden) gardenOpen.set(false);
     });
-    if (step == TourStep::yourTurn) later(0.25, [](TarnelUI& ui) { ui.requestFocusAdd(); });
+    if (step == TourStep::yourTurn) later(0.25, [this] { requestFocusAdd(); });
 }
 
 bool TarnelUI::hasCurrentTree() const {

@@ -119,7 +119,7 @@ class TarnelUI {
 
   private:
     // Runs `work` after `seconds` unless this object is gone by then.
-    void later(double seconds, std::function<void(TarnelUI&)> work);
+    void later(double seconds, std::function<void()> work);
     void logTour(std::string_view what) const;
     bool hasCurrentTree() const;
 

@@ -6,14 +6,12 @@
 #include "shell/views/ScreenFactories.hpp"
 
 #include <QWidget>
-#include <optional>
 
 class QGridLayout;
 class QVBoxLayout;
 
 namespace vesk {
 
-class TarnelUI;
 class TopBar;
 
 // The open tarnel: the top bar above the selected tab's screen, or, during the tour's first

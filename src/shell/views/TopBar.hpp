@@ -1,7 +1,6 @@
 #pragma once
 
 #include "shell/state/ContentBinding.hpp"
-#include "shell/state/ScreenMetrics.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/state/TarnelUI.hpp"
 

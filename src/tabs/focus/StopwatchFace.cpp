@@ -1,6 +1,7 @@
 #include "tabs/focus/StopwatchFace.hpp"
 
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/Ring.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QPaintEvent>
@@ -71,11 +72,7 @@ QRectF StopwatchFace::outline() const {
 }
 
 QRectF StopwatchFace::dotRect(double degrees) const {
-    const QRectF circle = outline();
-    const double radius = circle.width() / 2;
-    const double radians = normalized(degrees) * std::numbers::pi / 180.0;
-    const QPointF at(circle.center().x() + radius * std::sin(radians),
-                     circle.center().y() - radius * std::cos(radians));
+    const QPointF at = Ring::onCircle(outline(), normalized(degrees) / 360);
     return {at.x() - dotSize / 2, at.y() - dotSize / 2, dotSize, dotSize};
 }
 
