@@ -9,7 +9,9 @@ vesk=$(realpath "$1")
 place=${2:-collapsed}
 mode=${3:-pomodoro}
 seconds=${4:-10}
-# The X session finds its helpers next to the script that sources it.
+# The X session finds its helpers next to the script that sources it, and takes the program
+# from $1: the path made absolute above.
+set -- "$vesk"
 BASH_ARGV0="$here/../tests/app/$(basename "$0")"
 . "$here/../tests/app/x_session.sh"
 . "$here/../tests/app/vesk_process.sh"

@@ -11,6 +11,11 @@
 namespace {
 
 int startApplication(int argc, char** argv) {
+    // Pixels go to the X server over the socket, not through shared memory: with shared
+    // memory Qt waits for a round trip to the server before it repaints a part it has sent,
+    // and a running timer repaints its dot and digits several times a second all day.
+    // Larger repaints (the panel opening, the 3D view) cost the same either way.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     vesk::AppDelegate delegate(std::vector<std::string>(argv, argv + argc));
