@@ -1,9 +1,11 @@
 #pragma once
 
 #include "core/model/BonsaiModels.hpp"
+#include "core/store/DataFileReading.hpp"
 #include "core/store/DataLocation.hpp"
 
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,7 +30,9 @@ struct AppServices;
 // once when the program ends (quit, SIGTERM, SIGINT, SIGHUP).
 class AppDelegate {
   public:
-    explicit AppDelegate(std::vector<std::string> arguments);
+    using Reading = std::future<std::optional<DataFileReading>>;
+    // `ahead`: the data file as readDataFileAhead started to read it, if it did.
+    explicit AppDelegate(std::vector<std::string> arguments, Reading ahead = {});
     ~AppDelegate();
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
@@ -39,6 +43,8 @@ class AppDelegate {
         refused,    // another Vesk already writes the same data file
     };
     Launch applicationDidFinishLaunching();
+    // Starts reading and decoding the data file on a thread of its own; called before Qt sets up.
+    static Reading readDataFileAhead();
     void applicationWillTerminate();
     // Not 0 when the save at quit could not write the user's last changes.
     int exitStatus() const;
@@ -68,6 +74,7 @@ class AppDelegate {
     void hotKeyChanged();
 
     std::vector<std::string> arguments_;
+    Reading ahead_;
     std::unique_ptr<DeveloperLaunch> developer_;
     std::unique_ptr<AppServices> services_;
     std::unique_ptr<Store> store_;

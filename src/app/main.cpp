@@ -11,9 +11,11 @@
 namespace {
 
 int startApplication(int argc, char** argv) {
+    // A large data file decodes while Qt sets up.
+    auto ahead = vesk::AppDelegate::readDataFileAhead();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    vesk::AppDelegate delegate(std::vector<std::string>(argv, argv + argc));
+    vesk::AppDelegate delegate(std::vector<std::string>(argv, argv + argc), std::move(ahead));
     switch (delegate.applicationDidFinishLaunching()) {
     case vesk::AppDelegate::Launch::running:
         break;

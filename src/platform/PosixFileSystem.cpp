@@ -6,6 +6,7 @@
 #include <charconv>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <string>
@@ -196,6 +197,24 @@ FileRead PosixFileSystem::read(const std::filesystem::path& path) {
             result.status = FileRead::Status::failed;
             return result;
         }
+    }
+}
+
+bool PosixFileSystem::holds(const std::filesystem::path& path, std::string_view bytes) {
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.valid()) return false;
+    std::array<char, 64 * 1024> chunk;
+    std::size_t at = 0;
+    for (;;) {
+        const ssize_t count = ::read(fd.get(), chunk.data(), chunk.size());
+        if (count == 0) return at == bytes.size();
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        const auto size = static_cast<std::size_t>(count);
+        if (size > bytes.size() - at || std::memcmp(chunk.data(), bytes.data() + at, size) != 0) return false;
+        at += size;
     }
 }
 
