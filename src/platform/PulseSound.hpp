@@ -13,9 +13,9 @@
 namespace vesk {
 
 // Plays the synthesised sounds on a worker thread of its own through libpulse-simple,
-// which reaches PulseAudio and PipeWire alike. Without a sound server the worker finds no
-// connection and the sound is dropped. A burst of requests keeps only a few, so a
-// stalled server cannot make sounds pile up.
+// which reaches PulseAudio and PipeWire alike and is loaded with the first sound. Without a
+// sound server (or the library) the worker finds no connection and the sound is dropped. A
+// burst of requests keeps only a few, so a stalled server cannot make sounds pile up.
 class PulseSound final : public Sound {
   public:
     // Writes one sound and returns when it has been played (or could not be).
