@@ -2,6 +2,7 @@
 
 #include "platform/SoundSynth.hpp"
 
+#include <algorithm>
 #include <dlfcn.h>
 #include <optional>
 #include <pulse/error.h>
@@ -57,10 +58,7 @@ void playThroughPulse(std::string_view name, std::span<const std::int16_t> sampl
 
 PulseSound::PulseSound() : PulseSound(playThroughPulse) {}
 
-PulseSound::PulseSound(Output output) : output_(std::move(output)) {
-    for (const char* name : {"Glass", "Hero", "Pop"})
-        sounds_.emplace(name, SoundSynth::samples(name));
-}
+PulseSound::PulseSound(Output output) : output_(std::move(output)) {}
 
 PulseSound::~PulseSound() {
     // Sounds nobody waits for any more: only the one playing finishes.
@@ -68,9 +66,15 @@ PulseSound::~PulseSound() {
 }
 
 void PulseSound::play(std::string_view name) {
-    const auto sound = sounds_.find(name);
-    if (sound == sounds_.end()) return;
-    worker_.post([this, &sound = *sound] { output_(sound.first, sound.second); }, maxQueued);
+    const auto known = std::find(SoundSynth::names.begin(), SoundSynth::names.end(), name);
+    if (known == SoundSynth::names.end()) return;
+    worker_.post([this, name = *known] { output_(name, samples(name)); }, maxQueued);
+}
+
+const std::vector<std::int16_t>& PulseSound::samples(std::string_view name) {
+    auto sound = sounds_.find(name);
+    if (sound == sounds_.end()) sound = sounds_.emplace(name, SoundSynth::samples(name)).first;
+    return sound->second;
 }
 
 } // namespace vesk

@@ -32,6 +32,9 @@ class PulseSound final : public Sound {
     static constexpr std::size_t maxQueued = 3;
 
   private:
+    // On the worker: each sound is synthesised the first time it plays, not at the start.
+    const std::vector<std::int16_t>& samples(std::string_view name);
+
     Output output_;
     std::map<std::string, std::vector<std::int16_t>, std::less<>> sounds_;
     SerialWorker worker_{"vesk.sound"}; // last: joined before the rest goes
