@@ -40,6 +40,7 @@ hz=$(getconf CLK_TCK)
 # measure adds nothing to what it measures.
 coproc XEV { stdbuf -oL xev -root -event substructure 2>/dev/null; }
 pids="$pids $XEV_PID"
+vesk_visible() { [ -n "$(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null)" ]; }
 declare -A walls cpus
 for run in $(seq "$runs"); do
     for vesk in "${builds[@]}"; do
@@ -57,7 +58,7 @@ for run in $(seq "$runs"); do
             fi
         done
         [ -n "$shown" ] || fail "no window: $(cat "$work/run.out")"
-        wait_until 20 "the window that showed is not vesk's" test -n "$(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null)"
+        wait_until 20 "the window that showed is not vesk's" vesk_visible
         cpu=$(echo "${stat##*) }" | awk '{print $12 + $13}')
         wall=$(awk -v a="$start" -v b="$shown" 'BEGIN {printf "%d", (b - a) * 1000}')
         cpu=$(( cpu * 1000 / hz ))

@@ -3,6 +3,7 @@
 
 #include "app/AppDelegate.hpp"
 #include "devtools/DeveloperLaunch.hpp"
+#include "shell/theme/Fonts.hpp"
 
 #include <QApplication>
 #include <string>
@@ -11,8 +12,9 @@
 namespace {
 
 int startApplication(int argc, char** argv) {
-    // A large data file decodes while Qt sets up.
+    // A large data file decodes, and the font configuration is read, while Qt sets up.
     auto ahead = vesk::AppDelegate::readDataFileAhead();
+    vesk::Fonts::prepare();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     vesk::AppDelegate delegate(std::vector<std::string>(argv, argv + argc), std::move(ahead));
