@@ -26,6 +26,7 @@
 #include "shell/panel/TarnelController.hpp"
 #include "shell/state/StoreReactions.hpp"
 #include "shell/state/TarnelUI.hpp"
+#include "shell/theme/Fonts.hpp"
 
 #include <QApplication>
 #include <iostream>
@@ -109,7 +110,13 @@ class EngineTree final : public TreeDisplay {
 
 } // namespace
 
-AppDelegate::AppDelegate(std::vector<std::string> arguments) : arguments_(std::move(arguments)) {}
+AppDelegate::AppDelegate(std::vector<std::string> arguments, Reading ahead)
+    : arguments_(std::move(arguments)), ahead_(std::move(ahead)) {}
+
+AppDelegate::Reading AppDelegate::readDataFileAhead() {
+    static PosixFileSystem files; // outlives the reading
+    return vesk::readDataFileAhead(dataFilePath(processEnvironment()), files, SystemClock().now());
+}
 
 AppDelegate::~AppDelegate() = default;
 
@@ -118,6 +125,8 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     quitSavesFirst();
     const EnvironmentLookup environment = processEnvironment();
     developer_ = std::make_unique<DeveloperLaunch>(arguments_, environment);
+    // The views' faces load while a large data file may still be decoding.
+    Fonts::load();
     if (const auto other = openStore(environment)) return *other;
     developer_->prepare(*store_);
     showTarnel();
@@ -155,7 +164,8 @@ std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLooku
         if (socketPath) s.toggleSocket = ToggleSocket::listen(*socketPath, [this] { toggleTarnel(); });
     }
     store_ = std::make_unique<Store>(
-        url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.random, s.calendar});
+        url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.random, s.calendar},
+        ahead_.valid() ? ahead_.get() : std::nullopt);
     return std::nullopt;
 }
 

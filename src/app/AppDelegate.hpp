@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/store/DataFileReading.hpp"
 #include "core/store/DataLocation.hpp"
 
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,7 +28,9 @@ struct AppServices;
 // once when the program ends (quit, SIGTERM, SIGINT, SIGHUP).
 class AppDelegate {
   public:
-    explicit AppDelegate(std::vector<std::string> arguments);
+    using Reading = std::future<std::optional<DataFileReading>>;
+    // `ahead`: the data file as readDataFileAhead started to read it, if it did.
+    explicit AppDelegate(std::vector<std::string> arguments, Reading ahead = {});
     ~AppDelegate();
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
@@ -37,6 +41,8 @@ class AppDelegate {
         refused,    // another Vesk already writes the same data file
     };
     Launch applicationDidFinishLaunching();
+    // Starts reading and decoding the data file on a thread of its own; called before Qt sets up.
+    static Reading readDataFileAhead();
     void applicationWillTerminate();
     // Not 0 when the save at quit could not write the user's last changes.
     int exitStatus() const;
@@ -58,6 +64,7 @@ class AppDelegate {
     void hotKeyChanged();
 
     std::vector<std::string> arguments_;
+    Reading ahead_;
     std::unique_ptr<DeveloperLaunch> developer_;
     std::unique_ptr<AppServices> services_;
     std::unique_ptr<Store> store_;

@@ -3,6 +3,7 @@
 
 #include "app/AppDelegate.hpp"
 #include "devtools/DeveloperLaunch.hpp"
+#include "shell/theme/Fonts.hpp"
 
 #include <QApplication>
 #include <string>
@@ -16,9 +17,12 @@ int startApplication(int argc, char** argv) {
     // and a running timer repaints its dot and digits several times a second all day.
     // Larger repaints (the panel opening, the 3D view) cost the same either way.
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
+    // A large data file decodes, and the font configuration is read, while Qt sets up.
+    auto ahead = vesk::AppDelegate::readDataFileAhead();
+    vesk::Fonts::prepare();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    vesk::AppDelegate delegate(std::vector<std::string>(argv, argv + argc));
+    vesk::AppDelegate delegate(std::vector<std::string>(argv, argv + argc), std::move(ahead));
     switch (delegate.applicationDidFinishLaunching()) {
     case vesk::AppDelegate::Launch::running:
         break;

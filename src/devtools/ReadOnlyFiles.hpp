@@ -20,6 +20,9 @@ class ReadOnlyFiles final : public FileSystem {
     bool createNew(const std::filesystem::path&, std::string_view) override { return true; }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }
+    bool holds(const std::filesystem::path& path, std::string_view bytes) override {
+        return files_.holds(path, bytes);
+    }
     void removeAbandonedTemporaries(const std::filesystem::path&) override {}
 
   private:

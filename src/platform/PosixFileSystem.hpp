@@ -18,6 +18,7 @@ class PosixFileSystem final : public FileSystem {
     bool createNew(const std::filesystem::path& path, std::string_view bytes) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
+    bool holds(const std::filesystem::path& path, std::string_view bytes) override;
     void removeAbandonedTemporaries(const std::filesystem::path& path) override;
 };
 

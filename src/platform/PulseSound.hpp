@@ -13,9 +13,9 @@
 namespace vesk {
 
 // Plays the synthesised sounds on a worker thread of its own through libpulse-simple,
-// which reaches PulseAudio and PipeWire alike. Without a sound server the worker finds no
-// connection and the sound is dropped. A burst of requests keeps only a few, so a
-// stalled server cannot make sounds pile up.
+// which reaches PulseAudio and PipeWire alike and is loaded with the first sound. Without a
+// sound server (or the library) the worker finds no connection and the sound is dropped. A
+// burst of requests keeps only a few, so a stalled server cannot make sounds pile up.
 class PulseSound final : public Sound {
   public:
     // Writes one sound and returns when it has been played (or could not be).
@@ -32,6 +32,9 @@ class PulseSound final : public Sound {
     static constexpr std::size_t maxQueued = 3;
 
   private:
+    // On the worker: each sound is synthesised the first time it plays, not at the start.
+    const std::vector<std::int16_t>& samples(std::string_view name);
+
     Output output_;
     std::map<std::string, std::vector<std::int16_t>, std::less<>> sounds_;
     SerialWorker worker_{"vesk.sound"}; // last: joined before the rest goes

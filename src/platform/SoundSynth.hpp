@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@ namespace vesk {
 namespace SoundSynth {
 
 inline constexpr int sampleRate = 44100;
+inline constexpr std::array<std::string_view, 3> names{"Glass", "Hero", "Pop"};
 
 // "Glass": a bright bell for the end of a focus phase. "Hero": a rising arpeggio for the
 // end of a break. "Pop": a short drop in pitch for a growth. Empty for any other name.

@@ -37,6 +37,22 @@ TEST(PosixFileSystemTest, ReadTellsMissingFromUnreadable) {
     }
 }
 
+TEST(PosixFileSystemTest, HoldsComparesEveryByteOfTheFile) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto path = folder / "data.json";
+    EXPECT_FALSE(files.holds(path, ""));
+    // Longer than one read.
+    std::string bytes(200'000, 'a');
+    ASSERT_TRUE(files.writeAtomically(path, bytes));
+    EXPECT_TRUE(files.holds(path, bytes));
+    EXPECT_FALSE(files.holds(path, bytes.substr(1)));
+    EXPECT_FALSE(files.holds(path, bytes + "a"));
+    bytes.back() = 'b';
+    EXPECT_FALSE(files.holds(path, bytes));
+    EXPECT_FALSE(files.holds(folder.path(), ""));
+}
+
 TEST(PosixFileSystemTest, AtomicWriteReplacesKeepsModeAndLeavesNoTemporaryFile) {
     TempFolder folder;
     PosixFileSystem files;

@@ -38,10 +38,10 @@ struct StoreTestBed {
     }
 
     // A new start on whatever the files hold; the store of an earlier start is gone first.
-    Store& open() {
+    Store& open(std::optional<DataFileReading> ahead = std::nullopt) {
         store.reset();
         store = std::make_unique<Store>(
-            url, StoreEnvironment{clock, queue, files, writer, watcher, random, calendar});
+            url, StoreEnvironment{clock, queue, files, writer, watcher, random, calendar}, std::move(ahead));
         return *store;
     }
 

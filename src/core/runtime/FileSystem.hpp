@@ -53,6 +53,13 @@ class FileSystem {
     // ended halfway (killed, or the power went); a running process's are left alone.
     virtual void removeAbandonedTemporaries(const std::filesystem::path& path) = 0;
 
+    // Whether the file holds exactly `bytes` now, all of it read again: an earlier reading
+    // checked without a second copy. False when it is missing or unreadable.
+    virtual bool holds(const std::filesystem::path& path, std::string_view bytes) {
+        const FileRead now = read(path);
+        return now.ok() && now.bytes == bytes;
+    }
+
     // Never replaces a file at `to`.
     bool copy(const std::filesystem::path& from, const std::filesystem::path& to) {
         const FileRead source = read(from);

@@ -53,13 +53,18 @@ DataFile::~DataFile() {
     if (watching_) env_.watcher.stop();
 }
 
-std::optional<Snapshot> DataFile::load() {
-    FileRead read = env_.files.read(url_);
-    if (read.status == FileRead::Status::failed) mayReplaceFile_ = false;
-    if (!read.ok()) return std::nullopt;
-    onDisk_ = share(std::move(read.bytes));
-
-    auto snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
+std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
+    std::optional<Snapshot> snapshot;
+    if (ahead && ahead->url == url_ && env_.files.holds(url_, ahead->bytes)) {
+        onDisk_ = share(std::move(ahead->bytes));
+        snapshot = std::move(ahead->snapshot);
+    } else {
+        FileRead read = env_.files.read(url_);
+        if (read.status == FileRead::Status::failed) mayReplaceFile_ = false;
+        if (!read.ok()) return std::nullopt;
+        onDisk_ = share(std::move(read.bytes));
+        snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
+    }
     if (!snapshot) {
         // Without the copy a save would destroy the only trace of the user's data.
         onDiskUndecodable_ = true;

@@ -2,6 +2,7 @@
 
 #include "core/model/Snapshot.hpp"
 #include "core/runtime/FileWriter.hpp"
+#include "core/store/DataFileReading.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
 #include <deque>
@@ -35,8 +36,9 @@ class DataFile {
     DataFile(const DataFile&) = delete;
     DataFile& operator=(const DataFile&) = delete;
 
-    // The document in the file; nothing when there is none, it cannot be read or it does not decode.
-    std::optional<Snapshot> load();
+    // The document in the file; nothing when there is none, it cannot be read or it does not
+    // decode. A reading made `ahead` of the same bytes spares the decode.
+    std::optional<Snapshot> load(std::optional<DataFileReading> ahead = std::nullopt);
     // Looks for other programs' edits from now on, whenever the folder changes.
     void watch();
 

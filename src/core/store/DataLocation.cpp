@@ -37,13 +37,16 @@ EnvironmentLookup processEnvironment() {
     };
 }
 
-std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files) {
+std::filesystem::path dataFilePath(const EnvironmentLookup& environment) {
     // An empty TARNEL_DATA counts as unset: as a path it names no file, and every save would fail.
     if (auto given = nonEmpty(environment, "TARNEL_DATA")) return madeAbsolute(*given);
+    return dataHome(environment) / "Vesk" / "data.json";
+}
 
-    const auto home = dataHome(environment);
-    auto result = home / "Vesk" / "data.json";
-    const auto legacy = home / "Tarnel" / "data.json";
+std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files) {
+    auto result = dataFilePath(environment);
+    if (nonEmpty(environment, "TARNEL_DATA")) return result;
+    const auto legacy = dataHome(environment) / "Tarnel" / "data.json";
     if (!files.exists(result) && files.exists(legacy)) {
         files.createDirectories(result.parent_path());
         files.copy(legacy, result);

@@ -21,5 +21,7 @@ EnvironmentLookup processEnvironment();
 // ~/.local/share. A file found only at the old <data home>/Tarnel/data.json is copied to the
 // new place once; the old file stays. Errors of that copy are ignored.
 std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files);
+// The same place, without looking for the old file.
+std::filesystem::path dataFilePath(const EnvironmentLookup& environment);
 
 } // namespace vesk

@@ -8,7 +8,7 @@
 
 namespace vesk {
 
-Store::Store(std::filesystem::path url, StoreEnvironment environment)
+Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optional<DataFileReading> ahead)
     : now(environment.clock.now(), changes_), env_(environment),
       file_(std::move(url), environment,
             {[this] {
@@ -18,7 +18,7 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment)
              [this](const std::string& bytes, const FileWriter::Bytes& base) {
                  return applyExternalEdit(bytes, base);
              }}) {
-    load();
+    load(std::move(ahead));
     if (lists.get().empty()) lists.set({TaskList{UUID::random(env_.random), "My Tasks"}});
     adoptCurrentTreeIntoGarden();
     repairSelectedList();
@@ -33,8 +33,8 @@ Store::~Store() {
     env_.queue.cancel(undoExpiry_);
 }
 
-void Store::load() {
-    auto snapshot = file_.load();
+void Store::load(std::optional<DataFileReading> ahead) {
+    auto snapshot = file_.load(std::move(ahead));
     if (!snapshot) return;
     // A hand-edited file may leave a task without a place; it gets the one a merge gives it.
     repairMissingOrders(snapshot->tasks);

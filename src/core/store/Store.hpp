@@ -33,7 +33,9 @@ class Store {
     ChangeBatch changes_;
 
   public:
-    Store(std::filesystem::path url, StoreEnvironment environment);
+    // `ahead`: the file read and decoded early (DataFileReading.hpp), used when it still holds those bytes.
+    Store(std::filesystem::path url, StoreEnvironment environment,
+          std::optional<DataFileReading> ahead = std::nullopt);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
@@ -171,7 +173,7 @@ class Store {
         std::vector<TaskItem> tasks;
     };
 
-    void load();
+    void load(std::optional<DataFileReading> ahead);
     // Sets every value of the document; a document without a ledger leaves it alone.
     void adopt(Snapshot data);
     void adoptCurrentTreeIntoGarden();

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <fontconfig/fontconfig.h>
+#include <future>
 
 namespace vesk {
 
@@ -27,7 +29,13 @@ QString addFirst(const QStringList& paths) {
     return {};
 }
 
+std::future<void>& preparing() {
+    static std::future<void> reading;
+    return reading;
+}
+
 Loaded loadOnce() {
+    if (preparing().valid()) preparing().wait();
     Loaded loaded;
     const QString inter = QStringLiteral("/usr/share/fonts/opentype/inter/Inter-%1.otf");
     QString family;
@@ -83,6 +91,10 @@ double toQtPoints(double pixels) {
 }
 
 } // namespace
+
+void Fonts::prepare() {
+    preparing() = std::async(std::launch::async, [] { FcInit(); });
+}
 
 void Fonts::load() {
     loaded();

@@ -16,6 +16,9 @@ enum class FontDesign { standard, rounded, monospaced, serif };
 struct Fonts {
     Fonts() = delete;
 
+    // Reads the system's font configuration on a thread of its own, before the application
+    // exists, so that `load` finds it read.
+    static void prepare();
     // Registers the faces once; later calls do nothing. Missing files fall back to the
     // system's faces (text) or draw no symbols.
     static void load();

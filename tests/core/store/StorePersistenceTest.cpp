@@ -108,6 +108,39 @@ TEST_F(StorePersistenceTest, UndecodableFileIsCopiedAsideThenReplaced) {
     EXPECT_EQ(files.contents(corrupt), "{\"lists\": [");
 }
 
+TEST_F(StorePersistenceTest, AFileReadAheadCountsOnlyWhileItStillHoldsTheBytesRead) {
+    Snapshot first;
+    first.lists = {list(work, "Work")};
+    putDocument(first);
+    auto ahead = readDataFileAhead(url, files, clock.now()).get();
+    ASSERT_TRUE(ahead && ahead->snapshot);
+    EXPECT_EQ(ahead->snapshot->lists, first.lists);
+
+    // Changed since: what it holds now is read and decoded again.
+    Snapshot second;
+    second.lists = {list(home, "Home")};
+    putDocument(second);
+    EXPECT_EQ(open(ahead).lists.get(), second.lists);
+    EXPECT_EQ(store->lastOnDisk(), files.contents(url));
+
+    // Unchanged: its decoded document is taken as it is.
+    putDocument(first);
+    ahead->snapshot->lists[0].name = "Decoded ahead";
+    EXPECT_EQ(open(ahead).lists.get()[0].name, "Decoded ahead");
+
+    // Undecodable bytes are copied aside, as any.
+    files.put(url, "{\"lists\": [");
+    EXPECT_FALSE(readDataFileAhead(url, files, clock.now()).get()->snapshot);
+    open(readDataFileAhead(url, files, clock.now()).get());
+    EXPECT_EQ(files.contents(url.string() + ".corrupt-1773057600"), "{\"lists\": [");
+    EXPECT_EQ(store->lists.get()[0].name, "My Tasks");
+    // A file gone since is no document.
+    auto gone = readDataFileAhead(url, files, clock.now()).get();
+    files.remove(url);
+    EXPECT_EQ(open(gone).lists.get()[0].name, "My Tasks");
+    EXPECT_FALSE(store->lastOnDisk());
+}
+
 TEST_F(StorePersistenceTest, FileThatCannotBeReadOrBackedUpIsNeverOverwritten) {
     // Present but unreadable (permissions, an I/O error): the user's history is in there.
     files.put(url, "history");
