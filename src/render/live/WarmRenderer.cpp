@@ -43,17 +43,24 @@ std::unique_ptr<gl::OffscreenRenderer> makeWarmRenderer(const std::vector<std::p
         BonsaiEngine engine(queue, {}, [](std::function<void()> job) { job(); });
         engine.show(warmSeed, warmFrom);
         engine.show(warmSeed, warmTo, warmFrom);
+        const auto draw = [&](std::pair<int, int> size, double time) {
+            if (!stop || !*stop)
+                renderer->render(engine.scene(), *engine.revealCameraNode(), size.first, size.second, time);
+        };
+        // The growth at one size: a change of size makes every frame image again, and the
+        // driver's code is the same at any size; the other sizes get one frame each.
         for (const double time : warmTimes) {
             engine.scene().update(time);
             engine.renderDelegate().update(time, engine.revealCameraNode().get());
-            for (const auto& [width, height] : sizes)
-                if (!stop || !*stop)
-                    renderer->render(engine.scene(), *engine.revealCameraNode(), width, height, time);
+            draw(sizes.front(), time);
         }
+        for (auto size = sizes.begin() + 1; size != sizes.end(); ++size)
+            draw(*size, warmTimes[std::size(warmTimes) - 1]);
     }
-    // The context, its programs and the images of the last frame stay (made here, they cost
-    // the main thread nothing); the tree's uploads go, with the heap they took.
-    scene.sweep();
+    // The context and its programs stay, with the driver's code for them; the tree's uploads,
+    // the frame images and the shadow maps go, with the heap they took: a panel opened without
+    // a 3D view on screen holds none of them, and a view's first frame makes its own quickly.
+    renderer->releaseTargets();
     malloc_trim(0);
     renderer->release();
     return renderer;
