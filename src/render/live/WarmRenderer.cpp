@@ -4,6 +4,7 @@
 #include "render/gl/OffscreenRenderer.hpp"
 #include "render/gl/SceneRenderer.hpp"
 
+#include <future>
 #include <malloc.h>
 
 namespace vesk {
@@ -29,20 +30,32 @@ constexpr std::uint64_t warmSeed = 12345;
 constexpr std::int64_t warmFrom = 150, warmTo = 170;
 constexpr double warmTimes[] = {0.0, 0.3, 1.2, 2.4};
 
+// The warm-up's tree, grown by the thread that makes it and drawn by another.
+struct WarmTree {
+    InlineQueue queue;
+    BonsaiEngine engine{queue, {}, [](std::function<void()> job) { job(); }};
+
+    WarmTree() {
+        engine.show(warmSeed, warmFrom);
+        engine.show(warmSeed, warmTo, warmFrom);
+    }
+};
+
 } // namespace
 
 std::unique_ptr<gl::OffscreenRenderer> makeWarmRenderer(const std::vector<std::pair<int, int>>& sizes,
                                                         std::string& log, const std::atomic<bool>* stop) {
+    // The tree grows while the context is made: each takes a good part of the warm-up.
+    std::future<std::unique_ptr<WarmTree>> growing;
+    if (!sizes.empty()) growing = std::async(std::launch::async, [] { return std::make_unique<WarmTree>(); });
     auto renderer = gl::OffscreenRenderer::make(log);
     if (!renderer) return nullptr;
     gl::SceneRenderer& scene = renderer->sceneRenderer();
     if (gl::isSoftwareRenderer(scene.rendererName())) scene.setQuality(gl::RenderQuality::light());
 
-    if (!sizes.empty()) {
-        InlineQueue queue;
-        BonsaiEngine engine(queue, {}, [](std::function<void()> job) { job(); });
-        engine.show(warmSeed, warmFrom);
-        engine.show(warmSeed, warmTo, warmFrom);
+    if (growing.valid()) {
+        const std::unique_ptr<WarmTree> tree = growing.get();
+        BonsaiEngine& engine = tree->engine;
         const auto draw = [&](std::pair<int, int> size, double time) {
             if (!stop || !*stop)
                 renderer->render(engine.scene(), *engine.revealCameraNode(), size.first, size.second, time);
