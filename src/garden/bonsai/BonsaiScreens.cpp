@@ -8,8 +8,9 @@
 namespace vesk {
 
 std::shared_ptr<SceneFrames> makeLiveFrames(TarnelUI& ui) {
-    // About the views' sizes: the tab's in the open tarnel and the reveal panel's.
-    auto frames = std::make_shared<SceneFrames>(std::vector<QSize>{{378, 316}, {208, 204}});
+    // About the views' sizes: the reveal panel's, and the tab's in the open tarnel, whose
+    // frame images are kept.
+    auto frames = std::make_shared<SceneFrames>(std::vector<QSize>{{208, 204}, {378, 316}});
     // An open panel is where 3D views come from: the tab, and the reveal of a task ticked there.
     ui.expanded.observe([&ui, weak = std::weak_ptr<SceneFrames>(frames)] {
         if (const auto frames = weak.lock()) frames->setPanelOpen(ui.expanded.get());

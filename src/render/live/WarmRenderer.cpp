@@ -60,20 +60,21 @@ std::unique_ptr<gl::OffscreenRenderer> makeWarmRenderer(const std::vector<std::p
             if (!stop || !*stop)
                 renderer->render(engine.scene(), *engine.revealCameraNode(), size.first, size.second, time);
         };
-        // The growth at one size: a change of size makes every frame image again, and the
-        // driver's code is the same at any size; the other sizes get one frame each.
+        // The driver's code is the same at any size, and a change of size makes every frame
+        // image again: one frame at each size but the last, then the growth at the last.
         for (const double time : warmTimes) {
             engine.scene().update(time);
             engine.renderDelegate().update(time, engine.revealCameraNode().get());
-            draw(sizes.front(), time);
+            if (time == warmTimes[0])
+                for (auto size = sizes.begin(); size + 1 != sizes.end(); ++size)
+                    draw(*size, time);
+            draw(sizes.back(), time);
         }
-        for (auto size = sizes.begin() + 1; size != sizes.end(); ++size)
-            draw(*size, warmTimes[std::size(warmTimes) - 1]);
     }
-    // The context and its programs stay, with the driver's code for them; the tree's uploads,
-    // the frame images and the shadow maps go, with the heap they took: a panel opened without
-    // a 3D view on screen holds none of them, and a view's first frame makes its own quickly.
-    renderer->releaseTargets();
+    // The context, its programs and the images of the last frame stay (made here, they cost
+    // the main thread nothing: fresh pages are slow to come by); the tree's uploads go, with the
+    // heap they took.
+    scene.sweep();
     malloc_trim(0);
     renderer->release();
     return renderer;
