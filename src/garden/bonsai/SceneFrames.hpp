@@ -36,8 +36,9 @@ class SceneFrames {
   public:
     // Without frames drawn for this long the frame images are freed.
     static constexpr int releaseAfterMs = 4000;
-    // With the panel closed and no frame drawn for this long, everything goes.
-    static constexpr int dropAfterMs = 10000;
+    // With the panel closed and no frame drawn for this long, everything goes: soon enough
+    // that, with the teardown, the memory is back within 10 s of the last frame.
+    static constexpr int dropAfterMs = 6000;
     // A wait for the context ends after this long whatever: a driver that hangs holds no one.
     static constexpr int readyDeadlineMs = 120000;
 
