@@ -57,9 +57,9 @@ sky_x=$((800 - 220 + 31 + 340)) sky_y=$((38 + 30))
 # from SINCE (epoch seconds); gives up after 30 s.
 tree_shown_ms() {
     while [ "$(screen_pixel "$sky_x" "$sky_y")" = '#000000' ]; do
-        [ "$(echo "$(now) - $1 > 30" | bc)" -eq 0 ] || break
+        awk -v now="$(now)" -v since="$1" 'BEGIN { exit !(now - since > 30) }' && break
     done
-    echo "$(now) - $1" | bc | awk '{ printf "%.0f", $1 * 1000 }'
+    awk -v now="$(now)" -v since="$1" 'BEGIN { printf "%.0f", (now - since) * 1000 }'
 }
 
 # open_bonsai WHAT: expands, opens the bonsai tab at once and prints when the tree showed
