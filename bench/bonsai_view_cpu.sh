@@ -22,13 +22,6 @@ drop_probe() { perf probe -q -d "probe_*:$event" 2>/dev/null || true; }
 trap 'drop_probe; cleanup' EXIT
 
 launch tab --seed 12345 --iter 3000 --expand bonsai
-# The tab's card is the 378 × 316 rectangle 31 into the 440-wide tarnel centred on the
-# 1600-pixel screen and 38 down.
-tree_drawn() {
-    is_open || return 1
-    seen=$(import -window root -crop 180x200+711+98 -colorspace gray -format '%[fx:int(255*mean)]' info:)
-    [ "$seen" -gt 12 ]
-}
 wait_until 30 "no tree in the bonsai tab's card" tree_drawn
 sleep 2 # past the opening
 
@@ -45,6 +38,8 @@ median() { sort -n -k"$1" | awk -v k="$1" '{ v[NR] = $k } END { print v[int((NR 
 rest=$(for _ in $(seq "$windows"); do window; done)
 is_open || fail "the tarnel closed while the tab was measured"
 
+# The middle of the tab's card: 31 into the 440-wide tarnel centred on the 1600-pixel screen
+# and 38 down, 378 × 316.
 card_x=$((800 - 220 + 31 + 189)) card_y=$((38 + 158))
 xdotool mousemove "$card_x" "$card_y" mousedown 1
 (
