@@ -254,6 +254,10 @@ struct SceneRenderer::Impl {
     void scenePass(const scene::Scene& scene, const scene::FramePlan& plan, double time) {
         glBindFramebuffer(GL_FRAMEBUFFER, targets.sceneFbo());
         glViewport(0, 0, targets.width(), targets.height());
+        // The view normals serve ambient occlusion alone: without it they are not written.
+        const GLenum buffers[2] = {GL_COLOR_ATTACHMENT0,
+                                   quality.ambientOcclusion ? GLenum(GL_COLOR_ATTACHMENT1) : GLenum(GL_NONE)};
+        glDrawBuffers(2, buffers);
         const float clearColor[4] = {0, 0, 0, 1};
         const float clearNormal[4] = {0.5f, 0.5f, 1.0f, 0.0f};
         glClearBufferfv(GL_COLOR, 0, clearColor);
