@@ -3,6 +3,7 @@
 // on the machine's headless GL: on Mesa's software rasteriser the full pipeline is what keeps
 // an open tab busy, so the variants take one setting away at a time, down to the light one.
 #include "render/engine/BonsaiEngine.hpp"
+#include "render/gl/EglContext.hpp"
 #include "render/gl/OffscreenRenderer.hpp"
 #include "render/gl/SceneRenderer.hpp"
 #include "render/live/WarmRenderer.hpp"
@@ -17,6 +18,12 @@
 namespace {
 
 using namespace vesk;
+
+// The rasteriser threads the program asks for, set before any GL loads, as the program does.
+const bool programThreads = [] {
+    gl::EglContext::preferFewSoftwareThreads();
+    return true;
+}();
 
 constexpr int viewWidth = 378, viewHeight = 316;
 

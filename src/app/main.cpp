@@ -3,6 +3,7 @@
 
 #include "app/AppDelegate.hpp"
 #include "devtools/DeveloperLaunch.hpp"
+#include "render/gl/EglContext.hpp"
 #include "shell/theme/Fonts.hpp"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ int startApplication(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    vesk::gl::EglContext::preferFewSoftwareThreads();
     if (const auto status = vesk::DeveloperLaunch::takeOver(argc, argv)) return *status;
     return startApplication(argc, argv);
 }

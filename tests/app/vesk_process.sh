@@ -133,6 +133,15 @@ cpu_per_mille() {
     echo $((best / 1000))
 }
 
+# tree_drawn: the tarnel is open on the bonsai tab and its card shows a lit tree in its middle
+# (the card is the 378 × 316 rectangle 31 into the tarnel and below the 30-high top bar and
+# its 8 of gap).
+tree_drawn() {
+    is_open || return 1
+    seen=$(import -window root -crop 180x200+711+98 -colorspace gray -format '%[fx:int(255*mean)]' info:)
+    [ "$seen" -gt 12 ]
+}
+
 # run_to_end OPTIONS...: vesk with options that make it quit by itself (a snapshot, a
 # scene), in the foreground; on a busy machine that can take long, so the deadline only
 # catches a run that never quits (status 124 then).

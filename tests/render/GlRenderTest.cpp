@@ -289,14 +289,15 @@ TEST_F(GlRenderTest, ARendererOnAnotherThreadDrawsTheSamePictureAndLeavesThisOne
 namespace vesk::gl {
 namespace {
 
-// Without wind the kept shadow map must give every frame the very picture a map drawn
-// afresh gives: while the tree stands, turns, stands again and the sun moves; and after the
-// frame images were freed.
-TEST_F(GlRenderTest, KeptShadowsFollowWhatMovesAndFreedTargetsAreMadeAgain) {
+// Without wind the kept shadow map and the depth laid down first must give every frame the
+// very picture a map drawn afresh and a single pass give: while the tree stands, turns,
+// stands again and the sun moves; and after the frame images were freed.
+TEST_F(GlRenderTest, KeptShadowsAndDepthFirstGiveTheFreshPictureAndFreedTargetsAreMadeAgain) {
     auto s = makeVoxelScene();
     SceneRenderer& scene = renderer().sceneRenderer();
     RenderQuality fresh = RenderQuality::light();
     fresh.keptShadows = false;
+    fresh.depthFirst = false;
     const auto compare = [&](const char* when) {
         scene.setQuality(RenderQuality::light());
         const Frame kept = renderer().render(s->scene, *s->camera, 120, 100);

@@ -61,11 +61,15 @@ bool BonsaiSceneView::lively(double now) const {
            (lastInteraction_ && now - *lastInteraction_ < livelySeconds);
 }
 
-void BonsaiSceneView::schedule(double now) {
+void BonsaiSceneView::schedule(double frameStart) {
     if (!isVisible()) return;
+    const double now = now_();
     double rate = fullRate;
     if (frames_.software()) rate = lively(now) ? softwareLivelyRate : softwareIdleRate;
-    timer_.start(static_cast<int>(std::lround(1000.0 / rate)));
+    // The next frame is due a period after this one began: the time spent drawing is part
+    // of the period, not added to it.
+    const double wait = std::max(1.0 / rate - (now - frameStart), 0.0);
+    timer_.start(static_cast<int>(std::lround(1000.0 * wait)));
 }
 
 void BonsaiSceneView::step() {

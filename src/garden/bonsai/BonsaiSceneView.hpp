@@ -70,7 +70,8 @@ class BonsaiSceneView final : public QWidget {
     // Takes over the camera from the engine's scripted motion.
     void takeControl();
     bool lively(double now) const;
-    void schedule(double now);
+    // Starts the timer for the frame after the one begun at `frameStart`.
+    void schedule(double frameStart);
 
     BonsaiEngine& engine_;
     std::shared_ptr<scene::Node> camera_;

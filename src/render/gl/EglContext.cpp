@@ -4,6 +4,7 @@
 
 #include "render/gl/EglContext.hpp"
 
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 
@@ -26,6 +27,13 @@ std::mutex displayUsersLock;
 int displayUsers = 0;
 
 } // namespace
+
+void EglContext::preferFewSoftwareThreads() {
+    // llvmpipe starts a thread per core and wakes them all for each of a frame's dozen
+    // passes; a small frame spends much of its time handing work out and waiting. Two
+    // threads still draw the tab's view at its rate, for less CPU in all.
+    setenv("LP_NUM_THREADS", "2", 0);
+}
 
 bool EglContext::deviceExists() {
     if (!hasExtension(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS), "EGL_MESA_platform_surfaceless"))

@@ -14,6 +14,10 @@ class EglContext {
     static std::unique_ptr<EglContext> make(std::string& log);
     // Whether this machine has an EGL device at all (a surfaceless display that initialises).
     static bool deviceExists();
+    // Asks Mesa's software rasteriser for few threads of its own, unless the user chose a
+    // number; other drivers do not read it. Call it before any GL is loaded and before other
+    // threads start (it sets an environment variable).
+    static void preferFewSoftwareThreads();
     ~EglContext();
     EglContext(const EglContext&) = delete;
     EglContext& operator=(const EglContext&) = delete;

@@ -239,9 +239,25 @@ struct SceneRenderer::Impl {
         drawMesh(cache.mesh(*item.geometry));
     }
 
+    // The opaque surfaces' depth alone; their lit pass then shades only the fragments that
+    // match it. The depth programs place vertices as the lit ones do.
+    void depthPass(const scene::FramePlan& plan, double time) {
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        const scene::Mat4 viewProj = plan.projection * plan.view;
+        for (const auto& item : plan.opaque)
+            drawDepth(item, viewProj, time);
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glDepthFunc(GL_LEQUAL);
+        glDepthMask(GL_FALSE);
+    }
+
     void scenePass(const scene::Scene& scene, const scene::FramePlan& plan, double time) {
         glBindFramebuffer(GL_FRAMEBUFFER, targets.sceneFbo());
         glViewport(0, 0, targets.width(), targets.height());
+        // The view normals serve ambient occlusion alone: without it they are not written.
+        const GLenum buffers[2] = {GL_COLOR_ATTACHMENT0,
+                                   quality.ambientOcclusion ? GLenum(GL_COLOR_ATTACHMENT1) : GLenum(GL_NONE)};
+        glDrawBuffers(2, buffers);
         const float clearColor[4] = {0, 0, 0, 1};
         const float clearNormal[4] = {0.5f, 0.5f, 1.0f, 0.0f};
         glClearBufferfv(GL_COLOR, 0, clearColor);
@@ -259,9 +275,12 @@ struct SceneRenderer::Impl {
         glDepthFunc(GL_LESS);
         glEnable(GL_CULL_FACE);
         glCullFace(GL_BACK);
+        if (quality.depthFirst) depthPass(plan, time);
         std::set<const GlProgram*> prepared;
         for (const auto& item : plan.opaque)
             drawLit(item, plan, scene, env, prepared, time);
+        glDepthFunc(GL_LESS);
+        glDepthMask(GL_TRUE);
 
         if (!plan.transparent.empty()) {
             glEnable(GL_BLEND);

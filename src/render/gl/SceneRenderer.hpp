@@ -20,15 +20,17 @@ struct RenderTarget {
 // and the lights' own shadow maps. Light: no multisampling, shadow maps of at most 1024²,
 // no ambient occlusion, and shadows cast by the wind-blown leaves at rest, so that the map
 // is drawn again only for what moved; for software rasterisers, where the full frame keeps
-// several cores busy.
+// several cores busy. There the opaque surfaces also lay down their depth first, so that
+// the costly lighting runs only for what is in front.
 struct RenderQuality {
     int maxSamples = 4;
     int maxShadowMapSize = 4096;
     bool ambientOcclusion = true;
     bool keptShadows = false;
+    bool depthFirst = false;
 
     static RenderQuality full() { return {}; }
-    static RenderQuality light() { return {0, 1024, false, true}; }
+    static RenderQuality light() { return {0, 1024, false, true, true}; }
     friend bool operator==(const RenderQuality&, const RenderQuality&) = default;
 };
 
