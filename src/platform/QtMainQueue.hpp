@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QTimer>
 #include <unordered_map>
+#include <vector>
 
 namespace vesk {
 
@@ -23,7 +24,8 @@ class QtMainQueue final : public MainQueue {
 
   private:
     Handle schedule(double seconds, bool repeat, Task task);
-    void fire(Handle handle);
+    QTimer* newTimer();
+    void fire(QTimer* timer);
 
     struct Item {
         QTimer* timer;
@@ -33,6 +35,7 @@ class QtMainQueue final : public MainQueue {
 
     QObject owner_;
     std::unordered_map<Handle, Item> items_;
+    std::vector<QTimer*> spare_; // stopped, owned by owner_
     Handle lastHandle_ = 0;
 };
 
