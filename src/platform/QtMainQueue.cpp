@@ -18,7 +18,7 @@ int milliseconds(double seconds) {
 
 QtMainQueue::QtMainQueue() = default;
 
-// The owner object deletes every timer, pending or kept for reuse.
+// The owner object deletes every timer, pending or already cancelled.
 QtMainQueue::~QtMainQueue() = default;
 
 MainQueue::Handle QtMainQueue::after(double delaySeconds, Task task) {
@@ -31,41 +31,31 @@ MainQueue::Handle QtMainQueue::repeating(double intervalSeconds, Task task) {
 
 MainQueue::Handle QtMainQueue::schedule(double seconds, bool repeat, Task task) {
     const Handle handle = ++lastHandle_;
-    QTimer* timer = spare_.empty() ? newTimer() : spare_.back();
-    if (!spare_.empty()) spare_.pop_back();
+    auto* timer = new QTimer(&owner_);
+    timer->setTimerType(Qt::PreciseTimer);
     timer->setSingleShot(!repeat);
     timer->setInterval(milliseconds(seconds));
+    QObject::connect(timer, &QTimer::timeout, &owner_, [this, handle] { fire(handle); });
     items_.emplace(handle, Item{timer, std::move(task), repeat});
     timer->start();
     return handle;
 }
 
-QTimer* QtMainQueue::newTimer() {
-    auto* timer = new QTimer(&owner_);
-    timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer, &QTimer::timeout, &owner_, [this, timer] { fire(timer); });
-    return timer;
-}
-
-void QtMainQueue::fire(QTimer* timer) {
-    // A stopped timer kept for reuse belongs to no item.
-    const auto found = std::find_if(items_.begin(), items_.end(),
-                                    [&](const auto& item) { return item.second.timer == timer; });
+void QtMainQueue::fire(Handle handle) {
+    const auto found = items_.find(handle);
     if (found == items_.end()) return;
     // A copy: the task may cancel itself or schedule more work, which may rehash the map.
     const Task task = found->second.task;
-    if (!found->second.repeat) cancel(found->first);
+    if (!found->second.repeat) cancel(handle);
     task();
 }
 
 void QtMainQueue::cancel(Handle handle) {
     const auto found = items_.find(handle);
     if (found == items_.end()) return;
-    // Kept for the next item rather than deleted: deleting it later (cancel may run inside
-    // this very timer's timeout signal) would wake the event loop once more, a running
-    // timer's ticker every second.
     found->second.timer->stop();
-    spare_.push_back(found->second.timer);
+    // Later, because cancel may run inside this very timer's timeout signal.
+    found->second.timer->deleteLater();
     items_.erase(found);
 }
 

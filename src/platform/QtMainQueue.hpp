@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QTimer>
 #include <unordered_map>
-#include <vector>
 
 namespace vesk {
 
@@ -24,8 +23,7 @@ class QtMainQueue final : public MainQueue {
 
   private:
     Handle schedule(double seconds, bool repeat, Task task);
-    QTimer* newTimer();
-    void fire(QTimer* timer);
+    void fire(Handle handle);
 
     struct Item {
         QTimer* timer;
@@ -35,7 +33,6 @@ class QtMainQueue final : public MainQueue {
 
     QObject owner_;
     std::unordered_map<Handle, Item> items_;
-    std::vector<QTimer*> spare_; // stopped, owned by owner_
     Handle lastHandle_ = 0;
 };
 

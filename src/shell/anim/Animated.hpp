@@ -72,7 +72,6 @@ template <class T> class Animated final : public AnimationChannel {
     Animated& operator=(const Animated&) = delete;
 
     void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
-    AnimationManager& manager() const { return *manager_; }
     // While it moves, `onChange` runs at most this often (a small or slow motion that need
     // not redraw at every frame); the step that brings it to rest always runs. 0: every frame.
     void setFrameRate(double framesPerSecond) {

@@ -1,7 +1,6 @@
 #include "shell/anim/AnimationManager.hpp"
 
 #include <algorithm>
-#include <utility>
 
 namespace vesk {
 
@@ -65,42 +64,11 @@ void AnimationManager::tick() {
     // A channel's change callback may start, stop or destroy other channels: walk a copy
     // and skip whatever left the list meanwhile.
     const auto frame = moving_;
-    inFrame_ = true;
     for (AnimationChannel* channel : frame) {
         if (!isMoving(channel)) continue;
         if (!channel->advance(seconds)) std::erase(moving_, channel);
     }
-    inFrame_ = false;
     pace();
-    paintFrame();
-}
-
-void AnimationManager::repaint(QWidget* widget, const QRect& rect) {
-    if (inFrame_)
-        toPaint_.emplace_back(widget, rect);
-    else
-        widget->update(rect);
-}
-
-void AnimationManager::paintFrame() {
-    // Taken out first: a paint may start another frame's animation.
-    const auto toPaint = std::exchange(toPaint_, {});
-    // One paint per window, of every box of the frame (a clock's digit and the dot beside
-    // it): painted from the window down, as Qt paints a widget that is not opaque.
-    std::vector<std::pair<QPointer<QWidget>, QRegion>> windows;
-    for (const auto& [widget, rect] : toPaint) {
-        if (!widget || !widget->isVisible() || !widget->updatesEnabled()) continue;
-        QWidget* window = widget->window();
-        const QRect box(widget->mapTo(window, rect.topLeft()), rect.size());
-        const auto same = std::find_if(windows.begin(), windows.end(),
-                                       [&](const auto& entry) { return entry.first == window; });
-        if (same == windows.end())
-            windows.emplace_back(window, box);
-        else
-            same->second += box;
-    }
-    for (const auto& [window, region] : windows)
-        if (window) window->repaint(region);
 }
 
 } // namespace vesk

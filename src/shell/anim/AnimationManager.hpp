@@ -1,11 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPointer>
-#include <QRect>
-#include <QRegion>
 #include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <vector>
 
@@ -47,27 +43,17 @@ class AnimationManager {
     // The timer's period while it ticks.
     int tickIntervalMs() const { return timer_.interval(); }
     bool isMoving(const AnimationChannel* channel) const;
-    // One frame: advances every moving channel to `now()`, then paints what they asked to
-    // repaint. The timer calls it; tests too.
+    // One frame: advances every moving channel to `now()`. The timer calls it; tests too.
     void tick();
-
-    // Asks for `rect` of `widget` to be painted. A channel's step is painted as its frame ends,
-    // from the timer's own wake: update() would queue the paint for a second pass of the event
-    // loop, which costs a wake-up, a poll and a read on every frame. Outside a frame: update().
-    void repaint(QWidget* widget, const QRect& rect);
 
   private:
     // Runs the timer as often as the most demanding moving channel needs; stops it when none moves.
     void pace();
-    // Paints, once per window, what the frame's channels asked to repaint.
-    void paintFrame();
 
     TimeSource now_;
     QElapsedTimer monotonic_;
     QTimer timer_;
     std::vector<AnimationChannel*> moving_;
-    bool inFrame_ = false;
-    std::vector<std::pair<QPointer<QWidget>, QRect>> toPaint_;
 };
 
 } // namespace vesk

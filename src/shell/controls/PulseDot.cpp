@@ -10,7 +10,7 @@ namespace vesk {
 PulseDot::PulseDot(const QColor& color, bool running, QWidget* parent, AnimationManager* manager)
     : QWidget(parent), color_(color), running_(running),
       opacity_(
-          running ? 0.35 : 0.5, [this] { opacity_.manager().repaint(this, rect()); }, manager) {
+          running ? 0.35 : 0.5, [this] { update(); }, manager) {
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // A breath lasts almost a second and goes on for as long as a stopwatch runs: a few

@@ -21,7 +21,7 @@ RollingText::RollingText(QWidget* parent, AnimationManager* manager)
         if (progress_.value() <= 0) return;
         // Only the characters that roll: a clock's next second redraws its last digit or two.
         const int left = std::max(static_cast<int>(std::floor(rollLeft_)) - 1, 0);
-        progress_.manager().repaint(this, QRect(left, 0, width() - left, height()));
+        update(left, 0, width() - left, height());
     });
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     fitResolution();

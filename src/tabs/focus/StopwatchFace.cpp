@@ -37,8 +37,7 @@ StopwatchFace::StopwatchFace(QWidget* parent, AnimationManager* manager)
         const double now = degrees_.value();
         const double moved = std::abs(now - drawnDegrees_) * outline().width() / 2 * std::numbers::pi / 180;
         if (moved < 0.5 && degrees_.isAnimating()) return;
-        degrees_.manager().repaint(
-            this, dotRect(drawnDegrees_).united(dotRect(now)).toAlignedRect().adjusted(-1, -1, 1, 1));
+        update(dotRect(drawnDegrees_).united(dotRect(now)).toAlignedRect().adjusted(-1, -1, 1, 1));
         drawnDegrees_ = now;
     });
 }

@@ -5,9 +5,6 @@
 #include "shell/anim/Transaction.hpp"
 
 #include <QColor>
-#include <QCoreApplication>
-#include <QEvent>
-#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -128,47 +125,6 @@ TEST_F(AnimationManagerTest, RepeatingAnimationKeepsTheTimerAliveUntilReplaced) 
     runFrames(200);
     EXPECT_FALSE(manager.isTicking());
     EXPECT_DOUBLE_EQ(dot.value(), 0.5);
-}
-
-// Counts the paints a widget gets.
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint) ++paints;
-        return false;
-    }
-};
-
-TEST_F(AnimationManagerTest, AFramePaintsWhatItsValuesAskedForBeforeItEnds) {
-    QWidget window;
-    window.resize(100, 30);
-    QWidget dot(&window), clock(&window);
-    dot.setGeometry(4, 4, 10, 10);
-    clock.setGeometry(40, 4, 50, 20);
-    window.show();
-    QCoreApplication::processEvents(); // exposed: updates now paint
-    PaintCounter windowPaints, dotPaints;
-    window.installEventFilter(&windowPaints);
-    dot.installEventFilter(&dotPaints);
-
-    Animated<double> breath(0.0, {}, &manager), roll(0.0, {}, &manager);
-    breath.setOnChange([&] { manager.repaint(&dot, dot.rect()); });
-    roll.setOnChange([&] { manager.repaint(&clock, QRect(30, 0, 20, 20)); });
-    breath.animate(1.0, Animation::easeInOut(0.9));
-    roll.animate(1.0, Animation::easeInOut(0.9));
-    QCoreApplication::processEvents(); // the paints the starts queued
-    windowPaints.paints = dotPaints.paints = 0;
-
-    runFrames(1);
-    EXPECT_EQ(windowPaints.paints, 1) << "one paint of the window for both boxes, within the frame";
-    EXPECT_EQ(dotPaints.paints, 1);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(windowPaints.paints, 1) << "nothing queued for a later pass";
-
-    breath.set(0.5); // outside a frame: queued as any update
-    EXPECT_EQ(dotPaints.paints, 1);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(dotPaints.paints, 2);
 }
 
 } // namespace
