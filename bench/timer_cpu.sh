@@ -4,24 +4,11 @@
 # A figure, not a budget. Usage:
 #   bench/timer_cpu.sh VESK [collapsed|focus] [pomodoro|stopwatch] [WINDOWS] [SECONDS]
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-vesk=$(realpath "$1")
-place=${2:-collapsed}
-mode=${3:-pomodoro}
 windows=${4:-5}
 seconds=${5:-20}
-# The X session finds its helpers next to the script that sources it, and takes the program
-# from $1: the path made absolute above.
-set -- "$vesk"
-BASH_ARGV0="$here/../tests/app/$(basename "$0")"
-. "$here/../tests/app/x_session.sh"
-. "$here/../tests/app/vesk_process.sh"
+. "$(dirname "$0")/timer_session.sh"
 
-options=(--timer "$mode")
-[ "$place" = focus ] && options+=(--expand focus)
-launch timer "${options[@]}"
-xdotool mousemove 100 800
-sleep 3 # past the opening transitions
+start_timer
 hz=$(getconf CLK_TCK)
 ticks() { awk '{print $14 + $15}' "/proc/$vpid/stat"; }
 figures=()

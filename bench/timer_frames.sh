@@ -4,17 +4,8 @@
 # on the real vesk under Xvfb with a compositor. A figure, not a budget. Usage:
 #   bench/timer_frames.sh VESK [collapsed|focus] [pomodoro|stopwatch] [SECONDS]
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-vesk=$(realpath "$1")
-place=${2:-collapsed}
-mode=${3:-pomodoro}
 seconds=${4:-10}
-# The X session finds its helpers next to the script that sources it, and takes the program
-# from $1: the path made absolute above.
-set -- "$vesk"
-BASH_ARGV0="$here/../tests/app/$(basename "$0")"
-. "$here/../tests/app/x_session.sh"
-. "$here/../tests/app/vesk_process.sh"
+. "$(dirname "$0")/timer_session.sh"
 
 gui=$(ldd "$vesk" | awk '/libQt6Gui/ {print $3}')
 probe() { # probe NAME LIBRARY MANGLED-SYMBOL
@@ -28,11 +19,7 @@ probe vesk_store_tick "$vesk" _ZN4vesk5Store4tickEv
 probe vesk_animation_frame "$vesk" _ZN4vesk16AnimationManager4tickEv
 probe vesk_repaint "$(realpath "$gui")" _ZN13QBackingStore10beginPaintERK7QRegion
 
-options=(--timer "$mode")
-[ "$place" = focus ] && options+=(--expand focus)
-launch timer "${options[@]}"
-xdotool mousemove 100 800
-sleep 3 # past the opening transitions
+start_timer
 counts=$(perf stat -x, -e 'probe_*:vesk_*' -p "$vpid" -- sleep "$seconds" 2>&1)
 # Not in a trap: the X session's own trap ends vesk and the X server.
 perf probe -q -d 'probe_*:vesk_*' 2>/dev/null || true
