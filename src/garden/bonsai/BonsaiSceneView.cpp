@@ -78,6 +78,7 @@ void BonsaiSceneView::step() {
         return;
     }
     const double t = now_();
+    lastFrameStart_ = t;
     engine_.scene().update(t);
     if (controlling_) {
         orbit_.step(*camera_, t);
@@ -142,7 +143,9 @@ void BonsaiSceneView::takeControl() {
     camera_->removeAction("orbit");
     controlling_ = true;
     lastInteraction_ = now_();
-    if (isVisible() && frames_.software()) schedule(*lastInteraction_);
+    // The lively rate brings the next frame forward; counted from the last frame, a stream of
+    // wheel events never puts it off.
+    if (isVisible() && frames_.software()) schedule(lastFrameStart_);
 }
 
 void BonsaiSceneView::mousePressEvent(QMouseEvent* event) {

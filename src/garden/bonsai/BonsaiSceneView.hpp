@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -53,6 +54,8 @@ class BonsaiSceneView final : public QWidget {
     // One frame now: what the timer runs.
     void step();
     bool isRendering() const { return timer_.isActive(); }
+    // Milliseconds until the next frame is due; -1 when none is.
+    int nextFrameInMs() const { return timer_.remainingTime(); }
     int framesRendered() const { return framesRendered_; }
     const QImage& lastFrame() const { return frame_; }
     const scene::OrbitController& orbit() const { return orbit_; }
@@ -81,6 +84,8 @@ class BonsaiSceneView final : public QWidget {
     QTimer timer_;
     QImage frame_;
     int framesRendered_ = 0;
+    // When the last frame began; none yet: long ago.
+    double lastFrameStart_ = -std::numeric_limits<double>::infinity();
     double cornerRadius_ = 0;
     QColor border_ = Qt::transparent;
 

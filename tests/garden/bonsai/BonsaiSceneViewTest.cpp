@@ -47,6 +47,12 @@ struct SceneViewTest : ::testing::Test {
         QCoreApplication::sendEvent(view, &move);
         test::mouse(view, QEvent::MouseButtonRelease, from + by);
     }
+
+    void turnWheel(QWidget* view, int delta) {
+        QWheelEvent wheel({100, 100}, view->mapToGlobal(QPointF(100, 100)), {}, {0, delta}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(view, &wheel);
+    }
 };
 
 int difference(QRgb a, QRgb b) {
@@ -102,12 +108,23 @@ TEST_F(SceneViewTest, ADragTurnsTheCameraAboutTheTargetAndTheTiltStopsAtEightyDe
 
     // Zoomed far out, the camera is held 24 units from the target.
     for (int i = 0; i < 40; ++i) {
-        QWheelEvent wheel({100, 100}, view->mapToGlobal(QPointF(100, 100)), {}, {0, -120}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(view, &wheel);
+        turnWheel(view, -120);
     }
     view->step();
     EXPECT_NEAR(length(engine.cameraNode()->position() - engine.orbitTarget()), 24.0f, 1e-3f);
+}
+
+TEST_F(SceneViewTest, WheelEventsComingFasterThanTheFramesDoNotPutTheNextFrameOff) {
+    BonsaiSceneView* view = makeView(true);
+    view->step();
+    if (!frames.software()) GTEST_SKIP() << "the lively rate is for software GL";
+    // A touchpad's stream of small turns, closer together than a lively frame's period.
+    for (int i = 1; i <= 4; ++i) {
+        now = i * 0.02;
+        turnWheel(view, 15);
+    }
+    EXPECT_TRUE(view->isRendering());
+    EXPECT_LE(view->nextFrameInMs(), 1) << "the frame due after the first turn keeps being put off";
 }
 
 TEST_F(SceneViewTest, AViewThatIsNotInteractiveLeavesTheCameraToTheEngine) {
