@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <string>
@@ -31,6 +30,21 @@ void mapPagesAhead(const char* data, std::size_t size) {
     // Only a hint: a kernel without it (before 5.14) leaves the pages to their faults.
     if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
 #endif
+}
+
+// Reads `fd` to its end through a small buffer, handing each piece to `take`, which returns
+// false to stop; true only when the end was reached.
+template <class Take> bool readPieces(int fd, Take take) {
+    std::array<char, 64 * 1024> chunk;
+    for (;;) {
+        const ssize_t count = ::read(fd, chunk.data(), chunk.size());
+        if (count == 0) return true;
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        if (!take(std::string_view(chunk.data(), static_cast<std::size_t>(count)))) return false;
+    }
 }
 
 // Closes a descriptor on every path out of a function.
@@ -200,39 +214,30 @@ FileRead PosixFileSystem::read(const std::filesystem::path& path) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         mapPagesAhead(bytes.data(), bytes.capacity());
     }
-    std::array<char, 64 * 1024> chunk;
-    for (;;) {
-        const ssize_t count = ::read(fd.get(), chunk.data(), chunk.size());
-        if (count > 0) {
-            bytes.append(chunk.data(), static_cast<std::size_t>(count));
-        } else if (count == 0) {
-            result.status = FileRead::Status::ok;
-            return result;
-        } else if (errno != EINTR) {
-            // A folder, an I/O error: present but unreadable, which callers must not take for absent.
-            bytes.clear();
-            result.status = FileRead::Status::failed;
-            return result;
-        }
+    if (!readPieces(fd.get(), [&](std::string_view piece) {
+            bytes.append(piece);
+            return true;
+        })) {
+        // A folder, an I/O error: present but unreadable, which callers must not take for absent.
+        bytes.clear();
+        result.status = FileRead::Status::failed;
+        return result;
     }
+    result.status = FileRead::Status::ok;
+    return result;
 }
 
 bool PosixFileSystem::holds(const std::filesystem::path& path, std::string_view bytes) {
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid()) return false;
-    std::array<char, 64 * 1024> chunk;
     std::size_t at = 0;
-    for (;;) {
-        const ssize_t count = ::read(fd.get(), chunk.data(), chunk.size());
-        if (count == 0) return at == bytes.size();
-        if (count < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        const auto size = static_cast<std::size_t>(count);
-        if (size > bytes.size() - at || std::memcmp(chunk.data(), bytes.data() + at, size) != 0) return false;
-        at += size;
-    }
+    return readPieces(fd.get(),
+                      [&](std::string_view piece) {
+                          if (bytes.substr(at, piece.size()) != piece) return false;
+                          at += piece.size();
+                          return true;
+                      }) &&
+           at == bytes.size();
 }
 
 bool PosixFileSystem::writeAtomically(const std::filesystem::path& path, std::string_view bytes) {
