@@ -8,7 +8,6 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -136,15 +135,6 @@ TEST_F(PresenceTest, PaintedViewsDrawWithTheirAncestorsOpacity) {
     EXPECT_NEAR(half, opaque / 2, 3);
 }
 
-// A press as the window system delivers it: to the window, which finds the widget under it.
-void pressAndRelease(QWidget& window, QPoint at) {
-    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-        QMouseEvent event(type, at, window.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(window.windowHandle(), &event);
-    }
-}
-
 TEST_F(PresenceTest, APressOnAnArrivingViewReachesWhatIsDrawnWhereItLands) {
     parent.resize(200, 100);
     parent.show();
@@ -164,7 +154,7 @@ TEST_F(PresenceTest, APressOnAnArrivingViewReachesWhatIsDrawnWhereItLands) {
     while (presence.presence() < 0.995)
         runFrames(1);
     ASSERT_TRUE(presence.showsPicture());
-    pressAndRelease(parent, QPoint(120, 60));
+    test::clickInWindow(parent, QPoint(120, 60));
     EXPECT_EQ(presses, 1);
     EXPECT_FALSE(presence.showsPicture()); // whole at once, the rest of its way too
     EXPECT_DOUBLE_EQ(Presence::effectFor(button).opacity, 1.0);
@@ -175,7 +165,7 @@ TEST_F(PresenceTest, APressOnAnArrivingViewReachesWhatIsDrawnWhereItLands) {
     now += 0.5;
     manager.tick();
     ASSERT_EQ(button->mapTo(&parent, QPoint()), QPoint(0, 50));
-    pressAndRelease(parent, QPoint(20, 60));
+    test::clickInWindow(parent, QPoint(20, 60));
     EXPECT_EQ(presses, 2);
     runFrames(40);
     EXPECT_EQ(screen->pos(), QPoint(0, 0));
