@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
@@ -12,6 +13,8 @@
 
 namespace vesk {
 namespace {
+
+constexpr double focusLineWidth = 1.5;
 
 template <class Field> void applyTheme(Field& field, const QFont& font, const QColor& color) {
     field.setFont(font);
@@ -25,6 +28,12 @@ template <class Field> void applyTheme(Field& field, const QFont& font, const QC
     palette.setColor(QPalette::Highlight, Theme::surfaceHi());
     palette.setColor(QPalette::HighlightedText, Theme::text());
     field.setPalette(palette);
+}
+
+// The mark of the field that has the keyboard: a line in the accent along its bottom edge.
+void paintFocusLine(QWidget& surface, int width, int bottom) {
+    QPainter painter(&surface);
+    painter.fillRect(QRectF(0, bottom - focusLineWidth, width, focusLineWidth), Theme::accent());
 }
 
 template <class Field> void recolor(Field& field, const QColor& color) {
@@ -45,6 +54,11 @@ TextField::TextField(const QString& placeholder, const QFont& font, const QColor
 
 void TextField::setTextColor(const QColor& color) {
     recolor(*this, color);
+}
+
+void TextField::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (hasFocus()) paintFocusLine(*this, width(), height());
 }
 
 void TextField::setStruckThrough(bool struck) {
@@ -100,6 +114,16 @@ void GrowingTextEdit::showText(const QString& text) {
     setTextCursor(cursor);
 }
 
+void GrowingTextEdit::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
+    if (hasFocus()) paintFocusLine(*viewport(), viewport()->width(), viewport()->height());
+}
+
+void GrowingTextEdit::focusInEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusInEvent(event);
+    viewport()->update();
+}
+
 void GrowingTextEdit::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && onReturn_) {
@@ -117,6 +141,7 @@ void GrowingTextEdit::resizeEvent(QResizeEvent* event) {
 
 void GrowingTextEdit::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);
+    viewport()->update();
     verticalScrollBar()->setValue(0);
 }
 

@@ -7,7 +7,8 @@
 namespace vesk {
 
 // The tarnel's borderless text fields: no frame, no fill, the theme's text, placeholder and
-// selection colours. Editing keys reach them through the panel's key table.
+// selection colours; the one with the keyboard is underlined in the accent. Editing keys
+// reach them through the panel's key table.
 
 // One line.
 class TextField final : public QLineEdit {
@@ -16,6 +17,9 @@ class TextField final : public QLineEdit {
     void setTextColor(const QColor& color);
     // A solid line through the text, as done items show.
     void setStruckThrough(bool struck);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Several lines that grow with the text from `minLines` to `maxLines`, then scroll; without
@@ -33,7 +37,9 @@ class GrowingTextEdit final : public QPlainTextEdit {
     void showText(const QString& text);
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
