@@ -1,5 +1,6 @@
 #include "shell/controls/TextField.hpp"
 
+#include "shell/theme/TextDirection.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QAbstractTextDocumentLayout>
@@ -82,7 +83,10 @@ GrowingTextEdit::GrowingTextEdit(const QString& placeholder, const QFont& font, 
     document()->setDocumentMargin(0);
     setContentsMargins(0, 0, 0, 0);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    connect(this, &QPlainTextEdit::textChanged, this, [this] { fitHeight(); });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        followDirection();
+        fitHeight();
+    });
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             [this] { fitHeight(); });
     fitHeight();
@@ -153,6 +157,19 @@ void GrowingTextEdit::insertFromMimeData(const QMimeData* source) {
     // Qt 6.4 reads the first clipboard format without looking whether there is one, which
     // happens whenever the program that copied has quit and no clipboard manager runs.
     if (canInsertFromMimeData(source)) insertPlainText(source->text());
+}
+
+void GrowingTextEdit::followDirection() {
+    // The plain text layout aligns every line to the left, whatever its direction: the
+    // document is told where its text starts.
+    const QString text = toPlainText();
+    QTextOption option = document()->defaultTextOption();
+    const Qt::Alignment alignment = TextDirection::aligned(text, Qt::AlignLeft);
+    const Qt::LayoutDirection direction = text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    if (option.alignment() == alignment && option.textDirection() == direction) return;
+    option.setAlignment(alignment);
+    option.setTextDirection(direction);
+    document()->setDefaultTextOption(option);
 }
 
 void GrowingTextEdit::fitHeight() {

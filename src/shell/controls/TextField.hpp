@@ -23,7 +23,8 @@ class TextField final : public QLineEdit {
 };
 
 // Several lines that grow with the text from `minLines` to `maxLines`, then scroll; without
-// the keyboard it shows its beginning. Return runs `onReturn` instead of breaking the line
+// the keyboard it shows its beginning. Text that starts in a right-to-left script is aligned
+// to the right, as one line is. Return runs `onReturn` instead of breaking the line
 // when one is set; Tab and Shift+Tab move the keyboard on and back. Pasting or dropping takes
 // plain text only.
 class GrowingTextEdit final : public QPlainTextEdit {
@@ -46,6 +47,7 @@ class GrowingTextEdit final : public QPlainTextEdit {
     void insertFromMimeData(const QMimeData* source) override;
 
   private:
+    void followDirection();
     void fitHeight();
 
     int minLines_;
