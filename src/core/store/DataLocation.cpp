@@ -43,6 +43,21 @@ std::filesystem::path dataFilePath(const EnvironmentLookup& environment) {
     return dataHome(environment) / "Vesk" / "data.json";
 }
 
+std::filesystem::path resolvedDataFile(const std::filesystem::path& dataFile) {
+    std::filesystem::path file = madeAbsolute(dataFile);
+    // As the kernel does, a chain of links ends after 40.
+    for (int link = 0; link < 40; ++link) {
+        std::error_code error;
+        const auto folder = std::filesystem::weakly_canonical(file.parent_path(), error);
+        if (!error) file = folder / file.filename();
+        if (!std::filesystem::is_symlink(file, error)) break;
+        const auto target = std::filesystem::read_symlink(file, error);
+        if (error) break;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file;
+}
+
 std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files) {
     auto result = dataFilePath(environment);
     if (nonEmpty(environment, "TARNEL_DATA")) return result;

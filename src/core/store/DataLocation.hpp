@@ -23,5 +23,8 @@ EnvironmentLookup processEnvironment();
 std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files);
 // The same place, without looking for the old file.
 std::filesystem::path dataFilePath(const EnvironmentLookup& environment);
+// The file that `dataFile` names, however it is spelt: absolute, with every symbolic link on the
+// way followed, the file's own too, even where it points at a file not made yet.
+std::filesystem::path resolvedDataFile(const std::filesystem::path& dataFile);
 
 } // namespace vesk

@@ -2,8 +2,10 @@
 
 #include "support/FakeFileSystem.hpp"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <stdlib.h>
 
 namespace vesk {
 namespace {
@@ -65,6 +67,32 @@ TEST_F(DataLocationTest, LegacyFileIsCopiedOnceAndLeftInPlace) {
     files.failAllWrites = true;
     EXPECT_EQ(locate(), current);
     EXPECT_FALSE(files.exists(current));
+}
+
+TEST(ResolvedDataFileTest, EverySpellingAndLinkOfAFileNamesIt) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vesk-resolve-XXXXXX").string();
+    ASSERT_TRUE(::mkdtemp(pattern.data()));
+    const std::filesystem::path root = std::filesystem::canonical(pattern);
+    const auto real = root / "real" / "data.json";
+    std::filesystem::create_directories(real.parent_path());
+    std::ofstream(real) << "{}";
+    std::filesystem::create_symlink(real, root / "absolute.json");
+    std::filesystem::create_symlink("real/data.json", root / "relative.json");
+    std::filesystem::create_symlink("absolute.json", root / "chain.json");
+    std::filesystem::create_directory_symlink("real", root / "folder");
+    // Relative to the folder the link really is in, not to the spelling of its path.
+    std::filesystem::create_symlink("../real/data.json", root / "real" / "up.json");
+
+    for (const char* spelling : {"real/data.json", "absolute.json", "relative.json", "chain.json",
+                                 "folder/data.json", "folder/up.json", "folder/../real/data.json"})
+        EXPECT_EQ(resolvedDataFile(root / spelling), real) << spelling;
+    // A link to a file not made yet names that file; one that leads round in a circle ends.
+    std::filesystem::create_symlink("real/later.json", root / "later.json");
+    EXPECT_EQ(resolvedDataFile(root / "later.json"), root / "real" / "later.json");
+    std::filesystem::create_symlink("b.json", root / "a.json");
+    std::filesystem::create_symlink("a.json", root / "b.json");
+    EXPECT_EQ(resolvedDataFile(root / "a.json").parent_path(), root);
+    std::filesystem::remove_all(root);
 }
 
 } // namespace
