@@ -23,8 +23,9 @@ EnvironmentLookup processEnvironment();
 std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files);
 // The same place, without looking for the old file.
 std::filesystem::path dataFilePath(const EnvironmentLookup& environment);
-// The file that `dataFile` names, however it is spelt: absolute, with every symbolic link on the
-// way followed, the file's own too, even where it points at a file not made yet.
-std::filesystem::path resolvedDataFile(const std::filesystem::path& dataFile);
+// The file that `dataFile` names once every symbolic link on the way is followed, its own
+// included, even when the file at the end does not exist yet: what saves replace, what the
+// lock and the watch are about. Absolute; a loop of links leaves the path as given.
+std::filesystem::path resolveDataFile(const std::filesystem::path& dataFile);
 
 } // namespace vesk
