@@ -1,5 +1,7 @@
 #include "platform/ToggleSocket.hpp"
 
+#include "core/store/DataLocation.hpp"
+
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
@@ -65,10 +67,7 @@ std::optional<std::filesystem::path> ToggleSocket::pathFor(const std::optional<s
                                                            const std::filesystem::path& dataFile) {
     if (!runtimeFolder || runtimeFolder->empty() || (*runtimeFolder)[0] != '/') return std::nullopt;
     // One socket per data file, however its path was spelt.
-    std::error_code ignored;
-    std::filesystem::path file =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(dataFile), ignored);
-    if (file.empty()) file = dataFile;
+    const std::filesystem::path file = resolveDataFile(dataFile);
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (const char c : file.native()) {
         hash ^= static_cast<unsigned char>(c);

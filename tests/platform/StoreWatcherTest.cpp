@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,6 +86,33 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
     ASSERT_FALSE(snapshot->bonsai->gains.empty());
     EXPECT_EQ(snapshot->bonsai->gains.back().reason, GainReason::created);
     EXPECT_EQ(snapshot->bonsai->gains.back().amount, 1);
+}
+
+TEST(StoreWatcherTest, AnUndecodableFileIsCopiedAsideNoMoreOpenThanItIs) {
+    test::qtApplication();
+    TempFolder folder;
+    SystemClock clock;
+    QtMainQueue queue;
+    PosixFileSystem files;
+    SerialFileWriter writer(files);
+    InotifyFolderWatcher watcher;
+    GetrandomSource random;
+    Calendar calendar;
+    const auto url = folder / "data.json";
+    ASSERT_TRUE(files.writeAtomically(url, "my secret plans"));
+    ::chmod(url.c_str(), 0600);
+    const mode_t umask = ::umask(022);
+    Store store(url, StoreEnvironment{clock, queue, files, writer, watcher, random, calendar});
+    ::umask(umask);
+    std::vector<std::filesystem::path> copies;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        if (entry.path().filename().string().starts_with("data.json.corrupt-"))
+            copies.push_back(entry.path());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(files.read(copies[0]).bytes, "my secret plans");
+    struct stat status {};
+    ASSERT_EQ(::stat(copies[0].c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 } // namespace
