@@ -17,6 +17,7 @@
 #include "platform/PulseSound.hpp"
 #include "platform/QtMainQueue.hpp"
 #include "platform/QtX11Display.hpp"
+#include "platform/QuitDeadline.hpp"
 #include "platform/SystemClock.hpp"
 #include "platform/TerminationSignals.hpp"
 #include "platform/ToggleSocket.hpp"
@@ -244,6 +245,7 @@ void AppDelegate::hotKeyChanged() {
 
 void AppDelegate::applicationWillTerminate() {
     if (store_) store_->saveNow(SaveOccasion::quit);
+    QuitDeadline::arm(QuitDeadline::seconds, exitStatus());
 }
 
 int AppDelegate::exitStatus() const {

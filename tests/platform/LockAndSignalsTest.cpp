@@ -1,5 +1,6 @@
 #include "PlatformTestSupport.hpp"
 #include "platform/DataFileLock.hpp"
+#include "platform/QuitDeadline.hpp"
 #include "platform/TerminationSignals.hpp"
 
 #include <QCoreApplication>
@@ -79,6 +80,23 @@ TEST(TerminationSignalsTest, EachSignalReachesTheEventLoopInsteadOfEndingTheProc
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(received, (std::vector<int>{SIGTERM, SIGHUP, SIGINT}));
+}
+
+TEST(QuitDeadlineTest, AProcessStuckAfterItsSaveEndsWithItsStatus) {
+    const auto endOf = [](bool stuck) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::alarm(30); // only a broken deadline gets this far
+            QuitDeadline::arm(0.2, 3);
+            if (stuck) ::pause();
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(endOf(true), 3);
+    EXPECT_EQ(endOf(false), 0) << "a process that ends by itself ends as it does";
 }
 
 } // namespace
