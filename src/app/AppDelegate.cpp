@@ -120,7 +120,9 @@ AppDelegate::Ahead AppDelegate::readDataFileAhead() {
     Ahead ahead;
     if (DeveloperLaunch::writesUserFiles(environment)) {
         ahead.lock = DataFileLock::acquire(url);
-        if (ahead.lock->status == DataFileLock::Status::heldElsewhere) return ahead;
+        const auto status = ahead.lock->status;
+        if (status == DataFileLock::Status::heldElsewhere || status == DataFileLock::Status::failed)
+            return ahead;
     }
     ahead.reading = vesk::readDataFileAhead(url, files, SystemClock().now());
     return ahead;
