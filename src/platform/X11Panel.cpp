@@ -37,21 +37,25 @@ std::vector<std::uint32_t> values32(xcb_connection_t* connection, std::uint32_t 
     return values;
 }
 
+// Adds to the events this connection hears from `window`, keeping those the toolkit chose.
+void addEventMask(xcb_connection_t* connection, std::uint32_t window, std::uint32_t mask) {
+    auto* attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
+    const std::uint32_t events = (attributes != nullptr ? attributes->your_event_mask : 0) | mask;
+    std::free(attributes);
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &events);
+}
+
 } // namespace
 
 X11Panel::X11Panel(X11Display& display, std::uint32_t window, double pixelsPerPoint)
     : display_(display), window_(window), pixelsPerPoint_(pixelsPerPoint > 0 ? pixelsPerPoint : 1.0) {
     subscription_ = display_.subscribe([this](const void* event) { return handle(event); });
-    // The window manager's active window, as it changes: whoever had it last before the panel
-    // is who gets the keyboard back, also under a manager that activates the panel on the click
-    // that opens it. Added to the mask the toolkit's connection already has on the root.
-    xcb_connection_t* c = display_.connection();
-    auto* attributes =
-        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, display_.root()), nullptr);
-    const std::uint32_t mask =
-        (attributes != nullptr ? attributes->your_event_mask : 0) | XCB_EVENT_MASK_PROPERTY_CHANGE;
-    std::free(attributes);
-    xcb_change_window_attributes(c, display_.root(), XCB_CW_EVENT_MASK, &mask);
+    // Where the window manager puts the window, and the active window as it changes: whoever had
+    // it last before the panel gets the keyboard back, also under a manager that activates the
+    // panel on the click that opens it.
+    addEventMask(display_.connection(), window_, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    addEventMask(display_.connection(), display_.root(), XCB_EVENT_MASK_PROPERTY_CHANGE);
     followActiveWindow();
 }
 

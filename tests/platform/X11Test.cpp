@@ -1,4 +1,5 @@
 #include "XvfbServer.hpp"
+#include "platform/CompositingMonitor.hpp"
 #include "platform/GlobalPointerMonitor.hpp"
 #include "platform/HotKey.hpp"
 #include "platform/X11Display.hpp"
@@ -84,10 +85,10 @@ class X11Test : public ::testing::Test {
         return values;
     }
 
-    std::vector<xcb_rectangle_t> inputShape(std::uint32_t window) {
+    std::vector<xcb_rectangle_t> inputShape(std::uint32_t window,
+                                            xcb_shape_kind_t kind = XCB_SHAPE_SK_INPUT) {
         xcb_connection_t* c = display->connection();
-        auto* reply = xcb_shape_get_rectangles_reply(
-            c, xcb_shape_get_rectangles(c, window, XCB_SHAPE_SK_INPUT), nullptr);
+        auto* reply = xcb_shape_get_rectangles_reply(c, xcb_shape_get_rectangles(c, window, kind), nullptr);
         std::vector<xcb_rectangle_t> rectangles;
         if (reply != nullptr) {
             const auto* data = xcb_shape_get_rectangles_rectangles(reply);
@@ -183,6 +184,61 @@ TEST_F(X11Test, TheInputShapeIsExactlyTheRectangleGiven) {
 
     panel.setInputShape({});
     EXPECT_TRUE(inputShape(window).empty()) << "everything clicks through";
+
+    // What shows of the window: the pixels given, the input shape left as it was.
+    panel.setBoundingShape({{493, 0, 114, 20}, {495, 20, 110, 11}});
+    shape = inputShape(window, XCB_SHAPE_SK_BOUNDING);
+    ASSERT_EQ(shape.size(), 2u);
+    EXPECT_EQ(std::vector<int>({shape[1].x, shape[1].y, shape[1].width, shape[1].height}),
+              std::vector<int>({495, 20, 110, 11}));
+    EXPECT_TRUE(inputShape(window).empty());
+}
+
+TEST_F(X11Test, ThePanelGoesBackToItsPlaceWhereverItIsMoved) {
+    xcb_connection_t* c = display->connection();
+    const std::uint32_t window = createWindow();
+    xcb_map_window(c, window);
+    auto at = [&] {
+        auto* reply = xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, window, display->root(), 0, 0), nullptr);
+        const std::vector<int> position{reply ? reply->dst_x : -1, reply ? reply->dst_y : -1};
+        std::free(reply);
+        return position;
+    };
+    X11Panel panel(*display, window, 2.0);
+    panel.keepAt(125, 0);
+    settle();
+    EXPECT_EQ(at(), std::vector<int>({250, 0}));
+
+    // Someone else moves it, as a window manager placing a new window does.
+    auto other = X11Display::open(server->name());
+    ASSERT_NE(other, nullptr);
+    const std::uint32_t elsewhere[] = {500, 280};
+    xcb_configure_window(other->connection(), window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, elsewhere);
+    other->flush();
+    EXPECT_TRUE(pumpUntil([&] { return at() == std::vector<int>({250, 0}); }));
+}
+
+TEST_F(X11Test, TheCompositingMonitorFollowsTheManagerThatStartsAndStops) {
+    std::vector<bool> changes;
+    CompositingMonitor monitor(*display, createWindow(), [&](bool on) { changes.push_back(on); });
+    EXPECT_FALSE(monitor.compositing());
+
+    // A compositor takes the screen's manager selection with a window of its own.
+    auto compositor = X11Display::open(server->name());
+    ASSERT_NE(compositor, nullptr);
+    xcb_connection_t* c = compositor->connection();
+    const std::uint32_t owner = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, owner, compositor->root(), 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_set_selection_owner(c, owner, compositor->atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
+    compositor->flush();
+    EXPECT_TRUE(pumpUntil([&] { return monitor.compositing(); }));
+
+    // It ends without letting go.
+    compositor.reset();
+    EXPECT_TRUE(pumpUntil([&] { return !monitor.compositing(); }));
+    EXPECT_EQ(changes, std::vector<bool>({true, false}));
 }
 
 TEST_F(X11Test, ThePointerPositionAndHeldButtonsAreRead) {
