@@ -79,7 +79,17 @@ bool X11Panel::handle(const void* raw) {
         if (static_cast<const xcb_map_notify_event_t*>(raw)->window == window_) replace();
         break;
     case XCB_REPARENT_NOTIFY:
-        if (static_cast<const xcb_reparent_notify_event_t*>(raw)->window == window_) replace();
+        if (static_cast<const xcb_reparent_notify_event_t*>(raw)->window != window_) break;
+        frameHinted_ = false;
+        replace();
+        break;
+    case XCB_EXPOSE:
+        // Compositors read their hints from the top-level window: under a reparenting window
+        // manager that is its frame, which carries over the opacity at best (openbox). Once
+        // the window shows, the frame is mapped and the compositor hears its changes.
+        if (static_cast<const xcb_expose_event_t*>(raw)->window != window_ || frameHinted_) break;
+        frameHinted_ = true;
+        if (const std::uint32_t frame = topLevel(); frame != window_) refuseShadows(frame);
         break;
     default:
         break;
@@ -93,6 +103,30 @@ void X11Panel::followActiveWindow() {
                                  XCB_ATOM_WINDOW);
     // PointerRoot (1) and None (0) are no windows to hand the focus back to.
     if (!active.empty() && active.front() > 1 && active.front() != window_) previousFocus_ = active.front();
+}
+
+void X11Panel::refuseShadows(std::uint32_t window) {
+    // The panel draws its own soft shadows; a compositor's would darken its whole rectangle.
+    // picom and compton leave out a window that asks; xcompmgr leaves out a translucent window
+    // of an alpha visual, and a hair short of opaque looks no different.
+    xcb_connection_t* c = display_.connection();
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, display_.atom("_COMPTON_SHADOW"), XCB_ATOM_CARDINAL,
+                        32, 1, &noShadow);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, display_.atom("_NET_WM_WINDOW_OPACITY"),
+                        XCB_ATOM_CARDINAL, 32, 1, &barelyTranslucent);
+    display_.flush();
+}
+
+std::uint32_t X11Panel::topLevel() {
+    xcb_connection_t* c = display_.connection();
+    std::uint32_t window = window_;
+    for (;;) {
+        auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
+        const std::uint32_t parent = tree != nullptr ? tree->parent : XCB_NONE;
+        std::free(tree);
+        if (parent == XCB_NONE || parent == display_.root()) return window;
+        window = parent;
+    }
 }
 
 void X11Panel::keepAt(double x, double y) {
@@ -137,13 +171,7 @@ void X11Panel::applyHints() {
                         static_cast<std::uint32_t>(merged.size()), merged.data());
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, display_.atom("_NET_WM_DESKTOP"),
                         XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
-    // The panel draws its own soft shadows; a compositor's would darken its whole rectangle.
-    // picom and compton leave out a window that asks; xcompmgr leaves out a translucent window
-    // of an alpha visual, and a hair short of opaque looks no different.
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, display_.atom("_COMPTON_SHADOW"),
-                        XCB_ATOM_CARDINAL, 32, 1, &noShadow);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, display_.atom("_NET_WM_WINDOW_OPACITY"),
-                        XCB_ATOM_CARDINAL, 32, 1, &barelyTranslucent);
+    refuseShadows(window_);
 
     // A window manager reads the properties only when the window is mapped; afterwards
     // it listens to client messages instead. The last word says "from a normal application".

@@ -56,6 +56,9 @@ class X11Panel {
     bool handle(const void* event);
     void followActiveWindow();
     void replace();
+    void refuseShadows(std::uint32_t window);
+    // The child of the root that holds the window: a window manager's frame, or the window.
+    std::uint32_t topLevel();
     void askWindowManager(const char* type, const std::array<std::uint32_t, 4>& words,
                           std::uint32_t about = 0);
     void setAcceptsFocus(bool accepts);
@@ -72,6 +75,7 @@ class X11Panel {
     X11Display::HandlerId subscription_ = 0;
     std::optional<std::array<std::int32_t, 2>> wanted_; // where the window belongs, in pixels
     int replacings_ = 0;                                // asked since the last keepAt
+    bool frameHinted_ = false; // the window manager's frame carries the compositor hints
 };
 
 } // namespace vesk
