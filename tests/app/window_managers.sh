@@ -19,7 +19,7 @@ covered() {
     convert "$work/top.png" -alpha off -fill white -opaque "$desktop" -fill black +opaque white \
         -format '%[fx:int(w*h*(1-mean)+0.5)]' info:
 }
-covers_at_most() { seen=$(covered); [ "$seen" -le "$1" ]; }
+covers_at_most() { desktop_shown && seen=$(covered) && [ "$seen" -le "$1" ]; }
 # shape_width: the width of the part of the panel window that shows.
 shape_width() { xwininfo -shape -id "$window" | sed -n 's/.*Window shape extents: *\([0-9]*\)x.*/\1/p'; }
 shape_is() { seen=$(shape_width); [ "$seen" -eq "$1" ]; }
@@ -46,6 +46,7 @@ check_desktop() {
     wait_until 10 "$1: the closed tarnel kept the keyboard" is_active "$other"
     wait_until 20 "$1: the pill did not come to rest" covers_at_most 4000
 }
+# desktop_shown: the desktop has our colour again; fluxbox paints its own once as it starts.
 desktop_shown() {
     xsetroot -solid "$desktop"
     seen=$(screen_pixel 1500 850)
@@ -61,8 +62,6 @@ run_under() {
     "$@" > "$work/wm.log" 2>&1 &
     wm=$!
     wait_until 20 "$1 did not start" wm_running
-    # fluxbox paints the desktop with its own style as it starts.
-    wait_until 20 "$1 keeps its own desktop colour" desktop_shown
     xev -name other -geometry 500x200+100+650 -event keyboard > /dev/null 2>&1 &
     xev_pid=$!
     # Out of the panel's reach, wherever the window manager put it.
