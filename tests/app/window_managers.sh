@@ -32,9 +32,7 @@ check_desktop() {
     wait_until 20 "$1: the collapsed pill covers more than itself" covers_at_most 4000
     [ "$(screen_pixel 800 5)" = '#000000' ] || fail "$1: no pill at the top centre"
     save_shot "$1-collapsed" 1200x640+200+0
-    other=$(xdotool search --sync --name '^other$' | head -1)
-    xdotool windowactivate --sync "$other" 2>/dev/null || true
-    wait_until 10 "$1: the other window has no keyboard" is_active "$other"
+    is_active "$other" || fail "$1: the panel took the keyboard when it appeared"
     open_by_click "$1"
     wait_until 10 "$1: the open tarnel does not have the keyboard" is_active "$window"
     xdotool mousemove 800 800
@@ -64,8 +62,11 @@ run_under() {
     wait_until 20 "$1 did not start" wm_running
     xev -name other -geometry 500x200+100+650 -event keyboard > /dev/null 2>&1 &
     xev_pid=$!
-    # Out of the panel's reach, wherever the window manager put it.
-    xdotool windowmove --sync "$(xdotool search --sync --name '^other$' | head -1)" 100 650
+    # Out of the panel's reach, wherever the window manager put it, and with the keyboard.
+    other=$(xdotool search --sync --name '^other$' | head -1)
+    xdotool windowmove --sync "$other" 100 650
+    xdotool windowactivate --sync "$other" 2>/dev/null || true
+    wait_until 10 "$1: the other window has no keyboard" is_active "$other"
     launch "$1"
     check_desktop "$1"
 }
