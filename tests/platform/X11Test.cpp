@@ -158,6 +158,63 @@ TEST_F(X11Test, WithoutAWindowManagerThePanelTakesTheFocusAndHandsItBack) {
     EXPECT_EQ(focus(), third);
 }
 
+TEST_F(X11Test, TheKeyboardGoesBackToWhoWasActiveBeforeAManagerActivatedThePanel) {
+    xcb_connection_t* c = display->connection();
+    const std::uint32_t other = createWindow(), window = createWindow();
+    xcb_map_window(c, other);
+    xcb_map_window(c, window);
+    roundTrip();
+
+    // A window manager of our own making: it names itself, supports activation, and hears
+    // the requests sent to the root.
+    auto manager = X11Display::open(server->name());
+    ASSERT_NE(manager, nullptr);
+    xcb_connection_t* m = manager->connection();
+    const std::uint32_t check = xcb_generate_id(m);
+    xcb_create_window(m, XCB_COPY_FROM_PARENT, check, manager->root(), 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    const std::uint32_t checkAtom = manager->atom("_NET_SUPPORTING_WM_CHECK");
+    for (const std::uint32_t on : {manager->root(), check})
+        xcb_change_property(m, XCB_PROP_MODE_REPLACE, on, checkAtom, XCB_ATOM_WINDOW, 32, 1, &check);
+    const std::uint32_t activeAtom = manager->atom("_NET_ACTIVE_WINDOW");
+    xcb_change_property(m, XCB_PROP_MODE_REPLACE, manager->root(), manager->atom("_NET_SUPPORTED"),
+                        XCB_ATOM_ATOM, 32, 1, &activeAtom);
+    const std::uint32_t redirect = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
+    xcb_change_window_attributes(m, manager->root(), XCB_CW_EVENT_MASK, &redirect);
+    std::vector<std::uint32_t> activations; // the windows the manager is asked to activate
+    manager->subscribe([&](const void* raw) {
+        const auto* message = static_cast<const xcb_client_message_event_t*>(raw);
+        if ((message->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->type == activeAtom)
+            activations.push_back(message->window);
+        return true;
+    });
+    // Changed and seen through: the panel hears of it once its own connection has caught up.
+    auto activate = [&](std::uint32_t window) {
+        xcb_change_property(m, XCB_PROP_MODE_REPLACE, manager->root(), activeAtom, XCB_ATOM_WINDOW, 32, 1,
+                            &window);
+        std::free(xcb_get_input_focus_reply(m, xcb_get_input_focus(m), nullptr));
+        settle();
+    };
+
+    X11Panel panel(*display, window);
+    activate(other);
+    // The click that opens the panel activates it before the panel asks.
+    activate(window);
+    panel.takeFocus();
+    panel.giveUpFocus();
+    roundTrip();
+    const bool asked = [&] {
+        for (int round = 0; round < 100; ++round) {
+            manager->pump();
+            if (activations.size() == 2) return true;
+            std::free(xcb_get_input_focus_reply(m, xcb_get_input_focus(m), nullptr));
+        }
+        return false;
+    }();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(activations, std::vector<std::uint32_t>({window, other}));
+}
+
 TEST_F(X11Test, TheInputShapeIsExactlyTheRectangleGiven) {
     const std::uint32_t window = createWindow();
     X11Panel panel(*display, window);
