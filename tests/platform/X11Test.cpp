@@ -277,9 +277,10 @@ TEST_F(X11Test, ThePanelGoesBackToItsPlaceWhereverItIsMoved) {
     auto other = X11Display::open(server->name());
     ASSERT_NE(other, nullptr);
     const std::uint32_t elsewhere[] = {500, 280};
-    xcb_configure_window(other->connection(), window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, elsewhere);
-    other->flush();
-    EXPECT_TRUE(pumpUntil([&] { return at() == std::vector<int>({250, 0}); }));
+    xcb_connection_t* o = other->connection();
+    xcb_configure_window(o, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, elsewhere);
+    std::free(xcb_get_input_focus_reply(o, xcb_get_input_focus(o), nullptr));
+    EXPECT_TRUE(pumpUntil([&] { return at() == std::vector<int>({250, 0}); })) << at()[0] << "," << at()[1];
 }
 
 TEST_F(X11Test, TheCompositingMonitorFollowsTheManagerThatStartsAndStops) {
