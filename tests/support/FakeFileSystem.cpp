@@ -46,7 +46,8 @@ bool FakeFileSystem::remove(const std::filesystem::path& path) {
     return true;
 }
 
-bool FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
+bool FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes,
+                               const std::filesystem::path&) {
     const auto target = key(path);
     if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) || exists(target))
         return false;

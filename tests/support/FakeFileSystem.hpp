@@ -21,7 +21,8 @@ class FakeFileSystem final : public FileSystem {
     Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                         const std::string* expected) override;
     bool remove(const std::filesystem::path& path) override;
-    bool createNew(const std::filesystem::path& path, std::string_view bytes) override;
+    bool createNew(const std::filesystem::path& path, std::string_view bytes,
+                   const std::filesystem::path& accessOf) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
     // Atomic writes here leave nothing behind: only records which data files were tidied.

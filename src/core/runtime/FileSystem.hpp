@@ -44,9 +44,10 @@ class FileSystem {
     virtual Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                                 const std::string* expected) = 0;
     virtual bool remove(const std::filesystem::path& path) = 0;
-    // A new file holding exactly `bytes`, seen whole or not at all; fails, changing nothing, when
-    // something already has that name.
-    virtual bool createNew(const std::filesystem::path& path, std::string_view bytes) = 0;
+    // A new file holding exactly `bytes`, seen whole or not at all, open to no one whom `accessOf`
+    // (when it exists) keeps out; fails, changing nothing, when something already has that name.
+    virtual bool createNew(const std::filesystem::path& path, std::string_view bytes,
+                           const std::filesystem::path& accessOf) = 0;
     virtual bool createDirectories(const std::filesystem::path& folder) = 0;
     virtual bool exists(const std::filesystem::path& path) = 0;
     // Removes the temporary files that atomic writes of `path` left behind in processes that
@@ -60,10 +61,10 @@ class FileSystem {
         return now.ok() && now.bytes == bytes;
     }
 
-    // Never replaces a file at `to`.
+    // Never replaces a file at `to`; the copy is no more open than the original.
     bool copy(const std::filesystem::path& from, const std::filesystem::path& to) {
         const FileRead source = read(from);
-        return source.ok() && createNew(to, source.bytes);
+        return source.ok() && createNew(to, source.bytes, from);
     }
 };
 

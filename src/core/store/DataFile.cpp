@@ -293,8 +293,9 @@ std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string
         std::chrono::duration_cast<std::chrono::seconds>(env_.clock.now().time_since_epoch());
     auto corrupt = url_;
     corrupt += ".corrupt-" + std::to_string(seconds.count());
-    // Never over another file; one that already holds these very bytes will do.
-    if (!env_.files.createNew(corrupt, bytes)) {
+    // Never over another file; one that already holds these very bytes will do. No more open
+    // than the data file: what it holds is the user's.
+    if (!env_.files.createNew(corrupt, bytes, url_)) {
         const FileRead existing = env_.files.read(corrupt);
         if (!existing.ok() || existing.bytes != bytes) return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "core/store/DataLocation.hpp"
 
 #include <cstdlib>
+#include <system_error>
 
 namespace vesk {
 
@@ -41,6 +42,25 @@ std::filesystem::path dataFilePath(const EnvironmentLookup& environment) {
     // An empty TARNEL_DATA counts as unset: as a path it names no file, and every save would fail.
     if (auto given = nonEmpty(environment, "TARNEL_DATA")) return madeAbsolute(*given);
     return dataHome(environment) / "Vesk" / "data.json";
+}
+
+std::filesystem::path resolveDataFile(const std::filesystem::path& dataFile) {
+    // The kernel gives up after 40 links in one path; so does this.
+    constexpr int maxLinks = 40;
+    const auto given = madeAbsolute(dataFile);
+    auto path = given;
+    std::error_code error;
+    for (int links = 0; links <= maxLinks; ++links) {
+        // The folder's own links, and any ".." a link's target holds, resolved as the kernel does.
+        auto folder = std::filesystem::weakly_canonical(path.parent_path(), error);
+        if (error) return given;
+        path = folder / path.filename();
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return path;
+        const auto target = std::filesystem::read_symlink(path, error);
+        if (error) return given;
+        path = target.is_absolute() ? target : folder / target;
+    }
+    return given;
 }
 
 std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <stdlib.h>
 
 namespace vesk {
 namespace {
@@ -65,6 +66,31 @@ TEST_F(DataLocationTest, LegacyFileIsCopiedOnceAndLeftInPlace) {
     files.failAllWrites = true;
     EXPECT_EQ(locate(), current);
     EXPECT_FALSE(files.exists(current));
+}
+
+// On the real file system: links are the kernel's.
+TEST(ResolveDataFileTest, FollowsEveryLinkToTheFileEvenWhenItIsNotThereYet) {
+    char pattern[] = "/tmp/vesk-resolve-XXXXXX";
+    ASSERT_TRUE(::mkdtemp(pattern));
+    const std::filesystem::path root = std::filesystem::canonical(pattern);
+    std::filesystem::create_directories(root / "sync" / "deep");
+    std::filesystem::create_directories(root / "home");
+
+    // A plain file, or none, is its own place.
+    EXPECT_EQ(resolveDataFile(root / "home" / "data.json"), root / "home" / "data.json");
+    // A relative link into another folder, through a folder that is itself a link, and a
+    // chain of two links whose last one points at no file yet.
+    std::filesystem::create_directory_symlink(root / "sync", root / "synced");
+    std::filesystem::create_symlink("deep/../deep/real.json", root / "sync" / "hop.json");
+    std::filesystem::create_symlink("../synced/hop.json", root / "home" / "data.json");
+    EXPECT_EQ(resolveDataFile(root / "home" / "data.json"), root / "sync" / "deep" / "real.json");
+    EXPECT_EQ(resolveDataFile(root / "synced" / "hop.json"), root / "sync" / "deep" / "real.json");
+
+    // Links in a loop lead nowhere: the path stays as given.
+    std::filesystem::create_symlink("b", root / "a");
+    std::filesystem::create_symlink("a", root / "b");
+    EXPECT_EQ(resolveDataFile(root / "a"), root / "a");
+    std::filesystem::remove_all(root);
 }
 
 } // namespace

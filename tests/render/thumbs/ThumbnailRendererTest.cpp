@@ -1,5 +1,6 @@
 #include "render/thumbs/ThumbnailRenderer.hpp"
 
+#include "bonsai/VoxelGrower.hpp"
 #include "render/gl/EglContext.hpp"
 #include "render/thumbs/BonsaiThumbnails.hpp"
 #include "support/FakeMainQueue.hpp"
@@ -66,6 +67,68 @@ TEST_F(ThumbnailRendererTest, RendersTheTreeOverItsBackdropAndKeepsNoTreeAfterwa
     EXPECT_NE(renderer.render(12345, 600, 240, 200)->rgba, image->rgba);
 }
 
+// Where something stands before the backdrop: the columns and rows of the pixels far from the
+// one at the left edge of their row.
+struct Standing {
+    int left, right, top, bottom;
+};
+Standing standing(const gl::Frame& f) {
+    Standing found{f.width, -1, f.height, -1};
+    for (int y = 0; y < f.height; ++y) {
+        const std::uint8_t* edge = pixel(f, 0, y);
+        for (int x = 0; x < f.width; ++x) {
+            const std::uint8_t* p = pixel(f, x, y);
+            if (std::abs(int(p[0]) - edge[0]) + std::abs(int(p[1]) - edge[1]) +
+                    std::abs(int(p[2]) - edge[2]) >
+                60) {
+                found = {std::min(found.left, x), std::max(found.right, x), std::min(found.top, y),
+                         std::max(found.bottom, y)};
+            }
+        }
+    }
+    return found;
+}
+
+TEST(ThumbnailRendererCards, TheViewWidensOnlyForContentBeyondTheLiveViewOrTheCardsWindow) {
+    using Reach = ThumbnailRenderer::Reach;
+    EXPECT_EQ(ThumbnailRenderer::cardHalfWidth(0.32f, Reach{0.25f, 0.2f}, 1.3f), 0.32f);
+    EXPECT_NEAR(ThumbnailRenderer::cardHalfWidth(0.32f, Reach{0.4f, 0.2f}, 1.3f), 0.4f * 1.04f, 1e-6f);
+    // Tall content must fit the window's height, which is its width ÷ 1.3.
+    EXPECT_NEAR(ThumbnailRenderer::cardHalfWidth(0.32f, Reach{0.2f, 0.3f}, 1.3f), 0.3f * 1.3f * 1.04f, 1e-6f);
+}
+
+TEST_F(ThumbnailRendererTest, ATallerPictureShowsTheSameViewAcrossWithMoreSky) {
+    ThumbnailRenderer renderer;
+    renderer.frameForCards(BonsaiThumbnails::viewAspect, BonsaiThumbnails::cardAspect);
+    const auto view = renderer.render(4242, 900, 240, 200);
+    ASSERT_TRUE(view) << renderer.log();
+    const auto taller = renderer.render(4242, 900, 240, 320);
+    ASSERT_TRUE(taller);
+    const Standing a = standing(*view), b = standing(*taller);
+    ASSERT_LT(a.left, a.right);
+    EXPECT_NEAR(b.left, a.left, 2);
+    EXPECT_NEAR(b.right, a.right, 2);
+}
+
+TEST_F(ThumbnailRendererTest, AWindsweptOrCascadingTreeLiesWholeInsideEveryCardsPart) {
+    ThumbnailRenderer renderer;
+    renderer.frameForCards(BonsaiThumbnails::viewAspect, BonsaiThumbnails::cardAspect);
+    const int w = BonsaiThumbnails::width, h = BonsaiThumbnails::height;
+    const int windowHeight = int(w / BonsaiThumbnails::cardAspect);
+    for (const bonsai::Style style : {bonsai::Style::fukinagashi, bonsai::Style::hanKengai}) {
+        std::uint64_t seed = 1;
+        while (bonsai::VoxelGrower::speciesAndStyle(seed).second != style)
+            ++seed;
+        const auto image = renderer.render(seed, 900, w, h);
+        ASSERT_TRUE(image) << renderer.log();
+        const Standing tree = standing(*image);
+        EXPECT_GT(tree.left, 0) << "seed " << seed;
+        EXPECT_LT(tree.right, w - 1) << "seed " << seed;
+        EXPECT_GE(tree.top, (h - windowHeight) / 2) << "seed " << seed;
+        EXPECT_LT(tree.bottom, (h + windowHeight) / 2) << "seed " << seed;
+    }
+}
+
 TEST_F(ThumbnailRendererTest, TheCacheRendersOnItsQueueWithItsOwnContext) {
     test::VirtualClock clock;
     test::FakeMainQueue main{clock};
@@ -77,7 +140,7 @@ TEST_F(ThumbnailRendererTest, TheCacheRendersOnItsQueueWithItsOwnContext) {
     ASSERT_NE(thumb, nullptr);
     EXPECT_EQ(thumb->n, 300);
     EXPECT_EQ(thumb->image->width, 240);
-    EXPECT_EQ(thumb->image->height, 200);
+    EXPECT_EQ(thumb->image->height, BonsaiThumbnails::height);
     EXPECT_GT(distinctColours(*thumb->image), 100u);
 }
 
