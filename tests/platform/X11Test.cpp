@@ -62,10 +62,12 @@ class X11Test : public ::testing::Test {
         std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     }
 
-    std::uint32_t createWindow() {
-        xcb_connection_t* c = display->connection();
+    // A window of the panel's size, not yet mapped, of this test's client or of `on`.
+    std::uint32_t createWindow(X11Display* on = nullptr) {
+        X11Display& client = on != nullptr ? *on : *display;
+        xcb_connection_t* c = client.connection();
         const std::uint32_t window = xcb_generate_id(c);
-        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, display->root(), 90, 0, 1100, 600, 0,
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, client.root(), 90, 0, 1100, 600, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
         xcb_flush(c);
         return window;
@@ -170,9 +172,7 @@ TEST_F(X11Test, TheKeyboardGoesBackToWhoWasActiveBeforeAManagerActivatedThePanel
     auto manager = X11Display::open(server->name());
     ASSERT_NE(manager, nullptr);
     xcb_connection_t* m = manager->connection();
-    const std::uint32_t check = xcb_generate_id(m);
-    xcb_create_window(m, XCB_COPY_FROM_PARENT, check, manager->root(), 0, 0, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    const std::uint32_t check = createWindow(manager.get());
     const std::uint32_t checkAtom = manager->atom("_NET_SUPPORTING_WM_CHECK");
     for (const std::uint32_t on : {manager->root(), check})
         xcb_change_property(m, XCB_PROP_MODE_REPLACE, on, checkAtom, XCB_ATOM_WINDOW, 32, 1, &check);
@@ -291,11 +291,8 @@ TEST_F(X11Test, TheCompositingMonitorFollowsTheManagerThatStartsAndStops) {
     // A compositor takes the screen's manager selection with a window of its own.
     auto compositor = X11Display::open(server->name());
     ASSERT_NE(compositor, nullptr);
-    xcb_connection_t* c = compositor->connection();
-    const std::uint32_t owner = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, owner, compositor->root(), 0, 0, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-    xcb_set_selection_owner(c, owner, compositor->atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
+    xcb_set_selection_owner(compositor->connection(), createWindow(compositor.get()),
+                            compositor->atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
     compositor->flush();
     EXPECT_TRUE(pumpUntil([&] { return monitor.compositing(); }));
 
