@@ -59,11 +59,11 @@ at_top_centre() {
 run_under() {
     "$@" > "$work/wm.log" 2>&1 &
     wm=$!
-    pids="$pids $wm"
+    pids="$wm $pids" # ended before the server they hang on without
     wait_until 20 "$1 did not start" wm_running
     xev -name other -geometry 500x200+100+650 -event keyboard > /dev/null 2>&1 &
     xev_pid=$!
-    pids="$pids $xev_pid"
+    pids="$xev_pid $pids"
     # Out of the panel's reach, wherever the window manager put it, and with the keyboard.
     other=$(xdotool search --sync --name '^other$' | head -1)
     xdotool windowmove --sync "$other" 100 650
