@@ -59,7 +59,7 @@ at_top_centre() {
 run_under() {
     "$@" > "$work/wm.log" 2>&1 &
     wm=$!
-    pids="$wm $pids" # ended before the server they hang on without
+    pids="$wm $pids" # ended before the server: fluxbox hangs once the server has gone
     wait_until 20 "$1 did not start" wm_running
     xev -name other -geometry 500x200+100+650 -event keyboard > /dev/null 2>&1 &
     xev_pid=$!
