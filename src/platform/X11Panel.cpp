@@ -129,9 +129,8 @@ std::uint32_t X11Panel::topLevel() {
     }
 }
 
-void X11Panel::keepAt(double x, double y) {
-    wanted_ = {static_cast<std::int32_t>(std::lround(x * pixelsPerPoint_)),
-               static_cast<std::int32_t>(std::lround(y * pixelsPerPoint_))};
+void X11Panel::keepAt(PixelPoint at) {
+    wanted_ = at;
     replacings_ = 0;
     replace();
 }
@@ -142,13 +141,13 @@ void X11Panel::replace() {
     xcb_connection_t* c = display_.connection();
     auto* at = xcb_translate_coordinates_reply(
         c, xcb_translate_coordinates(c, window_, display_.root(), 0, 0), nullptr);
-    const bool placed = at == nullptr || (at->dst_x == (*wanted_)[0] && at->dst_y == (*wanted_)[1]);
+    const bool placed = at == nullptr || (at->dst_x == wanted_->x && at->dst_y == wanted_->y);
     std::free(at);
     if (placed) return;
     ++replacings_;
     // A move of a managed window is a request the window manager carries out on its frame.
-    const std::uint32_t position[] = {static_cast<std::uint32_t>((*wanted_)[0]),
-                                      static_cast<std::uint32_t>((*wanted_)[1])};
+    const std::uint32_t position[] = {static_cast<std::uint32_t>(wanted_->x),
+                                      static_cast<std::uint32_t>(wanted_->y)};
     xcb_configure_window(c, window_, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
     display_.flush();
 }

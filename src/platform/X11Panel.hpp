@@ -27,11 +27,11 @@ class X11Panel {
     // is). A window manager drops them when a window is withdrawn: the panel never is.
     void applyHints();
 
-    // Keeps the window's top-left corner at this point of the screen (points). Some window
-    // managers place a new window where they like whatever it asks for (fluxbox in the middle,
-    // i3 below a title bar): wherever the window lands or is moved, it asks to go back, a few
-    // times at most, so that a manager that insists is not fought for ever.
-    void keepAt(double x, double y);
+    // Keeps the window's top-left corner at this point of the screen. Some window managers
+    // place a new window where they like whatever it asks for (fluxbox in the middle, i3 below
+    // a title bar): wherever the window lands or is moved, it asks to go back, a few times at
+    // most, so that a manager that insists is not fought for ever.
+    void keepAt(PixelPoint at);
 
     // Keyboard focus, as a panel takes it: while it does not want it (collapsed) the window
     // manager is told not to give it on a click; `takeFocus` asks for it and remembers who
@@ -73,9 +73,9 @@ class X11Panel {
     double pixelsPerPoint_;
     std::uint32_t previousFocus_ = 0; // who had the focus before the panel took it
     X11Display::HandlerId subscription_ = 0;
-    std::optional<std::array<std::int32_t, 2>> wanted_; // where the window belongs, in pixels
-    int replacings_ = 0;                                // asked since the last keepAt
-    bool frameHinted_ = false; // the window manager's frame carries the compositor hints
+    std::optional<PixelPoint> wanted_; // where the window belongs
+    int replacings_ = 0;               // asked since the last keepAt
+    bool frameHinted_ = false;         // the window manager's frame carries the compositor hints
 };
 
 } // namespace vesk

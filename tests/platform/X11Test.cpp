@@ -269,7 +269,7 @@ TEST_F(X11Test, ThePanelGoesBackToItsPlaceWhereverItIsMoved) {
         return position;
     };
     X11Panel panel(*display, window, 2.0);
-    panel.keepAt(125, 0);
+    panel.keepAt({250, 0});
     settle();
     EXPECT_EQ(at(), std::vector<int>({250, 0}));
 
