@@ -50,6 +50,7 @@ class TarnelRoot final : public QWidget {
     };
     void follow(const ContentChange<Outline>& change);
     void place();
+    void outlineChanged() const;
 
     TarnelView* tarnel_;
     QWidget* satellite_ = nullptr;
