@@ -29,7 +29,7 @@ TarnelRoot::TarnelRoot(TarnelUI& ui, TarnelView* tarnel, QWidget* parent)
 void TarnelRoot::follow(const ContentChange<Outline>& change) {
     const Outline& now = change.now;
     if (change.changed(&Outline::expanded) || change.changed(&Outline::hovering)) {
-        shadowRadius_ = now.expanded ? 10 : 5;
+        shadowRadius_ = now.expanded ? haloPoints : 5;
         shadowOpacity_.set(now.expanded || now.hovering ? 0.7 : 0.0);
     }
     // Opening and closing move the outline with their own springs (closing never overshoots);

@@ -18,7 +18,8 @@ class TarnelView;
 // window's shapes follow).
 class TarnelRoot final : public QWidget {
   public:
-    // How far the shadows of the tarnel and the satellite reach beyond their outlines.
+    // How far the shadows of the tarnel and the satellite reach beyond their outlines: the open
+    // tarnel's is the widest.
     static constexpr double haloPoints = 10;
 
     TarnelRoot(TarnelUI& ui, TarnelView* tarnel, QWidget* parent = nullptr);
