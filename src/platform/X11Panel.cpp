@@ -37,6 +37,11 @@ std::vector<std::uint32_t> values32(xcb_connection_t* connection, std::uint32_t 
     return values;
 }
 
+// PointerRoot (1) and None (0) are no windows to hand the focus back to.
+bool isWindow(std::uint32_t id) {
+    return id > 1;
+}
+
 // Adds to the events this connection hears from `window`, keeping those the toolkit chose.
 void addEventMask(xcb_connection_t* connection, std::uint32_t window, std::uint32_t mask) {
     auto* attributes =
@@ -99,10 +104,8 @@ bool X11Panel::handle(const void* raw) {
 
 void X11Panel::followActiveWindow() {
     if (!windowManagerActivates()) return;
-    const auto active = values32(display_.connection(), display_.root(), display_.atom("_NET_ACTIVE_WINDOW"),
-                                 XCB_ATOM_WINDOW);
-    // PointerRoot (1) and None (0) are no windows to hand the focus back to.
-    if (!active.empty() && active.front() > 1 && active.front() != window_) previousFocus_ = active.front();
+    const std::uint32_t active = activeWindow();
+    if (isWindow(active) && active != window_) previousFocus_ = active;
 }
 
 void X11Panel::refuseShadows(std::uint32_t window) {
@@ -212,8 +215,7 @@ void X11Panel::giveUpFocus() {
     std::free(focus);
     const bool managed = windowManagerActivates();
     if (serverFocus || (managed && focusedWindow() == window_)) {
-        // PointerRoot (1) and None (0) are no windows to hand the focus back to.
-        const bool back = previousFocus_ > 1 && viewable(previousFocus_);
+        const bool back = isWindow(previousFocus_) && viewable(previousFocus_);
         if (managed && back)
             askWindowManager("_NET_ACTIVE_WINDOW", {directUserAction, display_.lastInputTime(), window_, 0},
                              previousFocus_);
@@ -240,15 +242,17 @@ void X11Panel::setAcceptsFocus(bool accepts) {
 
 std::uint32_t X11Panel::focusedWindow() {
     xcb_connection_t* c = display_.connection();
-    if (windowManagerActivates()) {
-        const auto active =
-            values32(c, display_.root(), display_.atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW);
-        return active.empty() ? 0 : active.front();
-    }
+    if (windowManagerActivates()) return activeWindow();
     xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
     const std::uint32_t focus = reply != nullptr ? reply->focus : 0;
     std::free(reply);
     return focus;
+}
+
+std::uint32_t X11Panel::activeWindow() {
+    const auto active = values32(display_.connection(), display_.root(), display_.atom("_NET_ACTIVE_WINDOW"),
+                                 XCB_ATOM_WINDOW);
+    return active.empty() ? XCB_NONE : active.front();
 }
 
 bool X11Panel::windowManagerActivates() {

@@ -64,6 +64,8 @@ class X11Panel {
     void setAcceptsFocus(bool accepts);
     // The window manager's active window, or the server's input focus without one.
     std::uint32_t focusedWindow();
+    // The window the window manager says is active.
+    std::uint32_t activeWindow();
     bool windowManagerActivates();
     bool viewable(std::uint32_t window);
     void setShape(std::uint8_t kind, const std::vector<PixelRect>& pixels);
