@@ -132,8 +132,9 @@ std::uint32_t X11Panel::topLevel() {
     }
 }
 
-void X11Panel::keepAt(PixelPoint at) {
-    wanted_ = at;
+void X11Panel::keepAt(const PanelRect& screen, double x, double y) {
+    screen_ = screen;
+    wanted_ = PanelGeometry::screenPixel(screen, x, y, pixelsPerPoint_);
     replacings_ = 0;
     replace();
 }
@@ -315,7 +316,9 @@ std::optional<PointerSample> X11Panel::pointer() const {
     if (reply == nullptr) return std::nullopt;
     // Buttons 4 to 7 are the wheel: they are never held.
     constexpr std::uint16_t held = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3;
-    const PointerSample sample{reply->root_x / pixelsPerPoint_, reply->root_y / pixelsPerPoint_,
+    // The screen's corner has the same numbers in pixels and points: only what lies past it scales.
+    const PointerSample sample{screen_.x + (reply->root_x - screen_.x) / pixelsPerPoint_,
+                               screen_.y + (reply->root_y - screen_.y) / pixelsPerPoint_,
                                (reply->mask & held) != 0};
     std::free(reply);
     return sample;

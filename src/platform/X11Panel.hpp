@@ -27,11 +27,12 @@ class X11Panel {
     // is). A window manager drops them when a window is withdrawn: the panel never is.
     void applyHints();
 
-    // Keeps the window's top-left corner at this point of the screen. Some window managers
-    // place a new window where they like whatever it asks for (fluxbox in the middle, i3 below
-    // a title bar): wherever the window lands or is moved, it asks to go back, a few times at
-    // most, so that a manager that insists is not fought for ever.
-    void keepAt(PixelPoint at);
+    // Keeps the window's top-left corner at (x, y) on the screen `screen` (points), which the
+    // pointer's position is then read in. Some window managers place a new window where they
+    // like whatever it asks for (fluxbox in the middle, i3 below a title bar): wherever the
+    // window lands or is moved, it asks to go back, a few times at most, so that a manager that
+    // insists is not fought for ever.
+    void keepAt(const PanelRect& screen, double x, double y);
 
     // Keyboard focus, as a panel takes it: while it does not want it (collapsed) the window
     // manager is told not to give it on a click; `takeFocus` asks for it and remembers who
@@ -75,6 +76,7 @@ class X11Panel {
     double pixelsPerPoint_;
     std::uint32_t previousFocus_ = 0; // who had the focus before the panel took it
     X11Display::HandlerId subscription_ = 0;
+    PanelRect screen_;                 // the screen it is kept on
     std::optional<PixelPoint> wanted_; // where the window belongs
     int replacings_ = 0;               // asked since the last keepAt
     bool frameHinted_ = false;         // the window manager's frame carries the compositor hints
