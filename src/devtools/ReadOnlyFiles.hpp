@@ -17,7 +17,7 @@ class ReadOnlyFiles final : public FileSystem {
         return {Replacement::Status::replaced, {}, std::nullopt};
     }
     bool remove(const std::filesystem::path&) override { return true; }
-    bool createNew(const std::filesystem::path&, std::string_view) override { return true; }
+    FileCreation createNew(const std::filesystem::path&, std::string_view) override { return {true, {}}; }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }
     bool holds(const std::filesystem::path& path, std::string_view bytes) override {

@@ -15,7 +15,7 @@ class PosixFileSystem final : public FileSystem {
     Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                         const std::string* expected) override;
     bool remove(const std::filesystem::path& path) override;
-    bool createNew(const std::filesystem::path& path, std::string_view bytes) override;
+    FileCreation createNew(const std::filesystem::path& path, std::string_view bytes) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
     bool holds(const std::filesystem::path& path, std::string_view bytes) override;

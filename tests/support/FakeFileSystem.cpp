@@ -4,8 +4,9 @@ namespace vesk::test {
 
 FileRead FakeFileSystem::read(const std::filesystem::path& path) {
     FileRead result;
-    if (failingReads.contains(key(path))) {
+    if (failingReads.contains(key(path)) || folders_.contains(key(path))) {
         result.status = FileRead::Status::failed;
+        result.failure = folders_.contains(key(path)) ? "Is a directory" : readFailure;
         return result;
     }
     const auto found = files_.find(key(path));
@@ -30,6 +31,7 @@ Replacement FakeFileSystem::replace(const std::filesystem::path& path, std::stri
                                     const std::string* expected) {
     const auto target = key(path);
     const auto old = contents(target);
+    if (folders_.contains(target)) return {Replacement::Status::failed, "Is a directory", std::nullopt};
     if (!exchanges && (expected ? old != *expected : old.has_value()))
         return {Replacement::Status::changed, {}, std::nullopt};
     if (!writeAtomically(target, bytes)) return {Replacement::Status::failed, failure, std::nullopt};
@@ -46,13 +48,14 @@ bool FakeFileSystem::remove(const std::filesystem::path& path) {
     return true;
 }
 
-bool FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
+FileCreation FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
     const auto target = key(path);
-    if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) || exists(target))
-        return false;
+    if (exists(target)) return {false, "File exists"};
+    if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()))
+        return {false, failure};
     files_[target] = std::string(bytes);
     changed(target);
-    return true;
+    return {true, {}};
 }
 
 bool FakeFileSystem::createDirectories(const std::filesystem::path& folder) {

@@ -21,7 +21,7 @@ class FakeFileSystem final : public FileSystem {
     Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                         const std::string* expected) override;
     bool remove(const std::filesystem::path& path) override;
-    bool createNew(const std::filesystem::path& path, std::string_view bytes) override;
+    FileCreation createNew(const std::filesystem::path& path, std::string_view bytes) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
     // Atomic writes here leave nothing behind: only records which data files were tidied.
@@ -37,6 +37,8 @@ class FakeFileSystem final : public FileSystem {
     // Failure injection: reading the path reports a failure (the file stays there), and
     // writing or creating it fails without changing anything.
     std::set<std::filesystem::path> failingReads;
+    // What a failing read reports.
+    std::string readFailure = "Permission denied";
     std::set<std::filesystem::path> failingWrites;
     bool failAllWrites = false;
     // What a failing write reports.

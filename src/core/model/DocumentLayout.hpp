@@ -16,6 +16,7 @@ class RandomSource;
 struct ReadContext {
     Date now;
     RandomSource* ids = nullptr; // the kernel's source when null
+    DecodeFailure* failure = nullptr; // where a reading that fails stopped, when wanted
 
     UUID newID() const { return ids ? UUID::random(*ids) : UUID::random(); }
 };

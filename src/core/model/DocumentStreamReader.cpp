@@ -103,6 +103,7 @@ class Cursor {
     }
 
     void take() { ++at_; }
+    std::size_t offset() const { return at_; }
 
     bool consume(char c) {
         if (peek() != static_cast<unsigned char>(c)) return false;
@@ -569,13 +570,20 @@ void read(Cursor& in, Model& out, const ReadContext& context) {
 
 template <class Result> std::optional<Result> stream(std::string_view bytes, const ReadContext& context) {
     Cursor in(bytes);
+    const auto stopped = [&](const char* reason) {
+        if (context.failure) *context.failure = DecodeFailure{in.offset(), reason};
+    };
     try {
         Result result;
         read(in, result, context);
         if (in.peek() != Cursor::end) notJson();
         return result;
     } catch (const NotJson&) {
+        stopped("not JSON");
         return std::nullopt;
+    } catch (const DocumentError& error) {
+        stopped(error.what());
+        throw;
     }
 }
 

@@ -38,7 +38,7 @@ FileWriter::Bytes share(std::string bytes) {
 } // namespace
 
 DataFile::DataFile(std::filesystem::path url, StoreEnvironment environment, Content content)
-    : env_(environment), url_(std::move(url)), content_(std::move(content)) {
+    : env_(environment), url_(std::move(url)), content_(std::move(content)), copies_(env_.files, env_.clock) {
     // What a save killed halfway in an earlier run left in the user's folder.
     env_.files.removeAbandonedTemporaries(url_);
 }
@@ -60,19 +60,52 @@ std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
         snapshot = std::move(ahead->snapshot);
     } else {
         FileRead read = env_.files.read(url_);
-        if (read.status == FileRead::Status::failed) mayReplaceFile_ = false;
+        if (read.status == FileRead::Status::failed) {
+            unreadable_ = read.failure;
+            unreadAtStart_ = true;
+            std::cerr << "vesk: cannot read " << url_.string() << ": " << read.failure
+                      << "; starting without it, which is taken up once it can be read and never written over\n";
+            return std::nullopt;
+        }
         if (!read.ok()) return std::nullopt;
         onDisk_ = share(std::move(read.bytes));
         snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
     }
     if (!snapshot) {
-        // Without the copy a save would destroy the only trace of the user's data.
-        onDiskUndecodable_ = true;
-        keepCorruptCopy(*onDisk_);
+        setAsideUndecodable();
         return std::nullopt;
     }
     mergeBase_ = onDisk_;
     return snapshot;
+}
+
+void DataFile::setAsideUndecodable() {
+    // Without the copy a save would destroy the only trace of the user's data.
+    onDiskUndecodable_ = true;
+    DecodeFailure where;
+    decodeSnapshot(*onDisk_, env_.clock.now(), nullptr, &where);
+    std::string failure;
+    const auto copy = keepCorruptCopy(*onDisk_, &failure);
+    std::cerr << "vesk: " << url_.string() << " does not decode (" << describe(where, *onDisk_) << "); ";
+    if (copy)
+        std::cerr << "it is kept as " << copy->string() << ", and Vesk starts without it\n";
+    else
+        std::cerr << "no copy of it can be kept beside it (" << failure
+                  << "), so it is not written over, and Vesk starts without it\n";
+}
+
+DataFile::OnDisk DataFile::takeUpUnreadFile(std::string bytes) {
+    unreadAtStart_ = false;
+    onDisk_ = share(std::move(bytes));
+    auto snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
+    if (!snapshot) {
+        setAsideUndecodable();
+        return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+    }
+    mergeBase_ = onDisk_;
+    content_.takeUp(std::move(*snapshot));
+    std::cerr << "vesk: " << url_.string() << " can be read now; what was done meanwhile is added to it\n";
+    return OnDisk::known;
 }
 
 void DataFile::watch() {
@@ -88,6 +121,7 @@ std::optional<std::string> DataFile::lastOnDisk() const {
 }
 
 void DataFile::scheduleSave() {
+    unsaved_ = true;
     env_.queue.debounce(pendingSave_, saveDelaySeconds, [this] { saveNow(); });
 }
 
@@ -104,11 +138,14 @@ void DataFile::saveNow(SaveOccasion occasion) {
         writerRetry_ = 0;
         env_.queue.cancel(saveRetry_);
         saveRetry_ = 0;
-        if (!mayReplaceFile_) return;
         std::optional<std::filesystem::path> copy;
         // An outside edit that the debounced check has not seen yet would be written over.
         const OnDisk found = mergeOutsideEdit();
-        if (found == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) return;
+        if (found == OnDisk::unreadable) {
+            if (unsaved_) noteFailure("it cannot be read (" + *unreadable_ + "), and is not written over");
+            break;
+        }
+        if (found == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) break;
         // After the quit nothing looks at a displaced file any more.
         handOver(found, copy.has_value() && !quit, std::move(copy));
         if (!quit) {
@@ -131,6 +168,7 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     // The save a merge asks for is this one.
     env_.queue.cancel(pendingSave_);
     pendingSave_ = 0;
+    unsaved_ = false;
     waitingForWriterSince_.reset();
     writerChangedAt_.reset();
 
@@ -142,10 +180,13 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
         return;
     }
     env_.files.createDirectories(url_.parent_path());
-    // The file this write finds in place: the save before it, unless that one fails.
+    // The file this write finds in place: the save before it, unless that one fails; none, or an
+    // empty one, where another program removed or emptied it.
     const bool afterAnother = !writing_.empty();
-    Writing save{bytes, afterAnother ? writing_.back().bytes : onDisk_,
-                 afterAnother ? writing_.back().bytes : mergeBase_, std::move(copy)};
+    FileWriter::Bytes expected = afterAnother ? writing_.back().bytes : onDisk_;
+    if (!afterAnother && found == OnDisk::absent) expected = nullptr;
+    if (!afterAnother && found == OnDisk::emptied) expected = share({});
+    Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : mergeBase_, std::move(copy)};
     FileWriter::Job job{url_, std::move(bytes), save.base, keepReplaced};
     // Remembered before the write starts, so that the check its folder event brings finds the
     // store's own bytes, however long the disk takes.
@@ -274,7 +315,11 @@ bool DataFile::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<st
             return false;
         }
     }
-    copy = keepCorruptCopy(*onDisk_);
+    std::string failure;
+    copy = keepCorruptCopy(*onDisk_, &failure);
+    if (!copy)
+        noteFailure("it holds what does not decode, of which no copy can be kept beside it (" + failure +
+                    "), and is not written over without one");
     return copy.has_value();
 }
 
@@ -288,18 +333,14 @@ bool DataFile::waitForWriterAtQuit() {
     }
 }
 
-std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes) {
-    const auto seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(env_.clock.now().time_since_epoch());
-    auto corrupt = url_;
-    corrupt += ".corrupt-" + std::to_string(seconds.count());
-    // Never over another file; one that already holds these very bytes will do.
-    if (!env_.files.createNew(corrupt, bytes)) {
-        const FileRead existing = env_.files.read(corrupt);
-        if (!existing.ok() || existing.bytes != bytes) return std::nullopt;
+std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes, std::string* failure) {
+    CopiesAside::Kept kept = copies_.keep(url_, "corrupt", bytes);
+    if (!kept.path) {
+        if (failure) *failure = std::move(kept.failure);
+        return std::nullopt;
     }
     if (onDisk_ && *onDisk_ == bytes) onDiskUndecodable_ = false;
-    return corrupt;
+    return kept.path;
 }
 
 void DataFile::checkForOutsideEdit() {
@@ -307,15 +348,32 @@ void DataFile::checkForOutsideEdit() {
     // A save waiting for another program's write looks again as soon as the folder settles.
     if (waitingForWriterSince_) {
         saveNow();
-    } else {
-        mergeOutsideEdit();
+        return;
     }
+    const bool wasUnreadable = unreadable_.has_value();
+    const OnDisk found = mergeOutsideEdit();
+    // Emptied or removed by another program: written back at once, or a crash meanwhile would
+    // leave nothing on the disk. A change that could not be saved while the file could not be
+    // read goes out as soon as it can be.
+    if (found == OnDisk::emptied || (found == OnDisk::absent && onDisk_) ||
+        (wasUnreadable && found != OnDisk::unreadable && saveFailure_))
+        scheduleSave();
 }
 
 DataFile::OnDisk DataFile::mergeOutsideEdit() {
     settleWrites();
     FileRead read = env_.files.read(url_);
-    if (!read.ok()) return OnDisk::absent;
+    if (read.status == FileRead::Status::failed) {
+        unreadable_ = std::move(read.failure);
+        return OnDisk::unreadable;
+    }
+    unreadable_.reset();
+    if (!read.ok()) {
+        unreadAtStart_ = false;
+        return OnDisk::absent;
+    }
+    if (unreadAtStart_) return takeUpUnreadFile(std::move(read.bytes));
+    if (read.bytes.empty()) return OnDisk::emptied;
     if (onDisk_ && *onDisk_ == read.bytes) return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
     if (std::any_of(writing_.begin(), writing_.end(),
                     [&](const Writing& own) { return *own.bytes == read.bytes; }))

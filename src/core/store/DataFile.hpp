@@ -2,6 +2,7 @@
 
 #include "core/model/Snapshot.hpp"
 #include "core/runtime/FileWriter.hpp"
+#include "core/store/CopiesAside.hpp"
 #include "core/store/DataFileReading.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
@@ -29,6 +30,9 @@ class DataFile {
         // Merges another program's document, which it based on `base` (the bytes of the document
         // last read or written); false when the bytes do not decode, and nothing changes then.
         std::function<bool(const std::string& bytes, const FileWriter::Bytes& base)> merge;
+        // The document of a file that could not be read at start-up, read now: what the store
+        // made meanwhile is added to it.
+        std::function<void(Snapshot document)> takeUp;
     };
 
     DataFile(std::filesystem::path url, StoreEnvironment environment, Content content);
@@ -49,7 +53,9 @@ class DataFile {
 
     // The file is written on the writer's thread; at quit, before saveNow returns. A write that
     // fails stays due and is tried again, sooner at first, then every 30 s; each new reason is
-    // written to standard error once, and so is the success that follows.
+    // written to standard error once, and so is the success that follows. A file that is there
+    // and cannot be read (permissions, a folder in its place, far too large) is never written
+    // over: a change then fails to save in the same way, until the file can be read again.
     void saveNow(SaveOccasion occasion = SaveOccasion::normal);
     void scheduleSave();
     // A change the last write could not put on the disk (after a quit: one that is lost).
@@ -57,7 +63,7 @@ class DataFile {
 
   private:
     // What the file holds, as a save or a check finds it.
-    enum class OnDisk { absent, known, undecodable };
+    enum class OnDisk { absent, emptied, known, undecodable, unreadable };
 
     void scheduleExternalCheck();
     void checkForOutsideEdit();
@@ -82,12 +88,19 @@ class DataFile {
     // undecodable.
     bool mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy);
     bool waitForWriterAtQuit();
-    // The "corrupt-" copy beside the file, when it is there.
-    std::optional<std::filesystem::path> keepCorruptCopy(const std::string& bytes);
+    // The "corrupt-" copy beside the file, when it is there; else why not in `failure`.
+    std::optional<std::filesystem::path> keepCorruptCopy(const std::string& bytes,
+                                                         std::string* failure = nullptr);
+    // Another program's content that does not decode, found where the store's document was
+    // expected at start-up: copied aside, and said where.
+    void setAsideUndecodable();
+    // Takes up the file that could not be read at start-up, read now.
+    OnDisk takeUpUnreadFile(std::string bytes);
 
     StoreEnvironment env_;
     std::filesystem::path url_;
     Content content_;
+    CopiesAside copies_;
     // The bytes last read from the file, or written to it with success.
     FileWriter::Bytes onDisk_;
     // They are another program's, do not decode and exist nowhere else: a save copies them aside
@@ -130,9 +143,13 @@ class DataFile {
     // The reason the last write failed, written to standard error; nothing once one succeeds.
     std::optional<std::string> saveFailure_;
     double retryDelaySeconds_ = 1;
-    // A file that exists but could not be read holds the user's history: this run never
-    // writes over it.
-    bool mayReplaceFile_ = true;
+    // A change asked for and not yet handed to the writer.
+    bool unsaved_ = false;
+    // Why the file, which is there, could not be read at the last look: it holds the user's
+    // history, or another program's, and is not written over.
+    std::optional<std::string> unreadable_;
+    // It could not be read at start-up: nothing of it is in the store yet.
+    bool unreadAtStart_ = false;
     bool watching_ = false;
     MainQueue::Handle pendingSave_ = 0;
     MainQueue::Handle externalCheck_ = 0;

@@ -2,6 +2,7 @@
 
 #include "core/model/DocumentCoding.hpp"
 #include "core/model/TaskOrder.hpp"
+#include "core/store/FileTakeUp.hpp"
 
 #include <algorithm>
 #include <string>
@@ -17,9 +18,13 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optio
              },
              [this](const std::string& bytes, const FileWriter::Bytes& base) {
                  return applyExternalEdit(bytes, base);
-             }}) {
+             },
+             [this](Snapshot file) { takeUp(std::move(file)); }}) {
     load(std::move(ahead));
-    if (lists.get().empty()) lists.set({TaskList{UUID::random(env_.random), "My Tasks"}});
+    if (lists.get().empty()) {
+        startList_ = UUID::random(env_.random);
+        lists.set({TaskList{*startList_, "My Tasks"}});
+    }
     adoptCurrentTreeIntoGarden();
     repairSelectedList();
     syncTicker();
@@ -39,6 +44,18 @@ void Store::load(std::optional<DataFileReading> ahead) {
     // A hand-edited file may leave a task without a place; it gets the one a merge gives it.
     repairMissingOrders(snapshot->tasks);
     adopt(std::move(*snapshot));
+}
+
+void Store::takeUp(Snapshot file) {
+    const auto hold = changes_.hold();
+    repairMissingOrders(file.tasks);
+    const Snapshot run{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()};
+    adopt(takeUpFile(std::move(file), run, startList_));
+    startList_.reset();
+    adoptCurrentTreeIntoGarden();
+    repairSelectedList();
+    forgetUndo();
+    changed();
 }
 
 void Store::adopt(Snapshot data) {
