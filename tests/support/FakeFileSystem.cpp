@@ -94,6 +94,17 @@ bool FakeFileSystem::hasFolder(const std::filesystem::path& folder) const {
     return folders_.contains(key(folder));
 }
 
+bool FakeFileSystem::removeFolder(const std::filesystem::path& folder) {
+    const auto target = key(folder);
+    for (const auto& [path, bytes] : files_)
+        if (path.parent_path() == target) return false;
+    for (const auto& inner : folders_)
+        if (inner.parent_path() == target && inner != target) return false;
+    if (folders_.erase(target) == 0) return false;
+    changed(target);
+    return true;
+}
+
 std::vector<std::filesystem::path> FakeFileSystem::filesIn(const std::filesystem::path& folder) const {
     std::vector<std::filesystem::path> result;
     for (const auto& [path, bytes] : files_)

@@ -32,6 +32,8 @@ class FakeFileSystem final : public FileSystem {
     void put(const std::filesystem::path& path, std::string bytes);
     std::optional<std::string> contents(const std::filesystem::path& path) const;
     bool hasFolder(const std::filesystem::path& folder) const;
+    // An empty folder, as rmdir removes it.
+    bool removeFolder(const std::filesystem::path& folder);
     std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) const;
 
     // Failure injection: reading the path reports a failure (the file stays there), and

@@ -15,7 +15,7 @@ class RandomSource;
 // What a reader needs for the defaults that are not constants.
 struct ReadContext {
     Date now;
-    RandomSource* ids = nullptr; // the kernel's source when null
+    RandomSource* ids = nullptr;      // the kernel's source when null
     DecodeFailure* failure = nullptr; // where a reading that fails stopped, when wanted
 
     UUID newID() const { return ids ? UUID::random(*ids) : UUID::random(); }

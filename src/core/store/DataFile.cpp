@@ -63,8 +63,9 @@ std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
         if (read.status == FileRead::Status::failed) {
             unreadable_ = read.failure;
             unreadAtStart_ = true;
-            std::cerr << "vesk: cannot read " << url_.string() << ": " << read.failure
-                      << "; starting without it, which is taken up once it can be read and never written over\n";
+            std::cerr
+                << "vesk: cannot read " << url_.string() << ": " << read.failure
+                << "; starting without it, which is taken up once it can be read and never written over\n";
             return std::nullopt;
         }
         if (!read.ok()) return std::nullopt;
@@ -186,7 +187,8 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     FileWriter::Bytes expected = afterAnother ? writing_.back().bytes : onDisk_;
     if (!afterAnother && found == OnDisk::absent) expected = nullptr;
     if (!afterAnother && found == OnDisk::emptied) expected = share({});
-    Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : mergeBase_, std::move(copy)};
+    Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : mergeBase_,
+                 std::move(copy)};
     FileWriter::Job job{url_, std::move(bytes), save.base, keepReplaced};
     // Remembered before the write starts, so that the check its folder event brings finds the
     // store's own bytes, however long the disk takes.
@@ -333,7 +335,8 @@ bool DataFile::waitForWriterAtQuit() {
     }
 }
 
-std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes, std::string* failure) {
+std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes,
+                                                               std::string* failure) {
     CopiesAside::Kept kept = copies_.keep(url_, "corrupt", bytes);
     if (!kept.path) {
         if (failure) *failure = std::move(kept.failure);

@@ -203,6 +203,23 @@ TEST_F(StoreOutsideWriterTest, CopyThatCannotBeMadeKeepsTheFile) {
     EXPECT_TRUE(savedAsHeld());
 }
 
+TEST_F(StoreOutsideWriterTest, EmptiedOrRemovedFileIsWrittenBackAtOnce) {
+    // With names exchanged in one step, and where a save first checks what it replaces.
+    for (const bool exchanges : {true, false}) {
+        files.exchanges = exchanges;
+        for (const bool removed : {false, true}) {
+            if (removed)
+                files.remove(url);
+            else
+                files.put(url, "");
+            watcher.fire();
+            queue.advance(0.7);
+            EXPECT_TRUE(savedAsHeld()) << exchanges << removed;
+            EXPECT_EQ(fileCount(), 1u); // nothing to copy aside in an empty file
+        }
+    }
+}
+
 TEST_F(StoreOutsideWriterTest, SaveStillBeingWrittenIsTheStoresOwn) {
     writer.hold = true; // a slow disk
     const auto before = files.contents(url);
