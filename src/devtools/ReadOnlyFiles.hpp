@@ -17,6 +17,12 @@ class ReadOnlyFiles final : public FileSystem {
         return {Replacement::Status::replaced, {}, std::nullopt};
     }
     bool remove(const std::filesystem::path&) override { return true; }
+    FileCreation rename(const std::filesystem::path&, const std::filesystem::path&) override {
+        return {true, {}};
+    }
+    std::optional<bool> isOpenForWriting(const std::filesystem::path& path) override {
+        return files_.isOpenForWriting(path);
+    }
     FileCreation createNew(const std::filesystem::path&, std::string_view) override { return {true, {}}; }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }

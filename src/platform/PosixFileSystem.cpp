@@ -295,6 +295,27 @@ bool PosixFileSystem::remove(const std::filesystem::path& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
+FileCreation PosixFileSystem::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {true, {}};
+    if (!unsupported(errno)) return {false, reasonOf(errno)};
+    // File systems without the flag: a hard link fails just the same on an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0) return {false, reasonOf(errno)};
+    ::unlink(from.c_str());
+    return {true, {}};
+}
+
+std::optional<bool> PosixFileSystem::isOpenForWriting(const std::filesystem::path& path) {
+    // Without blocking on a lease another program holds.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) return std::nullopt;
+    if (::fcntl(fd.get(), F_SETLEASE, F_RDLCK) == 0) {
+        ::fcntl(fd.get(), F_SETLEASE, F_UNLCK);
+        return false;
+    }
+    if (errno == EAGAIN) return true;
+    return std::nullopt;
+}
+
 FileCreation PosixFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
     // Published without replacing: never destroys an existing file, and a reader of `path` sees
     // either nothing or the whole file, even when the program dies halfway.

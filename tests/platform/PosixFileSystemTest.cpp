@@ -166,6 +166,31 @@ TEST(PosixFileSystemTest, ReplaceNeverMovesAFolderInTheFilesPlace) {
     EXPECT_EQ(count, 1u); // no temporary file left, nothing moved aside
 }
 
+TEST(PosixFileSystemTest, TellsAFileHeldOpenForWritingAndRenamesItWithItsWriter) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    ASSERT_TRUE(files.createNew(file, "one"));
+    EXPECT_EQ(files.isOpenForWriting(file), false);
+    const int reader = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(files.isOpenForWriting(file), false);
+    const int writer = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    EXPECT_EQ(files.isOpenForWriting(file), true);
+    // Moved aside, never over another file, with its writer writing on into it.
+    ASSERT_TRUE(files.createNew(folder / "taken", "other"));
+    EXPECT_FALSE(files.rename(file, folder / "taken"));
+    ASSERT_TRUE(files.rename(file, folder / "aside"));
+    ASSERT_EQ(::write(writer, " two", 4), 4);
+    EXPECT_EQ(files.isOpenForWriting(folder / "aside"), true);
+    ::close(writer);
+    ::close(reader);
+    EXPECT_EQ(files.isOpenForWriting(folder / "aside"), false);
+    EXPECT_EQ(files.read(folder / "aside").bytes, "one two");
+    EXPECT_EQ(files.read(folder / "taken").bytes, "other");
+    EXPECT_EQ(files.isOpenForWriting(folder / "none"), std::nullopt);
+}
+
 // A document whose every byte says which of the two it is, big enough that a write takes a while.
 std::string document(char fill) {
     return "{\"" + std::string(4 << 20, fill) + "\":0}";

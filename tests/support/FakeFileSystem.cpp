@@ -39,6 +39,7 @@ Replacement FakeFileSystem::replace(const std::filesystem::path& path, std::stri
     auto displaced = target.parent_path() /
                      ("." + target.filename().string() + ".tmp-fake-" + std::to_string(++displacedCount_));
     files_[displaced] = *old;
+    if (heldOpen_.erase(target)) heldOpen_.insert(displaced);
     return {Replacement::Status::replaced, {}, std::move(displaced)};
 }
 
@@ -56,6 +57,30 @@ FileCreation FakeFileSystem::createNew(const std::filesystem::path& path, std::s
     files_[target] = std::string(bytes);
     changed(target);
     return {true, {}};
+}
+
+FileCreation FakeFileSystem::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const auto source = key(from);
+    const auto target = key(to);
+    if (exists(target)) return {false, "File exists"};
+    const auto found = files_.find(source);
+    if (found == files_.end()) return {false, "No such file or directory"};
+    if (!hasFolder(target.parent_path())) return {false, "No such file or directory"};
+    files_[target] = std::move(found->second);
+    files_.erase(source);
+    if (heldOpen_.erase(source)) heldOpen_.insert(target);
+    changed(target);
+    return {true, {}};
+}
+
+std::optional<bool> FakeFileSystem::isOpenForWriting(const std::filesystem::path& path) {
+    if (cannotTell) return std::nullopt;
+    return heldOpen_.contains(key(path));
+}
+
+void FakeFileSystem::close(const std::filesystem::path& path) {
+    heldOpen_.erase(key(path));
+    changed(key(path));
 }
 
 bool FakeFileSystem::createDirectories(const std::filesystem::path& folder) {

@@ -21,6 +21,9 @@ class FakeFileSystem final : public FileSystem {
     Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                         const std::string* expected) override;
     bool remove(const std::filesystem::path& path) override;
+    FileCreation rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    // As the test says with holdOpen and close; a name exchanged keeps its writer.
+    std::optional<bool> isOpenForWriting(const std::filesystem::path& path) override;
     FileCreation createNew(const std::filesystem::path& path, std::string_view bytes) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
@@ -48,6 +51,12 @@ class FakeFileSystem final : public FileSystem {
     bool exchanges = true;
     bool failFolderCreation = false;
 
+    // Another program opens the file for writing, and later closes it (a change, as inotify
+    // tells a close after writing). With `cannotTell`, whether it is open cannot be told.
+    void holdOpen(const std::filesystem::path& path) { heldOpen_.insert(key(path)); }
+    void close(const std::filesystem::path& path);
+    bool cannotTell = false;
+
     // Successful atomic writes and replaces, per path.
     std::size_t writeCount(const std::filesystem::path& path) const;
     // Told after every change that succeeded, with the changed path (a test may fire a watcher).
@@ -61,6 +70,7 @@ class FakeFileSystem final : public FileSystem {
     std::set<std::filesystem::path> folders_{"/"};
     std::map<std::filesystem::path, std::size_t> writes_;
     std::size_t displacedCount_ = 0;
+    std::set<std::filesystem::path> heldOpen_;
 };
 
 } // namespace vesk::test

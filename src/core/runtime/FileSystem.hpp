@@ -63,6 +63,11 @@ class FileSystem {
     virtual Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                                 const std::string* expected) = 0;
     virtual bool remove(const std::filesystem::path& path) = 0;
+    // The file under a new name, with whoever holds it open still writing into it; fails,
+    // changing nothing, when something already has that name.
+    virtual FileCreation rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // Whether a program holds the file open for writing now; nothing where that cannot be told.
+    virtual std::optional<bool> isOpenForWriting(const std::filesystem::path& path) = 0;
     // A new file holding exactly `bytes`, seen whole or not at all; fails, changing nothing, when
     // something already has that name.
     virtual FileCreation createNew(const std::filesystem::path& path, std::string_view bytes) = 0;

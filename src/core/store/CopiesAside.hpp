@@ -23,8 +23,14 @@ class CopiesAside {
         std::string failure;                       // then why, as a person reads it
     };
     Kept keep(const std::filesystem::path& dataFile, std::string_view kind, const std::string& bytes);
+    // The file itself under such a name: one another program may still be writing into.
+    Kept moveAside(const std::filesystem::path& dataFile, std::string_view kind,
+                   const std::filesystem::path& file);
 
   private:
+    template <class Make>
+    Kept underFreeName(const std::filesystem::path& dataFile, std::string_view kind, Make make);
+
     FileSystem& files_;
     const Clock& clock_;
 };

@@ -24,10 +24,8 @@ constexpr double writerWaitAtQuitSeconds = 0.3;
 // A failed write is tried again after 1 s, then after twice as long each time, at most 30 s.
 constexpr double firstRetrySeconds = 1.0;
 constexpr double lastRetrySeconds = 30.0;
-// How often the writes in flight and the displaced files are looked at, and how long a displaced
-// file is kept after it last changed.
+// How often the writes in flight, and the displaced files that want it, are looked at.
 constexpr double followUpSeconds = 0.5;
-constexpr double displacedWatchSeconds = 10.0;
 // At quit: how many times what a write brought back is merged and written again.
 constexpr int quitRounds = 3;
 
@@ -38,7 +36,11 @@ FileWriter::Bytes share(std::string bytes) {
 } // namespace
 
 DataFile::DataFile(std::filesystem::path url, StoreEnvironment environment, Content content)
-    : env_(environment), url_(std::move(url)), content_(std::move(content)), copies_(env_.files, env_.clock) {
+    : env_(environment), url_(std::move(url)), content_(std::move(content)), copies_(env_.files, env_.clock),
+      displaced_(env_.files, env_.clock, copies_, url_,
+                 [this](const std::string& bytes, const FileWriter::Bytes& base) {
+                     return content_.merge(bytes, base);
+                 }) {
     // What a save killed halfway in an earlier run left in the user's folder.
     env_.files.removeAbandonedTemporaries(url_);
 }
@@ -157,7 +159,7 @@ void DataFile::saveNow(SaveOccasion occasion) {
         // write brought back merged into it.
         env_.writer.wait();
         settleWrites();
-        lookAtDisplaced(true);
+        displaced_.look(true);
         if (!pendingSave_ && !saveRetry_) break;
     }
     if (quit && saveFailure_)
@@ -214,7 +216,7 @@ void DataFile::settleWrites() {
             // A copy of the unfinished file the save gave up waiting for is dropped once that file
             // is complete and merged; a different file in its place leaves the copy alone.
             if (!save.base || *save.base != found) save.copy.reset();
-            watchDisplaced(std::move(*outcome.replaced), std::move(outcome.replacedBytes), known,
+            displaced_.add(std::move(*outcome.replaced), std::move(outcome.replacedBytes), known,
                            std::move(save.mergeBase), std::move(save.copy));
             break;
         }
@@ -250,51 +252,12 @@ void DataFile::noteFailure(const std::string& reason) {
 }
 
 void DataFile::followUp() {
-    if (followUp_ || (writing_.empty() && displaced_.empty())) return;
+    if (followUp_ || (writing_.empty() && !displaced_.wantsTimer())) return;
     followUp_ = env_.queue.after(followUpSeconds, [this] {
         followUp_ = 0;
-        lookAtDisplaced();
+        displaced_.look();
         settleWrites();
     });
-}
-
-void DataFile::watchDisplaced(std::filesystem::path path, std::string bytes, bool known,
-                              FileWriter::Bytes base, std::optional<std::filesystem::path> copy) {
-    Displaced& file = displaced_.emplace_back(
-        Displaced{std::move(path), std::move(bytes), std::move(base),
-                  addingSeconds(env_.clock.now(), displacedWatchSeconds), std::move(copy)});
-    if (!known) mergeDisplaced(file);
-}
-
-void DataFile::mergeDisplaced(Displaced& file) {
-    if (file.base && file.seen == *file.base) return;
-    if (!content_.merge(file.seen, file.base)) return;
-    file.base = share(file.seen);
-    if (file.copy) {
-        env_.files.remove(*file.copy);
-        file.copy.reset();
-    }
-}
-
-void DataFile::lookAtDisplaced(bool endAll) {
-    const Date now = env_.clock.now();
-    for (auto file = displaced_.begin(); file != displaced_.end();) {
-        FileRead read = env_.files.read(file->path);
-        if (read.ok() && read.bytes != file->seen) {
-            file->seen = std::move(read.bytes);
-            file->until = addingSeconds(now, displacedWatchSeconds);
-            mergeDisplaced(*file);
-        }
-        if (read.ok() && !endAll && now < file->until) {
-            ++file;
-            continue;
-        }
-        // What never came to a whole document is kept as a "corrupt-" copy before it goes.
-        const bool whole = decodeListsAndTasks(file->seen, now).has_value();
-        const bool copied = file->copy && env_.files.read(*file->copy).bytes == file->seen;
-        if (read.ok() && (whole || copied || keepCorruptCopy(file->seen))) env_.files.remove(file->path);
-        file = displaced_.erase(file);
-    }
 }
 
 bool DataFile::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy) {
@@ -347,7 +310,7 @@ std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string
 }
 
 void DataFile::checkForOutsideEdit() {
-    lookAtDisplaced();
+    displaced_.look();
     // A save waiting for another program's write looks again as soon as the folder settles.
     if (waitingForWriterSince_) {
         saveNow();

@@ -4,6 +4,7 @@
 #include "core/runtime/FileWriter.hpp"
 #include "core/store/CopiesAside.hpp"
 #include "core/store/DataFileReading.hpp"
+#include "core/store/DisplacedFiles.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
 #include <deque>
@@ -77,12 +78,8 @@ class DataFile {
     void settleWrites();
     void noteWritten();
     void noteFailure(const std::string& reason);
-    // Looks at the writes in flight and at the displaced files while there are any.
+    // Looks at the writes in flight, and at the displaced files that want it, while there are any.
     void followUp();
-    void watchDisplaced(std::filesystem::path path, std::string bytes, bool known, FileWriter::Bytes base,
-                        std::optional<std::filesystem::path> copy);
-    // Looks at each displaced file: merges what changed, ends the watches that are over (or all).
-    void lookAtDisplaced(bool endAll = false);
     // Whether the save may replace a file holding another program's undecodable bytes: after
     // giving that program time to finish its write, and with a copy (`copy`) of what is still
     // undecodable.
@@ -121,20 +118,7 @@ class DataFile {
     // Saves handed to the writer and not finished, oldest first: the file may hold any of them.
     std::deque<Writing> writing_;
 
-    // A file a save displaced that was not the one it expected: another program's write that
-    // landed during the save. It stays and is looked at for a while, as that program may still be
-    // writing into it; it is removed only after its content was merged or copied aside.
-    struct Displaced {
-        std::filesystem::path path;
-        std::string seen;       // at the last look
-        FileWriter::Bytes base; // what its next change is compared with
-        Date until;             // the watch ends then, unless it changes again
-        // A "corrupt-" copy made of an earlier, unfinished state of it.
-        std::optional<std::filesystem::path> copy;
-    };
-    std::vector<Displaced> displaced_;
-    // Merges its content when that is new and decodes.
-    void mergeDisplaced(Displaced& file);
+    DisplacedFiles displaced_;
 
     // Since when a save has been waiting for another program to finish writing the file, and
     // when that file was last seen changing.
