@@ -28,6 +28,10 @@ constexpr double lastRetrySeconds = 30.0;
 constexpr double followUpSeconds = 0.5;
 // At quit: how many times what a write brought back is merged and written again.
 constexpr int quitRounds = 3;
+// The documents last on the disk that another program's edit may be based on: a few, and no
+// more bytes than a few large files hold.
+constexpr std::size_t recentDocuments = 8;
+constexpr std::size_t recentBytes = std::size_t{32} << 20;
 
 FileWriter::Bytes share(std::string bytes) {
     return std::make_shared<const std::string>(std::move(bytes));
@@ -37,10 +41,9 @@ FileWriter::Bytes share(std::string bytes) {
 
 DataFile::DataFile(std::filesystem::path url, StoreEnvironment environment, Content content)
     : env_(environment), url_(std::move(url)), content_(std::move(content)), copies_(env_.files, env_.clock),
-      displaced_(env_.files, env_.clock, copies_, url_,
-                 [this](const std::string& bytes, const FileWriter::Bytes& base) {
-                     return content_.merge(bytes, base);
-                 }) {
+      displaced_(
+          env_.files, env_.clock, copies_, url_,
+          [this](const std::string& bytes, const FileWriter::Bytes& base) { return merge(bytes, base); }) {
     // What a save killed halfway in an earlier run left in the user's folder.
     env_.files.removeAbandonedTemporaries(url_);
 }
@@ -78,7 +81,7 @@ std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
         setAsideUndecodable();
         return std::nullopt;
     }
-    mergeBase_ = onDisk_;
+    remember(onDisk_);
     return snapshot;
 }
 
@@ -105,7 +108,7 @@ DataFile::OnDisk DataFile::takeUpUnreadFile(std::string bytes) {
         setAsideUndecodable();
         return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
     }
-    mergeBase_ = onDisk_;
+    remember(onDisk_);
     content_.takeUp(std::move(*snapshot));
     std::cerr << "vesk: " << url_.string() << " can be read now; what was done meanwhile is added to it\n";
     return OnDisk::known;
@@ -144,6 +147,7 @@ void DataFile::saveNow(SaveOccasion occasion) {
         std::optional<std::filesystem::path> copy;
         // An outside edit that the debounced check has not seen yet would be written over.
         const OnDisk found = mergeOutsideEdit();
+        if (found == OnDisk::unmerged) break;
         if (found == OnDisk::unreadable) {
             if (unsaved_) noteFailure("it cannot be read (" + *unreadable_ + "), and is not written over");
             break;
@@ -189,7 +193,7 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     FileWriter::Bytes expected = afterAnother ? writing_.back().bytes : onDisk_;
     if (!afterAnother && found == OnDisk::absent) expected = nullptr;
     if (!afterAnother && found == OnDisk::emptied) expected = share({});
-    Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : mergeBase_,
+    Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : newest(),
                  std::move(copy)};
     FileWriter::Job job{url_, std::move(bytes), save.base, keepReplaced};
     // Remembered before the write starts, so that the check its folder event brings finds the
@@ -207,7 +211,7 @@ void DataFile::settleWrites() {
         case FileWriter::Outcome::Status::written: {
             const FileWriter::Bytes before = onDisk_;
             onDisk_ = save.bytes;
-            mergeBase_ = save.bytes;
+            remember(save.bytes);
             onDiskUndecodable_ = false;
             noteWritten();
             if (!outcome.replaced) break;
@@ -344,14 +348,63 @@ DataFile::OnDisk DataFile::mergeOutsideEdit() {
     if (std::any_of(writing_.begin(), writing_.end(),
                     [&](const Writing& own) { return *own.bytes == read.bytes; }))
         return OnDisk::known;
+    auto bytes = share(std::move(read.bytes));
+    const MergeOutcome merged = merge(*bytes);
+    // Tried again at the next look.
+    if (merged.status == MergeOutcome::Status::deferred) return OnDisk::unmerged;
     // Remembered even when it does not decode, so that the same content is not tried again.
-    onDisk_ = share(std::move(read.bytes));
-    onDiskUndecodable_ = !content_.merge(*onDisk_, mergeBase_);
-    if (onDiskUndecodable_)
-        writerChangedAt_ = env_.clock.now();
-    else
-        mergeBase_ = onDisk_;
+    onDisk_ = std::move(bytes);
+    onDiskUndecodable_ = merged.status == MergeOutcome::Status::undecodable;
+    if (onDiskUndecodable_) writerChangedAt_ = env_.clock.now();
     return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+}
+
+MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& preferred) {
+    std::vector<FileWriter::Bytes> bases;
+    if (preferred) bases.push_back(preferred);
+    bases.insert(bases.end(), recent_.rbegin(), recent_.rend());
+    std::string failure;
+    const MergeOutcome outcome =
+        content_.merge(bytes, bases, [&](const std::string& document, std::size_t tasks, std::size_t lists) {
+            CopiesAside::Kept kept = copies_.keep(url_, "before-merge", document);
+            if (!kept.path) {
+                failure = std::move(kept.failure);
+                return false;
+            }
+            std::cerr << "vesk: another program's edit of " << url_.string() << " removed " << tasks
+                      << (tasks == 1 ? " task" : " tasks") << " and " << lists
+                      << (lists == 1 ? " list" : " lists")
+                      << " that Vesk held; the document as it was is kept as " << kept.path->string() << "\n";
+            return true;
+        });
+    switch (outcome.status) {
+    case MergeOutcome::Status::merged:
+        if (outcome.base > 0)
+            std::cerr << "vesk: another program wrote " << url_.string()
+                      << " from an earlier state of it; what Vesk saved since is kept\n";
+        remember(std::make_shared<const std::string>(bytes));
+        break;
+    case MergeOutcome::Status::deferred:
+        noteFailure("another program's edit of it removes what Vesk holds, and no copy of the document as it "
+                    "is can be kept beside it (" +
+                    failure + ")");
+        break;
+    case MergeOutcome::Status::undecodable:
+        break;
+    }
+    return outcome;
+}
+
+void DataFile::remember(FileWriter::Bytes document) {
+    if (!document || (!recent_.empty() && *recent_.back() == *document)) return;
+    recent_.push_back(std::move(document));
+    std::size_t bytes = 0;
+    for (const auto& kept : recent_)
+        bytes += kept->size();
+    while (recent_.size() > 1 && (recent_.size() > recentDocuments || bytes > recentBytes)) {
+        bytes -= recent_.front()->size();
+        recent_.pop_front();
+    }
 }
 
 } // namespace vesk

@@ -5,6 +5,7 @@
 #include "core/store/CopiesAside.hpp"
 #include "core/store/DataFileReading.hpp"
 #include "core/store/DisplacedFiles.hpp"
+#include "core/store/OutsideEdit.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
 #include <deque>
@@ -22,15 +23,15 @@ enum class SaveOccasion { normal, quit };
 // The store's data file: read at start-up, written on the writer's thread shortly after each
 // change, watched for other programs' edits, which it hands to the store to merge. Another
 // program's content in the file that does not decode is never written over without a copy
-// beside it. It knows the document as bytes only: the store encodes and merges. Main thread only.
+// beside it, and a merge never removes what the store held without one of the document as it
+// stood. It knows the document as bytes only: the store encodes and merges. Main thread only.
 class DataFile {
   public:
     struct Content {
         // The whole document as the store holds it now.
         std::function<std::string()> encode;
-        // Merges another program's document, which it based on `base` (the bytes of the document
-        // last read or written); false when the bytes do not decode, and nothing changes then.
-        std::function<bool(const std::string& bytes, const FileWriter::Bytes& base)> merge;
+        // Merges another program's document, based on one of the documents last on the disk.
+        MergeEdit merge;
         // The document of a file that could not be read at start-up, read now: what the store
         // made meanwhile is added to it.
         std::function<void(Snapshot document)> takeUp;
@@ -63,8 +64,16 @@ class DataFile {
     bool hasUnwrittenChanges() const { return saveFailure_.has_value(); }
 
   private:
-    // What the file holds, as a save or a check finds it.
-    enum class OnDisk { absent, emptied, known, undecodable, unreadable };
+    // What the file holds, as a save or a check finds it. Neither one that cannot be read nor
+    // an edit whose merge had to wait is written over.
+    enum class OnDisk { absent, emptied, known, undecodable, unreadable, unmerged };
+
+    // Hands another program's document to the store, `preferred` (when known) the likeliest
+    // base, then the documents last on the disk; says what it removed and where it was kept.
+    MergeOutcome merge(const std::string& bytes, const FileWriter::Bytes& preferred = nullptr);
+    // One more document that was on the disk.
+    void remember(FileWriter::Bytes document);
+    FileWriter::Bytes newest() const { return recent_.empty() ? nullptr : recent_.back(); }
 
     void scheduleExternalCheck();
     void checkForOutsideEdit();
@@ -103,9 +112,9 @@ class DataFile {
     // They are another program's, do not decode and exist nowhere else: a save copies them aside
     // before it replaces them.
     bool onDiskUndecodable_ = false;
-    // The last document read or written that decodes: what another program's edit is compared
-    // with, to tell what it changed from what the app changed since.
-    FileWriter::Bytes mergeBase_;
+    // The last documents read or written that decode, oldest first: what another program's edit
+    // is compared with, to tell what it changed from what the app changed since.
+    std::deque<FileWriter::Bytes> recent_;
 
     // A save handed to the writer: its bytes, the file it expects to replace and the document
     // that file's content is compared with.

@@ -29,7 +29,7 @@ void DisplacedFiles::merge(File& file) {
         file.settled = true;
         return;
     }
-    if (!merge_(file.seen, file.base)) return;
+    if (merge_(file.seen, file.base).status != MergeOutcome::Status::merged) return;
     file.base = std::make_shared<const std::string>(file.seen);
     file.settled = true;
     // The copy of its unfinished state is not needed once the whole of it is merged.

@@ -5,6 +5,7 @@
 #include "core/runtime/FileSystem.hpp"
 #include "core/runtime/FileWriter.hpp"
 #include "core/store/CopiesAside.hpp"
+#include "core/store/OutsideEdit.hpp"
 
 #include <filesystem>
 #include <functional>
@@ -21,8 +22,8 @@ namespace vesk {
 // while) and all it holds is merged or kept aside. Main thread only.
 class DisplacedFiles {
   public:
-    // Merges another program's document based on `base`; false when it does not decode.
-    using Merge = std::function<bool(const std::string& bytes, const FileWriter::Bytes& base)>;
+    // Merges another program's document based on `base`, likely.
+    using Merge = std::function<MergeOutcome(const std::string& bytes, const FileWriter::Bytes& base)>;
 
     DisplacedFiles(FileSystem& files, const Clock& clock, CopiesAside& copies, std::filesystem::path dataFile,
                    Merge merge);

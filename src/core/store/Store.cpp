@@ -16,9 +16,8 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optio
                  return encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
                                                      prefs.get(), bonsai.get()});
              },
-             [this](const std::string& bytes, const FileWriter::Bytes& base) {
-                 return applyExternalEdit(bytes, base);
-             },
+             [this](const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
+                    const KeepBefore& keepBefore) { return applyExternalEdit(bytes, bases, keepBefore); },
              [this](Snapshot file) { takeUp(std::move(file)); }}) {
     load(std::move(ahead));
     if (lists.get().empty()) {

@@ -179,7 +179,8 @@ class Store {
     void adoptCurrentTreeIntoGarden();
     void repairSelectedList();
     // The data file's merge of another program's document (DataFile::Content::merge).
-    bool applyExternalEdit(const std::string& bytes, const FileWriter::Bytes& base);
+    MergeOutcome applyExternalEdit(const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
+                                   const KeepBefore& keepBefore);
     // The document of a file that could not be read at start-up (DataFile::Content::takeUp).
     void takeUp(Snapshot file);
     // Removes the tasks with these ids; a timer attached to one of them goes on unattached.
