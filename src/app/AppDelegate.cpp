@@ -1,5 +1,6 @@
 #include "app/AppDelegate.hpp"
 
+#include "app/DataFileClaim.hpp"
 #include "app/Screens.hpp"
 #include "core/runtime/Calendar.hpp"
 #include "core/runtime/SerialFileWriter.hpp"
@@ -8,7 +9,6 @@
 #include "garden/bonsai/BonsaiScreens.hpp"
 #include "garden/bonsai/SceneFrames.hpp"
 #include "garden/tour/TourDriver.hpp"
-#include "platform/DataFileLock.hpp"
 #include "platform/GetrandomSource.hpp"
 #include "platform/HotKey.hpp"
 #include "platform/InotifyFolderWatcher.hpp"
@@ -17,6 +17,7 @@
 #include "platform/PulseSound.hpp"
 #include "platform/QtMainQueue.hpp"
 #include "platform/QtX11Display.hpp"
+#include "platform/QuitDeadline.hpp"
 #include "platform/SystemClock.hpp"
 #include "platform/TerminationSignals.hpp"
 #include "platform/ToggleSocket.hpp"
@@ -44,8 +45,7 @@ struct AppServices {
     Calendar calendar;
     PulseSound sound;
     std::unique_ptr<QtX11Display> x11 = QtX11Display::create();
-    std::unique_ptr<DataFileLock> lock;
-    std::unique_ptr<ToggleSocket> toggleSocket; // after the lock: goes while the lock is still held
+    DataFileClaim claim;
     std::unique_ptr<TerminationSignals> terminationSignals;
     std::unique_ptr<RevealStage> stage;
     std::unique_ptr<TreeDisplay> tree;
@@ -110,12 +110,22 @@ class EngineTree final : public TreeDisplay {
 
 } // namespace
 
-AppDelegate::AppDelegate(std::vector<std::string> arguments, Reading ahead)
+AppDelegate::AppDelegate(std::vector<std::string> arguments, Ahead ahead)
     : arguments_(std::move(arguments)), ahead_(std::move(ahead)) {}
 
-AppDelegate::Reading AppDelegate::readDataFileAhead() {
+AppDelegate::Ahead AppDelegate::readDataFileAhead() {
     static PosixFileSystem files; // outlives the reading
-    return vesk::readDataFileAhead(dataFilePath(processEnvironment()), files, SystemClock().now());
+    const EnvironmentLookup environment = processEnvironment();
+    const auto url = dataFilePath(environment);
+    Ahead ahead;
+    if (DeveloperLaunch::writesUserFiles(environment)) {
+        ahead.lock = DataFileLock::acquire(url);
+        const auto status = ahead.lock->status;
+        if (status == DataFileLock::Status::heldElsewhere || status == DataFileLock::Status::failed)
+            return ahead;
+    }
+    ahead.reading = vesk::readDataFileAhead(url, files, SystemClock().now());
+    return ahead;
 }
 
 AppDelegate::~AppDelegate() = default;
@@ -152,20 +162,15 @@ std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLooku
     const auto files = developer_->storeFiles(s.files, s.writer);
     const auto url = Store::defaultURL(environment, files.files);
     if (!files.readOnly) {
-        const auto socketPath = ToggleSocket::pathFor(environment("XDG_RUNTIME_DIR"), url);
-        s.lock = DataFileLock::acquire(url);
-        if (!s.lock) {
-            if (!developer_->wantsOwnProgram() && socketPath && ToggleSocket::send(*socketPath))
-                return Launch::handedOver;
-            std::cerr << "vesk: another Vesk is already running on " << url.string() << "\n";
-            return Launch::refused;
-        }
-        // Requests wait in the socket until the event loop runs, after the start-up.
-        if (socketPath) s.toggleSocket = ToggleSocket::listen(*socketPath, [this] { toggleTarnel(); });
+        s.claim = DataFileClaim::settle(ahead_.lock ? std::move(*ahead_.lock) : DataFileLock::acquire(url),
+                                        url, environment("XDG_RUNTIME_DIR"), !developer_->wantsOwnProgram(),
+                                        [this] { toggleTarnel(); });
+        if (s.claim.outcome == DataFileClaim::Outcome::handedOver) return Launch::handedOver;
+        if (s.claim.outcome == DataFileClaim::Outcome::refused) return Launch::refused;
     }
     store_ = std::make_unique<Store>(
         url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.random, s.calendar},
-        ahead_.valid() ? ahead_.get() : std::nullopt);
+        ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
     return std::nullopt;
 }
 
@@ -242,6 +247,7 @@ void AppDelegate::hotKeyChanged() {
 
 void AppDelegate::applicationWillTerminate() {
     if (store_) store_->saveNow(SaveOccasion::quit);
+    QuitDeadline::arm(QuitDeadline::seconds, exitStatus());
 }
 
 int AppDelegate::exitStatus() const {

@@ -2,6 +2,7 @@
 
 #include "core/store/DataFileReading.hpp"
 #include "core/store/DataLocation.hpp"
+#include "platform/DataFileLock.hpp"
 
 #include <future>
 #include <memory>
@@ -28,9 +29,13 @@ struct AppServices;
 // once when the program ends (quit, SIGTERM, SIGINT, SIGHUP).
 class AppDelegate {
   public:
-    using Reading = std::future<std::optional<DataFileReading>>;
-    // `ahead`: the data file as readDataFileAhead started to read it, if it did.
-    explicit AppDelegate(std::vector<std::string> arguments, Reading ahead = {});
+    // The data file's lock as tried before Qt sets up, and the file as then started to be read.
+    struct Ahead {
+        std::optional<DataFileLock::Attempt> lock;
+        std::future<std::optional<DataFileReading>> reading;
+    };
+    // `ahead`: what readDataFileAhead did, if it ran.
+    explicit AppDelegate(std::vector<std::string> arguments, Ahead ahead = {});
     ~AppDelegate();
     AppDelegate(const AppDelegate&) = delete;
     AppDelegate& operator=(const AppDelegate&) = delete;
@@ -41,8 +46,10 @@ class AppDelegate {
         refused,    // another Vesk already writes the same data file
     };
     Launch applicationDidFinishLaunching();
-    // Starts reading and decoding the data file on a thread of its own; called before Qt sets up.
-    static Reading readDataFileAhead();
+    // Locks the data file and starts reading and decoding it on a thread of its own; called
+    // before Qt sets up. A second Vesk on the file, which only asks the first to toggle, reads
+    // none of it.
+    static Ahead readDataFileAhead();
     void applicationWillTerminate();
     // Not 0 when the save at quit could not write the user's last changes.
     int exitStatus() const;
@@ -64,7 +71,7 @@ class AppDelegate {
     void hotKeyChanged();
 
     std::vector<std::string> arguments_;
-    Reading ahead_;
+    Ahead ahead_;
     std::unique_ptr<DeveloperLaunch> developer_;
     std::unique_ptr<AppServices> services_;
     std::unique_ptr<Store> store_;

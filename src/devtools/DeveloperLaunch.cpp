@@ -56,9 +56,13 @@ bool DeveloperLaunch::wantsOwnProgram() const {
     return options_ != Debug() || videoScene_;
 }
 
+bool DeveloperLaunch::writesUserFiles(const EnvironmentLookup& environment) {
+    const auto data = environment("TARNEL_DATA");
+    return !environment("VESK_VIDEO") || (data && !data->empty());
+}
+
 DeveloperLaunch::StoreFiles DeveloperLaunch::storeFiles(FileSystem& files, FileWriter& writer) {
-    const auto data = environment_("TARNEL_DATA");
-    if (!videoScene_ || (data && !data->empty())) return {files, writer, false};
+    if (writesUserFiles(environment_)) return {files, writer, false};
     if (!readOnlyFiles_) {
         readOnlyFiles_ = std::make_unique<ReadOnlyFiles>(files);
         readOnlyWriter_ = std::make_unique<SerialFileWriter>(*readOnlyFiles_);

@@ -39,8 +39,10 @@ class DeveloperLaunch {
     // launch wants a program of its own.
     bool wantsOwnProgram() const;
 
-    // The files the store works on. A scripted scene without TARNEL_DATA reads the user's
-    // files but writes nothing of them: no folder, no copy of an old file, no lock.
+    // Whether the launch in `environment` writes the user's files. A scripted scene without
+    // TARNEL_DATA reads them but writes nothing of them: no folder, no copy of an old file, no lock.
+    static bool writesUserFiles(const EnvironmentLookup& environment);
+    // The files the store works on: read-only ones unless the launch writes the user's files.
     struct StoreFiles {
         FileSystem& files;
         FileWriter& writer;

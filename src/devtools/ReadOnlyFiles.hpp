@@ -23,7 +23,10 @@ class ReadOnlyFiles final : public FileSystem {
     std::optional<bool> isOpenForWriting(const std::filesystem::path& path) override {
         return files_.isOpenForWriting(path);
     }
-    FileCreation createNew(const std::filesystem::path&, std::string_view) override { return {true, {}}; }
+    FileCreation createNew(const std::filesystem::path&, std::string_view,
+                           const std::filesystem::path&) override {
+        return {true, {}};
+    }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }
     bool holds(const std::filesystem::path& path, std::string_view bytes) override {

@@ -1,36 +1,66 @@
 #include "platform/DataFileLock.hpp"
 
+#include "core/store/DataLocation.hpp"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace vesk {
 
-std::filesystem::path DataFileLock::lockPath(const std::filesystem::path& dataFile) {
-    return dataFile.string() + ".lock";
+namespace {
+
+// Errors that say the file system cannot lock at all, as opposed to this file being unusable.
+bool meansNoLocks(int error) {
+    return error == EROFS || error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS;
 }
 
-std::unique_ptr<DataFileLock> DataFileLock::acquire(const std::filesystem::path& dataFile) {
+DataFileLock::Attempt failure(int error) {
+    return {meansNoLocks(error) ? DataFileLock::Status::noLocks : DataFileLock::Status::failed, nullptr,
+            std::error_code(error, std::generic_category()).message()};
+}
+
+// The lock file, never through a symbolic link: one planted there would have the lock taken on
+// a file of someone else's choosing. An existing one that may not be written (left by root, or
+// on a read-only file system) locks as well when it can be read.
+int openLockFile(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 || (errno != EACCES && errno != EROFS)) return fd;
+    const int error = errno;
+    const int readOnly = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (readOnly < 0) errno = error;
+    return readOnly;
+}
+
+} // namespace
+
+std::filesystem::path DataFileLock::lockPath(const std::filesystem::path& dataFile) {
+    return resolveDataFile(dataFile).string() + ".lock";
+}
+
+DataFileLock::Attempt DataFileLock::acquire(const std::filesystem::path& dataFile) {
+    const auto path = lockPath(dataFile);
     std::error_code ignored;
-    std::filesystem::create_directories(dataFile.parent_path(), ignored);
-    const int fd = ::open(lockPath(dataFile).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return std::unique_ptr<DataFileLock>(new DataFileLock(-1));
+    std::filesystem::create_directories(path.parent_path(), ignored);
+    const int fd = openLockFile(path);
+    if (fd < 0) return failure(errno);
     int result;
     do
         result = ::flock(fd, LOCK_EX | LOCK_NB);
     while (result != 0 && errno == EINTR);
     if (result != 0) {
-        const bool heldElsewhere = errno == EWOULDBLOCK;
+        const int error = errno;
         ::close(fd);
-        if (heldElsewhere) return nullptr;
-        return std::unique_ptr<DataFileLock>(new DataFileLock(-1)); // no locking on this file system
+        if (error == EWOULDBLOCK) return {Status::heldElsewhere, nullptr, {}};
+        return failure(error);
     }
-    return std::unique_ptr<DataFileLock>(new DataFileLock(fd));
+    return {Status::held, std::unique_ptr<DataFileLock>(new DataFileLock(fd)), {}};
 }
 
 DataFileLock::~DataFileLock() {
-    if (fd_ >= 0) ::close(fd_);
+    ::close(fd_);
 }
 
 } // namespace vesk

@@ -92,8 +92,7 @@ void syncFolder(const std::filesystem::path& folder) {
     if (fd.valid()) ::fsync(fd.get());
 }
 
-// A new, exclusive file beside `target`, created with the usual 0666 & ~umask mode, or
-// with the target's own mode when it exists, so that a replacement keeps the permissions.
+// A new, exclusive file beside a target, and its descriptor.
 struct TempFile {
     std::filesystem::path path;
     int fd = -1;
@@ -124,21 +123,60 @@ bool isRunning(pid_t pid) {
     return pid == ::getpid() || ::kill(pid, 0) == 0 || errno == EPERM;
 }
 
-TempFile createTempBeside(const std::filesystem::path& target) {
+// Who may reach a file: its permission bits (never the set-id and sticky bits), owner and group.
+struct Access {
+    mode_t bits;
+    uid_t owner;
+    gid_t group;
+};
+
+std::optional<Access> accessOf(const std::filesystem::path& model) {
+    struct stat status {};
+    if (::stat(model.c_str(), &status) != 0) return std::nullopt;
+    return Access{status.st_mode & 0777, status.st_uid, status.st_gid};
+}
+
+// Gives the new file `fd` the model's owner, group and bits, as far as this process may; a
+// group it cannot give takes the group's bits away. False, with errno set, when the file
+// would be open to more than the model is.
+bool giveAccess(int fd, const Access& model) {
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) return false;
+    mode_t bits = model.bits;
+    if ((made.st_uid != model.owner || made.st_gid != model.group) &&
+        ::fchown(fd, model.owner, model.group) != 0 && ::fchown(fd, static_cast<uid_t>(-1), model.group) != 0)
+        bits &= ~static_cast<mode_t>(070);
+    if ((made.st_mode & 07777) == bits || ::fchmod(fd, bits) == 0) return true;
+    // A file system with modes of its own (FAT) may refuse: what it gives must be no more.
+    const int error = errno;
+    if (::fstat(fd, &made) == 0 && (made.st_mode & 07777 & ~bits) == 0) return true;
+    errno = error;
+    return false;
+}
+
+// A new file beside `target`, open to no one whom `model` keeps out from the instant it exists:
+// it is created for its owner alone and opened up to the model's bits after. Without a model,
+// created as any new file is (0666 less the umask).
+TempFile createTempBeside(const std::filesystem::path& target, const std::filesystem::path& model) {
     static std::atomic<unsigned> counter{0};
     const auto folder = folderOf(target);
-    struct stat existing {};
-    const bool hasMode = ::stat(target.c_str(), &existing) == 0;
+    const std::optional<Access> access = accessOf(model);
     for (int attempt = 0; attempt < 100; ++attempt) {
         auto name =
             temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
         auto path = folder / name;
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            if (hasMode) ::fchmod(fd, existing.st_mode & 07777);
-            return {std::move(path), fd};
+        const mode_t mode = access ? access->bits & 0700 : 0666;
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            break;
         }
-        if (errno != EEXIST) break;
+        if (!access || giveAccess(fd, *access)) return {std::move(path), fd};
+        const int error = errno;
+        ::unlink(path.c_str());
+        ::close(fd);
+        errno = error;
+        break;
     }
     return {};
 }
@@ -147,9 +185,11 @@ std::string reasonOf(int error) {
     return std::error_code(error, std::generic_category()).message();
 }
 
-// A durable temporary file beside `target` holding `bytes`; nothing, with errno set, on failure.
-std::optional<std::filesystem::path> writeTemp(const std::filesystem::path& target, std::string_view bytes) {
-    TempFile temp = createTempBeside(target);
+// A durable temporary file beside `target` holding `bytes`, no more open than `model`; nothing,
+// with errno set, on failure.
+std::optional<std::filesystem::path> writeTemp(const std::filesystem::path& target, std::string_view bytes,
+                                               const std::filesystem::path& model) {
+    TempFile temp = createTempBeside(target, model);
     if (temp.fd < 0) return std::nullopt;
     Descriptor fd(temp.fd);
     if (writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close()) return std::move(temp.path);
@@ -159,11 +199,13 @@ std::optional<std::filesystem::path> writeTemp(const std::filesystem::path& targ
     return std::nullopt;
 }
 
-// Writes `bytes` to a durable temporary file beside `target` and hands it to `publish`,
+// Writes `bytes` to a durable temporary file beside `target`, no more open than `model`, and
+// hands it to `publish`,
 // which puts it in place; the temporary file never survives a failure.
 template <class Publish>
-bool writeThroughTemp(const std::filesystem::path& target, std::string_view bytes, Publish publish) {
-    const auto temp = writeTemp(target, bytes);
+bool writeThroughTemp(const std::filesystem::path& target, std::string_view bytes,
+                      const std::filesystem::path& model, Publish publish) {
+    const auto temp = writeTemp(target, bytes, model);
     if (!temp) return false;
     if (!publish(*temp)) {
         ::unlink(temp->c_str());
@@ -253,7 +295,7 @@ bool PosixFileSystem::holds(const std::filesystem::path& path, std::string_view 
 }
 
 bool PosixFileSystem::writeAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    return writeThroughTemp(path, bytes, [&](const std::filesystem::path& temp) {
+    return writeThroughTemp(path, bytes, path, [&](const std::filesystem::path& temp) {
         return std::rename(temp.c_str(), path.c_str()) == 0;
     });
 }
@@ -262,7 +304,7 @@ Replacement PosixFileSystem::replace(const std::filesystem::path& path, std::str
                                      const std::string* expected) {
     // A folder where the file was is someone's, with whatever it holds: it is no file to replace.
     if (isFolder(path)) return Replacement{Replacement::Status::failed, reasonOf(EISDIR), std::nullopt};
-    const auto temp = writeTemp(path, bytes);
+    const auto temp = writeTemp(path, bytes, path);
     if (!temp) return Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
     auto result = exchangeIn(*temp, path);
     if (result && result->displaced && isFolder(*result->displaced)) {
@@ -316,13 +358,14 @@ std::optional<bool> PosixFileSystem::isOpenForWriting(const std::filesystem::pat
     return std::nullopt;
 }
 
-FileCreation PosixFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
+FileCreation PosixFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes,
+                                        const std::filesystem::path& accessOf) {
     // Published without replacing: never destroys an existing file, and a reader of `path` sees
     // either nothing or the whole file, even when the program dies halfway.
-    if (writeThroughTemp(path, bytes, [&](const std::filesystem::path& temp) {
+    if (writeThroughTemp(path, bytes, accessOf, [&](const std::filesystem::path& temp) {
             if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
                 return true;
-            if (errno != EINVAL && errno != ENOSYS) return false;
+            if (!unsupported(errno)) return false;
             // File systems without the flag: a hard link fails just the same on an existing name.
             if (::link(temp.c_str(), path.c_str()) != 0) return false;
             ::unlink(temp.c_str());

@@ -1,5 +1,7 @@
 #include "platform/ToggleSocket.hpp"
 
+#include "core/store/DataLocation.hpp"
+
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
@@ -52,23 +54,35 @@ std::uint64_t inodeOf(const std::filesystem::path& path) {
     return ::lstat(path.c_str(), &status) == 0 ? status.st_ino : 0;
 }
 
-bool callerIsUs(int connection) {
-    ucred caller{};
-    socklen_t size = sizeof(caller);
-    return ::getsockopt(connection, SOL_SOCKET, SO_PEERCRED, &caller, &size) == 0 &&
-           caller.uid == ::geteuid();
+// Whether the other end of a connection, the caller or the listener, runs as our user.
+bool peerIsUs(int connection) {
+    ucred peer{};
+    socklen_t size = sizeof(peer);
+    return ::getsockopt(connection, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
+}
+
+// Why `folder` is no place for the socket, unless it is ours alone: a folder others may enter
+// or write lets them plant a socket under its name, or take ours away.
+std::optional<std::string> whyNotOurs(const std::string& folder) {
+    struct stat status {};
+    if (::lstat(folder.c_str(), &status) != 0)
+        return "the runtime folder " + folder + ": " + std::strerror(errno);
+    if (S_ISLNK(status.st_mode)) return "the runtime folder " + folder + " is a symbolic link";
+    if (!S_ISDIR(status.st_mode)) return "the runtime folder " + folder + " is not a folder";
+    if (status.st_uid != ::geteuid()) return "the runtime folder " + folder + " belongs to another user";
+    if ((status.st_mode & 077) != 0) return "the runtime folder " + folder + " is open to other users";
+    return std::nullopt;
 }
 
 } // namespace
 
-std::optional<std::filesystem::path> ToggleSocket::pathFor(const std::optional<std::string>& runtimeFolder,
-                                                           const std::filesystem::path& dataFile) {
-    if (!runtimeFolder || runtimeFolder->empty() || (*runtimeFolder)[0] != '/') return std::nullopt;
+ToggleSocket::Place ToggleSocket::placeFor(const std::optional<std::string>& runtimeFolder,
+                                           const std::filesystem::path& dataFile) {
+    if (!runtimeFolder || runtimeFolder->empty()) return {std::nullopt, "XDG_RUNTIME_DIR is not set"};
+    if ((*runtimeFolder)[0] != '/') return {std::nullopt, "XDG_RUNTIME_DIR is not an absolute path"};
+    if (auto why = whyNotOurs(*runtimeFolder)) return {std::nullopt, std::move(*why)};
     // One socket per data file, however its path was spelt.
-    std::error_code ignored;
-    std::filesystem::path file =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(dataFile), ignored);
-    if (file.empty()) file = dataFile;
+    const std::filesystem::path file = resolveDataFile(dataFile);
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (const char c : file.native()) {
         hash ^= static_cast<unsigned char>(c);
@@ -77,8 +91,8 @@ std::optional<std::filesystem::path> ToggleSocket::pathFor(const std::optional<s
     char name[32];
     std::snprintf(name, sizeof(name), "vesk-%016llx.sock", static_cast<unsigned long long>(hash));
     std::filesystem::path path = std::filesystem::path(*runtimeFolder) / name;
-    if (!addressOf(path)) return std::nullopt;
-    return path;
+    if (!addressOf(path)) return {std::nullopt, "the runtime folder's path is too long for a socket"};
+    return {std::move(path), {}};
 }
 
 std::unique_ptr<ToggleSocket> ToggleSocket::listen(const std::filesystem::path& path,
@@ -89,18 +103,19 @@ std::unique_ptr<ToggleSocket> ToggleSocket::listen(const std::filesystem::path& 
     if (fd < 0) return nullptr;
     // The file that bind creates takes the socket's mode: never reachable by another user,
     // not even for an instant.
-    ::fchmod(fd, 0600);
     const auto bindTo = [&] {
         return ::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) == 0;
     };
-    bool bound = bindTo();
+    bool bound = ::fchmod(fd, 0600) == 0 && bindTo();
     if (!bound && errno == EADDRINUSE && isDeadSocket(path, *address)) {
         ::unlink(path.c_str());
         bound = bindTo();
     }
-    if (!bound || ::chmod(path.c_str(), 0600) != 0 || ::listen(fd, 8) != 0) {
+    if (!bound || ::listen(fd, 8) != 0) {
+        const int error = errno;
         if (bound) ::unlink(path.c_str());
         ::close(fd);
+        errno = error;
         return nullptr;
     }
     return std::unique_ptr<ToggleSocket>(new ToggleSocket(fd, path, std::move(toggle)));
@@ -127,7 +142,7 @@ void ToggleSocket::accept() {
             if (errno == EINTR || errno == ECONNABORTED) continue;
             return;
         }
-        if (!callerIsUs(connection) || callers_.size() >= maxCallers) {
+        if (!peerIsUs(connection) || callers_.size() >= maxCallers) {
             ::close(connection);
             continue;
         }
@@ -164,22 +179,27 @@ void ToggleSocket::drop(std::uint64_t id) {
     callers_.erase(found);
 }
 
-bool ToggleSocket::send(const std::filesystem::path& path, int timeoutMs) {
+ToggleSocket::Answer ToggleSocket::send(const std::filesystem::path& path, int timeoutMs) {
     const auto address = addressOf(path);
-    if (!address) return false;
+    if (!address) return Answer::none;
     const int fd = openSocket(0);
-    if (fd < 0) return false;
+    if (fd < 0) return Answer::none;
     const timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
     ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof(timeout));
     ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
-    char reply[8];
-    const bool taken =
-        connectTo(fd, *address) &&
-        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size()) &&
-        ::recv(fd, reply, sizeof(reply), 0) == static_cast<ssize_t>(acknowledgement.size()) &&
-        std::string_view(reply, acknowledgement.size()) == acknowledgement;
+    Answer answer = Answer::none;
+    // Another user's listener never hears the request, and its answer means nothing.
+    if (connectTo(fd, *address) && peerIsUs(fd)) {
+        char reply[8];
+        const bool taken =
+            ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) ==
+                static_cast<ssize_t>(request.size()) &&
+            ::recv(fd, reply, sizeof(reply), 0) == static_cast<ssize_t>(acknowledgement.size()) &&
+            std::string_view(reply, acknowledgement.size()) == acknowledgement;
+        answer = taken ? Answer::taken : Answer::silent;
+    }
     ::close(fd);
-    return taken;
+    return answer;
 }
 
 } // namespace vesk

@@ -20,26 +20,36 @@ namespace vesk {
 // desktop, and the only way on Wayland, where an X grab sees no key while a native window
 // has the keyboard.
 //
-// The socket is the user's alone (mode 0600, and each caller's user is checked). A
-// connection that sends anything but the request, or nothing for a while, is closed
+// The socket is the user's alone: only in a runtime folder that no one else may enter, mode
+// 0600, each caller's user checked, and the sender speaks only to a listener of its own user.
+// A connection that sends anything but the request, or nothing for a while, is closed
 // without effect.
 class ToggleSocket final : public QObject {
   public:
     static constexpr std::string_view request = "toggle";
 
-    // The socket of the Vesk writing `dataFile`, in `runtimeFolder` ($XDG_RUNTIME_DIR); empty
-    // when there is no such folder or the name would not fit in a socket address.
-    static std::optional<std::filesystem::path> pathFor(const std::optional<std::string>& runtimeFolder,
-                                                        const std::filesystem::path& dataFile);
+    // Where the socket of the Vesk writing `dataFile` is, in `runtimeFolder` ($XDG_RUNTIME_DIR),
+    // or why there is none: the folder is not given, is not ours alone, or the name would not
+    // fit in a socket address.
+    struct Place {
+        std::optional<std::filesystem::path> path;
+        std::string whyNone;
+    };
+    static Place placeFor(const std::optional<std::string>& runtimeFolder,
+                          const std::filesystem::path& dataFile);
 
-    // Listens at `path`, replacing the socket a dead Vesk left there; empty when it cannot
-    // (then a second `vesk` says that one is running, as without this socket). `toggle` runs on
-    // the main thread, once per request.
+    // Listens at `path`, replacing the socket a dead Vesk left there; empty, with errno set, when
+    // it cannot. `toggle` runs on the main thread, once per request.
     static std::unique_ptr<ToggleSocket> listen(const std::filesystem::path& path,
                                                 std::function<void()> toggle);
 
-    // From the second program: true once the Vesk listening at `path` has taken the request.
-    static bool send(const std::filesystem::path& path, int timeoutMs = 5000);
+    // From the second program.
+    enum class Answer {
+        taken,  // the Vesk listening has taken the request
+        silent, // a Vesk of ours listens there but did not take it in time
+        none,   // no Vesk of ours listens there
+    };
+    static Answer send(const std::filesystem::path& path, int timeoutMs = 5000);
 
     ~ToggleSocket() override; // the socket file goes with it
     ToggleSocket(const ToggleSocket&) = delete;

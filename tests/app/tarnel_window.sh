@@ -69,13 +69,17 @@ xdotool mousemove 800 300 click 1
 wait_until 10 "a click elsewhere did not collapse the panel" clicked_below
 
 # A second instance on the same data file with a developer option refuses to start, with one
-# line (a plain one toggles the running tarnel instead).
+# line (a plain one toggles the running tarnel instead), and reads nothing of the data file.
+# (The leak check cannot run under strace.)
 set +e
-"$vesk" --demo > /dev/null 2> "$work/second.err"
+ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" strace -f -qq -e trace=open,openat -o "$work/second.trace" \
+    "$vesk" --demo > /dev/null 2> "$work/second.err"
 status=$?
 set -e
 [ "$status" -ne 0 ] || fail "a second vesk started"
 [ "$(wc -l < "$work/second.err")" -eq 1 ] || fail "second vesk said: $(cat "$work/second.err")"
+grep -q "\"$TARNEL_DATA.lock\"" "$work/second.trace" || fail "the second vesk's files: $(cat "$work/second.trace")"
+if grep -q "\"$TARNEL_DATA\"" "$work/second.trace"; then fail "the second vesk read the data file"; fi
 
 # Idle: collapsed and untouched for 10 s costs under 1 % of a core.
 xdotool mousemove 100 800

@@ -12,11 +12,12 @@ launch() {
     wait_until 30 "$name: no panel window" panel_shown
 }
 
-# panel_shown: the panel of vesk ($vpid) is mapped, 1100 wide; its id is left in $window.
+# panel_shown: the panel of vesk ($vpid) is mapped, 1100 points wide ($panel_pixels, when
+# set, at another scale); its id is left in $window.
 panel_shown() {
     kill -0 "$vpid" 2>/dev/null || fail "$name: vesk ended early: $(cat "$work/$name.err")"
     for window in $(xdotool search --onlyvisible --pid "$vpid" 2>/dev/null || true); do
-        xwininfo -id "$window" 2>/dev/null | grep -q 'Width: 1100' && return 0
+        xwininfo -id "$window" 2>/dev/null | grep -q "Width: ${panel_pixels:-1100}\$" && return 0
     done
     return 1
 }

@@ -1,7 +1,8 @@
 # Sourced, right after `set -eu`, by the runs of the real vesk under X, which are given the
 # program and json_check: a private home and an onboarded user's data file (so that no tour
 # opens the tarnel by itself), no developer variables, an Xvfb display with a compositor,
-# and all of it gone at exit. Xvfb picks a display number no other server holds, so runs
+# and all of it gone at exit. The screen is 1600 × 900 unless $screen (set before) gives
+# another WIDTHxHEIGHT. Xvfb picks a display number no other server holds, so runs
 # side by side never meet. Leaves $vesk, $json_check, $work, $display, $pids (add your own
 # processes to it), fail, wait_until and what vesk_process.sh gives.
 vesk="$1"
@@ -32,7 +33,7 @@ wait_until() {
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-Xvfb -displayfd 3 -screen 0 1600x900x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${screen:-1600x900}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 pids="$pids $!"
 wait_until 20 "Xvfb did not start" test -s "$work/display"
 display=":$(head -n 1 "$work/display")"

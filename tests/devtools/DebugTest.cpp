@@ -77,6 +77,8 @@ TEST(DebugTest, RealsAreWholeFiniteWords) {
     EXPECT_DOUBLE_EQ(parse({"--delay", "1e1"}).snapshotDelay, 10.0);
     EXPECT_EQ(parse({"--freeze", "0.4"}).freeze, 0.4f);
     EXPECT_EQ(parse({"--freeze", ".5"}).freeze, 0.5f);
+    // A "+" goes before whatever a "-" may: the same numbers as every other developer option.
+    EXPECT_EQ(parse({"--freeze", "+.5"}).freeze, 0.5f);
     EXPECT_EQ(parse({"--freeze", "-1"}).freeze, -1.0f);
     for (const char* bad : {"abc", "", " 1", "1 ", "1.5s", "inf", "-inf", "nan", "1e999", "+-1"}) {
         EXPECT_DOUBLE_EQ(parse({"--delay", "4", "--delay", bad}).snapshotDelay, 1.5) << '"' << bad << '"';

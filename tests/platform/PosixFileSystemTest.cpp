@@ -3,20 +3,52 @@
 #include "PlatformTestSupport.hpp"
 #include "platform/GetrandomSource.hpp"
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
+
+namespace {
+// Set by a test: fchmod fails, as on a file system that keeps modes of its own, so that a file's
+// mode can only come from its creation.
+std::atomic<bool> fchmodRefused = false;
+} // namespace
+
+extern "C" int fchmod(int fd, mode_t mode) noexcept {
+    if (fchmodRefused) {
+        errno = EPERM;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fchmod, fd, mode));
+}
 
 namespace vesk {
 namespace {
 
 using test::TempFolder;
+
+mode_t modeOf(const std::filesystem::path& path) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+// umask 022, the usual one, for the life of the object.
+class UsualUmask {
+  public:
+    UsualUmask() : before_(::umask(022)) {}
+    ~UsualUmask() { ::umask(before_); }
+
+  private:
+    mode_t before_;
+};
 
 TEST(PosixFileSystemTest, ReadTellsMissingFromUnreadable) {
     TempFolder folder;
@@ -87,6 +119,48 @@ TEST(PosixFileSystemTest, AtomicWriteReplacesKeepsModeAndLeavesNoTemporaryFile) 
     EXPECT_FALSE(files.exists(folder / "no"));
 }
 
+TEST(PosixFileSystemTest, FilesBesideAPrivateFileArePrivateFromTheirFirstInstant) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const UsualUmask umask;
+    const auto file = folder / "data.json";
+    ASSERT_TRUE(files.writeAtomically(file, "old"));
+    EXPECT_EQ(modeOf(file), 0644u) << "a new data file is made as any file is";
+    ::chmod(file.c_str(), 0600);
+
+    // With fchmod refused, whatever the files get comes from the creation itself.
+    fchmodRefused = true;
+    const std::string old = "old";
+    EXPECT_EQ(files.replace(file, "new", &old).status, Replacement::Status::replaced);
+    EXPECT_TRUE(files.writeAtomically(file, "newer"));
+    EXPECT_TRUE(files.createNew(folder / "data.json.corrupt-1", "bad", file));
+    EXPECT_TRUE(files.copy(file, folder / "copy.json"));
+    fchmodRefused = false;
+    for (const char* name : {"data.json", "data.json.corrupt-1", "copy.json"})
+        EXPECT_EQ(modeOf(folder / name), 0600u) << name;
+
+    // Only permission bits are copied, all of them, past the umask.
+    ASSERT_EQ(::chmod(file.c_str(), 06664), 0);
+    EXPECT_TRUE(files.writeAtomically(file, "shared"));
+    EXPECT_EQ(modeOf(file), 0664u);
+}
+
+TEST(PosixFileSystemTest, AFileOfAnotherUserWrittenByRootStaysTheirs) {
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file away";
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    ASSERT_TRUE(files.writeAtomically(file, "old"));
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(file.c_str(), 0640), 0);
+    EXPECT_TRUE(files.writeAtomically(file, "new"));
+    struct stat status {};
+    ASSERT_EQ(::stat(file.c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, 65534u);
+    EXPECT_EQ(status.st_gid, 65534u);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
 TEST(PosixFileSystemTest, CopyNeverReplacesAndFoldersAreCreated) {
     TempFolder folder;
     PosixFileSystem files;
@@ -152,7 +226,7 @@ TEST(PosixFileSystemTest, ReplaceNeverMovesAFolderInTheFilesPlace) {
     PosixFileSystem files;
     const auto file = folder / "data.json";
     std::filesystem::create_directory(file);
-    ASSERT_TRUE(files.createNew(file / "inside", "kept"));
+    ASSERT_TRUE(files.createNew(file / "inside", "kept", file));
     const std::string expected = "one";
     for (const std::string* base : {&expected, static_cast<const std::string*>(nullptr)}) {
         const Replacement refused = files.replace(file, "two", base);
@@ -170,7 +244,7 @@ TEST(PosixFileSystemTest, TellsAFileHeldOpenForWritingAndRenamesItWithItsWriter)
     TempFolder folder;
     PosixFileSystem files;
     const auto file = folder / "data.json";
-    ASSERT_TRUE(files.createNew(file, "one"));
+    ASSERT_TRUE(files.createNew(file, "one", file));
     EXPECT_EQ(files.isOpenForWriting(file), false);
     const int reader = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
     EXPECT_EQ(files.isOpenForWriting(file), false);
@@ -178,7 +252,7 @@ TEST(PosixFileSystemTest, TellsAFileHeldOpenForWritingAndRenamesItWithItsWriter)
     ASSERT_GE(writer, 0);
     EXPECT_EQ(files.isOpenForWriting(file), true);
     // Moved aside, never over another file, with its writer writing on into it.
-    ASSERT_TRUE(files.createNew(folder / "taken", "other"));
+    ASSERT_TRUE(files.createNew(folder / "taken", "other", file));
     EXPECT_FALSE(files.rename(file, folder / "taken"));
     ASSERT_TRUE(files.rename(file, folder / "aside"));
     ASSERT_EQ(::write(writer, " two", 4), 4);
@@ -259,7 +333,7 @@ TEST(PosixFileSystemTest, OnlyTemporariesOfEndedWritersAreRemoved) {
         ".data.json.tmp-x", temporary(ended, 0) + "x", ".other.json.tmp-" + std::to_string(ended) + "-0"};
     for (const auto& names : {removed, kept})
         for (const std::string& name : names)
-            ASSERT_TRUE(files.createNew(folder / name, name));
+            ASSERT_TRUE(files.createNew(folder / name, name, file));
     files.removeAbandonedTemporaries(file);
     for (const std::string& name : removed)
         EXPECT_FALSE(files.exists(folder / name)) << name;

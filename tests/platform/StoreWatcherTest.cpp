@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,6 +22,19 @@ namespace {
 
 using test::runEventsUntil;
 using test::TempFolder;
+
+// The store's platform as the app gives it.
+struct RealPlatform {
+    SystemClock clock;
+    QtMainQueue queue;
+    PosixFileSystem files;
+    SerialFileWriter writer{files};
+    InotifyFolderWatcher watcher;
+    GetrandomSource random;
+    Calendar calendar;
+
+    StoreEnvironment environment() { return {clock, queue, files, writer, watcher, random, calendar}; }
+};
 
 // Writes `bytes` to `path` from a child process, replacing the file as an editor does.
 void writeFromAnotherProcess(const std::filesystem::path& path, const std::string& bytes) {
@@ -41,15 +55,10 @@ void writeFromAnotherProcess(const std::filesystem::path& path, const std::strin
 TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
     test::qtApplication();
     TempFolder folder;
-    SystemClock clock;
-    QtMainQueue queue;
-    PosixFileSystem files;
-    SerialFileWriter writer(files);
-    InotifyFolderWatcher watcher;
-    GetrandomSource random;
-    Calendar calendar;
+    RealPlatform platform;
+    auto& [clock, queue, files, writer, watcher, random, calendar] = platform;
     const auto url = folder / "Vesk" / "data.json";
-    Store store(url, StoreEnvironment{clock, queue, files, writer, watcher, random, calendar});
+    Store store(url, platform.environment());
     std::int64_t gained = 0;
     store.onGrowth = [&](std::int64_t from, std::int64_t to, GainReason) { gained += to - from; };
     store.plant(3);
@@ -85,6 +94,28 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
     ASSERT_FALSE(snapshot->bonsai->gains.empty());
     EXPECT_EQ(snapshot->bonsai->gains.back().reason, GainReason::created);
     EXPECT_EQ(snapshot->bonsai->gains.back().amount, 1);
+}
+
+TEST(StoreWatcherTest, AnUndecodableFileIsCopiedAsideNoMoreOpenThanItIs) {
+    test::qtApplication();
+    TempFolder folder;
+    RealPlatform platform;
+    auto& [clock, queue, files, writer, watcher, random, calendar] = platform;
+    const auto url = folder / "data.json";
+    ASSERT_TRUE(files.writeAtomically(url, "my secret plans"));
+    ::chmod(url.c_str(), 0600);
+    const mode_t umask = ::umask(022);
+    Store store(url, platform.environment());
+    ::umask(umask);
+    std::vector<std::filesystem::path> copies;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        if (entry.path().filename().string().starts_with("data.json.corrupt-"))
+            copies.push_back(entry.path());
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_EQ(files.read(copies[0]).bytes, "my secret plans");
+    struct stat status {};
+    ASSERT_EQ(::stat(copies[0].c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 } // namespace

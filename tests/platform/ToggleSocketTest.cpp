@@ -10,6 +10,7 @@
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vesk {
 namespace {
@@ -26,7 +27,7 @@ int connectRaw(const std::filesystem::path& path, int type = SOCK_SEQPACKET) {
 }
 
 // The second program's request, sent off the main thread while the event loop serves it.
-bool sendServed(const std::filesystem::path& path) {
+ToggleSocket::Answer sendServed(const std::filesystem::path& path) {
     auto sent = std::async(std::launch::async, [&] { return ToggleSocket::send(path); });
     test::runEventsUntil([&] { return sent.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
     return sent.get();
@@ -35,7 +36,7 @@ bool sendServed(const std::filesystem::path& path) {
 TEST(ToggleSocketTest, OnlyTheOneRequestTogglesAndOnlyForUs) {
     test::qtApplication();
     test::TempFolder runtime;
-    const auto path = ToggleSocket::pathFor(runtime.path().string(), runtime / "data.json");
+    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json").path;
     ASSERT_TRUE(path);
     int toggles = 0;
     auto socket = ToggleSocket::listen(*path, [&] { ++toggles; });
@@ -45,7 +46,7 @@ TEST(ToggleSocketTest, OnlyTheOneRequestTogglesAndOnlyForUs) {
     EXPECT_TRUE(S_ISSOCK(status.st_mode));
     EXPECT_EQ(status.st_mode & 0777, 0600u);
 
-    EXPECT_TRUE(sendServed(*path));
+    EXPECT_EQ(sendServed(*path), ToggleSocket::Answer::taken);
     EXPECT_EQ(toggles, 1);
 
     // Garbage, a near miss, an overlong message, an empty close and a silent caller: no toggle,
@@ -66,7 +67,7 @@ TEST(ToggleSocketTest, OnlyTheOneRequestTogglesAndOnlyForUs) {
     ::close(connectRaw(*path));
     const int silent = connectRaw(*path);
     EXPECT_EQ(connectRaw(*path, SOCK_STREAM), -1) << "a stream cannot speak to it";
-    EXPECT_TRUE(sendServed(*path));
+    EXPECT_EQ(sendServed(*path), ToggleSocket::Answer::taken);
     EXPECT_EQ(toggles, 2);
     ::close(silent);
 
@@ -87,19 +88,17 @@ TEST(ToggleSocketTest, OnlyTheOneRequestTogglesAndOnlyForUs) {
 
     socket.reset();
     EXPECT_FALSE(std::filesystem::exists(*path)) << "the socket file goes with the socket";
-    EXPECT_FALSE(ToggleSocket::send(*path));
+    EXPECT_EQ(ToggleSocket::send(*path), ToggleSocket::Answer::none);
 }
 
 TEST(ToggleSocketTest, ADeadVeskSocketIsReplacedAndALiveOneIsNot) {
     test::qtApplication();
     test::TempFolder runtime;
-    const auto path = ToggleSocket::pathFor(runtime.path().string(), runtime / "data.json");
+    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json").path;
     ASSERT_TRUE(path);
     // The same data file spelt another way meets the same socket; another file does not.
-    EXPECT_EQ(ToggleSocket::pathFor(runtime.path().string(), runtime / "x" / ".." / "data.json"), path);
-    EXPECT_NE(ToggleSocket::pathFor(runtime.path().string(), runtime / "other.json"), path);
-    EXPECT_FALSE(ToggleSocket::pathFor(std::nullopt, runtime / "data.json"));
-    EXPECT_FALSE(ToggleSocket::pathFor("relative", runtime / "data.json"));
+    EXPECT_EQ(ToggleSocket::placeFor(runtime.path().string(), runtime / "x" / ".." / "data.json").path, path);
+    EXPECT_NE(ToggleSocket::placeFor(runtime.path().string(), runtime / "other.json").path, path);
 
     {
         // What a killed Vesk leaves: a socket file nobody listens on.
@@ -110,13 +109,97 @@ TEST(ToggleSocketTest, ADeadVeskSocketIsReplacedAndALiveOneIsNot) {
         ASSERT_EQ(::bind(dead, reinterpret_cast<const sockaddr*>(&address), sizeof(address)), 0);
         ::close(dead);
     }
-    EXPECT_FALSE(ToggleSocket::send(*path));
+    EXPECT_EQ(ToggleSocket::send(*path), ToggleSocket::Answer::none);
     int toggles = 0;
     auto socket = ToggleSocket::listen(*path, [&] { ++toggles; });
     ASSERT_TRUE(socket);
     EXPECT_FALSE(ToggleSocket::listen(*path, [] {})) << "a live socket was taken over";
-    EXPECT_TRUE(sendServed(*path));
+    EXPECT_EQ(sendServed(*path), ToggleSocket::Answer::taken);
     EXPECT_EQ(toggles, 1);
+}
+
+TEST(ToggleSocketTest, OnlyARuntimeFolderOfOursAloneHoldsTheSocket) {
+    test::TempFolder runtime;
+    const auto data = runtime / "data.json";
+    const auto whyNone = [&](const std::optional<std::string>& folder) {
+        const auto place = ToggleSocket::placeFor(folder, data);
+        EXPECT_FALSE(place.path) << *place.path;
+        return place.whyNone;
+    };
+    EXPECT_EQ(whyNone(std::nullopt), "XDG_RUNTIME_DIR is not set");
+    EXPECT_EQ(whyNone("relative"), "XDG_RUNTIME_DIR is not an absolute path");
+    const auto folder = runtime / "run";
+    EXPECT_EQ(whyNone(folder.string()),
+              "the runtime folder " + folder.string() + ": No such file or directory");
+    std::filesystem::create_directory(folder);
+    for (const auto mode : {0770, 0701, 01777}) {
+        std::filesystem::permissions(folder, std::filesystem::perms(mode));
+        EXPECT_EQ(whyNone(folder.string()),
+                  "the runtime folder " + folder.string() + " is open to other users");
+    }
+    std::filesystem::permissions(folder, std::filesystem::perms(0700));
+    EXPECT_TRUE(ToggleSocket::placeFor(folder.string(), data).path);
+    std::filesystem::create_directory_symlink(folder, runtime / "link");
+    EXPECT_EQ(whyNone((runtime / "link").string()),
+              "the runtime folder " + (runtime / "link").string() + " is a symbolic link");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+        EXPECT_EQ(whyNone(folder.string()),
+                  "the runtime folder " + folder.string() + " belongs to another user");
+    }
+}
+
+TEST(ToggleSocketTest, TheRequestGoesOnlyToAListenerOfOurOwnUser) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs a second user";
+    test::TempFolder runtime;
+    std::filesystem::permissions(runtime.path(), std::filesystem::perms(01777));
+    const auto path = runtime / "vesk.sock";
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // Another user's listener that would take the request: it says whether it heard one.
+        ::alarm(20);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        const int fd = ::socket(AF_UNIX, SOCK_SEQPACKET, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof(address.sun_path), "%s", path.c_str());
+        if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+            ::listen(fd, 1) != 0)
+            ::_exit(2);
+        ::chmod(path.c_str(), 0777);
+        ::write(ready[1], "r", 1);
+        const int caller = ::accept(fd, nullptr, nullptr);
+        char message[16];
+        const ssize_t heard = ::recv(caller, message, sizeof(message), 0);
+        if (heard > 0) ::send(caller, "ok", 2, MSG_NOSIGNAL);
+        ::_exit(heard > 0 ? 1 : 0);
+    }
+    char byte;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    EXPECT_EQ(ToggleSocket::send(path), ToggleSocket::Answer::none);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << "the other user's listener heard the request";
+    ::close(ready[0]);
+    ::close(ready[1]);
+}
+
+TEST(ToggleSocketTest, AVeskTooBusyToAnswerIsToldFromNoVesk) {
+    test::qtApplication();
+    test::TempFolder runtime;
+    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json").path;
+    ASSERT_TRUE(path);
+    auto socket = ToggleSocket::listen(*path, [] {});
+    ASSERT_TRUE(socket);
+    std::vector<int> silent;
+    for (int i = 0; i < 4; ++i)
+        silent.push_back(connectRaw(*path));
+    EXPECT_EQ(sendServed(*path), ToggleSocket::Answer::silent);
+    for (const int fd : silent)
+        ::close(fd);
 }
 
 } // namespace

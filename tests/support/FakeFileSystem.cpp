@@ -49,7 +49,8 @@ bool FakeFileSystem::remove(const std::filesystem::path& path) {
     return true;
 }
 
-FileCreation FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes) {
+FileCreation FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes,
+                                       const std::filesystem::path&) {
     const auto target = key(path);
     if (exists(target)) return {false, "File exists"};
     if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()))

@@ -24,7 +24,8 @@ class FakeFileSystem final : public FileSystem {
     FileCreation rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
     // As the test says with holdOpen and close; a name exchanged keeps its writer.
     std::optional<bool> isOpenForWriting(const std::filesystem::path& path) override;
-    FileCreation createNew(const std::filesystem::path& path, std::string_view bytes) override;
+    FileCreation createNew(const std::filesystem::path& path, std::string_view bytes,
+                           const std::filesystem::path& accessOf) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
     // Atomic writes here leave nothing behind: only records which data files were tidied.

@@ -68,9 +68,10 @@ class FileSystem {
     virtual FileCreation rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     // Whether a program holds the file open for writing now; nothing where that cannot be told.
     virtual std::optional<bool> isOpenForWriting(const std::filesystem::path& path) = 0;
-    // A new file holding exactly `bytes`, seen whole or not at all; fails, changing nothing, when
-    // something already has that name.
-    virtual FileCreation createNew(const std::filesystem::path& path, std::string_view bytes) = 0;
+    // A new file holding exactly `bytes`, seen whole or not at all, open to no one whom `accessOf`
+    // (when it exists) keeps out; fails, changing nothing, when something already has that name.
+    virtual FileCreation createNew(const std::filesystem::path& path, std::string_view bytes,
+                                   const std::filesystem::path& accessOf) = 0;
     virtual bool createDirectories(const std::filesystem::path& folder) = 0;
     virtual bool exists(const std::filesystem::path& path) = 0;
     // Removes the temporary files that atomic writes of `path` left behind in processes that
@@ -84,11 +85,11 @@ class FileSystem {
         return now.ok() && now.bytes == bytes;
     }
 
-    // Never replaces a file at `to`.
+    // Never replaces a file at `to`; the copy is no more open than the original.
     FileCreation copy(const std::filesystem::path& from, const std::filesystem::path& to) {
         const FileRead source = read(from);
         if (!source.ok()) return {false, source.failure};
-        return createNew(to, source.bytes);
+        return createNew(to, source.bytes, from);
     }
 };
 

@@ -35,7 +35,8 @@ CopiesAside::Kept CopiesAside::keep(const std::filesystem::path& dataFile, std::
     return underFreeName(dataFile, kind, [&](const std::filesystem::path& copy) {
         // A copy already holding these very bytes will do.
         if (files_.holds(copy, bytes)) return FileCreation{true, {}};
-        return files_.createNew(copy, bytes);
+        // No more open than the data file: what it holds is the user's.
+        return files_.createNew(copy, bytes, dataFile);
     });
 }
 

@@ -6,6 +6,7 @@
 #include "shell/anim/AnimationManager.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/PendingPicture.hpp"
+#include "shell/controls/PictureFill.hpp"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -85,10 +86,9 @@ void BonsaiSceneView::step() {
         if (!dragging_ && !orbit_.isSpinning()) controlling_ = false;
     }
     engine_.renderDelegate().update(t, camera_.get());
+    // Drawn at the screen's pixels and painted once at the view's size.
     const qreal scale = devicePixelRatioF();
-    const QSize pixels(static_cast<int>(std::lround(width() * scale)),
-                       static_cast<int>(std::lround(height() * scale)));
-    QImage image = frames_.render(engine_.scene(), *camera_, pixels, t);
+    QImage image = frames_.render(engine_.scene(), *camera_, size() * scale, t);
     if (!image.isNull()) {
         image.setDevicePixelRatio(scale);
         frame_ = std::move(image);
@@ -124,11 +124,7 @@ void BonsaiSceneView::paintEvent(QPaintEvent*) {
     if (frame_.isNull()) {
         painter.fillPath(shape, Qt::black);
     } else {
-        // A textured fill rather than a clip: clipping paths are not antialiased.
-        QBrush brush(frame_);
-        const double scale = 1.0 / frame_.devicePixelRatio();
-        brush.setTransform(QTransform::fromScale(scale, scale));
-        painter.fillPath(shape, brush);
+        PictureFill::fill(painter, shape, frame_);
     }
     if (border_.alpha() > 0) {
         painter.setPen(QPen(border_, 1));

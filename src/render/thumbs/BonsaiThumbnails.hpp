@@ -24,7 +24,7 @@ class ThumbnailRenderer;
 class BonsaiThumbnails {
   public:
     struct Thumb {
-        std::shared_ptr<const gl::Frame> image; // 240 × 200, opaque
+        std::shared_ptr<const gl::Frame> image; // width × height, opaque
         std::int64_t n = 0;                     // the cube count it shows
 
         friend bool operator==(const Thumb&, const Thumb&) = default;
@@ -33,8 +33,12 @@ class BonsaiThumbnails {
     // Draws the tree on the queue's thread; nothing when it cannot.
     using Render = std::function<std::optional<gl::Frame>(std::uint64_t seed, std::int64_t n)>;
 
+    // The garden's view of a tree, 240 × 200, with sky added above and below: a card narrower
+    // than that view (the nursery's) crops sky rather than the sides of a spreading crown, and
+    // a wider one shows the view itself.
     static constexpr int width = 240;
-    static constexpr int height = 200;
+    static constexpr int height = 320;
+    static constexpr float viewAspect = 240.0f / 200.0f;
 
     // Renders with its own offscreen renderer, made and destroyed on the queue.
     explicit BonsaiThumbnails(MainQueue& main);

@@ -6,9 +6,12 @@
 #include "render/engine/EngineMesh.hpp"
 #include "render/engine/Framing.hpp"
 #include "render/engine/SceneLights.hpp"
+#include "render/scene/Camera.hpp"
 #include "render/scene/GeneratorAdapters.hpp"
 #include "render/scene/Geometry.hpp"
 #include "render/scene/GrowthModifiers.hpp"
+
+#include <algorithm>
 
 namespace vesk {
 
@@ -55,6 +58,7 @@ ThumbnailRenderer::ThumbnailRenderer()
     camera.vignettingIntensity = 0.3f;
     camera.vignettingPower = 0.0f;
     camera_->camera = camera;
+    fieldOfViewDegrees_ = camera.fieldOfViewDegrees;
     aimCamera(0.25f, 0.16f, 9.4f);
 
     scene::DirectionalLight sun = BonsaiEngine::sunSettings();
@@ -131,6 +135,8 @@ std::optional<gl::Frame> ThumbnailRenderer::render(std::uint64_t seed, std::int6
     if (!renderer_) renderer_ = gl::OffscreenRenderer::make(log_);
     if (!renderer_) return std::nullopt;
     installTree(grower_.state(seed, n));
+    camera_->camera->fieldOfViewDegrees = scene::fieldOfViewKeepingWidth(
+        fieldOfViewDegrees_, acrossAspect_, float(width) / float(std::max(height, 1)));
     gl::Frame frame = renderer_->render(scene_, *camera_, width, height, 0.0);
     clearParts();
     if (frame.rgba.empty()) return std::nullopt;

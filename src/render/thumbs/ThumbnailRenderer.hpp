@@ -30,6 +30,10 @@ class ThumbnailRenderer {
     // headless GL is available or the frame fails. The scene keeps no tree afterwards.
     std::optional<gl::Frame> render(std::uint64_t seed, std::int64_t n, int width, int height);
 
+    // Pictures narrower than `aspect` (width ÷ height) show what one of that aspect shows
+    // across, and more above and below; wider ones are not changed. None is kept while 0.
+    void keepViewAcross(float aspect) { acrossAspect_ = aspect; }
+
     // The camera at target + distance·(sin yaw·cos pitch, sin pitch, cos yaw·cos pitch),
     // looking at the target.
     void aimCamera(float yaw, float pitch, float distance);
@@ -55,6 +59,8 @@ class ThumbnailRenderer {
     std::unique_ptr<gl::OffscreenRenderer> renderer_;
     SkyCache skies_;
     scene::Vec3 target_{0.0f, 1.0f, 0.0f};
+    float fieldOfViewDegrees_ = 0.0f; // the lens's own
+    float acrossAspect_ = 0.0f;
     std::string log_;
 };
 

@@ -8,6 +8,8 @@ namespace vesk {
 QScrollArea* clearScrollArea(QWidget* content, QWidget* parent) {
     auto* scroll = new QScrollArea(parent);
     scroll->setFrameShape(QFrame::NoFrame);
+    // It could show no mark of having the keyboard: Tab passes it by, from field to field.
+    scroll->setFocusPolicy(Qt::NoFocus);
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

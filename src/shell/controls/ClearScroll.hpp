@@ -6,8 +6,8 @@ class QWidget;
 namespace vesk {
 
 // A vertical scroll area with no frame, no scroll bars and no fill, over the tarnel's black,
-// showing `content` at its width. Transparent through the palette: a style sheet would also
-// reach the tooltips of everything inside.
+// showing `content` at its width; it never takes the keyboard. Transparent through the
+// palette: a style sheet would also reach the tooltips of everything inside.
 QScrollArea* clearScrollArea(QWidget* content, QWidget* parent);
 
 // The scroll position that shows the span from `top` to `bottom` of the content in a view

@@ -104,6 +104,13 @@ MenuStyle& MenuStyle::shared() {
     return *style;
 }
 
+int MenuStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                         QStyleHintReturn* returnData) const {
+    // Without it a long menu (two hundred lists) spreads into columns as wide as the screen.
+    if (hint == SH_Menu_Scrollable) return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 int MenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     switch (metric) {
     case PM_MenuPanelWidth:

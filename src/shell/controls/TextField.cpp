@@ -1,10 +1,12 @@
 #include "shell/controls/TextField.hpp"
 
+#include "shell/theme/TextDirection.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
@@ -12,6 +14,8 @@
 
 namespace vesk {
 namespace {
+
+constexpr double focusLineWidth = 1.5;
 
 template <class Field> void applyTheme(Field& field, const QFont& font, const QColor& color) {
     field.setFont(font);
@@ -25,6 +29,12 @@ template <class Field> void applyTheme(Field& field, const QFont& font, const QC
     palette.setColor(QPalette::Highlight, Theme::surfaceHi());
     palette.setColor(QPalette::HighlightedText, Theme::text());
     field.setPalette(palette);
+}
+
+// The mark of the field that has the keyboard: a line in the accent along its bottom edge.
+void paintFocusLine(QWidget& surface, int width, int bottom) {
+    QPainter painter(&surface);
+    painter.fillRect(QRectF(0, bottom - focusLineWidth, width, focusLineWidth), Theme::accent());
 }
 
 template <class Field> void recolor(Field& field, const QColor& color) {
@@ -45,6 +55,11 @@ TextField::TextField(const QString& placeholder, const QFont& font, const QColor
 
 void TextField::setTextColor(const QColor& color) {
     recolor(*this, color);
+}
+
+void TextField::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    if (hasFocus()) paintFocusLine(*this, width(), height());
 }
 
 void TextField::setStruckThrough(bool struck) {
@@ -68,7 +83,10 @@ GrowingTextEdit::GrowingTextEdit(const QString& placeholder, const QFont& font, 
     document()->setDocumentMargin(0);
     setContentsMargins(0, 0, 0, 0);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    connect(this, &QPlainTextEdit::textChanged, this, [this] { fitHeight(); });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        followDirection();
+        fitHeight();
+    });
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             [this] { fitHeight(); });
     fitHeight();
@@ -100,6 +118,16 @@ void GrowingTextEdit::showText(const QString& text) {
     setTextCursor(cursor);
 }
 
+void GrowingTextEdit::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
+    if (hasFocus()) paintFocusLine(*viewport(), viewport()->width(), viewport()->height());
+}
+
+void GrowingTextEdit::focusInEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusInEvent(event);
+    viewport()->update();
+}
+
 void GrowingTextEdit::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && onReturn_) {
@@ -117,6 +145,7 @@ void GrowingTextEdit::resizeEvent(QResizeEvent* event) {
 
 void GrowingTextEdit::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);
+    viewport()->update();
     verticalScrollBar()->setValue(0);
 }
 
@@ -128,6 +157,19 @@ void GrowingTextEdit::insertFromMimeData(const QMimeData* source) {
     // Qt 6.4 reads the first clipboard format without looking whether there is one, which
     // happens whenever the program that copied has quit and no clipboard manager runs.
     if (canInsertFromMimeData(source)) insertPlainText(source->text());
+}
+
+void GrowingTextEdit::followDirection() {
+    // The plain text layout aligns every line to the left, whatever its direction: the
+    // document is told where its text starts.
+    const QString text = toPlainText();
+    QTextOption option = document()->defaultTextOption();
+    const Qt::Alignment alignment = TextDirection::aligned(text, Qt::AlignLeft);
+    const Qt::LayoutDirection direction = text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+    if (option.alignment() == alignment && option.textDirection() == direction) return;
+    option.setAlignment(alignment);
+    option.setTextDirection(direction);
+    document()->setDefaultTextOption(option);
 }
 
 void GrowingTextEdit::fitHeight() {

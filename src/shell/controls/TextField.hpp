@@ -7,7 +7,8 @@
 namespace vesk {
 
 // The tarnel's borderless text fields: no frame, no fill, the theme's text, placeholder and
-// selection colours. Editing keys reach them through the panel's key table.
+// selection colours; the one with the keyboard is underlined in the accent. Editing keys
+// reach them through the panel's key table.
 
 // One line.
 class TextField final : public QLineEdit {
@@ -16,10 +17,14 @@ class TextField final : public QLineEdit {
     void setTextColor(const QColor& color);
     // A solid line through the text, as done items show.
     void setStruckThrough(bool struck);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // Several lines that grow with the text from `minLines` to `maxLines`, then scroll; without
-// the keyboard it shows its beginning. Return runs `onReturn` instead of breaking the line
+// the keyboard it shows its beginning. Text that starts in a right-to-left script is aligned
+// to the right, as one line is. Return runs `onReturn` instead of breaking the line
 // when one is set; Tab and Shift+Tab move the keyboard on and back. Pasting or dropping takes
 // plain text only.
 class GrowingTextEdit final : public QPlainTextEdit {
@@ -33,13 +38,16 @@ class GrowingTextEdit final : public QPlainTextEdit {
     void showText(const QString& text);
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 
   private:
+    void followDirection();
     void fitHeight();
 
     int minLines_;

@@ -2,6 +2,7 @@
 
 #include "shell/anim/Presence.hpp"
 #include "shell/theme/TabularText.hpp"
+#include "shell/theme/TextDirection.hpp"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -64,7 +65,8 @@ void TextLabel::paintEvent(QPaintEvent*) {
     p.setPen(color_);
     const QFontMetricsF metrics(font_);
     if (!tabular_) {
-        p.drawText(rect(), static_cast<int>(alignment_), metrics.elidedText(text_, Qt::ElideRight, width()));
+        p.drawText(rect(), TextDirection::drawFlags(text_, alignment_),
+                   metrics.elidedText(text_, Qt::ElideRight, width()));
         return;
     }
     const double x = TabularText::alignedLeft(alignment_, width(), TabularText::width(font_, text_));

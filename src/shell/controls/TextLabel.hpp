@@ -9,7 +9,8 @@ namespace vesk {
 
 // One line of painted text in a theme colour, elided at the end when its frame is too
 // narrow; with tabular digits (counts, clocks) every digit takes one width and the text is
-// never elided. Paints with the presence of its ancestors like every other painted view.
+// never elided. A left alignment is the leading one: text in a right-to-left script goes to
+// the right. Paints with the presence of its ancestors like every other painted view.
 class TextLabel : public QWidget {
   public:
     TextLabel(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);

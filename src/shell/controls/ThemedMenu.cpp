@@ -5,12 +5,15 @@
 #include "shell/theme/Theme.hpp"
 
 #include <QActionGroup>
+#include <QScreen>
+#include <algorithm>
 
 namespace vesk {
 namespace {
 
 constexpr const char* dangerProperty = "veskDanger";
 constexpr const char* symbolProperty = "veskSymbol";
+constexpr int minimumRoomRows = 6;
 
 // Titles are the user's own words (list and task names): an "&" is a character, not the
 // mark of a keyboard accelerator.
@@ -100,11 +103,22 @@ void ThemedMenu::add(const MenuEntry& entry) {
     }
 }
 
-QPoint ThemedMenu::originUnder(const QWidget& button, int gap) const {
+QPoint ThemedMenu::originUnder(const QWidget& button, int gap) {
     const QWidget* parent = button.parentWidget();
     const bool atRight = parent && button.geometry().center().x() > parent->width() / 2;
     const int x = atRight ? button.width() - sizeHint().width() : 0;
-    return button.mapToGlobal(QPoint(x, button.height() + gap));
+    const QPoint origin = button.mapToGlobal(QPoint(x, button.height() + gap));
+    const int room = button.screen()->availableGeometry().bottom() + 1 - origin.y();
+    // With hardly any room below, the toolkit places the menu where it fits.
+    heightLimit_ = room >= minimumRoomRows * MenuStyle::rowHeight ? room : 0;
+    origin_ = origin;
+    return origin;
+}
+
+void ThemedMenu::showEvent(QShowEvent* event) {
+    QMenu::showEvent(event);
+    if (heightLimit_ > 0 && height() > heightLimit_)
+        setGeometry(QRect(origin_, QSize(width(), heightLimit_)));
 }
 
 } // namespace vesk

@@ -18,15 +18,22 @@ class ThemedMenu final : public QMenu {
 
     // Where this menu opens under `button`, `gap` below it, in global coordinates: aligned to
     // its left edge, or to its right edge when the button sits in the right half of its
-    // parent, so that the menu stays inside the tarnel.
-    QPoint originUnder(const QWidget& button, int gap) const;
+    // parent, so that the menu stays inside the tarnel. A menu longer than the room below it
+    // on the screen is cut to that room and scrolls, rather than cover the button.
+    QPoint originUnder(const QWidget& button, int gap);
 
     // What an entry's action carries for the style to paint it.
     static bool isDanger(const QAction& action);
     static QString symbolOf(const QAction& action);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void add(const MenuEntry& entry);
+
+    int heightLimit_ = 0; // none while 0
+    QPoint origin_;
 };
 
 } // namespace vesk

@@ -1,6 +1,7 @@
 #include "shell/controls/WrappedText.hpp"
 
 #include "shell/anim/Presence.hpp"
+#include "shell/theme/TextDirection.hpp"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -96,10 +97,12 @@ void WrappedText::paintEvent(QPaintEvent*) {
     painter.setFont(font_);
     painter.setPen(color_);
     const QFontMetricsF metrics(font_);
-    double baseline = metrics.ascent();
+    // The whole paragraph starts where its own direction does.
+    const int flags = TextDirection::drawFlags(text_, Qt::AlignLeft | Qt::AlignTop);
+    double top = 0;
     for (const QString& line : lines(width())) {
-        painter.drawText(QPointF(0, baseline), line);
-        baseline += metrics.height() + metrics.leading();
+        painter.drawText(QRectF(0, top, width(), metrics.height()), flags, line);
+        top += metrics.height() + metrics.leading();
     }
 }
 

@@ -9,8 +9,9 @@ namespace vesk {
 
 // A paragraph of painted text that wraps at word boundaries onto as many lines as its width
 // needs, or onto at most `maximumLines`, the last one then cut short with an ellipsis; its
-// height follows the width. Line breaks in the text break the line. Painted with the presence
-// of its ancestors. One line that never wraps is a TextLabel.
+// height follows the width. Line breaks in the text break the line; text in a right-to-left
+// script is aligned to the right. Painted with the presence of its ancestors. One line that
+// never wraps is a TextLabel.
 class WrappedText final : public QWidget {
   public:
     WrappedText(const QString& text, const QFont& font, const QColor& color, QWidget* parent = nullptr);

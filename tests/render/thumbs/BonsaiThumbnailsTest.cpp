@@ -110,7 +110,7 @@ TEST_F(BonsaiThumbnailsTest, ASeedBeingRenderedIsNotQueuedTwice) {
     ASSERT_NE(thumbs.thumb(7), nullptr);
     EXPECT_EQ(thumbs.thumb(7)->n, 50);
     EXPECT_EQ(thumbs.thumb(7)->image->width, 240);
-    EXPECT_EQ(thumbs.thumb(7)->image->height, 200);
+    EXPECT_EQ(thumbs.thumb(7)->image->height, BonsaiThumbnails::height);
     EXPECT_EQ(thumbs.thumb(7)->image->rgba.front(), 50);
     EXPECT_GE(told, 1);
     // Renders run on the thumbnail queue's own thread (Linux keeps 15 characters of its name).

@@ -66,6 +66,39 @@ TEST_F(ThumbnailRendererTest, RendersTheTreeOverItsBackdropAndKeepsNoTreeAfterwa
     EXPECT_NE(renderer.render(12345, 600, 240, 200)->rgba, image->rgba);
 }
 
+// The columns where something stands before the backdrop: a pixel far from the one at the
+// left edge of its row.
+std::pair<int, int> standingColumns(const gl::Frame& f) {
+    int first = f.width, last = -1;
+    for (int y = 0; y < f.height; ++y) {
+        const std::uint8_t* edge = pixel(f, 0, y);
+        for (int x = 0; x < f.width; ++x) {
+            const std::uint8_t* p = pixel(f, x, y);
+            if (std::abs(int(p[0]) - edge[0]) + std::abs(int(p[1]) - edge[1]) +
+                    std::abs(int(p[2]) - edge[2]) >
+                60) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {first, last};
+}
+
+TEST_F(ThumbnailRendererTest, ATallerPictureShowsTheSameViewAcrossWithMoreSky) {
+    ThumbnailRenderer renderer;
+    renderer.keepViewAcross(BonsaiThumbnails::viewAspect);
+    const auto view = renderer.render(4242, 900, 240, 200);
+    ASSERT_TRUE(view) << renderer.log();
+    const auto taller = renderer.render(4242, 900, 240, 320);
+    ASSERT_TRUE(taller);
+    const auto [left, right] = standingColumns(*view);
+    ASSERT_LT(left, right);
+    const auto [tallerLeft, tallerRight] = standingColumns(*taller);
+    EXPECT_NEAR(tallerLeft, left, 2);
+    EXPECT_NEAR(tallerRight, right, 2);
+}
+
 TEST_F(ThumbnailRendererTest, TheCacheRendersOnItsQueueWithItsOwnContext) {
     test::VirtualClock clock;
     test::FakeMainQueue main{clock};
@@ -77,7 +110,7 @@ TEST_F(ThumbnailRendererTest, TheCacheRendersOnItsQueueWithItsOwnContext) {
     ASSERT_NE(thumb, nullptr);
     EXPECT_EQ(thumb->n, 300);
     EXPECT_EQ(thumb->image->width, 240);
-    EXPECT_EQ(thumb->image->height, 200);
+    EXPECT_EQ(thumb->image->height, BonsaiThumbnails::height);
     EXPECT_GT(distinctColours(*thumb->image), 100u);
 }
 

@@ -3,6 +3,7 @@
 #include "shell/theme/Theme.hpp"
 
 #include <QKeySequence>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -112,6 +113,41 @@ TEST(ThemedMenuTest, PaintsTheDarkSurfaceWithVisibleChecksArrowsAndDangerEntries
         return c.red() > 150 && std::abs(c.green() - danger.green()) < 40 && c.red() - c.green() > 60;
     }));
     EXPECT_FALSE(anyPixel(image, row(0), [](QColor c) { return c.red() - c.green() > 60; }));
+}
+
+TEST(ThemedMenuTest, AMenuOfMoreEntriesThanTheScreenHoldsIsOneScrollingColumnWithinTheScreen) {
+    std::vector<MenuEntry> lists;
+    for (int i = 1; i <= 203; ++i)
+        lists.push_back(MenuEntry::button("List " + std::to_string(i), {}));
+    const auto oneColumnWithin = [](QMenu& menu, const QRect& screen) {
+        EXPECT_TRUE(screen.contains(menu.geometry())) << menu.width() << " × " << menu.height();
+        const QList<QAction*> entries = menu.actions();
+        EXPECT_EQ(menu.actionGeometry(entries.front()).left(), menu.actionGeometry(entries.back()).left());
+        EXPECT_LT(menu.width(), 200);
+        EXPECT_GT(menu.actionGeometry(entries.back()).top(), menu.height()); // further down: scrolled to
+    };
+
+    // A submenu ("Move to") and a list picker under its button near the top of the screen,
+    // which opens there and ends at the screen's bottom edge.
+    ThemedMenu rowMenu({MenuEntry::submenu("Move to", lists)});
+    QMenu& moveTo = *rowMenu.actions()[0]->menu();
+    const QRect screen = moveTo.screen()->availableGeometry();
+    moveTo.popup(screen.topLeft() + QPoint(20, 40));
+    oneColumnWithin(moveTo, screen);
+    moveTo.hide();
+
+    QWidget window;
+    window.setGeometry(screen.left() + 100, screen.top() + 10, 300, 100);
+    QWidget button(&window);
+    button.setGeometry(10, 10, 80, 26);
+    window.show();
+    ThemedMenu picker(lists);
+    const QPoint origin = picker.originUnder(button, 4);
+    picker.popup(origin);
+    oneColumnWithin(picker, screen);
+    EXPECT_EQ(picker.geometry().top(), origin.y());
+    EXPECT_EQ(picker.geometry().bottom(), screen.bottom());
+    picker.hide();
 }
 
 } // namespace

@@ -25,6 +25,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -222,6 +223,17 @@ TEST_F(TasksViewTest, AFocusRequestFocusesTheFieldOfAViewThatHeardIt) {
     EXPECT_FALSE(field().hasFocus());
     ui->requestFocusAdd();
     EXPECT_TRUE(field().hasFocus());
+}
+
+TEST_F(TasksViewTest, TabFromTheAddFieldGoesOnlyToAFieldThatShowsItHasTheKeyboard) {
+    add("Water the moss");
+    settle();
+    ui->requestFocusAdd();
+    ASSERT_TRUE(field().hasFocus());
+    test::pressKey(&field(), Qt::Key_Tab);
+    const QWidget* now = QApplication::focusWidget();
+    EXPECT_TRUE(qobject_cast<const QLineEdit*>(now) || qobject_cast<const QPlainTextEdit*>(now))
+        << (now ? now->metaObject()->className() : "nothing");
 }
 
 TEST_F(TasksViewTest, ANewFirstTaskScrollsToTheTop) {

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace vesk {
+
+// Once the data is saved at quit, nothing the rest of the teardown waits for (a GL driver
+// finishing its work, a sound server that accepted and never answers) may keep the process
+// alive: it ends with `status` after `seconds`, unless it has ended by itself. The data file is
+// whole on the disk by then, so ending mid-teardown loses nothing written.
+namespace QuitDeadline {
+inline constexpr double seconds = 2.5;
+void arm(double afterSeconds, int status);
+} // namespace QuitDeadline
+
+} // namespace vesk
