@@ -29,6 +29,7 @@ class ReadOnlyFiles final : public FileSystem {
     }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }
+    std::filesystem::path resolve(const std::filesystem::path& path) override { return files_.resolve(path); }
     bool holds(const std::filesystem::path& path, std::string_view bytes) override {
         return files_.holds(path, bytes);
     }

@@ -1,5 +1,7 @@
 #include "platform/PosixFileSystem.hpp"
 
+#include "core/store/DataLocation.hpp"
+
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -292,6 +294,10 @@ bool PosixFileSystem::holds(const std::filesystem::path& path, std::string_view 
                           return true;
                       }) &&
            at == bytes.size();
+}
+
+std::filesystem::path PosixFileSystem::resolve(const std::filesystem::path& path) {
+    return resolveDataFile(path);
 }
 
 bool PosixFileSystem::writeAtomically(const std::filesystem::path& path, std::string_view bytes) {

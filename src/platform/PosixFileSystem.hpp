@@ -25,6 +25,7 @@ class PosixFileSystem final : public FileSystem {
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
     bool holds(const std::filesystem::path& path, std::string_view bytes) override;
+    std::filesystem::path resolve(const std::filesystem::path& path) override;
     void removeAbandonedTemporaries(const std::filesystem::path& path) override;
 };
 

@@ -78,6 +78,10 @@ class FileSystem {
     // ended halfway (killed, or the power went); a running process's are left alone.
     virtual void removeAbandonedTemporaries(const std::filesystem::path& path) = 0;
 
+    // The file `path` names once every symbolic link on the way is followed, even when it does
+    // not exist yet; the path itself where there are no links.
+    virtual std::filesystem::path resolve(const std::filesystem::path& path) { return path; }
+
     // Whether the file holds exactly `bytes` now, all of it read again: an earlier reading
     // checked without a second copy. False when it is missing or unreadable.
     virtual bool holds(const std::filesystem::path& path, std::string_view bytes) {

@@ -40,12 +40,13 @@ FileWriter::Bytes share(std::string bytes) {
 } // namespace
 
 DataFile::DataFile(std::filesystem::path url, StoreEnvironment environment, Content content)
-    : env_(environment), url_(std::move(url)), content_(std::move(content)), copies_(env_.files, env_.clock),
+    : env_(environment), url_(std::move(url)), target_(env_.files.resolve(url_)),
+      content_(std::move(content)), copies_(env_.files, env_.clock),
       displaced_(
-          env_.files, env_.clock, copies_, url_,
+          env_.files, env_.clock, copies_, target_,
           [this](const std::string& bytes, const FileWriter::Bytes& base) { return merge(bytes, base); }) {
     // What a save killed halfway in an earlier run left in the user's folder.
-    env_.files.removeAbandonedTemporaries(url_);
+    env_.files.removeAbandonedTemporaries(target_);
 }
 
 DataFile::~DataFile() {
@@ -60,11 +61,11 @@ DataFile::~DataFile() {
 
 std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
     std::optional<Snapshot> snapshot;
-    if (ahead && ahead->url == url_ && env_.files.holds(url_, ahead->bytes)) {
+    if (ahead && ahead->url == url_ && env_.files.holds(target_, ahead->bytes)) {
         onDisk_ = share(std::move(ahead->bytes));
         snapshot = std::move(ahead->snapshot);
     } else {
-        FileRead read = env_.files.read(url_);
+        FileRead read = env_.files.read(target_);
         if (read.status == FileRead::Status::failed) {
             unreadable_ = read.failure;
             unreadAtStart_ = true;
@@ -115,7 +116,7 @@ DataFile::OnDisk DataFile::takeUpUnreadFile(std::string bytes) {
 }
 
 void DataFile::watch() {
-    const auto folder = url_.parent_path();
+    const auto folder = target_.parent_path();
     env_.files.createDirectories(folder);
     watching_ = env_.watcher.watch(folder, [this] { scheduleExternalCheck(); });
 }
@@ -135,7 +136,15 @@ void DataFile::scheduleExternalCheck() {
     env_.queue.debounce(externalCheck_, externalCheckDelaySeconds, [this] { checkForOutsideEdit(); });
 }
 
+void DataFile::followLink() {
+    auto target = env_.files.resolve(url_);
+    if (target == target_) return;
+    target_ = std::move(target);
+    if (watching_) watch();
+}
+
 void DataFile::saveNow(SaveOccasion occasion) {
+    followLink();
     const bool quit = occasion == SaveOccasion::quit;
     for (int round = 0; round < (quit ? quitRounds : 1); ++round) {
         env_.queue.cancel(pendingSave_);
@@ -186,7 +195,7 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
         noteWritten();
         return;
     }
-    env_.files.createDirectories(url_.parent_path());
+    env_.files.createDirectories(target_.parent_path());
     // The file this write finds in place: the save before it, unless that one fails; none, or an
     // empty one, where another program removed or emptied it.
     const bool afterAnother = !writing_.empty();
@@ -195,7 +204,7 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     if (!afterAnother && found == OnDisk::emptied) expected = share({});
     Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : newest(),
                  std::move(copy)};
-    FileWriter::Job job{url_, std::move(bytes), save.base, keepReplaced};
+    FileWriter::Job job{target_, std::move(bytes), save.base, keepReplaced};
     // Remembered before the write starts, so that the check its folder event brings finds the
     // store's own bytes, however long the disk takes.
     writing_.push_back(std::move(save));
@@ -304,7 +313,7 @@ bool DataFile::waitForWriterAtQuit() {
 
 std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes,
                                                                std::string* failure) {
-    CopiesAside::Kept kept = copies_.keep(url_, "corrupt", bytes);
+    CopiesAside::Kept kept = copies_.keep(target_, "corrupt", bytes);
     if (!kept.path) {
         if (failure) *failure = std::move(kept.failure);
         return std::nullopt;
@@ -314,6 +323,7 @@ std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string
 }
 
 void DataFile::checkForOutsideEdit() {
+    followLink();
     displaced_.look();
     // A save waiting for another program's write looks again as soon as the folder settles.
     if (waitingForWriterSince_) {
@@ -332,7 +342,7 @@ void DataFile::checkForOutsideEdit() {
 
 DataFile::OnDisk DataFile::mergeOutsideEdit() {
     settleWrites();
-    FileRead read = env_.files.read(url_);
+    FileRead read = env_.files.read(target_);
     if (read.status == FileRead::Status::failed) {
         unreadable_ = std::move(read.failure);
         return OnDisk::unreadable;
@@ -366,7 +376,7 @@ MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& 
     std::string failure;
     const MergeOutcome outcome =
         content_.merge(bytes, bases, [&](const std::string& document, std::size_t tasks, std::size_t lists) {
-            CopiesAside::Kept kept = copies_.keep(url_, "before-merge", document);
+            CopiesAside::Kept kept = copies_.keep(target_, "before-merge", document);
             if (!kept.path) {
                 failure = std::move(kept.failure);
                 return false;

@@ -103,8 +103,15 @@ class DataFile {
     // Takes up the file that could not be read at start-up, read now.
     OnDisk takeUpUnreadFile(std::string bytes);
 
+    // A link re-pointed since start-up is followed: saves go to the file it points to now, and
+    // the watch goes with them.
+    void followLink();
+
     StoreEnvironment env_;
     std::filesystem::path url_;
+    // The file `url_` names, every link followed: what is read, replaced and watched, and beside
+    // which the copies go. A link stays a link.
+    std::filesystem::path target_;
     Content content_;
     CopiesAside copies_;
     // The bytes last read from the file, or written to it with success.

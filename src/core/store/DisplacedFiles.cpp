@@ -13,9 +13,8 @@ constexpr double quietWatchSeconds = 10.0;
 } // namespace
 
 DisplacedFiles::DisplacedFiles(FileSystem& files, const Clock& clock, CopiesAside& copies,
-                               std::filesystem::path dataFile, Merge merge)
-    : disk_(files), clock_(clock), copies_(copies), dataFile_(std::move(dataFile)), merge_(std::move(merge)) {
-}
+                               const std::filesystem::path& dataFile, Merge merge)
+    : disk_(files), clock_(clock), copies_(copies), dataFile_(dataFile), merge_(std::move(merge)) {}
 
 void DisplacedFiles::add(std::filesystem::path path, std::string bytes, bool known, FileWriter::Bytes base,
                          std::optional<std::filesystem::path> copy) {

@@ -25,8 +25,9 @@ class DisplacedFiles {
     // Merges another program's document based on `base`, likely.
     using Merge = std::function<MergeOutcome(const std::string& bytes, const FileWriter::Bytes& base)>;
 
-    DisplacedFiles(FileSystem& files, const Clock& clock, CopiesAside& copies, std::filesystem::path dataFile,
-                   Merge merge);
+    // `dataFile` (beside which the files lie) outlives it, and may change.
+    DisplacedFiles(FileSystem& files, const Clock& clock, CopiesAside& copies,
+                   const std::filesystem::path& dataFile, Merge merge);
 
     // A file a save displaced, holding `bytes`: merged now unless `known` (a document the store
     // holds already). `base` is the document the save was based on; `copy` a "corrupt-" copy the
@@ -62,7 +63,7 @@ class DisplacedFiles {
     FileSystem& disk_;
     const Clock& clock_;
     CopiesAside& copies_;
-    std::filesystem::path dataFile_;
+    const std::filesystem::path& dataFile_;
     Merge merge_;
     std::vector<File> files_;
 };
