@@ -41,6 +41,8 @@ std::optional<Snapshot> decodeSnapshot(std::string_view bytes, Date now, RandomS
 struct ListsAndTasks {
     std::optional<std::vector<TaskList>> lists;
     std::optional<std::vector<TaskItem>> tasks;
+    // The document's own members that a Snapshot does not know either.
+    UnknownMembers unknown{};
 };
 
 std::optional<ListsAndTasks> decodeListsAndTasks(std::string_view bytes, Date now,

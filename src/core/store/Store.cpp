@@ -14,7 +14,7 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optio
       file_(std::move(url), environment,
             {[this] {
                  return encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
-                                                     prefs.get(), bonsai.get()});
+                                                     prefs.get(), bonsai.get(), unknown_});
              },
              [this](const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
                     const KeepBefore& keepBefore) { return applyExternalEdit(bytes, bases, keepBefore); },
@@ -48,7 +48,8 @@ void Store::load(std::optional<DataFileReading> ahead) {
 void Store::takeUp(Snapshot file) {
     const auto hold = changes_.hold();
     repairMissingOrders(file.tasks);
-    const Snapshot run{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()};
+    const Snapshot run{lists.get(), tasks.get(),  sessions.get(), timer.get(),
+                       prefs.get(), bonsai.get(), unknown_};
     adopt(takeUpFile(std::move(file), run, startList_));
     startList_.reset();
     adoptCurrentTreeIntoGarden();
@@ -64,6 +65,7 @@ void Store::adopt(Snapshot data) {
     timer.set(data.timer);
     prefs.set(data.prefs);
     if (data.bonsai) bonsai.set(std::move(*data.bonsai));
+    unknown_ = std::move(data.unknown);
 }
 
 void Store::adoptCurrentTreeIntoGarden() {
@@ -97,7 +99,7 @@ void Store::writePrefs(const std::function<void(Prefs&)>& change) {
 
 void Store::seed(const std::function<void(Snapshot&)>& change) {
     const auto hold = changes_.hold();
-    Snapshot data{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()};
+    Snapshot data{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get(), unknown_};
     change(data);
     adopt(std::move(data));
     changed();

@@ -202,6 +202,8 @@ class Store {
     DataFile file_;
     // The list start-up made for a store without lists.
     std::optional<UUID> startList_;
+    // The document's own members that this program does not know, written back as they were.
+    UnknownMembers unknown_;
     MainQueue::Handle ticker_ = 0;
     // One step: recording a newer one replaces it and restarts the expiry.
     std::optional<UndoState> undoState_;

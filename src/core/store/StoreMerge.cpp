@@ -44,13 +44,22 @@ void takeChanged(Item& ours, const Item& theirs, const Item& base, Field Item::*
 }
 
 void takeChanged(TaskList& ours, const TaskList& theirs, const TaskList& base) {
-    takeChanged(ours, theirs, base, &TaskList::name);
+    takeChanged(ours, theirs, base, &TaskList::name, &TaskList::unknown);
 }
 
 void takeChanged(TaskItem& ours, const TaskItem& theirs, const TaskItem& base) {
     takeChanged(ours, theirs, base, &TaskItem::listID, &TaskItem::parentID, &TaskItem::title,
                 &TaskItem::notes, &TaskItem::due, &TaskItem::starred, &TaskItem::completedAt,
-                &TaskItem::createdAt, &TaskItem::order, &TaskItem::rewarded);
+                &TaskItem::createdAt, &TaskItem::order, &TaskItem::rewarded, &TaskItem::unknown);
+}
+
+// The document's own members this program does not know: each the edit added, changed or
+// removed against the base is taken.
+void takeChanged(UnknownMembers& ours, const UnknownMembers& theirs, const UnknownMembers& base) {
+    for (const auto& [key, value] : theirs)
+        if (const auto was = base.find(key); was == base.end() || was->second != value) ours[key] = value;
+    for (const auto& [key, value] : base)
+        if (!theirs.contains(key)) ours.erase(key);
 }
 
 // The edit's items in its order, merged three ways: one it holds and the base held takes its
@@ -191,11 +200,12 @@ MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vecto
     const std::size_t removedTasks = edited ? removedFrom(tasks.get(), *edited) : 0;
     if ((removedLists > 0 || removedTasks > 0) &&
         !keepBefore(encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
-                                                 prefs.get(), bonsai.get()}),
+                                                 prefs.get(), bonsai.get(), unknown_}),
                     removedTasks, removedLists))
         return {MergeOutcome::Status::deferred, baseIndex};
 
     if (newLists) lists.set(std::move(mergedLists));
+    takeChanged(unknown_, edit->unknown, before->unknown);
 
     if (edited) {
         const auto held = firstByID(tasks.get());

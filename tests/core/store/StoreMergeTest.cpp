@@ -287,6 +287,46 @@ TEST_F(StoreMergeTest, BackupOlderThanTheLastSavesIsTakenAndWhatItRemovesKeptAsi
     EXPECT_GT(removed, 0u);
 }
 
+TEST_F(StoreMergeTest, MembersThisProgramDoesNotKnowSurviveLoadMergeAndSave) {
+    // A peer's fields in the file the app starts on.
+    json doc = document();
+    doc["version"] = 2;
+    doc["tasks"][0]["syncID"] = "abc";
+    doc["prefs"]["theme"] = "dark";
+    doc["bonsai"]["garden"][0]["photo"] = "tree.png";
+    files.put(url, doc.dump());
+    open();
+    s().addTask("mine");
+    queue.advance(0.4);
+    doc = document();
+    EXPECT_EQ(doc["version"], 2);
+    EXPECT_EQ(doc["tasks"][0]["syncID"], "abc");
+    EXPECT_EQ(doc["prefs"]["theme"], "dark");
+    EXPECT_EQ(doc["bonsai"]["garden"][0]["photo"], "tree.png");
+
+    // The peer adds and changes its fields while the app changes the same task: both stay.
+    doc["version"] = 3;
+    doc["sync"] = {{"at", "now"}};
+    doc["tasks"][1]["tags"] = json::array({"a", "b"});
+    s().update(find("parent")->id, [](TaskItem& task) { task.notes = "from the app"; });
+    edit(doc);
+    queue.advance(0.4);
+    doc = document();
+    EXPECT_EQ(doc["version"], 3);
+    EXPECT_EQ(doc["sync"]["at"], "now");
+    EXPECT_EQ(doc["tasks"][0]["syncID"], "abc");
+    EXPECT_EQ(doc["tasks"][0]["notes"], "from the app");
+    EXPECT_EQ(doc["tasks"][1]["tags"], json::array({"a", "b"}));
+    EXPECT_EQ(doc["prefs"]["theme"], "dark");
+
+    // Removed by the peer, gone.
+    doc.erase("sync");
+    edit(doc);
+    queue.advance(0.4);
+    EXPECT_FALSE(document().contains("sync"));
+    EXPECT_EQ(document()["version"], 3);
+}
+
 TEST_F(StoreMergeTest, RemovalWaitsWhileNoCopyCanBeKept) {
     json doc = document();
     doc["tasks"] = json::array();
