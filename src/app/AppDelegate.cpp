@@ -9,6 +9,7 @@
 #include "garden/bonsai/BonsaiScreens.hpp"
 #include "garden/bonsai/SceneFrames.hpp"
 #include "garden/tour/TourDriver.hpp"
+#include "platform/AbruptExit.hpp"
 #include "platform/GetrandomSource.hpp"
 #include "platform/HotKey.hpp"
 #include "platform/InotifyFolderWatcher.hpp"
@@ -47,6 +48,7 @@ struct AppServices {
     std::unique_ptr<QtX11Display> x11 = QtX11Display::create();
     DataFileClaim claim;
     std::unique_ptr<TerminationSignals> terminationSignals;
+    std::unique_ptr<AbruptExit> abruptExit;
     std::unique_ptr<RevealStage> stage;
     std::unique_ptr<TreeDisplay> tree;
 };
@@ -155,6 +157,8 @@ void AppDelegate::quitSavesFirst() {
     services_->terminationSignals =
         std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
+    // Qt's own end when the X server goes away skips the quit: the save runs from that end too.
+    services_->abruptExit = std::make_unique<AbruptExit>([this] { applicationWillTerminate(); });
 }
 
 std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLookup& environment) {

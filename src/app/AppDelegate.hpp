@@ -26,7 +26,7 @@ struct AppServices;
 
 // The composition root: creates the store, the UI state, the renderer, the panel and the
 // hot key in a fixed order, wires the store's callbacks to the reactions, and saves at
-// once when the program ends (quit, SIGTERM, SIGINT, SIGHUP).
+// once when the program ends (quit, SIGTERM, SIGINT, SIGHUP, the X server gone).
 class AppDelegate {
   public:
     // The data file's lock as tried before Qt sets up, and the file as then started to be read.

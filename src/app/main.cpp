@@ -3,16 +3,35 @@
 
 #include "app/AppDelegate.hpp"
 #include "devtools/DeveloperLaunch.hpp"
+#include "platform/X11Display.hpp"
 #include "render/gl/EglContext.hpp"
 #include "shell/theme/Fonts.hpp"
 
 #include <QApplication>
+#include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
+// Why Qt could not show Vesk, if it could not: without a display it aborts, blaming its own
+// installation. A platform other than X11 asked for by name is Qt's to judge.
+std::optional<std::string> displayMissing() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb")) return std::nullopt;
+    const QByteArray display = qgetenv("DISPLAY");
+    if (display.isEmpty()) return "no X display to show on: DISPLAY is not set";
+    if (!vesk::X11Display::open())
+        return "cannot open the X display \"" + display.toStdString() + "\" named by DISPLAY";
+    return std::nullopt;
+}
+
 int startApplication(int argc, char** argv) {
+    if (const auto missing = displayMissing()) {
+        std::cerr << "vesk: " << *missing << '\n';
+        return 1;
+    }
     // Pixels go to the X server over the socket, not through shared memory: with shared
     // memory Qt waits for a round trip to the server before it repaints a part it has sent,
     // and a running timer repaints its dot and digits several times a second all day.

@@ -2,6 +2,9 @@
 
 #include "devtools/WordValues.hpp"
 
+#include <algorithm>
+#include <iterator>
+#include <sstream>
 #include <string_view>
 
 namespace vesk {
@@ -22,34 +25,51 @@ std::optional<Number> convert(Value value, std::optional<Number> (*parse)(std::s
 struct Flag {
     std::string_view name;
     bool Debug::*field;
+    std::string_view help;
 };
 
 struct Valued {
     std::string_view name;
     void (*apply)(Debug&, Value);
+    std::string_view value;
+    std::string_view help;
 };
 
-constexpr Flag flags[] = {{"--demo", &Debug::demo},
-                          {"--fake-notch", &Debug::fakeNotch},
-                          {"--toast", &Debug::toast},
-                          {"--hover", &Debug::hover},
-                          {"--add-after", &Debug::addAfter}};
+constexpr Flag flags[] = {
+    {"--demo", &Debug::demo, "fill an empty data file with demo lists, tasks, focus and a garden"},
+    {"--fake-notch", &Debug::fakeNotch, "lay the tarnel out round a notch 185 wide"},
+    {"--toast", &Debug::toast, "show the toast \"Focus done · 5 min break\" for 30 s"},
+    {"--hover", &Debug::hover, "show the pill as if hovered"},
+    {"--add-after", &Debug::addAfter, "add the task \"Added while open\" 0.8 s later"}};
 
 constexpr Valued valuedOptions[] = {
-    {"--expand", [](Debug& d, Value v) { d.expand = text(v); }},
-    {"--timer", [](Debug& d, Value v) { d.timer = text(v); }},
-    {"--snapshot", [](Debug& d, Value v) { d.snapshot = text(v); }},
-    {"--then", [](Debug& d, Value v) { d.thenTab = text(v); }},
-    {"--iter", [](Debug& d, Value v) { d.iteration = convert(v, WordValues::integer); }},
-    {"--reveal", [](Debug& d, Value v) { d.reveal = convert(v, WordValues::integer); }},
-    {"--onboarding", [](Debug& d, Value v) { d.onboarding = convert(v, WordValues::integer); }},
-    {"--seed", [](Debug& d, Value v) { d.seed = convert(v, WordValues::unsignedInteger); }},
-    {"--freeze", [](Debug& d, Value v) { d.freeze = convert(v, WordValues::finiteFloat); }},
+    {"--expand", [](Debug& d, Value v) { d.expand = text(v); }, "TAB",
+     "open the tarnel on detail, bonsai, garden, focus or stats (else tasks)"},
+    {"--timer", [](Debug& d, Value v) { d.timer = text(v); }, "KIND",
+     "start a back-dated pomodoro, stopwatch or break"},
+    {"--snapshot", [](Debug& d, Value v) { d.snapshot = text(v); }, "FILE",
+     "write a picture of the tarnel to FILE, then quit"},
+    {"--then", [](Debug& d, Value v) { d.thenTab = text(v); }, "TAB",
+     "1.2 s later, select tasks, bonsai, focus or stats"},
+    {"--iter", [](Debug& d, Value v) { d.iteration = convert(v, WordValues::integer); }, "N",
+     "show N cubes of the current tree"},
+    {"--reveal", [](Debug& d, Value v) { d.reveal = convert(v, WordValues::integer); }, "N",
+     "0.8 s later, grow the current tree by N cubes with the reveal"},
+    {"--onboarding", [](Debug& d, Value v) { d.onboarding = convert(v, WordValues::integer); }, "N",
+     "show the tour again, moved on to its page N (1 to 6)"},
+    {"--seed", [](Debug& d, Value v) { d.seed = convert(v, WordValues::unsignedInteger); }, "S",
+     "make the tree of seed S current, planting it when missing"},
+    {"--freeze", [](Debug& d, Value v) { d.freeze = convert(v, WordValues::finiteFloat); }, "T",
+     "hold the tree's growth animation at T (0 to 1)"},
     {"--delay",
      [](Debug& d, Value v) {
          d.snapshotDelay = convert(v, WordValues::finiteDouble).value_or(Debug::defaultSnapshotDelay);
-     }},
+     },
+     "SECONDS", "take the snapshot this long after the start (1.5)"},
 };
+
+// Qt's own word that a session manager restarts a program with; Qt reads it.
+constexpr std::string_view sessionWord = "-session";
 
 } // namespace
 
@@ -69,6 +89,50 @@ Debug::Debug(const std::vector<std::string>& arguments) {
             ++index;
         }
     }
+}
+
+std::optional<std::string> Debug::unknownWord(const std::vector<std::string>& arguments) {
+    const auto known = [](std::string_view word) {
+        return std::any_of(std::begin(flags), std::end(flags),
+                           [&](const Flag& f) { return f.name == word; }) ||
+               word == helpWord;
+    };
+    const auto valued = [](std::string_view word) {
+        return word == sessionWord || std::any_of(std::begin(valuedOptions), std::end(valuedOptions),
+                                                  [&](const Valued& option) { return option.name == word; });
+    };
+    for (std::size_t index = 1; index < arguments.size(); ++index) {
+        const std::string_view word = arguments[index];
+        if (valued(word))
+            ++index; // its value, whatever it is
+        else if (!known(word))
+            return std::string(word);
+    }
+    return std::nullopt;
+}
+
+std::string Debug::usage() {
+    std::ostringstream text;
+    text << "Usage: vesk [OPTION]...\n"
+            "Runs Vesk on its data file ($TARNEL_DATA, or ~/.local/share/Vesk/data.json); while it runs,\n"
+            "vesk again opens or closes its tarnel.\n\n"
+            "Developer options, for pictures and recordings:\n";
+    const auto line = [&text](std::string_view option, std::string_view help) {
+        text << "  " << option << std::string(option.size() < 20 ? 20 - option.size() : 1, ' ') << help
+             << '\n';
+    };
+    for (const Flag& flag : flags)
+        line(flag.name, flag.help);
+    for (const Valued& option : valuedOptions)
+        line(std::string(option.name) + " " + std::string(option.value), option.help);
+    text << "\nModes that need no display:\n"
+            "  --render-frames DIR [--seed S] [--frames N] [--from N] [--to N] [--size W [H]]\n"
+            "      [--yaw0 R] [--yaw1 R] [--pitch R] [--dist D] [--curve exp|linear]\n"
+            "                      render a growing tree into numbered PNG frames in DIR\n"
+            "  --stress-engine [SECONDS] [MAXN] [INTERVAL]\n"
+            "                      hammer the renderer offscreen, reporting every 2 s\n\n";
+    line(helpWord, "print this list");
+    return text.str();
 }
 
 } // namespace vesk

@@ -9,6 +9,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vesk {
@@ -44,6 +45,13 @@ struct Debug {
     explicit Debug(const std::vector<std::string>& arguments);
 
     bool operator==(const Debug&) const = default;
+
+    static constexpr std::string_view helpWord = "--help";
+    // The first word that is neither an option nor an option's value: a mistyped option,
+    // which must not start the real program on the user's data.
+    static std::optional<std::string> unknownWord(const std::vector<std::string>& arguments);
+    // The options, a few words each, for "--help" and for a word the program does not know.
+    static std::string usage();
 
     using GrowthReaction = std::function<void(std::int64_t from, std::int64_t to, GainReason reason)>;
 

@@ -44,6 +44,15 @@ std::optional<int> DeveloperLaunch::takeOver(int argc, char** argv) {
     }
     if (std::find(words.begin(), words.end(), "--render-frames") != words.end())
         return VideoTools::renderFrames(words);
+    if (std::find(words.begin(), words.end(), Debug::helpWord) != words.end()) {
+        std::cout << Debug::usage();
+        return 0;
+    }
+    // A mistyped developer option would otherwise start the real program on the user's data.
+    if (const auto word = Debug::unknownWord(words)) {
+        std::cerr << "vesk: unknown option \"" << *word << "\"\n\n" << Debug::usage();
+        return 2;
+    }
     return std::nullopt;
 }
 

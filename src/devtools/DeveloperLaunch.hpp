@@ -28,7 +28,8 @@ class TarnelUI;
 class DeveloperLaunch {
   public:
     // The modes that replace the application for this launch (the renderer stress test,
-    // frames rendered into a folder): their exit status, or nothing to start the application.
+    // frames rendered into a folder, the list of options for "--help" or a word the program
+    // does not know): their exit status, or nothing to start the application.
     static std::optional<int> takeOver(int argc, char** argv);
 
     // `arguments` are the process's words, the program path first.

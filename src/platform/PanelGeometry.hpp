@@ -19,6 +19,16 @@ struct PanelRect {
     bool operator==(const PanelRect&) const = default;
 };
 
+// A rectangle of device pixels in a window's own coordinates.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const PixelRect&) const = default;
+};
+
 // Where the panel and the tarnel sit on a screen.
 namespace PanelGeometry {
 

@@ -14,6 +14,8 @@ namespace {
 
 constexpr std::uint32_t allDesktops = 0xFFFFFFFF;
 constexpr std::uint32_t netWmStateAdd = 1;
+constexpr std::uint32_t noShadow = 0;
+constexpr std::uint32_t barelyTranslucent = 0xFFFFFFFE; // of 0xFFFFFFFF, opaque
 // A request "from a pager": the user's own action, which no focus-stealing rule holds back.
 constexpr std::uint32_t directUserAction = 2;
 constexpr std::uint32_t wmHintsInput = 1; // the flag saying the `input` field is set
@@ -35,10 +37,121 @@ std::vector<std::uint32_t> values32(xcb_connection_t* connection, std::uint32_t 
     return values;
 }
 
+// Adds to the events this connection hears from `window`, keeping those the toolkit chose.
+void addEventMask(xcb_connection_t* connection, std::uint32_t window, std::uint32_t mask) {
+    auto* attributes =
+        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
+    const std::uint32_t events = (attributes != nullptr ? attributes->your_event_mask : 0) | mask;
+    std::free(attributes);
+    xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &events);
+}
+
 } // namespace
 
 X11Panel::X11Panel(X11Display& display, std::uint32_t window, double pixelsPerPoint)
-    : display_(display), window_(window), pixelsPerPoint_(pixelsPerPoint > 0 ? pixelsPerPoint : 1.0) {}
+    : display_(display), window_(window), pixelsPerPoint_(pixelsPerPoint > 0 ? pixelsPerPoint : 1.0) {
+    subscription_ = display_.subscribe([this](const void* event) { return handle(event); });
+    // Where the window manager puts the window, and the active window as it changes: whoever had
+    // it last before the panel gets the keyboard back, also under a manager that activates the
+    // panel on the click that opens it.
+    addEventMask(display_.connection(), window_, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    addEventMask(display_.connection(), display_.root(), XCB_EVENT_MASK_PROPERTY_CHANGE);
+    followActiveWindow();
+}
+
+X11Panel::~X11Panel() {
+    display_.unsubscribe(subscription_);
+}
+
+bool X11Panel::handle(const void* raw) {
+    const auto* event = static_cast<const xcb_generic_event_t*>(raw);
+    switch (event->response_type & 0x7f) {
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* notify = static_cast<const xcb_property_notify_event_t*>(raw);
+        if (notify->window == display_.root() && notify->atom == display_.atom("_NET_ACTIVE_WINDOW"))
+            followActiveWindow();
+        break;
+    }
+    case XCB_CONFIGURE_NOTIFY:
+        if (static_cast<const xcb_configure_notify_event_t*>(raw)->window == window_) replace();
+        break;
+    case XCB_MAP_NOTIFY:
+        if (static_cast<const xcb_map_notify_event_t*>(raw)->window == window_) replace();
+        break;
+    case XCB_REPARENT_NOTIFY:
+        if (static_cast<const xcb_reparent_notify_event_t*>(raw)->window != window_) break;
+        frameHinted_ = false;
+        replace();
+        break;
+    case XCB_EXPOSE:
+        // Compositors read their hints from the top-level window: under a reparenting window
+        // manager that is its frame, which carries over the opacity at best (openbox). Once
+        // the window shows, the frame is mapped and the compositor hears its changes.
+        if (static_cast<const xcb_expose_event_t*>(raw)->window != window_ || frameHinted_) break;
+        frameHinted_ = true;
+        if (const std::uint32_t frame = topLevel(); frame != window_) refuseShadows(frame);
+        break;
+    default:
+        break;
+    }
+    return false; // the toolkit follows its window too
+}
+
+void X11Panel::followActiveWindow() {
+    if (!windowManagerActivates()) return;
+    const auto active = values32(display_.connection(), display_.root(), display_.atom("_NET_ACTIVE_WINDOW"),
+                                 XCB_ATOM_WINDOW);
+    // PointerRoot (1) and None (0) are no windows to hand the focus back to.
+    if (!active.empty() && active.front() > 1 && active.front() != window_) previousFocus_ = active.front();
+}
+
+void X11Panel::refuseShadows(std::uint32_t window) {
+    // The panel draws its own soft shadows; a compositor's would darken its whole rectangle.
+    // picom and compton leave out a window that asks; xcompmgr leaves out a translucent window
+    // of an alpha visual, and a hair short of opaque looks no different.
+    xcb_connection_t* c = display_.connection();
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, display_.atom("_COMPTON_SHADOW"), XCB_ATOM_CARDINAL,
+                        32, 1, &noShadow);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, display_.atom("_NET_WM_WINDOW_OPACITY"),
+                        XCB_ATOM_CARDINAL, 32, 1, &barelyTranslucent);
+    display_.flush();
+}
+
+std::uint32_t X11Panel::topLevel() {
+    xcb_connection_t* c = display_.connection();
+    std::uint32_t window = window_;
+    for (;;) {
+        auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
+        const std::uint32_t parent = tree != nullptr ? tree->parent : XCB_NONE;
+        std::free(tree);
+        if (parent == XCB_NONE || parent == display_.root()) return window;
+        window = parent;
+    }
+}
+
+void X11Panel::keepAt(double x, double y) {
+    wanted_ = {static_cast<std::int32_t>(std::lround(x * pixelsPerPoint_)),
+               static_cast<std::int32_t>(std::lround(y * pixelsPerPoint_))};
+    replacings_ = 0;
+    replace();
+}
+
+void X11Panel::replace() {
+    constexpr int mostReplacings = 4;
+    if (!wanted_ || replacings_ >= mostReplacings) return;
+    xcb_connection_t* c = display_.connection();
+    auto* at = xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, window_, display_.root(), 0, 0), nullptr);
+    const bool placed = at == nullptr || (at->dst_x == (*wanted_)[0] && at->dst_y == (*wanted_)[1]);
+    std::free(at);
+    if (placed) return;
+    ++replacings_;
+    // A move of a managed window is a request the window manager carries out on its frame.
+    const std::uint32_t position[] = {static_cast<std::uint32_t>((*wanted_)[0]),
+                                      static_cast<std::uint32_t>((*wanted_)[1])};
+    xcb_configure_window(c, window_, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
+    display_.flush();
+}
 
 void X11Panel::applyHints() {
     xcb_connection_t* c = display_.connection();
@@ -58,6 +171,7 @@ void X11Panel::applyHints() {
                         static_cast<std::uint32_t>(merged.size()), merged.data());
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, display_.atom("_NET_WM_DESKTOP"),
                         XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
+    refuseShadows(window_);
 
     // A window manager reads the properties only when the window is mapped; afterwards
     // it listens to client messages instead. The last word says "from a normal application".
@@ -163,19 +277,31 @@ bool X11Panel::viewable(std::uint32_t window) {
 void X11Panel::setInputShape(const PanelRect& area) {
     // Widen to whole pixels so the edge of the tarnel is never lost to rounding.
     const auto pixel = [&](double points, double (*round)(double)) {
-        return static_cast<long>(round(points * pixelsPerPoint_));
+        return static_cast<int>(std::clamp<double>(round(points * pixelsPerPoint_), INT16_MIN, INT16_MAX));
     };
-    const long left = pixel(area.x, std::floor), top = pixel(area.y, std::floor);
-    const long right = pixel(area.right(), std::ceil), bottom = pixel(area.bottom(), std::ceil);
+    const int left = pixel(area.x, std::floor), top = pixel(area.y, std::floor);
+    const int right = pixel(area.right(), std::ceil), bottom = pixel(area.bottom(), std::ceil);
+    std::vector<PixelRect> pixels;
+    if (right > left && bottom > top) pixels.push_back({left, top, right - left, bottom - top});
+    setShape(XCB_SHAPE_SK_INPUT, pixels);
+}
+
+void X11Panel::setBoundingShape(const std::vector<PixelRect>& pixels) {
+    setShape(XCB_SHAPE_SK_BOUNDING, pixels);
+}
+
+void X11Panel::setShape(std::uint8_t kind, const std::vector<PixelRect>& pixels) {
+    const auto coordinate = [](int v) {
+        return static_cast<std::int16_t>(std::clamp(v, INT16_MIN, INT16_MAX));
+    };
+    const auto extent = [](int v) { return static_cast<std::uint16_t>(std::clamp(v, 0, UINT16_MAX)); };
     std::vector<xcb_rectangle_t> rectangles;
-    if (right > left && bottom > top)
-        rectangles.push_back({static_cast<std::int16_t>(std::clamp<long>(left, INT16_MIN, INT16_MAX)),
-                              static_cast<std::int16_t>(std::clamp<long>(top, INT16_MIN, INT16_MAX)),
-                              static_cast<std::uint16_t>(std::min<long>(right - left, UINT16_MAX)),
-                              static_cast<std::uint16_t>(std::min<long>(bottom - top, UINT16_MAX))});
-    xcb_shape_rectangles(display_.connection(), XCB_SHAPE_SO_SET, XCB_SHAPE_SK_INPUT,
-                         XCB_CLIP_ORDERING_UNSORTED, window_, 0, 0,
-                         static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
+    rectangles.reserve(pixels.size());
+    for (const PixelRect& r : pixels)
+        if (r.width > 0 && r.height > 0)
+            rectangles.push_back({coordinate(r.x), coordinate(r.y), extent(r.width), extent(r.height)});
+    xcb_shape_rectangles(display_.connection(), XCB_SHAPE_SO_SET, kind, XCB_CLIP_ORDERING_UNSORTED, window_,
+                         0, 0, static_cast<std::uint32_t>(rectangles.size()), rectangles.data());
     display_.flush();
 }
 

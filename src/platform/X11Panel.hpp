@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace vesk {
 
@@ -16,12 +17,21 @@ namespace vesk {
 class X11Panel {
   public:
     X11Panel(X11Display& display, std::uint32_t window, double pixelsPerPoint = 1.0);
+    ~X11Panel();
+    X11Panel(const X11Panel&) = delete;
+    X11Panel& operator=(const X11Panel&) = delete;
 
     // _NET_WM_WINDOW_TYPE utility, _NET_WM_STATE above, sticky, skip-taskbar and skip-pager,
     // _NET_WM_DESKTOP "all", and no focus on a click. Written as properties (read when the
     // window is mapped) and sent to the window manager as requests (honoured when it already
     // is). A window manager drops them when a window is withdrawn: the panel never is.
     void applyHints();
+
+    // Keeps the window's top-left corner at this point of the screen (points). Some window
+    // managers place a new window where they like whatever it asks for (fluxbox in the middle,
+    // i3 below a title bar): wherever the window lands or is moved, it asks to go back, a few
+    // times at most, so that a manager that insists is not fought for ever.
+    void keepAt(double x, double y);
 
     // Keyboard focus, as a panel takes it: while it does not want it (collapsed) the window
     // manager is told not to give it on a click; `takeFocus` asks for it and remembers who
@@ -34,12 +44,21 @@ class X11Panel {
     // Only this rectangle of the window, in window coordinates, takes pointer input;
     // an empty rectangle lets everything through. Call again on every size change.
     void setInputShape(const PanelRect& area);
+    // Only these pixels of the window are shown: where no compositor blends a translucent
+    // window, it would show black everywhere else. Call again on every change of what is drawn.
+    void setBoundingShape(const std::vector<PixelRect>& pixels);
 
     // Where the pointer is on the screen and whether a button is held; empty when the
     // server does not answer.
     std::optional<PointerSample> pointer() const;
 
   private:
+    bool handle(const void* event);
+    void followActiveWindow();
+    void replace();
+    void refuseShadows(std::uint32_t window);
+    // The child of the root that holds the window: a window manager's frame, or the window.
+    std::uint32_t topLevel();
     void askWindowManager(const char* type, const std::array<std::uint32_t, 4>& words,
                           std::uint32_t about = 0);
     void setAcceptsFocus(bool accepts);
@@ -47,11 +66,16 @@ class X11Panel {
     std::uint32_t focusedWindow();
     bool windowManagerActivates();
     bool viewable(std::uint32_t window);
+    void setShape(std::uint8_t kind, const std::vector<PixelRect>& pixels);
 
     X11Display& display_;
     std::uint32_t window_;
     double pixelsPerPoint_;
     std::uint32_t previousFocus_ = 0; // who had the focus before the panel took it
+    X11Display::HandlerId subscription_ = 0;
+    std::optional<std::array<std::int32_t, 2>> wanted_; // where the window belongs, in pixels
+    int replacings_ = 0;                                // asked since the last keepAt
+    bool frameHinted_ = false; // the window manager's frame carries the compositor hints
 };
 
 } // namespace vesk

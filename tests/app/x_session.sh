@@ -3,8 +3,9 @@
 # opens the tarnel by itself), no developer variables, an Xvfb display with a compositor,
 # and all of it gone at exit. The screen is 1600 × 900 unless $screen (set before) gives
 # another WIDTHxHEIGHT. Xvfb picks a display number no other server holds, so runs
-# side by side never meet. Leaves $vesk, $json_check, $work, $display, $pids (add your own
-# processes to it), fail, wait_until and what vesk_process.sh gives.
+# side by side never meet. A run that sets compositor=none before sourcing gets none: the
+# screen shows the desktop's own colour, $desktop. Leaves $vesk, $json_check, $work, $display,
+# $pids (add your own processes to it), fail, wait_until, start_x and what vesk_process.sh gives.
 vesk="$1"
 json_check="${2:-}"
 . "$(dirname "$0")/private_home.sh"
@@ -33,12 +34,26 @@ wait_until() {
 export XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-Xvfb -displayfd 3 -screen 0 "${screen:-1600x900}x24" -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids="$pids $!"
-wait_until 20 "Xvfb did not start" test -s "$work/display"
-display=":$(head -n 1 "$work/display")"
-export TARNEL_DATA="$work/data.json" DISPLAY="$display" QT_QPA_PLATFORM=xcb
+# start_x: a new Xvfb display, with a compositor unless compositor=none; leaves $display and
+# the server's pid in $xvfb.
+start_x() {
+    rm -f "$work/display"
+    Xvfb -displayfd 3 -screen 0 "${screen:-1600x900}x24" -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
+    xvfb=$!
+    pids="$pids $xvfb"
+    wait_until 20 "Xvfb did not start" test -s "$work/display"
+    display=":$(head -n 1 "$work/display")"
+    export DISPLAY="$display"
+    if [ "${compositor:-xcompmgr}" = none ]; then
+        # Kept since the server does not reset when its last client leaves (-noreset).
+        desktop='#3A6EA5'
+        xsetroot -solid "$desktop"
+    else
+        xcompmgr >/dev/null 2>&1 &
+        pids="$pids $!"
+    fi
+}
+start_x
+export TARNEL_DATA="$work/data.json" QT_QPA_PLATFORM=xcb
 printf '%s' '{"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":true}}' > "$TARNEL_DATA"
-xcompmgr >/dev/null 2>&1 &
-pids="$pids $!"
 . "$(dirname "$0")/vesk_process.sh"

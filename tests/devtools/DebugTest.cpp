@@ -51,6 +51,18 @@ TEST(DebugTest, AValuedOptionAsTheLastWordEmptiesItsField) {
     EXPECT_EQ(parse({"--iter", "12", "--iter", "40"}).iteration, 40);
 }
 
+TEST(DebugTest, TheFirstWordThatIsNoOptionNorAValueIsUnknown) {
+    const auto unknown = [](std::vector<std::string> words) {
+        words.insert(words.begin(), "/usr/bin/vesk");
+        return Debug::unknownWord(words);
+    };
+    EXPECT_EQ(unknown({}), std::nullopt);
+    EXPECT_EQ(unknown({"--demo", "--expand", "--dmeo", "--help", "-session", "1a2b"}), std::nullopt);
+    EXPECT_EQ(unknown({"--demo", "--dmeo", "stats"}), "--dmeo");
+    EXPECT_EQ(unknown({"--expand", "stats", "stats"}), "stats");
+    EXPECT_EQ(unknown({"--demo=1"}), "--demo=1");
+}
+
 TEST(DebugTest, IntegersNeedTheWholeWordWithinRange) {
     EXPECT_EQ(parse({"--iter", "+7"}).iteration, 7);
     EXPECT_EQ(parse({"--reveal", "-3"}).reveal, -3);

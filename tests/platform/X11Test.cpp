@@ -1,4 +1,5 @@
 #include "XvfbServer.hpp"
+#include "platform/CompositingMonitor.hpp"
 #include "platform/GlobalPointerMonitor.hpp"
 #include "platform/HotKey.hpp"
 #include "platform/X11Display.hpp"
@@ -61,10 +62,12 @@ class X11Test : public ::testing::Test {
         std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
     }
 
-    std::uint32_t createWindow() {
-        xcb_connection_t* c = display->connection();
+    // A window of the panel's size, not yet mapped, of this test's client or of `on`.
+    std::uint32_t createWindow(X11Display* on = nullptr) {
+        X11Display& client = on != nullptr ? *on : *display;
+        xcb_connection_t* c = client.connection();
         const std::uint32_t window = xcb_generate_id(c);
-        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, display->root(), 90, 0, 1100, 600, 0,
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, client.root(), 90, 0, 1100, 600, 0,
                           XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
         xcb_flush(c);
         return window;
@@ -84,10 +87,10 @@ class X11Test : public ::testing::Test {
         return values;
     }
 
-    std::vector<xcb_rectangle_t> inputShape(std::uint32_t window) {
+    std::vector<xcb_rectangle_t> inputShape(std::uint32_t window,
+                                            xcb_shape_kind_t kind = XCB_SHAPE_SK_INPUT) {
         xcb_connection_t* c = display->connection();
-        auto* reply = xcb_shape_get_rectangles_reply(
-            c, xcb_shape_get_rectangles(c, window, XCB_SHAPE_SK_INPUT), nullptr);
+        auto* reply = xcb_shape_get_rectangles_reply(c, xcb_shape_get_rectangles(c, window, kind), nullptr);
         std::vector<xcb_rectangle_t> rectangles;
         if (reply != nullptr) {
             const auto* data = xcb_shape_get_rectangles_rectangles(reply);
@@ -157,6 +160,67 @@ TEST_F(X11Test, WithoutAWindowManagerThePanelTakesTheFocusAndHandsItBack) {
     EXPECT_EQ(focus(), third);
 }
 
+TEST_F(X11Test, TheKeyboardGoesBackToWhoWasActiveBeforeAManagerActivatedThePanel) {
+    xcb_connection_t* c = display->connection();
+    const std::uint32_t other = createWindow(), window = createWindow();
+    xcb_map_window(c, other);
+    xcb_map_window(c, window);
+    roundTrip();
+
+    // A window manager of our own making: it names itself, supports activation, and hears
+    // the requests sent to the root.
+    auto manager = X11Display::open(server->name());
+    ASSERT_NE(manager, nullptr);
+    xcb_connection_t* m = manager->connection();
+    const std::uint32_t check = createWindow(manager.get());
+    const std::uint32_t checkAtom = manager->atom("_NET_SUPPORTING_WM_CHECK");
+    for (const std::uint32_t on : {manager->root(), check})
+        xcb_change_property(m, XCB_PROP_MODE_REPLACE, on, checkAtom, XCB_ATOM_WINDOW, 32, 1, &check);
+    const std::uint32_t activeAtom = manager->atom("_NET_ACTIVE_WINDOW");
+    xcb_change_property(m, XCB_PROP_MODE_REPLACE, manager->root(), manager->atom("_NET_SUPPORTED"),
+                        XCB_ATOM_ATOM, 32, 1, &activeAtom);
+    const std::uint32_t redirect = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
+    xcb_change_window_attributes(m, manager->root(), XCB_CW_EVENT_MASK, &redirect);
+    std::vector<std::uint32_t> activations; // the windows the manager is asked to activate
+    manager->subscribe([&](const void* raw) {
+        const auto* message = static_cast<const xcb_client_message_event_t*>(raw);
+        if ((message->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->type == activeAtom)
+            activations.push_back(message->window);
+        return true;
+    });
+    // Changed and seen through: the panel hears of it once its own connection has caught up.
+    auto activate = [&](std::uint32_t window) {
+        xcb_change_property(m, XCB_PROP_MODE_REPLACE, manager->root(), activeAtom, XCB_ATOM_WINDOW, 32, 1,
+                            &window);
+        std::free(xcb_get_input_focus_reply(m, xcb_get_input_focus(m), nullptr));
+        settle();
+    };
+
+    X11Panel panel(*display, window);
+    activate(other);
+    // The click that opens the panel activates it before the panel asks.
+    activate(window);
+    panel.takeFocus();
+    panel.giveUpFocus();
+    roundTrip();
+    const bool asked = [&] {
+        for (int round = 0; round < 100; ++round) {
+            manager->pump();
+            if (activations.size() == 2) return true;
+            std::free(xcb_get_input_focus_reply(m, xcb_get_input_focus(m), nullptr));
+        }
+        return false;
+    }();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(activations, std::vector<std::uint32_t>({window, other}));
+
+    // The manager leaves before the next test: nothing of it stays on the shared server.
+    const std::uint32_t none = 0;
+    xcb_change_window_attributes(m, manager->root(), XCB_CW_EVENT_MASK, &none);
+    xcb_delete_property(m, manager->root(), checkAtom);
+    std::free(xcb_get_input_focus_reply(m, xcb_get_input_focus(m), nullptr));
+}
+
 TEST_F(X11Test, TheInputShapeIsExactlyTheRectangleGiven) {
     const std::uint32_t window = createWindow();
     X11Panel panel(*display, window);
@@ -183,6 +247,59 @@ TEST_F(X11Test, TheInputShapeIsExactlyTheRectangleGiven) {
 
     panel.setInputShape({});
     EXPECT_TRUE(inputShape(window).empty()) << "everything clicks through";
+
+    // What shows of the window: the pixels given, the input shape left as it was.
+    panel.setBoundingShape({{493, 0, 114, 20}, {495, 20, 110, 11}});
+    shape = inputShape(window, XCB_SHAPE_SK_BOUNDING);
+    ASSERT_EQ(shape.size(), 2u);
+    EXPECT_EQ(std::vector<int>({shape[1].x, shape[1].y, shape[1].width, shape[1].height}),
+              std::vector<int>({495, 20, 110, 11}));
+    EXPECT_TRUE(inputShape(window).empty());
+}
+
+TEST_F(X11Test, ThePanelGoesBackToItsPlaceWhereverItIsMoved) {
+    xcb_connection_t* c = display->connection();
+    const std::uint32_t window = createWindow();
+    xcb_map_window(c, window);
+    auto at = [&] {
+        auto* reply = xcb_translate_coordinates_reply(
+            c, xcb_translate_coordinates(c, window, display->root(), 0, 0), nullptr);
+        const std::vector<int> position{reply ? reply->dst_x : -1, reply ? reply->dst_y : -1};
+        std::free(reply);
+        return position;
+    };
+    X11Panel panel(*display, window, 2.0);
+    panel.keepAt(125, 0);
+    settle();
+    EXPECT_EQ(at(), std::vector<int>({250, 0}));
+
+    // Someone else moves it, as a window manager placing a new window does.
+    auto other = X11Display::open(server->name());
+    ASSERT_NE(other, nullptr);
+    const std::uint32_t elsewhere[] = {500, 280};
+    xcb_connection_t* o = other->connection();
+    xcb_configure_window(o, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, elsewhere);
+    std::free(xcb_get_input_focus_reply(o, xcb_get_input_focus(o), nullptr));
+    EXPECT_TRUE(pumpUntil([&] { return at() == std::vector<int>({250, 0}); })) << at()[0] << "," << at()[1];
+}
+
+TEST_F(X11Test, TheCompositingMonitorFollowsTheManagerThatStartsAndStops) {
+    std::vector<bool> changes;
+    CompositingMonitor monitor(*display, createWindow(), [&](bool on) { changes.push_back(on); });
+    EXPECT_FALSE(monitor.compositing());
+
+    // A compositor takes the screen's manager selection with a window of its own.
+    auto compositor = X11Display::open(server->name());
+    ASSERT_NE(compositor, nullptr);
+    xcb_set_selection_owner(compositor->connection(), createWindow(compositor.get()),
+                            compositor->atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
+    compositor->flush();
+    EXPECT_TRUE(pumpUntil([&] { return monitor.compositing(); }));
+
+    // It ends without letting go.
+    compositor.reset();
+    EXPECT_TRUE(pumpUntil([&] { return !monitor.compositing(); }));
+    EXPECT_EQ(changes, std::vector<bool>({true, false}));
 }
 
 TEST_F(X11Test, ThePointerPositionAndHeldButtonsAreRead) {

@@ -94,20 +94,6 @@ TEST(CameraTest, ProjectionHasAVerticalFieldOfViewAndClipPlanes) {
     EXPECT_NEAR(ndc({0, 0, -300.0f}).z, 1.0f, 1e-3f);
 }
 
-TEST(CameraTest, ANarrowerPictureKeepsTheWidthItIsToShowAndSeesMoreAboveAndBelow) {
-    const auto halfWidth = [](float fovY, float aspect) {
-        return std::tan(fovY * std::numbers::pi_v<float> / 360.0f) * aspect;
-    };
-    EXPECT_EQ(fieldOfViewKeepingWidth(30.0f, 1.2f, 1.2f), 30.0f);
-    EXPECT_EQ(fieldOfViewKeepingWidth(30.0f, 1.2f, 16.0f / 9.0f), 30.0f);
-    EXPECT_EQ(fieldOfViewKeepingWidth(30.0f, 0.0f, 0.75f), 30.0f); // nothing to keep
-    for (const float aspect : {1.0f, 0.75f, 0.5f}) {
-        const float fovY = fieldOfViewKeepingWidth(30.0f, 1.2f, aspect);
-        EXPECT_GT(fovY, 30.0f);
-        EXPECT_NEAR(halfWidth(fovY, aspect), halfWidth(30.0f, 1.2f), 1e-5f) << aspect;
-    }
-}
-
 TEST(CameraTest, TheFramePlanLooksFromThePointOfView) {
     Scene scene;
     auto pov = Node::make();

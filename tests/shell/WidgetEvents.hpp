@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 namespace vesk::test {
 
@@ -32,6 +33,16 @@ inline void click(QWidget* widget) {
     const QPointF centre = QRectF(widget->rect()).center();
     mouse(widget, QEvent::MouseButtonPress, centre);
     mouse(widget, QEvent::MouseButtonRelease, centre);
+}
+
+// A click as the window system delivers it: to the window, which finds the widget under the
+// point (`window` is shown).
+inline void clickInWindow(QWidget& window, QPoint at) {
+    for (const auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, at, window.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(window.windowHandle(), &event);
+    }
 }
 
 // Keys delivered straight to a widget: one press and release per key or character.

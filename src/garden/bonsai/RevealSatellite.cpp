@@ -129,6 +129,7 @@ void RevealSatellite::reshape() {
     // from it: the outline cuts it as it cuts the black, the 3D picture included.
     column_->setMask(QRegion(outline().toFillPolygon().toPolygon()).translated(-column_->pos()));
     update();
+    outlineChanged();
 }
 
 void RevealSatellite::paintEvent(QPaintEvent*) {

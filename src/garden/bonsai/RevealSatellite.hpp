@@ -4,6 +4,7 @@
 #include "shell/anim/Animated.hpp"
 #include "shell/state/ContentBinding.hpp"
 #include "shell/theme/NotchShape.hpp"
+#include "shell/views/DrawnOutline.hpp"
 
 #include <QWidget>
 
@@ -19,7 +20,7 @@ class TextLabel;
 // second 3D view through the engine's reveal camera, the cubes just grown and the new total,
 // and a line when a seedling unlocked meanwhile. Hidden it is a zero-wide strip; it drops
 // open with the opening spring and closes with the closing one. It takes no mouse input.
-class RevealSatellite final : public QWidget {
+class RevealSatellite final : public QWidget, public DrawnOutline {
   public:
     // Room beside and below the panel for its shadow.
     static constexpr double shadowMargin = 12;
@@ -30,7 +31,7 @@ class RevealSatellite final : public QWidget {
     // The panel's outline now, without the shadow's room.
     QSizeF panelSize() const { return size_.value(); }
     // The panel's outline now, in its own coordinates: nothing of it shows outside.
-    QPainterPath outline() const;
+    QPainterPath outline() const override;
     BonsaiSceneView& sceneView() const { return *view_; }
 
   protected:

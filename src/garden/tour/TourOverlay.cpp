@@ -10,11 +10,13 @@
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace vesk {
@@ -36,6 +38,8 @@ class BubbleCard final : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        // It fades with the overlay: whole only once the spotlight has arrived.
+        Presence::apply(painter, this);
         const QRectF card = QRectF(rect()).adjusted(12, 8, -12, -16);
         for (int i = 12; i > 0; i -= 2) { // the shadow, 4 down, blurred over 12
             QColor shade(0, 0, 0, int(0.6 * 255 / 6));
@@ -63,6 +67,7 @@ class TourDot final : public QWidget {
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        Presence::apply(painter, this);
         painter.setPen(Qt::NoPen);
         painter.setBrush(lit_ ? Theme::accent() : Theme::surfaceHi());
         painter.drawRoundedRect(QRectF(rect()), 2.5, 2.5);
@@ -148,11 +153,14 @@ void TourOverlay::showStep(TourStep step) {
 
 void TourOverlay::track() {
     std::optional<TourRect> target;
+    target_ = nullptr;
     if (const auto which = spotlightTarget(shownStep_); which && parentWidget()) {
-        const auto rects = tourAnchorRects(parentWidget(), this);
-        if (const auto found = rects.find(*which); found != rects.end()) {
-            const QRectF r = found->second;
-            target = TourRect{r.x(), r.y(), r.width(), r.height()};
+        const auto views = tourAnchorViews(parentWidget());
+        if (const auto found = views.find(*which); found != views.end()) {
+            target_ = found->second;
+            const QRect frame = frameOf(target_);
+            target =
+                TourRect{double(frame.x()), double(frame.y()), double(frame.width()), double(frame.height())};
         }
     }
     const auto hole = spotlightHole(target);
@@ -166,12 +174,16 @@ void TourOverlay::track() {
                              std::max(frame.height(), bubble_->sizeHint().height()));
     if (hole == hole_) return;
     hole_ = hole;
-    // Clicks in the hole fall through to the target: the overlay leaves it out of its shape,
-    // all but a thin edge where the ring is drawn.
+    // Clicks on the target fall through to it: the overlay leaves it out of its shape.
     QRegion shape(rect());
-    if (hole_) shape -= QRegion(toQt(*hole_).adjusted(2, 2, -2, -2).toRect(), QRegion::Rectangle);
+    if (hole_) shape -= QRegion(toQt(*target).toRect(), QRegion::Rectangle);
     setMask(shape);
     update();
+}
+
+QRect TourOverlay::frameOf(const QWidget* view) const {
+    // The target is no child of the overlay: both are mapped through their window.
+    return {mapFrom(window(), view->mapTo(window(), QPoint())), view->size()};
 }
 
 void TourOverlay::resizeEvent(QResizeEvent*) {
@@ -201,8 +213,32 @@ void TourOverlay::paintEvent(QPaintEvent*) {
 }
 
 void TourOverlay::mousePressEvent(QMouseEvent* event) {
-    // The dim swallows the click.
+    // The dim swallows the click. The hole's margin belongs to the target: what lies under
+    // it (the row round a check circle) must not take a click meant for the target.
     event->accept();
+    track(); // where the target stands now, not at the last frame
+    pressedTarget_ = hole_ && toQt(*hole_).contains(event->position()) ? target_ : nullptr;
+    handOn(event);
+}
+
+void TourOverlay::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    handOn(event);
+    pressedTarget_ = nullptr;
+}
+
+void TourOverlay::handOn(QMouseEvent* event) {
+    QWidget* target = pressedTarget_;
+    if (!target) return;
+    const QRect frame = frameOf(target);
+    const QPoint at(std::clamp(event->position().toPoint().x(), frame.left(), frame.right()),
+                    std::clamp(event->position().toPoint().y(), frame.top(), frame.bottom()));
+    QWidget* receiver = target->childAt(at - frame.topLeft());
+    if (!receiver) receiver = target;
+    const QPoint local = receiver->mapFrom(window(), mapTo(window(), at));
+    QMouseEvent handed(event->type(), local, receiver->mapToGlobal(local), event->button(), event->buttons(),
+                       event->modifiers());
+    QCoreApplication::sendEvent(receiver, &handed);
 }
 
 } // namespace vesk

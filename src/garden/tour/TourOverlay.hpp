@@ -4,6 +4,7 @@
 #include "shell/anim/Animated.hpp"
 #include "shell/state/ContentBinding.hpp"
 
+#include <QPointer>
 #include <QWidget>
 #include <utility>
 
@@ -30,16 +31,22 @@ class TourOverlay final : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
     void showStep(TourStep step);
     // Looks the target up again: the panel below may have moved it.
     void track();
+    QRect frameOf(const QWidget* view) const;
+    // Hands a press or release in the margin to the pressed target, at its nearest point.
+    void handOn(QMouseEvent* event);
 
     TarnelUI& ui_;
     TourStep shownStep_ = TourStep::completeTask;
     std::optional<TourRect> hole_;
+    QPointer<QWidget> target_;
+    QPointer<QWidget> pressedTarget_;
     QWidget* bubble_;
     TextLabel* title_;
     WrappedText* body_;

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
 
 namespace vesk::gl {
 
@@ -19,12 +18,6 @@ bool hasExtension(const char* list, const char* name) {
         if ((p == list || p[-1] == ' ') && (p[n] == ' ' || p[n] == '\0')) return true;
     return false;
 }
-
-// The surfaceless display is one per process, shared by every context on it, and
-// eglTerminate ends it for all of them: only a look for the device with none of our contexts
-// alive may terminate it.
-std::mutex displayUsersLock;
-int displayUsers = 0;
 
 } // namespace
 
@@ -40,10 +33,8 @@ bool EglContext::deviceExists() {
         return false;
     EGLDisplay display =
         eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    const std::lock_guard lock(displayUsersLock);
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
-    if (displayUsers == 0) eglTerminate(display);
-    return true;
+    // Left initialised, as every context leaves it: see the destructor.
+    return display != EGL_NO_DISPLAY && eglInitialize(display, nullptr, nullptr);
 }
 
 std::unique_ptr<EglContext> EglContext::make(std::string& log) {
@@ -54,18 +45,12 @@ std::unique_ptr<EglContext> EglContext::make(std::string& log) {
     }
     EGLDisplay display =
         eglGetPlatformDisplayEXT(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    std::unique_ptr<EglContext> ctx(new EglContext());
-    {
-        // Initialised and counted at once: the last context going on another thread in
-        // between would terminate the display under this one.
-        const std::lock_guard lock(displayUsersLock);
-        if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
-            log = "EGL: no display";
-            return nullptr;
-        }
-        ctx->display_ = display;
-        ++displayUsers;
+    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
+        log = "EGL: no display";
+        return nullptr;
     }
+    std::unique_ptr<EglContext> ctx(new EglContext());
+    ctx->display_ = display;
     if (!hasExtension(eglQueryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context") ||
         !eglBindAPI(EGL_OPENGL_API)) {
         log = "EGL: no surfaceless OpenGL contexts";
@@ -104,12 +89,10 @@ EglContext::~EglContext() {
     if (!display_) return;
     eglMakeCurrent(display_, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (context_) eglDestroyContext(display_, context_);
-    {
-        // The display stays initialised for the process: terminating it unloads Mesa's driver,
-        // which leaves allocations behind every time, and the next context loads it again.
-        const std::lock_guard lock(displayUsersLock);
-        --displayUsers;
-    }
+    // The display, shared by every context of the process, is never terminated: that would
+    // unload Mesa's driver, which leaves allocations behind every time (then reported from an
+    // unknown module, out of reach of a suppression naming the driver), and the next context
+    // would load it again.
     eglReleaseThread();
 }
 

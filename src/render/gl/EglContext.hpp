@@ -12,7 +12,8 @@ class EglContext {
   public:
     // Nothing when there is no EGL device or no 3.3 core context; `log` says why.
     static std::unique_ptr<EglContext> make(std::string& log);
-    // Whether this machine has an EGL device at all (a surfaceless display that initialises).
+    // Whether this machine has an EGL device at all (a surfaceless display that initialises; it
+    // stays initialised).
     static bool deviceExists();
     // Asks Mesa's software rasteriser for few threads of its own, unless the user chose a
     // number; other drivers do not read it. Call it before any GL is loaded and before other

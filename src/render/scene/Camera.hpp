@@ -35,16 +35,6 @@ struct Camera {
     friend bool operator==(const Camera&, const Camera&) = default;
 };
 
-// The vertical field of view that shows at `aspect` (width ÷ height) at least the width that a
-// field of `fovYDegrees` shows at `referenceAspect`: a narrower picture sees more above and
-// below rather than less across; a wider one keeps the field.
-inline float fieldOfViewKeepingWidth(float fovYDegrees, float referenceAspect, float aspect) {
-    if (aspect >= referenceAspect) return fovYDegrees;
-    constexpr float degrees = 57.29577951308232f;
-    const float halfTan = std::tan(fovYDegrees / degrees / 2.0f) * referenceAspect / aspect;
-    return 2.0f * std::atan(halfTan) * degrees;
-}
-
 // Where a camera circling a target stands, from the target: yaw about the vertical axis (0
 // looks along −Z), pitch above the horizon (radians), at a distance.
 inline Vec3 orbitOffset(float yaw, float pitch, float distance) {

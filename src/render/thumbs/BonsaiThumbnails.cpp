@@ -15,7 +15,7 @@ constexpr int utilityNice = 10;
 
 BonsaiThumbnails::BonsaiThumbnails(MainQueue& main) : BonsaiThumbnails(main, Render{}) {
     renderer_ = std::make_unique<ThumbnailRenderer>();
-    renderer_->keepViewAcross(viewAspect);
+    renderer_->frameForCards(viewAspect, cardAspect);
     render_ = [this](std::uint64_t seed, std::int64_t n) {
         return renderer_->render(seed, n, width, height);
     };

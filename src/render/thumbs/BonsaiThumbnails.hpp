@@ -33,12 +33,14 @@ class BonsaiThumbnails {
     // Draws the tree on the queue's thread; nothing when it cannot.
     using Render = std::function<std::optional<gl::Frame>(std::uint64_t seed, std::int64_t n)>;
 
-    // The garden's view of a tree, 240 × 200, with sky added above and below: a card narrower
-    // than that view (the nursery's) crops sky rather than the sides of a spreading crown, and
-    // a wider one shows the view itself.
+    // The live view's look at a tree, 240 × 200, with sky added above and below, seen from
+    // farther off where a tree reaches beyond it (a windswept or cascading crown, a broad
+    // stand): a card crops the middle to its own aspect, the nursery's narrow ones sky, the
+    // garden's wider ones (up to `cardAspect`) some of that sky, and both keep the whole tree.
     static constexpr int width = 240;
     static constexpr int height = 320;
     static constexpr float viewAspect = 240.0f / 200.0f;
+    static constexpr float cardAspect = 1.3f;
 
     // Renders with its own offscreen renderer, made and destroyed on the queue.
     explicit BonsaiThumbnails(MainQueue& main);

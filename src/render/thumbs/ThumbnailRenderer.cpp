@@ -6,12 +6,12 @@
 #include "render/engine/EngineMesh.hpp"
 #include "render/engine/Framing.hpp"
 #include "render/engine/SceneLights.hpp"
-#include "render/scene/Camera.hpp"
 #include "render/scene/GeneratorAdapters.hpp"
 #include "render/scene/Geometry.hpp"
 #include "render/scene/GrowthModifiers.hpp"
 
 #include <algorithm>
+#include <cmath>
 
 namespace vesk {
 
@@ -124,6 +124,46 @@ void ThumbnailRenderer::installLights(const bonsai::Species& species, Vec3 sunDi
     lights.aim(target_, sunDir);
 }
 
+void ThumbnailRenderer::frameForCards(float viewAspect, float windowAspect) {
+    viewAspect_ = viewAspect;
+    windowAspect_ = windowAspect;
+}
+
+float ThumbnailRenderer::cardHalfWidth(float viewHalfWidth, Reach reach, float windowAspect) {
+    // A few per cent of room, so that no cube touches the card's edge.
+    constexpr float room = 1.04f;
+    return std::max({viewHalfWidth, room * reach.across, room * reach.upDown * windowAspect});
+}
+
+ThumbnailRenderer::Reach ThumbnailRenderer::reachOf(const bonsai::BonsaiGrower::State& state) const {
+    const scene::Mat4 toView = scene::inverse(camera_->worldTransform()) * content_->worldTransform();
+    Reach reach;
+    const auto see = [&](const std::vector<bonsai::Cube>& cubes) {
+        for (const bonsai::Cube& cube : cubes)
+            for (int corner = 0; corner < 8; ++corner) {
+                const Vec3 p = toView.transformPoint({float(cube.x) + ((corner & 1) ? 0.5f : -0.5f),
+                                                      float(cube.y) + ((corner & 2) ? 0.5f : -0.5f),
+                                                      float(cube.z) + ((corner & 4) ? 0.5f : -0.5f)});
+                if (p.z > -0.01f) continue; // at or behind the lens: no angle frames it
+                reach.across = std::max(reach.across, std::fabs(p.x) / -p.z);
+                reach.upDown = std::max(reach.upDown, std::fabs(p.y) / -p.z);
+            }
+    };
+    see(state.tree->cubes);
+    see(state.diorama->pot);
+    see(state.diorama->ground);
+    see(state.diorama->stand);
+    return reach;
+}
+
+float ThumbnailRenderer::fieldOfView(const bonsai::BonsaiGrower::State& state, float aspect) const {
+    if (viewAspect_ <= 0.0f) return fieldOfViewDegrees_;
+    constexpr float degrees = 57.29577951308232f;
+    const float viewHalfWidth = std::tan(fieldOfViewDegrees_ / degrees / 2.0f) * viewAspect_;
+    const float halfWidth = cardHalfWidth(viewHalfWidth, reachOf(state), windowAspect_);
+    return 2.0f * std::atan(halfWidth / aspect) * degrees;
+}
+
 void ThumbnailRenderer::clearParts() {
     for (const auto& part : parts_)
         part->geometry = nullptr;
@@ -134,9 +174,9 @@ std::optional<gl::Frame> ThumbnailRenderer::render(std::uint64_t seed, std::int6
     // Tried again on every call, so that one failure to make the context is not for good.
     if (!renderer_) renderer_ = gl::OffscreenRenderer::make(log_);
     if (!renderer_) return std::nullopt;
-    installTree(grower_.state(seed, n));
-    camera_->camera->fieldOfViewDegrees = scene::fieldOfViewKeepingWidth(
-        fieldOfViewDegrees_, acrossAspect_, float(width) / float(std::max(height, 1)));
+    const bonsai::BonsaiGrower::State state = grower_.state(seed, n);
+    installTree(state);
+    camera_->camera->fieldOfViewDegrees = fieldOfView(state, float(width) / float(std::max(height, 1)));
     gl::Frame frame = renderer_->render(scene_, *camera_, width, height, 0.0);
     clearParts();
     if (frame.rgba.empty()) return std::nullopt;

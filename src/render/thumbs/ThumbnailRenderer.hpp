@@ -30,9 +30,21 @@ class ThumbnailRenderer {
     // headless GL is available or the frame fails. The scene keeps no tree afterwards.
     std::optional<gl::Frame> render(std::uint64_t seed, std::int64_t n, int width, int height);
 
-    // Pictures narrower than `aspect` (width ÷ height) show what one of that aspect shows
-    // across, and more above and below; wider ones are not changed. None is kept while 0.
-    void keepViewAcross(float aspect) { acrossAspect_ = aspect; }
+    // Pictures for cards that crop their centre, each to its own aspect (width ÷ height): each
+    // shows at least what a picture of `viewAspect` shows across, more above and below when
+    // it is narrower, and widens its view until all of the tree and its diorama lie inside the
+    // centred part of `windowAspect` that every card keeps. Until called the lens stays as it is.
+    void frameForCards(float viewAspect, float windowAspect);
+
+    // How far from the middle of the view the content reaches, as the tangents of the angles
+    // across and up or down to its farthest corners.
+    struct Reach {
+        float across = 0.0f;
+        float upDown = 0.0f;
+    };
+    // The tangent of half the angle across that such a card picture shows, for a lens whose
+    // `viewAspect` picture shows `viewHalfWidth` across, with a little room round the content.
+    static float cardHalfWidth(float viewHalfWidth, Reach reach, float windowAspect);
 
     // The camera at target + distance·(sin yaw·cos pitch, sin pitch, cos yaw·cos pitch),
     // looking at the target.
@@ -48,6 +60,9 @@ class ThumbnailRenderer {
     enum Part { wood, leaves, pot, ground, stand, partCount };
 
     void installTree(const bonsai::BonsaiGrower::State& state);
+    Reach reachOf(const bonsai::BonsaiGrower::State& state) const;
+    // The vertical field of view for a picture `aspect` wide per high.
+    float fieldOfView(const bonsai::BonsaiGrower::State& state, float aspect) const;
     void installLights(const bonsai::Species& species, scene::Vec3 sunDir);
     void clearParts();
 
@@ -60,7 +75,8 @@ class ThumbnailRenderer {
     SkyCache skies_;
     scene::Vec3 target_{0.0f, 1.0f, 0.0f};
     float fieldOfViewDegrees_ = 0.0f; // the lens's own
-    float acrossAspect_ = 0.0f;
+    float viewAspect_ = 0.0f;         // with the window's: none until frameForCards
+    float windowAspect_ = 0.0f;
     std::string log_;
 };
 

@@ -9,6 +9,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <algorithm>
@@ -125,6 +126,7 @@ Presence* Presence::of(const QWidget* view) {
 void Presence::setPresent(bool present) {
     if (present == present_) return;
     present_ = present;
+    whole_ = false;
     const Transition& transition = present ? insertion_ : removal_;
     view_->setAttribute(Qt::WA_TransparentForMouseEvents, !present);
     if (present) view_->show();
@@ -152,7 +154,12 @@ void Presence::releaseFocus(QWidget* view) {
 }
 
 Transition Presence::look() const {
-    return (present_ ? insertion_ : removal_).at(amount_.value());
+    Transition look = (present_ ? insertion_ : removal_).at(amount_.value());
+    if (whole_) {
+        look.opacity = 1.0;
+        look.scale = 1.0;
+    }
+    return look;
 }
 
 void Presence::changed() {
@@ -198,6 +205,7 @@ void Presence::place(bool freshPicture) {
 }
 
 void Presence::showPicture(bool show, bool fresh) {
+    watchPresses(show && present_);
     if (!show) {
         if (!standIn_) return;
         delete standIn_.data();
@@ -215,6 +223,16 @@ void Presence::showPicture(bool show, bool fresh) {
     if (fresh) static_cast<StandIn*>(standIn_.data())->setPicture(pictureOf(view_));
 }
 
+void Presence::watchPresses(bool watch) {
+    // The window hands a press to the widget under it, and a view masked behind its picture is
+    // not there: the window's presses are seen first.
+    QWindow* window = watch ? view_->window()->windowHandle() : nullptr;
+    if (window == pressesOf_) return;
+    if (pressesOf_) pressesOf_->removeEventFilter(this);
+    pressesOf_ = window;
+    if (window) window->installEventFilter(this);
+}
+
 void Presence::moveView(QPoint shift) {
     const QPoint base = view_->pos() - shift_;
     shift_ = shift;
@@ -223,6 +241,16 @@ void Presence::moveView(QPoint shift) {
 }
 
 bool Presence::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pressesOf_ &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick)) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        // Not while it is still unseen (a delayed fade): only what shows takes the press.
+        if (look().opacity > 0 && view_->rect().contains(view_->mapFrom(view_->window(), at))) {
+            whole_ = true;
+            place(false);
+        }
+        return false;
+    }
     const bool resized = event->type() == QEvent::Resize;
     if (watched != view_ || !(resized || event->type() == QEvent::Move) || view_->isHidden())
         return QObject::eventFilter(watched, event);

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QTransform>
 #include <QWidget>
+#include <QWindow>
 #include <functional>
 
 class QPainter;
@@ -29,7 +30,9 @@ struct PaintEffect {
 // holds stock widgets (text fields, scroll areas), or a container that scales, fades and
 // scales as a whole: while it is on the way, a picture of it, taken afresh every frame,
 // stands in its place and the view itself, masked to nothing, keeps its place, its keyboard
-// focus and its state. Never an effect over the subtree.
+// focus and its state. Never an effect over the subtree. A press on a view arriving as a
+// picture makes it whole at once where it stands, so that the press reaches what was drawn
+// there; the rest of its way it slides as itself.
 class Presence final : public QObject {
     Q_OBJECT
 
@@ -79,6 +82,8 @@ class Presence final : public QObject {
     // Shows the view's picture in its place, taken afresh when asked, or the view itself.
     void showPicture(bool show, bool fresh);
     void moveView(QPoint shift);
+    // Watches the presses its window takes while a picture stands in for it on its way in.
+    void watchPresses(bool watch);
 
     QWidget* view_;
     Transition insertion_;
@@ -91,6 +96,9 @@ class Presence final : public QObject {
     QPoint shift_;
     QPoint placedAt_;
     QPointer<QWidget> standIn_;
+    QPointer<QWindow> pressesOf_;
+    // Pressed on its way in: no fade or scale left.
+    bool whole_ = false;
 };
 
 } // namespace vesk

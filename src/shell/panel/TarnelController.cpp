@@ -88,7 +88,7 @@ void TarnelController::show() {
     root_ = new TarnelRoot(ui_, tarnel, panel_.get());
     root_->setGeometry(0, 0, panel_->width(), panel_->height());
     tarnel->setOnClick([this] { ui_.expand(std::nullopt, false); });
-    root_->setOnTarnelMoved([this](QRectF) { updateInputShape(); });
+    root_->setOnOutlineChanged([this] { updateShapes(); });
     if (factories_.revealPanel) root_->setSatellite(factories_.revealPanel(root_));
     reposition();
     qApp->installEventFilter(this);
@@ -113,7 +113,7 @@ void TarnelController::reposition() {
     screenFrame_ = TarnelPanel::screenFrame(*screen);
     ui_.setMetrics(screenMetrics(screenFrame_, TarnelPanel::availableFrame(*screen)));
     panel_->place(screenFrame_);
-    updateInputShape();
+    updateShapes();
 }
 
 PanelRect TarnelController::tarnelRect() const {
@@ -121,12 +121,14 @@ PanelRect TarnelController::tarnelRect() const {
     return PanelGeometry::tarnelRect(screenFrame_, size.width(), size.height());
 }
 
-void TarnelController::updateInputShape() {
+void TarnelController::updateShapes() {
     if (!panel_ || !root_) return;
-    // The shape follows the animated outline, so that the growing panel is clickable at once.
+    // The shapes follow the animated outline, so that the growing panel is clickable and
+    // seen at once.
     const QRectF frame = root_->tarnelFrame();
     panel_->setInputArea(
         PanelGeometry::inputShape(screenFrame_, frame.width(), frame.height(), panel_->devicePixelRatioF()));
+    panel_->setDrawn(root_->drawnOutline(), TarnelRoot::haloPoints);
 }
 
 void TarnelController::expandedChanged(bool expanded) {

@@ -61,7 +61,7 @@ class TarnelController final : public QObject {
     void clickedOutside(std::uint32_t pressTime);
     bool handleKey(const QKeyEvent& event);
     PanelRect tarnelRect() const;
-    void updateInputShape();
+    void updateShapes();
 
     Store& store_;
     TarnelUI& ui_;
@@ -76,7 +76,7 @@ class TarnelController final : public QObject {
     std::unique_ptr<GlobalPointerMonitor> pointer_;
     PanelRect screenFrame_;
     std::uint32_t ownPressTime_ = 0; // server time of the last press on a window of ours
-    Lifetime lifetime_; // the UI state outlives the controller
+    Lifetime lifetime_;              // the UI state outlives the controller
 };
 
 } // namespace vesk

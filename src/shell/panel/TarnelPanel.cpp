@@ -1,6 +1,8 @@
 #include "shell/panel/TarnelPanel.hpp"
 
+#include "platform/CompositingMonitor.hpp"
 #include "platform/X11Panel.hpp"
+#include "shell/views/PanelShape.hpp"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -21,6 +23,8 @@ TarnelPanel::TarnelPanel(X11Display* display, QWidget* parent)
     x11_ = std::make_unique<X11Panel>(*display_, static_cast<std::uint32_t>(winId()), devicePixelRatioF());
     x11_->applyHints();
     x11_->setInputShape(inputArea_); // nothing takes clicks until the tarnel is placed
+    compositing_ = std::make_unique<CompositingMonitor>(*display_, static_cast<std::uint32_t>(winId()),
+                                                        [this](bool) { applyShown(); });
 }
 
 TarnelPanel::~TarnelPanel() = default;
@@ -43,6 +47,22 @@ PanelRect TarnelPanel::availableFrame(const QScreen& screen) {
 void TarnelPanel::place(const PanelRect& screen) {
     const PanelRect frame = PanelGeometry::panelFrame(screen);
     move(static_cast<int>(frame.x), static_cast<int>(frame.y));
+    if (x11_) x11_->keepAt(frame.x, frame.y);
+}
+
+void TarnelPanel::setDrawn(const QPainterPath& drawn, double haloPoints) {
+    drawn_ = drawn;
+    haloPoints_ = haloPoints;
+    applyShown();
+}
+
+void TarnelPanel::applyShown() {
+    if (!x11_) return;
+    std::vector<PixelRect> shown =
+        PanelShape::pixels(drawn_, compositing_->compositing() ? haloPoints_ : 0, devicePixelRatioF());
+    if (shown == shown_) return;
+    shown_ = std::move(shown);
+    x11_->setBoundingShape(shown_);
 }
 
 void TarnelPanel::setInputArea(const PanelRect& area) {

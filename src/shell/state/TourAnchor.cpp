@@ -9,16 +9,12 @@ namespace {
 
 constexpr char property[] = "veskTourTarget";
 
-void collect(const QWidget* view, const QWidget* space, std::map<TourTarget, QRectF>& rects) {
-    if (const auto target = tourAnchorOf(view)) {
-        const QPoint origin = view->mapTo(space->window(), QPoint(0, 0));
-        const QPoint spaceOrigin = space->mapTo(space->window(), QPoint(0, 0));
-        rects[*target] = QRectF(origin - spaceOrigin, QSizeF(view->size()));
-    }
-    for (const QObject* child : view->children()) {
-        if (const auto* widget = qobject_cast<const QWidget*>(child);
+void collect(QWidget* view, std::map<TourTarget, QWidget*>& views) {
+    if (const auto target = tourAnchorOf(view)) views[*target] = view;
+    for (QObject* child : view->children()) {
+        if (auto* widget = qobject_cast<QWidget*>(child);
             widget && !widget->isWindow() && widget->isVisibleTo(view))
-            collect(widget, space, rects);
+            collect(widget, views);
     }
 }
 
@@ -37,10 +33,10 @@ std::optional<TourTarget> tourAnchorOf(const QWidget* view) {
     return static_cast<TourTarget>(value.toInt());
 }
 
-std::map<TourTarget, QRectF> tourAnchorRects(const QWidget* root, const QWidget* space) {
-    std::map<TourTarget, QRectF> rects;
-    if (root && space && root->window() == space->window()) collect(root, space, rects);
-    return rects;
+std::map<TourTarget, QWidget*> tourAnchorViews(QWidget* root) {
+    std::map<TourTarget, QWidget*> views;
+    if (root) collect(root, views);
+    return views;
 }
 
 } // namespace vesk

@@ -2,7 +2,6 @@
 
 #include "shell/state/Tour.hpp"
 
-#include <QRectF>
 #include <map>
 #include <optional>
 
@@ -15,8 +14,8 @@ namespace vesk {
 void tourAnchor(QWidget* view, std::optional<TourTarget> target);
 std::optional<TourTarget> tourAnchorOf(const QWidget* view);
 
-// The frames of the marked views that are on screen under `root`, in the coordinates of
-// `space`. When two views carry the same target, the later one in view order wins.
-std::map<TourTarget, QRectF> tourAnchorRects(const QWidget* root, const QWidget* space);
+// The marked views that are on screen under `root`. When two views carry the same target,
+// the later one in view order wins.
+std::map<TourTarget, QWidget*> tourAnchorViews(QWidget* root);
 
 } // namespace vesk

@@ -1,6 +1,7 @@
 #include "shell/views/TarnelRoot.hpp"
 
 #include "core/store/Store.hpp"
+#include "shell/views/DrawnOutline.hpp"
 #include "shell/views/TarnelView.hpp"
 
 #include <QPaintEvent>
@@ -14,6 +15,9 @@ TarnelRoot::TarnelRoot(TarnelUI& ui, TarnelView* tarnel, QWidget* parent)
     : QWidget(parent), tarnel_(tarnel), size_(QSizeF(112, 30), [this] { place(); }),
       shadowOpacity_(0, [this] { update(); }) {
     tarnel_->setParent(this);
+    tarnel_->setOnShapeChanged([this] {
+        if (onOutlineChanged_) onOutlineChanged_();
+    });
     setAttribute(Qt::WA_TranslucentBackground);
     place();
     outline_.bind(
@@ -51,7 +55,25 @@ void TarnelRoot::setTarnelSize(QSizeF size, std::optional<Animation> animation) 
 void TarnelRoot::setSatellite(QWidget* satellite) {
     satellite_ = satellite;
     satellite_->setParent(this);
+    if (auto* outlined = dynamic_cast<DrawnOutline*>(satellite_))
+        outlined->setOnOutlineChanged([this] {
+            if (onOutlineChanged_) onOutlineChanged_();
+        });
     place();
+}
+
+QPainterPath TarnelRoot::drawnOutline() const {
+    QPainterPath drawn = tarnel_->shape().path(tarnelFrame());
+    if (satellite_ && satellite_->width() > 0) {
+        const auto* outlined = dynamic_cast<const DrawnOutline*>(satellite_);
+        QPainterPath beside;
+        if (outlined)
+            beside = outlined->outline();
+        else
+            beside.addRect(satellite_->rect());
+        drawn.addPath(beside.translated(satellite_->pos()));
+    }
+    return drawn;
 }
 
 QRectF TarnelRoot::tarnelFrame() const {
@@ -68,7 +90,7 @@ void TarnelRoot::place() {
     tarnel_->setGeometry(frame.toAlignedRect());
     if (satellite_) satellite_->move(static_cast<int>(std::lround(frame.right() + 10)), 0);
     update();
-    if (onTarnelMoved_) onTarnelMoved_(frame);
+    if (onOutlineChanged_) onOutlineChanged_();
 }
 
 void TarnelRoot::paintEvent(QPaintEvent* event) {

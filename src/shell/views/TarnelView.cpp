@@ -20,6 +20,7 @@ TarnelView::TarnelView(TarnelUI& ui, QWidget* expandedContent, MenuServices menu
       shape_(shapeFor(false), [this] {
           update();
           clipContent();
+          if (onShapeChanged_) onShapeChanged_();
       }) {
     expanded_content_->setParent(this);
     // The collapsed content comes in late and fast; the expanded content a little sooner.

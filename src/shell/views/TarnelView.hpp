@@ -22,6 +22,8 @@ class TarnelView final : public QWidget {
 
     // A click on the pill; the owner expands the tarnel.
     void setOnClick(std::function<void()> onClick) { onClick_ = std::move(onClick); }
+    // Each new frame of the shape's radii.
+    void setOnShapeChanged(std::function<void()> changed) { onShapeChanged_ = std::move(changed); }
 
     CollapsedView& collapsed() const { return *collapsed_; }
     QWidget& expandedContent() const { return *expanded_content_; }
@@ -51,6 +53,7 @@ class TarnelView final : public QWidget {
     QRectF outlineBounds_;
     NotchShape outlineShape_;
     std::function<void()> onClick_;
+    std::function<void()> onShapeChanged_;
     ContentBinding<bool> expanded_;
 };
 

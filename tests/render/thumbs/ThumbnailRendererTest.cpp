@@ -1,5 +1,6 @@
 #include "render/thumbs/ThumbnailRenderer.hpp"
 
+#include "bonsai/VoxelGrower.hpp"
 #include "render/gl/EglContext.hpp"
 #include "render/thumbs/BonsaiThumbnails.hpp"
 #include "support/FakeMainQueue.hpp"
@@ -66,10 +67,13 @@ TEST_F(ThumbnailRendererTest, RendersTheTreeOverItsBackdropAndKeepsNoTreeAfterwa
     EXPECT_NE(renderer.render(12345, 600, 240, 200)->rgba, image->rgba);
 }
 
-// The columns where something stands before the backdrop: a pixel far from the one at the
-// left edge of its row.
-std::pair<int, int> standingColumns(const gl::Frame& f) {
-    int first = f.width, last = -1;
+// Where something stands before the backdrop: the columns and rows of the pixels far from the
+// one at the left edge of their row.
+struct Standing {
+    int left, right, top, bottom;
+};
+Standing standing(const gl::Frame& f) {
+    Standing found{f.width, -1, f.height, -1};
     for (int y = 0; y < f.height; ++y) {
         const std::uint8_t* edge = pixel(f, 0, y);
         for (int x = 0; x < f.width; ++x) {
@@ -77,26 +81,52 @@ std::pair<int, int> standingColumns(const gl::Frame& f) {
             if (std::abs(int(p[0]) - edge[0]) + std::abs(int(p[1]) - edge[1]) +
                     std::abs(int(p[2]) - edge[2]) >
                 60) {
-                first = std::min(first, x);
-                last = std::max(last, x);
+                found = {std::min(found.left, x), std::max(found.right, x), std::min(found.top, y),
+                         std::max(found.bottom, y)};
             }
         }
     }
-    return {first, last};
+    return found;
+}
+
+TEST(ThumbnailRendererCards, TheViewWidensOnlyForContentBeyondTheLiveViewOrTheCardsWindow) {
+    using Reach = ThumbnailRenderer::Reach;
+    EXPECT_EQ(ThumbnailRenderer::cardHalfWidth(0.32f, Reach{0.25f, 0.2f}, 1.3f), 0.32f);
+    EXPECT_NEAR(ThumbnailRenderer::cardHalfWidth(0.32f, Reach{0.4f, 0.2f}, 1.3f), 0.4f * 1.04f, 1e-6f);
+    // Tall content must fit the window's height, which is its width ÷ 1.3.
+    EXPECT_NEAR(ThumbnailRenderer::cardHalfWidth(0.32f, Reach{0.2f, 0.3f}, 1.3f), 0.3f * 1.3f * 1.04f, 1e-6f);
 }
 
 TEST_F(ThumbnailRendererTest, ATallerPictureShowsTheSameViewAcrossWithMoreSky) {
     ThumbnailRenderer renderer;
-    renderer.keepViewAcross(BonsaiThumbnails::viewAspect);
+    renderer.frameForCards(BonsaiThumbnails::viewAspect, BonsaiThumbnails::cardAspect);
     const auto view = renderer.render(4242, 900, 240, 200);
     ASSERT_TRUE(view) << renderer.log();
     const auto taller = renderer.render(4242, 900, 240, 320);
     ASSERT_TRUE(taller);
-    const auto [left, right] = standingColumns(*view);
-    ASSERT_LT(left, right);
-    const auto [tallerLeft, tallerRight] = standingColumns(*taller);
-    EXPECT_NEAR(tallerLeft, left, 2);
-    EXPECT_NEAR(tallerRight, right, 2);
+    const Standing a = standing(*view), b = standing(*taller);
+    ASSERT_LT(a.left, a.right);
+    EXPECT_NEAR(b.left, a.left, 2);
+    EXPECT_NEAR(b.right, a.right, 2);
+}
+
+TEST_F(ThumbnailRendererTest, AWindsweptOrCascadingTreeLiesWholeInsideEveryCardsPart) {
+    ThumbnailRenderer renderer;
+    renderer.frameForCards(BonsaiThumbnails::viewAspect, BonsaiThumbnails::cardAspect);
+    const int w = BonsaiThumbnails::width, h = BonsaiThumbnails::height;
+    const int windowHeight = int(w / BonsaiThumbnails::cardAspect);
+    for (const bonsai::Style style : {bonsai::Style::fukinagashi, bonsai::Style::hanKengai}) {
+        std::uint64_t seed = 1;
+        while (bonsai::VoxelGrower::speciesAndStyle(seed).second != style)
+            ++seed;
+        const auto image = renderer.render(seed, 900, w, h);
+        ASSERT_TRUE(image) << renderer.log();
+        const Standing tree = standing(*image);
+        EXPECT_GT(tree.left, 0) << "seed " << seed;
+        EXPECT_LT(tree.right, w - 1) << "seed " << seed;
+        EXPECT_GE(tree.top, (h - windowHeight) / 2) << "seed " << seed;
+        EXPECT_LT(tree.bottom, (h + windowHeight) / 2) << "seed " << seed;
+    }
 }
 
 TEST_F(ThumbnailRendererTest, TheCacheRendersOnItsQueueWithItsOwnContext) {

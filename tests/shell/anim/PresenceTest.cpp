@@ -7,6 +7,7 @@
 #include "shell/theme/Theme.hpp"
 
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -132,6 +133,42 @@ TEST_F(PresenceTest, PaintedViewsDrawWithTheirAncestorsOpacity) {
     manager.tick();
     const int half = test::renderOnBlack(&parent).pixelColor(30, 15).green();
     EXPECT_NEAR(half, opaque / 2, 3);
+}
+
+TEST_F(PresenceTest, APressOnAnArrivingViewReachesWhatIsDrawnWhereItLands) {
+    parent.resize(200, 100);
+    parent.show();
+    // A screen holding a text field arrives as a picture, sliding in from the left.
+    auto* screen = new QWidget(&parent);
+    screen->setGeometry(0, 0, 200, 100);
+    new QLineEdit(screen);
+    auto* button = new PlainButton(screen);
+    button->setGeometry(100, 50, 40, 20);
+    int presses = 0;
+    button->setAction([&] { ++presses; });
+    screen->hide();
+    Presence presence(screen, Transition::move(-1, 0).combined(Transition::fade()), &manager);
+    withAnimation(Animation::tarnelFast, [&] { presence.setPresent(true); });
+
+    // Drawn where it will rest, a moment before its spring settles.
+    while (presence.presence() < 0.995)
+        runFrames(1);
+    ASSERT_TRUE(presence.showsPicture());
+    test::clickInWindow(parent, QPoint(120, 60));
+    EXPECT_EQ(presses, 1);
+    EXPECT_FALSE(presence.showsPicture()); // whole at once, the rest of its way too
+    EXPECT_DOUBLE_EQ(Presence::effectFor(button).opacity, 1.0);
+
+    // Pressed halfway, it takes the press where it was drawn, then slides on to its place.
+    withoutAnimation([&] { presence.setPresent(false); });
+    withAnimation(Animation::linear(1.0), [&] { presence.setPresent(true); });
+    now += 0.5;
+    manager.tick();
+    ASSERT_EQ(button->mapTo(&parent, QPoint()), QPoint(0, 50));
+    test::clickInWindow(parent, QPoint(20, 60));
+    EXPECT_EQ(presses, 2);
+    runFrames(40);
+    EXPECT_EQ(screen->pos(), QPoint(0, 0));
 }
 
 TEST(TransitionTest, LookInterpolatesFromAbsentToPresent) {

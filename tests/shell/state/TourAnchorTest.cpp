@@ -6,29 +6,27 @@
 namespace vesk {
 namespace {
 
-TEST(TourAnchorTest, CollectsVisibleMarksInTheOverlaysCoordinates) {
+TEST(TourAnchorTest, CollectsTheVisibleMarkedViews) {
     QWidget window;
     window.resize(440, 470);
     auto* topBar = new QWidget(&window);
     topBar->setGeometry(31, 0, 378, 30);
     auto* bonsaiButton = new QWidget(topBar);
     bonsaiButton->setGeometry(32, 3, 30, 24);
-    auto* overlay = new QWidget(&window);
-    overlay->setGeometry(10, 0, 420, 470);
     auto* unmarked = new QWidget(topBar);
 
     tourAnchor(bonsaiButton, TourTarget::bonsaiTab);
     tourAnchor(unmarked, std::nullopt);
-    auto rects = tourAnchorRects(&window, overlay);
-    ASSERT_EQ(rects.size(), 1u);
-    EXPECT_EQ(rects.at(TourTarget::bonsaiTab), QRectF(31 + 32 - 10, 3, 30, 24));
+    auto views = tourAnchorViews(&window);
+    ASSERT_EQ(views.size(), 1u);
+    EXPECT_EQ(views.at(TourTarget::bonsaiTab), bonsaiButton);
 
     // Hidden views are not on screen; an absent target unmarks.
     bonsaiButton->hide();
-    EXPECT_TRUE(tourAnchorRects(&window, overlay).empty());
+    EXPECT_TRUE(tourAnchorViews(&window).empty());
     bonsaiButton->show();
     tourAnchor(bonsaiButton, std::nullopt);
-    EXPECT_TRUE(tourAnchorRects(&window, overlay).empty());
+    EXPECT_TRUE(tourAnchorViews(&window).empty());
 }
 
 TEST(TourAnchorTest, TheLaterViewInViewOrderWins) {
@@ -39,7 +37,7 @@ TEST(TourAnchorTest, TheLaterViewInViewOrderWins) {
     second->setGeometry(50, 50, 20, 20);
     tourAnchor(first, TourTarget::addField);
     tourAnchor(second, TourTarget::addField);
-    EXPECT_EQ(tourAnchorRects(&window, &window).at(TourTarget::addField), QRectF(50, 50, 20, 20));
+    EXPECT_EQ(tourAnchorViews(&window).at(TourTarget::addField), second);
 }
 
 TEST(TourTest, StepsSpotlightTheirTargetsAndCarryTheirLogNames) {

@@ -46,7 +46,7 @@ class TarnelViewTest : public ::testing::Test {
 TEST_F(TarnelViewTest, TheTarnelHangsFromTheMiddleOfThePanelsTopEdge) {
     root.resize(1100, 600);
     std::vector<QRectF> moves;
-    root.setOnTarnelMoved([&](QRectF frame) { moves.push_back(frame); });
+    root.setOnOutlineChanged([&] { moves.push_back(root.tarnelFrame()); });
     root.setTarnelSize(QSizeF(440, 470));
     EXPECT_EQ(root.tarnelFrame(), QRectF(330, 0, 440, 470));
     EXPECT_EQ(tarnel->geometry(), QRect(330, 0, 440, 470));

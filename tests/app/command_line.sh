@@ -1,0 +1,44 @@
+#!/bin/sh
+# The command line before anything starts: "--help" prints the README's list, a mistyped option
+# is refused with the same list and status 2, and without a display vesk says so; none of them
+# opens a display or touches a file.
+set -eu
+vesk="$1"
+. "$(dirname "$0")/private_home.sh"
+readme="$(dirname "$0")/../../README.md"
+export TARNEL_DATA="$work/data.json" DISPLAY=":9999"
+
+"$vesk" --help > "$work/help" 2> "$work/help.err" || fail "--help exited with $?"
+[ ! -s "$work/help.err" ] || fail "--help wrote to stderr: $(cat "$work/help.err")"
+sed 's/^/    /; s/^ *$//' "$work/help" > "$work/indented"
+grep -qF "$(head -n 1 "$work/indented")" "$readme" || fail "the README does not show --help"
+awk -v want="$(cat "$work/indented")" 'BEGIN { RS = "\0" } { exit index($0, want) ? 0 : 1 }' "$readme" ||
+    fail "the README's command list differs from --help"
+
+for word in --dmeo --bogus stats; do
+    set +e
+    "$vesk" --demo "$word" > "$work/out" 2> "$work/err"
+    status=$?
+    set -e
+    [ "$status" = 2 ] || fail "$word: exit status $status"
+    [ "$(head -n 1 "$work/err")" = "vesk: unknown option \"$word\"" ] || fail "$word: $(head -n 1 "$work/err")"
+    tail -n +3 "$work/err" | cmp -s - "$work/help" || fail "$word: the list of options differs from --help"
+done
+# A value is no option, whatever it looks like.
+set +e
+"$vesk" --expand --bogus --then stats > /dev/null 2> "$work/err"
+status=$?
+set -e
+[ "$status" = 1 ] || fail "valued options: exit status $status: $(cat "$work/err")"
+
+for display in "" ":9999"; do
+    set +e
+    env DISPLAY="$display" "$vesk" > /dev/null 2> "$work/err"
+    status=$?
+    set -e
+    [ "$status" = 1 ] || fail "display \"$display\": exit status $status"
+    [ "$(wc -l < "$work/err")" = 1 ] && grep -q DISPLAY "$work/err" || fail "display \"$display\": $(cat "$work/err")"
+done
+! ls -A "$work" | grep -q '^data' || fail "a refused launch made files beside the data file: $(ls -A "$work")"
+[ ! -e "$XDG_DATA_HOME" ] || fail "a refused launch made the data folder"
+echo "ok"
