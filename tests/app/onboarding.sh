@@ -32,16 +32,9 @@ wait_until 30 "no bubble under the tour task" bubble_at 200
 # The tour task's check circle, through the overlay's hole. The bubble is in place while the
 # tasks tab may still slide in under it, and a press where the circle is not yet falls on the
 # dim: it is made again while the tour has not moved on.
-tick_tour_task() {
-    seen=$(tr '\n' ' ' < "$work/tour.out")
-    grep -qx "tour → growing" "$work/tour.out" && return 0
-    [ $(($(date +%s) - ticked)) -ge $((3 * patience)) ] || return 1
-    click 629 133
-    ticked=$(date +%s)
-    return 1
-}
-ticked=0
-wait_until 30 "the tour did not move on to growing" tick_tour_task
+growing() { seen=$(tr '\n' ' ' < "$work/tour.out"); grep -qx "tour → growing" "$work/tour.out"; }
+pressed=0
+wait_until 30 "the tour did not move on to growing" pressed_until growing 629 133
 # The tree grows; the tour moves on when the reveal clears, or after 5 s.
 step openBonsai
 wait_until 30 "no bubble under the bonsai tab" bubble_at 60

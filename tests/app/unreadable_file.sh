@@ -37,17 +37,10 @@ type_task() {
     wait_until 30 "$1: no welcome card" welcome_shown
     xdotool mousemove 640 421 click 1
     wait_until 30 "$1: the welcome card stayed" eval '! welcome_shown'
-    field_clicked=0
-    wait_until 30 "$1: the add field did not take the keyboard" click_add_field
+    pressed=0
+    wait_until 30 "$1: the add field did not take the keyboard" pressed_until add_field_focused 800 89
     xdotool type --delay 40 "$2"
     xdotool key Return
-}
-click_add_field() {
-    add_field_focused && return 0
-    [ $(($(date +%s) - field_clicked)) -ge $((2 * patience)) ] || return 1
-    xdotool mousemove 800 89 click 1
-    field_clicked=$(date +%s)
-    return 1
 }
 said() { seen=$(cat "$work/$1.err"); grep -q "$2" "$work/$1.err"; }
 in_file() { grep -q "\"$1\"" "$TARNEL_DATA" 2> /dev/null; }
