@@ -43,12 +43,11 @@ const History& history() {
         }
         const double span = 3 * 365 * 86400.0;
         for (int i = 0; i < 20000; ++i) {
-            FocusSession session;
+            FocusSession& session = h.sessions.emplace_back();
             session.start = addingSeconds(h.now, -span + span * i / 20000.0);
             session.duration = 1500;
             session.fullPomodoro = i % 3 != 0;
             if (i % 4 != 0) session.taskID = h.tasks[next() % h.tasks.size()].id;
-            h.sessions.push_back(session);
         }
         return h;
     }();

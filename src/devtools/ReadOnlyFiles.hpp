@@ -17,11 +17,19 @@ class ReadOnlyFiles final : public FileSystem {
         return {Replacement::Status::replaced, {}, std::nullopt};
     }
     bool remove(const std::filesystem::path&) override { return true; }
-    bool createNew(const std::filesystem::path&, std::string_view, const std::filesystem::path&) override {
-        return true;
+    FileCreation rename(const std::filesystem::path&, const std::filesystem::path&) override {
+        return {true, {}};
+    }
+    std::optional<bool> isOpenForWriting(const std::filesystem::path& path) override {
+        return files_.isOpenForWriting(path);
+    }
+    FileCreation createNew(const std::filesystem::path&, std::string_view,
+                           const std::filesystem::path&) override {
+        return {true, {}};
     }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }
+    std::filesystem::path resolve(const std::filesystem::path& path) override { return files_.resolve(path); }
     bool holds(const std::filesystem::path& path, std::string_view bytes) override {
         return files_.holds(path, bytes);
     }

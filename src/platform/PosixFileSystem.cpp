@@ -1,5 +1,7 @@
 #include "platform/PosixFileSystem.hpp"
 
+#include "core/store/DataLocation.hpp"
+
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -215,6 +217,11 @@ bool writeThroughTemp(const std::filesystem::path& target, std::string_view byte
     return true;
 }
 
+bool isFolder(const std::filesystem::path& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 bool unsupported(int error) {
     return error == EINVAL || error == ENOSYS;
 }
@@ -242,29 +249,36 @@ std::optional<Replacement> exchangeIn(const std::filesystem::path& temp,
 FileRead PosixFileSystem::read(const std::filesystem::path& path) {
     FileRead result;
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const auto unreadable = [&result](std::string failure) {
+        // A folder, an I/O error: present but unreadable, which callers must not take for absent.
+        result.bytes.clear();
+        result.status = FileRead::Status::failed;
+        result.failure = std::move(failure);
+        return std::move(result);
+    };
     if (!fd.valid()) {
-        result.status =
-            (errno == ENOENT || errno == ENOTDIR) ? FileRead::Status::missing : FileRead::Status::failed;
-        return result;
+        if (errno == ENOENT || errno == ENOTDIR) return result;
+        return unreadable(reasonOf(errno));
     }
+    const std::string tooLarge = "larger than " + std::to_string(largestReadBytes >> 20) + " MB";
     // Into the result, with room for the whole file, through a small buffer: sizing the string
     // up front would first write a large document's every page as zeros, which costs as much
     // as the read itself, and every save reads it.
     std::string& bytes = result.bytes;
     struct stat info {};
     if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (static_cast<std::uint64_t>(info.st_size) > largestReadBytes) return unreadable(tooLarge);
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         mapPagesAhead(bytes.data(), bytes.capacity());
     }
+    bool fits = true;
     if (!readPieces(fd.get(), [&](std::string_view piece) {
-            bytes.append(piece);
-            return true;
-        })) {
-        // A folder, an I/O error: present but unreadable, which callers must not take for absent.
-        bytes.clear();
-        result.status = FileRead::Status::failed;
-        return result;
-    }
+            // A file that grows while it is read, or a device that never ends.
+            fits = bytes.size() + piece.size() <= largestReadBytes;
+            if (fits) bytes.append(piece);
+            return fits;
+        }))
+        return unreadable(fits ? reasonOf(errno) : tooLarge);
     result.status = FileRead::Status::ok;
     return result;
 }
@@ -282,6 +296,10 @@ bool PosixFileSystem::holds(const std::filesystem::path& path, std::string_view 
            at == bytes.size();
 }
 
+std::filesystem::path PosixFileSystem::resolve(const std::filesystem::path& path) {
+    return resolveDataFile(path);
+}
+
 bool PosixFileSystem::writeAtomically(const std::filesystem::path& path, std::string_view bytes) {
     return writeThroughTemp(path, bytes, path, [&](const std::filesystem::path& temp) {
         return std::rename(temp.c_str(), path.c_str()) == 0;
@@ -290,9 +308,16 @@ bool PosixFileSystem::writeAtomically(const std::filesystem::path& path, std::st
 
 Replacement PosixFileSystem::replace(const std::filesystem::path& path, std::string_view bytes,
                                      const std::string* expected) {
+    // A folder where the file was is someone's, with whatever it holds: it is no file to replace.
+    if (isFolder(path)) return Replacement{Replacement::Status::failed, reasonOf(EISDIR), std::nullopt};
     const auto temp = writeTemp(path, bytes, path);
     if (!temp) return Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
     auto result = exchangeIn(*temp, path);
+    if (result && result->displaced && isFolder(*result->displaced)) {
+        // One made in the instant since the look above: exchanged back at once.
+        ::renameat2(AT_FDCWD, temp->c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
+        result = Replacement{Replacement::Status::failed, reasonOf(EISDIR), std::nullopt};
+    }
     if (!result) {
         // No exchange here (network and FAT file systems): the rename replaces the file only
         // when it is still the one expected, which leaves another program's write a far
@@ -318,18 +343,42 @@ bool PosixFileSystem::remove(const std::filesystem::path& path) {
     return ::unlink(path.c_str()) == 0;
 }
 
-bool PosixFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes,
-                                const std::filesystem::path& accessOf) {
+FileCreation PosixFileSystem::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {true, {}};
+    if (!unsupported(errno)) return {false, reasonOf(errno)};
+    // File systems without the flag: a hard link fails just the same on an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0) return {false, reasonOf(errno)};
+    ::unlink(from.c_str());
+    return {true, {}};
+}
+
+std::optional<bool> PosixFileSystem::isOpenForWriting(const std::filesystem::path& path) {
+    // Without blocking on a lease another program holds.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid()) return std::nullopt;
+    if (::fcntl(fd.get(), F_SETLEASE, F_RDLCK) == 0) {
+        ::fcntl(fd.get(), F_SETLEASE, F_UNLCK);
+        return false;
+    }
+    if (errno == EAGAIN) return true;
+    return std::nullopt;
+}
+
+FileCreation PosixFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes,
+                                        const std::filesystem::path& accessOf) {
     // Published without replacing: never destroys an existing file, and a reader of `path` sees
     // either nothing or the whole file, even when the program dies halfway.
-    return writeThroughTemp(path, bytes, accessOf, [&](const std::filesystem::path& temp) {
-        if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) return true;
-        if (errno != EINVAL && errno != ENOSYS) return false;
-        // File systems without the flag: a hard link fails just the same on an existing name.
-        if (::link(temp.c_str(), path.c_str()) != 0) return false;
-        ::unlink(temp.c_str());
-        return true;
-    });
+    if (writeThroughTemp(path, bytes, accessOf, [&](const std::filesystem::path& temp) {
+            if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+                return true;
+            if (!unsupported(errno)) return false;
+            // File systems without the flag: a hard link fails just the same on an existing name.
+            if (::link(temp.c_str(), path.c_str()) != 0) return false;
+            ::unlink(temp.c_str());
+            return true;
+        }))
+        return {true, {}};
+    return {false, reasonOf(errno)};
 }
 
 bool PosixFileSystem::createDirectories(const std::filesystem::path& folder) {

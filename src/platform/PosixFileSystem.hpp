@@ -16,11 +16,16 @@ class PosixFileSystem final : public FileSystem {
     Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                         const std::string* expected) override;
     bool remove(const std::filesystem::path& path) override;
-    bool createNew(const std::filesystem::path& path, std::string_view bytes,
-                   const std::filesystem::path& accessOf) override;
+    FileCreation rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    // A read lease is refused while any process holds the file open for writing; it can be
+    // asked for only on one's own files, and on local file systems.
+    std::optional<bool> isOpenForWriting(const std::filesystem::path& path) override;
+    FileCreation createNew(const std::filesystem::path& path, std::string_view bytes,
+                           const std::filesystem::path& accessOf) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
     bool holds(const std::filesystem::path& path, std::string_view bytes) override;
+    std::filesystem::path resolve(const std::filesystem::path& path) override;
     void removeAbandonedTemporaries(const std::filesystem::path& path) override;
 };
 

@@ -1,6 +1,8 @@
 #!/bin/sh
 # "--demo" on the real vesk with no data file: the demo state is on disk as soon as the panel
 # shows and is still there after quitting; a second "--demo" run on that file changes nothing.
+# Through a data.json that is a link into another folder, the demo lands in the linked file,
+# and the link stays.
 set -eu
 . "$(dirname "$0")/x_session.sh"
 rm -f "$TARNEL_DATA"
@@ -26,4 +28,13 @@ cp "$TARNEL_DATA" "$work/first.json"
 launch second --demo
 quit second
 cmp -s "$TARNEL_DATA" "$work/first.json" || fail "a second --demo run changed the data file"
+
+mkdir "$work/dotfiles"
+ln -s dotfiles/vesk.json "$work/linked.json"
+export TARNEL_DATA="$work/linked.json"
+launch linked --demo
+quit linked
+[ -L "$TARNEL_DATA" ] || fail "the linked data.json is no longer a link"
+[ "$(readlink "$TARNEL_DATA")" = dotfiles/vesk.json ] || fail "the link points elsewhere now"
+[ "$(state)" = "$expected" ] || fail "demo state through the link: $(state)"
 echo "ok"

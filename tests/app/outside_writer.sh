@@ -1,8 +1,10 @@
 #!/bin/sh
 # The real vesk while another program writes its data file. A script rewrites the file in
-# place in two halves with a pause (once 3 s, longer than the app waits for a writer), at
-# different moments around the app's own saves: no edit is lost and nothing stays copied aside. Then a hand edit with a trailing comma, followed at
-# once by SIGTERM: the save at quit leaves a byte-identical corrupt copy beside the file.
+# place in two halves with a pause (once 3 s, longer than the app waits for a writer, once 20 s,
+# a stall far past any fixed watch of the file it still holds), at different moments around the
+# app's own saves: no edit is lost and nothing stays copied aside. Then a hand edit with a
+# trailing comma, followed at once by SIGTERM: the save at quit leaves a byte-identical corrupt
+# copy beside the file.
 set -eu
 . "$(dirname "$0")/x_session.sh"
 
@@ -31,7 +33,7 @@ saved_with() {
 # Each round: a whole edit, which the app merges 0.3 s later and saves 0.4 s after that; then,
 # `offset` seconds after the first, the next edit in two halves with `pause` between them.
 n=0
-for timing in "0.35 0.6" "0.45 0.8" "0.55 0.5" "0.65 1.0" "0.75 0.6" "0.35 3"; do
+for timing in "0.35 0.6" "0.45 0.8" "0.55 0.5" "0.65 1.0" "0.75 0.6" "0.35 3" "0.35 20"; do
     offset=${timing% *}
     pause=${timing#* }
     n=$((n + 1))

@@ -79,14 +79,16 @@ pill_at_rest() { [ "$(screen_pixel 800 31)" = "$(screen_pixel 800 60)" ]; }
 open_by_click() {
     xdotool mousemove 800 12
     wait_until 10 "$1: the pill did not grow under the pointer" pill_hovered
-    pill_clicked=0
-    wait_until 30 "$1: the tarnel did not open" click_pill
+    pressed=0
+    wait_until 30 "$1: the tarnel did not open" pressed_until is_open 800 12
 }
-click_pill() {
-    is_open && return 0
-    [ $(($(date +%s) - pill_clicked)) -ge $((3 * patience)) ] || return 1
-    xdotool mousemove 800 12 click 1
-    pill_clicked=$(date +%s)
+# pressed_until CHECK X Y, for wait_until (after pressed=0): CHECK holds, or a click at X Y is
+# made, again every few seconds while CHECK does not hold, for a click that went astray.
+pressed_until() {
+    "$1" && return 0
+    [ $(($(date +%s) - pressed)) -ge $((3 * patience)) ] || return 1
+    xdotool mousemove "$2" "$3" click 1
+    pressed=$(date +%s)
     return 1
 }
 

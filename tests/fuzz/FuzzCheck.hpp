@@ -16,7 +16,7 @@ inline void require(bool holds, const char* what) {
 
 inline bool sameSnapshot(const Snapshot& a, const Snapshot& b) {
     return a.lists == b.lists && a.tasks == b.tasks && a.sessions == b.sessions && a.timer == b.timer &&
-           a.prefs == b.prefs && a.bonsai == b.bonsai;
+           a.prefs == b.prefs && a.bonsai == b.bonsai && a.unknown == b.unknown;
 }
 
 } // namespace vesk::fuzz

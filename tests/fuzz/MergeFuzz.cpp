@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 using namespace vesk;
 
@@ -31,6 +33,59 @@ void requireConsistent(const test::StoreTestBed& bed, const Store& store) {
                   "the store saved bytes it cannot read");
 }
 
+// The ids of the tasks and lists the store holds.
+std::unordered_set<UUID> heldIDs(const Store& store) {
+    std::unordered_set<UUID> ids;
+    for (const TaskItem& task : store.tasks.get())
+        ids.insert(task.id);
+    for (const TaskList& list : store.lists.get())
+        ids.insert(list.id);
+    return ids;
+}
+
+// Every task and list the store held is still held, or in a copy beside the file.
+void requireNothingLostWithoutACopy(const test::StoreTestBed& bed, const Store& store,
+                                    const std::unordered_set<UUID>& before) {
+    std::unordered_set<UUID> found = heldIDs(store);
+    for (const auto& path : bed.files.filesIn(bed.url.parent_path())) {
+        if (path == bed.url) continue;
+        if (const auto copy = decodeSnapshot(*bed.files.contents(path), bed.clock.now())) {
+            for (const TaskItem& task : copy->tasks)
+                found.insert(task.id);
+            for (const TaskList& list : copy->lists)
+                found.insert(list.id);
+        }
+    }
+    for (const UUID& id : before)
+        fuzz::require(found.contains(id), "a task or list the store held was lost without a copy");
+}
+
+// A document the store wrote some saves ago written back (a restored backup, a script or an
+// editor that read the file and writes it late), then another program's bytes: what the store
+// held before each is held still or kept in a copy beside the file.
+void olderDocumentWrittenBack(const std::string& bytes) {
+    test::StoreTestBed bed;
+    Store& store = bed.open();
+    store.addTask("child", *store.addTask("parent"));
+    std::vector<std::string> written;
+    for (int i = 0; i < 12; ++i) {
+        store.addTask("saved " + std::to_string(i));
+        bed.queue.advance(0.4);
+        written.push_back(*bed.files.contents(bed.url));
+    }
+    const std::size_t pick = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]) % written.size();
+    for (const std::string& edit : {written[pick], bytes}) {
+        const auto before = heldIDs(store);
+        bed.files.put(bed.url, edit);
+        bed.watcher.fire();
+        bed.queue.advance(3);
+        requireNothingLostWithoutACopy(bed, store, before);
+    }
+    store.saveNow();
+    bed.queue.advance(3);
+    requireConsistent(bed, store);
+}
+
 // Another program's document lands while a save is being written, between its read and its
 // replace: it is merged or kept aside, never lost, and the app's new task stays.
 void swappedInDuringASave(const std::string& bytes) {
@@ -46,7 +101,8 @@ void swappedInDuringASave(const std::string& bytes) {
     bed.writer.hold = false;
     bed.queue.advance(1);
     fuzz::require(store.task(mine).has_value(), "the app's task was lost to a document swapped in");
-    if (!decodeListsAndTasks(bytes, bed.clock.now()).has_value())
+    // An empty file holds nothing to keep.
+    if (!bytes.empty() && !decodeListsAndTasks(bytes, bed.clock.now()).has_value())
         fuzz::require(keptSomewhere(bed, bytes), "a document swapped in was dropped");
     bed.queue.advance(11);
     store.saveNow();
@@ -60,6 +116,7 @@ void swappedInDuringASave(const std::string& bytes) {
 // the file in place in two steps, so that what a save finds halfway may not decode.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     swappedInDuringASave(std::string(reinterpret_cast<const char*>(data), size));
+    olderDocumentWrittenBack(std::string(reinterpret_cast<const char*>(data), size));
     test::StoreTestBed bed;
     Store& store = bed.open();
     const UUID parent = *store.addTask("parent");
@@ -72,13 +129,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool accepted = decodeListsAndTasks(bytes, bed.clock.now()).has_value();
     const bool halfAccepted = decodeListsAndTasks(half, bed.clock.now()).has_value();
 
+    const auto held = heldIDs(store);
     // A save falls due while the file is half written.
     store.writePrefs([](Prefs& prefs) { prefs.sound = !prefs.sound; });
     store.scheduleSave();
     bed.files.put(bed.url, half);
     bed.watcher.fire();
     bed.queue.advance(0.5);
-    if (!halfAccepted)
+    // An emptied file is written back at once: it holds nothing, and a crash would leave nothing.
+    if (!halfAccepted && !half.empty())
         fuzz::require(bed.files.contents(bed.url) == half, "a half-written file was written over");
     bed.files.put(bed.url, bytes);
     bed.watcher.fire();
@@ -86,9 +145,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.saveNow();
 
     requireConsistent(bed, store);
+    requireNothingLostWithoutACopy(bed, store, held);
     const auto after = decodeSnapshot(*bed.files.contents(bed.url), bed.clock.now());
     if (!accepted) {
-        fuzz::require(keptSomewhere(bed, bytes), "an undecodable file was replaced without a copy");
+        if (!bytes.empty())
+            fuzz::require(keptSomewhere(bed, bytes), "an undecodable file was replaced without a copy");
         if (!halfAccepted && before)
             fuzz::require(after->lists == before->lists && after->tasks == before->tasks,
                           "a rejected document changed the store");

@@ -57,6 +57,18 @@ TEST(PosixFileSystemTest, ReadTellsMissingFromUnreadable) {
     EXPECT_EQ(files.read(folder / "none" / "deeper").status, FileRead::Status::missing);
     // A folder exists but is no readable file.
     EXPECT_EQ(files.read(folder.path()).status, FileRead::Status::failed);
+    EXPECT_EQ(files.read(folder.path()).failure, "Is a directory");
+    // Nor is one far larger than any document: it is not read at all (64 GB would exhaust the
+    // memory).
+    {
+        const int fd = ::open((folder / "huge").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, off_t{64} << 30), 0); // sparse: no space taken
+        ::close(fd);
+        const FileRead read = files.read(folder / "huge");
+        EXPECT_EQ(read.status, FileRead::Status::failed);
+        EXPECT_EQ(read.failure, "larger than 256 MB");
+    }
 
     ASSERT_TRUE(files.writeAtomically(folder / "data.json", std::string("a\0b", 3)));
     const FileRead read = files.read(folder / "data.json");
@@ -207,6 +219,50 @@ TEST(PosixFileSystemTest, ReplaceLeavesTheDisplacedFileToAWriterStillHoldingIt) 
         EXPECT_EQ(refused.status, Replacement::Status::failed);
         EXPECT_EQ(refused.failure, "Permission denied");
     }
+}
+
+TEST(PosixFileSystemTest, ReplaceNeverMovesAFolderInTheFilesPlace) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    std::filesystem::create_directory(file);
+    ASSERT_TRUE(files.createNew(file / "inside", "kept", file));
+    const std::string expected = "one";
+    for (const std::string* base : {&expected, static_cast<const std::string*>(nullptr)}) {
+        const Replacement refused = files.replace(file, "two", base);
+        EXPECT_EQ(refused.status, Replacement::Status::failed);
+        EXPECT_EQ(refused.failure, "Is a directory");
+    }
+    EXPECT_EQ(files.read(file / "inside").bytes, "kept");
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        ++count;
+    EXPECT_EQ(count, 1u); // no temporary file left, nothing moved aside
+}
+
+TEST(PosixFileSystemTest, TellsAFileHeldOpenForWritingAndRenamesItWithItsWriter) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    ASSERT_TRUE(files.createNew(file, "one", file));
+    EXPECT_EQ(files.isOpenForWriting(file), false);
+    const int reader = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    EXPECT_EQ(files.isOpenForWriting(file), false);
+    const int writer = ::open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    ASSERT_GE(writer, 0);
+    EXPECT_EQ(files.isOpenForWriting(file), true);
+    // Moved aside, never over another file, with its writer writing on into it.
+    ASSERT_TRUE(files.createNew(folder / "taken", "other", file));
+    EXPECT_FALSE(files.rename(file, folder / "taken"));
+    ASSERT_TRUE(files.rename(file, folder / "aside"));
+    ASSERT_EQ(::write(writer, " two", 4), 4);
+    EXPECT_EQ(files.isOpenForWriting(folder / "aside"), true);
+    ::close(writer);
+    ::close(reader);
+    EXPECT_EQ(files.isOpenForWriting(folder / "aside"), false);
+    EXPECT_EQ(files.read(folder / "aside").bytes, "one two");
+    EXPECT_EQ(files.read(folder / "taken").bytes, "other");
+    EXPECT_EQ(files.isOpenForWriting(folder / "none"), std::nullopt);
 }
 
 // A document whose every byte says which of the two it is, big enough that a write takes a while.

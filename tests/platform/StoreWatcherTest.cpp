@@ -1,5 +1,5 @@
 // The store on the real watcher, queue and files: another process rewrites the data file and
-// the running store merges it and writes it back in its own form.
+// the running store merges it and writes it back in its own form, through a link too.
 #include "PlatformTestSupport.hpp"
 #include "core/model/DocumentCoding.hpp"
 #include "core/runtime/SerialFileWriter.hpp"
@@ -116,6 +116,38 @@ TEST(StoreWatcherTest, AnUndecodableFileIsCopiedAsideNoMoreOpenThanItIs) {
     struct stat status {};
     ASSERT_EQ(::stat(copies[0].c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+TEST(StoreWatcherTest, ALinkedDataFileStaysALinkAndItsFileIsWatched) {
+    test::qtApplication();
+    TempFolder folder;
+    RealPlatform platform;
+    auto& [clock, queue, files, writer, watcher, random, calendar] = platform;
+    // data.json in a dotfiles folder, linked from where the app looks; the file not there yet.
+    const auto linked = folder / "dotfiles" / "vesk.json";
+    const auto url = folder / "Vesk" / "data.json";
+    std::filesystem::create_directories(url.parent_path());
+    std::filesystem::create_symlink("../dotfiles/vesk.json", url);
+    Store store(url, platform.environment());
+    store.addTask("saved through the link");
+    store.saveNow();
+    writer.wait();
+    EXPECT_TRUE(std::filesystem::is_symlink(url));
+    const auto saved = decodeSnapshot(files.read(linked).bytes, clock.now());
+    ASSERT_TRUE(saved);
+    ASSERT_EQ(saved->tasks.size(), 1u);
+
+    // Another program's task in the linked file is seen, and written back into it.
+    auto doc = nlohmann::json::parse(files.read(linked).bytes);
+    doc["tasks"].push_back({{"title", "from the sync"}});
+    writeFromAnotherProcess(linked, doc.dump());
+    ASSERT_TRUE(runEventsUntil([&] { return store.tasks.get().size() == 2; }));
+    ASSERT_TRUE(runEventsUntil([&] {
+        const auto back = decodeSnapshot(files.read(linked).bytes, clock.now());
+        return back && back->tasks.size() == 2 && back->bonsai;
+    }));
+    EXPECT_TRUE(std::filesystem::is_symlink(url));
+    EXPECT_EQ(std::filesystem::read_symlink(url), "../dotfiles/vesk.json");
 }
 
 } // namespace

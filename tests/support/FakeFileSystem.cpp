@@ -4,8 +4,9 @@ namespace vesk::test {
 
 FileRead FakeFileSystem::read(const std::filesystem::path& path) {
     FileRead result;
-    if (failingReads.contains(key(path))) {
+    if (failingReads.contains(key(path)) || folders_.contains(key(path))) {
         result.status = FileRead::Status::failed;
+        result.failure = folders_.contains(key(path)) ? "Is a directory" : readFailure;
         return result;
     }
     const auto found = files_.find(key(path));
@@ -30,6 +31,7 @@ Replacement FakeFileSystem::replace(const std::filesystem::path& path, std::stri
                                     const std::string* expected) {
     const auto target = key(path);
     const auto old = contents(target);
+    if (folders_.contains(target)) return {Replacement::Status::failed, "Is a directory", std::nullopt};
     if (!exchanges && (expected ? old != *expected : old.has_value()))
         return {Replacement::Status::changed, {}, std::nullopt};
     if (!writeAtomically(target, bytes)) return {Replacement::Status::failed, failure, std::nullopt};
@@ -37,6 +39,7 @@ Replacement FakeFileSystem::replace(const std::filesystem::path& path, std::stri
     auto displaced = target.parent_path() /
                      ("." + target.filename().string() + ".tmp-fake-" + std::to_string(++displacedCount_));
     files_[displaced] = *old;
+    if (heldOpen_.erase(target)) heldOpen_.insert(displaced);
     return {Replacement::Status::replaced, {}, std::move(displaced)};
 }
 
@@ -46,14 +49,39 @@ bool FakeFileSystem::remove(const std::filesystem::path& path) {
     return true;
 }
 
-bool FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes,
-                               const std::filesystem::path&) {
+FileCreation FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes,
+                                       const std::filesystem::path&) {
     const auto target = key(path);
-    if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) || exists(target))
-        return false;
+    if (exists(target)) return {false, "File exists"};
+    if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()))
+        return {false, failure};
     files_[target] = std::string(bytes);
     changed(target);
-    return true;
+    return {true, {}};
+}
+
+FileCreation FakeFileSystem::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+    const auto source = key(from);
+    const auto target = key(to);
+    if (exists(target)) return {false, "File exists"};
+    const auto found = files_.find(source);
+    if (found == files_.end()) return {false, "No such file or directory"};
+    if (!hasFolder(target.parent_path())) return {false, "No such file or directory"};
+    files_[target] = std::move(found->second);
+    files_.erase(source);
+    if (heldOpen_.erase(source)) heldOpen_.insert(target);
+    changed(target);
+    return {true, {}};
+}
+
+std::optional<bool> FakeFileSystem::isOpenForWriting(const std::filesystem::path& path) {
+    if (cannotTell) return std::nullopt;
+    return heldOpen_.contains(key(path));
+}
+
+void FakeFileSystem::close(const std::filesystem::path& path) {
+    heldOpen_.erase(key(path));
+    changed(key(path));
 }
 
 bool FakeFileSystem::createDirectories(const std::filesystem::path& folder) {
@@ -90,6 +118,17 @@ std::optional<std::string> FakeFileSystem::contents(const std::filesystem::path&
 
 bool FakeFileSystem::hasFolder(const std::filesystem::path& folder) const {
     return folders_.contains(key(folder));
+}
+
+bool FakeFileSystem::removeFolder(const std::filesystem::path& folder) {
+    const auto target = key(folder);
+    for (const auto& [path, bytes] : files_)
+        if (path.parent_path() == target) return false;
+    for (const auto& inner : folders_)
+        if (inner.parent_path() == target && inner != target) return false;
+    if (folders_.erase(target) == 0) return false;
+    changed(target);
+    return true;
 }
 
 std::vector<std::filesystem::path> FakeFileSystem::filesIn(const std::filesystem::path& folder) const {

@@ -21,8 +21,11 @@ class FakeFileSystem final : public FileSystem {
     Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                         const std::string* expected) override;
     bool remove(const std::filesystem::path& path) override;
-    bool createNew(const std::filesystem::path& path, std::string_view bytes,
-                   const std::filesystem::path& accessOf) override;
+    FileCreation rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
+    // As the test says with holdOpen and close; a name exchanged keeps its writer.
+    std::optional<bool> isOpenForWriting(const std::filesystem::path& path) override;
+    FileCreation createNew(const std::filesystem::path& path, std::string_view bytes,
+                           const std::filesystem::path& accessOf) override;
     bool createDirectories(const std::filesystem::path& folder) override;
     bool exists(const std::filesystem::path& path) override;
     // Atomic writes here leave nothing behind: only records which data files were tidied.
@@ -33,17 +36,27 @@ class FakeFileSystem final : public FileSystem {
     void put(const std::filesystem::path& path, std::string bytes);
     std::optional<std::string> contents(const std::filesystem::path& path) const;
     bool hasFolder(const std::filesystem::path& folder) const;
+    // An empty folder, as rmdir removes it.
+    bool removeFolder(const std::filesystem::path& folder);
     std::vector<std::filesystem::path> filesIn(const std::filesystem::path& folder) const;
 
     // Failure injection: reading the path reports a failure (the file stays there), and
     // writing or creating it fails without changing anything.
     std::set<std::filesystem::path> failingReads;
+    // What a failing read reports.
+    std::string readFailure = "Permission denied";
     std::set<std::filesystem::path> failingWrites;
     bool failAllWrites = false;
     // What a failing write reports.
     std::string failure = "No space left on device";
     bool exchanges = true;
     bool failFolderCreation = false;
+
+    // Another program opens the file for writing, and later closes it (a change, as inotify
+    // tells a close after writing). With `cannotTell`, whether it is open cannot be told.
+    void holdOpen(const std::filesystem::path& path) { heldOpen_.insert(key(path)); }
+    void close(const std::filesystem::path& path);
+    bool cannotTell = false;
 
     // Successful atomic writes and replaces, per path.
     std::size_t writeCount(const std::filesystem::path& path) const;
@@ -58,6 +71,7 @@ class FakeFileSystem final : public FileSystem {
     std::set<std::filesystem::path> folders_{"/"};
     std::map<std::filesystem::path, std::size_t> writes_;
     std::size_t displacedCount_ = 0;
+    std::set<std::filesystem::path> heldOpen_;
 };
 
 } // namespace vesk::test

@@ -92,6 +92,10 @@ json toJson(const Model& model) {
     json object = json::object();
     ObjectWriter fields(object);
     DocumentLayout<Model>::visit(fields, model);
+    if constexpr (requires { model.unknown; }) {
+        for (const auto& [key, value] : model.unknown)
+            object[key] = json::parse(value);
+    }
     return object;
 }
 

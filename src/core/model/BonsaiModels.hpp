@@ -2,6 +2,7 @@
 
 #include "core/model/AllCases.hpp"
 #include "core/model/Date.hpp"
+#include "core/model/UnknownMembers.hpp"
 #include "core/model/Uuid.hpp"
 
 #include <cstdint>
@@ -20,6 +21,7 @@ struct BonsaiGain {
     Date date{};
     std::int64_t amount = 0;
     GainReason reason = GainReason::created;
+    UnknownMembers unknown{};
 
     friend bool operator==(const BonsaiGain&, const BonsaiGain&) = default;
 };
@@ -30,6 +32,7 @@ struct GardenTree {
     std::uint64_t seed = 0;
     Date plantedAt{};
     std::int64_t cubesGrown = 0;
+    UnknownMembers unknown{};
 
     friend bool operator==(const GardenTree&, const GardenTree&) = default;
 };
@@ -44,6 +47,7 @@ struct BonsaiProgress {
     // The cube count of the one tree of an older document layout ("iteration"); start-up
     // adopts it once and clears it.
     std::optional<std::int64_t> legacyIteration{};
+    UnknownMembers unknown{};
 
     // Every cube ever earned, on any tree: the sum of the gains' amounts.
     std::int64_t totalGained() const;

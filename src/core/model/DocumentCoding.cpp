@@ -5,6 +5,7 @@
 #include "core/model/DocumentWriter.hpp"
 #include "core/runtime/RandomSource.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -47,10 +48,11 @@ template <class Result> using TreeRead = Result (*)(const nlohmann::json&, const
 // Straight from the bytes; a broken rule or a key given twice goes to the tree reader.
 template <class Result>
 std::optional<Result> decode(std::string_view bytes, Date now, RandomSource* ids, Stream<Result> stream,
-                             TreeRead<Result> readTree) {
+                             TreeRead<Result> readTree, DecodeFailure* failure = nullptr) {
     RepeatedIds repeatedIds(ids);
     try {
-        return stream(bytes, ReadContext{now, repeatedIds.source()});
+        // Where the stream stops is where the bytes first break a rule, which the tree cannot say.
+        return stream(bytes, ReadContext{now, repeatedIds.source(), failure});
     } catch (const DocumentError&) {
     }
     repeatedIds.repeat();
@@ -65,6 +67,16 @@ std::optional<Result> decode(std::string_view bytes, Date now, RandomSource* ids
 
 } // namespace
 
+std::string describe(const DecodeFailure& failure, std::string_view bytes) {
+    if (bytes.empty()) return "the file is empty";
+    const std::string_view before = bytes.substr(0, std::min(failure.offset, bytes.size()));
+    const auto line = 1 + std::count(before.begin(), before.end(), '\n');
+    const auto lineStart = before.rfind('\n');
+    const auto column = before.size() - (lineStart == std::string_view::npos ? 0 : lineStart + 1) + 1;
+    const std::string reason = failure.offset >= bytes.size() ? "the document ends early" : failure.reason;
+    return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + reason;
+}
+
 std::string encodeSnapshot(const Snapshot& snapshot) {
     return writeSnapshot(snapshot);
 }
@@ -73,8 +85,9 @@ std::string encodeSnapshot(const SnapshotParts& parts) {
     return writeSnapshot(parts);
 }
 
-std::optional<Snapshot> decodeSnapshot(std::string_view bytes, Date now, RandomSource* ids) {
-    return decode<Snapshot>(bytes, now, ids, streamSnapshot, readSnapshot);
+std::optional<Snapshot> decodeSnapshot(std::string_view bytes, Date now, RandomSource* ids,
+                                       DecodeFailure* failure) {
+    return decode<Snapshot>(bytes, now, ids, streamSnapshot, readSnapshot, failure);
 }
 
 std::optional<ListsAndTasks> decodeListsAndTasks(std::string_view bytes, Date now, RandomSource* ids) {

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace vesk {
@@ -15,7 +17,8 @@ class RandomSource;
 // What a reader needs for the defaults that are not constants.
 struct ReadContext {
     Date now;
-    RandomSource* ids = nullptr; // the kernel's source when null
+    RandomSource* ids = nullptr;      // the kernel's source when null
+    DecodeFailure* failure = nullptr; // where a reading that fails stopped, when wanted
 
     UUID newID() const { return ids ? UUID::random(*ids) : UUID::random(); }
 };
@@ -138,5 +141,26 @@ template <> struct DocumentLayout<ListsAndTasks> {
         fields.lenient("tasks", edit.tasks);
     }
 };
+
+// The keys a layout visits, in its order.
+struct LayoutKeys {
+    std::vector<std::string_view> keys;
+    template <class T> void required(const char* name, T&) { keys.push_back(name); }
+    template <class T> void lenient(const char* name, T&) { keys.push_back(name); }
+    template <class T, class Fallback> void lenient(const char* name, T&, Fallback) { keys.push_back(name); }
+};
+
+// Whether a key of a Model's object is one this program knows: one of its layout's, or, for
+// the lists and tasks of a document, any key of the whole document.
+template <class Model> bool knowsKey(std::string_view key) {
+    using Whole = std::conditional_t<std::is_same_v<Model, ListsAndTasks>, Snapshot, Model>;
+    static const std::vector<std::string_view> known = [] {
+        LayoutKeys names;
+        Whole model{};
+        DocumentLayout<Whole>::visit(names, model);
+        return names.keys;
+    }();
+    return std::find(known.begin(), known.end(), key) != known.end();
+}
 
 } // namespace vesk

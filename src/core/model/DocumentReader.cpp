@@ -139,25 +139,37 @@ template <class T> void read(const json& value, std::vector<T>& out, const ReadC
         read(element, out.emplace_back(), context);
 }
 
-// Starts from the model's new value, which holds the defaults of its lenient keys.
+// Into a new value (every caller makes one), which holds the defaults of its lenient keys.
 template <class Model>
 requires requires {
     sizeof(DocumentLayout<Model>);
 }
 void read(const json& value, Model& out, const ReadContext& context) {
     if (!value.is_object()) fail("expected an object");
-    out = Model{};
     ObjectReader fields(value, context);
     DocumentLayout<Model>::visit(fields, out);
+    if constexpr (requires { out.unknown; }) {
+        for (const auto& [key, member] : value.items())
+            if (!knowsKey<Model>(key)) out.unknown[key] = compactJson(member);
+    }
 }
 
 template <class Model> Model readModel(const json& value, const ReadContext& context) {
-    Model model;
+    Model model{};
     read(value, model, context);
     return model;
 }
 
 } // namespace
+
+std::string compactJson(const json& value) {
+    return value.dump(-1, ' ', /*ensure_ascii=*/false, json::error_handler_t::replace);
+}
+
+std::string compactJson(std::string_view text) {
+    const json value = json::parse(text, nullptr, /*allow_exceptions=*/false);
+    return value.is_discarded() ? std::string(text) : compactJson(value);
+}
 
 Snapshot readSnapshot(const json& value, const ReadContext& context) {
     return readModel<Snapshot>(value, context);

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 namespace vesk {
 
@@ -17,5 +19,10 @@ struct DocumentError : std::runtime_error {
 // lenient types, null as missing, unknown keys ignored. Throw DocumentError.
 Snapshot readSnapshot(const nlohmann::json& value, const ReadContext& context);
 ListsAndTasks readListsAndTasks(const nlohmann::json& value, const ReadContext& context);
+
+// How a member this program does not know is kept: its value as compact JSON, as the tree
+// gives it (keys sorted, nlohmann's numbers), whichever reader found it.
+std::string compactJson(const nlohmann::json& value);
+std::string compactJson(std::string_view text);
 
 } // namespace vesk

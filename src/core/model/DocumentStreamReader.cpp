@@ -103,6 +103,9 @@ class Cursor {
     }
 
     void take() { ++at_; }
+    std::size_t offset() const { return at_; }
+    // The bytes from `start` to here.
+    std::string_view since(std::size_t start) const { return bytes_.substr(start, at_ - start); }
 
     bool consume(char c) {
         if (peek() != static_cast<unsigned char>(c)) return false;
@@ -530,8 +533,24 @@ template <class T> void read(Cursor& in, std::vector<T>& out, const ReadContext&
     in.expect(']');
 }
 
+// A member whose key the model does not know: checked and passed over, and kept, as the tree
+// reader keeps it, where the model has room for such members.
+template <class Model> void unknownMember(Cursor& in, Model& out, std::string_view key) {
+    if constexpr (requires { out.unknown; }) {
+        if (!knowsKey<Model>(key)) {
+            std::string name(key); // before the value's strings reuse the copy the key may be in
+            in.peek();
+            const std::size_t start = in.offset();
+            in.skipValue();
+            out.unknown[std::move(name)] = compactJson(in.since(start));
+            return;
+        }
+    }
+    in.skipValue();
+}
+
 // Starts from the model's new value, which holds the defaults of its lenient keys. Unknown keys
-// are checked and passed over; a null counts as missing.
+// are checked and kept aside; a null counts as missing.
 template <class Model>
 requires requires {
     sizeof(DocumentLayout<Model>);
@@ -548,9 +567,10 @@ void read(Cursor& in, Model& out, const ReadContext& context) {
     if (!in.consume('}')) {
         std::size_t guess = keys.first();
         do {
-            const std::size_t field = keys.find(in.key(), guess);
+            const std::string_view key = in.key();
+            const std::size_t field = keys.find(key, guess);
             if (field == keys.count()) {
-                in.skipValue();
+                unknownMember(in, out, key);
                 continue;
             }
             const std::uint32_t bit = 1u << field;
@@ -569,13 +589,20 @@ void read(Cursor& in, Model& out, const ReadContext& context) {
 
 template <class Result> std::optional<Result> stream(std::string_view bytes, const ReadContext& context) {
     Cursor in(bytes);
+    const auto stopped = [&](const char* reason) {
+        if (context.failure) *context.failure = DecodeFailure{in.offset(), reason};
+    };
     try {
         Result result;
         read(in, result, context);
         if (in.peek() != Cursor::end) notJson();
         return result;
     } catch (const NotJson&) {
+        stopped("not JSON");
         return std::nullopt;
+    } catch (const DocumentError& error) {
+        stopped(error.what());
+        throw;
     }
 }
 

@@ -45,6 +45,16 @@ class Output {
         if (!empty) newLine();
         put(bracket);
     }
+    // A value laid out on lines of its own, indented from here on.
+    void putLines(std::string_view lines) {
+        for (std::size_t start = 0;;) {
+            const std::size_t end = lines.find('\n', start);
+            put(lines.substr(start, end - start));
+            if (end == std::string_view::npos) return;
+            newLine();
+            start = end + 1;
+        }
+    }
 
   private:
     void newLine() {
@@ -219,22 +229,53 @@ template <class T> void writeValue(Output& out, const std::vector<T>& elements) 
     out.close(']', first);
 }
 
-// An object laid out as a Model; `self` is one or has the same members.
+void writeKey(Output& out, std::string_view key) {
+    writeValue(out, key);
+    out.put(": ");
+}
+
+// A member this program does not know, as it was read, in the layout of the rest.
+void writeUnknown(Output& out, const std::pair<const std::string, std::string>& member) {
+    writeKey(out, member.first);
+    const auto value = nlohmann::json::parse(member.second, nullptr, /*allow_exceptions=*/false);
+    if (value.is_discarded()) {
+        out.put(member.second);
+        return;
+    }
+    out.putLines(value.dump(2, ' ', /*ensure_ascii=*/false, nlohmann::json::error_handler_t::replace));
+}
+
+// An object laid out as a Model; `self` is one or has the same members. Members this program
+// does not know go among the others, in the order of their keys.
 template <class Model, class Self> void writeObject(Output& out, const Self& self) {
     Members members;
     DocumentLayout<Model>::visit(members, self);
     static const std::vector<std::size_t> order = members.sortedOrder();
+    static const UnknownMembers none;
+    const UnknownMembers* unknown = &none;
+    if constexpr (requires { self.unknown; }) unknown = &self.unknown;
+    auto extra = unknown->begin();
     out.open('{');
     bool first = true;
     for (const std::size_t index : order) {
         const Member& member = members[index];
         if (!member.value) continue;
+        for (; extra != unknown->end() && extra->first < member.key; ++extra) {
+            out.item(first);
+            first = false;
+            writeUnknown(out, *extra);
+        }
         out.item(first);
         first = false;
         out.put('"');
         out.put(member.key);
         out.put("\": ");
         member.write(out, member.value);
+    }
+    for (; extra != unknown->end(); ++extra) {
+        out.item(first);
+        first = false;
+        writeUnknown(out, *extra);
     }
     out.close('}', first);
 }

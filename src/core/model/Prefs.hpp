@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/UnknownMembers.hpp"
 #include "core/model/Uuid.hpp"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ struct Prefs {
     bool sortByDate = false;  // open tasks by due date instead of by order
     bool growthReveal = true;
     bool onboarded = false; // the guided tour is done
+    UnknownMembers unknown{};
 
     friend bool operator==(const Prefs&, const Prefs&) = default;
 };

@@ -19,6 +19,7 @@ struct Snapshot {
     Prefs prefs{};
     // The store always writes it; a document without it leaves the store's ledger alone.
     std::optional<BonsaiProgress> bonsai{};
+    UnknownMembers unknown{}; // of the document itself
 };
 
 // The same document as the store holds it, with a ledger always present: saved without first
@@ -30,6 +31,7 @@ struct SnapshotParts {
     const TimerState& timer;
     const Prefs& prefs;
     const BonsaiProgress& bonsai;
+    const UnknownMembers& unknown;
 };
 
 } // namespace vesk

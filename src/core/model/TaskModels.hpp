@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/Date.hpp"
+#include "core/model/UnknownMembers.hpp"
 #include "core/model/Uuid.hpp"
 #include "core/model/ValueHash.hpp"
 
@@ -14,6 +15,7 @@ namespace vesk {
 struct TaskList {
     UUID id{};
     std::string name{};
+    UnknownMembers unknown{};
 
     friend bool operator==(const TaskList&, const TaskList&) = default;
 };
@@ -33,12 +35,13 @@ struct TaskItem {
     // compare with orderPrecedes (TaskOrder.hpp), never with <.
     double order = 0;
     std::optional<bool> rewarded{}; // true once its completion has earned cubes
+    UnknownMembers unknown{};
 
     friend bool operator==(const TaskItem& a, const TaskItem& b) {
         return std::tie(a.id, a.listID, a.parentID, a.title, a.notes, a.due, a.starred, a.completedAt,
                         a.createdAt) == std::tie(b.id, b.listID, b.parentID, b.title, b.notes, b.due,
                                                  b.starred, b.completedAt, b.createdAt) &&
-               sameDouble(a.order, b.order) && a.rewarded == b.rewarded;
+               sameDouble(a.order, b.order) && a.rewarded == b.rewarded && a.unknown == b.unknown;
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/model/AllCases.hpp"
 #include "core/model/Date.hpp"
+#include "core/model/UnknownMembers.hpp"
 #include "core/model/Uuid.hpp"
 #include "core/model/ValueHash.hpp"
 
@@ -35,11 +36,13 @@ struct FocusSession {
     Date start{};
     double duration = 0;       // seconds of focus logged
     bool fullPomodoro = false; // a pomodoro focus phase that ran its full length
+    UnknownMembers unknown{};
 
     friend bool operator==(const FocusSession& a, const FocusSession& b) {
         return std::tie(a.id, a.taskID, a.taskTitle, a.mode, a.start) ==
                    std::tie(b.id, b.taskID, b.taskTitle, b.mode, b.start) &&
-               sameDouble(a.duration, b.duration) && a.fullPomodoro == b.fullPomodoro;
+               sameDouble(a.duration, b.duration) && a.fullPomodoro == b.fullPomodoro &&
+               a.unknown == b.unknown;
     }
 };
 
@@ -51,11 +54,12 @@ struct TimerState {
     double accumulated = 0;             // seconds of earlier running segments of this run
     std::optional<Date> runningSince{}; // start of the running segment; nil while paused or idle
     std::optional<Date> segmentStart{}; // when the current run first started
+    UnknownMembers unknown{};
 
     friend bool operator==(const TimerState& a, const TimerState& b) {
         return std::tie(a.mode, a.phase, a.taskID, a.runningSince, a.segmentStart) ==
                    std::tie(b.mode, b.phase, b.taskID, b.runningSince, b.segmentStart) &&
-               sameDouble(a.accumulated, b.accumulated);
+               sameDouble(a.accumulated, b.accumulated) && a.unknown == b.unknown;
     }
 };
 

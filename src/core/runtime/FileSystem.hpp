@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -11,8 +12,23 @@ struct FileRead {
     enum class Status { ok, missing, failed };
     Status status = Status::missing;
     std::string bytes;
+    // Why a file that is there could not be read, as a person reads it.
+    std::string failure;
 
     bool ok() const { return status == Status::ok; }
+};
+
+// A file larger than this is read as one that cannot be read: no document of this program is
+// near it, and holding it whole could exhaust the memory.
+inline constexpr std::uint64_t largestReadBytes = std::uint64_t{256} << 20;
+
+// What a write that makes a new file did.
+struct FileCreation {
+    bool created = false;
+    // The system's reason when it failed, as a person reads it.
+    std::string failure;
+
+    explicit operator bool() const { return created; }
 };
 
 // What a replace did.
@@ -34,25 +50,37 @@ struct Replacement {
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
+    // A folder in the file's place, or a file larger than largestReadBytes, is there but
+    // cannot be read.
     virtual FileRead read(const std::filesystem::path& path) = 0;
     // A reader never sees a half-written file: the old bytes or the new ones.
     virtual bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) = 0;
     // As writeAtomically, without losing what was there. Where the file system can exchange two
     // names in one step, the file in place at that instant stays under `displaced` for the caller
     // to look at and remove (a program may still be writing into it). Elsewhere the file is
-    // replaced only while it holds `expected` (nullptr: while there is none).
+    // replaced only while it holds `expected` (nullptr: while there is none). A folder in its
+    // place is never replaced: that fails.
     virtual Replacement replace(const std::filesystem::path& path, std::string_view bytes,
                                 const std::string* expected) = 0;
     virtual bool remove(const std::filesystem::path& path) = 0;
+    // The file under a new name, with whoever holds it open still writing into it; fails,
+    // changing nothing, when something already has that name.
+    virtual FileCreation rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // Whether a program holds the file open for writing now; nothing where that cannot be told.
+    virtual std::optional<bool> isOpenForWriting(const std::filesystem::path& path) = 0;
     // A new file holding exactly `bytes`, seen whole or not at all, open to no one whom `accessOf`
     // (when it exists) keeps out; fails, changing nothing, when something already has that name.
-    virtual bool createNew(const std::filesystem::path& path, std::string_view bytes,
-                           const std::filesystem::path& accessOf) = 0;
+    virtual FileCreation createNew(const std::filesystem::path& path, std::string_view bytes,
+                                   const std::filesystem::path& accessOf) = 0;
     virtual bool createDirectories(const std::filesystem::path& folder) = 0;
     virtual bool exists(const std::filesystem::path& path) = 0;
     // Removes the temporary files that atomic writes of `path` left behind in processes that
     // ended halfway (killed, or the power went); a running process's are left alone.
     virtual void removeAbandonedTemporaries(const std::filesystem::path& path) = 0;
+
+    // The file `path` names once every symbolic link on the way is followed, even when it does
+    // not exist yet; the path itself where there are no links.
+    virtual std::filesystem::path resolve(const std::filesystem::path& path) { return path; }
 
     // Whether the file holds exactly `bytes` now, all of it read again: an earlier reading
     // checked without a second copy. False when it is missing or unreadable.
@@ -62,9 +90,10 @@ class FileSystem {
     }
 
     // Never replaces a file at `to`; the copy is no more open than the original.
-    bool copy(const std::filesystem::path& from, const std::filesystem::path& to) {
+    FileCreation copy(const std::filesystem::path& from, const std::filesystem::path& to) {
         const FileRead source = read(from);
-        return source.ok() && createNew(to, source.bytes, from);
+        if (!source.ok()) return {false, source.failure};
+        return createNew(to, source.bytes, from);
     }
 };
 

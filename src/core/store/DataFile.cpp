@@ -24,12 +24,14 @@ constexpr double writerWaitAtQuitSeconds = 0.3;
 // A failed write is tried again after 1 s, then after twice as long each time, at most 30 s.
 constexpr double firstRetrySeconds = 1.0;
 constexpr double lastRetrySeconds = 30.0;
-// How often the writes in flight and the displaced files are looked at, and how long a displaced
-// file is kept after it last changed.
+// How often the writes in flight, and the displaced files that want it, are looked at.
 constexpr double followUpSeconds = 0.5;
-constexpr double displacedWatchSeconds = 10.0;
 // At quit: how many times what a write brought back is merged and written again.
 constexpr int quitRounds = 3;
+// The documents last on the disk that another program's edit may be based on: a few, and no
+// more bytes than a few large files hold.
+constexpr std::size_t recentDocuments = 8;
+constexpr std::size_t recentBytes = std::size_t{32} << 20;
 
 FileWriter::Bytes share(std::string bytes) {
     return std::make_shared<const std::string>(std::move(bytes));
@@ -38,9 +40,13 @@ FileWriter::Bytes share(std::string bytes) {
 } // namespace
 
 DataFile::DataFile(std::filesystem::path url, StoreEnvironment environment, Content content)
-    : env_(environment), url_(std::move(url)), content_(std::move(content)) {
+    : env_(environment), url_(std::move(url)), target_(env_.files.resolve(url_)),
+      content_(std::move(content)), copies_(env_.files, env_.clock),
+      displaced_(
+          env_.files, env_.clock, copies_, target_,
+          [this](const std::string& bytes, const FileWriter::Bytes& base) { return merge(bytes, base); }) {
     // What a save killed halfway in an earlier run left in the user's folder.
-    env_.files.removeAbandonedTemporaries(url_);
+    env_.files.removeAbandonedTemporaries(target_);
 }
 
 DataFile::~DataFile() {
@@ -55,28 +61,62 @@ DataFile::~DataFile() {
 
 std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
     std::optional<Snapshot> snapshot;
-    if (ahead && ahead->url == url_ && env_.files.holds(url_, ahead->bytes)) {
+    if (ahead && ahead->url == url_ && env_.files.holds(target_, ahead->bytes)) {
         onDisk_ = share(std::move(ahead->bytes));
         snapshot = std::move(ahead->snapshot);
     } else {
-        FileRead read = env_.files.read(url_);
-        if (read.status == FileRead::Status::failed) mayReplaceFile_ = false;
+        FileRead read = env_.files.read(target_);
+        if (read.status == FileRead::Status::failed) {
+            unreadable_ = read.failure;
+            unreadAtStart_ = true;
+            std::cerr
+                << "vesk: cannot read " << url_.string() << ": " << read.failure
+                << "; starting without it, which is taken up once it can be read and never written over\n";
+            return std::nullopt;
+        }
         if (!read.ok()) return std::nullopt;
         onDisk_ = share(std::move(read.bytes));
         snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
     }
     if (!snapshot) {
-        // Without the copy a save would destroy the only trace of the user's data.
-        onDiskUndecodable_ = true;
-        keepCorruptCopy(*onDisk_);
+        setAsideUndecodable();
         return std::nullopt;
     }
-    mergeBase_ = onDisk_;
+    remember(onDisk_);
     return snapshot;
 }
 
+void DataFile::setAsideUndecodable() {
+    // Without the copy a save would destroy the only trace of the user's data.
+    onDiskUndecodable_ = true;
+    DecodeFailure where;
+    decodeSnapshot(*onDisk_, env_.clock.now(), nullptr, &where);
+    std::string failure;
+    const auto copy = keepCorruptCopy(*onDisk_, &failure);
+    std::cerr << "vesk: " << url_.string() << " does not decode (" << describe(where, *onDisk_) << "); ";
+    if (copy)
+        std::cerr << "it is kept as " << copy->string() << ", and Vesk starts without it\n";
+    else
+        std::cerr << "no copy of it can be kept beside it (" << failure
+                  << "), so it is not written over, and Vesk starts without it\n";
+}
+
+DataFile::OnDisk DataFile::takeUpUnreadFile(std::string bytes) {
+    unreadAtStart_ = false;
+    onDisk_ = share(std::move(bytes));
+    auto snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
+    if (!snapshot) {
+        setAsideUndecodable();
+        return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+    }
+    remember(onDisk_);
+    content_.takeUp(std::move(*snapshot));
+    std::cerr << "vesk: " << url_.string() << " can be read now; what was done meanwhile is added to it\n";
+    return OnDisk::known;
+}
+
 void DataFile::watch() {
-    const auto folder = url_.parent_path();
+    const auto folder = target_.parent_path();
     env_.files.createDirectories(folder);
     watching_ = env_.watcher.watch(folder, [this] { scheduleExternalCheck(); });
 }
@@ -88,6 +128,7 @@ std::optional<std::string> DataFile::lastOnDisk() const {
 }
 
 void DataFile::scheduleSave() {
+    unsaved_ = true;
     env_.queue.debounce(pendingSave_, saveDelaySeconds, [this] { saveNow(); });
 }
 
@@ -95,7 +136,15 @@ void DataFile::scheduleExternalCheck() {
     env_.queue.debounce(externalCheck_, externalCheckDelaySeconds, [this] { checkForOutsideEdit(); });
 }
 
+void DataFile::followLink() {
+    auto target = env_.files.resolve(url_);
+    if (target == target_) return;
+    target_ = std::move(target);
+    if (watching_) watch();
+}
+
 void DataFile::saveNow(SaveOccasion occasion) {
+    followLink();
     const bool quit = occasion == SaveOccasion::quit;
     for (int round = 0; round < (quit ? quitRounds : 1); ++round) {
         env_.queue.cancel(pendingSave_);
@@ -104,11 +153,15 @@ void DataFile::saveNow(SaveOccasion occasion) {
         writerRetry_ = 0;
         env_.queue.cancel(saveRetry_);
         saveRetry_ = 0;
-        if (!mayReplaceFile_) return;
         std::optional<std::filesystem::path> copy;
         // An outside edit that the debounced check has not seen yet would be written over.
         const OnDisk found = mergeOutsideEdit();
-        if (found == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) return;
+        if (found == OnDisk::unmerged) break;
+        if (found == OnDisk::unreadable) {
+            if (unsaved_) noteFailure("it cannot be read (" + *unreadable_ + "), and is not written over");
+            break;
+        }
+        if (found == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) break;
         // After the quit nothing looks at a displaced file any more.
         handOver(found, copy.has_value() && !quit, std::move(copy));
         if (!quit) {
@@ -119,7 +172,7 @@ void DataFile::saveNow(SaveOccasion occasion) {
         // write brought back merged into it.
         env_.writer.wait();
         settleWrites();
-        lookAtDisplaced(true);
+        displaced_.look(true);
         if (!pendingSave_ && !saveRetry_) break;
     }
     if (quit && saveFailure_)
@@ -131,6 +184,7 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     // The save a merge asks for is this one.
     env_.queue.cancel(pendingSave_);
     pendingSave_ = 0;
+    unsaved_ = false;
     waitingForWriterSince_.reset();
     writerChangedAt_.reset();
 
@@ -141,12 +195,16 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
         noteWritten();
         return;
     }
-    env_.files.createDirectories(url_.parent_path());
-    // The file this write finds in place: the save before it, unless that one fails.
+    env_.files.createDirectories(target_.parent_path());
+    // The file this write finds in place: the save before it, unless that one fails; none, or an
+    // empty one, where another program removed or emptied it.
     const bool afterAnother = !writing_.empty();
-    Writing save{bytes, afterAnother ? writing_.back().bytes : onDisk_,
-                 afterAnother ? writing_.back().bytes : mergeBase_, std::move(copy)};
-    FileWriter::Job job{url_, std::move(bytes), save.base, keepReplaced};
+    FileWriter::Bytes expected = afterAnother ? writing_.back().bytes : onDisk_;
+    if (!afterAnother && found == OnDisk::absent) expected = nullptr;
+    if (!afterAnother && found == OnDisk::emptied) expected = share({});
+    Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : newest(),
+                 std::move(copy)};
+    FileWriter::Job job{target_, std::move(bytes), save.base, keepReplaced};
     // Remembered before the write starts, so that the check its folder event brings finds the
     // store's own bytes, however long the disk takes.
     writing_.push_back(std::move(save));
@@ -162,7 +220,7 @@ void DataFile::settleWrites() {
         case FileWriter::Outcome::Status::written: {
             const FileWriter::Bytes before = onDisk_;
             onDisk_ = save.bytes;
-            mergeBase_ = save.bytes;
+            remember(save.bytes);
             onDiskUndecodable_ = false;
             noteWritten();
             if (!outcome.replaced) break;
@@ -171,7 +229,7 @@ void DataFile::settleWrites() {
             // A copy of the unfinished file the save gave up waiting for is dropped once that file
             // is complete and merged; a different file in its place leaves the copy alone.
             if (!save.base || *save.base != found) save.copy.reset();
-            watchDisplaced(std::move(*outcome.replaced), std::move(outcome.replacedBytes), known,
+            displaced_.add(std::move(*outcome.replaced), std::move(outcome.replacedBytes), known,
                            std::move(save.mergeBase), std::move(save.copy));
             break;
         }
@@ -207,51 +265,12 @@ void DataFile::noteFailure(const std::string& reason) {
 }
 
 void DataFile::followUp() {
-    if (followUp_ || (writing_.empty() && displaced_.empty())) return;
+    if (followUp_ || (writing_.empty() && !displaced_.wantsTimer())) return;
     followUp_ = env_.queue.after(followUpSeconds, [this] {
         followUp_ = 0;
-        lookAtDisplaced();
+        displaced_.look();
         settleWrites();
     });
-}
-
-void DataFile::watchDisplaced(std::filesystem::path path, std::string bytes, bool known,
-                              FileWriter::Bytes base, std::optional<std::filesystem::path> copy) {
-    Displaced& file = displaced_.emplace_back(
-        Displaced{std::move(path), std::move(bytes), std::move(base),
-                  addingSeconds(env_.clock.now(), displacedWatchSeconds), std::move(copy)});
-    if (!known) mergeDisplaced(file);
-}
-
-void DataFile::mergeDisplaced(Displaced& file) {
-    if (file.base && file.seen == *file.base) return;
-    if (!content_.merge(file.seen, file.base)) return;
-    file.base = share(file.seen);
-    if (file.copy) {
-        env_.files.remove(*file.copy);
-        file.copy.reset();
-    }
-}
-
-void DataFile::lookAtDisplaced(bool endAll) {
-    const Date now = env_.clock.now();
-    for (auto file = displaced_.begin(); file != displaced_.end();) {
-        FileRead read = env_.files.read(file->path);
-        if (read.ok() && read.bytes != file->seen) {
-            file->seen = std::move(read.bytes);
-            file->until = addingSeconds(now, displacedWatchSeconds);
-            mergeDisplaced(*file);
-        }
-        if (read.ok() && !endAll && now < file->until) {
-            ++file;
-            continue;
-        }
-        // What never came to a whole document is kept as a "corrupt-" copy before it goes.
-        const bool whole = decodeListsAndTasks(file->seen, now).has_value();
-        const bool copied = file->copy && env_.files.read(*file->copy).bytes == file->seen;
-        if (read.ok() && (whole || copied || keepCorruptCopy(file->seen))) env_.files.remove(file->path);
-        file = displaced_.erase(file);
-    }
 }
 
 bool DataFile::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy) {
@@ -274,7 +293,11 @@ bool DataFile::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<st
             return false;
         }
     }
-    copy = keepCorruptCopy(*onDisk_);
+    std::string failure;
+    copy = keepCorruptCopy(*onDisk_, &failure);
+    if (!copy)
+        noteFailure("it holds what does not decode, of which no copy can be kept beside it (" + failure +
+                    "), and is not written over without one");
     return copy.has_value();
 }
 
@@ -288,47 +311,110 @@ bool DataFile::waitForWriterAtQuit() {
     }
 }
 
-std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes) {
-    const auto seconds =
-        std::chrono::duration_cast<std::chrono::seconds>(env_.clock.now().time_since_epoch());
-    auto corrupt = url_;
-    corrupt += ".corrupt-" + std::to_string(seconds.count());
-    // Never over another file; one that already holds these very bytes will do. No more open
-    // than the data file: what it holds is the user's.
-    if (!env_.files.createNew(corrupt, bytes, url_)) {
-        const FileRead existing = env_.files.read(corrupt);
-        if (!existing.ok() || existing.bytes != bytes) return std::nullopt;
+std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes,
+                                                               std::string* failure) {
+    CopiesAside::Kept kept = copies_.keep(target_, "corrupt", bytes);
+    if (!kept.path) {
+        if (failure) *failure = std::move(kept.failure);
+        return std::nullopt;
     }
     if (onDisk_ && *onDisk_ == bytes) onDiskUndecodable_ = false;
-    return corrupt;
+    return kept.path;
 }
 
 void DataFile::checkForOutsideEdit() {
-    lookAtDisplaced();
+    followLink();
+    displaced_.look();
     // A save waiting for another program's write looks again as soon as the folder settles.
     if (waitingForWriterSince_) {
         saveNow();
-    } else {
-        mergeOutsideEdit();
+        return;
     }
+    const bool wasUnreadable = unreadable_.has_value();
+    const OnDisk found = mergeOutsideEdit();
+    // Emptied or removed by another program: written back at once, or a crash meanwhile would
+    // leave nothing on the disk. A change that could not be saved while the file could not be
+    // read goes out as soon as it can be.
+    if (found == OnDisk::emptied || (found == OnDisk::absent && onDisk_) ||
+        (wasUnreadable && found != OnDisk::unreadable && saveFailure_))
+        scheduleSave();
 }
 
 DataFile::OnDisk DataFile::mergeOutsideEdit() {
     settleWrites();
-    FileRead read = env_.files.read(url_);
-    if (!read.ok()) return OnDisk::absent;
+    FileRead read = env_.files.read(target_);
+    if (read.status == FileRead::Status::failed) {
+        unreadable_ = std::move(read.failure);
+        return OnDisk::unreadable;
+    }
+    unreadable_.reset();
+    if (!read.ok()) {
+        unreadAtStart_ = false;
+        return OnDisk::absent;
+    }
+    if (unreadAtStart_) return takeUpUnreadFile(std::move(read.bytes));
+    if (read.bytes.empty()) return OnDisk::emptied;
     if (onDisk_ && *onDisk_ == read.bytes) return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
     if (std::any_of(writing_.begin(), writing_.end(),
                     [&](const Writing& own) { return *own.bytes == read.bytes; }))
         return OnDisk::known;
+    auto bytes = share(std::move(read.bytes));
+    const MergeOutcome merged = merge(*bytes);
+    // Tried again at the next look.
+    if (merged.status == MergeOutcome::Status::deferred) return OnDisk::unmerged;
     // Remembered even when it does not decode, so that the same content is not tried again.
-    onDisk_ = share(std::move(read.bytes));
-    onDiskUndecodable_ = !content_.merge(*onDisk_, mergeBase_);
-    if (onDiskUndecodable_)
-        writerChangedAt_ = env_.clock.now();
-    else
-        mergeBase_ = onDisk_;
+    onDisk_ = std::move(bytes);
+    onDiskUndecodable_ = merged.status == MergeOutcome::Status::undecodable;
+    if (onDiskUndecodable_) writerChangedAt_ = env_.clock.now();
     return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+}
+
+MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& preferred) {
+    std::vector<FileWriter::Bytes> bases;
+    if (preferred) bases.push_back(preferred);
+    bases.insert(bases.end(), recent_.rbegin(), recent_.rend());
+    std::string failure;
+    const MergeOutcome outcome =
+        content_.merge(bytes, bases, [&](const std::string& document, std::size_t tasks, std::size_t lists) {
+            CopiesAside::Kept kept = copies_.keep(target_, "before-merge", document);
+            if (!kept.path) {
+                failure = std::move(kept.failure);
+                return false;
+            }
+            std::cerr << "vesk: another program's edit of " << url_.string() << " removed " << tasks
+                      << (tasks == 1 ? " task" : " tasks") << " and " << lists
+                      << (lists == 1 ? " list" : " lists")
+                      << " that Vesk held; the document as it was is kept as " << kept.path->string() << "\n";
+            return true;
+        });
+    switch (outcome.status) {
+    case MergeOutcome::Status::merged:
+        if (outcome.base > 0)
+            std::cerr << "vesk: another program wrote " << url_.string()
+                      << " from an earlier state of it; what Vesk saved since is kept\n";
+        remember(std::make_shared<const std::string>(bytes));
+        break;
+    case MergeOutcome::Status::deferred:
+        noteFailure("another program's edit of it removes what Vesk holds, and no copy of the document as it "
+                    "is can be kept beside it (" +
+                    failure + ")");
+        break;
+    case MergeOutcome::Status::undecodable:
+        break;
+    }
+    return outcome;
+}
+
+void DataFile::remember(FileWriter::Bytes document) {
+    if (!document || (!recent_.empty() && *recent_.back() == *document)) return;
+    recent_.push_back(std::move(document));
+    std::size_t bytes = 0;
+    for (const auto& kept : recent_)
+        bytes += kept->size();
+    while (recent_.size() > 1 && (recent_.size() > recentDocuments || bytes > recentBytes)) {
+        bytes -= recent_.front()->size();
+        recent_.pop_front();
+    }
 }
 
 } // namespace vesk

@@ -2,7 +2,10 @@
 
 #include "core/model/Snapshot.hpp"
 #include "core/runtime/FileWriter.hpp"
+#include "core/store/CopiesAside.hpp"
 #include "core/store/DataFileReading.hpp"
+#include "core/store/DisplacedFiles.hpp"
+#include "core/store/OutsideEdit.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
 #include <deque>
@@ -20,15 +23,18 @@ enum class SaveOccasion { normal, quit };
 // The store's data file: read at start-up, written on the writer's thread shortly after each
 // change, watched for other programs' edits, which it hands to the store to merge. Another
 // program's content in the file that does not decode is never written over without a copy
-// beside it. It knows the document as bytes only: the store encodes and merges. Main thread only.
+// beside it, and a merge never removes what the store held without one of the document as it
+// stood. It knows the document as bytes only: the store encodes and merges. Main thread only.
 class DataFile {
   public:
     struct Content {
         // The whole document as the store holds it now.
         std::function<std::string()> encode;
-        // Merges another program's document, which it based on `base` (the bytes of the document
-        // last read or written); false when the bytes do not decode, and nothing changes then.
-        std::function<bool(const std::string& bytes, const FileWriter::Bytes& base)> merge;
+        // Merges another program's document, based on one of the documents last on the disk.
+        MergeEdit merge;
+        // The document of a file that could not be read at start-up, read now: what the store
+        // made meanwhile is added to it.
+        std::function<void(Snapshot document)> takeUp;
     };
 
     DataFile(std::filesystem::path url, StoreEnvironment environment, Content content);
@@ -49,15 +55,25 @@ class DataFile {
 
     // The file is written on the writer's thread; at quit, before saveNow returns. A write that
     // fails stays due and is tried again, sooner at first, then every 30 s; each new reason is
-    // written to standard error once, and so is the success that follows.
+    // written to standard error once, and so is the success that follows. A file that is there
+    // and cannot be read (permissions, a folder in its place, far too large) is never written
+    // over: a change then fails to save in the same way, until the file can be read again.
     void saveNow(SaveOccasion occasion = SaveOccasion::normal);
     void scheduleSave();
     // A change the last write could not put on the disk (after a quit: one that is lost).
     bool hasUnwrittenChanges() const { return saveFailure_.has_value(); }
 
   private:
-    // What the file holds, as a save or a check finds it.
-    enum class OnDisk { absent, known, undecodable };
+    // What the file holds, as a save or a check finds it. Neither one that cannot be read nor
+    // an edit whose merge had to wait is written over.
+    enum class OnDisk { absent, emptied, known, undecodable, unreadable, unmerged };
+
+    // Hands another program's document to the store, `preferred` (when known) the likeliest
+    // base, then the documents last on the disk; says what it removed and where it was kept.
+    MergeOutcome merge(const std::string& bytes, const FileWriter::Bytes& preferred = nullptr);
+    // One more document that was on the disk.
+    void remember(FileWriter::Bytes document);
+    FileWriter::Bytes newest() const { return recent_.empty() ? nullptr : recent_.back(); }
 
     void scheduleExternalCheck();
     void checkForOutsideEdit();
@@ -71,31 +87,41 @@ class DataFile {
     void settleWrites();
     void noteWritten();
     void noteFailure(const std::string& reason);
-    // Looks at the writes in flight and at the displaced files while there are any.
+    // Looks at the writes in flight, and at the displaced files that want it, while there are any.
     void followUp();
-    void watchDisplaced(std::filesystem::path path, std::string bytes, bool known, FileWriter::Bytes base,
-                        std::optional<std::filesystem::path> copy);
-    // Looks at each displaced file: merges what changed, ends the watches that are over (or all).
-    void lookAtDisplaced(bool endAll = false);
     // Whether the save may replace a file holding another program's undecodable bytes: after
     // giving that program time to finish its write, and with a copy (`copy`) of what is still
     // undecodable.
     bool mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy);
     bool waitForWriterAtQuit();
-    // The "corrupt-" copy beside the file, when it is there.
-    std::optional<std::filesystem::path> keepCorruptCopy(const std::string& bytes);
+    // The "corrupt-" copy beside the file, when it is there; else why not in `failure`.
+    std::optional<std::filesystem::path> keepCorruptCopy(const std::string& bytes,
+                                                         std::string* failure = nullptr);
+    // Another program's content that does not decode, found where the store's document was
+    // expected at start-up: copied aside, and said where.
+    void setAsideUndecodable();
+    // Takes up the file that could not be read at start-up, read now.
+    OnDisk takeUpUnreadFile(std::string bytes);
+
+    // A link re-pointed since start-up is followed: saves go to the file it points to now, and
+    // the watch goes with them.
+    void followLink();
 
     StoreEnvironment env_;
     std::filesystem::path url_;
+    // The file `url_` names, every link followed: what is read, replaced and watched, and beside
+    // which the copies go. A link stays a link.
+    std::filesystem::path target_;
     Content content_;
+    CopiesAside copies_;
     // The bytes last read from the file, or written to it with success.
     FileWriter::Bytes onDisk_;
     // They are another program's, do not decode and exist nowhere else: a save copies them aside
     // before it replaces them.
     bool onDiskUndecodable_ = false;
-    // The last document read or written that decodes: what another program's edit is compared
-    // with, to tell what it changed from what the app changed since.
-    FileWriter::Bytes mergeBase_;
+    // The last documents read or written that decode, oldest first: what another program's edit
+    // is compared with, to tell what it changed from what the app changed since.
+    std::deque<FileWriter::Bytes> recent_;
 
     // A save handed to the writer: its bytes, the file it expects to replace and the document
     // that file's content is compared with.
@@ -108,20 +134,7 @@ class DataFile {
     // Saves handed to the writer and not finished, oldest first: the file may hold any of them.
     std::deque<Writing> writing_;
 
-    // A file a save displaced that was not the one it expected: another program's write that
-    // landed during the save. It stays and is looked at for a while, as that program may still be
-    // writing into it; it is removed only after its content was merged or copied aside.
-    struct Displaced {
-        std::filesystem::path path;
-        std::string seen;       // at the last look
-        FileWriter::Bytes base; // what its next change is compared with
-        Date until;             // the watch ends then, unless it changes again
-        // A "corrupt-" copy made of an earlier, unfinished state of it.
-        std::optional<std::filesystem::path> copy;
-    };
-    std::vector<Displaced> displaced_;
-    // Merges its content when that is new and decodes.
-    void mergeDisplaced(Displaced& file);
+    DisplacedFiles displaced_;
 
     // Since when a save has been waiting for another program to finish writing the file, and
     // when that file was last seen changing.
@@ -130,9 +143,13 @@ class DataFile {
     // The reason the last write failed, written to standard error; nothing once one succeeds.
     std::optional<std::string> saveFailure_;
     double retryDelaySeconds_ = 1;
-    // A file that exists but could not be read holds the user's history: this run never
-    // writes over it.
-    bool mayReplaceFile_ = true;
+    // A change asked for and not yet handed to the writer.
+    bool unsaved_ = false;
+    // Why the file, which is there, could not be read at the last look: it holds the user's
+    // history, or another program's, and is not written over.
+    std::optional<std::string> unreadable_;
+    // It could not be read at start-up: nothing of it is in the store yet.
+    bool unreadAtStart_ = false;
     bool watching_ = false;
     MainQueue::Handle pendingSave_ = 0;
     MainQueue::Handle externalCheck_ = 0;

@@ -2,6 +2,7 @@
 
 #include "core/model/DocumentCoding.hpp"
 #include "core/model/TaskOrder.hpp"
+#include "core/store/FileTakeUp.hpp"
 
 #include <algorithm>
 #include <string>
@@ -13,13 +14,16 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optio
       file_(std::move(url), environment,
             {[this] {
                  return encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
-                                                     prefs.get(), bonsai.get()});
+                                                     prefs.get(), bonsai.get(), unknown_});
              },
-             [this](const std::string& bytes, const FileWriter::Bytes& base) {
-                 return applyExternalEdit(bytes, base);
-             }}) {
+             [this](const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
+                    const KeepBefore& keepBefore) { return applyExternalEdit(bytes, bases, keepBefore); },
+             [this](Snapshot file) { takeUp(std::move(file)); }}) {
     load(std::move(ahead));
-    if (lists.get().empty()) lists.set({TaskList{UUID::random(env_.random), "My Tasks"}});
+    if (lists.get().empty()) {
+        startList_ = UUID::random(env_.random);
+        lists.set({TaskList{*startList_, "My Tasks"}});
+    }
     adoptCurrentTreeIntoGarden();
     repairSelectedList();
     syncTicker();
@@ -41,6 +45,19 @@ void Store::load(std::optional<DataFileReading> ahead) {
     adopt(std::move(*snapshot));
 }
 
+void Store::takeUp(Snapshot file) {
+    const auto hold = changes_.hold();
+    repairMissingOrders(file.tasks);
+    const Snapshot run{lists.get(), tasks.get(),  sessions.get(), timer.get(),
+                       prefs.get(), bonsai.get(), unknown_};
+    adopt(takeUpFile(std::move(file), run, startList_));
+    startList_.reset();
+    adoptCurrentTreeIntoGarden();
+    repairSelectedList();
+    forgetUndo();
+    changed();
+}
+
 void Store::adopt(Snapshot data) {
     lists.set(std::move(data.lists));
     tasks.set(std::move(data.tasks));
@@ -48,6 +65,7 @@ void Store::adopt(Snapshot data) {
     timer.set(data.timer);
     prefs.set(data.prefs);
     if (data.bonsai) bonsai.set(std::move(*data.bonsai));
+    unknown_ = std::move(data.unknown);
 }
 
 void Store::adoptCurrentTreeIntoGarden() {
@@ -81,7 +99,7 @@ void Store::writePrefs(const std::function<void(Prefs&)>& change) {
 
 void Store::seed(const std::function<void(Snapshot&)>& change) {
     const auto hold = changes_.hold();
-    Snapshot data{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get()};
+    Snapshot data{lists.get(), tasks.get(), sessions.get(), timer.get(), prefs.get(), bonsai.get(), unknown_};
     change(data);
     adopt(std::move(data));
     changed();

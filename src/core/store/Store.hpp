@@ -179,7 +179,10 @@ class Store {
     void adoptCurrentTreeIntoGarden();
     void repairSelectedList();
     // The data file's merge of another program's document (DataFile::Content::merge).
-    bool applyExternalEdit(const std::string& bytes, const FileWriter::Bytes& base);
+    MergeOutcome applyExternalEdit(const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
+                                   const KeepBefore& keepBefore);
+    // The document of a file that could not be read at start-up (DataFile::Content::takeUp).
+    void takeUp(Snapshot file);
     // Removes the tasks with these ids; a timer attached to one of them goes on unattached.
     void removeTasks(const std::unordered_set<UUID>& ids);
     void rememberUndo(std::string label);
@@ -197,6 +200,10 @@ class Store {
 
     StoreEnvironment env_;
     DataFile file_;
+    // The list start-up made for a store without lists.
+    std::optional<UUID> startList_;
+    // The document's own members that this program does not know, written back as they were.
+    UnknownMembers unknown_;
     MainQueue::Handle ticker_ = 0;
     // One step: recording a newer one replaces it and restarts the expiry.
     std::optional<UndoState> undoState_;

@@ -1,11 +1,13 @@
 // Merging an outside edit of the data file (an editor, jq, a sync tool): what it changed in the
 // lists and tasks against the document it was based on is taken, tasks with repairs, and what it
 // created or completed grows the bonsai as if done in the program; what the app changed since
-// stays. Everything else in the file is the store's and is written back.
+// stays. Everything else in the file is the store's and is written back. A merge that removes
+// what the store holds keeps the document as it stood beside the file first.
 #include "core/model/DocumentCoding.hpp"
 #include "core/model/TaskOrder.hpp"
 #include "core/store/Store.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 #include <unordered_map>
@@ -42,13 +44,22 @@ void takeChanged(Item& ours, const Item& theirs, const Item& base, Field Item::*
 }
 
 void takeChanged(TaskList& ours, const TaskList& theirs, const TaskList& base) {
-    takeChanged(ours, theirs, base, &TaskList::name);
+    takeChanged(ours, theirs, base, &TaskList::name, &TaskList::unknown);
 }
 
 void takeChanged(TaskItem& ours, const TaskItem& theirs, const TaskItem& base) {
     takeChanged(ours, theirs, base, &TaskItem::listID, &TaskItem::parentID, &TaskItem::title,
                 &TaskItem::notes, &TaskItem::due, &TaskItem::starred, &TaskItem::completedAt,
-                &TaskItem::createdAt, &TaskItem::order, &TaskItem::rewarded);
+                &TaskItem::createdAt, &TaskItem::order, &TaskItem::rewarded, &TaskItem::unknown);
+}
+
+// The document's own members this program does not know: each the edit added, changed or
+// removed against the base is taken.
+void takeChanged(UnknownMembers& ours, const UnknownMembers& theirs, const UnknownMembers& base) {
+    for (const auto& [key, value] : theirs)
+        if (const auto was = base.find(key); was == base.end() || was->second != value) ours[key] = value;
+    for (const auto& [key, value] : base)
+        if (!theirs.contains(key)) ours.erase(key);
 }
 
 // The edit's items in its order, merged three ways: one it holds and the base held takes its
@@ -103,26 +114,100 @@ void repairListsAndParents(std::vector<TaskItem>& edited, const std::vector<Task
     }
 }
 
+// How many items of the two arrays differ: held by one only, or held by both and unequal.
+template <class Item>
+std::size_t differences(const std::vector<Item>* edited, const std::optional<std::vector<Item>>& base) {
+    if (!edited) return 0; // the edit leaves them alone
+    static const std::vector<Item> none;
+    const std::vector<Item>& before = base ? *base : none;
+    const auto old = firstByID(before);
+    std::size_t count = 0;
+    std::size_t common = 0;
+    for (const Item& item : *edited) {
+        const Item* was = lookUp(old, item.id);
+        if (was) ++common;
+        if (!was || !(item == *was)) ++count;
+    }
+    return count + (before.size() - std::min(common, before.size()));
+}
+
+// The document the edit was based on: of the bases, the one it differs least from, the likeliest
+// first among equals; nothing when none decodes.
+std::optional<std::pair<std::size_t, ListsAndTasks>>
+likeliestBase(const std::string& bytes, const ListsAndTasks& edit,
+              const std::vector<FileWriter::Bytes>& bases, Date instant) {
+    std::optional<std::pair<std::size_t, ListsAndTasks>> best;
+    std::size_t fewest = 0;
+    // An empty "lists" leaves the lists alone, as a missing one does.
+    const auto* lists = edit.lists && !edit.lists->empty() ? &*edit.lists : nullptr;
+    const auto* tasks = edit.tasks ? &*edit.tasks : nullptr;
+    for (std::size_t index = 0; index < bases.size(); ++index) {
+        if (!bases[index]) continue;
+        auto base = decodeListsAndTasks(*bases[index], instant);
+        // Only a whole list of lists and of tasks tells what an edit changed.
+        if (!base || !base->lists || !base->tasks) continue;
+        // The very bytes of one: written back unchanged.
+        const std::size_t count =
+            *bases[index] == bytes ? 0 : differences(lists, base->lists) + differences(tasks, base->tasks);
+        if (!best || count < fewest) {
+            best.emplace(index, std::move(*base));
+            fewest = count;
+        }
+        if (fewest == 0) break;
+    }
+    return best;
+}
+
+// The ids the store held and the merged arrays lack.
+template <class Item>
+std::size_t removedFrom(const std::vector<Item>& held, const std::vector<Item>& merged) {
+    std::unordered_set<UUID> kept;
+    for (const Item& item : merged)
+        kept.insert(item.id);
+    std::unordered_set<UUID> gone;
+    for (const Item& item : held)
+        if (!kept.contains(item.id)) gone.insert(item.id);
+    return gone.size();
+}
+
 } // namespace
 
-bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes& base) {
+MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
+                                      const KeepBefore& keepBefore) {
     const auto hold = changes_.hold();
     const Date instant = env_.clock.now();
     auto edit = decodeListsAndTasks(bytes, instant, &env_.random);
-    if (!edit) return false;
+    if (!edit) return {MergeOutcome::Status::undecodable};
     // Without a document to compare with, nothing the app holds counts as removed by the edit.
+    auto found = likeliestBase(bytes, *edit, bases, instant);
+    const std::size_t baseIndex = found ? found->first : 0;
     std::optional<ListsAndTasks> before;
-    if (base) before = decodeListsAndTasks(*base, instant);
+    if (found) before = std::move(found->second);
     if (!before) before.emplace();
 
     const bool newLists = edit->lists && !edit->lists->empty();
-    if (newLists)
-        lists.set(mergeThreeWays(lists.get(), std::move(*edit->lists),
-                                 before->lists.value_or(std::vector<TaskList>{})));
+    std::vector<TaskList> mergedLists = newLists
+                                            ? mergeThreeWays(lists.get(), std::move(*edit->lists),
+                                                             before->lists.value_or(std::vector<TaskList>{}))
+                                            : lists.get();
+    std::optional<std::vector<TaskItem>> edited;
+    if (edit->tasks)
+        edited = mergeThreeWays(tasks.get(), std::move(*edit->tasks),
+                                before->tasks.value_or(std::vector<TaskItem>{}));
 
-    if (edit->tasks) {
-        std::vector<TaskItem> edited = mergeThreeWays(tasks.get(), std::move(*edit->tasks),
-                                                      before->tasks.value_or(std::vector<TaskItem>{}));
+    // Nothing the store holds goes without a trace: the document as it stands is kept first.
+    const std::size_t removedLists = removedFrom(lists.get(), mergedLists);
+    const std::size_t removedTasks = edited ? removedFrom(tasks.get(), *edited) : 0;
+    if ((removedLists > 0 || removedTasks > 0) &&
+        !keepBefore(encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
+                                                 prefs.get(), bonsai.get(), unknown_}),
+                    removedTasks, removedLists))
+        return {MergeOutcome::Status::deferred, baseIndex};
+
+    if (newLists) lists.set(std::move(mergedLists));
+    takeChanged(unknown_, edit->unknown, before->unknown);
+
+    if (edited) {
         const auto held = firstByID(tasks.get());
         const auto heldTask = [&](const UUID& id) { return lookUp(held, id); };
         // Completed in the file, and not in the store.
@@ -131,27 +216,27 @@ bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes&
             return item.completedAt && (!before || !before->completedAt);
         };
 
-        repairListsAndParents(edited, lists.get());
-        repairMissingOrders(edited);
+        repairListsAndParents(*edited, lists.get());
+        repairMissingOrders(*edited);
 
         // As in the program, completing a task completes its open subtasks.
         std::unordered_set<UUID> newlyCompleted;
-        for (const TaskItem& item : edited)
+        for (const TaskItem& item : *edited)
             if (completedHere(item)) newlyCompleted.insert(item.id);
-        for (TaskItem& item : edited)
+        for (TaskItem& item : *edited)
             if (!item.completedAt && item.parentID && newlyCompleted.contains(*item.parentID))
                 item.completedAt = instant;
 
         std::int64_t created = 0;
         std::int64_t reward = 0;
-        for (TaskItem& item : edited) {
+        for (TaskItem& item : *edited) {
             if (!heldTask(item.id)) ++created;
             if (completedHere(item) && !item.rewarded.value_or(false)) {
                 item.rewarded = true;
                 reward += completionReward();
             }
         }
-        tasks.set(std::move(edited));
+        tasks.set(std::move(*edited));
         if (created > 0) grow(created, GainReason::created);
         if (reward > 0) grow(reward, GainReason::completed);
     } else if (newLists) {
@@ -172,7 +257,7 @@ bool Store::applyExternalEdit(const std::string& bytes, const FileWriter::Bytes&
         timer.update([](TimerState& state) { state.taskID.reset(); });
     forgetUndo();
     changed();
-    return true;
+    return {MergeOutcome::Status::merged, baseIndex};
 }
 
 } // namespace vesk

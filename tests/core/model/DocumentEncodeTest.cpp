@@ -111,6 +111,35 @@ TEST(DocumentEncodeTest, ReadingWhatWasWrittenGivesTheSameModelAndBytes) {
     EXPECT_EQ(encodeSnapshot(*back), bytes);
 }
 
+TEST(DocumentEncodeTest, MembersThisProgramDoesNotKnowAreWrittenBackWhereTheyWere) {
+    // Another program's fields at every level, with values of every kind.
+    json doc = json::parse(encodeSnapshot(sampleSnapshot()));
+    doc["version"] = 3;
+    doc["lists"][0]["syncID"] = "list-7";
+    doc["tasks"][0]["tags"] = json::array({"home", json::object({{"z", 1}, {"a", json::array()}})});
+    doc["tasks"][1]["x-empty"] = json::object();
+    doc["sessions"][0]["device"] = json::object({{"name", "phone \u00e9"}, {"big", 1.5e300}});
+    doc["timer"]["sound"] = "bell";
+    doc["prefs"]["theme"] = nullptr;
+    doc["bonsai"]["note"] = -12;
+    doc["bonsai"]["gains"][0]["why"] = true;
+    doc["bonsai"]["garden"][0]["photo"] = "tree.png";
+    const auto read = decodeSnapshot(doc.dump(), now);
+    ASSERT_TRUE(read);
+    const std::string bytes = encodeSnapshot(*read);
+    EXPECT_EQ(json::parse(bytes), doc);
+    // In the layout of the rest: keys in order, indented as nlohmann indents them.
+    EXPECT_EQ(bytes, doc.dump(2));
+    EXPECT_EQ(keys(bytes), (std::vector<std::string>{"bonsai", "lists", "prefs", "sessions", "tasks", "timer",
+                                                     "version"}));
+    // Read again, the model is the same.
+    const auto again = decodeSnapshot(bytes, now);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->tasks, read->tasks);
+    EXPECT_EQ(again->unknown, read->unknown);
+    EXPECT_EQ(again->bonsai, read->bonsai);
+}
+
 TEST(DocumentEncodeTest, LegacyIterationIsWrittenOnlyWhileSet) {
     Snapshot snapshot = sampleSnapshot();
     snapshot.bonsai->legacyIteration = 40;

@@ -111,7 +111,7 @@ TEST(DocumentWriterTest, OddTextsNumbersAndEmptyPartsAreWrittenAsTheTreeDumpedTh
     expectSameBytes(snapshot, "a ledger with nothing in it");
     // As the store saves it, from its own fields.
     EXPECT_EQ(encodeSnapshot(SnapshotParts{snapshot.lists, snapshot.tasks, snapshot.sessions, snapshot.timer,
-                                           snapshot.prefs, *snapshot.bonsai}),
+                                           snapshot.prefs, *snapshot.bonsai, snapshot.unknown}),
               encodeSnapshot(snapshot));
     expectSameBytes(Snapshot{}, "an empty document");
 }

@@ -37,6 +37,16 @@ class StoreMergeTest : public ::testing::Test, protected StoreTestBed {
             if (item.title == title) return &item;
         return nullptr;
     }
+    // Tasks typed in the app, each saved on its own.
+    std::vector<std::string> typeSaved(int count) {
+        std::vector<std::string> titles;
+        for (int i = 1; i <= count; ++i) {
+            titles.push_back("typed " + std::to_string(i));
+            s().addTask(titles.back());
+            queue.advance(0.4);
+        }
+        return titles;
+    }
     UUID parent;
     std::vector<std::pair<std::int64_t, GainReason>> grants;
 };
@@ -196,8 +206,10 @@ TEST_F(StoreMergeTest, OwnSaveMergesAnEditTheCheckHasNotSeenYet) {
 TEST_F(StoreMergeTest, EditBasedOnTheOlderFileKeepsWhatTheAppDidSince) {
     s().addTask("doomed");
     s().saveNow();
-    json doc = document(); // what the other program read
     const UUID child = find("child")->id;
+    s().toggleStar(child);
+    s().saveNow();
+    json doc = document(); // what the other program read
     // In the app since then, not saved yet.
     s().addTask("mine");
     s().toggleDone(child);
@@ -221,6 +233,112 @@ TEST_F(StoreMergeTest, EditBasedOnTheOlderFileKeepsWhatTheAppDidSince) {
     ASSERT_EQ(s().lists.get().size(), 2u);
     EXPECT_EQ(s().lists.get()[0].name, "Mine too");
     EXPECT_EQ(s().lists.get()[1].id, ownList);
+}
+
+TEST_F(StoreMergeTest, OlderCopyWrittenBackTakesAwayOnlyWhatItsWriterTookAway) {
+    const json read = document(); // a script or an editor reads the file
+    const auto typed = typeSaved(5);
+    testing::internal::CaptureStderr();
+    edit(read); // ... and writes it back unchanged, seconds later
+    for (const std::string& title : typed)
+        EXPECT_TRUE(find(title)) << title;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vesk: another program wrote " + url.string() +
+                  " from an earlier state of it; what Vesk saved since is kept\n");
+
+    // Another one read the same state, added a task and removed the child: only that goes,
+    // and the document as it stood is kept beside the file.
+    json changed = read;
+    auto& tasks = changed["tasks"];
+    tasks.erase(
+        std::remove_if(tasks.begin(), tasks.end(), [](const json& task) { return task["title"] == "child"; }),
+        tasks.end());
+    tasks.push_back({{"title", "theirs"}});
+    queue.advance(0.4); // the store's own document is on the disk again
+    const std::string before = *files.contents(url);
+    edit(changed);
+    EXPECT_TRUE(find("theirs"));
+    EXPECT_FALSE(find("child"));
+    for (const std::string& title : typed)
+        EXPECT_TRUE(find(title)) << title;
+    EXPECT_EQ(files.contents(url.string() + ".before-merge-1773057603"), before);
+}
+
+TEST_F(StoreMergeTest, BackupOlderThanTheLastSavesIsTakenAndWhatItRemovesKeptAside) {
+    const json backup = document();
+    const auto typed = typeSaved(12);
+    testing::internal::CaptureStderr();
+    edit(backup);
+    const std::string log = testing::internal::GetCapturedStderr();
+    // What it removed is in the copy the line names; nothing typed is lost.
+    const auto at = log.find("the document as it was is kept as ");
+    ASSERT_NE(at, std::string::npos) << log;
+    const std::string copy = log.substr(at + 34, log.find('\n', at) - at - 34);
+    const auto kept = decodeSnapshot(*files.contents(copy), clock.now());
+    ASSERT_TRUE(kept);
+    std::size_t removed = 0;
+    for (const std::string& title : typed) {
+        if (find(title)) continue;
+        ++removed;
+        EXPECT_TRUE(std::any_of(kept->tasks.begin(), kept->tasks.end(), [&](const TaskItem& task) {
+            return task.title == title;
+        })) << title;
+    }
+    EXPECT_GT(removed, 0u);
+}
+
+TEST_F(StoreMergeTest, MembersThisProgramDoesNotKnowSurviveLoadMergeAndSave) {
+    // A peer's fields in the file the app starts on.
+    json doc = document();
+    doc["version"] = 2;
+    doc["tasks"][0]["syncID"] = "abc";
+    doc["prefs"]["theme"] = "dark";
+    doc["bonsai"]["garden"][0]["photo"] = "tree.png";
+    files.put(url, doc.dump());
+    open();
+    s().addTask("mine");
+    queue.advance(0.4);
+    doc = document();
+    EXPECT_EQ(doc["version"], 2);
+    EXPECT_EQ(doc["tasks"][0]["syncID"], "abc");
+    EXPECT_EQ(doc["prefs"]["theme"], "dark");
+    EXPECT_EQ(doc["bonsai"]["garden"][0]["photo"], "tree.png");
+
+    // The peer adds and changes its fields while the app changes the same task: both stay.
+    doc["version"] = 3;
+    doc["sync"] = {{"at", "now"}};
+    doc["tasks"][1]["tags"] = json::array({"a", "b"});
+    s().update(find("parent")->id, [](TaskItem& task) { task.notes = "from the app"; });
+    edit(doc);
+    queue.advance(0.4);
+    doc = document();
+    EXPECT_EQ(doc["version"], 3);
+    EXPECT_EQ(doc["sync"]["at"], "now");
+    EXPECT_EQ(doc["tasks"][0]["syncID"], "abc");
+    EXPECT_EQ(doc["tasks"][0]["notes"], "from the app");
+    EXPECT_EQ(doc["tasks"][1]["tags"], json::array({"a", "b"}));
+    EXPECT_EQ(doc["prefs"]["theme"], "dark");
+
+    // Removed by the peer, gone.
+    doc.erase("sync");
+    edit(doc);
+    queue.advance(0.4);
+    EXPECT_FALSE(document().contains("sync"));
+    EXPECT_EQ(document()["version"], 3);
+}
+
+TEST_F(StoreMergeTest, RemovalWaitsWhileNoCopyCanBeKept) {
+    json doc = document();
+    doc["tasks"] = json::array();
+    files.failAllWrites = true;
+    edit(doc);
+    EXPECT_EQ(s().tasks.get().size(), 2u);
+    EXPECT_TRUE(s().hasUnwrittenChanges());
+    files.failAllWrites = false;
+    queue.advance(1);
+    EXPECT_TRUE(s().tasks.get().empty());
+    EXPECT_FALSE(s().hasUnwrittenChanges());
+    EXPECT_EQ(files.filesIn(url.parent_path()).size(), 2u); // the file and the copy
 }
 
 } // namespace

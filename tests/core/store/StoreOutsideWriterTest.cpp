@@ -131,21 +131,53 @@ TEST_F(StoreOutsideWriterTest, InPlaceWriterPausingPastTheWaitIsMergedFromTheFil
     const std::string full = withTask("in place");
     store->addTask("mine");
     queue.advance(0.2);
+    files.holdOpen(url);
     write(full.substr(0, full.size() / 2));
     queue.advance(3); // the save waited two seconds, then went in
     EXPECT_EQ(writes(), 2u);
     EXPECT_TRUE(savedAsHeld());
-    // The rest goes into the file the writer holds open, which the save displaced.
+    // The writer stalls, however long, and the file it holds open is kept for it.
     const auto held = displaced();
     ASSERT_FALSE(held.empty());
+    queue.advance(30);
+    EXPECT_TRUE(files.contents(held));
+    // The rest goes into that file; its close is a change in the folder.
     files.put(held, full);
+    files.close(held);
     watcher.fire();
     queue.advance(1);
     EXPECT_TRUE(hasTask("in place"));
     EXPECT_TRUE(hasTask("mine"));
     EXPECT_TRUE(savedAsHeld());
-    queue.advance(11);
     EXPECT_EQ(fileCount(), 1u); // no copy of the half left, nothing displaced kept
+}
+
+TEST_F(StoreOutsideWriterTest, DisplacedFileIsKeptWhereItsWriterCannotBeToldAndMovedAsideAtQuit) {
+    const std::string full = withTask("late");
+    // A file system that cannot tell whether the file is open: watched while it changes.
+    files.cannotTell = true;
+    store->addTask("mine");
+    queue.advance(0.2);
+    write(full.substr(0, full.size() / 3));
+    queue.advance(3);
+    const auto held = displaced();
+    ASSERT_FALSE(held.empty());
+    queue.advance(8);
+    files.put(held, full.substr(0, 2 * full.size() / 3));
+    watcher.fire();
+    queue.advance(9.5);
+    EXPECT_TRUE(files.contents(held));
+    // A writer still holding it at quit writes on into a copy the user can find.
+    files.cannotTell = false;
+    files.holdOpen(held);
+    testing::internal::CaptureStderr();
+    store->saveNow(SaveOccasion::quit);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(files.contents(held));
+    EXPECT_NE(log.find("was still going on at quit; it is kept as " + url.string() + ".corrupt-"),
+              std::string::npos)
+        << log;
+    EXPECT_TRUE(hasTask("mine"));
 }
 
 TEST_F(StoreOutsideWriterTest, WriterSeenWritingIsWaitedForPastTwoSeconds) {
@@ -201,6 +233,23 @@ TEST_F(StoreOutsideWriterTest, CopyThatCannotBeMadeKeepsTheFile) {
     queue.advance(2.4);
     EXPECT_EQ(files.contents(corruptCopy()), typo);
     EXPECT_TRUE(savedAsHeld());
+}
+
+TEST_F(StoreOutsideWriterTest, EmptiedOrRemovedFileIsWrittenBackAtOnce) {
+    // With names exchanged in one step, and where a save first checks what it replaces.
+    for (const bool exchanges : {true, false}) {
+        files.exchanges = exchanges;
+        for (const bool removed : {false, true}) {
+            if (removed)
+                files.remove(url);
+            else
+                files.put(url, "");
+            watcher.fire();
+            queue.advance(0.7);
+            EXPECT_TRUE(savedAsHeld()) << exchanges << removed;
+            EXPECT_EQ(fileCount(), 1u); // nothing to copy aside in an empty file
+        }
+    }
 }
 
 TEST_F(StoreOutsideWriterTest, SaveStillBeingWrittenIsTheStoresOwn) {

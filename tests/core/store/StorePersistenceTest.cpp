@@ -94,8 +94,14 @@ TEST_F(StorePersistenceTest, HandEditedOrdersAreRepairedAtStartAndANewTaskStillC
 
 TEST_F(StorePersistenceTest, UndecodableFileIsCopiedAsideThenReplaced) {
     files.put(url, "{\"lists\": [");
+    testing::internal::CaptureStderr();
     Store& store = open();
     const auto corrupt = url.string() + ".corrupt-1773057600";
+    // Where the user's data went, and where the file stopped making sense.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vesk: " + url.string() +
+                  " does not decode (line 1, column 12: the document ends early); it is kept as " + corrupt +
+                  ", and Vesk starts without it\n");
     EXPECT_EQ(files.contents(corrupt), "{\"lists\": [");
     ASSERT_EQ(store.lists.get().size(), 1u);
     EXPECT_EQ(store.lists.get()[0].name, "My Tasks");

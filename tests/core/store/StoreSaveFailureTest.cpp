@@ -1,5 +1,6 @@
-// Writes that fail (a full disk, a folder made read-only): the change stays due and is written
-// once the disk takes it, and the user's terminal or journal hears of it once.
+// Writes that fail (a full disk, a folder made read-only, a file that cannot be read and so is
+// not written over): the change stays due and is written once it can be, and the user's
+// terminal or journal hears of it once.
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,105 @@ TEST_F(StoreSaveFailureTest, QuitWithAChangeNotWrittenSaysSo) {
         log.find("vesk: quitting with changes not saved to " + url.string() + ": No space left on device"),
         std::string::npos)
         << log;
+}
+
+TEST_F(StoreSaveFailureTest, FileUnreadableAtStartIsNeverWrittenOverAndTakenUpOnceReadable) {
+    // The user's history, in a file the app cannot read (chmod 000, another owner).
+    Snapshot history;
+    history.lists = {TaskList{*UUID::parse("11111111-1111-4111-8111-111111111111"), "Work"}};
+    history.tasks = {TaskItem{.id = UUID::random(random), .listID = history.lists[0].id, .title = "old"}};
+    history.sessions = {FocusSession{.id = UUID::random(random), .duration = 1500, .fullPomodoro = true}};
+    history.prefs.onboarded = true;
+    history.prefs.focusMinutes = 50;
+    putDocument(history);
+    const std::string bytes = *files.contents(url);
+    files.failingReads.insert(url);
+    CaptureStderr();
+    Store& store = open();
+    const std::string path = url.string();
+    EXPECT_EQ(GetCapturedStderr(), "vesk: cannot read " + path +
+                                       ": Permission denied; starting without it, which is taken up once it "
+                                       "can be read and never written over\n");
+
+    // What the user types is a change that cannot be saved: said once, retried, and a quit
+    // with it unwritten says so.
+    CaptureStderr();
+    store.addTask("typed");
+    queue.advance(10);
+    store.saveNow(SaveOccasion::quit);
+    EXPECT_EQ(files.contents(url), bytes);
+    EXPECT_TRUE(store.hasUnwrittenChanges());
+    EXPECT_EQ(GetCapturedStderr(),
+              "vesk: cannot save " + path +
+                  ": it cannot be read (Permission denied), and is not written over; trying again\n" +
+                  "vesk: quitting with changes not saved to " + path +
+                  ": it cannot be read (Permission denied), and is not written over\n");
+
+    // Readable again (chmod 600): the file's document is taken up with the typed task in its
+    // list, and saved at once.
+    files.failingReads.clear();
+    CaptureStderr();
+    watcher.fire();
+    queue.advance(0.7);
+    EXPECT_EQ(GetCapturedStderr(), "vesk: " + path +
+                                       " can be read now; what was done meanwhile is added to it\n" +
+                                       "vesk: saved " + path + " again\n");
+    EXPECT_FALSE(store.hasUnwrittenChanges());
+    const auto saved = onDisk();
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->lists, history.lists);
+    ASSERT_EQ(saved->tasks.size(), 2u);
+    EXPECT_EQ(saved->tasks[0].title, "old");
+    EXPECT_EQ(saved->tasks[1].title, "typed");
+    EXPECT_EQ(saved->tasks[1].listID, history.lists[0].id);
+    EXPECT_EQ(saved->sessions, history.sessions);
+    EXPECT_EQ(saved->prefs.focusMinutes, 50);
+    EXPECT_EQ(saved->bonsai->pending, 1); // the cube the typed task earned
+}
+
+TEST_F(StoreSaveFailureTest, FolderInTheFilesPlaceIsNeverMovedAndFailsTheSave) {
+    // At start-up: nothing is written until it is a file again.
+    files.remove(url);
+    files.createDirectories(url);
+    CaptureStderr();
+    open().addTask("typed");
+    queue.advance(5);
+    EXPECT_TRUE(files.hasFolder(url));
+    EXPECT_TRUE(store->hasUnwrittenChanges());
+    EXPECT_NE(
+        GetCapturedStderr().find("cannot save " + url.string() + ": it cannot be read (Is a directory)"),
+        std::string::npos);
+
+    // The folder goes: the typed task is written at once.
+    files.removeFolder(url);
+    watcher.fire();
+    queue.advance(0.7);
+    EXPECT_TRUE(savedWith("typed"));
+    EXPECT_FALSE(store->hasUnwrittenChanges());
+}
+
+TEST_F(StoreSaveFailureTest, CopyAsideThatCannotBeMadeIsAFailedSave) {
+    // A full disk, and a file another program left cut short.
+    const std::string cut = files.contents(url)->substr(0, 40);
+    files.put(url, cut);
+    files.failAllWrites = true;
+    CaptureStderr();
+    store->addTask("typed");
+    queue.advance(5);
+    EXPECT_EQ(files.contents(url), cut);
+    EXPECT_TRUE(store->hasUnwrittenChanges());
+    // Space comes back: the copy is made, the file replaced, and both are said.
+    files.failAllWrites = false;
+    queue.advance(30);
+    EXPECT_TRUE(savedWith("typed"));
+    EXPECT_FALSE(store->hasUnwrittenChanges());
+    const std::string log = GetCapturedStderr();
+    EXPECT_NE(log.find("vesk: cannot save " + url.string() +
+                       ": it holds what does not decode, of which no copy can be kept beside it (No space "
+                       "left on device), and is not written over without one; trying again\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("vesk: saved " + url.string() + " again\n"), std::string::npos) << log;
 }
 
 } // namespace
