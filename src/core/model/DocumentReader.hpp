@@ -24,5 +24,8 @@ ListsAndTasks readListsAndTasks(const nlohmann::json& value, const ReadContext& 
 // gives it (keys sorted, nlohmann's numbers), whichever reader found it.
 std::string compactJson(const nlohmann::json& value);
 std::string compactJson(std::string_view text);
+// Such a value as the document lays it out: nlohmann's pretty print, from the first line's
+// indent (here in the tree reader's file, beside the parser it needs).
+std::string prettyJson(std::string_view compact);
 
 } // namespace vesk

@@ -533,18 +533,20 @@ template <class T> void read(Cursor& in, std::vector<T>& out, const ReadContext&
     in.expect(']');
 }
 
-// A member whose key the model does not know: checked and passed over, and kept, as the tree
-// reader keeps it, where the model has room for such members.
+// A member whose key the model does not know, kept as the tree reader keeps it.
+void keepMember(Cursor& in, UnknownMembers& kept, std::string_view key) {
+    std::string name(key); // before the value's strings reuse the copy the key may be in
+    in.peek();
+    const std::size_t start = in.offset();
+    in.skipValue();
+    kept[std::move(name)] = compactJson(in.since(start));
+}
+
+// A member whose key the model does not know: checked and passed over, and kept where the model
+// has room for such members.
 template <class Model> void unknownMember(Cursor& in, Model& out, std::string_view key) {
     if constexpr (requires { out.unknown; }) {
-        if (!knowsKey<Model>(key)) {
-            std::string name(key); // before the value's strings reuse the copy the key may be in
-            in.peek();
-            const std::size_t start = in.offset();
-            in.skipValue();
-            out.unknown[std::move(name)] = compactJson(in.since(start));
-            return;
-        }
+        if (!knowsKey<Model>(key)) return keepMember(in, out.unknown, key);
     }
     in.skipValue();
 }

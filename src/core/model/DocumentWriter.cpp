@@ -2,6 +2,7 @@
 
 #include "core/model/CaseNames.hpp"
 #include "core/model/DocumentLayout.hpp"
+#include "core/model/DocumentReader.hpp"
 #include "core/model/IsoDate.hpp"
 #include "core/model/Utf8.hpp"
 
@@ -237,45 +238,62 @@ void writeKey(Output& out, std::string_view key) {
 // A member this program does not know, as it was read, in the layout of the rest.
 void writeUnknown(Output& out, const std::pair<const std::string, std::string>& member) {
     writeKey(out, member.first);
-    const auto value = nlohmann::json::parse(member.second, nullptr, /*allow_exceptions=*/false);
-    if (value.is_discarded()) {
-        out.put(member.second);
-        return;
-    }
-    out.putLines(value.dump(2, ' ', /*ensure_ascii=*/false, nlohmann::json::error_handler_t::replace));
+    out.putLines(prettyJson(member.second));
 }
 
-// An object laid out as a Model; `self` is one or has the same members. Members this program
-// does not know go among the others, in the order of their keys.
+void writeKnown(Output& out, const Member& member) {
+    out.put('"');
+    out.put(member.key);
+    out.put("\": ");
+    member.write(out, member.value);
+}
+
+// The members of an object that also holds members this program does not know: all of them
+// in the order of their keys. Apart from the usual objects, which it would slow down.
+void writeAmongUnknown(Output& out, const Members& members, const std::vector<std::size_t>& order,
+                       const UnknownMembers& unknown) {
+    auto extra = unknown.begin();
+    bool first = true;
+    const auto next = [&] {
+        out.item(first);
+        first = false;
+    };
+    for (const std::size_t index : order) {
+        const Member& member = members[index];
+        if (!member.value) continue;
+        for (; extra != unknown.end() && extra->first < member.key; ++extra) {
+            next();
+            writeUnknown(out, *extra);
+        }
+        next();
+        writeKnown(out, member);
+    }
+    for (; extra != unknown.end(); ++extra) {
+        next();
+        writeUnknown(out, *extra);
+    }
+    out.close('}', first);
+}
+
+// An object laid out as a Model; `self` is one or has the same members.
 template <class Model, class Self> void writeObject(Output& out, const Self& self) {
     Members members;
     DocumentLayout<Model>::visit(members, self);
     static const std::vector<std::size_t> order = members.sortedOrder();
-    static const UnknownMembers none;
-    const UnknownMembers* unknown = &none;
-    if constexpr (requires { self.unknown; }) unknown = &self.unknown;
-    auto extra = unknown->begin();
     out.open('{');
+    if constexpr (requires { self.unknown; }) {
+        if (!self.unknown.empty()) return writeAmongUnknown(out, members, order, self.unknown);
+    }
     bool first = true;
     for (const std::size_t index : order) {
         const Member& member = members[index];
         if (!member.value) continue;
-        for (; extra != unknown->end() && extra->first < member.key; ++extra) {
-            out.item(first);
-            first = false;
-            writeUnknown(out, *extra);
-        }
         out.item(first);
         first = false;
         out.put('"');
         out.put(member.key);
         out.put("\": ");
         member.write(out, member.value);
-    }
-    for (; extra != unknown->end(); ++extra) {
-        out.item(first);
-        first = false;
-        writeUnknown(out, *extra);
     }
     out.close('}', first);
 }
