@@ -28,6 +28,11 @@ PanelRect inputShape(const PanelRect& screenFrame, double width, double height, 
     return {down(left), down(top), up(right) - down(left), up(bottom) - down(top)};
 }
 
+PixelPoint screenPixel(const PanelRect& screenFrame, double x, double y, double pixelsPerPoint) {
+    return {static_cast<int>(std::lround(screenFrame.x + (x - screenFrame.x) * pixelsPerPoint)),
+            static_cast<int>(std::lround(screenFrame.y + (y - screenFrame.y) * pixelsPerPoint))};
+}
+
 } // namespace PanelGeometry
 
 } // namespace vesk

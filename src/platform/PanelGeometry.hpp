@@ -29,6 +29,14 @@ struct PixelRect {
     bool operator==(const PixelRect&) const = default;
 };
 
+// A point of the screen in the X server's device pixels.
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+
+    bool operator==(const PixelPoint&) const = default;
+};
+
 // Where the panel and the tarnel sit on a screen.
 namespace PanelGeometry {
 
@@ -46,6 +54,11 @@ PanelRect tarnelRect(const PanelRect& screenFrame, double width, double height);
 // The part of the panel that takes pointer input: the tarnel plus the margin, in the
 // panel's own coordinates, clipped to the panel and widened to whole device pixels.
 PanelRect inputShape(const PanelRect& screenFrame, double width, double height, double pixelsPerPoint);
+
+// The point (x, y) of the screen `screenFrame`, both in points, in device pixels. The toolkit keeps
+// a screen's top-left corner at the same numbers in points and pixels and scales only what lies
+// within the screen, so that a screen away from the origin is not scaled off its place.
+PixelPoint screenPixel(const PanelRect& screenFrame, double x, double y, double pixelsPerPoint);
 
 } // namespace PanelGeometry
 

@@ -37,6 +37,11 @@ std::vector<std::uint32_t> values32(xcb_connection_t* connection, std::uint32_t 
     return values;
 }
 
+// PointerRoot (1) and None (0) are no windows to hand the focus back to.
+bool isWindow(std::uint32_t id) {
+    return id > 1;
+}
+
 // Adds to the events this connection hears from `window`, keeping those the toolkit chose.
 void addEventMask(xcb_connection_t* connection, std::uint32_t window, std::uint32_t mask) {
     auto* attributes =
@@ -99,10 +104,8 @@ bool X11Panel::handle(const void* raw) {
 
 void X11Panel::followActiveWindow() {
     if (!windowManagerActivates()) return;
-    const auto active = values32(display_.connection(), display_.root(), display_.atom("_NET_ACTIVE_WINDOW"),
-                                 XCB_ATOM_WINDOW);
-    // PointerRoot (1) and None (0) are no windows to hand the focus back to.
-    if (!active.empty() && active.front() > 1 && active.front() != window_) previousFocus_ = active.front();
+    const std::uint32_t active = activeWindow();
+    if (isWindow(active) && active != window_) previousFocus_ = active;
 }
 
 void X11Panel::refuseShadows(std::uint32_t window) {
@@ -129,9 +132,9 @@ std::uint32_t X11Panel::topLevel() {
     }
 }
 
-void X11Panel::keepAt(double x, double y) {
-    wanted_ = {static_cast<std::int32_t>(std::lround(x * pixelsPerPoint_)),
-               static_cast<std::int32_t>(std::lround(y * pixelsPerPoint_))};
+void X11Panel::keepAt(const PanelRect& screen, double x, double y) {
+    screen_ = screen;
+    wanted_ = PanelGeometry::screenPixel(screen, x, y, pixelsPerPoint_);
     replacings_ = 0;
     replace();
 }
@@ -142,13 +145,13 @@ void X11Panel::replace() {
     xcb_connection_t* c = display_.connection();
     auto* at = xcb_translate_coordinates_reply(
         c, xcb_translate_coordinates(c, window_, display_.root(), 0, 0), nullptr);
-    const bool placed = at == nullptr || (at->dst_x == (*wanted_)[0] && at->dst_y == (*wanted_)[1]);
+    const bool placed = at == nullptr || (at->dst_x == wanted_->x && at->dst_y == wanted_->y);
     std::free(at);
     if (placed) return;
     ++replacings_;
     // A move of a managed window is a request the window manager carries out on its frame.
-    const std::uint32_t position[] = {static_cast<std::uint32_t>((*wanted_)[0]),
-                                      static_cast<std::uint32_t>((*wanted_)[1])};
+    const std::uint32_t position[] = {static_cast<std::uint32_t>(wanted_->x),
+                                      static_cast<std::uint32_t>(wanted_->y)};
     xcb_configure_window(c, window_, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, position);
     display_.flush();
 }
@@ -213,8 +216,7 @@ void X11Panel::giveUpFocus() {
     std::free(focus);
     const bool managed = windowManagerActivates();
     if (serverFocus || (managed && focusedWindow() == window_)) {
-        // PointerRoot (1) and None (0) are no windows to hand the focus back to.
-        const bool back = previousFocus_ > 1 && viewable(previousFocus_);
+        const bool back = isWindow(previousFocus_) && viewable(previousFocus_);
         if (managed && back)
             askWindowManager("_NET_ACTIVE_WINDOW", {directUserAction, display_.lastInputTime(), window_, 0},
                              previousFocus_);
@@ -241,15 +243,17 @@ void X11Panel::setAcceptsFocus(bool accepts) {
 
 std::uint32_t X11Panel::focusedWindow() {
     xcb_connection_t* c = display_.connection();
-    if (windowManagerActivates()) {
-        const auto active =
-            values32(c, display_.root(), display_.atom("_NET_ACTIVE_WINDOW"), XCB_ATOM_WINDOW);
-        return active.empty() ? 0 : active.front();
-    }
+    if (windowManagerActivates()) return activeWindow();
     xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
     const std::uint32_t focus = reply != nullptr ? reply->focus : 0;
     std::free(reply);
     return focus;
+}
+
+std::uint32_t X11Panel::activeWindow() {
+    const auto active = values32(display_.connection(), display_.root(), display_.atom("_NET_ACTIVE_WINDOW"),
+                                 XCB_ATOM_WINDOW);
+    return active.empty() ? XCB_NONE : active.front();
 }
 
 bool X11Panel::windowManagerActivates() {
@@ -312,7 +316,9 @@ std::optional<PointerSample> X11Panel::pointer() const {
     if (reply == nullptr) return std::nullopt;
     // Buttons 4 to 7 are the wheel: they are never held.
     constexpr std::uint16_t held = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3;
-    const PointerSample sample{reply->root_x / pixelsPerPoint_, reply->root_y / pixelsPerPoint_,
+    // The screen's corner has the same numbers in pixels and points: only what lies past it scales.
+    const PointerSample sample{screen_.x + (reply->root_x - screen_.x) / pixelsPerPoint_,
+                               screen_.y + (reply->root_y - screen_.y) / pixelsPerPoint_,
                                (reply->mask & held) != 0};
     std::free(reply);
     return sample;

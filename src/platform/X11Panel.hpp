@@ -27,11 +27,12 @@ class X11Panel {
     // is). A window manager drops them when a window is withdrawn: the panel never is.
     void applyHints();
 
-    // Keeps the window's top-left corner at this point of the screen (points). Some window
-    // managers place a new window where they like whatever it asks for (fluxbox in the middle,
-    // i3 below a title bar): wherever the window lands or is moved, it asks to go back, a few
-    // times at most, so that a manager that insists is not fought for ever.
-    void keepAt(double x, double y);
+    // Keeps the window's top-left corner at (x, y) on the screen `screen` (points), which the
+    // pointer's position is then read in. Some window managers place a new window where they
+    // like whatever it asks for (fluxbox in the middle, i3 below a title bar): wherever the
+    // window lands or is moved, it asks to go back, a few times at most, so that a manager that
+    // insists is not fought for ever.
+    void keepAt(const PanelRect& screen, double x, double y);
 
     // Keyboard focus, as a panel takes it: while it does not want it (collapsed) the window
     // manager is told not to give it on a click; `takeFocus` asks for it and remembers who
@@ -64,6 +65,8 @@ class X11Panel {
     void setAcceptsFocus(bool accepts);
     // The window manager's active window, or the server's input focus without one.
     std::uint32_t focusedWindow();
+    // The window the window manager says is active.
+    std::uint32_t activeWindow();
     bool windowManagerActivates();
     bool viewable(std::uint32_t window);
     void setShape(std::uint8_t kind, const std::vector<PixelRect>& pixels);
@@ -73,9 +76,10 @@ class X11Panel {
     double pixelsPerPoint_;
     std::uint32_t previousFocus_ = 0; // who had the focus before the panel took it
     X11Display::HandlerId subscription_ = 0;
-    std::optional<std::array<std::int32_t, 2>> wanted_; // where the window belongs, in pixels
-    int replacings_ = 0;                                // asked since the last keepAt
-    bool frameHinted_ = false; // the window manager's frame carries the compositor hints
+    PanelRect screen_;                 // the screen it is kept on
+    std::optional<PixelPoint> wanted_; // where the window belongs
+    int replacings_ = 0;               // asked since the last keepAt
+    bool frameHinted_ = false;         // the window manager's frame carries the compositor hints
 };
 
 } // namespace vesk

@@ -27,5 +27,12 @@ TEST(PanelGeometryTest, TheInputShapeIsTheTarnelPlusTheMarginInPanelCoordinates)
     EXPECT_EQ(PanelGeometry::inputShape(screen, 2000, 900, 1), (PanelRect{0, 0, 1100, 600}));
 }
 
+TEST(PanelGeometryTest, AScreensCornerKeepsItsNumbersInDevicePixels) {
+    EXPECT_EQ(PanelGeometry::screenPixel(screen, 410, 0, 2), (PixelPoint{820, 0}));
+    // Only what lies within the screen scales: not 4020, 400 off the screen.
+    EXPECT_EQ(PanelGeometry::screenPixel(rightScreen, 2010, 200, 2), (PixelPoint{2100, 200}));
+    EXPECT_EQ(PanelGeometry::screenPixel(rightScreen, 2010.5, 200, 1), (PixelPoint{2011, 200}));
+}
+
 } // namespace
 } // namespace vesk

@@ -269,7 +269,7 @@ TEST_F(X11Test, ThePanelGoesBackToItsPlaceWhereverItIsMoved) {
         return position;
     };
     X11Panel panel(*display, window, 2.0);
-    panel.keepAt(125, 0);
+    panel.keepAt({0, 0, 1920, 1080}, 125, 0);
     settle();
     EXPECT_EQ(at(), std::vector<int>({250, 0}));
 
@@ -310,6 +310,11 @@ TEST_F(X11Test, ThePointerPositionAndHeldButtonsAreRead) {
     EXPECT_EQ(pointer->x, 321);
     EXPECT_EQ(pointer->y, 45);
     EXPECT_FALSE(pointer->buttonHeld);
+    // Two pixels a point on a screen away from the origin: only what lies past its corner scales.
+    X11Panel scaled(*display, createWindow(), 2.0);
+    scaled.keepAt({301, 5, 400, 300}, 301, 5);
+    EXPECT_EQ(scaled.pointer()->x, 311);
+    EXPECT_EQ(scaled.pointer()->y, 25);
 
     if (!hasXdotool()) GTEST_SKIP() << "xdotool is not installed";
     ASSERT_TRUE(server->run("xdotool mousedown 1"));

@@ -47,7 +47,7 @@ PanelRect TarnelPanel::availableFrame(const QScreen& screen) {
 void TarnelPanel::place(const PanelRect& screen) {
     const PanelRect frame = PanelGeometry::panelFrame(screen);
     move(static_cast<int>(frame.x), static_cast<int>(frame.y));
-    if (x11_) x11_->keepAt(frame.x, frame.y);
+    if (x11_) x11_->keepAt(screen, frame.x, frame.y);
 }
 
 void TarnelPanel::setDrawn(const QPainterPath& drawn, double haloPoints) {

@@ -15,9 +15,7 @@ TarnelRoot::TarnelRoot(TarnelUI& ui, TarnelView* tarnel, QWidget* parent)
     : QWidget(parent), tarnel_(tarnel), size_(QSizeF(112, 30), [this] { place(); }),
       shadowOpacity_(0, [this] { update(); }) {
     tarnel_->setParent(this);
-    tarnel_->setOnShapeChanged([this] {
-        if (onOutlineChanged_) onOutlineChanged_();
-    });
+    tarnel_->setOnShapeChanged([this] { outlineChanged(); });
     setAttribute(Qt::WA_TranslucentBackground);
     place();
     outline_.bind(
@@ -31,7 +29,7 @@ TarnelRoot::TarnelRoot(TarnelUI& ui, TarnelView* tarnel, QWidget* parent)
 void TarnelRoot::follow(const ContentChange<Outline>& change) {
     const Outline& now = change.now;
     if (change.changed(&Outline::expanded) || change.changed(&Outline::hovering)) {
-        shadowRadius_ = now.expanded ? 10 : 5;
+        shadowRadius_ = now.expanded ? haloPoints : 5;
         shadowOpacity_.set(now.expanded || now.hovering ? 0.7 : 0.0);
     }
     // Opening and closing move the outline with their own springs (closing never overshoots);
@@ -56,9 +54,7 @@ void TarnelRoot::setSatellite(QWidget* satellite) {
     satellite_ = satellite;
     satellite_->setParent(this);
     if (auto* outlined = dynamic_cast<DrawnOutline*>(satellite_))
-        outlined->setOnOutlineChanged([this] {
-            if (onOutlineChanged_) onOutlineChanged_();
-        });
+        outlined->setOnOutlineChanged([this] { outlineChanged(); });
     place();
 }
 
@@ -90,6 +86,10 @@ void TarnelRoot::place() {
     tarnel_->setGeometry(frame.toAlignedRect());
     if (satellite_) satellite_->move(static_cast<int>(std::lround(frame.right() + 10)), 0);
     update();
+    outlineChanged();
+}
+
+void TarnelRoot::outlineChanged() const {
     if (onOutlineChanged_) onOutlineChanged_();
 }
 

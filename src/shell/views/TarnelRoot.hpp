@@ -18,7 +18,8 @@ class TarnelView;
 // window's shapes follow).
 class TarnelRoot final : public QWidget {
   public:
-    // How far the shadows of the tarnel and the satellite reach beyond their outlines.
+    // How far the shadows of the tarnel and the satellite reach beyond their outlines: the open
+    // tarnel's is the widest.
     static constexpr double haloPoints = 10;
 
     TarnelRoot(TarnelUI& ui, TarnelView* tarnel, QWidget* parent = nullptr);
@@ -50,6 +51,7 @@ class TarnelRoot final : public QWidget {
     };
     void follow(const ContentChange<Outline>& change);
     void place();
+    void outlineChanged() const;
 
     TarnelView* tarnel_;
     QWidget* satellite_ = nullptr;
