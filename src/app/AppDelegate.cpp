@@ -158,7 +158,10 @@ void AppDelegate::quitSavesFirst() {
         std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
     // Qt's own end when the X server goes away skips the quit: the save runs from that end too.
-    services_->abruptExit = std::make_unique<AbruptExit>([this] { applicationWillTerminate(); });
+    services_->abruptExit = std::make_unique<AbruptExit>([this] {
+        applicationWillTerminate();
+        QuitDeadline::atLeast(1); // no quit asked for it
+    });
 }
 
 std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLookup& environment) {

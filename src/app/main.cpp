@@ -3,6 +3,7 @@
 
 #include "app/AppDelegate.hpp"
 #include "devtools/DeveloperLaunch.hpp"
+#include "platform/QuitDeadline.hpp"
 #include "platform/X11Display.hpp"
 #include "render/gl/EglContext.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -51,8 +52,11 @@ int startApplication(int argc, char** argv) {
     case vesk::AppDelegate::Launch::refused:
         return 1;
     }
-    const int status = app.exec();
-    return status != 0 ? status : delegate.exitStatus();
+    const int ran = app.exec();
+    const int status = ran != 0 ? ran : delegate.exitStatus();
+    // The teardown that follows may be cut short: it ends with this status all the same.
+    vesk::QuitDeadline::atLeast(status);
+    return status;
 }
 
 } // namespace

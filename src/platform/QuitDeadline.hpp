@@ -9,6 +9,9 @@ namespace vesk {
 namespace QuitDeadline {
 inline constexpr double seconds = 2.5;
 void arm(double afterSeconds, int status);
+// A status learnt after the save (the program's own exit status, an end forced by Qt): the
+// deadline's end says it too, the worst one known.
+void atLeast(int status);
 } // namespace QuitDeadline
 
 } // namespace vesk

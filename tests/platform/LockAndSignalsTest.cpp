@@ -83,11 +83,12 @@ TEST(TerminationSignalsTest, EachSignalReachesTheEventLoopInsteadOfEndingTheProc
 }
 
 TEST(QuitDeadlineTest, AProcessStuckAfterItsSaveEndsWithItsStatus) {
-    const auto endOf = [](bool stuck) {
+    const auto endOf = [](bool stuck, int learntLater = 0) {
         const pid_t child = ::fork();
         if (child == 0) {
             ::alarm(30); // only a broken deadline gets this far
             QuitDeadline::arm(0.2, 3);
+            QuitDeadline::atLeast(learntLater);
             if (stuck) ::pause();
             ::_exit(0);
         }
@@ -96,6 +97,7 @@ TEST(QuitDeadlineTest, AProcessStuckAfterItsSaveEndsWithItsStatus) {
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
     EXPECT_EQ(endOf(true), 3);
+    EXPECT_EQ(endOf(true, 4), 4) << "a status learnt after the save, the worse";
     EXPECT_EQ(endOf(false), 0) << "a process that ends by itself ends as it does";
 }
 
