@@ -23,6 +23,9 @@ EnvironmentLookup processEnvironment();
 std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files);
 // The same place, without looking for the old file.
 std::filesystem::path dataFilePath(const EnvironmentLookup& environment);
+// The file $TARNEL_DATA names, made absolute, when it is not the place the file has without
+// it; empty otherwise.
+std::filesystem::path chosenDataFile(const EnvironmentLookup& environment);
 // The file that `dataFile` names once every symbolic link on the way is followed, its own
 // included, even when the file at the end does not exist yet: what saves replace, what the
 // lock and the watch are about. Absolute; a loop of links leaves the path as given.
