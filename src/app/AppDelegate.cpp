@@ -171,7 +171,7 @@ std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLooku
     if (!files.readOnly) {
         s.claim = DataFileClaim::settle(ahead_.lock ? std::move(*ahead_.lock) : DataFileLock::acquire(url),
                                         url, environment("XDG_RUNTIME_DIR"), !developer_->wantsOwnProgram(),
-                                        [this] { toggleTarnel(); });
+                                        [this] { toggleAskedByAnotherVesk(); });
         if (s.claim.outcome == DataFileClaim::Outcome::handedOver) return Launch::handedOver;
         if (s.claim.outcome == DataFileClaim::Outcome::refused) return Launch::refused;
     }
@@ -188,7 +188,8 @@ void AppDelegate::showTarnel() {
     frames_ = makeLiveFrames(*ui_);
     tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
     thumbnails_ = std::make_unique<BonsaiThumbnails>(s.queue);
-    MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on, chosenDataFile(processEnvironment())); },
+    MenuServices menu{[] { return LoginItem::isEnabled(); },
+                      [](bool on) { LoginItem::set(on, chosenDataFile(processEnvironment())); },
                       [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs().get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
                                                      s.queue, s.files, menu, developer_->panelOptions());
@@ -236,6 +237,16 @@ void AppDelegate::toggleTarnel() {
         ui_->collapse();
     else
         ui_->expand(TarnelUI::Tab::tasks, true);
+}
+
+void AppDelegate::toggleAskedByAnotherVesk() {
+    // The window manager lets the tarnel take the keyboard only with a user action's time that
+    // is newer than the focus it last gave: the shortcut that ran the other vesk, which only the
+    // server saw.
+    if (services_->x11)
+        services_->x11->display().stampUserAction([this] { toggleTarnel(); });
+    else
+        toggleTarnel();
 }
 
 void AppDelegate::hotKeyChanged() {

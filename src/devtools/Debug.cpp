@@ -34,8 +34,7 @@ struct Kind {
     std::string_view what;
 };
 
-template <auto parse>
-bool parses(std::string_view word) {
+template <auto parse> bool parses(std::string_view word) {
     return parse(word).has_value();
 }
 
@@ -73,10 +72,10 @@ constexpr Valued valuedOptions[] = {
      "show N cubes of the current tree"},
     {"--reveal", [](Debug& d, Value v) { d.reveal = convert(v, WordValues::integer); }, "N", wholeNumber,
      "0.8 s later, grow the current tree by N cubes with the reveal"},
-    {"--onboarding", [](Debug& d, Value v) { d.onboarding = convert(v, WordValues::integer); }, "N", wholeNumber,
-     "show the tour again, moved on to its page N (1 to 6)"},
-    {"--seed", [](Debug& d, Value v) { d.seed = convert(v, WordValues::unsignedInteger); }, "S", unsignedNumber,
-     "make the tree of seed S current, planting it when missing"},
+    {"--onboarding", [](Debug& d, Value v) { d.onboarding = convert(v, WordValues::integer); }, "N",
+     wholeNumber, "show the tour again, moved on to its page N (1 to 6)"},
+    {"--seed", [](Debug& d, Value v) { d.seed = convert(v, WordValues::unsignedInteger); }, "S",
+     unsignedNumber, "make the tree of seed S current, planting it when missing"},
     {"--freeze", [](Debug& d, Value v) { d.freeze = convert(v, WordValues::finiteFloat); }, "T", floatNumber,
      "hold the tree's growth animation at T (0 to 1)"},
     {"--delay",

@@ -52,14 +52,18 @@ std::filesystem::path LoginItem::autostartFile() {
     return config.empty() ? config : config / "autostart" / "vesk.desktop";
 }
 
-std::string LoginItem::desktopEntry(const std::filesystem::path& program, const std::filesystem::path& dataFile) {
+std::string LoginItem::desktopEntry(const std::filesystem::path& program,
+                                    const std::filesystem::path& dataFile) {
     const std::string path = program.string();
     const std::string data = dataFile.string();
-    const auto breaksLine = [](const std::string& word) { return word.find_first_of("\n\r") != std::string::npos; };
+    const auto breaksLine = [](const std::string& word) {
+        return word.find_first_of("\n\r") != std::string::npos;
+    };
     if (path.empty() || breaksLine(path) || breaksLine(data)) return {};
     // The login session has no TARNEL_DATA of its own: env hands the program the one it runs on.
     const std::string exec =
-        data.empty() ? quotedArgument(path) : "env " + quotedArgument("TARNEL_DATA=" + data) + " " + quotedArgument(path);
+        data.empty() ? quotedArgument(path)
+                     : "env " + quotedArgument("TARNEL_DATA=" + data) + " " + quotedArgument(path);
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Vesk\n"

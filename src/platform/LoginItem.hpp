@@ -28,7 +28,8 @@ class LoginItem {
 
     // The desktop entry that starts `program` on `dataFile` (empty: the default one); empty
     // when a path cannot be written into one (a line break would end the entry's line).
-    static std::string desktopEntry(const std::filesystem::path& program, const std::filesystem::path& dataFile = {});
+    static std::string desktopEntry(const std::filesystem::path& program,
+                                    const std::filesystem::path& dataFile = {});
 };
 
 } // namespace vesk

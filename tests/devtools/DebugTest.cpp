@@ -64,8 +64,10 @@ TEST(DebugTest, TheFirstWordAtFaultIsRefused) {
     EXPECT_EQ(refusal({"--expand", "stats", "stats"}), "unknown option \"stats\"");
     EXPECT_EQ(refusal({"--demo=1"}), "unknown option \"--demo=1\"");
     // A value missing or not of its kind.
-    EXPECT_EQ(refusal({"--iter", "abc", "--bogus"}), "option \"--iter\" wants N, a whole number, not \"abc\"");
-    EXPECT_EQ(refusal({"--seed", "-1"}), "option \"--seed\" wants S, a whole number of 0 or more, not \"-1\"");
+    EXPECT_EQ(refusal({"--iter", "abc", "--bogus"}),
+              "option \"--iter\" wants N, a whole number, not \"abc\"");
+    EXPECT_EQ(refusal({"--seed", "-1"}),
+              "option \"--seed\" wants S, a whole number of 0 or more, not \"-1\"");
     EXPECT_EQ(refusal({"--demo", "--seed"}), "option \"--seed\" wants S, a whole number of 0 or more");
     EXPECT_EQ(refusal({"--expand"}), "option \"--expand\" wants TAB, a word");
     EXPECT_EQ(refusal({"--freeze", "nan"}), "option \"--freeze\" wants T, a number, not \"nan\"");

@@ -15,6 +15,7 @@
 #include <vector>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
+#include <xcb/xinput.h>
 
 namespace vesk {
 namespace {
@@ -355,6 +356,30 @@ TEST_F(X11Test, PointerMotionAndPressesAnywhereReachTheMonitorThroughTheQueue) {
     EXPECT_NE(pressTime, 0u);
     ASSERT_TRUE(server->run("xdotool click 3"));
     ASSERT_TRUE(pumpUntil([&] { return presses > 1; }));
+}
+
+TEST_F(X11Test, TheLastInputTimeFollowsXInputPressesAndStampedActions) {
+    // The server's time for an action seen nowhere, once its answer is read.
+    std::vector<std::uint32_t> stamps;
+    display->stampUserAction([&] { stamps.push_back(display->lastInputTime()); });
+    display->stampUserAction([&] { stamps.push_back(display->lastInputTime()); });
+    EXPECT_TRUE(stamps.empty());
+    ASSERT_TRUE(pumpUntil([&] { return stamps.size() == 2; }));
+    EXPECT_NE(stamps[0], 0u);
+    EXPECT_GE(stamps[1], stamps[0]);
+
+    // A click that reaches a window through XInput 2, as the toolkit's do.
+    if (!hasXdotool()) GTEST_SKIP() << "xdotool is not installed";
+    const std::uint32_t window = createWindow();
+    struct {
+        xcb_input_event_mask_t head;
+        std::uint32_t mask;
+    } selection{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, XCB_INPUT_XI_EVENT_MASK_BUTTON_PRESS};
+    xcb_input_xi_select_events(display->connection(), window, 1, &selection.head);
+    xcb_map_window(display->connection(), window);
+    settle();
+    ASSERT_TRUE(server->run("xdotool mousemove 500 300 click 1"));
+    ASSERT_TRUE(pumpUntil([&] { return display->lastInputTime() > stamps[1]; }));
 }
 
 TEST_F(X11Test, TheHotKeyRunsItsActionOncePerPressOnTheQueue) {
