@@ -171,7 +171,7 @@ std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLooku
     if (!files.readOnly) {
         s.claim = DataFileClaim::settle(ahead_.lock ? std::move(*ahead_.lock) : DataFileLock::acquire(url),
                                         url, environment("XDG_RUNTIME_DIR"), !developer_->wantsOwnProgram(),
-                                        [this] { toggleAskedByAnotherVesk(); });
+                                        [this] { toggleTarnel(); });
         if (s.claim.outcome == DataFileClaim::Outcome::handedOver) return Launch::handedOver;
         if (s.claim.outcome == DataFileClaim::Outcome::refused) return Launch::refused;
     }
@@ -237,16 +237,6 @@ void AppDelegate::toggleTarnel() {
         ui_->collapse();
     else
         ui_->expand(TarnelUI::Tab::tasks, true);
-}
-
-void AppDelegate::toggleAskedByAnotherVesk() {
-    // The window manager lets the tarnel take the keyboard only with a user action's time that
-    // is newer than the focus it last gave: the shortcut that ran the other vesk, which only the
-    // server saw.
-    if (services_->x11)
-        services_->x11->display().stampUserAction([this] { toggleTarnel(); });
-    else
-        toggleTarnel();
 }
 
 void AppDelegate::hotKeyChanged() {

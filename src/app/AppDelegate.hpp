@@ -67,7 +67,6 @@ class AppDelegate {
 
     // Alt+Space and a second `vesk`: opens the tarnel on the tasks tab, ready to type, or closes it.
     void toggleTarnel();
-    void toggleAskedByAnotherVesk();
     // Tells the UI state, and standard error, whether Alt+Space is ours.
     void hotKeyChanged();
 

@@ -5,7 +5,6 @@
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 struct xcb_connection_t;
 
@@ -38,15 +37,6 @@ class X11Display {
     void unsubscribe(HandlerId id);
     bool dispatch(const void* event);
 
-    // The server time of the last key, button or touch event seen, core or XInput 2 (0,
-    // "now", before the first): the time of the user action that requests made on the
-    // user's behalf carry.
-    std::uint32_t lastInputTime() const { return lastInputTime_; }
-    // A user action of which no event came here (a second vesk run from a desktop's shortcut)
-    // happens at the server's present time: asks the server for it, and once the answer is
-    // in, makes it the last input time and runs `then`.
-    void stampUserAction(std::function<void()> then);
-
     // Reads and dispatches every event already queued on a connection of our own.
     void pump();
     void flush();
@@ -60,10 +50,6 @@ class X11Display {
     std::map<std::string, std::uint32_t> atoms_;
     std::map<HandlerId, Handler> handlers_;
     HandlerId lastId_ = 0;
-    std::uint32_t lastInputTime_ = 0;
-    std::uint8_t inputOpcode_ = 0;               // XInput's major opcode; 0 without the extension
-    std::uint32_t clockWindow_ = 0;              // whose property changes tell the server's time
-    std::vector<std::function<void()>> stamped_; // waiting for that time
 };
 
 } // namespace vesk

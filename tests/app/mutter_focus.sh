@@ -50,7 +50,7 @@ typed_into_tarnel() {
     what=$1
     shift
     before=$(keys_to_other)
-    xdotool key "$@"
+    [ $# -eq 0 ] || xdotool key "$@"
     xdotool type --delay 30 "Task $what"
     xdotool key Return
     wait_until 20 "$what: the typed task was not saved" has "Task $what"
