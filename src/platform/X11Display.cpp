@@ -54,6 +54,10 @@ void X11Display::unsubscribe(HandlerId id) {
     handlers_.erase(id);
 }
 
+bool X11Display::broken() const {
+    return xcb_connection_has_error(connection_) != 0;
+}
+
 bool X11Display::dispatch(const void* event) {
     // A handler may subscribe or unsubscribe others while it runs: walk a snapshot of the
     // ids and skip the ones that have gone meanwhile.
