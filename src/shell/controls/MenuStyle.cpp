@@ -133,7 +133,7 @@ int MenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const
         // where it was put.
         if (const auto* menu = dynamic_cast<const ThemedMenu*>(widget); menu && menu->isVisible())
             return menu->screen()->geometry().height();
-        return QProxyStyle::pixelMetric(metric, option, widget);
+        [[fallthrough]];
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
