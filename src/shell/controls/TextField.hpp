@@ -32,10 +32,9 @@ class TextField final : public QLineEdit {
 
 // Several lines that grow with the text from `minLines` to `maxLines`, then scroll; without
 // the keyboard it shows its beginning, its last line ended with an ellipsis when more text
-// follows. Text that starts in a right-to-left script is aligned
-// to the right, as one line is. Return runs `onReturn` instead of breaking the line
-// when one is set; Tab and Shift+Tab move the keyboard on and back. Pasting or dropping takes
-// plain text only.
+// follows. Text that starts in a right-to-left script is aligned to the right, as one line
+// is. Return runs `onReturn` instead of breaking the line when one is set; Tab and Shift+Tab
+// move the keyboard on and back. Pasting or dropping takes plain text only.
 class GrowingTextEdit final : public QPlainTextEdit {
   public:
     GrowingTextEdit(const QString& placeholder, const QFont& font, const QColor& color, int minLines,
