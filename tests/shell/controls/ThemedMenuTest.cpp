@@ -137,8 +137,7 @@ void scrollsWithin(QMenu& menu, const QRect& room) {
     test::pressKey(&menu, Qt::Key_Up);
     EXPECT_EQ(menu.activeAction(), entries.back());
     EXPECT_EQ(menu.geometry(), placed);
-    EXPECT_TRUE(menu.rect().contains(menu.actionGeometry(entries.back())))
-        << menu.rect().height() << " " << menu.actionGeometry(entries.back()).top() << " " << menu.actionGeometry(entries.back()).height();
+    EXPECT_TRUE(menu.rect().contains(menu.actionGeometry(entries.back())));
 }
 
 TEST(ThemedMenuTest, ALongMenuScrollsInItsRoomBelowItsButtonOrItsAreaAndLongTitlesAreShortened) {
