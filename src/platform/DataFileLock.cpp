@@ -1,6 +1,6 @@
 #include "platform/DataFileLock.hpp"
 
-#include "core/store/DataLocation.hpp"
+#include "platform/PosixFileSystem.hpp"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -37,7 +37,7 @@ int openLockFile(const std::filesystem::path& path) {
 } // namespace
 
 std::filesystem::path DataFileLock::lockPath(const std::filesystem::path& dataFile) {
-    return resolveDataFile(dataFile).string() + ".lock";
+    return resolveOwnLinks(dataFile).string() + ".lock";
 }
 
 DataFileLock::Attempt DataFileLock::acquire(const std::filesystem::path& dataFile) {
