@@ -42,8 +42,7 @@ std::filesystem::path DataFileLock::lockPath(const std::filesystem::path& dataFi
 
 DataFileLock::Attempt DataFileLock::acquire(const std::filesystem::path& dataFile) {
     const auto path = lockPath(dataFile);
-    std::error_code ignored;
-    std::filesystem::create_directories(path.parent_path(), ignored);
+    PosixFileSystem().createDirectories(path.parent_path());
     const int fd = openLockFile(path);
     if (fd < 0) return failure(errno);
     int result;

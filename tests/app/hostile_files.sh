@@ -31,8 +31,9 @@ ended() {
 }
 list=11111111-1111-4111-8111-111111111111
 empty='{"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":true}}'
-two_tasks="{\"lists\":[{\"id\":\"$list\",\"name\":\"Inbox\"}],\"tasks\":[{\"title\":\"one\",\"listID\":\"$list\"},\
-{\"title\":\"two\",\"listID\":\"$list\"}],\"sessions\":[],\"timer\":{},\"prefs\":{\"onboarded\":true}}"
+task() { printf '{"id":"%s-2222-4222-8222-222222222222","title":"%s","listID":"%s"}' "$1" "$2" "$list"; }
+two_tasks="{\"lists\":[{\"id\":\"$list\",\"name\":\"Inbox\"}],\"tasks\":[$(task 22222222 one),$(task 33333333 two)],\
+\"sessions\":[],\"timer\":{},\"prefs\":{\"onboarded\":true}}"
 
 # No data folder yet, umask 022: the folder made is 700, the file 600.
 umask 022
@@ -55,7 +56,7 @@ printf '%s' "$two_tasks" > "$TARNEL_DATA"
 chown nobody:nogroup "$TARNEL_DATA"
 chmod 600 "$TARNEL_DATA"
 launch shared
-other python3 - "$TARNEL_DATA" "$vpid" "$empty" <<'PY'
+other /usr/bin/python3 - "$TARNEL_DATA" "$vpid" "$empty" <<'PY'
 import os, sys
 path, pid, empty = sys.argv[1:]
 folder, name = os.path.split(path)
@@ -108,7 +109,7 @@ rm "$TARNEL_DATA"
 
 # 100,000 levels of arrays in a member Vesk does not know: copied aside and said, then the
 # file is Vesk's own again, of its usual size.
-python3 -c "import sys; n = 100000; sys.stdout.write('{\"lists\":[],\"tasks\":[],\"sessions\":[],\"timer\":{},\"prefs\":{\"onboarded\":true},\"x\":' + '[' * n + ']' * n + '}')" \
+/usr/bin/python3 -c "import sys; n = 100000; sys.stdout.write('{\"lists\":[],\"tasks\":[],\"sessions\":[],\"timer\":{},\"prefs\":{\"onboarded\":true},\"x\":' + '[' * n + ']' * n + '}')" \
     > "$TARNEL_DATA"
 chown nobody:nogroup "$TARNEL_DATA"
 launch deep
