@@ -157,11 +157,13 @@ void AppDelegate::quitSavesFirst() {
     services_->terminationSignals =
         std::make_unique<TerminationSignals>([](int) { QCoreApplication::quit(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, [this] { applicationWillTerminate(); });
-    // Qt's own end when the X server goes away skips the quit: the save runs from that end too.
-    services_->abruptExit = std::make_unique<AbruptExit>([this] {
-        applicationWillTerminate();
-        QuitDeadline::atLeast(1); // no quit asked for it
-    });
+    // Qt's own end when the X server goes away skips the quit: the save runs before that end.
+    if (QtX11Display* x11 = services_->x11.get())
+        services_->abruptExit = std::make_unique<AbruptExit>([x11] { return x11->display().broken(); },
+                                                             [this] {
+                                                                 if (store_) store_->saveNow(SaveOccasion::quit);
+                                                                 return 1; // no quit asked for it
+                                                             });
 }
 
 std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLookup& environment) {

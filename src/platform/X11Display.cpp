@@ -54,6 +54,10 @@ void X11Display::unsubscribe(HandlerId id) {
     handlers_.erase(id);
 }
 
+bool X11Display::broken() const {
+    return xcb_connection_has_error(connection_) != 0;
+}
+
 bool X11Display::dispatch(const void* event) {
     switch (static_cast<const xcb_generic_event_t*>(event)->response_type & 0x7f) {
     case XCB_KEY_PRESS:

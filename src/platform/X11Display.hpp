@@ -30,6 +30,8 @@ class X11Display {
 
     xcb_connection_t* connection() const { return connection_; }
     std::uint32_t root() const { return root_; }
+    // The server has gone, or the connection failed otherwise: nothing more comes through it.
+    bool broken() const;
 
     std::uint32_t atom(const std::string& name);
 

@@ -79,7 +79,12 @@ stop_wm() {
     xprop -root -remove _NET_SUPPORTING_WM_CHECK
 }
 
-run_under openbox --sm-disable
+# Each window manager on a configuration of the test's own that sets no wallpaper and starts
+# nothing: what a distribution's default session draws (fluxbox's Debian style runs fbsetbg,
+# whose failure opens a message across the screen) must not reach the pixels counted here.
+# By absolute path: openbox changes to $HOME.
+cp /etc/xdg/openbox/rc.xml "$work/openbox.xml"
+run_under openbox --sm-disable --config-file "$work/openbox.xml"
 # A compositor that starts while vesk runs gets room for the panel's own soft shadows and
 # casts none of its own; when it stops, only what is drawn shows again.
 # The pill at rest, 112 wide, shows a pixel more on each side; 10 more for the shadows.
@@ -95,7 +100,15 @@ wait_until 20 "the panel did not follow the compositor that stopped" shape_is 11
 stop_wm openbox
 
 if command -v fluxbox >/dev/null 2>&1; then
-    run_under fluxbox
+    # fluxbox writes its defaults over the file named by -rc unless its folder is there already.
+    mkdir -p "$HOME/.fluxbox"
+    for file in keys menu apps overlay windowmenu; do : > "$HOME/.fluxbox/$file"; done
+    echo 'background: none' > "$HOME/.fluxbox/style"
+    printf 'session.configVersion: 13\nsession.styleFile: %s/style\nsession.styleOverlay: %s/overlay\n' \
+        "$HOME/.fluxbox" "$HOME/.fluxbox" > "$HOME/.fluxbox/init"
+    printf 'session.%sFile: %s/%s\n' menu "$HOME/.fluxbox" menu key "$HOME/.fluxbox" keys apps "$HOME/.fluxbox" apps \
+        >> "$HOME/.fluxbox/init"
+    run_under fluxbox -rc "$HOME/.fluxbox/init"
     stop_wm fluxbox
 fi
 if command -v i3 >/dev/null 2>&1; then
