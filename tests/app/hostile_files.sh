@@ -8,6 +8,8 @@
 set -eu
 [ "$(id -u)" -eq 0 ] || { echo "skipped: a second account needs root"; exit 77; }
 . "$(dirname "$0")/x_session.sh"
+# A vesk stuck on a file ignores SIGTERM: what is left at the end is killed.
+trap 'for pid in $pids; do kill -KILL "$pid" 2>/dev/null || true; done; cleanup' EXIT
 
 user="$work/user"
 mkdir -p "$user/home" "$user/run"
@@ -89,15 +91,16 @@ wait_until 10 "planted: the link was not said" said planted \
 ended planted
 [ "$(cat "$sticky/theirs.json")" = "$empty" ] || fail "planted: written through the link: $(cat "$sticky/theirs.json")"
 
-# A named pipe as the data file at start, and one swapped in while vesk runs: said, never
-# opened, and vesk quits.
+# A named pipe as the data file at start (and one it may not write as its lock file), and one
+# swapped in while vesk runs: said, never waited on, and vesk quits.
 export TARNEL_DATA="$user/data.json"
 setpriv --reuid=nobody --regid=nogroup --clear-groups mkfifo "$TARNEL_DATA"
+mkfifo -m 444 "$TARNEL_DATA.lock"
 launch pipe
 wait_until 10 "pipe: no word of it" said pipe "cannot read $TARNEL_DATA: a named pipe, not a file"
 ended pipe
 [ -p "$TARNEL_DATA" ] || fail "pipe: the named pipe was replaced"
-rm "$TARNEL_DATA"
+rm "$TARNEL_DATA" "$TARNEL_DATA.lock"
 printf '%s' "$empty" > "$TARNEL_DATA"
 chown nobody:nogroup "$TARNEL_DATA"
 launch swapped
