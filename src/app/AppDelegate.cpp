@@ -190,7 +190,8 @@ void AppDelegate::showTarnel() {
     frames_ = makeLiveFrames(*ui_);
     tourDriver_ = std::make_unique<TourDriver>(*store_, *ui_, s.queue);
     thumbnails_ = std::make_unique<BonsaiThumbnails>(s.queue);
-    MenuServices menu{[] { return LoginItem::isEnabled(); }, [](bool on) { LoginItem::set(on); },
+    MenuServices menu{[] { return LoginItem::isEnabled(); },
+                      [](bool on) { LoginItem::set(on, chosenDataFile(processEnvironment())); },
                       [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs().get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
                                                      s.queue, s.files, menu, developer_->panelOptions());

@@ -28,10 +28,27 @@ struct Flag {
     std::string_view help;
 };
 
+// What a value word must be for its option, and how a refusal names it.
+struct Kind {
+    bool (*fits)(std::string_view word);
+    std::string_view what;
+};
+
+template <auto parse> bool parses(std::string_view word) {
+    return parse(word).has_value();
+}
+
+constexpr Kind anyWord{[](std::string_view) { return true; }, "a word"};
+constexpr Kind wholeNumber{parses<WordValues::integer>, "a whole number"};
+constexpr Kind unsignedNumber{parses<WordValues::unsignedInteger>, "a whole number of 0 or more"};
+constexpr Kind floatNumber{parses<WordValues::finiteFloat>, "a number"};
+constexpr Kind doubleNumber{parses<WordValues::finiteDouble>, "a number"};
+
 struct Valued {
     std::string_view name;
     void (*apply)(Debug&, Value);
     std::string_view value;
+    Kind kind;
     std::string_view help;
 };
 
@@ -43,29 +60,29 @@ constexpr Flag flags[] = {
     {"--add-after", &Debug::addAfter, "add the task \"Added while open\" 0.8 s later"}};
 
 constexpr Valued valuedOptions[] = {
-    {"--expand", [](Debug& d, Value v) { d.expand = text(v); }, "TAB",
+    {"--expand", [](Debug& d, Value v) { d.expand = text(v); }, "TAB", anyWord,
      "open the tarnel on detail, bonsai, garden, focus or stats (else tasks)"},
-    {"--timer", [](Debug& d, Value v) { d.timer = text(v); }, "KIND",
+    {"--timer", [](Debug& d, Value v) { d.timer = text(v); }, "KIND", anyWord,
      "start a back-dated pomodoro, stopwatch or break"},
-    {"--snapshot", [](Debug& d, Value v) { d.snapshot = text(v); }, "FILE",
+    {"--snapshot", [](Debug& d, Value v) { d.snapshot = text(v); }, "FILE", anyWord,
      "write a picture of the tarnel to FILE, then quit"},
-    {"--then", [](Debug& d, Value v) { d.thenTab = text(v); }, "TAB",
+    {"--then", [](Debug& d, Value v) { d.thenTab = text(v); }, "TAB", anyWord,
      "1.2 s later, select tasks, bonsai, focus or stats"},
-    {"--iter", [](Debug& d, Value v) { d.iteration = convert(v, WordValues::integer); }, "N",
+    {"--iter", [](Debug& d, Value v) { d.iteration = convert(v, WordValues::integer); }, "N", wholeNumber,
      "show N cubes of the current tree"},
-    {"--reveal", [](Debug& d, Value v) { d.reveal = convert(v, WordValues::integer); }, "N",
+    {"--reveal", [](Debug& d, Value v) { d.reveal = convert(v, WordValues::integer); }, "N", wholeNumber,
      "0.8 s later, grow the current tree by N cubes with the reveal"},
     {"--onboarding", [](Debug& d, Value v) { d.onboarding = convert(v, WordValues::integer); }, "N",
-     "show the tour again, moved on to its page N (1 to 6)"},
+     wholeNumber, "show the tour again, moved on to its page N (1 to 6)"},
     {"--seed", [](Debug& d, Value v) { d.seed = convert(v, WordValues::unsignedInteger); }, "S",
-     "make the tree of seed S current, planting it when missing"},
-    {"--freeze", [](Debug& d, Value v) { d.freeze = convert(v, WordValues::finiteFloat); }, "T",
+     unsignedNumber, "make the tree of seed S current, planting it when missing"},
+    {"--freeze", [](Debug& d, Value v) { d.freeze = convert(v, WordValues::finiteFloat); }, "T", floatNumber,
      "hold the tree's growth animation at T (0 to 1)"},
     {"--delay",
      [](Debug& d, Value v) {
          d.snapshotDelay = convert(v, WordValues::finiteDouble).value_or(Debug::defaultSnapshotDelay);
      },
-     "SECONDS", "take the snapshot this long after the start (1.5)"},
+     "SECONDS", doubleNumber, "take the snapshot this long after the start (1.5)"},
 };
 
 // Qt's own word that a session manager restarts a program with; Qt reads it.
@@ -91,22 +108,28 @@ Debug::Debug(const std::vector<std::string>& arguments) {
     }
 }
 
-std::optional<std::string> Debug::unknownWord(const std::vector<std::string>& arguments) {
+std::optional<std::string> Debug::refusal(const std::vector<std::string>& arguments) {
     const auto known = [](std::string_view word) {
         return std::any_of(std::begin(flags), std::end(flags),
                            [&](const Flag& f) { return f.name == word; }) ||
                word == helpWord;
     };
-    const auto valued = [](std::string_view word) {
-        return word == sessionWord || std::any_of(std::begin(valuedOptions), std::end(valuedOptions),
-                                                  [&](const Valued& option) { return option.name == word; });
-    };
     for (std::size_t index = 1; index < arguments.size(); ++index) {
         const std::string_view word = arguments[index];
-        if (valued(word))
-            ++index; // its value, whatever it is
-        else if (!known(word))
-            return std::string(word);
+        if (word == sessionWord) {
+            ++index; // Qt's, whatever its value is
+            continue;
+        }
+        const auto* option = std::find_if(std::begin(valuedOptions), std::end(valuedOptions),
+                                          [&](const Valued& o) { return o.name == word; });
+        if (option == std::end(valuedOptions)) {
+            if (!known(word)) return "unknown option \"" + std::string(word) + '"';
+            continue;
+        }
+        const std::string wants = "option \"" + std::string(word) + "\" wants " + std::string(option->value) +
+                                  ", " + std::string(option->kind.what);
+        if (++index == arguments.size()) return wants;
+        if (!option->kind.fits(arguments[index])) return wants + ", not \"" + arguments[index] + '"';
     }
     return std::nullopt;
 }

@@ -47,9 +47,10 @@ struct Debug {
     bool operator==(const Debug&) const = default;
 
     static constexpr std::string_view helpWord = "--help";
-    // The first word that is neither an option nor an option's value: a mistyped option,
-    // which must not start the real program on the user's data.
-    static std::optional<std::string> unknownWord(const std::vector<std::string>& arguments);
+    // Why the words cannot be run, said of the first one at fault: a word that is neither an
+    // option nor an option's value, or an option whose value is missing or not of its kind. A
+    // mistyped option must not start the real program on the user's data.
+    static std::optional<std::string> refusal(const std::vector<std::string>& arguments);
     // The options, a few words each, for "--help" and for a word the program does not know.
     static std::string usage();
 

@@ -49,8 +49,8 @@ std::optional<int> DeveloperLaunch::takeOver(int argc, char** argv) {
         return 0;
     }
     // A mistyped developer option would otherwise start the real program on the user's data.
-    if (const auto word = Debug::unknownWord(words)) {
-        std::cerr << "vesk: unknown option \"" << *word << "\"\n\n" << Debug::usage();
+    if (const auto refusal = Debug::refusal(words)) {
+        std::cerr << "vesk: " << *refusal << "\n\n" << Debug::usage();
         return 2;
     }
     return std::nullopt;

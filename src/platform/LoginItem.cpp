@@ -28,9 +28,9 @@ std::filesystem::path configHome() {
 
 // Exec takes a quoted argument in which ", `, $ and \ are escaped; the file's string
 // syntax then escapes every backslash once more, and % starts a field code.
-std::string quotedExec(const std::string& path) {
+std::string quotedArgument(const std::string& word) {
     std::string quoted = "\"";
-    for (const char c : path) {
+    for (const char c : word) {
         if (c == '"' || c == '`' || c == '$') quoted += "\\\\";
         if (c == '\\') quoted += "\\\\\\";
         if (c == '%') quoted += '%';
@@ -52,15 +52,24 @@ std::filesystem::path LoginItem::autostartFile() {
     return config.empty() ? config : config / "autostart" / "vesk.desktop";
 }
 
-std::string LoginItem::desktopEntry(const std::filesystem::path& program) {
+std::string LoginItem::desktopEntry(const std::filesystem::path& program,
+                                    const std::filesystem::path& dataFile) {
     const std::string path = program.string();
-    if (path.empty() || path.find_first_of("\n\r") != std::string::npos) return {};
+    const std::string data = dataFile.string();
+    const auto breaksLine = [](const std::string& word) {
+        return word.find_first_of("\n\r") != std::string::npos;
+    };
+    if (path.empty() || breaksLine(path) || breaksLine(data)) return {};
+    // The login session has no TARNEL_DATA of its own: env hands the program the one it runs on.
+    const std::string exec =
+        data.empty() ? quotedArgument(path)
+                     : "env " + quotedArgument("TARNEL_DATA=" + data) + " " + quotedArgument(path);
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Vesk\n"
            "Comment=Tasks, focus timer and a bonsai at the top of the screen\n"
            "Exec=" +
-           quotedExec(path) +
+           exec +
            "\n"
            "Terminal=false\n"
            "X-GNOME-Autostart-enabled=true\n";
@@ -77,7 +86,7 @@ bool LoginItem::isEnabled() {
     return true;
 }
 
-std::optional<std::string> LoginItem::change(bool enabled) {
+std::optional<std::string> LoginItem::change(bool enabled, const std::filesystem::path& dataFile) {
     const auto file = autostartFile();
     if (file.empty()) return "no configuration folder ($XDG_CONFIG_HOME and $HOME are unset)";
 
@@ -89,8 +98,8 @@ std::optional<std::string> LoginItem::change(bool enabled) {
         return std::nullopt;
     }
 
-    const std::string entry = desktopEntry(runningProgram());
-    if (entry.empty()) return "the program's path cannot be written into a desktop entry";
+    const std::string entry = desktopEntry(runningProgram(), dataFile);
+    if (entry.empty()) return "the program's or the data file's path cannot be written into a desktop entry";
     PosixFileSystem files;
     errno = 0;
     if (!files.createDirectories(file.parent_path()) || !files.writeAtomically(file, entry))
@@ -99,8 +108,8 @@ std::optional<std::string> LoginItem::change(bool enabled) {
     return std::nullopt;
 }
 
-void LoginItem::set(bool enabled) {
-    if (const auto error = change(enabled)) {
+void LoginItem::set(bool enabled, const std::filesystem::path& dataFile) {
+    if (const auto error = change(enabled, dataFile)) {
         const std::string message = "Vesk: login item change failed: " + *error;
         // The message is data, never the format: a path may hold a '%'.
         ::syslog(LOG_ERR, "%s", message.c_str());

@@ -59,17 +59,6 @@ bool X11Display::broken() const {
 }
 
 bool X11Display::dispatch(const void* event) {
-    switch (static_cast<const xcb_generic_event_t*>(event)->response_type & 0x7f) {
-    case XCB_KEY_PRESS:
-    case XCB_KEY_RELEASE:
-    case XCB_BUTTON_PRESS:
-    case XCB_BUTTON_RELEASE:
-        // The four share one layout.
-        lastInputTime_ = static_cast<const xcb_key_press_event_t*>(event)->time;
-        break;
-    default:
-        break;
-    }
     // A handler may subscribe or unsubscribe others while it runs: walk a snapshot of the
     // ids and skip the ones that have gone meanwhile.
     std::vector<HandlerId> ids;

@@ -39,10 +39,6 @@ class X11Display {
     void unsubscribe(HandlerId id);
     bool dispatch(const void* event);
 
-    // The server time of the last key or button event seen (0, "now", before the first):
-    // the time of the user action that requests made on the user's behalf carry.
-    std::uint32_t lastInputTime() const { return lastInputTime_; }
-
     // Reads and dispatches every event already queued on a connection of our own.
     void pump();
     void flush();
@@ -56,7 +52,6 @@ class X11Display {
     std::map<std::string, std::uint32_t> atoms_;
     std::map<HandlerId, Handler> handlers_;
     HandlerId lastId_ = 0;
-    std::uint32_t lastInputTime_ = 0;
 };
 
 } // namespace vesk

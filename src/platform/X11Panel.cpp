@@ -18,6 +18,8 @@ constexpr std::uint32_t noShadow = 0;
 constexpr std::uint32_t barelyTranslucent = 0xFFFFFFFE; // of 0xFFFFFFFF, opaque
 // A request "from a pager": the user's own action, which no focus-stealing rule holds back.
 constexpr std::uint32_t directUserAction = 2;
+// The property whose change, of no bytes, the server stamps with its time.
+constexpr const char* clockProperty = "_VESK_FOCUS_TIME";
 constexpr std::uint32_t wmHintsInput = 1; // the flag saying the `input` field is set
 constexpr std::uint32_t wmHintsWords = 9;
 
@@ -59,7 +61,8 @@ X11Panel::X11Panel(X11Display& display, std::uint32_t window, double pixelsPerPo
     // Where the window manager puts the window, and the active window as it changes: whoever had
     // it last before the panel gets the keyboard back, also under a manager that activates the
     // panel on the click that opens it.
-    addEventMask(display_.connection(), window_, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    addEventMask(display_.connection(), window_,
+                 XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE);
     addEventMask(display_.connection(), display_.root(), XCB_EVENT_MASK_PROPERTY_CHANGE);
     followActiveWindow();
 }
@@ -75,6 +78,8 @@ bool X11Panel::handle(const void* raw) {
         const auto* notify = static_cast<const xcb_property_notify_event_t*>(raw);
         if (notify->window == display_.root() && notify->atom == display_.atom("_NET_ACTIVE_WINDOW"))
             followActiveWindow();
+        else if (notify->window == window_ && notify->atom == display_.atom(clockProperty))
+            focusAt(notify->time);
         break;
     }
     case XCB_CONFIGURE_NOTIFY:
@@ -201,15 +206,43 @@ void X11Panel::askWindowManager(const char* type, const std::array<std::uint32_t
 void X11Panel::takeFocus() {
     const std::uint32_t current = focusedWindow();
     if (current != window_) previousFocus_ = current;
+    wantsFocus_ = true;
     setAcceptsFocus(true);
     if (windowManagerActivates())
-        askWindowManager("_NET_ACTIVE_WINDOW", {directUserAction, display_.lastInputTime(), 0, 0});
+        askTime();
     else
         xcb_set_input_focus(display_.connection(), XCB_INPUT_FOCUS_PARENT, window_, XCB_CURRENT_TIME);
     display_.flush();
 }
 
 void X11Panel::giveUpFocus() {
+    wantsFocus_ = false;
+    if (windowManagerActivates())
+        askTime();
+    else
+        handBackFocus(XCB_CURRENT_TIME);
+    display_.flush();
+}
+
+void X11Panel::askTime() {
+    // A window manager hands the focus over only for a user action newer than the last one it
+    // knows of, and no event of ours carries one: the toolkit reads the pointer through XInput,
+    // asks for the focus itself on a press with a time of its own, and a second vesk run from a
+    // shortcut brings no event at all. The server's present time is newer than all of them.
+    xcb_change_property(display_.connection(), XCB_PROP_MODE_APPEND, window_, display_.atom(clockProperty),
+                        XCB_ATOM_CARDINAL, 32, 0, nullptr);
+}
+
+void X11Panel::focusAt(std::uint32_t time) {
+    // Only the last wish counts: the panel may have closed again meanwhile.
+    if (wantsFocus_)
+        askWindowManager("_NET_ACTIVE_WINDOW", {directUserAction, time, 0, 0});
+    else
+        handBackFocus(time);
+    display_.flush();
+}
+
+void X11Panel::handBackFocus(std::uint32_t time) {
     xcb_connection_t* c = display_.connection();
     xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
     const bool serverFocus = focus != nullptr && focus->focus == window_;
@@ -218,15 +251,13 @@ void X11Panel::giveUpFocus() {
     if (serverFocus || (managed && focusedWindow() == window_)) {
         const bool back = isWindow(previousFocus_) && viewable(previousFocus_);
         if (managed && back)
-            askWindowManager("_NET_ACTIVE_WINDOW", {directUserAction, display_.lastInputTime(), window_, 0},
-                             previousFocus_);
+            askWindowManager("_NET_ACTIVE_WINDOW", {directUserAction, time, window_, 0}, previousFocus_);
         else
             xcb_set_input_focus(c, XCB_INPUT_FOCUS_POINTER_ROOT,
                                 back ? previousFocus_ : std::uint32_t(XCB_INPUT_FOCUS_POINTER_ROOT),
                                 XCB_CURRENT_TIME);
     }
     setAcceptsFocus(false);
-    display_.flush();
 }
 
 void X11Panel::setAcceptsFocus(bool accepts) {

@@ -37,8 +37,9 @@ class X11Panel {
     // Keyboard focus, as a panel takes it: while it does not want it (collapsed) the window
     // manager is told not to give it on a click; `takeFocus` asks for it and remembers who
     // had it, `giveUpFocus` hands it back to that window when the panel still holds it.
-    // Through the window manager when one runs (a focus change it makes itself), straight
-    // from the server otherwise.
+    // Straight from the server without a window manager; through the one that runs (a focus
+    // change it makes itself) once the server has told the present time, which the request
+    // carries, and then only for the last of the two called.
     void takeFocus();
     void giveUpFocus();
 
@@ -55,6 +56,10 @@ class X11Panel {
 
   private:
     bool handle(const void* event);
+    void askTime();
+    void focusAt(std::uint32_t time);
+    // `time` 0 is "now", for the server; a window manager wants a real one.
+    void handBackFocus(std::uint32_t time);
     void followActiveWindow();
     void replace();
     void refuseShadows(std::uint32_t window);
@@ -75,6 +80,7 @@ class X11Panel {
     std::uint32_t window_;
     double pixelsPerPoint_;
     std::uint32_t previousFocus_ = 0; // who had the focus before the panel took it
+    bool wantsFocus_ = false;         // the last call was takeFocus
     X11Display::HandlerId subscription_ = 0;
     PanelRect screen_;                 // the screen it is kept on
     std::optional<PixelPoint> wanted_; // where the window belongs

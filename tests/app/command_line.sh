@@ -1,7 +1,7 @@
 #!/bin/sh
 # The command line before anything starts: "--help" prints the README's list, a mistyped option
-# is refused with the same list and status 2, and without a display vesk says so; none of them
-# opens a display or touches a file.
+# or an option's missing or wrong value is refused with the same list and status 2, and without
+# a display vesk says so; none of them opens a display or touches a file.
 set -eu
 vesk="$1"
 . "$(dirname "$0")/private_home.sh"
@@ -15,15 +15,26 @@ grep -qF "$(head -n 1 "$work/indented")" "$readme" || fail "the README does not 
 awk -v want="$(cat "$work/indented")" 'BEGIN { RS = "\0" } { exit index($0, want) ? 0 : 1 }' "$readme" ||
     fail "the README's command list differs from --help"
 
-for word in --dmeo --bogus stats; do
+# refused LINE WORDS...: vesk with the words ends with status 2, saying LINE and the list.
+refused() {
+    line=$1
+    shift
     set +e
-    "$vesk" --demo "$word" > "$work/out" 2> "$work/err"
+    "$vesk" "$@" > "$work/out" 2> "$work/err"
     status=$?
     set -e
-    [ "$status" = 2 ] || fail "$word: exit status $status"
-    [ "$(head -n 1 "$work/err")" = "vesk: unknown option \"$word\"" ] || fail "$word: $(head -n 1 "$work/err")"
-    tail -n +3 "$work/err" | cmp -s - "$work/help" || fail "$word: the list of options differs from --help"
+    [ "$status" = 2 ] || fail "$*: exit status $status"
+    [ "$(head -n 1 "$work/err")" = "vesk: $line" ] || fail "$*: $(head -n 1 "$work/err")"
+    tail -n +3 "$work/err" | cmp -s - "$work/help" || fail "$*: the list of options differs from --help"
+}
+for word in --dmeo --bogus stats; do
+    refused "unknown option \"$word\"" --demo "$word"
 done
+# A value missing or not of its kind, which would otherwise start the program or, while one
+# runs, hand it a toggle it did not ask for.
+refused 'option "--iter" wants N, a whole number, not "abc"' --iter abc
+refused 'option "--seed" wants S, a whole number of 0 or more' --demo --seed
+refused 'option "--expand" wants TAB, a word' --expand
 # A value is no option, whatever it looks like.
 set +e
 "$vesk" --expand --bogus --then stats > /dev/null 2> "$work/err"

@@ -88,12 +88,15 @@ idle=$(cpu_per_mille 10 1)
 echo "idle cpu: $idle per mille of one core"
 keeps_budget [ "$idle" -lt 1 ] || fail "idle cost $idle per mille of one core"
 
-# "Launch at login" from the pill's context menu writes the autostart file.
+# "Launch at login" from the pill's context menu writes the autostart file, which starts vesk
+# on the data file it runs on.
 autostart_written() { [ -f "$XDG_CONFIG_HOME/autostart/vesk.desktop" ]; }
 xdotool mousemove 800 12 click 3
 wait_until 10 "the context menu did not open" menu_shown
 xdotool key Down Return
 wait_until 10 "launch at login did not write the autostart file" autostart_written
+grep -qxF "Exec=env \"TARNEL_DATA=$TARNEL_DATA\" \"$(readlink -f "$vesk")\"" "$XDG_CONFIG_HOME/autostart/vesk.desktop" ||
+    fail "the autostart entry does not keep the data file: $(grep Exec= "$XDG_CONFIG_HOME/autostart/vesk.desktop")"
 
 # "Sounds" off from the settings menu, then SIGTERM at once: the change is on disk although
 # the debounced save was still pending.

@@ -16,26 +16,10 @@ pids="$pids $!"
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 wait_until 20 "openbox did not start" wm_running
 
-# Another application, which has the keyboard to begin with and logs the keys it gets.
-xev -name other -geometry 500x300+100+450 -event keyboard > "$work/other.log" 2>&1 &
-pids="$pids $!"
-other=$(xdotool search --sync --name '^other$' | head -1)
+# Another application, which has the keyboard to begin with.
+. "$(dirname "$0")/other_window.sh"
 xdotool windowactivate --sync "$other"
 
-active() { echo $(( $(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //; s/,.*//') )); }
-keys_to_other() { grep -c '^KeyPress' "$work/other.log" || true; }
-key_reached() { [ "$(keys_to_other)" -gt "$1" ]; }
-is_active() { [ "$(active)" -eq "$1" ]; }
-# A key typed into the other window, which stamps itself with the key's time as toolkit
-# applications do: the window manager then keeps the focus there unless a newer user
-# action asks for it.
-type_into_other() {
-    typed=$(keys_to_other)
-    xdotool key a
-    wait_until 10 "the other window got no key" key_reached "$typed"
-    time=$(grep -o 'time [0-9]*' "$work/other.log" | tail -1 | cut -d' ' -f2)
-    [ -n "$time" ] && xprop -id "$other" -f _NET_WM_USER_TIME 32c -set _NET_WM_USER_TIME "$time"
-}
 check_state() {
     props=$(xprop -id "$window" _NET_WM_STATE _NET_WM_DESKTOP)
     for state in ABOVE SKIP_TASKBAR SKIP_PAGER; do

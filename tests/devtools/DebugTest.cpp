@@ -51,16 +51,27 @@ TEST(DebugTest, AValuedOptionAsTheLastWordEmptiesItsField) {
     EXPECT_EQ(parse({"--iter", "12", "--iter", "40"}).iteration, 40);
 }
 
-TEST(DebugTest, TheFirstWordThatIsNoOptionNorAValueIsUnknown) {
-    const auto unknown = [](std::vector<std::string> words) {
+TEST(DebugTest, TheFirstWordAtFaultIsRefused) {
+    const auto refusal = [](std::vector<std::string> words) {
         words.insert(words.begin(), "/usr/bin/vesk");
-        return Debug::unknownWord(words);
+        return Debug::refusal(words);
     };
-    EXPECT_EQ(unknown({}), std::nullopt);
-    EXPECT_EQ(unknown({"--demo", "--expand", "--dmeo", "--help", "-session", "1a2b"}), std::nullopt);
-    EXPECT_EQ(unknown({"--demo", "--dmeo", "stats"}), "--dmeo");
-    EXPECT_EQ(unknown({"--expand", "stats", "stats"}), "stats");
-    EXPECT_EQ(unknown({"--demo=1"}), "--demo=1");
+    EXPECT_EQ(refusal({}), std::nullopt);
+    EXPECT_EQ(refusal({"--demo", "--expand", "--dmeo", "--help", "-session", "1a2b", "--iter", "-4", "--seed",
+                       "7", "--freeze", ".5", "--delay", "2"}),
+              std::nullopt);
+    EXPECT_EQ(refusal({"--demo", "--dmeo", "stats"}), "unknown option \"--dmeo\"");
+    EXPECT_EQ(refusal({"--expand", "stats", "stats"}), "unknown option \"stats\"");
+    EXPECT_EQ(refusal({"--demo=1"}), "unknown option \"--demo=1\"");
+    // A value missing or not of its kind.
+    EXPECT_EQ(refusal({"--iter", "abc", "--bogus"}),
+              "option \"--iter\" wants N, a whole number, not \"abc\"");
+    EXPECT_EQ(refusal({"--seed", "-1"}),
+              "option \"--seed\" wants S, a whole number of 0 or more, not \"-1\"");
+    EXPECT_EQ(refusal({"--demo", "--seed"}), "option \"--seed\" wants S, a whole number of 0 or more");
+    EXPECT_EQ(refusal({"--expand"}), "option \"--expand\" wants TAB, a word");
+    EXPECT_EQ(refusal({"--freeze", "nan"}), "option \"--freeze\" wants T, a number, not \"nan\"");
+    EXPECT_EQ(refusal({"--delay", "1.5s"}), "option \"--delay\" wants SECONDS, a number, not \"1.5s\"");
 }
 
 TEST(DebugTest, IntegersNeedTheWholeWordWithinRange) {

@@ -104,8 +104,14 @@ TEST(LoginItemEntryTest, ThePathIsQuotedForTheExecKey) {
     const std::string entry = LoginItem::desktopEntry("/opt/my apps/50%/a\"b$c\\d/vesk");
     EXPECT_NE(entry.find("\nExec=\"/opt/my apps/50%%/a\\\\\"b\\\\$c\\\\\\\\d/vesk\"\n"), std::string::npos)
         << entry;
-    // A line break would let the path write keys of its own.
+    // A data file of its own goes to the program through env, quoted the same way.
+    const std::string kept = LoginItem::desktopEntry("/usr/bin/vesk", "/home/me/my tasks/$work.json");
+    EXPECT_NE(kept.find("\nExec=env \"TARNEL_DATA=/home/me/my tasks/\\\\$work.json\" \"/usr/bin/vesk\"\n"),
+              std::string::npos)
+        << kept;
+    // A line break would let a path write keys of its own.
     EXPECT_EQ(LoginItem::desktopEntry("/tmp/x\nHidden=true"), "");
+    EXPECT_EQ(LoginItem::desktopEntry("/usr/bin/vesk", "/tmp/x\nHidden=true"), "");
     EXPECT_EQ(LoginItem::desktopEntry(""), "");
 }
 

@@ -182,12 +182,25 @@ TEST_F(X11Test, TheKeyboardGoesBackToWhoWasActiveBeforeAManagerActivatedThePanel
     const std::uint32_t redirect = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
     xcb_change_window_attributes(m, manager->root(), XCB_CW_EVENT_MASK, &redirect);
     std::vector<std::uint32_t> activations; // the windows the manager is asked to activate
+    std::vector<std::uint32_t> times;       // and the times the requests carry
     manager->subscribe([&](const void* raw) {
         const auto* message = static_cast<const xcb_client_message_event_t*>(raw);
-        if ((message->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->type == activeAtom)
+        if ((message->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->type == activeAtom) {
             activations.push_back(message->window);
+            times.push_back(message->data.data32[1]);
+        }
         return true;
     });
+    const auto askedFor = [&](std::size_t count) {
+        for (int round = 0; round < 100; ++round) {
+            display->pump();
+            manager->pump();
+            if (activations.size() == count) return true;
+            roundTrip();
+            std::free(xcb_get_input_focus_reply(m, xcb_get_input_focus(m), nullptr));
+        }
+        return false;
+    };
     // Changed and seen through: the panel hears of it once its own connection has caught up.
     auto activate = [&](std::uint32_t window) {
         xcb_change_property(m, XCB_PROP_MODE_REPLACE, manager->root(), activeAtom, XCB_ATOM_WINDOW, 32, 1,
@@ -198,21 +211,26 @@ TEST_F(X11Test, TheKeyboardGoesBackToWhoWasActiveBeforeAManagerActivatedThePanel
 
     X11Panel panel(*display, window);
     activate(other);
+    panel.takeFocus();
+    EXPECT_TRUE(askedFor(1));
     // The click that opens the panel activates it before the panel asks.
     activate(window);
+    panel.giveUpFocus();
+    EXPECT_TRUE(askedFor(2));
+    EXPECT_EQ(activations, std::vector<std::uint32_t>({window, other}));
+    // Each request carries the server's time when it was made, which no user action before
+    // it can be newer than.
+    ASSERT_EQ(times.size(), 2u);
+    EXPECT_NE(times[0], 0u);
+    EXPECT_GE(times[1], times[0]);
+
+    // Closed again before the server's time came: only the last wish is carried out, and the
+    // panel, which no longer has the keyboard, takes nothing from the window that has it.
+    activate(other);
     panel.takeFocus();
     panel.giveUpFocus();
-    roundTrip();
-    const bool asked = [&] {
-        for (int round = 0; round < 100; ++round) {
-            manager->pump();
-            if (activations.size() == 2) return true;
-            std::free(xcb_get_input_focus_reply(m, xcb_get_input_focus(m), nullptr));
-        }
-        return false;
-    }();
-    EXPECT_TRUE(asked);
-    EXPECT_EQ(activations, std::vector<std::uint32_t>({window, other}));
+    EXPECT_FALSE(askedFor(3));
+    EXPECT_EQ(activations.size(), 2u);
 
     // The manager leaves before the next test: nothing of it stays on the shared server.
     const std::uint32_t none = 0;

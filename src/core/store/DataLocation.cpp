@@ -45,6 +45,14 @@ std::filesystem::path dataFilePath(const EnvironmentLookup& environment) {
     return dataHome(environment) / "Vesk" / "data.json";
 }
 
+std::filesystem::path chosenDataFile(const EnvironmentLookup& environment) {
+    const auto given = dataFilePath(environment).lexically_normal();
+    const auto fallback = dataFilePath([&](std::string_view name) {
+                              return name == "TARNEL_DATA" ? std::nullopt : environment(name);
+                          }).lexically_normal();
+    return given == fallback ? std::filesystem::path() : given;
+}
+
 std::filesystem::path resolveDataFile(const std::filesystem::path& dataFile, const LinkCheck& follows) {
     // The kernel gives up after 40 links in one path; so does this.
     constexpr int maxLinks = 40;

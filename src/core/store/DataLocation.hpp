@@ -23,6 +23,9 @@ EnvironmentLookup processEnvironment();
 std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files);
 // The same place, without looking for the old file.
 std::filesystem::path dataFilePath(const EnvironmentLookup& environment);
+// The file $TARNEL_DATA names, made absolute, when it is not the place the file has without
+// it; empty otherwise.
+std::filesystem::path chosenDataFile(const EnvironmentLookup& environment);
 // Whether a symbolic link may be followed: one another account could have planted is not.
 using LinkCheck = std::function<bool(const std::filesystem::path& link)>;
 

@@ -17,6 +17,7 @@
 #include <set>
 #include <string>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace vesk {
@@ -132,7 +133,8 @@ class Store {
     // Removes the list and its tasks, undoably; the last list stays.
     void deleteList(const UUID& id);
 
-    // One-step undo of the last deletion, pending for 6 s (undoLabel says what it restores).
+    // One-step undo of the last deletion, pending for 6 s (undoLabel says what it restores):
+    // what it removed returns, every later change stays.
     void undo();
 
     // Statistics over the sessions, tasks and the current run as they are now; it reads the
@@ -168,9 +170,10 @@ class Store {
     static constexpr std::uint64_t maxSeed = (std::uint64_t{1} << 53) - 1;
 
   private:
+    // What a deletion removed, each with its place in its array.
     struct UndoState {
-        std::vector<TaskList> lists;
-        std::vector<TaskItem> tasks;
+        std::vector<std::pair<std::size_t, TaskList>> lists;
+        std::vector<std::pair<std::size_t, TaskItem>> tasks;
     };
 
     void load(std::optional<DataFileReading> ahead);
@@ -185,7 +188,10 @@ class Store {
     void takeUp(Snapshot file);
     // Removes the tasks with these ids; a timer attached to one of them goes on unattached.
     void removeTasks(const std::unordered_set<UUID>& ids);
-    void rememberUndo(std::string label);
+    // Before a deletion changes anything: keeps the tasks with these ids and the list with
+    // this id, to put back on undo.
+    void rememberUndo(std::string label, const std::unordered_set<UUID>& taskIDs,
+                      const std::optional<UUID>& listID = std::nullopt);
     void forgetUndo();
     std::vector<TaskItem> sortTasks(std::vector<TaskItem> open) const;
     // An order before every top-level task of the list (their smallest, minus 1); -1 when it

@@ -46,11 +46,10 @@ void Store::deleteList(const UUID& id) {
     const auto found =
         std::find_if(all.begin(), all.end(), [&](const TaskList& list) { return list.id == id; });
     if (found == all.end()) return;
-    rememberUndo("Deleted \u201C" + found->name + "\u201D");
-
     std::unordered_set<UUID> removed;
     for (const TaskItem& item : tasks.get())
         if (item.listID == id) removed.insert(item.id);
+    rememberUndo("Deleted \u201C" + found->name + "\u201D", removed, id);
     removeTasks(removed);
     lists.update([&](std::vector<TaskList>& items) {
         std::erase_if(items, [&](const TaskList& list) { return list.id == id; });

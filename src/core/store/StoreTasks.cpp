@@ -142,11 +142,11 @@ void Store::deleteTask(const UUID& id) {
     const auto hold = changes_.hold();
     const auto item = task(id);
     if (!item) return;
-    rememberUndo("Deleted \u201C" + (item->title.empty() ? std::string("task") : item->title) + "\u201D");
-
     std::unordered_set<UUID> removed{id};
     for (const TaskItem& other : tasks.get())
         if (other.parentID == id) removed.insert(other.id);
+    rememberUndo("Deleted \u201C" + (item->title.empty() ? std::string("task") : item->title) + "\u201D",
+                 removed);
     removeTasks(removed);
     changed();
 }
@@ -172,7 +172,7 @@ void Store::clearCompleted() {
     std::size_t count = 0;
     for (const TaskItem& item : tasks.get())
         if (removed.contains(item.id)) ++count;
-    rememberUndo("Deleted " + std::to_string(count) + " completed");
+    rememberUndo("Deleted " + std::to_string(count) + " completed", removed);
     tasks.update([&](std::vector<TaskItem>& all) {
         std::erase_if(all, [&](const TaskItem& item) { return removed.contains(item.id); });
     });

@@ -139,10 +139,7 @@ void Presence::setPresent(bool present) {
 
 void Presence::dismiss() {
     QWidget* view = view_;
-    setOnRemoved([view] {
-        releaseFocus(view);
-        view->deleteLater();
-    });
+    setOnRemoved([view] { view->deleteLater(); });
     setPresent(false);
 }
 
@@ -164,7 +161,10 @@ Transition Presence::look() const {
 
 void Presence::changed() {
     if (!present_ && !amount_.isAnimating() && amount_.value() <= 0.0 && !view_->isHidden()) {
-        // Hidden first, so that it never shows for a moment back in its place.
+        // Hidden first, so that it never shows for a moment back in its place; without the
+        // keyboard before, which hiding would hand to the next field of the window (the
+        // arriving screen's title).
+        releaseFocus(view_);
         view_->hide();
         place(false);
         if (onRemoved_) onRemoved_();

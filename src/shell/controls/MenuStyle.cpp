@@ -9,8 +9,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
+#include <QScreen>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
+#include <algorithm>
 
 namespace vesk {
 namespace {
@@ -22,6 +24,8 @@ constexpr int titleLeft = 26; // where titles start
 constexpr int arrowZone = 22; // room for a submenu's arrow
 constexpr int endPadding = 14;
 constexpr double rowRadius = 5;
+// Wider titles (a list's long name) end with an ellipsis.
+constexpr int maximumTitleWidth = 280;
 
 QPainterPath rounded(const QRectF& rect, double radius) {
     QPainterPath path;
@@ -32,6 +36,8 @@ QPainterPath rounded(const QRectF& rect, double radius) {
 QString visibleTitle(const QStyleOptionMenuItem& item) {
     return item.text.section('\t', 0, 0);
 }
+
+constexpr int titleFlags = Qt::TextShowMnemonic | Qt::TextSingleLine;
 
 void drawCheck(QPainter& painter, const QRectF& box, const QColor& color) {
     QPainterPath check;
@@ -82,8 +88,9 @@ void drawItem(QPainter& painter, const QStyleOptionMenuItem& item, const QAction
     const QRectF title(row.left() + titleLeft, row.top(), row.width() - titleLeft - right, row.height());
     painter.setFont(item.font);
     painter.setPen(color);
-    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic | Qt::TextSingleLine,
-                     visibleTitle(item));
+    const QString shown = QFontMetricsF(item.font).elidedText(visibleTitle(item), Qt::ElideRight,
+                                                              title.width(), Qt::TextShowMnemonic);
+    painter.drawText(title, Qt::AlignLeft | Qt::AlignVCenter | titleFlags, shown);
 
     if (item.menuItemType == QStyleOptionMenuItem::SubMenu)
         drawArrow(painter, QPointF(row.right() - 10, row.center().y()),
@@ -120,6 +127,13 @@ int MenuStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const
         return panelMargin;
     case PM_SubMenuOverlap:
         return 0;
+    case PM_MenuDesktopFrameWidth:
+        // The toolkit grows a scrolled menu that is shorter than its screen towards the
+        // screen's top, over the panel; a frame as high as the screen keeps a shown menu
+        // where it was put.
+        if (const auto* menu = dynamic_cast<const ThemedMenu*>(widget); menu && menu->isVisible())
+            return menu->screen()->geometry().height();
+        [[fallthrough]];
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
@@ -130,7 +144,8 @@ QSize MenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if (type != CT_MenuItem || !item) return QProxyStyle::sizeFromContents(type, option, size, widget);
     if (item->menuItemType == QStyleOptionMenuItem::Separator) return {size.width(), separatorHeight};
-    const int title = QFontMetrics(item->font).size(Qt::TextShowMnemonic, visibleTitle(*item)).width();
+    const int title =
+        std::min(QFontMetrics(item->font).size(titleFlags, visibleTitle(*item)).width(), maximumTitleWidth);
     const int right = item->menuItemType == QStyleOptionMenuItem::SubMenu ? arrowZone : endPadding;
     return {titleLeft + title + right, rowHeight};
 }

@@ -4,11 +4,14 @@
 #include "shell/theme/Theme.hpp"
 
 #include <QAbstractTextDocumentLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -16,6 +19,8 @@ namespace vesk {
 namespace {
 
 constexpr double focusLineWidth = 1.5;
+// The line edit's own margins around its text, inside its contents.
+constexpr int lineEditHorizontalMargin = 2;
 
 template <class Field> void applyTheme(Field& field, const QFont& font, const QColor& color) {
     field.setFont(font);
@@ -58,8 +63,45 @@ void TextField::setTextColor(const QColor& color) {
 }
 
 void TextField::paintEvent(QPaintEvent* event) {
-    QLineEdit::paintEvent(event);
+    // The line edit shows whatever part its caret was last in, the end of a long title
+    // cut in the middle of a letter.
+    if (hasFocus() || paintingWhole_ || !paintShortened()) QLineEdit::paintEvent(event);
     if (hasFocus()) paintFocusLine(*this, width(), height());
+}
+
+void TextField::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A menu of its own, or another window, takes the keyboard only for a while.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason) return;
+    // Back to the beginning, which is what shows now. The line edit scrolls only as it
+    // paints: a picture no one sees brings it there, so that the click that gives the
+    // keyboard back puts the caret where it points.
+    setCursorPosition(0);
+    if (size().isEmpty()) return;
+    QImage unseen(size(), QImage::Format_ARGB32_Premultiplied);
+    paintingWhole_ = true;
+    render(&unseen);
+    paintingWhole_ = false;
+}
+
+bool TextField::paintShortened() {
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this).marginsRemoved(textMargins());
+    const QFontMetrics metrics(font());
+    // Where the line edit puts its line, so that the text stays put as the keyboard leaves.
+    const QRect line(contents.left() + lineEditHorizontalMargin,
+                     contents.top() + (contents.height() - metrics.height() + 1) / 2,
+                     contents.width() - 2 * lineEditHorizontalMargin, metrics.height());
+    if (metrics.horizontalAdvance(text()) <= line.width()) return false;
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(line,
+                     TextDirection::drawFlags(text(), Qt::AlignLeft | Qt::AlignTop) | Qt::TextSingleLine,
+                     metrics.elidedText(text(), Qt::ElideRight, line.width()));
+    return true;
 }
 
 void TextField::setStruckThrough(bool struck) {
@@ -119,8 +161,36 @@ void GrowingTextEdit::showText(const QString& text) {
 }
 
 void GrowingTextEdit::paintEvent(QPaintEvent* event) {
-    QPlainTextEdit::paintEvent(event);
+    // The editor's last line would stop mid-text, with nothing to say that more follows.
+    if (hasFocus() || !paintShortened()) QPlainTextEdit::paintEvent(event);
     if (hasFocus()) paintFocusLine(*viewport(), viewport()->width(), viewport()->height());
+}
+
+bool GrowingTextEdit::paintShortened() {
+    if (lineCount() <= maxLines_) return false;
+    QPainter painter(viewport());
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::Text));
+    const QPointF offset = contentOffset();
+    int shown = 0;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        const QPointF top = blockBoundingGeometry(block).translated(offset).topLeft();
+        const QTextLayout& layout = *block.layout();
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            if (++shown < maxLines_) {
+                line.draw(&painter, top);
+                continue;
+            }
+            // The last line holds the rest of the text, cut short.
+            const QString rest = toPlainText().mid(block.position() + line.textStart()).simplified();
+            const QRectF place(0, top.y() + line.y(), viewport()->width(), line.height());
+            painter.drawText(place, TextDirection::drawFlags(rest, Qt::AlignLeft | Qt::AlignTop),
+                             QFontMetricsF(font()).elidedText(rest, Qt::ElideRight, place.width()));
+            return true;
+        }
+    }
+    return true;
 }
 
 void GrowingTextEdit::focusInEvent(QFocusEvent* event) {
@@ -172,12 +242,16 @@ void GrowingTextEdit::followDirection() {
     document()->setDefaultTextOption(option);
 }
 
-void GrowingTextEdit::fitHeight() {
+int GrowingTextEdit::lineCount() const {
     // The plain layout counts a wrapped block's lines in its line count.
     int lines = 0;
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
         lines += std::max(1, block.layout() ? block.layout()->lineCount() : 1);
-    lines = std::clamp(lines, minLines_, maxLines_);
+    return lines;
+}
+
+void GrowingTextEdit::fitHeight() {
+    const int lines = std::clamp(lineCount(), minLines_, maxLines_);
     const int height = int(std::ceil(QFontMetricsF(font()).lineSpacing() * lines)) + 2;
     if (height != this->height()) setFixedHeight(height);
 }

@@ -10,7 +10,8 @@ namespace vesk {
 // selection colours; the one with the keyboard is underlined in the accent. Editing keys
 // reach them through the panel's key table.
 
-// One line.
+// One line. Without the keyboard a text too long for it shows its beginning, ended with an
+// ellipsis.
 class TextField final : public QLineEdit {
   public:
     TextField(const QString& placeholder, const QFont& font, const QColor& color, QWidget* parent = nullptr);
@@ -20,13 +21,20 @@ class TextField final : public QLineEdit {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    // Paints the shortened text when it is too long; false when it fits.
+    bool paintShortened();
+
+    bool paintingWhole_ = false;
 };
 
 // Several lines that grow with the text from `minLines` to `maxLines`, then scroll; without
-// the keyboard it shows its beginning. Text that starts in a right-to-left script is aligned
-// to the right, as one line is. Return runs `onReturn` instead of breaking the line
-// when one is set; Tab and Shift+Tab move the keyboard on and back. Pasting or dropping takes
-// plain text only.
+// the keyboard it shows its beginning, its last line ended with an ellipsis when more text
+// follows. Text that starts in a right-to-left script is aligned to the right, as one line
+// is. Return runs `onReturn` instead of breaking the line when one is set; Tab and Shift+Tab
+// move the keyboard on and back. Pasting or dropping takes plain text only.
 class GrowingTextEdit final : public QPlainTextEdit {
   public:
     GrowingTextEdit(const QString& placeholder, const QFont& font, const QColor& color, int minLines,
@@ -48,7 +56,12 @@ class GrowingTextEdit final : public QPlainTextEdit {
 
   private:
     void followDirection();
+    // The lines the text takes at the present width.
+    int lineCount() const;
     void fitHeight();
+    // Paints the first `maxLines` lines, the last one shortened, when more follow; false
+    // when all fit.
+    bool paintShortened();
 
     int minLines_;
     int maxLines_;

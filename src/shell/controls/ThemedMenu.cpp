@@ -13,7 +13,23 @@ namespace {
 
 constexpr const char* dangerProperty = "veskDanger";
 constexpr const char* symbolProperty = "veskSymbol";
+constexpr const char* menuAreaProperty = "veskMenuArea";
 constexpr int minimumRoomRows = 6;
+
+// The top edge of the marked area the menu was opened from, in global coordinates.
+std::optional<int> ceilingOf(const QWidget& menu) {
+    for (const QWidget* widget = menu.parentWidget(); widget; widget = widget->parentWidget())
+        if (widget->property(menuAreaProperty).toBool()) return widget->mapToGlobal(QPoint(0, 0)).y();
+    return std::nullopt;
+}
+
+// Moved rather than cut while it fits in the room; cut to the room, and scrolling, when not.
+QRect placedIn(const QRect& room, QRect menu) {
+    menu.setSize(menu.size().boundedTo(room.size()));
+    menu.moveTop(std::clamp(menu.top(), room.top(), room.bottom() + 1 - menu.height()));
+    menu.moveLeft(std::clamp(menu.left(), room.left(), room.right() + 1 - menu.width()));
+    return menu;
+}
 
 // Titles are the user's own words (list and task names): an "&" is a character, not the
 // mark of a keyboard accelerator.
@@ -110,15 +126,34 @@ QPoint ThemedMenu::originUnder(const QWidget& button, int gap) {
     const QPoint origin = button.mapToGlobal(QPoint(x, button.height() + gap));
     const int room = button.screen()->availableGeometry().bottom() + 1 - origin.y();
     // With hardly any room below, the toolkit places the menu where it fits.
-    heightLimit_ = room >= minimumRoomRows * MenuStyle::rowHeight ? room : 0;
-    origin_ = origin;
+    origin_ = room >= minimumRoomRows * MenuStyle::rowHeight ? std::optional(origin) : std::nullopt;
     return origin;
+}
+
+void ThemedMenu::keepMenusBelowTopOf(QWidget& area) {
+    area.setProperty(menuAreaProperty, true);
+}
+
+QRect ThemedMenu::room() const {
+    QRect room = screen()->availableGeometry();
+    const std::optional<int> top = origin_ ? std::optional(origin_->y()) : ceilingOf(*this);
+    if (top && *top > room.top() && *top < room.bottom()) room.setTop(*top);
+    return room;
+}
+
+QSize ThemedMenu::sizeHint() const {
+    QSize hint = QMenu::sizeHint();
+    // Only while it opens: once shown, the toolkit resizes a menu to its hint when an
+    // entry changes.
+    if (!isVisible() && hint.height() > room().height())
+        hint.setHeight(screen()->availableGeometry().height() + 1);
+    return hint;
 }
 
 void ThemedMenu::showEvent(QShowEvent* event) {
     QMenu::showEvent(event);
-    if (heightLimit_ > 0 && height() > heightLimit_)
-        setGeometry(QRect(origin_, QSize(width(), heightLimit_)));
+    const QRect placed = placedIn(room(), geometry());
+    if (placed != geometry()) setGeometry(placed);
 }
 
 } // namespace vesk

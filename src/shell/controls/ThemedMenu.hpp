@@ -3,6 +3,7 @@
 #include "shell/controls/MenuModel.hpp"
 
 #include <QMenu>
+#include <optional>
 #include <vector>
 
 namespace vesk {
@@ -22,6 +23,18 @@ class ThemedMenu final : public QMenu {
     // on the screen is cut to that room and scrolls, rather than cover the button.
     QPoint originUnder(const QWidget& button, int gap);
 
+    // Menus opened from inside `area` (their submenus too) stay below its top edge, so that
+    // none covers what stands above it.
+    static void keepMenusBelowTopOf(QWidget& area);
+
+    // Where the menu may stand on its screen: below the button it opens under, or below the
+    // top of the area it was opened from. Whatever does not fit in it scrolls.
+    QRect room() const;
+
+    // Reports a menu taller than its room as taller than its screen, the one case in which
+    // the toolkit makes a menu scroll.
+    QSize sizeHint() const override;
+
     // What an entry's action carries for the style to paint it.
     static bool isDanger(const QAction& action);
     static QString symbolOf(const QAction& action);
@@ -32,8 +45,7 @@ class ThemedMenu final : public QMenu {
   private:
     void add(const MenuEntry& entry);
 
-    int heightLimit_ = 0; // none while 0
-    QPoint origin_;
+    std::optional<QPoint> origin_; // below a button with room enough under it
 };
 
 } // namespace vesk

@@ -3,6 +3,7 @@
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/ThemedMenu.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
@@ -53,6 +54,8 @@ ExpandedView::ExpandedView(Store& store, TarnelUI& ui, MenuServices menuServices
     column_->addWidget(topBar_);
 
     tabArea_ = new QWidget(this);
+    // A menu of a screen, however long, never covers the top bar.
+    ThemedMenu::keepMenusBelowTopOf(*tabArea_);
     // Every screen in one cell: the leaving one slides or fades out over the arriving one.
     stack_ = new QGridLayout(tabArea_);
     stack_->setContentsMargins(0, 8, 0, 0);

@@ -11,15 +11,14 @@ namespace {
 
 class DataLocationTest : public ::testing::Test {
   protected:
-    std::filesystem::path locate() {
-        return locateDataFile(
-            [this](std::string_view name) -> std::optional<std::string> {
-                const auto found = variables.find(std::string(name));
-                if (found == variables.end()) return std::nullopt;
-                return found->second;
-            },
-            files);
+    EnvironmentLookup environment() {
+        return [this](std::string_view name) -> std::optional<std::string> {
+            const auto found = variables.find(std::string(name));
+            if (found == variables.end()) return std::nullopt;
+            return found->second;
+        };
     }
+    std::filesystem::path locate() { return locateDataFile(environment(), files); }
 
     std::map<std::string, std::string> variables{{"HOME", "/home/user"}};
     test::FakeFileSystem files;
@@ -46,6 +45,14 @@ TEST_F(DataLocationTest, DataHomeFollowsXdgWhenAbsolute) {
     EXPECT_EQ(locate(), "/data/Vesk/data.json");
     variables["XDG_DATA_HOME"] = "relative/share";
     EXPECT_EQ(locate(), "/home/user/.local/share/Vesk/data.json");
+}
+
+TEST_F(DataLocationTest, OnlyATarnelDataElsewhereThanTheDefaultIsChosen) {
+    EXPECT_EQ(chosenDataFile(environment()), "");
+    variables["TARNEL_DATA"] = "/home/user/.local/share/Vesk/./data.json";
+    EXPECT_EQ(chosenDataFile(environment()), "");
+    variables["TARNEL_DATA"] = "mine.json";
+    EXPECT_EQ(chosenDataFile(environment()), std::filesystem::current_path() / "mine.json");
 }
 
 TEST_F(DataLocationTest, LegacyFileIsCopiedOnceAndLeftInPlace) {

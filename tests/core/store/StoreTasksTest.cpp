@@ -124,15 +124,19 @@ TEST_F(StoreTasksTest, DeletingRemovesSubtasksDetachesTheTimerAndIsUndoable) {
     EXPECT_FALSE(s().timer.get().taskID);
     EXPECT_TRUE(s().timer.get().runningSince);
 
+    // What is done since the deletion outlives its undo.
     s().toggleDone(c);
+    s().update(b, [](TaskItem& item) { item.notes = "kept"; });
+    const UUID later = add("Second new");
     s().undo();
     EXPECT_FALSE(s().undoLabel.get());
-    ASSERT_EQ(s().tasks.get().size(), 4u);
+    ASSERT_EQ(s().tasks.get().size(), 5u);
     EXPECT_EQ(s().tasks.get()[0].id, a);
     EXPECT_EQ(s().tasks.get()[1].id, sub);
-    // Undo takes back the completion made since, and the flag that kept it from earning again.
-    EXPECT_FALSE(at(c).completedAt);
-    EXPECT_FALSE(at(c).rewarded);
+    EXPECT_EQ(s().tasks.get()[4].id, later);
+    EXPECT_TRUE(at(c).completedAt);
+    EXPECT_TRUE(at(c).rewarded);
+    EXPECT_EQ(at(b).notes, "kept");
     EXPECT_FALSE(s().timer.get().taskID);
 
     s().deleteTask(b);
@@ -294,10 +298,16 @@ TEST_F(StoreTasksTest, ListsAreNamedSelectedAndDeletedUndoably) {
     EXPECT_TRUE(s().tasks.get().empty());
     EXPECT_FALSE(s().timer.get().taskID);
 
+    const UUID since = s().addList("Since");
+    const UUID elsewhere = add("elsewhere");
     s().undo();
-    EXPECT_EQ(s().lists.get().size(), 3u);
-    EXPECT_EQ(s().tasks.get().size(), 1u);
-    EXPECT_EQ(s().prefs.get().selectedListID, first);
+    ASSERT_EQ(s().lists.get().size(), 4u);
+    EXPECT_EQ(s().lists.get()[2].id, spaced);
+    EXPECT_EQ(s().lists.get()[3].id, since);
+    EXPECT_EQ(s().tasks.get().size(), 2u);
+    EXPECT_EQ(at(task).listID, spaced);
+    EXPECT_EQ(at(elsewhere).listID, since);
+    EXPECT_EQ(s().prefs.get().selectedListID, since);
 }
 
 TEST_F(StoreTasksTest, FocusTimeAddsTheCurrentRun) {

@@ -1,5 +1,6 @@
 #include "shell/controls/ThemedMenu.hpp"
 
+#include "shell/WidgetEvents.hpp"
 #include "shell/theme/Theme.hpp"
 
 #include <QKeySequence>
@@ -115,39 +116,62 @@ TEST(ThemedMenuTest, PaintsTheDarkSurfaceWithVisibleChecksArrowsAndDangerEntries
     EXPECT_FALSE(anyPixel(image, row(0), [](QColor c) { return c.red() - c.green() > 60; }));
 }
 
-TEST(ThemedMenuTest, AMenuOfMoreEntriesThanTheScreenHoldsIsOneScrollingColumnWithinTheScreen) {
-    std::vector<MenuEntry> lists;
-    for (int i = 1; i <= 203; ++i)
+std::vector<MenuEntry> listEntries(int count) {
+    std::vector<MenuEntry> lists{MenuEntry::button(std::string(120, 'n'), {})};
+    for (int i = 1; i < count; ++i)
         lists.push_back(MenuEntry::button("List " + std::to_string(i), {}));
-    const auto oneColumnWithin = [](QMenu& menu, const QRect& screen) {
-        EXPECT_TRUE(screen.contains(menu.geometry())) << menu.width() << " × " << menu.height();
-        const QList<QAction*> entries = menu.actions();
-        EXPECT_EQ(menu.actionGeometry(entries.front()).left(), menu.actionGeometry(entries.back()).left());
-        EXPECT_LT(menu.width(), 200);
-        EXPECT_GT(menu.actionGeometry(entries.back()).top(), menu.height()); // further down: scrolled to
-    };
+    return lists;
+}
 
-    // A submenu ("Move to") and a list picker under its button near the top of the screen,
-    // which opens there and ends at the screen's bottom edge.
-    ThemedMenu rowMenu({MenuEntry::submenu("Move to", lists)});
+// Shown inside `room`, one column no wider than a shortened long name, the last entry
+// further down; scrolled to that entry (Up from the first goes round to it) the menu stays
+// where it is.
+void scrollsWithin(QMenu& menu, const QRect& room) {
+    EXPECT_TRUE(room.contains(menu.geometry())) << menu.y() << " + " << menu.height();
+    const QList<QAction*> entries = menu.actions();
+    EXPECT_EQ(menu.actionGeometry(entries.front()).left(), menu.actionGeometry(entries.back()).left());
+    EXPECT_LT(menu.width(), 360);
+    EXPECT_GT(menu.actionGeometry(entries.back()).top(), menu.height());
+    const QRect placed = menu.geometry();
+    test::pressKey(&menu, Qt::Key_Down);
+    test::pressKey(&menu, Qt::Key_Up);
+    EXPECT_EQ(menu.activeAction(), entries.back());
+    EXPECT_EQ(menu.geometry(), placed);
+    EXPECT_TRUE(menu.rect().contains(menu.actionGeometry(entries.back())));
+}
+
+TEST(ThemedMenuTest, ALongMenuScrollsInItsRoomBelowItsButtonOrItsAreaAndLongTitlesAreShortened) {
+    ThemedMenu probe({});
+    const QRect screen = probe.screen()->availableGeometry();
+    QWidget window;
+    window.setGeometry(screen.left() + 100, screen.top() + 10, 300, screen.height() * 3 / 4);
+    auto* area = new QWidget(&window);
+    area->setGeometry(0, 40, 300, window.height() - 40);
+    ThemedMenu::keepMenusBelowTopOf(*area);
+    auto* button = new QWidget(area);
+    button->setGeometry(10, 10, 80, 26);
+    window.show();
+
+    // "Move to" of a row in the area: below the area's top, down to the screen's bottom.
+    ThemedMenu rowMenu({MenuEntry::submenu("Move to", listEntries(203))}, button);
     QMenu& moveTo = *rowMenu.actions()[0]->menu();
-    const QRect screen = moveTo.screen()->availableGeometry();
-    moveTo.popup(screen.topLeft() + QPoint(20, 40));
-    oneColumnWithin(moveTo, screen);
+    moveTo.popup(screen.topLeft() + QPoint(20, 0));
+    scrollsWithin(moveTo, screen.adjusted(0, 50, 0, 0));
+    EXPECT_EQ(moveTo.geometry().top(), screen.top() + 50);
     moveTo.hide();
 
-    QWidget window;
-    window.setGeometry(screen.left() + 100, screen.top() + 10, 300, 100);
-    QWidget button(&window);
-    button.setGeometry(10, 10, 80, 26);
-    window.show();
-    ThemedMenu picker(lists);
-    const QPoint origin = picker.originUnder(button, 4);
-    picker.popup(origin);
-    oneColumnWithin(picker, screen);
-    EXPECT_EQ(picker.geometry().top(), origin.y());
-    EXPECT_EQ(picker.geometry().bottom(), screen.bottom());
-    picker.hide();
+    // A list picker under its button, with more lists than the screen holds, or with fewer
+    // but more than the room below the button.
+    for (const int lists : {203, 20}) {
+        if (lists == 20) button->move(10, screen.height() / 2);
+        ThemedMenu picker(listEntries(lists));
+        const QPoint origin = picker.originUnder(*button, 4);
+        picker.popup(origin);
+        scrollsWithin(picker, screen);
+        EXPECT_EQ(picker.geometry().top(), origin.y());
+        EXPECT_EQ(picker.geometry().bottom(), screen.bottom());
+        picker.hide();
+    }
 }
 
 } // namespace

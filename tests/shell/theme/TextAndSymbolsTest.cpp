@@ -7,9 +7,12 @@
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -55,6 +58,23 @@ TEST(SymbolsTest, EveryNameTheViewsUseHasAGlyphOfTheLoadedIconFont) {
     }
     EXPECT_EQ(Symbols::codepoint("no.such.symbol"), std::nullopt);
     EXPECT_TRUE(Symbols::glyph("no.such.symbol").isEmpty());
+}
+
+TEST(FontsTest, ChineseJapaneseAndKoreanTitlesFindFacesThatHaveThem) {
+    Fonts::load();
+    for (const char* title : {"买牛奶和面包", "日本語のメモを書く", "한국어 공부하기"}) {
+        QTextLayout layout(QString::fromUtf8(title), Fonts::text(13, FontWeight::medium));
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        // Glyph 0 is a face's empty box.
+        int boxes = 0;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            const auto glyphs = run.glyphIndexes();
+            boxes += static_cast<int>(std::count(glyphs.begin(), glyphs.end(), 0u));
+        }
+        EXPECT_EQ(boxes, 0) << title;
+    }
 }
 
 // Breaks in the painted ring, counted round the circle through the middle of its line.

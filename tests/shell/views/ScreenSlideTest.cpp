@@ -34,12 +34,13 @@ int redAt(const QImage& image, int x, int y) {
     return image.pixelColor(x, y).red();
 }
 
-TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKeepsItsFocus) {
+TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKeepsItsFocusTillItIsGone) {
     test::StoreTestBed bed;
     Store& store = bed.open();
     TarnelUI ui{store, bed.queue};
     ScreenFactories factories;
     factories.tasks = textFieldScreen;
+    factories.taskDetail = textFieldScreen;
     ui.expand(std::nullopt, false);
     ExpandedView expanded(store, ui, MenuServices{}, factories);
     expanded.show();
@@ -78,6 +79,8 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
     AnimationManager::shared().setTimeSource({});
     EXPECT_TRUE(tasks->isHidden());
     EXPECT_EQ(tasks->geometry(), area);
+    // Gone, it hands its keyboard to no field of the arriving screen.
+    EXPECT_FALSE(QApplication::focusWidget());
 }
 
 } // namespace
