@@ -1,6 +1,6 @@
 #include "platform/DataFileLock.hpp"
 
-#include "core/store/DataLocation.hpp"
+#include "platform/PosixFileSystem.hpp"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -23,13 +23,14 @@ DataFileLock::Attempt failure(int error) {
 }
 
 // The lock file, never through a symbolic link: one planted there would have the lock taken on
-// a file of someone else's choosing. An existing one that may not be written (left by root, or
-// on a read-only file system) locks as well when it can be read.
+// a file of someone else's choosing; never waiting on a named pipe planted there either. An
+// existing one that may not be written (left by root, or on a read-only file system) locks as
+// well when it can be read.
 int openLockFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd >= 0 || (errno != EACCES && errno != EROFS)) return fd;
     const int error = errno;
-    const int readOnly = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    const int readOnly = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (readOnly < 0) errno = error;
     return readOnly;
 }
@@ -37,13 +38,12 @@ int openLockFile(const std::filesystem::path& path) {
 } // namespace
 
 std::filesystem::path DataFileLock::lockPath(const std::filesystem::path& dataFile) {
-    return resolveDataFile(dataFile).string() + ".lock";
+    return resolveOwnLinks(dataFile).string() + ".lock";
 }
 
 DataFileLock::Attempt DataFileLock::acquire(const std::filesystem::path& dataFile) {
     const auto path = lockPath(dataFile);
-    std::error_code ignored;
-    std::filesystem::create_directories(path.parent_path(), ignored);
+    PosixFileSystem().createDirectories(path.parent_path());
     const int fd = openLockFile(path);
     if (fd < 0) return failure(errno);
     int result;

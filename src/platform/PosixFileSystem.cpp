@@ -1,6 +1,7 @@
 #include "platform/PosixFileSystem.hpp"
 
 #include "core/store/DataLocation.hpp"
+#include "platform/GetrandomSource.hpp"
 
 #include <array>
 #include <atomic>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <sys/mman.h>
@@ -100,10 +102,17 @@ struct TempFile {
     int fd = -1;
 };
 
-// ".data.json.tmp-": followed by the writer's process id, a dash and a counter, so that the
-// temporary files of a writer that died can be told from those of one still writing.
+// ".data.json.tmp-": followed by the writer's process id, so that the temporary files of a
+// writer that died can be told from those of one still writing, a dash and random hex digits,
+// which another account that may write the folder cannot foresee to take first.
 std::string temporaryPrefix(const std::filesystem::path& target) {
     return "." + target.filename().string() + ".tmp-";
+}
+
+std::string temporaryName(const std::filesystem::path& target) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, GetrandomSource().next(), 16).ptr;
+    return temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::string(digits, end);
 }
 
 // The process that made a temporary file of `target` with this name, if it is one.
@@ -114,9 +123,9 @@ std::optional<pid_t> writerOfTemporary(const std::string& name, const std::strin
     pid_t pid = 0;
     const auto [afterPid, pidError] = std::from_chars(begin, end, pid);
     if (pidError != std::errc() || pid <= 0 || afterPid == end || *afterPid != '-') return std::nullopt;
-    unsigned counter = 0;
-    const auto [afterCounter, counterError] = std::from_chars(afterPid + 1, end, counter);
-    if (counterError != std::errc() || afterCounter != end) return std::nullopt;
+    std::uint64_t random = 0;
+    const auto [afterRandom, randomError] = std::from_chars(afterPid + 1, end, random, 16);
+    if (randomError != std::errc() || afterRandom != end) return std::nullopt;
     return pid;
 }
 
@@ -132,10 +141,29 @@ struct Access {
     gid_t group;
 };
 
-std::optional<Access> accessOf(const std::filesystem::path& model) {
+// The access of a file that what is made beside it and in its place may take after it: only one
+// that the user could have put there themselves, theirs and not writable by every account (root
+// writing a user's own file gives it back to them). Another account may have put one of its own
+// in place to be given what Vesk writes: that is no model, which is said once.
+std::optional<Access> modelAccess(const std::filesystem::path& model) {
     struct stat status {};
-    if (::stat(model.c_str(), &status) != 0) return std::nullopt;
-    return Access{status.st_mode & 0777, status.st_uid, status.st_gid};
+    if (::lstat(model.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    const uid_t user = ::geteuid();
+    const bool writableByAll = (status.st_mode & S_IWOTH) != 0;
+    if ((status.st_uid == user || user == 0) && !writableByAll)
+        return Access{status.st_mode & 0777, status.st_uid, status.st_gid};
+    static std::atomic<bool> said{false};
+    if (!said.exchange(true))
+        std::cerr << "vesk: " << model.string()
+                  << (writableByAll ? " can be written by every account" : " belongs to another account")
+                  << ", so the files Vesk writes beside it and in its place are yours alone\n";
+    return std::nullopt;
+}
+
+// The bits a file made beside a model has from its first instant: its owner's alone, and no more
+// than the model's own.
+mode_t privateBits(const std::optional<Access>& model) {
+    return model ? model->bits & 0600 : 0600;
 }
 
 // Gives the new file `fd` the model's owner, group and bits, as far as this process may; a
@@ -156,29 +184,16 @@ bool giveAccess(int fd, const Access& model) {
     return false;
 }
 
-// A new file beside `target`, open to no one whom `model` keeps out from the instant it exists:
-// it is created for its owner alone and opened up to the model's bits after. Without a model,
-// created as any new file is (0666 less the umask).
-TempFile createTempBeside(const std::filesystem::path& target, const std::filesystem::path& model) {
-    static std::atomic<unsigned> counter{0};
+// A new file beside `target` under a name no one can foresee, created with `bits`.
+TempFile createTempBeside(const std::filesystem::path& target, mode_t bits) {
     const auto folder = folderOf(target);
-    const std::optional<Access> access = accessOf(model);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto name =
-            temporaryPrefix(target) + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
-        auto path = folder / name;
-        const mode_t mode = access ? access->bits & 0700 : 0666;
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd < 0) {
-            if (errno == EEXIST) continue;
-            break;
-        }
-        if (!access || giveAccess(fd, *access)) return {std::move(path), fd};
-        const int error = errno;
-        ::unlink(path.c_str());
-        ::close(fd);
-        errno = error;
-        break;
+    // A name drawn at random is taken only by chance, never twice in a row: the bound only
+    // stops a file system that answers every name as taken.
+    for (int attempt = 0; attempt < (1 << 16); ++attempt) {
+        auto path = folder / temporaryName(target);
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, bits);
+        if (fd >= 0) return {std::move(path), fd};
+        if (errno != EEXIST) break;
     }
     return {};
 }
@@ -187,27 +202,35 @@ std::string reasonOf(int error) {
     return std::error_code(error, std::generic_category()).message();
 }
 
-// A durable temporary file beside `target` holding `bytes`, no more open than `model`; nothing,
-// with errno set, on failure.
+// A durable temporary file beside `target` holding `bytes`, made with `bits` and opened up to
+// `share`, when given, once it is whole; nothing, with errno set, on failure.
 std::optional<std::filesystem::path> writeTemp(const std::filesystem::path& target, std::string_view bytes,
-                                               const std::filesystem::path& model) {
-    TempFile temp = createTempBeside(target, model);
+                                               mode_t bits, const std::optional<Access>& share) {
+    TempFile temp = createTempBeside(target, bits);
     if (temp.fd < 0) return std::nullopt;
     Descriptor fd(temp.fd);
-    if (writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0 && fd.close()) return std::move(temp.path);
+    if (writeAll(fd.get(), bytes) && (!share || giveAccess(fd.get(), *share)) && ::fsync(fd.get()) == 0 &&
+        fd.close())
+        return std::move(temp.path);
     const int error = errno;
     ::unlink(temp.path.c_str());
     errno = error;
     return std::nullopt;
 }
 
-// Writes `bytes` to a durable temporary file beside `target`, no more open than `model`, and
-// hands it to `publish`,
-// which puts it in place; the temporary file never survives a failure.
-template <class Publish>
-bool writeThroughTemp(const std::filesystem::path& target, std::string_view bytes,
-                      const std::filesystem::path& model, Publish publish) {
-    const auto temp = writeTemp(target, bytes, model);
+// The temporary file that takes the place of `target`: private while it is written, then open to
+// whom `target` itself is, when that is a model.
+std::optional<std::filesystem::path> writeReplacement(const std::filesystem::path& target,
+                                                      std::string_view bytes) {
+    const auto model = modelAccess(target);
+    return writeTemp(target, bytes, privateBits(model), model);
+}
+
+// Writes `bytes` to a durable temporary file beside `target`, made by `write`, and hands it to
+// `publish`, which puts it in place; the temporary file never survives a failure.
+template <class Write, class Publish>
+bool writeThroughTemp(const std::filesystem::path& target, Write write, Publish publish) {
+    const auto temp = write();
     if (!temp) return false;
     if (!publish(*temp)) {
         ::unlink(temp->c_str());
@@ -217,9 +240,61 @@ bool writeThroughTemp(const std::filesystem::path& target, std::string_view byte
     return true;
 }
 
-bool isFolder(const std::filesystem::path& path) {
+// Why a symbolic link is not followed, as a person reads it; nothing when it may be. Another
+// account can plant a link in a folder open to it (/tmp for one), so only links made by the user
+// or root, in a folder of the user's or root's, are followed, and never onto a file of another
+// account's, which a save would replace.
+std::optional<std::string> whyNotFollowed(const std::filesystem::path& link) {
+    const uid_t user = ::geteuid();
+    const auto trusted = [user](uid_t owner) { return owner == user || owner == 0; };
+    const std::string named = "the symbolic link " + link.string();
     struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (::lstat(link.c_str(), &info) != 0) return std::nullopt;
+    if (!trusted(info.st_uid)) return named + " is another account's, and is not followed";
+    if (::stat(folderOf(link).c_str(), &info) == 0 && !trusted(info.st_uid))
+        return named + " is in a folder of another account's, and is not followed";
+    if (::stat(link.c_str(), &info) == 0 && !S_ISDIR(info.st_mode) && info.st_uid != user)
+        return named + " leads to a file of another account's, and is not followed";
+    return std::nullopt;
+}
+
+// Why what `info` describes is no file to read or replace: a folder, a link, a named pipe (whose
+// opening waits for a writer), a socket or a device; nothing for a plain file.
+std::optional<std::string> whyNotAFile(const std::filesystem::path& path, const struct stat& info) {
+    if (S_ISREG(info.st_mode)) return std::nullopt;
+    if (S_ISDIR(info.st_mode)) return reasonOf(EISDIR);
+    if (S_ISLNK(info.st_mode)) return whyNotFollowed(path).value_or(reasonOf(ELOOP));
+    if (S_ISFIFO(info.st_mode)) return "a named pipe, not a file";
+    if (S_ISSOCK(info.st_mode)) return "a socket, not a file";
+    return "a device, not a file";
+}
+
+// The same for what is at `path` now; nothing too when there is nothing.
+std::optional<std::string> whyNotAFile(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return std::nullopt;
+    return whyNotAFile(path, info);
+}
+
+// The descriptor of a plain file opened for reading, or -1: with `why` set when something else
+// is there, which is looked at before anything is opened (a device, a pipe), with errno otherwise.
+int openPlainFile(const std::filesystem::path& path, std::optional<std::string>& why) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return -1;
+    if ((why = whyNotAFile(path, info))) return -1;
+    // Neither through a link nor waiting on a pipe that another program put there since.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ELOOP || error == ENXIO) why = whyNotAFile(path);
+        errno = error;
+        return -1;
+    }
+    if (::fstat(fd, &info) == 0 && (why = whyNotAFile(path, info))) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 bool unsupported(int error) {
@@ -248,14 +323,17 @@ std::optional<Replacement> exchangeIn(const std::filesystem::path& temp,
 
 FileRead PosixFileSystem::read(const std::filesystem::path& path) {
     FileRead result;
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::optional<std::string> notAFile;
+    Descriptor fd(openPlainFile(path, notAFile));
     const auto unreadable = [&result](std::string failure) {
-        // A folder, an I/O error: present but unreadable, which callers must not take for absent.
+        // A folder, a pipe, an I/O error: present but unreadable, which callers must not take
+        // for absent.
         result.bytes.clear();
         result.status = FileRead::Status::failed;
         result.failure = std::move(failure);
         return std::move(result);
     };
+    if (notAFile) return unreadable(std::move(*notAFile));
     if (!fd.valid()) {
         if (errno == ENOENT || errno == ENOTDIR) return result;
         return unreadable(reasonOf(errno));
@@ -266,14 +344,14 @@ FileRead PosixFileSystem::read(const std::filesystem::path& path) {
     // as the read itself, and every save reads it.
     std::string& bytes = result.bytes;
     struct stat info {};
-    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) {
+    if (::fstat(fd.get(), &info) == 0) {
         if (static_cast<std::uint64_t>(info.st_size) > largestReadBytes) return unreadable(tooLarge);
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         mapPagesAhead(bytes.data(), bytes.capacity());
     }
     bool fits = true;
     if (!readPieces(fd.get(), [&](std::string_view piece) {
-            // A file that grows while it is read, or a device that never ends.
+            // A file that grows while it is read.
             fits = bytes.size() + piece.size() <= largestReadBytes;
             if (fits) bytes.append(piece);
             return fits;
@@ -284,7 +362,8 @@ FileRead PosixFileSystem::read(const std::filesystem::path& path) {
 }
 
 bool PosixFileSystem::holds(const std::filesystem::path& path, std::string_view bytes) {
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    std::optional<std::string> notAFile;
+    Descriptor fd(openPlainFile(path, notAFile));
     if (!fd.valid()) return false;
     std::size_t at = 0;
     return readPieces(fd.get(),
@@ -296,27 +375,35 @@ bool PosixFileSystem::holds(const std::filesystem::path& path, std::string_view 
            at == bytes.size();
 }
 
+std::filesystem::path resolveOwnLinks(const std::filesystem::path& path) {
+    return resolveDataFile(path, [](const std::filesystem::path& link) { return !whyNotFollowed(link); });
+}
+
 std::filesystem::path PosixFileSystem::resolve(const std::filesystem::path& path) {
-    return resolveDataFile(path);
+    return resolveOwnLinks(path);
 }
 
 bool PosixFileSystem::writeAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    return writeThroughTemp(path, bytes, path, [&](const std::filesystem::path& temp) {
-        return std::rename(temp.c_str(), path.c_str()) == 0;
-    });
+    return writeThroughTemp(
+        path, [&] { return writeReplacement(path, bytes); },
+        [&](const std::filesystem::path& temp) { return std::rename(temp.c_str(), path.c_str()) == 0; });
 }
 
 Replacement PosixFileSystem::replace(const std::filesystem::path& path, std::string_view bytes,
                                      const std::string* expected) {
-    // A folder where the file was is someone's, with whatever it holds: it is no file to replace.
-    if (isFolder(path)) return Replacement{Replacement::Status::failed, reasonOf(EISDIR), std::nullopt};
-    const auto temp = writeTemp(path, bytes, path);
+    // A folder where the file was is someone's, with whatever it holds; a link, a pipe or a
+    // device is no file of the user's either: none is replaced.
+    if (auto why = whyNotAFile(path))
+        return Replacement{Replacement::Status::failed, std::move(*why), std::nullopt};
+    const auto temp = writeReplacement(path, bytes);
     if (!temp) return Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
     auto result = exchangeIn(*temp, path);
-    if (result && result->displaced && isFolder(*result->displaced)) {
-        // One made in the instant since the look above: exchanged back at once.
-        ::renameat2(AT_FDCWD, temp->c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
-        result = Replacement{Replacement::Status::failed, reasonOf(EISDIR), std::nullopt};
+    if (result && result->displaced) {
+        if (auto why = whyNotAFile(*result->displaced)) {
+            // One put there in the instant since the look above: exchanged back at once.
+            ::renameat2(AT_FDCWD, temp->c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
+            result = Replacement{Replacement::Status::failed, std::move(*why), std::nullopt};
+        }
     }
     if (!result) {
         // No exchange here (network and FAT file systems): the rename replaces the file only
@@ -353,8 +440,8 @@ FileCreation PosixFileSystem::rename(const std::filesystem::path& from, const st
 }
 
 std::optional<bool> PosixFileSystem::isOpenForWriting(const std::filesystem::path& path) {
-    // Without blocking on a lease another program holds.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    // Without blocking on a lease another program holds, nor going through a link.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.valid()) return std::nullopt;
     if (::fcntl(fd.get(), F_SETLEASE, F_RDLCK) == 0) {
         ::fcntl(fd.get(), F_SETLEASE, F_UNLCK);
@@ -368,7 +455,12 @@ FileCreation PosixFileSystem::createNew(const std::filesystem::path& path, std::
                                         const std::filesystem::path& accessOf) {
     // Published without replacing: never destroys an existing file, and a reader of `path` sees
     // either nothing or the whole file, even when the program dies halfway.
-    if (writeThroughTemp(path, bytes, accessOf, [&](const std::filesystem::path& temp) {
+    // The user's alone whatever the model, which another program may have opened to others (a
+    // copy aside holds the whole document); no more open than the model either.
+    const auto write = [&] {
+        return writeTemp(path, bytes, privateBits(modelAccess(accessOf)), std::nullopt);
+    };
+    if (writeThroughTemp(path, write, [&](const std::filesystem::path& temp) {
             if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
                 return true;
             if (!unsupported(errno)) return false;
@@ -383,13 +475,18 @@ FileCreation PosixFileSystem::createNew(const std::filesystem::path& path, std::
 
 bool PosixFileSystem::createDirectories(const std::filesystem::path& folder) {
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
+    if (std::filesystem::is_directory(folder, error)) return true;
+    const auto parent = folder.parent_path();
+    if (!parent.empty() && parent != folder && !createDirectories(parent)) return false;
+    // The user's alone, whatever the umask: what Vesk keeps there is theirs.
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
     return std::filesystem::is_directory(folder, error);
 }
 
 bool PosixFileSystem::exists(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
+    // A link counts, even one that leads nowhere: the name is taken.
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
 }
 
 void PosixFileSystem::removeAbandonedTemporaries(const std::filesystem::path& path) {

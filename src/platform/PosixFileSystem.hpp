@@ -5,10 +5,12 @@
 namespace vesk {
 
 // Files through POSIX calls. Atomic writes go to a temporary file in the target's folder
-// (same file system, so the rename is atomic), are flushed to the disk, renamed over the
-// target and made durable by flushing the folder too. A file made beside another is never open to
-// anyone that one keeps out, not for an instant. A replace exchanges the two names where
-// the file system can (renameat2), so that the file it displaces is not lost.
+// (same file system, so the rename is atomic), under a name no one can foresee, are flushed to
+// the disk, renamed over the target and made durable by flushing the folder too. A file made
+// beside another is the user's alone from its first instant (a copy aside stays so), and never
+// open to anyone that one keeps out; a new file and a new folder are the user's alone. A replace
+// exchanges the two names where the file system can (renameat2), so that the file it displaces
+// is not lost. Only plain files are read or replaced, never a link, a pipe or a device.
 class PosixFileSystem final : public FileSystem {
   public:
     FileRead read(const std::filesystem::path& path) override;
@@ -28,5 +30,10 @@ class PosixFileSystem final : public FileSystem {
     std::filesystem::path resolve(const std::filesystem::path& path) override;
     void removeAbandonedTemporaries(const std::filesystem::path& path) override;
 };
+
+// The file `path` names, as resolveDataFile finds it, following only the links that no other
+// account can have planted: the user's or root's, in a folder of the user's or root's, and not
+// onto another account's file.
+std::filesystem::path resolveOwnLinks(const std::filesystem::path& path);
 
 } // namespace vesk

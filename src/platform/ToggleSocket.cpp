@@ -1,6 +1,6 @@
 #include "platform/ToggleSocket.hpp"
 
-#include "core/store/DataLocation.hpp"
+#include "platform/PosixFileSystem.hpp"
 
 #include <QSocketNotifier>
 #include <QTimer>
@@ -82,7 +82,7 @@ ToggleSocket::Place ToggleSocket::placeFor(const std::optional<std::string>& run
     if ((*runtimeFolder)[0] != '/') return {std::nullopt, "XDG_RUNTIME_DIR is not an absolute path"};
     if (auto why = whyNotOurs(*runtimeFolder)) return {std::nullopt, std::move(*why)};
     // One socket per data file, however its path was spelt.
-    const std::filesystem::path file = resolveDataFile(dataFile);
+    const std::filesystem::path file = resolveOwnLinks(dataFile);
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
     for (const char c : file.native()) {
         hash ^= static_cast<unsigned char>(c);

@@ -10,8 +10,11 @@
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -125,7 +128,6 @@ TEST(PosixFileSystemTest, FilesBesideAPrivateFileArePrivateFromTheirFirstInstant
     const UsualUmask umask;
     const auto file = folder / "data.json";
     ASSERT_TRUE(files.writeAtomically(file, "old"));
-    EXPECT_EQ(modeOf(file), 0644u) << "a new data file is made as any file is";
     ::chmod(file.c_str(), 0600);
 
     // With fchmod refused, whatever the files get comes from the creation itself.
@@ -143,6 +145,54 @@ TEST(PosixFileSystemTest, FilesBesideAPrivateFileArePrivateFromTheirFirstInstant
     ASSERT_EQ(::chmod(file.c_str(), 06664), 0);
     EXPECT_TRUE(files.writeAtomically(file, "shared"));
     EXPECT_EQ(modeOf(file), 0664u);
+}
+
+TEST(PosixFileSystemTest, NewFilesAndFoldersAreTheUsersAloneWhateverTheUmask) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const UsualUmask umask;
+    ASSERT_TRUE(files.createDirectories(folder / "a" / "b"));
+    EXPECT_EQ(modeOf(folder / "a"), 0700u);
+    EXPECT_EQ(modeOf(folder / "a" / "b"), 0700u);
+    EXPECT_TRUE(files.writeAtomically(folder / "a" / "data.json", "new"));
+    EXPECT_EQ(files.replace(folder / "a" / "b" / "data.json", "new", nullptr).status,
+              Replacement::Status::replaced);
+    for (const char* name : {"a/data.json", "a/b/data.json"})
+        EXPECT_EQ(modeOf(folder / name), 0600u) << name;
+    // A copy aside holds the whole document: no more open than the user's alone, nor than its model.
+    ASSERT_EQ(::chmod((folder / "a" / "data.json").c_str(), 0644), 0);
+    EXPECT_TRUE(files.copy(folder / "a" / "data.json", folder / "a" / "open"));
+    ASSERT_EQ(::chmod((folder / "a" / "data.json").c_str(), 0400), 0);
+    EXPECT_TRUE(files.copy(folder / "a" / "data.json", folder / "a" / "stricter"));
+    EXPECT_EQ(modeOf(folder / "a" / "open"), 0600u);
+    EXPECT_EQ(modeOf(folder / "a" / "stricter"), 0400u);
+}
+
+// A data file every account may write, or (for root too) another account's that every account
+// may write, can have been put there by another account, to be given what Vesk writes: what is
+// made beside it and in its place is the user's alone.
+TEST(PosixFileSystemTest, ADataFileAnotherAccountCouldHavePutThereIsNoModel) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    for (const bool another : {false, true}) {
+        if (another && ::geteuid() != 0) continue; // only root can give a file away
+        ASSERT_TRUE(files.writeAtomically(file, "planted"));
+        if (another) {
+            ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+        }
+        ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+        const auto copy = folder / ("copy-" + std::to_string(another));
+        EXPECT_TRUE(files.createNew(copy, "the whole document", file));
+        const std::string planted = "planted";
+        EXPECT_EQ(files.replace(file, "the user's", &planted).status, Replacement::Status::replaced);
+        for (const auto& made : {copy, file}) {
+            struct stat status {};
+            ASSERT_EQ(::stat(made.c_str(), &status), 0);
+            EXPECT_EQ(status.st_uid, ::geteuid()) << made;
+            EXPECT_EQ(status.st_mode & 07777, 0600u) << made;
+        }
+    }
 }
 
 TEST(PosixFileSystemTest, AFileOfAnotherUserWrittenByRootStaysTheirs) {
@@ -240,6 +290,78 @@ TEST(PosixFileSystemTest, ReplaceNeverMovesAFolderInTheFilesPlace) {
     EXPECT_EQ(count, 1u); // no temporary file left, nothing moved aside
 }
 
+// A named pipe would hold a reader until a writer comes, a device may be the system's: neither is
+// read, waited on or replaced, and neither are a socket or a link.
+TEST(PosixFileSystemTest, OnlyPlainFilesAreReadOrReplaced) {
+    ::alarm(20); // a read waiting on the pipe ends the test
+    TempFolder folder;
+    PosixFileSystem files;
+    std::vector<std::pair<std::string, std::string>> kinds = {{"pipe", "a named pipe, not a file"},
+                                                              {"socket", "a socket, not a file"}};
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = (folder / "socket").string();
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    socketPath.copy(address.sun_path, socketPath.size());
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    if (::geteuid() == 0 && ::mknod((folder / "device").c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0)
+        kinds.emplace_back("device", "a device, not a file"); // /dev/null's
+    for (const auto& [name, reason] : kinds) {
+        const auto path = folder / name;
+        const FileRead read = files.read(path);
+        EXPECT_EQ(read.status, FileRead::Status::failed) << name;
+        EXPECT_EQ(read.failure, reason);
+        EXPECT_FALSE(files.holds(path, ""));
+        const Replacement replaced = files.replace(path, "document", nullptr);
+        EXPECT_EQ(replaced.status, Replacement::Status::failed) << name;
+        EXPECT_EQ(replaced.failure, reason);
+        struct stat status {};
+        ASSERT_EQ(::lstat(path.c_str(), &status), 0);
+        EXPECT_FALSE(S_ISREG(status.st_mode)) << name << " was replaced";
+    }
+    ::close(listener);
+    ::alarm(0);
+}
+
+// A link another account planted (/tmp is open to every account) is not followed, nor one onto
+// a file of another account's; the user's own links to their own files are.
+TEST(PosixFileSystemTest, LinksAnotherAccountCouldHavePlantedAreNotFollowed) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const bool root = ::geteuid() == 0;
+    ASSERT_TRUE(files.writeAtomically(folder / "own.json", "own"));
+    std::filesystem::create_symlink(folder / "own.json", folder / "data.json");
+    EXPECT_EQ(files.resolve(folder / "data.json"), folder / "own.json");
+    // Another account's file: root gives one away, anyone else finds one of root's.
+    const std::filesystem::path theirs = root ? folder / "theirs.json" : "/etc/passwd";
+    if (root) {
+        ASSERT_TRUE(files.writeAtomically(theirs, "theirs"));
+        ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+    }
+    std::filesystem::create_symlink(theirs, folder / "onto.json");
+    EXPECT_EQ(files.resolve(folder / "onto.json"), folder / "onto.json");
+    const FileRead onto = files.read(folder / "onto.json");
+    EXPECT_EQ(onto.status, FileRead::Status::failed);
+    EXPECT_EQ(onto.failure, "the symbolic link " + (folder / "onto.json").string() +
+                                " leads to a file of another account's, and is not followed");
+    if (!root) return; // only root can plant as another account
+    ASSERT_EQ(::chmod(folder.path().c_str(), 01777), 0);
+    for (const char* planted : {"planted.json", "planted-folder"}) {
+        std::filesystem::create_symlink(
+            planted == std::string("planted.json") ? folder / "own.json" : folder.path(), folder / planted);
+        ASSERT_EQ(::lchown((folder / planted).c_str(), 65534, 65534), 0);
+    }
+    EXPECT_EQ(files.resolve(folder / "planted.json"), folder / "planted.json");
+    EXPECT_EQ(files.resolve(folder / "planted-folder" / "data.json"), folder / "planted-folder");
+    EXPECT_EQ(files.read(folder / "planted.json").failure, "the symbolic link " +
+                                                               (folder / "planted.json").string() +
+                                                               " is another account's, and is not followed");
+    EXPECT_EQ(files.replace(folder / "planted.json", "x", nullptr).status, Replacement::Status::failed);
+    EXPECT_EQ(files.read(folder / "own.json").bytes, "own");
+}
+
 TEST(PosixFileSystemTest, TellsAFileHeldOpenForWritingAndRenamesItWithItsWriter) {
     TempFolder folder;
     PosixFileSystem files;
@@ -313,6 +435,20 @@ TEST(PosixFileSystemTest, KilledWriterLeavesTheOldOrTheNewDocument) {
     files.removeAbandonedTemporaries(file);
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
         EXPECT_EQ(entry.path(), file);
+}
+
+// Another account that may write the folder cannot take a temporary file's name first.
+TEST(PosixFileSystemTest, TemporaryNamesCannotBeForeseen) {
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    for (int n = 0; n < 3000; ++n)
+        std::filesystem::create_symlink(
+            "/nowhere", folder / (".data.json.tmp-" + std::to_string(::getpid()) + "-" + std::to_string(n)));
+    for (int save = 0; save < 3; ++save) {
+        EXPECT_TRUE(files.writeAtomically(file, "saved"));
+        EXPECT_TRUE(files.createNew(folder / ("copy-" + std::to_string(save)), "copy", file));
+    }
 }
 
 TEST(PosixFileSystemTest, OnlyTemporariesOfEndedWritersAreRemoved) {

@@ -15,6 +15,14 @@ namespace {
 
 using nlohmann::json;
 
+// Where the members this program does not know go while a tree is made for its dump: each is
+// put in as a placeholder naming its place here, and its compact text takes the placeholder's
+// place in the dump. Null: they go into the tree as values.
+std::vector<std::string>* unknownTexts = nullptr;
+const std::string placeholder = "\x01unknown ";
+// The placeholder's start as the dump writes it.
+const std::string dumpedPlaceholder = "\"\\u0001unknown ";
+
 json toJson(const std::string& text) {
     return text;
 }
@@ -93,8 +101,14 @@ json toJson(const Model& model) {
     ObjectWriter fields(object);
     DocumentLayout<Model>::visit(fields, model);
     if constexpr (requires { model.unknown; }) {
-        for (const auto& [key, value] : model.unknown)
-            object[key] = json::parse(value);
+        for (const auto& [key, value] : model.unknown) {
+            if (!unknownTexts) {
+                object[key] = json::parse(value);
+                continue;
+            }
+            object[key] = placeholder + std::to_string(unknownTexts->size());
+            unknownTexts->push_back(value);
+        }
     }
     return object;
 }
@@ -106,7 +120,21 @@ json treeOfSnapshot(const Snapshot& snapshot) {
 }
 
 std::string encodeThroughTree(const Snapshot& snapshot) {
-    return treeOfSnapshot(snapshot).dump(2, ' ', /*ensure_ascii=*/false, json::error_handler_t::replace);
+    std::vector<std::string> texts;
+    unknownTexts = &texts;
+    const json tree = toJson(snapshot);
+    unknownTexts = nullptr;
+    const std::string dumped = tree.dump(2, ' ', /*ensure_ascii=*/false, json::error_handler_t::replace);
+    std::string text;
+    std::size_t at = 0;
+    for (std::size_t found; (found = dumped.find(dumpedPlaceholder, at)) != std::string::npos;) {
+        const std::size_t end = dumped.find('"', found + dumpedPlaceholder.size());
+        text.append(dumped, at, found - at);
+        text += texts.at(std::stoul(
+            dumped.substr(found + dumpedPlaceholder.size(), end - found - dumpedPlaceholder.size())));
+        at = end + 1;
+    }
+    return text + dumped.substr(at);
 }
 
 } // namespace vesk::test

@@ -12,11 +12,24 @@
 namespace vesk {
 namespace {
 
-// The parsed document, or null for bytes that are not JSON (invalid UTF-8 included).
+// The parsed document, or null for bytes that are not JSON (invalid UTF-8 included) or that
+// nest deeper than a document may.
 std::optional<nlohmann::json> parse(std::string_view bytes) {
-    nlohmann::json value = nlohmann::json::parse(bytes, nullptr, /*allow_exceptions=*/false);
-    if (value.is_discarded()) return std::nullopt;
-    return value;
+    struct TooDeep {};
+    const auto bounded = [](int depth, nlohmann::json::parse_event_t event, const nlohmann::json&) {
+        // The depth of the container that starts, the document itself at 0.
+        const bool starts = event == nlohmann::json::parse_event_t::object_start ||
+                            event == nlohmann::json::parse_event_t::array_start;
+        if (starts && static_cast<std::size_t>(depth) >= maximumNesting) throw TooDeep{};
+        return true;
+    };
+    try {
+        nlohmann::json value = nlohmann::json::parse(bytes, bounded, /*allow_exceptions=*/false);
+        if (value.is_discarded()) return std::nullopt;
+        return value;
+    } catch (const TooDeep&) {
+        return std::nullopt;
+    }
 }
 
 // The ids a first reading drew from a source, handed out again to a second reading of the same

@@ -171,12 +171,6 @@ std::string compactJson(std::string_view text) {
     return value.is_discarded() ? std::string(text) : compactJson(value);
 }
 
-std::string prettyJson(std::string_view compact) {
-    const json value = json::parse(compact, nullptr, /*allow_exceptions=*/false);
-    if (value.is_discarded()) return std::string(compact);
-    return value.dump(2, ' ', /*ensure_ascii=*/false, json::error_handler_t::replace);
-}
-
 Snapshot readSnapshot(const json& value, const ReadContext& context) {
     return readModel<Snapshot>(value, context);
 }

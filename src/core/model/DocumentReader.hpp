@@ -2,6 +2,7 @@
 
 #include "core/model/DocumentLayout.hpp"
 
+#include <cstddef>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
@@ -20,12 +21,14 @@ struct DocumentError : std::runtime_error {
 Snapshot readSnapshot(const nlohmann::json& value, const ReadContext& context);
 ListsAndTasks readListsAndTasks(const nlohmann::json& value, const ReadContext& context);
 
-// How a member this program does not know is kept: its value as compact JSON, as the tree
-// gives it (keys sorted, nlohmann's numbers), whichever reader found it.
+// How deep arrays and objects may nest in a document, the document itself counting as one: a
+// deeper one is refused as one that does not decode. No document of this program comes near it,
+// and a value nested without end would take the stack of whatever walks it.
+inline constexpr std::size_t maximumNesting = 512;
+
+// How a member this program does not know is kept, and written back: its value as compact
+// JSON, as the tree gives it (keys sorted, nlohmann's numbers), whichever reader found it.
 std::string compactJson(const nlohmann::json& value);
 std::string compactJson(std::string_view text);
-// Such a value as the document lays it out: nlohmann's pretty print, from the first line's
-// indent (here in the tree reader's file, beside the parser it needs).
-std::string prettyJson(std::string_view compact);
 
 } // namespace vesk

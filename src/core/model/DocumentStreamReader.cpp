@@ -21,8 +21,10 @@
 namespace vesk {
 namespace {
 
-// Thrown where the bytes stop being JSON, and turned into "no document" at the top.
+// Thrown where the bytes stop being JSON, or nest deeper than a document may, and turned into
+// "no document" at the top.
 struct NotJson {};
+struct TooDeep {};
 
 [[noreturn]] void notJson() {
     throw NotJson{};
@@ -103,6 +105,12 @@ class Cursor {
     }
 
     void take() { ++at_; }
+
+    // Around the reading of an array or an object of the model's.
+    void enter() {
+        if (++depth_ > maximumNesting) throw TooDeep{};
+    }
+    void leave() { --depth_; }
     std::size_t offset() const { return at_; }
     // The bytes from `start` to here.
     std::string_view since(std::size_t start) const { return bytes_.substr(start, at_ - start); }
@@ -198,11 +206,14 @@ class Cursor {
         return number;
     }
 
-    // Takes the next value, whatever it is, after checking that it is JSON.
+    // Takes the next value, whatever it is, after checking that it is JSON and nests no deeper
+    // than a document may.
     void skipValue() {
         std::string open; // the closing bracket of each container the value is inside
         for (;;) {
-            switch (peek()) {
+            const int next = peek();
+            if ((next == '{' || next == '[') && depth_ + open.size() >= maximumNesting) throw TooDeep{};
+            switch (next) {
             case '{':
                 take();
                 if (consume('}')) break;
@@ -335,7 +346,21 @@ class Cursor {
 
     std::string_view bytes_;
     std::size_t at_ = 0;
+    // How many arrays and objects of the model's the cursor is inside.
+    std::size_t depth_ = 0;
     std::string scratch_;
+};
+
+// Inside one array or object of the model's for the life of the object.
+class Nested {
+  public:
+    explicit Nested(Cursor& in) : in_(in) { in_.enter(); }
+    ~Nested() { in_.leave(); }
+    Nested(const Nested&) = delete;
+    Nested& operator=(const Nested&) = delete;
+
+  private:
+    Cursor& in_;
 };
 
 void read(Cursor& in, std::string& out, const ReadContext&) {
@@ -524,6 +549,7 @@ template <class T> void read(Cursor& in, std::optional<T>& out, const ReadContex
 
 template <class T> void read(Cursor& in, std::vector<T>& out, const ReadContext& context) {
     if (in.peek() != '[') fail("expected an array");
+    const Nested nested(in);
     in.take();
     out.clear();
     if (in.consume(']')) return;
@@ -559,6 +585,7 @@ requires requires {
 }
 void read(Cursor& in, Model& out, const ReadContext& context) {
     if (in.peek() != '{') fail("expected an object");
+    const Nested nested(in);
     in.take();
     out = Model{};
     const Keys<Model>& keys = keysOf<Model>();
@@ -601,6 +628,11 @@ template <class Result> std::optional<Result> stream(std::string_view bytes, con
         return result;
     } catch (const NotJson&) {
         stopped("not JSON");
+        return std::nullopt;
+    } catch (const TooDeep&) {
+        static const std::string tooDeep =
+            "nested more than " + std::to_string(maximumNesting) + " levels deep";
+        stopped(tooDeep.c_str());
         return std::nullopt;
     } catch (const DocumentError& error) {
         stopped(error.what());

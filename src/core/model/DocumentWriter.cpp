@@ -2,7 +2,6 @@
 
 #include "core/model/CaseNames.hpp"
 #include "core/model/DocumentLayout.hpp"
-#include "core/model/DocumentReader.hpp"
 #include "core/model/IsoDate.hpp"
 #include "core/model/Utf8.hpp"
 
@@ -45,16 +44,6 @@ class Output {
         --depth_;
         if (!empty) newLine();
         put(bracket);
-    }
-    // A value laid out on lines of its own, indented from here on.
-    void putLines(std::string_view lines) {
-        for (std::size_t start = 0;;) {
-            const std::size_t end = lines.find('\n', start);
-            put(lines.substr(start, end - start));
-            if (end == std::string_view::npos) return;
-            newLine();
-            start = end + 1;
-        }
     }
 
   private:
@@ -235,10 +224,11 @@ void writeKey(Output& out, std::string_view key) {
     out.put(": ");
 }
 
-// A member this program does not know, as it was read, in the layout of the rest.
+// A member this program does not know, as it was read: compact, on its key's line. Laid out as
+// the rest, a value nested deep would take two spaces of indent per level on each of its lines.
 void writeUnknown(Output& out, const std::pair<const std::string, std::string>& member) {
     writeKey(out, member.first);
-    out.putLines(prettyJson(member.second));
+    out.put(member.second);
 }
 
 void writeKnown(Output& out, const Member& member) {

@@ -50,8 +50,8 @@ struct Replacement {
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
-    // A folder in the file's place, or a file larger than largestReadBytes, is there but
-    // cannot be read.
+    // A folder, a symbolic link (resolve it first), a named pipe, a socket or a device in the
+    // file's place, or a file larger than largestReadBytes, is there but cannot be read.
     virtual FileRead read(const std::filesystem::path& path) = 0;
     // A reader never sees a half-written file: the old bytes or the new ones.
     virtual bool writeAtomically(const std::filesystem::path& path, std::string_view bytes) = 0;
@@ -68,8 +68,9 @@ class FileSystem {
     virtual FileCreation rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     // Whether a program holds the file open for writing now; nothing where that cannot be told.
     virtual std::optional<bool> isOpenForWriting(const std::filesystem::path& path) = 0;
-    // A new file holding exactly `bytes`, seen whole or not at all, open to no one whom `accessOf`
-    // (when it exists) keeps out; fails, changing nothing, when something already has that name.
+    // A new file holding exactly `bytes`, seen whole or not at all, the user's alone and open to
+    // no one whom `accessOf` (when it exists) keeps out; fails, changing nothing, when something
+    // already has that name.
     virtual FileCreation createNew(const std::filesystem::path& path, std::string_view bytes,
                                    const std::filesystem::path& accessOf) = 0;
     virtual bool createDirectories(const std::filesystem::path& folder) = 0;
@@ -79,7 +80,8 @@ class FileSystem {
     virtual void removeAbandonedTemporaries(const std::filesystem::path& path) = 0;
 
     // The file `path` names once every symbolic link on the way is followed, even when it does
-    // not exist yet; the path itself where there are no links.
+    // not exist yet; the path itself where there are no links. A link another account could have
+    // planted is not followed: the path ends at it.
     virtual std::filesystem::path resolve(const std::filesystem::path& path) { return path; }
 
     // Whether the file holds exactly `bytes` now, all of it read again: an earlier reading

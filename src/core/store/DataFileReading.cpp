@@ -7,7 +7,7 @@ namespace vesk {
 std::future<std::optional<DataFileReading>> readDataFileAhead(std::filesystem::path url, FileSystem& files,
                                                               Date now) {
     return std::async(std::launch::async, [url = std::move(url), &files, now] {
-        FileRead read = files.read(url);
+        FileRead read = files.read(files.resolve(url));
         std::optional<DataFileReading> reading;
         if (!read.ok()) return reading;
         auto snapshot = decodeSnapshot(read.bytes, now);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <system_error>
+#include <vector>
 
 namespace vesk {
 
@@ -52,23 +53,41 @@ std::filesystem::path chosenDataFile(const EnvironmentLookup& environment) {
     return given == fallback ? std::filesystem::path() : given;
 }
 
-std::filesystem::path resolveDataFile(const std::filesystem::path& dataFile) {
+std::filesystem::path resolveDataFile(const std::filesystem::path& dataFile, const LinkCheck& follows) {
     // The kernel gives up after 40 links in one path; so does this.
     constexpr int maxLinks = 40;
     const auto given = madeAbsolute(dataFile);
-    auto path = given;
+    // Component by component, as the kernel walks a path, so that every link on the way is
+    // looked at, a folder's included; what is left to walk, last component first.
+    std::vector<std::filesystem::path> left;
+    const auto walk = [&left](const std::filesystem::path& path) {
+        for (auto part = path.end(); part != path.begin();)
+            if (!(--part)->empty()) left.push_back(*part);
+    };
+    walk(given.relative_path());
+    std::filesystem::path path = given.root_path();
+    int links = 0;
     std::error_code error;
-    for (int links = 0; links <= maxLinks; ++links) {
-        // The folder's own links, and any ".." a link's target holds, resolved as the kernel does.
-        auto folder = std::filesystem::weakly_canonical(path.parent_path(), error);
-        if (error) return given;
-        path = folder / path.filename();
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) return path;
-        const auto target = std::filesystem::read_symlink(path, error);
-        if (error) return given;
-        path = target.is_absolute() ? target : folder / target;
+    while (!left.empty()) {
+        const std::filesystem::path part = std::move(left.back());
+        left.pop_back();
+        if (part == ".") continue;
+        if (part == "..") {
+            path = path.parent_path();
+            continue;
+        }
+        const auto next = path / part;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(next, error))) {
+            path = next;
+            continue;
+        }
+        if (!follows(next)) return next;
+        const auto target = std::filesystem::read_symlink(next, error);
+        if (error || ++links > maxLinks) return given;
+        if (target.is_absolute()) path = target.root_path();
+        walk(target.relative_path());
     }
-    return given;
+    return path;
 }
 
 std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileSystem& files) {
@@ -77,7 +96,7 @@ std::filesystem::path locateDataFile(const EnvironmentLookup& environment, FileS
     const auto legacy = dataHome(environment) / "Tarnel" / "data.json";
     if (!files.exists(result) && files.exists(legacy)) {
         files.createDirectories(result.parent_path());
-        files.copy(legacy, result);
+        files.copy(files.resolve(legacy), result);
     }
     return result;
 }

@@ -26,9 +26,13 @@ std::filesystem::path dataFilePath(const EnvironmentLookup& environment);
 // The file $TARNEL_DATA names, made absolute, when it is not the place the file has without
 // it; empty otherwise.
 std::filesystem::path chosenDataFile(const EnvironmentLookup& environment);
+// Whether a symbolic link may be followed: one another account could have planted is not.
+using LinkCheck = std::function<bool(const std::filesystem::path& link)>;
+
 // The file that `dataFile` names once every symbolic link on the way is followed, its own
 // included, even when the file at the end does not exist yet: what saves replace, what the
-// lock and the watch are about. Absolute; a loop of links leaves the path as given.
-std::filesystem::path resolveDataFile(const std::filesystem::path& dataFile);
+// lock and the watch are about. Absolute; a loop of links leaves the path as given. A link that
+// `follows` refuses ends the way: the path is that link's own, with nothing after it.
+std::filesystem::path resolveDataFile(const std::filesystem::path& dataFile, const LinkCheck& follows);
 
 } // namespace vesk

@@ -75,6 +75,8 @@ TEST_F(DataLocationTest, LegacyFileIsCopiedOnceAndLeftInPlace) {
     EXPECT_FALSE(files.exists(current));
 }
 
+const LinkCheck everyLink = [](const std::filesystem::path&) { return true; };
+
 // On the real file system: links are the kernel's.
 TEST(ResolveDataFileTest, FollowsEveryLinkToTheFileEvenWhenItIsNotThereYet) {
     char pattern[] = "/tmp/vesk-resolve-XXXXXX";
@@ -84,19 +86,27 @@ TEST(ResolveDataFileTest, FollowsEveryLinkToTheFileEvenWhenItIsNotThereYet) {
     std::filesystem::create_directories(root / "home");
 
     // A plain file, or none, is its own place.
-    EXPECT_EQ(resolveDataFile(root / "home" / "data.json"), root / "home" / "data.json");
+    EXPECT_EQ(resolveDataFile(root / "home" / "data.json", everyLink), root / "home" / "data.json");
     // A relative link into another folder, through a folder that is itself a link, and a
     // chain of two links whose last one points at no file yet.
     std::filesystem::create_directory_symlink(root / "sync", root / "synced");
     std::filesystem::create_symlink("deep/../deep/real.json", root / "sync" / "hop.json");
     std::filesystem::create_symlink("../synced/hop.json", root / "home" / "data.json");
-    EXPECT_EQ(resolveDataFile(root / "home" / "data.json"), root / "sync" / "deep" / "real.json");
-    EXPECT_EQ(resolveDataFile(root / "synced" / "hop.json"), root / "sync" / "deep" / "real.json");
+    EXPECT_EQ(resolveDataFile(root / "home" / "data.json", everyLink), root / "sync" / "deep" / "real.json");
+    EXPECT_EQ(resolveDataFile(root / "synced" / "hop.json", everyLink), root / "sync" / "deep" / "real.json");
+    // A link refused ends the way there, a folder's as well as the file's own.
+    for (const char* refused : {"synced", "hop.json"}) {
+        const LinkCheck refusing = [&](const std::filesystem::path& link) {
+            return link.filename() != refused;
+        };
+        EXPECT_EQ(resolveDataFile(root / "home" / "data.json", refusing),
+                  refused == std::string("synced") ? root / "synced" : root / "sync" / "hop.json");
+    }
 
     // Links in a loop lead nowhere: the path stays as given.
     std::filesystem::create_symlink("b", root / "a");
     std::filesystem::create_symlink("a", root / "b");
-    EXPECT_EQ(resolveDataFile(root / "a"), root / "a");
+    EXPECT_EQ(resolveDataFile(root / "a", everyLink), root / "a");
     std::filesystem::remove_all(root);
 }
 
