@@ -22,8 +22,8 @@ std::vector<std::pair<std::size_t, Item>> placesOf(const std::vector<Item>& all,
 // exactly where it stood; what came since keeps its place after them.
 template <class Item> void putBack(std::vector<Item>& all, std::vector<std::pair<std::size_t, Item>> placed) {
     for (auto& [place, item] : placed) {
-        const bool present =
-            std::any_of(all.begin(), all.end(), [&](const Item& other) { return other.id == item.id; });
+        const auto& id = item.id;
+        const bool present = std::any_of(all.begin(), all.end(), [&id](const Item& other) { return other.id == id; });
         if (present) continue;
         all.insert(all.begin() + static_cast<std::ptrdiff_t>(std::min(place, all.size())), std::move(item));
     }
