@@ -4,6 +4,7 @@
 #include "core/runtime/SerialFileWriter.hpp"
 #include "core/store/Store.hpp"
 #include "platform/PosixFileSystem.hpp"
+#include "support/FakeFileReadWatcher.hpp"
 #include "support/FakeFolderWatcher.hpp"
 #include "support/FakeMainQueue.hpp"
 #include "support/FakeRandom.hpp"
@@ -20,7 +21,7 @@ struct LargeStore {
         char pattern[] = "/tmp/vesk-bench-XXXXXX";
         folder = ::mkdtemp(pattern);
         store = std::make_unique<Store>(
-            folder / "data.json", StoreEnvironment{clock, queue, files, writer, watcher, random, calendar});
+            folder / "data.json", StoreEnvironment{clock, queue, files, writer, watcher, reads, random, calendar});
         std::vector<TaskItem> tasks;
         std::vector<FocusSession> sessions;
         for (int i = 0; i < taskCount; ++i) {
@@ -50,6 +51,7 @@ struct LargeStore {
     PosixFileSystem files;
     SerialFileWriter writer{files};
     test::FakeFolderWatcher watcher;
+    test::FakeFileReadWatcher reads;
     test::FakeRandom random;
     Calendar calendar{1};
     std::unique_ptr<Store> store;

@@ -12,6 +12,7 @@
 #include "platform/AbruptExit.hpp"
 #include "platform/GetrandomSource.hpp"
 #include "platform/HotKey.hpp"
+#include "platform/InotifyFileReads.hpp"
 #include "platform/InotifyFolderWatcher.hpp"
 #include "platform/LoginItem.hpp"
 #include "platform/PosixFileSystem.hpp"
@@ -42,6 +43,7 @@ struct AppServices {
     PosixFileSystem files;
     SerialFileWriter writer{files};
     InotifyFolderWatcher watcher;
+    InotifyFileReads reads;
     GetrandomSource random;
     Calendar calendar;
     PulseSound sound;
@@ -178,7 +180,7 @@ std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLooku
         if (s.claim.outcome == DataFileClaim::Outcome::refused) return Launch::refused;
     }
     store_ = std::make_unique<Store>(
-        url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.random, s.calendar},
+        url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.reads, s.random, s.calendar},
         ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include "core/runtime/SerialFileWriter.hpp"
 #include "core/store/Store.hpp"
 #include "platform/GetrandomSource.hpp"
+#include "platform/InotifyFileReads.hpp"
 #include "platform/InotifyFolderWatcher.hpp"
 #include "platform/PosixFileSystem.hpp"
 #include "platform/QtMainQueue.hpp"
@@ -30,10 +31,11 @@ struct RealPlatform {
     PosixFileSystem files;
     SerialFileWriter writer{files};
     InotifyFolderWatcher watcher;
+    InotifyFileReads reads;
     GetrandomSource random;
     Calendar calendar;
 
-    StoreEnvironment environment() { return {clock, queue, files, writer, watcher, random, calendar}; }
+    StoreEnvironment environment() { return {clock, queue, files, writer, watcher, reads, random, calendar}; }
 };
 
 // Writes `bytes` to `path` from a child process, replacing the file as an editor does.
@@ -56,7 +58,7 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
     test::qtApplication();
     TempFolder folder;
     RealPlatform platform;
-    auto& [clock, queue, files, writer, watcher, random, calendar] = platform;
+    auto& [clock, queue, files, writer, watcher, reads, random, calendar] = platform;
     const auto url = folder / "Vesk" / "data.json";
     Store store(url, platform.environment());
     std::int64_t gained = 0;
@@ -100,7 +102,7 @@ TEST(StoreWatcherTest, AnUndecodableFileIsCopiedAsideNoMoreOpenThanItIs) {
     test::qtApplication();
     TempFolder folder;
     RealPlatform platform;
-    auto& [clock, queue, files, writer, watcher, random, calendar] = platform;
+    auto& [clock, queue, files, writer, watcher, reads, random, calendar] = platform;
     const auto url = folder / "data.json";
     ASSERT_TRUE(files.writeAtomically(url, "my secret plans"));
     ::chmod(url.c_str(), 0600);
@@ -122,7 +124,7 @@ TEST(StoreWatcherTest, ALinkedDataFileStaysALinkAndItsFileIsWatched) {
     test::qtApplication();
     TempFolder folder;
     RealPlatform platform;
-    auto& [clock, queue, files, writer, watcher, random, calendar] = platform;
+    auto& [clock, queue, files, writer, watcher, reads, random, calendar] = platform;
     // data.json in a dotfiles folder, linked from where the app looks; the file not there yet.
     const auto linked = folder / "dotfiles" / "vesk.json";
     const auto url = folder / "Vesk" / "data.json";

@@ -2,6 +2,7 @@
 
 #include "core/model/DocumentCoding.hpp"
 #include "core/store/Store.hpp"
+#include "support/FakeFileReadWatcher.hpp"
 #include "support/FakeFileSystem.hpp"
 #include "support/FakeFileWriter.hpp"
 #include "support/FakeFolderWatcher.hpp"
@@ -26,6 +27,7 @@ struct StoreTestBed {
     FakeFileSystem files;
     FakeFileWriter writer{files};
     FakeFolderWatcher watcher;
+    FakeFileReadWatcher reads;
     FakeRandom random;
     Calendar calendar{1};
     std::unique_ptr<Store> store;
@@ -41,7 +43,7 @@ struct StoreTestBed {
     Store& open(std::optional<DataFileReading> ahead = std::nullopt) {
         store.reset();
         store = std::make_unique<Store>(
-            url, StoreEnvironment{clock, queue, files, writer, watcher, random, calendar}, std::move(ahead));
+            url, StoreEnvironment{clock, queue, files, writer, watcher, reads, random, calendar}, std::move(ahead));
         return *store;
     }
 

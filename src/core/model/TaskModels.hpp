@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <tuple>
 
 namespace vesk {
 
@@ -17,7 +16,8 @@ struct TaskList {
     std::string name{};
     UnknownMembers unknown{};
 
-    friend bool operator==(const TaskList&, const TaskList&) = default;
+    // Over the fields the document lists (FieldVisit.hpp), as the hash.
+    friend bool operator==(const TaskList& a, const TaskList& b);
 };
 
 // A task, or a subtask when it has a parent.
@@ -37,23 +37,15 @@ struct TaskItem {
     std::optional<bool> rewarded{}; // true once its completion has earned cubes
     UnknownMembers unknown{};
 
-    friend bool operator==(const TaskItem& a, const TaskItem& b) {
-        return std::tie(a.id, a.listID, a.parentID, a.title, a.notes, a.due, a.starred, a.completedAt,
-                        a.createdAt) == std::tie(b.id, b.listID, b.parentID, b.title, b.notes, b.due,
-                                                 b.starred, b.completedAt, b.createdAt) &&
-               sameDouble(a.order, b.order) && a.rewarded == b.rewarded && a.unknown == b.unknown;
-    }
+    friend bool operator==(const TaskItem& a, const TaskItem& b);
 };
 
 } // namespace vesk
 
 template <> struct std::hash<vesk::TaskList> {
-    std::size_t operator()(const vesk::TaskList& list) const { return vesk::hashFields(list.id, list.name); }
+    std::size_t operator()(const vesk::TaskList& list) const;
 };
 
 template <> struct std::hash<vesk::TaskItem> {
-    std::size_t operator()(const vesk::TaskItem& task) const {
-        return vesk::hashFields(task.id, task.listID, task.parentID, task.title, task.notes, task.due,
-                                task.starred, task.completedAt, task.createdAt, task.order, task.rewarded);
-    }
+    std::size_t operator()(const vesk::TaskItem& task) const;
 };

@@ -28,10 +28,21 @@ constexpr double lastRetrySeconds = 30.0;
 constexpr double followUpSeconds = 0.5;
 // At quit: how many times what a write brought back is merged and written again.
 constexpr int quitRounds = 3;
-// The documents last on the disk that another program's edit may be based on: a few, and no
-// more bytes than a few large files hold.
-constexpr std::size_t recentDocuments = 8;
-constexpr std::size_t recentBytes = std::size_t{32} << 20;
+
+// " removed 2 tasks and 0 lists that Vesk held and put back what Vesk changed in "Milk" (title)".
+std::string describe(const MergeLoss& loss) {
+    std::string said;
+    if (loss.tasks > 0 || loss.lists > 0)
+        said += " removed " + std::to_string(loss.tasks) + (loss.tasks == 1 ? " task" : " tasks") + " and " +
+                std::to_string(loss.lists) + (loss.lists == 1 ? " list" : " lists") + " that Vesk held";
+    if (!loss.putBack.empty()) {
+        said += said.empty() ? " put back" : " and put back";
+        said += " what Vesk changed in ";
+        for (std::size_t at = 0; at < loss.putBack.size(); ++at)
+            said += (at > 0 ? ", " : "") + loss.putBack[at];
+    }
+    return said;
+}
 
 FileWriter::Bytes share(std::string bytes) {
     return std::make_shared<const std::string>(std::move(bytes));
@@ -57,6 +68,7 @@ DataFile::~DataFile() {
     env_.queue.cancel(saveRetry_);
     env_.queue.cancel(followUp_);
     if (watching_) env_.watcher.stop();
+    env_.reads.stop();
 }
 
 std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
@@ -82,7 +94,7 @@ std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
         setAsideUndecodable();
         return std::nullopt;
     }
-    remember(onDisk_);
+    states_.remember(onDisk_);
     return snapshot;
 }
 
@@ -109,7 +121,8 @@ DataFile::OnDisk DataFile::takeUpUnreadFile(std::string bytes) {
         setAsideUndecodable();
         return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
     }
-    remember(onDisk_);
+    states_.remember(onDisk_);
+    watchReads();
     content_.takeUp(std::move(*snapshot));
     std::cerr << "vesk: " << url_.string() << " can be read now; what was done meanwhile is added to it\n";
     return OnDisk::known;
@@ -119,6 +132,27 @@ void DataFile::watch() {
     const auto folder = target_.parent_path();
     env_.files.createDirectories(folder);
     watching_ = env_.watcher.watch(folder, [this] { scheduleExternalCheck(); });
+    if (writing_.empty()) watchReads();
+}
+
+void DataFile::watchReads() {
+    if (!onDisk_ || onDiskUndecodable_) {
+        stopWatchingReads();
+        return;
+    }
+    watchedReads_ = onDisk_;
+    if (!env_.reads.watch(target_, [this] { states_.noteRead(watchedReads_); })) watchedReads_ = nullptr;
+}
+
+void DataFile::stopWatchingReads() {
+    env_.reads.stop();
+    watchedReads_ = nullptr;
+}
+
+FileRead DataFile::readOwn() {
+    FileRead read;
+    env_.reads.ownRead([&] { read = env_.files.read(target_); });
+    return read;
 }
 
 std::optional<std::string> DataFile::lastOnDisk() const {
@@ -202,12 +236,13 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     FileWriter::Bytes expected = afterAnother ? writing_.back().bytes : onDisk_;
     if (!afterAnother && found == OnDisk::absent) expected = nullptr;
     if (!afterAnother && found == OnDisk::emptied) expected = share({});
-    Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : newest(),
+    Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : states_.newest(),
                  std::move(copy)};
     FileWriter::Job job{target_, std::move(bytes), save.base, keepReplaced};
     // Remembered before the write starts, so that the check its folder event brings finds the
     // store's own bytes, however long the disk takes.
     writing_.push_back(std::move(save));
+    stopWatchingReads();
     env_.writer.write(std::move(job));
 }
 
@@ -220,8 +255,10 @@ void DataFile::settleWrites() {
         case FileWriter::Outcome::Status::written: {
             const FileWriter::Bytes before = onDisk_;
             onDisk_ = save.bytes;
-            remember(save.bytes);
+            states_.remember(save.bytes);
             onDiskUndecodable_ = false;
+            // The file in place is this write's, unless a later one is on its way.
+            if (writing_.empty()) watchReads();
             noteWritten();
             if (!outcome.replaced) break;
             const std::string& found = outcome.replacedBytes;
@@ -332,6 +369,8 @@ void DataFile::checkForOutsideEdit() {
     }
     const bool wasUnreadable = unreadable_.has_value();
     const OnDisk found = mergeOutsideEdit();
+    // Another program may have put the same bytes back in a file of its own.
+    if (found == OnDisk::known && writing_.empty()) watchReads();
     // Emptied or removed by another program: written back at once, or a crash meanwhile would
     // leave nothing on the disk. A change that could not be saved while the file could not be
     // read goes out as soon as it can be.
@@ -342,7 +381,7 @@ void DataFile::checkForOutsideEdit() {
 
 DataFile::OnDisk DataFile::mergeOutsideEdit() {
     settleWrites();
-    FileRead read = env_.files.read(target_);
+    FileRead read = readOwn();
     if (read.status == FileRead::Status::failed) {
         unreadable_ = std::move(read.failure);
         return OnDisk::unreadable;
@@ -366,33 +405,38 @@ DataFile::OnDisk DataFile::mergeOutsideEdit() {
     onDisk_ = std::move(bytes);
     onDiskUndecodable_ = merged.status == MergeOutcome::Status::undecodable;
     if (onDiskUndecodable_) writerChangedAt_ = env_.clock.now();
+    if (writing_.empty()) watchReads();
     return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
 }
 
 MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& preferred) {
     std::vector<FileWriter::Bytes> bases;
     if (preferred) bases.push_back(preferred);
-    bases.insert(bases.end(), recent_.rbegin(), recent_.rend());
+    for (FileWriter::Bytes& base : states_.bases())
+        bases.push_back(std::move(base));
     std::string failure;
     const MergeOutcome outcome =
-        content_.merge(bytes, bases, [&](const std::string& document, std::size_t tasks, std::size_t lists) {
+        content_.merge(bytes, bases, [&](const std::string& document, const MergeLoss& loss) {
             CopiesAside::Kept kept = copies_.keep(target_, "before-merge", document);
             if (!kept.path) {
                 failure = std::move(kept.failure);
                 return false;
             }
-            std::cerr << "vesk: another program's edit of " << url_.string() << " removed " << tasks
-                      << (tasks == 1 ? " task" : " tasks") << " and " << lists
-                      << (lists == 1 ? " list" : " lists")
-                      << " that Vesk held; the document as it was is kept as " << kept.path->string() << "\n";
+            std::cerr << "vesk: another program's edit of " << url_.string() << describe(loss)
+                      << "; the document as it was is kept as " << kept.path->string() << "\n";
             return true;
         });
     switch (outcome.status) {
     case MergeOutcome::Status::merged:
-        if (outcome.base > 0)
+        if (outcome.base < bases.size() && bases[outcome.base] != states_.newest())
             std::cerr << "vesk: another program wrote " << url_.string()
                       << " from an earlier state of it; what Vesk saved since is kept\n";
-        remember(std::make_shared<const std::string>(bytes));
+        if (outcome.whole) {
+            // Its writer knows it: what it writes next is based on it.
+            auto edit = share(bytes);
+            states_.remember(edit);
+            states_.noteRead(edit);
+        }
         break;
     case MergeOutcome::Status::deferred:
         noteFailure("another program's edit of it removes what Vesk holds, and no copy of the document as it "
@@ -403,18 +447,6 @@ MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& 
         break;
     }
     return outcome;
-}
-
-void DataFile::remember(FileWriter::Bytes document) {
-    if (!document || (!recent_.empty() && *recent_.back() == *document)) return;
-    recent_.push_back(std::move(document));
-    std::size_t bytes = 0;
-    for (const auto& kept : recent_)
-        bytes += kept->size();
-    while (recent_.size() > 1 && (recent_.size() > recentDocuments || bytes > recentBytes)) {
-        bytes -= recent_.front()->size();
-        recent_.pop_front();
-    }
 }
 
 } // namespace vesk

@@ -6,6 +6,7 @@
 #include "core/store/DataFileReading.hpp"
 #include "core/store/DisplacedFiles.hpp"
 #include "core/store/OutsideEdit.hpp"
+#include "core/store/RememberedStates.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
 #include <deque>
@@ -71,9 +72,13 @@ class DataFile {
     // Hands another program's document to the store, `preferred` (when known) the likeliest
     // base, then the documents last on the disk; says what it removed and where it was kept.
     MergeOutcome merge(const std::string& bytes, const FileWriter::Bytes& preferred = nullptr);
-    // One more document that was on the disk.
-    void remember(FileWriter::Bytes document);
-    FileWriter::Bytes newest() const { return recent_.empty() ? nullptr : recent_.back(); }
+    // Watches the file now in place, which holds onDisk_, for other programs' reads.
+    void watchReads();
+    // Before a write moves another file over the watched one: what the writer reads of the one
+    // it replaces is the store's own.
+    void stopWatchingReads();
+    // Reads the file, a read no other program made.
+    FileRead readOwn();
 
     void scheduleExternalCheck();
     void checkForOutsideEdit();
@@ -119,9 +124,11 @@ class DataFile {
     // They are another program's, do not decode and exist nowhere else: a save copies them aside
     // before it replaces them.
     bool onDiskUndecodable_ = false;
-    // The last documents read or written that decode, oldest first: what another program's edit
-    // is compared with, to tell what it changed from what the app changed since.
-    std::deque<FileWriter::Bytes> recent_;
+    // The last documents read or written that decode: what another program's edit is compared
+    // with, to tell what it changed from what the app changed since.
+    RememberedStates states_;
+    // The document in the file watched for reads; nothing while none is.
+    FileWriter::Bytes watchedReads_;
 
     // A save handed to the writer: its bytes, the file it expects to replace and the document
     // that file's content is compared with.

@@ -2,6 +2,7 @@
 
 #include "core/model/BonsaiModels.hpp"
 #include "core/model/Prefs.hpp"
+#include "core/model/Snapshot.hpp"
 #include "core/model/TaskModels.hpp"
 #include "core/model/TimerModels.hpp"
 #include "core/runtime/Observed.hpp"
@@ -184,6 +185,9 @@ class Store {
     // The data file's merge of another program's document (DataFile::Content::merge).
     MergeOutcome applyExternalEdit(const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
                                    const KeepBefore& keepBefore);
+    // The members this program does not know, in the parts of the document a merge otherwise
+    // leaves alone: those another program added, changed or removed against `base`.
+    void takeUnknownMembers(const Snapshot& theirs, const std::optional<Snapshot>& base);
     // The document of a file that could not be read at start-up (DataFile::Content::takeUp).
     void takeUp(Snapshot file);
     // Removes the tasks with these ids; a timer attached to one of them goes on unattached.

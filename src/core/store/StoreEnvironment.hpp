@@ -3,6 +3,7 @@
 #include "core/runtime/Calendar.hpp"
 #include "core/runtime/Clock.hpp"
 #include "core/runtime/FileSystem.hpp"
+#include "core/runtime/FileReadWatcher.hpp"
 #include "core/runtime/FileWriter.hpp"
 #include "core/runtime/FolderWatcher.hpp"
 #include "core/runtime/MainQueue.hpp"
@@ -17,6 +18,7 @@ struct StoreEnvironment {
     FileSystem& files;
     FileWriter& writer;
     FolderWatcher& watcher;
+    FileReadWatcher& reads;
     RandomSource& random;
     const Calendar& calendar;
 };

@@ -4,12 +4,14 @@
 // stays. Everything else in the file is the store's and is written back. A merge that removes
 // what the store holds keeps the document as it stood beside the file first.
 #include "core/model/DocumentCoding.hpp"
+#include "core/model/FieldVisit.hpp"
 #include "core/model/TaskOrder.hpp"
+#include "core/store/RepeatedIDs.hpp"
 #include "core/store/Store.hpp"
 
 #include <algorithm>
 #include <cmath>
-#include <type_traits>
+#include <iostream>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -31,28 +33,6 @@ template <class Item> const Item* lookUp(const std::unordered_map<UUID, const It
     return entry == found.end() ? nullptr : entry->second;
 }
 
-// Where the edit changed a field against the base, its value; elsewhere the app's.
-template <class Item, class... Field>
-void takeChanged(Item& ours, const Item& theirs, const Item& base, Field Item::*... fields) {
-    const auto same = [](const auto& a, const auto& b) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, double>)
-            return sameDouble(a, b);
-        else
-            return a == b;
-    };
-    ((same(theirs.*fields, base.*fields) ? void() : void(ours.*fields = theirs.*fields)), ...);
-}
-
-void takeChanged(TaskList& ours, const TaskList& theirs, const TaskList& base) {
-    takeChanged(ours, theirs, base, &TaskList::name, &TaskList::unknown);
-}
-
-void takeChanged(TaskItem& ours, const TaskItem& theirs, const TaskItem& base) {
-    takeChanged(ours, theirs, base, &TaskItem::listID, &TaskItem::parentID, &TaskItem::title,
-                &TaskItem::notes, &TaskItem::due, &TaskItem::starred, &TaskItem::completedAt,
-                &TaskItem::createdAt, &TaskItem::order, &TaskItem::rewarded, &TaskItem::unknown);
-}
-
 // The document's own members this program does not know: each the edit added, changed or
 // removed against the base is taken.
 void takeChanged(UnknownMembers& ours, const UnknownMembers& theirs, const UnknownMembers& base) {
@@ -60,6 +40,30 @@ void takeChanged(UnknownMembers& ours, const UnknownMembers& theirs, const Unkno
         if (const auto was = base.find(key); was == base.end() || was->second != value) ours[key] = value;
     for (const auto& [key, value] : base)
         if (!theirs.contains(key)) ours.erase(key);
+}
+
+// Where the edit changed a field against the base, its value; elsewhere the app's.
+template <class Item> void takeChanged(Item& ours, const Item& theirs, const Item& base) {
+    eachField(
+        ours,
+        [](const char*, auto& mine, const auto& edited, const auto& was) {
+            if (!sameValue(edited, was)) mine = edited;
+        },
+        theirs, base);
+    takeChanged(ours.unknown, theirs.unknown, base.unknown);
+}
+
+// The members of each item this program does not know, merged by id; the rest stays the app's.
+template <class Item>
+void takeChangedUnknown(std::vector<Item>& ours, const std::vector<Item>& theirs, const std::vector<Item>& base) {
+    const auto edited = firstByID(theirs);
+    const auto based = firstByID(base);
+    for (Item& item : ours)
+        if (const Item* edit = lookUp(edited, item.id)) {
+            static const UnknownMembers none;
+            const Item* was = lookUp(based, item.id);
+            takeChanged(item.unknown, edit->unknown, was ? was->unknown : none);
+        }
 }
 
 // The edit's items in its order, merged three ways: one it holds and the base held takes its
@@ -146,6 +150,9 @@ likeliestBase(const std::string& bytes, const ListsAndTasks& edit,
         auto base = decodeListsAndTasks(*bases[index], instant);
         // Only a whole list of lists and of tasks tells what an edit changed.
         if (!base || !base->lists || !base->tasks) continue;
+        // As the store has them.
+        giveRepeatsOwnIDs(*base->lists);
+        giveRepeatsOwnIDs(*base->tasks);
         // The very bytes of one: written back unchanged.
         const std::size_t count =
             *bases[index] == bytes ? 0 : differences(lists, base->lists) + differences(tasks, base->tasks);
@@ -170,42 +177,98 @@ std::size_t removedFrom(const std::vector<Item>& held, const std::vector<Item>& 
     return gone.size();
 }
 
+std::string nameOf(const TaskItem& task) {
+    return "\"" + (task.title.empty() ? std::string("Untitled") : task.title) + "\"";
+}
+
+std::string nameOf(const TaskList& list) {
+    return "the list \"" + list.name + "\"";
+}
+
+// The app's changes since the base that the merged items do not hold: fields it changed that
+// have other values now, and items it removed that are back. One entry per item, naming it
+// and the keys of the fields.
+template <class Item>
+void notePutBack(const std::vector<Item>& held, const std::vector<Item>& merged, const std::vector<Item>& base,
+                 std::vector<std::string>& putBack) {
+    const auto mine = firstByID(held);
+    const auto based = firstByID(base);
+    std::unordered_set<UUID> seen;
+    for (const Item& item : merged) {
+        if (!seen.insert(item.id).second) continue;
+        const Item* ours = lookUp(mine, item.id);
+        const Item* was = lookUp(based, item.id);
+        if (!ours) {
+            if (was) putBack.push_back(nameOf(item) + " (removed in Vesk)");
+            continue;
+        }
+        std::string keys;
+        eachField(
+            item,
+            [&](const char* key, const auto& now, const auto& app, const auto& before) {
+                if (!sameWritten(now, app) && (!was || !sameWritten(app, before)))
+                    keys += (keys.empty() ? "" : ", ") + std::string(key);
+            },
+            *ours, was ? *was : *ours);
+        if (!keys.empty()) putBack.push_back(nameOf(*ours) + " (" + keys + ")");
+    }
+}
+
 } // namespace
 
 MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
                                       const KeepBefore& keepBefore) {
     const auto hold = changes_.hold();
     const Date instant = env_.clock.now();
-    auto edit = decodeListsAndTasks(bytes, instant, &env_.random);
+    // The whole document when it is one, for the members this program does not know in the
+    // parts the merge otherwise leaves alone.
+    std::optional<Snapshot> document = decodeSnapshot(bytes, instant, &env_.random);
+    std::optional<ListsAndTasks> edit;
+    if (document)
+        edit = ListsAndTasks{std::move(document->lists), std::move(document->tasks), document->unknown};
+    else
+        edit = decodeListsAndTasks(bytes, instant, &env_.random);
     if (!edit) return {MergeOutcome::Status::undecodable};
+    const bool whole = edit->lists && edit->tasks;
+    if (const std::size_t repeats = (edit->tasks ? giveRepeatsOwnIDs(*edit->tasks) : 0) +
+                                    (edit->lists ? giveRepeatsOwnIDs(*edit->lists) : 0))
+        std::cerr << "vesk: " << repeats << (repeats == 1 ? " task or list" : " tasks or lists") << " of "
+                  << url().string() << " had the id of an earlier one; each has an id of its own now\n";
     // Without a document to compare with, nothing the app holds counts as removed by the edit.
     auto found = likeliestBase(bytes, *edit, bases, instant);
     const std::size_t baseIndex = found ? found->first : 0;
     std::optional<ListsAndTasks> before;
     if (found) before = std::move(found->second);
     if (!before) before.emplace();
+    const std::vector<TaskList> noLists;
+    const std::vector<TaskItem> noTasks;
+    const std::vector<TaskList>& baseLists = before->lists ? *before->lists : noLists;
+    const std::vector<TaskItem>& baseTasks = before->tasks ? *before->tasks : noTasks;
 
     const bool newLists = edit->lists && !edit->lists->empty();
-    std::vector<TaskList> mergedLists = newLists
-                                            ? mergeThreeWays(lists.get(), std::move(*edit->lists),
-                                                             before->lists.value_or(std::vector<TaskList>{}))
-                                            : lists.get();
+    std::vector<TaskList> mergedLists =
+        newLists ? mergeThreeWays(lists.get(), std::move(*edit->lists), baseLists) : lists.get();
     std::optional<std::vector<TaskItem>> edited;
-    if (edit->tasks)
-        edited = mergeThreeWays(tasks.get(), std::move(*edit->tasks),
-                                before->tasks.value_or(std::vector<TaskItem>{}));
+    if (edit->tasks) {
+        edited = mergeThreeWays(tasks.get(), std::move(*edit->tasks), baseTasks);
+        repairListsAndParents(*edited, newLists ? mergedLists : lists.get());
+        repairMissingOrders(*edited);
+    }
 
     // Nothing the store holds goes without a trace: the document as it stands is kept first.
-    const std::size_t removedLists = removedFrom(lists.get(), mergedLists);
-    const std::size_t removedTasks = edited ? removedFrom(tasks.get(), *edited) : 0;
-    if ((removedLists > 0 || removedTasks > 0) &&
-        !keepBefore(encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
-                                                 prefs.get(), bonsai.get(), unknown_}),
-                    removedTasks, removedLists))
+    MergeLoss loss;
+    loss.lists = removedFrom(lists.get(), mergedLists);
+    loss.tasks = edited ? removedFrom(tasks.get(), *edited) : 0;
+    notePutBack(lists.get(), mergedLists, baseLists, loss.putBack);
+    if (edited) notePutBack(tasks.get(), *edited, baseTasks, loss.putBack);
+    if (loss.any() && !keepBefore(encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(),
+                                                               timer.get(), prefs.get(), bonsai.get(), unknown_}),
+                                  loss))
         return {MergeOutcome::Status::deferred, baseIndex};
 
     if (newLists) lists.set(std::move(mergedLists));
     takeChanged(unknown_, edit->unknown, before->unknown);
+    if (document) takeUnknownMembers(*document, found ? decodeSnapshot(*bases[found->first], instant) : std::nullopt);
 
     if (edited) {
         const auto held = firstByID(tasks.get());
@@ -215,9 +278,6 @@ MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vecto
             const TaskItem* before = heldTask(item.id);
             return item.completedAt && (!before || !before->completedAt);
         };
-
-        repairListsAndParents(*edited, lists.get());
-        repairMissingOrders(*edited);
 
         // As in the program, completing a task completes its open subtasks.
         std::unordered_set<UUID> newlyCompleted;
@@ -257,7 +317,22 @@ MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vecto
         timer.update([](TimerState& state) { state.taskID.reset(); });
     forgetUndo();
     changed();
-    return {MergeOutcome::Status::merged, baseIndex};
+    return {MergeOutcome::Status::merged, baseIndex, whole};
+}
+
+void Store::takeUnknownMembers(const Snapshot& theirs, const std::optional<Snapshot>& base) {
+    static const Snapshot none;
+    const Snapshot& was = base ? *base : none;
+    prefs.update([&](Prefs& value) { takeChanged(value.unknown, theirs.prefs.unknown, was.prefs.unknown); });
+    timer.update([&](TimerState& value) { takeChanged(value.unknown, theirs.timer.unknown, was.timer.unknown); });
+    sessions.update([&](std::vector<FocusSession>& all) { takeChangedUnknown(all, theirs.sessions, was.sessions); });
+    if (!theirs.bonsai) return;
+    static const BonsaiProgress noLedger;
+    const BonsaiProgress& ledger = was.bonsai ? *was.bonsai : noLedger;
+    bonsai.update([&](BonsaiProgress& value) {
+        takeChanged(value.unknown, theirs.bonsai->unknown, ledger.unknown);
+        takeChangedUnknown(value.garden, theirs.bonsai->garden, ledger.garden);
+    });
 }
 
 } // namespace vesk

@@ -210,6 +210,7 @@ TEST_F(StoreMergeTest, EditBasedOnTheOlderFileKeepsWhatTheAppDidSince) {
     s().toggleStar(child);
     s().saveNow();
     json doc = document(); // what the other program read
+    reads.read();
     // In the app since then, not saved yet.
     s().addTask("mine");
     s().toggleDone(child);

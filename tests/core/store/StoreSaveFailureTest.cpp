@@ -67,7 +67,7 @@ TEST_F(StoreSaveFailureTest, FileUnreadableAtStartIsNeverWrittenOverAndTakenUpOn
     Snapshot history;
     history.lists = {TaskList{*UUID::parse("11111111-1111-4111-8111-111111111111"), "Work"}};
     history.tasks = {TaskItem{.id = UUID::random(random), .listID = history.lists[0].id, .title = "old"}};
-    history.sessions = {FocusSession{.id = UUID::random(random), .duration = 1500, .fullPomodoro = true}};
+    history.sessions.push_back(FocusSession{.id = UUID::random(random), .duration = 1500, .fullPomodoro = true});
     history.prefs.onboarded = true;
     history.prefs.focusMinutes = 50;
     putDocument(history);

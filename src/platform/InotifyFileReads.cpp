@@ -1,0 +1,78 @@
+#include "platform/InotifyFileReads.hpp"
+
+#include <QSocketNotifier>
+#include <cerrno>
+#include <cstring>
+#include <sys/inotify.h>
+#include <unistd.h>
+
+namespace vesk {
+
+namespace {
+
+constexpr std::uint32_t readEvents = IN_ACCESS | IN_CLOSE_NOWRITE;
+
+} // namespace
+
+InotifyFileReads::InotifyFileReads() {
+    fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (fd_ < 0) return;
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, &owner_);
+    QObject::connect(notifier_, &QSocketNotifier::activated, notifier_, [this] { report(); });
+}
+
+InotifyFileReads::~InotifyFileReads() {
+    if (notifier_) notifier_->setEnabled(false);
+    if (fd_ >= 0) close(fd_);
+}
+
+bool InotifyFileReads::watch(const std::filesystem::path& file, std::function<void()> onRead) {
+    stop();
+    if (fd_ < 0) return false;
+    // Unlike a folder watch, this one stays with the file it found: the next save moves
+    // another file over it, which the store then watches anew.
+    watch_ = inotify_add_watch(fd_, file.c_str(), readEvents);
+    if (watch_ < 0) return false;
+    onRead_ = std::move(onRead);
+    return true;
+}
+
+void InotifyFileReads::stop() {
+    report();
+    if (watch_ >= 0) inotify_rm_watch(fd_, watch_);
+    watch_ = -1;
+    onRead_ = nullptr;
+}
+
+void InotifyFileReads::ownRead(const std::function<void()>& read) {
+    report();
+    read();
+    // The events of this read are queued by now, while the read returned.
+    takeEvents();
+}
+
+void InotifyFileReads::report() {
+    if (!takeEvents() || !onRead_) return;
+    // A copy: the listener may watch another file from inside.
+    const auto onRead = onRead_;
+    onRead();
+}
+
+bool InotifyFileReads::takeEvents() {
+    if (fd_ < 0) return false;
+    alignas(inotify_event) char buffer[16 * 1024];
+    bool read = false;
+    for (;;) {
+        const ssize_t count = ::read(fd_, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) return read;
+        for (ssize_t at = 0; at < count;) {
+            inotify_event event;
+            std::memcpy(&event, buffer + at, sizeof event);
+            if (event.wd == watch_ && (event.mask & readEvents)) read = true;
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
+        }
+    }
+}
+
+} // namespace vesk
