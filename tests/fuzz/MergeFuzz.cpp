@@ -1,5 +1,6 @@
 #include "FuzzCheck.hpp"
 #include "core/model/DocumentCoding.hpp"
+#include "core/model/FieldVisit.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <algorithm>
@@ -110,12 +111,94 @@ void swappedInDuringASave(const std::string& bytes) {
     fuzz::require(store.task(mine).has_value(), "the app's task was lost after the swap");
 }
 
+// Whether the app's task as it was, with its changes since `read` (nullptr: it is new since),
+// still stands in `now`.
+bool changesStand(const TaskItem& mine, const TaskItem* read, const std::optional<TaskItem>& now) {
+    if (!now) return false;
+    bool stand = true;
+    eachField(
+        mine,
+        [&](const char*, const auto& app, const auto& held, const auto& was) {
+            if (!sameWritten(held, app) && (!read || !sameWritten(app, was))) stand = false;
+        },
+        *now, read ? *read : mine);
+    return stand;
+}
+
+// Whether a copy beside the file holds the task as it was.
+bool taskKept(const test::StoreTestBed& bed, const TaskItem& task) {
+    for (const auto& path : bed.files.filesIn(bed.url.parent_path())) {
+        if (path == bed.url) continue;
+        const auto copy = decodeSnapshot(*bed.files.contents(path), bed.clock.now());
+        if (!copy) continue;
+        for (const TaskItem& kept : copy->tasks)
+            if (kept.id == task.id && changesStand(task, nullptr, kept)) return true;
+    }
+    return false;
+}
+
+// An editor reads the file; the app completes, stars, renames, adds and deletes tasks, each
+// saved; the editor writes back what it read with its own changes. Every change the app made
+// since the read still stands, or the document as it was is kept beside the file.
+void staleCopyWrittenBack(const std::string& bytes) {
+    test::StoreTestBed bed;
+    Store& store = bed.open();
+    std::vector<UUID> ids;
+    for (int i = 0; i < 4; ++i)
+        ids.push_back(*store.addTask("task " + std::to_string(i), i == 3 ? std::optional(ids[0]) : std::nullopt));
+    bed.queue.advance(0.4);
+    const std::string read = *bed.files.contents(bed.url);
+    bed.reads.read();
+    std::size_t at = 0;
+    const auto next = [&] { return static_cast<unsigned char>(bytes[at++]); };
+    for (int i = 0; i < 8 && at < bytes.size(); ++i) {
+        const unsigned choice = next();
+        const UUID id = ids[choice % ids.size()];
+        const std::string name = "app " + std::to_string(i);
+        switch (choice / 4 % 5) {
+        case 0: store.toggleDone(id); break;
+        case 1: store.toggleStar(id); break;
+        case 2: store.update(id, [&](TaskItem& task) { task.title = name; }); break;
+        case 3: store.addTask(name); break;
+        default: store.deleteTask(id); break;
+        }
+        bed.queue.advance(0.4);
+    }
+    auto edit = decodeSnapshot(read, bed.clock.now());
+    fuzz::require(edit.has_value(), "the store's own document does not decode");
+    const std::vector<TaskItem> readTasks = edit->tasks;
+    while (at < bytes.size() && !edit->tasks.empty()) {
+        const unsigned choice = next();
+        auto& tasks = edit->tasks;
+        TaskItem& task = tasks[choice % tasks.size()];
+        switch (choice / 8 % 5) {
+        case 0: task.notes += "theirs"; break;
+        case 1: task.title += " theirs"; break;
+        case 2: task.starred = !task.starred; break;
+        case 3: tasks.erase(tasks.begin() + static_cast<std::ptrdiff_t>(choice % tasks.size())); break;
+        default: tasks.push_back(TaskItem{.id = UUID::random(bed.random), .listID = task.listID, .title = "new"}); break;
+        }
+    }
+    const std::vector<TaskItem> held = store.tasks.get();
+    bed.files.put(bed.url, encodeSnapshot(*edit));
+    bed.watcher.fire();
+    bed.queue.advance(3);
+    for (const TaskItem& mine : held) {
+        const auto was = std::find_if(readTasks.begin(), readTasks.end(),
+                                      [&](const TaskItem& task) { return task.id == mine.id; });
+        if (!changesStand(mine, was == readTasks.end() ? nullptr : &*was, store.task(mine.id)))
+            fuzz::require(taskKept(bed, mine), "a change of the app's was undone without a copy");
+    }
+    requireConsistent(bed, store);
+}
+
 } // namespace
 
 // Another program's edit, merged into a store that holds tasks and subtasks. The program writes
 // the file in place in two steps, so that what a save finds halfway may not decode.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     swappedInDuringASave(std::string(reinterpret_cast<const char*>(data), size));
+    staleCopyWrittenBack(std::string(reinterpret_cast<const char*>(data), size));
     olderDocumentWrittenBack(std::string(reinterpret_cast<const char*>(data), size));
     test::StoreTestBed bed;
     Store& store = bed.open();

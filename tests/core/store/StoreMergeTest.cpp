@@ -1,6 +1,7 @@
 #include "support/StoreTestBed.hpp"
 
 #include <algorithm>
+#include <unordered_set>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -320,12 +321,125 @@ TEST_F(StoreMergeTest, MembersThisProgramDoesNotKnowSurviveLoadMergeAndSave) {
     EXPECT_EQ(doc["tasks"][1]["tags"], json::array({"a", "b"}));
     EXPECT_EQ(doc["prefs"]["theme"], "dark");
 
+    // Added by the peer while the app runs, at every level.
+    s().start(TimerMode::stopwatch, std::nullopt);
+    s().finish();
+    queue.advance(0.4);
+    doc = document();
+    reads.read();
+    doc["prefs"]["accent"] = "teal";
+    doc["timer"]["x"] = 1;
+    doc["sessions"][0]["x"] = 2;
+    doc["bonsai"]["x"] = 3;
+    doc["bonsai"]["garden"][0]["x"] = 4;
+    edit(doc);
+    queue.advance(0.4);
+    doc = document();
+    EXPECT_EQ(doc["prefs"]["accent"], "teal");
+    EXPECT_EQ(doc["timer"]["x"], 1);
+    EXPECT_EQ(doc["sessions"][0]["x"], 2);
+    EXPECT_EQ(doc["bonsai"]["x"], 3);
+    EXPECT_EQ(doc["bonsai"]["garden"][0]["x"], 4);
+    EXPECT_EQ(doc["bonsai"]["garden"][0]["photo"], "tree.png");
+
     // Removed by the peer, gone.
     doc.erase("sync");
     edit(doc);
     queue.advance(0.4);
     EXPECT_FALSE(document().contains("sync"));
     EXPECT_EQ(document()["version"], 3);
+}
+
+TEST_F(StoreMergeTest, EditorOpenAcrossManySavesChangesOnlyWhatItChanged) {
+    json doc = document();
+    reads.read(); // an editor opens the file, and stays open
+    const UUID child = find("child")->id;
+    s().toggleDone(child);
+    queue.advance(0.4);
+    const auto typed = typeSaved(10);
+    for (json& task : doc["tasks"])
+        if (task["title"] == "child") task["notes"] = "from the editor";
+    edit(doc);
+    EXPECT_TRUE(find("child")->completedAt);
+    EXPECT_EQ(find("child")->notes, "from the editor");
+    for (const std::string& title : typed)
+        EXPECT_TRUE(find(title)) << title;
+}
+
+TEST_F(StoreMergeTest, WithoutAReadSeenAnEditFittingTwoStatesIsBasedOnTheOlder) {
+    // A copy put back from elsewhere, as far from the state before the app's change as from
+    // the one after it: the app's change is not read as the copy's.
+    json doc = document();
+    s().toggleDone(find("child")->id);
+    queue.advance(0.4);
+    for (json& task : doc["tasks"])
+        if (task["title"] == "child") task["notes"] = "copied";
+    edit(doc);
+    EXPECT_TRUE(find("child")->completedAt);
+    EXPECT_EQ(find("child")->notes, "copied");
+}
+
+TEST_F(StoreMergeTest, AppChangeTheEditPutsBackIsKeptAsideAndNamed) {
+    json doc = document();
+    reads.read();
+    s().update(parent, [](TaskItem& task) { task.title = "renamed here"; });
+    s().toggleStar(parent);
+    queue.advance(0.4);
+    const std::string before = *files.contents(url);
+    for (json& task : doc["tasks"])
+        if (task["title"] == "parent") task["title"] = "renamed there";
+    testing::internal::CaptureStderr();
+    edit(doc);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(find("renamed there")->starred, true);
+    EXPECT_NE(log.find("put back what Vesk changed in \"renamed here\" (title)"), std::string::npos) << log;
+    const auto kept = files.filesIn(url.parent_path());
+    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const auto& path) {
+        return path != url && files.contents(path) == before;
+    }));
+}
+
+TEST_F(StoreMergeTest, DeletionsByHandHoldEitherWay) {
+    // The newest task, deleted in the file.
+    s().addTask("newest");
+    queue.advance(0.4);
+    json doc = document();
+    reads.read();
+    auto& tasks = doc["tasks"];
+    tasks.erase(std::remove_if(tasks.begin(), tasks.end(), [](const json& task) { return task["title"] == "newest"; }),
+                tasks.end());
+    edit(doc);
+    EXPECT_FALSE(find("newest"));
+
+    // A task deleted in the app, put back by hand.
+    queue.advance(0.4);
+    const json withChild = document();
+    s().deleteTask(find("child")->id);
+    queue.advance(0.4);
+    document();
+    reads.read();
+    edit(withChild);
+    EXPECT_TRUE(find("child"));
+}
+
+TEST_F(StoreMergeTest, RepeatedIdsPartAtLoadAndMerge) {
+    json doc = document();
+    json copy = doc["tasks"][0];
+    copy["title"] = "pasted";
+    doc["tasks"].push_back(copy);
+    reads.read();
+    edit(doc);
+    ASSERT_TRUE(find("pasted"));
+    EXPECT_NE(find("pasted")->id, parent);
+    s().deleteTask(find("pasted")->id);
+    EXPECT_TRUE(s().task(parent));
+
+    files.put(url, doc.dump());
+    open();
+    std::unordered_set<UUID> ids;
+    for (const TaskItem& task : s().tasks.get())
+        ids.insert(task.id);
+    EXPECT_EQ(ids.size(), s().tasks.get().size());
 }
 
 TEST_F(StoreMergeTest, RemovalWaitsWhileNoCopyCanBeKept) {
