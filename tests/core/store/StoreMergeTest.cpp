@@ -323,6 +323,7 @@ TEST_F(StoreMergeTest, MembersThisProgramDoesNotKnowSurviveLoadMergeAndSave) {
 
     // Added by the peer while the app runs, at every level.
     s().start(TimerMode::stopwatch, std::nullopt);
+    queue.advance(60);
     s().finish();
     queue.advance(0.4);
     doc = document();

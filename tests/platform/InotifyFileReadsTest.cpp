@@ -1,0 +1,58 @@
+#include "platform/InotifyFileReads.hpp"
+
+#include "PlatformTestSupport.hpp"
+#include "platform/PosixFileSystem.hpp"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+using test::runEventsUntil;
+using test::TempFolder;
+
+// Events for 100 ms.
+void settle() {
+    bool settled = false;
+    QTimer::singleShot(100, [&] { settled = true; });
+    ASSERT_TRUE(runEventsUntil([&] { return settled; }));
+}
+
+TEST(InotifyFileReadsTest, ReportsOtherProgramsReadsOfTheFileWatchedNotItsOwn) {
+    test::qtApplication();
+    TempFolder folder;
+    PosixFileSystem files;
+    const auto file = folder / "data.json";
+    ASSERT_TRUE(files.writeAtomically(file, "{}"));
+    InotifyFileReads reads;
+    int seen = 0;
+    ASSERT_TRUE(reads.watch(file, [&] { ++seen; }));
+    const std::string read = "cat '" + file.string() + "' > /dev/null";
+
+    ASSERT_EQ(std::system(read.c_str()), 0);
+    ASSERT_TRUE(runEventsUntil([&] { return seen > 0; }));
+
+    seen = 0;
+    reads.ownRead([&] { EXPECT_EQ(files.read(file).bytes, "{}"); });
+    settle();
+    EXPECT_EQ(seen, 0);
+
+    // Written for another program's reading, not read: nothing.
+    const std::string write = "echo '{\"a\":1}' > '" + file.string() + "'";
+    ASSERT_EQ(std::system(write.c_str()), 0);
+    settle();
+    EXPECT_EQ(seen, 0);
+
+    // Another file moved over it is not watched until it is watched anew.
+    ASSERT_TRUE(files.writeAtomically(file, "{}"));
+    ASSERT_EQ(std::system(read.c_str()), 0);
+    settle();
+    EXPECT_EQ(seen, 0);
+    ASSERT_TRUE(reads.watch(file, [&] { ++seen; }));
+    ASSERT_EQ(std::system(read.c_str()), 0);
+    ASSERT_TRUE(runEventsUntil([&] { return seen > 0; }));
+}
+
+} // namespace
+} // namespace vesk
