@@ -18,7 +18,7 @@ InotifyFileReads::InotifyFileReads() {
     fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd_ < 0) return;
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, &owner_);
-    QObject::connect(notifier_, &QSocketNotifier::activated, notifier_, [this] { report(); });
+    QObject::connect(notifier_, &QSocketNotifier::activated, notifier_, [this] { flush(); });
 }
 
 InotifyFileReads::~InotifyFileReads() {
@@ -29,33 +29,31 @@ InotifyFileReads::~InotifyFileReads() {
 bool InotifyFileReads::watch(const std::filesystem::path& file, std::function<void()> onRead) {
     stop();
     if (fd_ < 0) return false;
-    // Unlike a folder watch, this one stays with the file it found: the next save moves
-    // another file over it, which the store then watches anew.
-    watch_ = inotify_add_watch(fd_, file.c_str(), readEvents);
+    watch_ = inotify_add_watch(fd_, file.parent_path().c_str(), readEvents | IN_ONLYDIR);
     if (watch_ < 0) return false;
+    name_ = file.filename().string();
     onRead_ = std::move(onRead);
     return true;
 }
 
 void InotifyFileReads::stop() {
-    report();
     if (watch_ >= 0) inotify_rm_watch(fd_, watch_);
     watch_ = -1;
     onRead_ = nullptr;
 }
 
-void InotifyFileReads::ownRead(const std::function<void()>& read) {
-    report();
-    read();
-    // The events of this read are queued by now, while the read returned.
-    takeEvents();
-}
-
-void InotifyFileReads::report() {
+void InotifyFileReads::flush() {
     if (!takeEvents() || !onRead_) return;
     // A copy: the listener may watch another file from inside.
     const auto onRead = onRead_;
     onRead();
+}
+
+void InotifyFileReads::ownRead(const std::function<void()>& read) {
+    flush();
+    read();
+    // The events of this read are queued by now, while the read returned.
+    takeEvents();
 }
 
 bool InotifyFileReads::takeEvents() {
@@ -69,7 +67,8 @@ bool InotifyFileReads::takeEvents() {
         for (ssize_t at = 0; at < count;) {
             inotify_event event;
             std::memcpy(&event, buffer + at, sizeof event);
-            if (event.wd == watch_ && (event.mask & readEvents)) read = true;
+            const char* name = buffer + at + sizeof(inotify_event);
+            if (event.wd == watch_ && (event.mask & readEvents) && event.len > 0 && name_ == name) read = true;
             at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
         }
     }

@@ -3,13 +3,16 @@
 #include "core/runtime/FileReadWatcher.hpp"
 
 #include <QObject>
+#include <string>
 
 class QSocketNotifier;
 
 namespace vesk {
 
-// Watches one file (the one now at the path) with inotify for reads, reported on the Qt main
-// thread. Only reads count: an open for writing alone says nothing of what was seen.
+// Watches the reads of the file at one path with inotify, reported on the Qt main thread. The
+// folder is watched, for the events of that name: a file moved in over the old one is watched
+// from the instant it is there, and the old one, under the name it is moved to, no more. Only
+// reads count: an open for writing alone says nothing of what was seen.
 class InotifyFileReads final : public FileReadWatcher {
   public:
     InotifyFileReads();
@@ -19,16 +22,16 @@ class InotifyFileReads final : public FileReadWatcher {
 
     bool watch(const std::filesystem::path& file, std::function<void()> onRead) override;
     void stop() override;
+    void flush() override;
     void ownRead(const std::function<void()>& read) override;
 
   private:
-    // Reports the reads waiting in the queue, when there are any.
-    void report();
     // Reads every waiting event; true when one was a read of the watched file.
     bool takeEvents();
 
     int fd_ = -1;
     int watch_ = -1;
+    std::string name_;
     QObject owner_;
     QSocketNotifier* notifier_ = nullptr;
     std::function<void()> onRead_;

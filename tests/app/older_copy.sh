@@ -10,11 +10,14 @@ cp "$TARNEL_DATA" "$work/backup.json"
 launch older
 xdotool key alt+space
 wait_until 30 "Alt+Space did not focus the add field" add_field_focused
-# type_saved TITLE: typed, and in the saved file.
+# type_saved TITLE: typed, and saved: a new file in place. Its bytes are not read, as the app
+# takes the last read of the file it saw as what the script's write is based on.
+replaced() { [ "$(stat -c %i "$TARNEL_DATA")" != "$1" ]; }
 type_saved() {
+    saved=$(stat -c %i "$TARNEL_DATA")
     xdotool type --delay 30 "$1"
     xdotool key Return
-    wait_until 10 "\"$1\" was not saved" grep -q "\"$1\"" "$TARNEL_DATA"
+    wait_until 10 "\"$1\" was not saved" replaced "$saved"
 }
 # kept TITLE: in the data file, or in a copy beside it.
 kept() { grep -q "\"$1\"" "$TARNEL_DATA" "$TARNEL_DATA".before-merge-* 2> /dev/null; }

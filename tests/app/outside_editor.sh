@@ -78,11 +78,13 @@ delete_row() {
     xdotool key Up Return
     saved_after "row $1 deleted"
 }
-# sync: a task typed and saved; the save merges any outside edit first.
+# sync: a task typed and saved, after another program's write: the save merges it first. The
+# file is read here, as the write it follows has been made.
 synced=0
 sync() {
     synced=$((synced + 1))
     type_task "sync $synced"
+    wait_until 20 "\"sync $synced\" is not in the file" grep -q "\"sync $synced\"" "$TARNEL_DATA"
 }
 
 # vim in tmux, on a server of the run's own.

@@ -16,6 +16,7 @@ class FakeFileReadWatcher final : public FileReadWatcher {
         return true;
     }
     void stop() override { onRead_ = nullptr; }
+    void flush() override {}
     void ownRead(const std::function<void()>& read) override { read(); }
 
     // Another program reads the file as it is now; nothing while nobody watches.

@@ -122,7 +122,6 @@ DataFile::OnDisk DataFile::takeUpUnreadFile(std::string bytes) {
         return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
     }
     states_.remember(onDisk_);
-    watchReads();
     content_.takeUp(std::move(*snapshot));
     std::cerr << "vesk: " << url_.string() << " can be read now; what was done meanwhile is added to it\n";
     return OnDisk::known;
@@ -132,21 +131,13 @@ void DataFile::watch() {
     const auto folder = target_.parent_path();
     env_.files.createDirectories(folder);
     watching_ = env_.watcher.watch(folder, [this] { scheduleExternalCheck(); });
-    if (writing_.empty()) watchReads();
+    env_.reads.watch(target_, [this] { noteRead(); });
 }
 
-void DataFile::watchReads() {
-    if (!onDisk_ || onDiskUndecodable_) {
-        stopWatchingReads();
-        return;
-    }
-    watchedReads_ = onDisk_;
-    if (!env_.reads.watch(target_, [this] { states_.noteRead(watchedReads_); })) watchedReads_ = nullptr;
-}
-
-void DataFile::stopWatchingReads() {
-    env_.reads.stop();
-    watchedReads_ = nullptr;
+void DataFile::noteRead() {
+    // A write that has just landed holds what was read.
+    if (!writing_.empty()) settleWrites();
+    if (writing_.empty() && onDisk_ && !onDiskUndecodable_) states_.noteRead(onDisk_);
 }
 
 FileRead DataFile::readOwn() {
@@ -215,6 +206,8 @@ void DataFile::saveNow(SaveOccasion occasion) {
 }
 
 void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::filesystem::path> copy) {
+    // Reads made so far were of the document in place.
+    env_.reads.flush();
     // The save a merge asks for is this one.
     env_.queue.cancel(pendingSave_);
     pendingSave_ = 0;
@@ -242,7 +235,6 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     // Remembered before the write starts, so that the check its folder event brings finds the
     // store's own bytes, however long the disk takes.
     writing_.push_back(std::move(save));
-    stopWatchingReads();
     env_.writer.write(std::move(job));
 }
 
@@ -257,8 +249,6 @@ void DataFile::settleWrites() {
             onDisk_ = save.bytes;
             states_.remember(save.bytes);
             onDiskUndecodable_ = false;
-            // The file in place is this write's, unless a later one is on its way.
-            if (writing_.empty()) watchReads();
             noteWritten();
             if (!outcome.replaced) break;
             const std::string& found = outcome.replacedBytes;
@@ -369,8 +359,6 @@ void DataFile::checkForOutsideEdit() {
     }
     const bool wasUnreadable = unreadable_.has_value();
     const OnDisk found = mergeOutsideEdit();
-    // Another program may have put the same bytes back in a file of its own.
-    if (found == OnDisk::known && writing_.empty()) watchReads();
     // Emptied or removed by another program: written back at once, or a crash meanwhile would
     // leave nothing on the disk. A change that could not be saved while the file could not be
     // read goes out as soon as it can be.
@@ -405,7 +393,6 @@ DataFile::OnDisk DataFile::mergeOutsideEdit() {
     onDisk_ = std::move(bytes);
     onDiskUndecodable_ = merged.status == MergeOutcome::Status::undecodable;
     if (onDiskUndecodable_) writerChangedAt_ = env_.clock.now();
-    if (writing_.empty()) watchReads();
     return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
 }
 

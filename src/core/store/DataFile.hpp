@@ -72,11 +72,9 @@ class DataFile {
     // Hands another program's document to the store, `preferred` (when known) the likeliest
     // base, then the documents last on the disk; says what it removed and where it was kept.
     MergeOutcome merge(const std::string& bytes, const FileWriter::Bytes& preferred = nullptr);
-    // Watches the file now in place, which holds onDisk_, for other programs' reads.
-    void watchReads();
-    // Before a write moves another file over the watched one: what the writer reads of the one
-    // it replaces is the store's own.
-    void stopWatchingReads();
+    // Another program read the file: the document in it, unless a write is on its way, when
+    // it may be either.
+    void noteRead();
     // Reads the file, a read no other program made.
     FileRead readOwn();
 
@@ -127,8 +125,6 @@ class DataFile {
     // The last documents read or written that decode: what another program's edit is compared
     // with, to tell what it changed from what the app changed since.
     RememberedStates states_;
-    // The document in the file watched for reads; nothing while none is.
-    FileWriter::Bytes watchedReads_;
 
     // A save handed to the writer: its bytes, the file it expects to replace and the document
     // that file's content is compared with.
