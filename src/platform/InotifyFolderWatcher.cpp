@@ -35,14 +35,12 @@ bool InotifyFolderWatcher::watch(const std::filesystem::path& folder, std::funct
     const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd < 0) return false;
     const int watch = inotify_add_watch(fd, folder.c_str(), watchedEvents);
-    // A folder missing now is waited for like one that goes later.
-    if (watch < 0 && errno != ENOENT && errno != ENOTDIR) {
+    if (watch < 0) {
         close(fd);
         return false;
     }
     fd_ = fd;
     folderWatch_ = watch;
-    folderGone_ = watch < 0;
     folder_ = folder;
     onChange_ = std::move(onChange);
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, &owner_);
@@ -55,7 +53,6 @@ bool InotifyFolderWatcher::watch(const std::filesystem::path& folder, std::funct
         const auto onChange = onChange_;
         onChange();
     });
-    if (folderGone_) retry_->start();
     return true;
 }
 
