@@ -1,6 +1,7 @@
 #include "core/store/RepeatedIDs.hpp"
 
 #include <cstring>
+#include <iostream>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -58,6 +59,13 @@ std::size_t giveRepeatsOwnIDs(std::vector<TaskItem>& tasks) {
 
 std::size_t giveRepeatsOwnIDs(std::vector<TaskList>& lists) {
     return giveOwnIDs(lists);
+}
+
+void partRepeatedIDs(std::vector<TaskList>* lists, std::vector<TaskItem>* tasks, const std::filesystem::path& file) {
+    const std::size_t repeats = (lists ? giveRepeatsOwnIDs(*lists) : 0) + (tasks ? giveRepeatsOwnIDs(*tasks) : 0);
+    if (repeats > 0)
+        std::cerr << "vesk: " << repeats << (repeats == 1 ? " task or list" : " tasks or lists") << " of "
+                  << file.string() << " had the id of an earlier one; each has an id of its own now\n";
 }
 
 } // namespace vesk

@@ -3,6 +3,7 @@
 #include "core/model/TaskModels.hpp"
 
 #include <cstddef>
+#include <filesystem>
 #include <vector>
 
 namespace vesk {
@@ -13,5 +14,8 @@ namespace vesk {
 // how many got one.
 std::size_t giveRepeatsOwnIDs(std::vector<TaskItem>& tasks);
 std::size_t giveRepeatsOwnIDs(std::vector<TaskList>& lists);
+// Both, for the lists and tasks read from `file` (either may be missing), with one line on
+// standard error when any got a new id.
+void partRepeatedIDs(std::vector<TaskList>* lists, std::vector<TaskItem>* tasks, const std::filesystem::path& file);
 
 } // namespace vesk

@@ -6,7 +6,6 @@
 #include "core/store/RepeatedIDs.hpp"
 
 #include <algorithm>
-#include <iostream>
 #include <string>
 
 namespace vesk {
@@ -44,9 +43,7 @@ void Store::load(std::optional<DataFileReading> ahead) {
     if (!snapshot) return;
     // A hand-edited file may leave a task without a place; it gets the one a merge gives it.
     repairMissingOrders(snapshot->tasks);
-    if (const std::size_t repeats = giveRepeatsOwnIDs(snapshot->tasks) + giveRepeatsOwnIDs(snapshot->lists))
-        std::cerr << "vesk: " << repeats << (repeats == 1 ? " task or list" : " tasks or lists") << " of "
-                  << url().string() << " had the id of an earlier one; each has an id of its own now\n";
+    partRepeatedIDs(&snapshot->lists, &snapshot->tasks, url());
     adopt(std::move(*snapshot));
 }
 

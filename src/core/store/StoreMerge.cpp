@@ -1,8 +1,9 @@
 // Merging an outside edit of the data file (an editor, jq, a sync tool): what it changed in the
 // lists and tasks against the document it was based on is taken, tasks with repairs, and what it
 // created or completed grows the bonsai as if done in the program; what the app changed since
-// stays. Everything else in the file is the store's and is written back. A merge that removes
-// what the store holds keeps the document as it stood beside the file first.
+// stays. Everything else in the file is the store's and is written back, but for the members
+// this program does not know. A merge that removes what the store holds, or puts back a change
+// the app made since the base, keeps the document as it stood beside the file first.
 #include "core/model/DocumentCoding.hpp"
 #include "core/model/FieldVisit.hpp"
 #include "core/model/TaskOrder.hpp"
@@ -11,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iostream>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -230,10 +230,7 @@ MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vecto
         edit = decodeListsAndTasks(bytes, instant, &env_.random);
     if (!edit) return {MergeOutcome::Status::undecodable};
     const bool whole = edit->lists && edit->tasks;
-    if (const std::size_t repeats = (edit->tasks ? giveRepeatsOwnIDs(*edit->tasks) : 0) +
-                                    (edit->lists ? giveRepeatsOwnIDs(*edit->lists) : 0))
-        std::cerr << "vesk: " << repeats << (repeats == 1 ? " task or list" : " tasks or lists") << " of "
-                  << url().string() << " had the id of an earlier one; each has an id of its own now\n";
+    partRepeatedIDs(edit->lists ? &*edit->lists : nullptr, edit->tasks ? &*edit->tasks : nullptr, url());
     // Without a document to compare with, nothing the app holds counts as removed by the edit.
     auto found = likeliestBase(bytes, *edit, bases, instant);
     const std::size_t baseIndex = found ? found->first : 0;
