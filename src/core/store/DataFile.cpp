@@ -79,8 +79,8 @@ std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
     } else {
         FileRead read = env_.files.read(target_);
         if (read.status == FileRead::Status::failed) {
-            unreadable_ = read.failure;
-            unreadAtStart_ = true;
+            condition_ = FileCondition::unreadable;
+            unreadable_ = {read.failure, true};
             std::cerr
                 << "vesk: cannot read " << url_.string() << ": " << read.failure
                 << "; starting without it, which is taken up once it can be read and never written over\n";
@@ -94,13 +94,15 @@ std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
         setAsideUndecodable();
         return std::nullopt;
     }
+    condition_ = FileCondition::known;
     states_.remember(onDisk_);
     return snapshot;
 }
 
 void DataFile::setAsideUndecodable() {
     // Without the copy a save would destroy the only trace of the user's data.
-    onDiskUndecodable_ = true;
+    condition_ = FileCondition::undecodable;
+    owedCopy_ = onDisk_;
     DecodeFailure where;
     decodeSnapshot(*onDisk_, env_.clock.now(), nullptr, &where);
     const CopiesAside::Kept copy = keepCorruptCopy(*onDisk_);
@@ -114,18 +116,18 @@ void DataFile::setAsideUndecodable() {
                   << "), so it is not written over, and Vesk starts without it\n";
 }
 
-DataFile::OnDisk DataFile::takeUpUnreadFile(std::string bytes) {
-    unreadAtStart_ = false;
+DataFile::FileCondition DataFile::takeUpUnreadFile(std::string bytes) {
     onDisk_ = share(std::move(bytes));
     auto snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
     if (!snapshot) {
         setAsideUndecodable();
-        return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+        return condition_;
     }
+    condition_ = FileCondition::known;
     states_.remember(onDisk_);
     content_.takeUp(std::move(*snapshot));
     std::cerr << "vesk: " << url_.string() << " can be read now; what was done meanwhile is added to it\n";
-    return OnDisk::known;
+    return condition_;
 }
 
 void DataFile::watch() {
@@ -138,7 +140,7 @@ void DataFile::watch() {
 void DataFile::noteRead() {
     // A write that has just landed holds what was read.
     if (!writing_.empty()) settleWrites();
-    if (writing_.empty() && onDisk_ && !onDiskUndecodable_) states_.noteRead(onDisk_);
+    if (writing_.empty() && onDisk_ && !owedCopy_) states_.noteRead(onDisk_);
 }
 
 FileRead DataFile::readOwn() {
@@ -181,15 +183,16 @@ void DataFile::saveNow(SaveOccasion occasion) {
         saveRetry_ = 0;
         std::optional<std::filesystem::path> copy;
         // An outside edit that the debounced check has not seen yet would be written over.
-        const OnDisk found = mergeOutsideEdit();
-        if (found == OnDisk::unmerged) break;
-        if (found == OnDisk::unreadable) {
-            if (unsaved_) noteFailure("it cannot be read (" + *unreadable_ + "), and is not written over");
+        const FileCondition found = mergeOutsideEdit();
+        if (found == FileCondition::unmerged) break;
+        if (found == FileCondition::unreadable) {
+            if (unsaved_)
+                noteFailure("it cannot be read (" + unreadable_.reason + "), and is not written over");
             break;
         }
-        if (found == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) break;
+        if (found == FileCondition::undecodable && !mayReplaceUndecodableFile(occasion, copy)) break;
         // After the quit nothing looks at a displaced file any more.
-        handOver(found, found == OnDisk::undecodable && !quit, std::move(copy));
+        handOver(found, found == FileCondition::undecodable && !quit, std::move(copy));
         if (!quit) {
             settleWrites();
             return;
@@ -207,7 +210,7 @@ void DataFile::saveNow(SaveOccasion occasion) {
                   << "\n";
 }
 
-void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::filesystem::path> copy) {
+void DataFile::handOver(FileCondition found, bool keepReplaced, std::optional<std::filesystem::path> copy) {
     // Reads made so far were of the document in place.
     env_.reads.flush();
     // The save a merge asks for is this one.
@@ -220,7 +223,7 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     auto bytes = share(content_.encode());
     // The file holds this very document already (a quit after a run that changed nothing, a
     // change taken back): rewriting megabytes of it would change nothing but its date.
-    if (found == OnDisk::known && writing_.empty() && onDisk_ && *onDisk_ == *bytes) {
+    if (found == FileCondition::known && writing_.empty() && onDisk_ && *onDisk_ == *bytes) {
         noteWritten();
         return;
     }
@@ -229,8 +232,8 @@ void DataFile::handOver(OnDisk found, bool keepReplaced, std::optional<std::file
     // empty one, where another program removed or emptied it.
     const bool afterAnother = !writing_.empty();
     FileWriter::Bytes expected = afterAnother ? writing_.back().bytes : onDisk_;
-    if (!afterAnother && found == OnDisk::absent) expected = nullptr;
-    if (!afterAnother && found == OnDisk::emptied) expected = share({});
+    if (!afterAnother && found == FileCondition::absent) expected = nullptr;
+    if (!afterAnother && found == FileCondition::emptied) expected = share({});
     Writing save{bytes, std::move(expected), afterAnother ? writing_.back().bytes : states_.newest(),
                  std::move(copy)};
     FileWriter::Job job{target_, std::move(bytes), save.base, keepReplaced};
@@ -250,7 +253,8 @@ void DataFile::settleWrites() {
             const FileWriter::Bytes before = onDisk_;
             onDisk_ = save.bytes;
             states_.remember(save.bytes);
-            onDiskUndecodable_ = false;
+            condition_ = FileCondition::known;
+            owedCopy_.reset();
             noteWritten();
             if (!outcome.replaced) break;
             const std::string& found = outcome.replacedBytes;
@@ -341,13 +345,16 @@ bool DataFile::waitForWriterAtQuit() {
         const double left = secondsBetween(env_.clock.now(), deadline);
         if (left <= 0) return false;
         env_.watcher.waitForChange(left);
-        if (mergeOutsideEdit() != OnDisk::undecodable) return true;
+        if (mergeOutsideEdit() != FileCondition::undecodable) return true;
     }
 }
 
 CopiesAside::Kept DataFile::keepCorruptCopy(const std::string& bytes) {
     CopiesAside::Kept kept = copies_.keep(target_, "corrupt", bytes, saveBytes());
-    if ((kept.path || kept.waiting) && onDisk_ && *onDisk_ == bytes) onDiskUndecodable_ = false;
+    if ((kept.path || kept.waiting) && owedCopy_ && *owedCopy_ == bytes) {
+        owedCopy_.reset();
+        if (condition_ == FileCondition::undecodable) condition_ = FileCondition::known;
+    }
     return kept;
 }
 
@@ -359,43 +366,46 @@ void DataFile::checkForOutsideEdit() {
         saveNow();
         return;
     }
-    const bool wasUnreadable = unreadable_.has_value();
-    const OnDisk found = mergeOutsideEdit();
+    const bool wasUnreadable = condition_ == FileCondition::unreadable;
+    const FileCondition found = mergeOutsideEdit();
     // Emptied or removed by another program: written back at once, or a crash meanwhile would
     // leave nothing on the disk. A change that could not be saved while the file could not be
     // read goes out as soon as it can be.
-    if (found == OnDisk::emptied || (found == OnDisk::absent && onDisk_) ||
-        (wasUnreadable && found != OnDisk::unreadable && saveFailure_))
+    if (found == FileCondition::emptied || (found == FileCondition::absent && onDisk_) ||
+        (wasUnreadable && found != FileCondition::unreadable && saveFailure_))
         scheduleSave();
 }
 
-DataFile::OnDisk DataFile::mergeOutsideEdit() {
+DataFile::FileCondition DataFile::mergeOutsideEdit() {
     settleWrites();
+    const bool unreadSinceStart = condition_ == FileCondition::unreadable && unreadable_.sinceStart;
     FileRead read = readOwn();
     if (read.status == FileRead::Status::failed) {
-        unreadable_ = std::move(read.failure);
-        return OnDisk::unreadable;
+        unreadable_ = {std::move(read.failure), unreadSinceStart};
+        return condition_ = FileCondition::unreadable;
     }
-    unreadable_.reset();
-    if (!read.ok()) {
-        unreadAtStart_ = false;
-        return OnDisk::absent;
-    }
-    if (unreadAtStart_) return takeUpUnreadFile(std::move(read.bytes));
-    if (read.bytes.empty()) return OnDisk::emptied;
-    if (onDisk_ && *onDisk_ == read.bytes) return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+    if (!read.ok()) return condition_ = FileCondition::absent;
+    if (unreadSinceStart) return takeUpUnreadFile(std::move(read.bytes));
+    if (read.bytes.empty()) return condition_ = FileCondition::emptied;
+    if (onDisk_ && *onDisk_ == read.bytes)
+        return condition_ =
+                   owedCopy_ && *owedCopy_ == read.bytes ? FileCondition::undecodable : FileCondition::known;
     if (std::any_of(writing_.begin(), writing_.end(),
                     [&](const Writing& own) { return *own.bytes == read.bytes; }))
-        return OnDisk::known;
+        return condition_ = FileCondition::known;
     auto bytes = share(std::move(read.bytes));
     const MergeOutcome merged = merge(*bytes);
     // Tried again at the next look.
-    if (merged.status == MergeOutcome::Status::deferred) return OnDisk::unmerged;
+    if (merged.status == MergeOutcome::Status::deferred) return condition_ = FileCondition::unmerged;
     // Remembered even when it does not decode, so that the same content is not tried again.
     onDisk_ = std::move(bytes);
-    onDiskUndecodable_ = merged.status == MergeOutcome::Status::undecodable;
-    if (onDiskUndecodable_) writerChangedAt_ = env_.clock.now();
-    return onDiskUndecodable_ ? OnDisk::undecodable : OnDisk::known;
+    if (merged.status != MergeOutcome::Status::undecodable) {
+        owedCopy_.reset();
+        return condition_ = FileCondition::known;
+    }
+    owedCopy_ = onDisk_;
+    writerChangedAt_ = env_.clock.now();
+    return condition_ = FileCondition::undecodable;
 }
 
 MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& preferred) {

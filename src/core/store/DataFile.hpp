@@ -65,9 +65,11 @@ class DataFile {
     bool hasUnwrittenChanges() const { return saveFailure_.has_value(); }
 
   private:
-    // What the file holds, as a save or a check finds it. Neither one that cannot be read nor
-    // an edit whose merge had to wait is written over.
-    enum class OnDisk { absent, emptied, known, undecodable, unreadable, unmerged };
+    // What the file held at the last look, read or write: none; empty; bytes a save may replace
+    // (the store's own, a document that decodes, or content already copied aside); another
+    // program's content that does not decode and is owed a copy; there and not readable; an
+    // edit whose merge had to wait. Neither of the last two is written over.
+    enum class FileCondition { absent, emptied, known, undecodable, unreadable, unmerged };
 
     // Hands another program's document to the store, `preferred` (when known) the likeliest
     // base, then the documents last on the disk; says what it removed and where it was kept.
@@ -81,11 +83,11 @@ class DataFile {
     void scheduleExternalCheck();
     void checkForOutsideEdit();
     // Reads the file and merges it when its bytes are none the store knows.
-    OnDisk mergeOutsideEdit();
+    FileCondition mergeOutsideEdit();
     // Hands the whole document to the writer, unless the file (`found` by the save's look at it)
     // holds it already; `keepReplaced` when the file it replaces may be another program's still
     // being written, of which `copy` holds an earlier state.
-    void handOver(OnDisk found, bool keepReplaced, std::optional<std::filesystem::path> copy);
+    void handOver(FileCondition found, bool keepReplaced, std::optional<std::filesystem::path> copy);
     // Takes in the outcomes of finished writes.
     void settleWrites();
     void noteWritten();
@@ -105,7 +107,7 @@ class DataFile {
     // expected at start-up: copied aside, and said where.
     void setAsideUndecodable();
     // Takes up the file that could not be read at start-up, read now.
-    OnDisk takeUpUnreadFile(std::string bytes);
+    FileCondition takeUpUnreadFile(std::string bytes);
 
     // A link re-pointed since start-up is followed: saves go to the file it points to now, and
     // the watch goes with them.
@@ -120,9 +122,18 @@ class DataFile {
     CopiesAside copies_;
     // The bytes last read from the file, or written to it with success.
     FileWriter::Bytes onDisk_;
-    // They are another program's, do not decode and exist nowhere else: a save copies them aside
-    // before it replaces them.
-    bool onDiskUndecodable_ = false;
+    FileCondition condition_ = FileCondition::absent;
+    // Only while the file is `unreadable`: why, and whether it has been so since start-up, when
+    // nothing of it is in the store yet and it is taken up once it can be read.
+    struct Unreadable {
+        std::string reason;
+        bool sinceStart = false;
+    } unreadable_;
+    // Another program's content that does not decode and exists nowhere else: a save copies it
+    // aside before it replaces it. The debt outlives a look at which the file is unreadable, gone
+    // or empty, as the same content may come back; it ends with the copy, with a save that lands,
+    // or with other content from another program.
+    FileWriter::Bytes owedCopy_;
     // The last documents read or written that decode: what another program's edit is compared
     // with, to tell what it changed from what the app changed since.
     RememberedStates states_;
@@ -149,11 +160,6 @@ class DataFile {
     double retryDelaySeconds_ = 1;
     // A change asked for and not yet handed to the writer.
     bool unsaved_ = false;
-    // Why the file, which is there, could not be read at the last look: it holds the user's
-    // history, or another program's, and is not written over.
-    std::optional<std::string> unreadable_;
-    // It could not be read at start-up: nothing of it is in the store yet.
-    bool unreadAtStart_ = false;
     bool watching_ = false;
     MainQueue::Handle pendingSave_ = 0;
     MainQueue::Handle externalCheck_ = 0;

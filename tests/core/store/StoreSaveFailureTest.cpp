@@ -3,6 +3,7 @@
 // terminal or journal hears of it once.
 #include "support/StoreTestBed.hpp"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -147,11 +148,23 @@ TEST_F(StoreSaveFailureTest, CopyAsideThatCannotBeMadeIsAFailedSave) {
     queue.advance(5);
     EXPECT_EQ(files.contents(url), cut);
     EXPECT_TRUE(store->hasUnwrittenChanges());
+    // Unreadable a while, then readable as it was: it still exists nowhere else.
+    files.failingReads.insert(url);
+    watcher.fire();
+    queue.advance(5);
+    files.failingReads.clear();
+    watcher.fire();
+    queue.advance(5);
+    EXPECT_EQ(files.contents(url), cut);
     // Space comes back: the copy is made, the file replaced, and both are said.
     files.failAllWrites = false;
     queue.advance(30);
     EXPECT_TRUE(savedWith("typed"));
     EXPECT_FALSE(store->hasUnwrittenChanges());
+    const auto aside = files.filesIn(url.parent_path());
+    EXPECT_TRUE(std::any_of(aside.begin(), aside.end(), [&](const std::filesystem::path& path) {
+        return path.filename().string().starts_with("data.json.corrupt-") && files.contents(path) == cut;
+    }));
     const std::string log = GetCapturedStderr();
     EXPECT_NE(log.find("vesk: cannot save " + url.string() +
                        ": it holds what does not decode, of which no copy can be kept beside it (No space "
