@@ -23,22 +23,21 @@ InotifyFileReads::InotifyFileReads() {
 
 InotifyFileReads::~InotifyFileReads() {
     if (notifier_) notifier_->setEnabled(false);
+    folder_.stop();
     if (fd_ >= 0) close(fd_);
 }
 
 bool InotifyFileReads::watch(const std::filesystem::path& file, std::function<void()> onRead) {
     stop();
     if (fd_ < 0) return false;
-    watch_ = inotify_add_watch(fd_, file.parent_path().c_str(), readEvents | IN_ONLYDIR);
-    if (watch_ < 0) return false;
+    if (!folder_.watch(fd_, file.parent_path(), readEvents)) return false;
     name_ = file.filename().string();
     onRead_ = std::move(onRead);
     return true;
 }
 
 void InotifyFileReads::stop() {
-    if (watch_ >= 0) inotify_rm_watch(fd_, watch_);
-    watch_ = -1;
+    folder_.stop();
     onRead_ = nullptr;
 }
 
@@ -63,12 +62,16 @@ bool InotifyFileReads::takeEvents() {
     for (;;) {
         const ssize_t count = ::read(fd_, buffer, sizeof buffer);
         if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) return read;
+        if (count <= 0) {
+            folder_.follow();
+            return read;
+        }
         for (ssize_t at = 0; at < count;) {
             inotify_event event;
             std::memcpy(&event, buffer + at, sizeof event);
             const char* name = buffer + at + sizeof(inotify_event);
-            if (event.wd == watch_ && (event.mask & readEvents) && event.len > 0 && name_ == name) read = true;
+            if (folder_.note(event) && (event.mask & readEvents) && event.len > 0 && name_ == name)
+                read = true;
             at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
         }
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/runtime/FileReadWatcher.hpp"
+#include "platform/InotifyFolderPath.hpp"
 
 #include <QObject>
 #include <string>
@@ -11,8 +12,10 @@ namespace vesk {
 
 // Watches the reads of the file at one path with inotify, reported on the Qt main thread. The
 // folder is watched, for the events of that name: a file moved in over the old one is watched
-// from the instant it is there, and the old one, under the name it is moved to, no more. Only
-// reads count: an open for writing alone says nothing of what was seen.
+// from the instant it is there, and the old one, under the name it is moved to, no more. The watch
+// follows the folder's path as the folder watch does: a folder renamed, or removed and made
+// again, is watched again at its path. Only reads count: an open for writing alone says nothing
+// of what was seen.
 class InotifyFileReads final : public FileReadWatcher {
   public:
     InotifyFileReads();
@@ -30,7 +33,7 @@ class InotifyFileReads final : public FileReadWatcher {
     bool takeEvents();
 
     int fd_ = -1;
-    int watch_ = -1;
+    InotifyFolderPath folder_;
     std::string name_;
     QObject owner_;
     QSocketNotifier* notifier_ = nullptr;

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/runtime/FolderWatcher.hpp"
+#include "platform/InotifyFolderPath.hpp"
 
 #include <QObject>
 #include <filesystem>
 
 class QSocketNotifier;
-class QTimer;
 
 namespace vesk {
 
@@ -29,15 +29,9 @@ class InotifyFolderWatcher final : public FolderWatcher {
     void drain();
     // Reads every pending event; true when there was one. Notes when the folder itself went.
     bool discardEvents();
-    // Watches the path again where the folder went: at once when a folder is there, else from
-    // the timer; true once it is watched.
-    bool followFolder();
 
     int fd_ = -1;
-    int folderWatch_ = -1;
-    bool folderGone_ = false;
-    std::filesystem::path folder_;
-    QTimer* retry_ = nullptr;
+    InotifyFolderPath folder_;
     // Parent of the notifier, so that one stopped from inside its own signal is freed later.
     QObject owner_;
     QSocketNotifier* notifier_ = nullptr;
