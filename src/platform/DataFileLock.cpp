@@ -3,6 +3,7 @@
 #include "platform/PosixFileSystem.hpp"
 
 #include <QSocketNotifier>
+#include <QTimer>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -52,6 +53,9 @@ bool lockAt(int fd) {
 // The file's leaving its place (its last name removed, or renamed away), and every close by
 // another program, after which a lock it held may be free.
 constexpr std::uint32_t placeEvents = IN_ATTRIB | IN_MOVE_SELF | IN_DELETE_SELF | IN_CLOSE;
+// After the last event: a folder being removed whole (`rm -r`) is gone first, rather than kept
+// from going by the new file.
+constexpr int retakeDelayMs = 1000;
 
 } // namespace
 
@@ -76,6 +80,7 @@ DataFileLock::Attempt DataFileLock::acquire(const std::filesystem::path& dataFil
 DataFileLock::DataFileLock(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
 
 DataFileLock::~DataFileLock() {
+    retakeSoon_.reset();
     notifier_.reset();
     if (events_ >= 0) ::close(events_);
     ::close(fd_);
@@ -85,12 +90,16 @@ void DataFileLock::keepInPlace() {
     if (events_ >= 0) return;
     events_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (events_ < 0) return;
+    retakeSoon_ = std::make_unique<QTimer>();
+    retakeSoon_->setSingleShot(true);
+    retakeSoon_->setInterval(retakeDelayMs);
+    QObject::connect(retakeSoon_.get(), &QTimer::timeout, retakeSoon_.get(), [this] { retake(); });
     notifier_ = std::make_unique<QSocketNotifier>(events_, QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
         std::array<char, 4096> events;
         while (::read(events_, events.data(), events.size()) > 0) {
         }
-        retake();
+        retakeSoon_->start();
     });
     watchPlace();
 }

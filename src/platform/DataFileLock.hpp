@@ -5,6 +5,7 @@
 #include <string>
 
 class QSocketNotifier;
+class QTimer;
 
 namespace vesk {
 
@@ -35,7 +36,7 @@ class DataFileLock {
     DataFileLock& operator=(const DataFileLock&) = delete;
 
     // From now on, in the event loop: whenever the lock file leaves its place, a new one is made
-    // there and locked, as soon as no one else holds it.
+    // there (and its folder, if that went too) and locked, as soon as no one else holds it.
     void keepInPlace();
 
   private:
@@ -49,6 +50,7 @@ class DataFileLock {
     int events_ = -1; // inotify, on the file at path_
     int watch_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
+    std::unique_ptr<QTimer> retakeSoon_;
 };
 
 } // namespace vesk
