@@ -34,6 +34,12 @@ class ReadOnlyFiles final : public FileSystem {
         return files_.holds(path, bytes);
     }
     void removeAbandonedTemporaries(const std::filesystem::path&) override {}
+    std::vector<OwnFile> ownFilesIn(const std::filesystem::path& folder) override {
+        return files_.ownFilesIn(folder);
+    }
+    std::optional<std::uint64_t> freeBytes(const std::filesystem::path& folder) override {
+        return files_.freeBytes(folder);
+    }
 
   private:
     FileSystem& files_;

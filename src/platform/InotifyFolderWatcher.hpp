@@ -3,13 +3,17 @@
 #include "core/runtime/FolderWatcher.hpp"
 
 #include <QObject>
+#include <filesystem>
 
 class QSocketNotifier;
+class QTimer;
 
 namespace vesk {
 
 // Watches one folder with inotify and reports on the Qt main thread. The folder rather
-// than the file, so that atomic replacements, deletions and re-creations are all seen.
+// than the file, so that atomic replacements, deletions and re-creations are all seen. The
+// watch follows the folder's path: a folder renamed or removed is reported, and the path is
+// watched again as soon as it names a folder, looked at once a second while it does not.
 class InotifyFolderWatcher final : public FolderWatcher {
   public:
     InotifyFolderWatcher();
@@ -23,10 +27,17 @@ class InotifyFolderWatcher final : public FolderWatcher {
 
   private:
     void drain();
-    // Reads every pending event; true when there was one.
+    // Reads every pending event; true when there was one. Notes when the folder itself went.
     bool discardEvents();
+    // Watches the path again where the folder went: at once when a folder is there, else from
+    // the timer; true once it is watched.
+    bool followFolder();
 
     int fd_ = -1;
+    int folderWatch_ = -1;
+    bool folderGone_ = false;
+    std::filesystem::path folder_;
+    QTimer* retry_ = nullptr;
     // Parent of the notifier, so that one stopped from inside its own signal is freed later.
     QObject owner_;
     QSocketNotifier* notifier_ = nullptr;

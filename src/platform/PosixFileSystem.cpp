@@ -16,6 +16,7 @@
 #include <string>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -496,6 +497,23 @@ void PosixFileSystem::removeAbandonedTemporaries(const std::filesystem::path& pa
         const auto writer = writerOfTemporary(entry.path().filename().string(), prefix);
         if (writer && !isRunning(*writer) && entry.is_regular_file(error)) ::unlink(entry.path().c_str());
     }
+}
+
+std::vector<OwnFile> PosixFileSystem::ownFilesIn(const std::filesystem::path& folder) {
+    std::vector<OwnFile> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        struct stat info {};
+        if (::lstat(entry.path().c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid())
+            files.push_back({entry.path(), static_cast<std::uint64_t>(info.st_size)});
+    }
+    return files;
+}
+
+std::optional<std::uint64_t> PosixFileSystem::freeBytes(const std::filesystem::path& folder) {
+    struct statvfs info {};
+    if (::statvfs(folder.c_str(), &info) != 0) return std::nullopt;
+    return static_cast<std::uint64_t>(info.f_bavail) * info.f_frsize;
 }
 
 } // namespace vesk

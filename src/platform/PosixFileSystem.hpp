@@ -29,6 +29,8 @@ class PosixFileSystem final : public FileSystem {
     bool holds(const std::filesystem::path& path, std::string_view bytes) override;
     std::filesystem::path resolve(const std::filesystem::path& path) override;
     void removeAbandonedTemporaries(const std::filesystem::path& path) override;
+    std::vector<OwnFile> ownFilesIn(const std::filesystem::path& folder) override;
+    std::optional<std::uint64_t> freeBytes(const std::filesystem::path& folder) override;
 };
 
 // The file `path` names, as resolveDataFile finds it, following only the links that no other

@@ -4,20 +4,8 @@
 # once. Needs to mount a tmpfs (root, as in CI); skips with a message where that is refused.
 set -eu
 . "$(dirname "$0")/x_session.sh"
-
-small="$work/small"
-mkdir -p "$small"
-if ! mount -t tmpfs -o size=384k tmpfs "$small" 2> "$work/mount.err"; then
-    echo "skipped: no small file system can be mounted here: $(cat "$work/mount.err")"
-    exit 77
-fi
-unmount_then_clean() {
-    for pid in $pids; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    umount "$small" 2>/dev/null || true
-    cleanup
-}
-trap unmount_then_clean EXIT
+. "$(dirname "$0")/small_disk.sh"
+mount_small 384k
 
 export TARNEL_DATA="$small/data.json"
 printf '%s' '{"lists":[],"tasks":[],"sessions":[],"timer":{},"prefs":{"onboarded":true}}' > "$TARNEL_DATA"

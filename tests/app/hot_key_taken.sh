@@ -83,7 +83,9 @@ thread_use() {
     done | sort
 }
 # Up to three windows, the fewest wake-ups and the least CPU of them counting: other work on
-# the machine makes each wake-up cost more in some windows than in others.
+# the machine makes each wake-up cost more in some windows than in others. Wake-ups are the
+# exact check; the CPU bound is loose, as one wake-up costs up to a few ms on a busy virtual
+# machine, while a busy poll would cost seconds.
 best=""
 best_ms=""
 for _ in 1 2 3; do
@@ -96,10 +98,10 @@ for _ in 1 2 3; do
     echo "idle, Alt+Space taken: $1 ms of CPU and $2 wake-ups in 10 s"
     { [ -z "$best" ] || [ "$2" -lt "$best" ]; } && best=$2
     { [ -z "$best_ms" ] || [ "$1" -lt "$best_ms" ]; } && best_ms=$1
-    [ "$best" -le 20 ] && keeps_budget [ "$best_ms" -lt 30 ] && break
+    [ "$best" -le 20 ] && keeps_budget [ "$best_ms" -lt 100 ] && break
 done
 [ "$best" -le 20 ] || fail "idle with the key taken wakes $best times in 10 s"
-keeps_budget [ "$best_ms" -lt 30 ] || fail "idle with the key taken costs $best_ms ms of CPU in 10 s"
+keeps_budget [ "$best_ms" -lt 100 ] || fail "idle with the key taken costs $best_ms ms of CPU in 10 s"
 
 # openbox lets the key go: Vesk takes it within a few seconds, without a restart.
 sed -i '/<keybind key="A-space">/,/<\/keybind>/d' "$work/rc.xml"

@@ -78,6 +78,29 @@ TEST(InotifyFolderWatcherTest, ListenerMayStopTheWatcher) {
     EXPECT_EQ(changes, 1);
 }
 
+TEST(InotifyFolderWatcherTest, FollowsTheFolderRenamedThenMadeAgainLater) {
+    test::qtApplication();
+    TempFolder folder;
+    const auto watched = folder / "data";
+    std::filesystem::create_directory(watched);
+    PosixFileSystem files;
+    InotifyFolderWatcher watcher;
+    int changes = 0;
+    ASSERT_TRUE(watcher.watch(watched, [&] { ++changes; }));
+    std::filesystem::rename(watched, folder / "data.old");
+    ASSERT_TRUE(runEventsUntil([&] { return changes > 0; }));
+    // Made again only after the watcher found nothing there.
+    bool missed = false;
+    QTimer::singleShot(300, [&] { missed = true; });
+    ASSERT_TRUE(runEventsUntil([&] { return missed; }));
+    changes = 0;
+    std::filesystem::create_directory(watched);
+    ASSERT_TRUE(runEventsUntil([&] { return changes > 0; }));
+    changes = 0;
+    ASSERT_TRUE(files.writeAtomically(watched / "data.json", "{}"));
+    EXPECT_TRUE(runEventsUntil([&] { return changes > 0; }));
+}
+
 TEST(InotifyFolderWatcherTest, FailsOnAFolderThatCannotBeWatched) {
     test::qtApplication();
     TempFolder folder;

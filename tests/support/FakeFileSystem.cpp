@@ -19,7 +19,7 @@ FileRead FakeFileSystem::read(const std::filesystem::path& path) {
 bool FakeFileSystem::writeAtomically(const std::filesystem::path& path, std::string_view bytes) {
     const auto target = key(path);
     if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) ||
-        folders_.contains(target))
+        folders_.contains(target) || !fits(bytes.size()))
         return false;
     files_[target] = std::string(bytes);
     ++writes_[target];
@@ -53,7 +53,8 @@ FileCreation FakeFileSystem::createNew(const std::filesystem::path& path, std::s
                                        const std::filesystem::path&) {
     const auto target = key(path);
     if (exists(target)) return {false, "File exists"};
-    if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()))
+    if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) ||
+        !fits(bytes.size()))
         return {false, failure};
     files_[target] = std::string(bytes);
     changed(target);
@@ -141,6 +142,26 @@ std::vector<std::filesystem::path> FakeFileSystem::filesIn(const std::filesystem
 std::size_t FakeFileSystem::writeCount(const std::filesystem::path& path) const {
     const auto found = writes_.find(key(path));
     return found == writes_.end() ? 0 : found->second;
+}
+
+std::vector<OwnFile> FakeFileSystem::ownFilesIn(const std::filesystem::path& folder) {
+    std::vector<OwnFile> result;
+    for (const auto& [path, bytes] : files_)
+        if (path.parent_path() == key(folder) && !othersFiles.contains(path))
+            result.push_back({path, bytes.size()});
+    return result;
+}
+
+std::optional<std::uint64_t> FakeFileSystem::freeBytes(const std::filesystem::path&) {
+    if (!capacity) return std::nullopt;
+    std::uint64_t used = 0;
+    for (const auto& [path, bytes] : files_)
+        used += bytes.size();
+    return used < *capacity ? *capacity - used : 0;
+}
+
+bool FakeFileSystem::fits(std::size_t bytes) {
+    return !capacity || *freeBytes("/") >= bytes;
 }
 
 void FakeFileSystem::changed(const std::filesystem::path& path) {

@@ -31,6 +31,9 @@ class FakeFileSystem final : public FileSystem {
     // Atomic writes here leave nothing behind: only records which data files were tidied.
     void removeAbandonedTemporaries(const std::filesystem::path& path) override { tidied.push_back(path); }
     std::vector<std::filesystem::path> tidied;
+    std::vector<OwnFile> ownFilesIn(const std::filesystem::path& folder) override;
+    // What `capacity` leaves of all the files' bytes; nothing without one.
+    std::optional<std::uint64_t> freeBytes(const std::filesystem::path& folder) override;
 
     // Test set-up: a file (its folders created) and direct inspection.
     void put(const std::filesystem::path& path, std::string bytes);
@@ -51,6 +54,10 @@ class FakeFileSystem final : public FileSystem {
     std::string failure = "No space left on device";
     bool exchanges = true;
     bool failFolderCreation = false;
+    // A small disk: a write needs room for the new bytes while the old ones are still there.
+    std::optional<std::uint64_t> capacity;
+    // Files another program put there under a copy's name, which are not the user's own.
+    std::set<std::filesystem::path> othersFiles;
 
     // Another program opens the file for writing, and later closes it (a change, as inotify
     // tells a close after writing). With `cannotTell`, whether it is open cannot be told.
@@ -66,6 +73,8 @@ class FakeFileSystem final : public FileSystem {
   private:
     static std::filesystem::path key(const std::filesystem::path& path) { return path.lexically_normal(); }
     void changed(const std::filesystem::path& path);
+    // Whether `bytes` more fit on the disk.
+    bool fits(std::size_t bytes);
 
     std::map<std::filesystem::path, std::string> files_;
     std::set<std::filesystem::path> folders_{"/"};

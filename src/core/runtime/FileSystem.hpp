@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vesk {
 
@@ -45,6 +46,12 @@ struct Replacement {
     std::optional<std::filesystem::path> displaced;
 };
 
+// A plain file of the user's (no link, nothing of another account's) and its size.
+struct OwnFile {
+    std::filesystem::path path;
+    std::uint64_t size = 0;
+};
+
 // What the store needs of files. Failures are reported, never thrown. Safe to use from more
 // than one thread at a time.
 class FileSystem {
@@ -78,6 +85,11 @@ class FileSystem {
     // Removes the temporary files that atomic writes of `path` left behind in processes that
     // ended halfway (killed, or the power went); a running process's are left alone.
     virtual void removeAbandonedTemporaries(const std::filesystem::path& path) = 0;
+    // The plain files of the user's in `folder`; none where it cannot be listed.
+    virtual std::vector<OwnFile> ownFilesIn(const std::filesystem::path& folder) = 0;
+    // The bytes this process may still write on the file system holding `folder`; nothing
+    // where that cannot be told.
+    virtual std::optional<std::uint64_t> freeBytes(const std::filesystem::path& folder) = 0;
 
     // The file `path` names once every symbolic link on the way is followed, even when it does
     // not exist yet; the path itself where there are no links. A link another account could have

@@ -10,7 +10,8 @@ namespace vesk {
 class FolderWatcher {
   public:
     virtual ~FolderWatcher() = default;
-    // False when the folder cannot be watched; there is no retry.
+    // False when the folder cannot be watched. Once watched, the folder renamed or removed counts
+    // as a change, and whatever folder its path names later is watched in its place.
     virtual bool watch(const std::filesystem::path& folder, std::function<void()> onChange) = 0;
     virtual void stop() = 0;
     // Blocks until something in the watched folder changes or `seconds` pass; true on a change,

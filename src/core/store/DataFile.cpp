@@ -91,13 +91,14 @@ void DataFile::setAsideUndecodable() {
     onDiskUndecodable_ = true;
     DecodeFailure where;
     decodeSnapshot(*onDisk_, env_.clock.now(), nullptr, &where);
-    std::string failure;
-    const auto copy = keepCorruptCopy(*onDisk_, &failure);
+    const CopiesAside::Kept copy = keepCorruptCopy(*onDisk_);
     std::cerr << "vesk: " << url_.string() << " does not decode (" << describe(where, *onDisk_) << "); ";
-    if (copy)
-        std::cerr << "it is kept as " << copy->string() << ", and Vesk starts without it\n";
+    if (copy.path)
+        std::cerr << "it is kept as " << copy.path->string() << ", and Vesk starts without it\n";
+    else if (copy.waiting)
+        std::cerr << "its copy waits (" << copy.failure << "), and Vesk starts without it\n";
     else
-        std::cerr << "no copy of it can be kept beside it (" << failure
+        std::cerr << "no copy of it can be kept beside it (" << copy.failure
                   << "), so it is not written over, and Vesk starts without it\n";
 }
 
@@ -163,7 +164,7 @@ void DataFile::saveNow(SaveOccasion occasion) {
         }
         if (found == OnDisk::undecodable && !mayReplaceUndecodableFile(occasion, copy)) break;
         // After the quit nothing looks at a displaced file any more.
-        handOver(found, copy.has_value() && !quit, std::move(copy));
+        handOver(found, found == OnDisk::undecodable && !quit, std::move(copy));
         if (!quit) {
             settleWrites();
             return;
@@ -175,6 +176,7 @@ void DataFile::saveNow(SaveOccasion occasion) {
         displaced_.look(true);
         if (!pendingSave_ && !saveRetry_) break;
     }
+    if (quit) copies_.keepWaiting(target_, 0, true);
     if (quit && saveFailure_)
         std::cerr << "vesk: quitting with changes not saved to " << url_.string() << ": " << *saveFailure_
                   << "\n";
@@ -248,6 +250,7 @@ void DataFile::settleWrites() {
 
 void DataFile::noteWritten() {
     retryDelaySeconds_ = firstRetrySeconds;
+    copies_.keepWaiting(target_, saveBytes());
     if (!saveFailure_) return;
     saveFailure_.reset();
     env_.queue.cancel(saveRetry_);
@@ -293,12 +296,16 @@ bool DataFile::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<st
             return false;
         }
     }
-    std::string failure;
-    copy = keepCorruptCopy(*onDisk_, &failure);
-    if (!copy)
-        noteFailure("it holds what does not decode, of which no copy can be kept beside it (" + failure +
+    CopiesAside::Kept kept = keepCorruptCopy(*onDisk_);
+    if (kept.waiting)
+        std::cerr << "vesk: " << url_.string()
+                  << " holds what does not decode; the save goes first, and its copy "
+                  << "waits (" << kept.failure << ")\n";
+    else if (!kept.path)
+        noteFailure("it holds what does not decode, of which no copy can be kept beside it (" + kept.failure +
                     "), and is not written over without one");
-    return copy.has_value();
+    copy = std::move(kept.path);
+    return copy || kept.waiting;
 }
 
 bool DataFile::waitForWriterAtQuit() {
@@ -311,15 +318,10 @@ bool DataFile::waitForWriterAtQuit() {
     }
 }
 
-std::optional<std::filesystem::path> DataFile::keepCorruptCopy(const std::string& bytes,
-                                                               std::string* failure) {
-    CopiesAside::Kept kept = copies_.keep(target_, "corrupt", bytes);
-    if (!kept.path) {
-        if (failure) *failure = std::move(kept.failure);
-        return std::nullopt;
-    }
-    if (onDisk_ && *onDisk_ == bytes) onDiskUndecodable_ = false;
-    return kept.path;
+CopiesAside::Kept DataFile::keepCorruptCopy(const std::string& bytes) {
+    CopiesAside::Kept kept = copies_.keep(target_, "corrupt", bytes, saveBytes());
+    if ((kept.path || kept.waiting) && onDisk_ && *onDisk_ == bytes) onDiskUndecodable_ = false;
+    return kept;
 }
 
 void DataFile::checkForOutsideEdit() {
@@ -376,15 +378,17 @@ MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& 
     std::string failure;
     const MergeOutcome outcome =
         content_.merge(bytes, bases, [&](const std::string& document, std::size_t tasks, std::size_t lists) {
-            CopiesAside::Kept kept = copies_.keep(target_, "before-merge", document);
-            if (!kept.path) {
+            CopiesAside::Kept kept = copies_.keep(target_, "before-merge", document, saveBytes());
+            if (!kept.path && !kept.waiting) {
                 failure = std::move(kept.failure);
                 return false;
             }
             std::cerr << "vesk: another program's edit of " << url_.string() << " removed " << tasks
                       << (tasks == 1 ? " task" : " tasks") << " and " << lists
-                      << (lists == 1 ? " list" : " lists")
-                      << " that Vesk held; the document as it was is kept as " << kept.path->string() << "\n";
+                      << (lists == 1 ? " list" : " lists") << " that Vesk held; the document as it was "
+                      << (kept.path ? "is kept as " + kept.path->string()
+                                    : "waits to be kept (" + kept.failure + ")")
+                      << "\n";
             return true;
         });
     switch (outcome.status) {

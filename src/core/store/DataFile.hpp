@@ -91,12 +91,13 @@ class DataFile {
     void followUp();
     // Whether the save may replace a file holding another program's undecodable bytes: after
     // giving that program time to finish its write, and with a copy (`copy`) of what is still
-    // undecodable.
+    // undecodable, or one that waits.
     bool mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<std::filesystem::path>& copy);
     bool waitForWriterAtQuit();
-    // The "corrupt-" copy beside the file, when it is there; else why not in `failure`.
-    std::optional<std::filesystem::path> keepCorruptCopy(const std::string& bytes,
-                                                         std::string* failure = nullptr);
+    // The "corrupt-" copy beside the file, or one that waits for the bounds of copies.
+    CopiesAside::Kept keepCorruptCopy(const std::string& bytes);
+    // The room a save takes on the disk, about: the last document there.
+    std::uint64_t saveBytes() const { return recent_.empty() ? 0 : recent_.back()->size(); }
     // Another program's content that does not decode, found where the store's document was
     // expected at start-up: copied aside, and said where.
     void setAsideUndecodable();
