@@ -40,21 +40,28 @@ DataFileClaim DataFileClaim::settle(DataFileLock::Attempt attempt, const std::fi
     const std::string lockFile = DataFileLock::lockPath(dataFile).string();
     switch (attempt.status) {
     case DataFileLock::Status::held:
-        claim.lock = std::move(attempt.lock);
+    case DataFileLock::Status::noLocks:
         break;
     case DataFileLock::Status::heldElsewhere:
         claim.outcome = handOver ? askRunning(place, dataFile) : besideRunning(dataFile);
         return claim;
-    case DataFileLock::Status::noLocks:
-        std::cerr << "vesk: " << lockFile << " cannot be locked on this file system (" << attempt.reason
-                  << "): running unlocked, nothing keeps a second Vesk from writing " << dataFile.string()
-                  << " too\n";
-        break;
     case DataFileLock::Status::failed:
         std::cerr << "vesk: cannot lock " << lockFile << ": " << attempt.reason
                   << "; not starting, since another Vesk may be writing " << dataFile.string() << "\n";
         return claim;
     }
+    // A Vesk that answers on the file's socket is writing it, whatever the lock says: where the
+    // file system has no locks, or its lock file was taken away.
+    if (place.path && ToggleSocket::listening(*place.path)) {
+        claim.outcome = handOver ? askRunning(place, dataFile) : besideRunning(dataFile);
+        return claim;
+    }
+    if (attempt.status == DataFileLock::Status::noLocks)
+        std::cerr << "vesk: " << lockFile << " cannot be locked on this file system (" << attempt.reason
+                  << "): running unlocked, nothing keeps a second Vesk from writing " << dataFile.string()
+                  << " too\n";
+    claim.lock = std::move(attempt.lock);
+    if (claim.lock) claim.lock->keepInPlace();
     claim.outcome = Outcome::ours;
     const std::string noSocket = "vesk: running vesk again will not open this Vesk: ";
     if (!place.path) {

@@ -11,9 +11,10 @@
 
 namespace vesk {
 
-// Who writes a data file, as the start-up settles it. The lock decides; the Vesk that holds it
-// listens on the toggle socket, and a plain second `vesk` asks that one to toggle its tarnel and
-// ends. Running without the lock or the socket, and every refusal, is said on standard error.
+// Who writes a data file, as the start-up settles it. The lock decides, and a Vesk answering on
+// the file's toggle socket wins over a lock that was free (its lock file taken away, or a file
+// system without locks); the Vesk that writes listens there, and a plain second `vesk` asks that
+// one to toggle its tarnel and ends. Running without the lock or the socket, and every refusal, is said on standard error.
 struct DataFileClaim {
     enum class Outcome {
         ours,       // this Vesk writes the file

@@ -9,6 +9,8 @@
 #include "shell/theme/Fonts.hpp"
 
 #include <QApplication>
+#include <chrono>
+#include <csignal>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -23,8 +25,16 @@ std::optional<std::string> displayMissing() {
     if (!platform.isEmpty() && !platform.startsWith("xcb")) return std::nullopt;
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty()) return "no X display to show on: DISPLAY is not set";
-    if (!vesk::X11Display::open())
-        return "cannot open the X display \"" + display.toStdString() + "\" named by DISPLAY";
+    // Before Qt connects, which would wait for a silent server for ever.
+    const std::string named = "the X display \"" + display.toStdString() + "\" named by DISPLAY";
+    switch (vesk::X11Display::answers({}, std::chrono::seconds(5))) {
+    case vesk::X11Display::Reply::answered:
+        return std::nullopt;
+    case vesk::X11Display::Reply::refused:
+        return "cannot open " + named;
+    case vesk::X11Display::Reply::silent:
+        return named + " does not answer";
+    }
     return std::nullopt;
 }
 
@@ -62,6 +72,9 @@ int startApplication(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Standard error may be a pipe whose reader has gone (`vesk 2>&1 | head -n 1`): a line
+    // written there must not end Vesk, unsaved.
+    std::signal(SIGPIPE, SIG_IGN);
     vesk::gl::EglContext::preferFewSoftwareThreads();
     if (const auto status = vesk::DeveloperLaunch::takeOver(argc, argv)) return *status;
     return startApplication(argc, argv);

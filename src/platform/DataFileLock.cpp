@@ -2,9 +2,15 @@
 
 #include "platform/PosixFileSystem.hpp"
 
+#include <QSocketNotifier>
+#include <QTimer>
+#include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <iostream>
 #include <sys/file.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -35,6 +41,22 @@ int openLockFile(const std::filesystem::path& path) {
     return readOnly;
 }
 
+// Takes the lock on `fd` without waiting; errno tells why not.
+bool lockAt(int fd) {
+    int result;
+    do
+        result = ::flock(fd, LOCK_EX | LOCK_NB);
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+// The file's leaving its place (its last name removed, or renamed away), and every close by
+// another program, after which a lock it held may be free.
+constexpr std::uint32_t placeEvents = IN_ATTRIB | IN_MOVE_SELF | IN_DELETE_SELF | IN_CLOSE;
+// After the last event: a folder being removed whole (`rm -r`) is gone first, rather than kept
+// from going by the new file.
+constexpr int retakeDelayMs = 1000;
+
 } // namespace
 
 std::filesystem::path DataFileLock::lockPath(const std::filesystem::path& dataFile) {
@@ -46,21 +68,69 @@ DataFileLock::Attempt DataFileLock::acquire(const std::filesystem::path& dataFil
     PosixFileSystem().createDirectories(path.parent_path());
     const int fd = openLockFile(path);
     if (fd < 0) return failure(errno);
-    int result;
-    do
-        result = ::flock(fd, LOCK_EX | LOCK_NB);
-    while (result != 0 && errno == EINTR);
-    if (result != 0) {
+    if (!lockAt(fd)) {
         const int error = errno;
         ::close(fd);
         if (error == EWOULDBLOCK) return {Status::heldElsewhere, nullptr, {}};
         return failure(error);
     }
-    return {Status::held, std::unique_ptr<DataFileLock>(new DataFileLock(fd)), {}};
+    return {Status::held, std::unique_ptr<DataFileLock>(new DataFileLock(fd, path)), {}};
 }
 
+DataFileLock::DataFileLock(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+
 DataFileLock::~DataFileLock() {
+    retakeSoon_.reset();
+    notifier_.reset();
+    if (events_ >= 0) ::close(events_);
     ::close(fd_);
+}
+
+void DataFileLock::keepInPlace() {
+    if (events_ >= 0) return;
+    events_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (events_ < 0) return;
+    retakeSoon_ = std::make_unique<QTimer>();
+    retakeSoon_->setSingleShot(true);
+    retakeSoon_->setInterval(retakeDelayMs);
+    QObject::connect(retakeSoon_.get(), &QTimer::timeout, retakeSoon_.get(), [this] { retake(); });
+    notifier_ = std::make_unique<QSocketNotifier>(events_, QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
+        std::array<char, 4096> events;
+        while (::read(events_, events.data(), events.size()) > 0) {
+        }
+        retakeSoon_->start();
+    });
+    watchPlace();
+}
+
+bool DataFileLock::inPlace() const {
+    struct stat held {};
+    struct stat there {};
+    return ::fstat(fd_, &held) == 0 && held.st_nlink > 0 && ::lstat(path_.c_str(), &there) == 0 &&
+           there.st_dev == held.st_dev && there.st_ino == held.st_ino;
+}
+
+void DataFileLock::retake() {
+    if (inPlace()) return;
+    PosixFileSystem().createDirectories(path_.parent_path());
+    const int fd = openLockFile(path_);
+    if (fd < 0) return;
+    if (lockAt(fd)) {
+        ::close(fd_);
+        fd_ = fd;
+        std::cerr << "vesk: " << path_.string() << " was removed or replaced; made and locked again\n";
+    } else {
+        ::close(fd);
+    }
+    watchPlace();
+}
+
+void DataFileLock::watchPlace() {
+    // A watch follows its file, wherever it went: the file now in the place is watched instead.
+    const int watch = inotify_add_watch(events_, path_.c_str(), placeEvents | IN_DONT_FOLLOW);
+    if (watch_ >= 0 && watch_ != watch) inotify_rm_watch(events_, watch_);
+    watch_ = watch;
 }
 
 } // namespace vesk

@@ -4,12 +4,17 @@
 #include <memory>
 #include <string>
 
+class QSocketNotifier;
+class QTimer;
+
 namespace vesk {
 
 // Keeps a second program from writing the same data file: the two would overwrite each
 // other's saves. An exclusive lock on "<data file>.lock" beside the file that the data file's
 // path resolves to (so that a link and its target share it), held while the object lives and
-// dropped by the system when the process ends, however it ends.
+// dropped by the system when the process ends, however it ends. A lock file removed (by hand,
+// or with the data folder) or replaced while it is held no longer keeps anyone out: once kept
+// in place, it is made and taken again.
 class DataFileLock {
   public:
     enum class Status {
@@ -30,9 +35,22 @@ class DataFileLock {
     DataFileLock(const DataFileLock&) = delete;
     DataFileLock& operator=(const DataFileLock&) = delete;
 
+    // From now on, in the event loop: whenever the lock file leaves its place, a new one is made
+    // there (and its folder, if that went too) and locked, as soon as no one else holds it.
+    void keepInPlace();
+
   private:
-    explicit DataFileLock(int fd) : fd_(fd) {}
+    DataFileLock(int fd, std::filesystem::path path);
+    bool inPlace() const;
+    void retake();
+    void watchPlace();
+
     int fd_;
+    std::filesystem::path path_;
+    int events_ = -1; // inotify, on the file at path_
+    int watch_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::unique_ptr<QTimer> retakeSoon_;
 };
 
 } // namespace vesk

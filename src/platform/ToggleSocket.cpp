@@ -61,6 +61,21 @@ bool peerIsUs(int connection) {
     return ::getsockopt(connection, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
 }
 
+// A connection to the listener at `path`, each step given at most `timeoutMs`; -1 when none of
+// ours listens there. Another user's listener never hears the request, and its answer means nothing.
+int connectToOurs(const std::filesystem::path& path, int timeoutMs) {
+    const auto address = addressOf(path);
+    if (!address) return -1;
+    const int fd = openSocket(0);
+    if (fd < 0) return -1;
+    const timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof(timeout));
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+    if (connectTo(fd, *address) && peerIsUs(fd)) return fd;
+    ::close(fd);
+    return -1;
+}
+
 // Why `folder` is no place for the socket, unless it is ours alone: a folder others may enter
 // or write lets them plant a socket under its name, or take ours away.
 std::optional<std::string> whyNotOurs(const std::string& folder) {
@@ -179,27 +194,23 @@ void ToggleSocket::drop(std::uint64_t id) {
     callers_.erase(found);
 }
 
-ToggleSocket::Answer ToggleSocket::send(const std::filesystem::path& path, int timeoutMs) {
-    const auto address = addressOf(path);
-    if (!address) return Answer::none;
-    const int fd = openSocket(0);
-    if (fd < 0) return Answer::none;
-    const timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof(timeout));
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
-    Answer answer = Answer::none;
-    // Another user's listener never hears the request, and its answer means nothing.
-    if (connectTo(fd, *address) && peerIsUs(fd)) {
-        char reply[8];
-        const bool taken =
-            ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) ==
-                static_cast<ssize_t>(request.size()) &&
-            ::recv(fd, reply, sizeof(reply), 0) == static_cast<ssize_t>(acknowledgement.size()) &&
-            std::string_view(reply, acknowledgement.size()) == acknowledgement;
-        answer = taken ? Answer::taken : Answer::silent;
-    }
+bool ToggleSocket::listening(const std::filesystem::path& path) {
+    const int fd = connectToOurs(path, 5000);
+    if (fd < 0) return false;
     ::close(fd);
-    return answer;
+    return true;
+}
+
+ToggleSocket::Answer ToggleSocket::send(const std::filesystem::path& path, int timeoutMs) {
+    const int fd = connectToOurs(path, timeoutMs);
+    if (fd < 0) return Answer::none;
+    char reply[8];
+    const bool taken =
+        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size()) &&
+        ::recv(fd, reply, sizeof(reply), 0) == static_cast<ssize_t>(acknowledgement.size()) &&
+        std::string_view(reply, acknowledgement.size()) == acknowledgement;
+    ::close(fd);
+    return taken ? Answer::taken : Answer::silent;
 }
 
 } // namespace vesk

@@ -50,6 +50,8 @@ class ToggleSocket final : public QObject {
         none,   // no Vesk of ours listens there
     };
     static Answer send(const std::filesystem::path& path, int timeoutMs = 5000);
+    // Whether a Vesk of ours listens at `path`, asking it nothing.
+    static bool listening(const std::filesystem::path& path);
 
     ~ToggleSocket() override; // the socket file goes with it
     ToggleSocket(const ToggleSocket&) = delete;

@@ -1,6 +1,10 @@
 #include "platform/X11Display.hpp"
 
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -21,6 +25,25 @@ std::unique_ptr<X11Display> X11Display::open(const std::string& name) {
         return nullptr;
     }
     return std::unique_ptr<X11Display>(new X11Display(connection, screens.data->root, true));
+}
+
+X11Display::Reply X11Display::answers(const std::string& name, std::chrono::milliseconds within) {
+    struct Outcome {
+        std::mutex mutex;
+        std::condition_variable done;
+        std::optional<bool> opened;
+    };
+    // Shared with the thread, which a silent server keeps waiting until the process ends.
+    const auto outcome = std::make_shared<Outcome>();
+    std::thread([outcome, name] {
+        const bool opened = open(name) != nullptr;
+        const std::lock_guard lock(outcome->mutex);
+        outcome->opened = opened;
+        outcome->done.notify_one();
+    }).detach();
+    std::unique_lock lock(outcome->mutex);
+    if (!outcome->done.wait_for(lock, within, [&] { return outcome->opened.has_value(); })) return Reply::silent;
+    return *outcome->opened ? Reply::answered : Reply::refused;
 }
 
 X11Display::X11Display(xcb_connection_t* connection, std::uint32_t root)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -22,6 +23,11 @@ class X11Display {
 
     // A connection of our own; empty when no server answers at `name` (empty: $DISPLAY).
     static std::unique_ptr<X11Display> open(const std::string& name = {});
+    // Whether a server at `name` answers a connection, waiting at most `within`: one that takes
+    // the connection and never replies (a stopped or hung server, or something else listening
+    // under its name) would hold whoever connects there forever. The connection is let go.
+    enum class Reply { answered, refused, silent };
+    static Reply answers(const std::string& name, std::chrono::milliseconds within);
     // A connection owned by someone else (Qt), which stays theirs.
     X11Display(xcb_connection_t* connection, std::uint32_t root);
     ~X11Display();

@@ -1,7 +1,8 @@
 #!/bin/sh
 # The command line before anything starts: "--help" prints the README's list, a mistyped option
 # or an option's missing or wrong value is refused with the same list and status 2, and without
-# a display vesk says so; none of them opens a display or touches a file.
+# a display, or with one that does not answer, vesk says so; none of them opens a display or
+# touches a file.
 set -eu
 vesk="$1"
 . "$(dirname "$0")/private_home.sh"
@@ -42,9 +43,30 @@ status=$?
 set -e
 [ "$status" = 1 ] || fail "valued options: exit status $status: $(cat "$work/err")"
 
-for display in "" ":9999"; do
+# A display that takes the connection and never answers, as a stopped server does: under the
+# first free number, in the abstract socket namespace where xcb looks first.
+/usr/bin/python3 - > "$work/silent" <<'PY' &
+import signal, socket
+for number in range(100, 1000):
+    listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    try:
+        listener.bind("\0/tmp/.X11-unix/X%d" % number)
+    except OSError:
+        continue
+    listener.listen(8)
+    print(number, flush=True)
+    signal.pause()
+PY
+silent=$!
+pids="$pids $silent"
+until [ -s "$work/silent" ]; do
+    kill -0 "$silent" 2>/dev/null || fail "no silent display could listen"
+    sleep 0.1
+done
+for display in "" ":9999" ":$(cat "$work/silent")"; do
     set +e
-    env DISPLAY="$display" "$vesk" > /dev/null 2> "$work/err"
+    # The deadline only catches a wait that never ends.
+    env DISPLAY="$display" timeout 120 "$vesk" > /dev/null 2> "$work/err"
     status=$?
     set -e
     [ "$status" = 1 ] || fail "display \"$display\": exit status $status"

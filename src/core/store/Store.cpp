@@ -2,10 +2,12 @@
 
 #include "core/model/DocumentCoding.hpp"
 #include "core/model/TaskOrder.hpp"
+#include "core/model/TaskPlaces.hpp"
 #include "core/store/FileTakeUp.hpp"
 #include "core/store/RepeatedIDs.hpp"
 
 #include <algorithm>
+#include <iostream>
 #include <string>
 
 namespace vesk {
@@ -25,6 +27,7 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optio
         startList_ = UUID::random(env_.random);
         lists.set({TaskList{*startList_, "My Tasks"}});
     }
+    placeLostTasks();
     adoptCurrentTreeIntoGarden();
     repairSelectedList();
     syncTicker();
@@ -83,6 +86,17 @@ void Store::adoptCurrentTreeIntoGarden() {
         }
         progress.legacyIteration.reset();
     });
+}
+
+// A hand-edited file may leave tasks in no view at all, as a merge of an outside edit never does:
+// in a list the file lacks, under a missing parent or in a loop of parents. They are put back
+// where that merge would put them, with one line for whoever wonders why the file changed.
+void Store::placeLostTasks() {
+    std::size_t placed = 0;
+    tasks.update([&](std::vector<TaskItem>& all) { placed = repairListsAndParents(all, lists.get()); });
+    if (placed > 0)
+        std::cerr << "vesk: " << placed << (placed == 1 ? " task" : " tasks") << " of " << url().string()
+                  << " had no list or parent to show in; put back in a list\n";
 }
 
 void Store::repairSelectedList() {

@@ -182,6 +182,7 @@ class Store {
     void adopt(Snapshot data);
     void adoptCurrentTreeIntoGarden();
     void repairSelectedList();
+    void placeLostTasks();
     // The data file's merge of another program's document (DataFile::Content::merge).
     MergeOutcome applyExternalEdit(const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
                                    const KeepBefore& keepBefore);

@@ -7,6 +7,7 @@
 #include "core/model/DocumentCoding.hpp"
 #include "core/model/FieldVisit.hpp"
 #include "core/model/TaskOrder.hpp"
+#include "core/model/TaskPlaces.hpp"
 #include "core/store/RepeatedIDs.hpp"
 #include "core/store/Store.hpp"
 
@@ -93,29 +94,6 @@ std::vector<Item> mergeThreeWays(const std::vector<Item>& ours, std::vector<Item
     for (const Item& mine : ours)
         if (!inEdit.contains(mine.id) && !based.contains(mine.id)) merged.push_back(mine);
     return merged;
-}
-
-// Lists that do not exist and parents that are missing. A parent whose own list is unknown
-// would leave the task in no list at all, so the first list stands in; a task naming
-// itself as its parent has none.
-void repairListsAndParents(std::vector<TaskItem>& edited, const std::vector<TaskList>& lists) {
-    std::unordered_set<UUID> listIDs;
-    for (const TaskList& list : lists)
-        listIDs.insert(list.id);
-    // The parents' lists as the file gives them, before any repair.
-    std::unordered_map<UUID, UUID> listOfTask;
-    for (const TaskItem& item : edited)
-        listOfTask.try_emplace(item.id, item.listID);
-
-    for (TaskItem& item : edited) {
-        const bool hasParent =
-            item.parentID && *item.parentID != item.id && listOfTask.contains(*item.parentID);
-        if (!listIDs.contains(item.listID)) {
-            const UUID* parentList = hasParent ? &listOfTask.at(*item.parentID) : nullptr;
-            item.listID = parentList && listIDs.contains(*parentList) ? *parentList : lists.front().id;
-        }
-        if (item.parentID && !hasParent) item.parentID.reset();
-    }
 }
 
 // How many items of the two arrays differ: held by one only, or held by both and unequal.

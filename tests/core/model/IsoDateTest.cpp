@@ -55,5 +55,18 @@ TEST(IsoDateTest, DatesBeyondWhatADateHoldsAreClampedBothWays) {
     EXPECT_EQ(IsoDate::parse(latest), IsoDate::latest);
 }
 
+// Two such dates lie further apart than the nanoseconds of a Date reach.
+TEST(IsoDateTest, ArithmeticOnTheFarthestDatesNeitherOverflowsNorWraps) {
+    const double span = secondsBetween(IsoDate::earliest, IsoDate::latest);
+    EXPECT_NEAR(span, 18'446'744'073.0, 1.0);
+    EXPECT_NEAR(secondsBetween(IsoDate::latest, IsoDate::earliest), -span, 1.0);
+    EXPECT_EQ(secondsBetween(at(10), at(12)), 2.0);
+    EXPECT_EQ(addingSeconds(IsoDate::latest, 1e300), Date::max());
+    EXPECT_EQ(addingSeconds(IsoDate::earliest, -span), Date::min());
+    EXPECT_EQ(addingSeconds(at(0), -span), Date::min());
+    EXPECT_EQ(dateFromUnixSeconds(-1e20), Date::min());
+    EXPECT_EQ(addingSeconds(at(5), 1.5), Date{} + std::chrono::milliseconds(6500));
+}
+
 } // namespace
 } // namespace vesk

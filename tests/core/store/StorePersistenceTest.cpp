@@ -1,5 +1,6 @@
 #include "support/StoreTestBed.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -90,6 +91,51 @@ TEST_F(StorePersistenceTest, HandEditedOrdersAreRepairedAtStartAndANewTaskStillC
     EXPECT_EQ(store.visibleOpenTasks().front().id, top);
     for (const TaskItem& item : store.tasks.get())
         EXPECT_TRUE(std::isfinite(item.order)) << item.title;
+}
+
+TEST_F(StorePersistenceTest, TasksTheFileLeftOutOfEveryViewAreShownAtStart) {
+    const auto task = [&](const char* title, UUID listID, std::optional<UUID> parentID = std::nullopt) {
+        TaskItem item;
+        item.id = UUID::random(random);
+        item.listID = listID;
+        item.parentID = parentID;
+        item.title = title;
+        return item;
+    };
+    const UUID gone = UUID::random(random);
+    Snapshot snapshot;
+    snapshot.lists = {list(work, "Work")};
+    snapshot.tasks = {task("in no list", gone), task("loop a", *UUID::parse(work)),
+                      task("loop b", *UUID::parse(work)), task("under a missing one", gone, gone)};
+    snapshot.tasks[1].parentID = snapshot.tasks[2].id;
+    snapshot.tasks[2].parentID = snapshot.tasks[1].id;
+    putDocument(snapshot);
+
+    testing::internal::CaptureStderr();
+    Store& first = open();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "vesk: 3 tasks of " + url.string() + " had no list or parent to show in; put back in a list\n");
+    std::vector<std::string> shown;
+    for (const TaskItem& item : first.visibleOpenTasks())
+        shown.push_back(item.title);
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(shown, (std::vector<std::string>{"in no list", "loop a", "under a missing one"}));
+    ASSERT_EQ(first.subtasks(snapshot.tasks[1].id, true).size(), 1u);
+    EXPECT_EQ(first.subtasks(snapshot.tasks[1].id, true)[0].title, "loop b");
+
+    // A file without lists: its tasks land in the list a first start makes; a sound file is
+    // left as it is, without a word.
+    snapshot.lists.clear();
+    snapshot.tasks = {task("orphan", gone)};
+    putDocument(snapshot);
+    testing::internal::CaptureStderr();
+    Store& second = open();
+    EXPECT_EQ(second.visibleOpenTasks().size(), 1u);
+    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+    second.saveNow();
+    testing::internal::CaptureStderr();
+    open();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(StorePersistenceTest, UndecodableFileIsCopiedAsideThenReplaced) {

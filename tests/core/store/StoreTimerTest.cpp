@@ -1,3 +1,4 @@
+#include "core/model/IsoDate.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
@@ -266,6 +267,27 @@ TEST_F(StoreTimerTest, StartFromIdleIgnoresAStaleSegmentStart) {
     queue.advance(15);
     s().finish();
     EXPECT_EQ(lastSession().start, started);
+}
+
+// A hand-edited start long before what a Date holds is read as the earliest one: the run has
+// lasted centuries, not a negative or wrapped span.
+TEST_F(StoreTimerTest, ARunStartedInTheFarPastHasLastedSinceThen) {
+    Snapshot snapshot;
+    snapshot.timer.runningSince = IsoDate::parse("0001-01-01T00:00:00Z");
+    snapshot.timer.segmentStart = snapshot.timer.runningSince;
+    putDocument(snapshot);
+    open();
+    queue.advance(1);
+    ASSERT_EQ(logged(), 1u);
+    EXPECT_EQ(lastSession().start, IsoDate::earliest);
+    EXPECT_EQ(lastSession().duration, 1500);
+
+    snapshot.timer.mode = TimerMode::stopwatch;
+    putDocument(snapshot);
+    open();
+    s().pause();
+    EXPECT_NEAR(s().timer.get().accumulated, secondsBetween(IsoDate::earliest, clock.now()), 1.0);
+    EXPECT_GT(s().timer.get().accumulated, 1e10);
 }
 
 } // namespace
