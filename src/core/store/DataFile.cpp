@@ -414,8 +414,10 @@ MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& 
     for (FileWriter::Bytes& base : states_.bases())
         bases.push_back(std::move(base));
     std::string failure;
+    bool tookAway = false;
     const MergeOutcome outcome =
         content_.merge(bytes, bases, [&](const std::string& document, const MergeLoss& loss) {
+            tookAway = true;
             CopiesAside::Kept kept = copies_.keep(target_, "before-merge", document, saveBytes());
             if (!kept.path && !kept.waiting) {
                 failure = std::move(kept.failure);
@@ -430,7 +432,8 @@ MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& 
         });
     switch (outcome.status) {
     case MergeOutcome::Status::merged:
-        if (outcome.base < bases.size() && bases[outcome.base] != states_.newest())
+        // Only where nothing of Vesk's was taken away, which is said apart.
+        if (!tookAway && outcome.base < bases.size() && bases[outcome.base] != states_.newest())
             std::cerr << "vesk: another program wrote " << url_.string()
                       << " from an earlier state of it; what Vesk saved since is kept\n";
         if (outcome.whole) {
