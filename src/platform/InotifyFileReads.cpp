@@ -1,8 +1,6 @@
 #include "platform/InotifyFileReads.hpp"
 
 #include <QSocketNotifier>
-#include <cerrno>
-#include <cstring>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -57,24 +55,12 @@ void InotifyFileReads::ownRead(const std::function<void()>& read) {
 
 bool InotifyFileReads::takeEvents() {
     if (fd_ < 0) return false;
-    alignas(inotify_event) char buffer[16 * 1024];
     bool read = false;
-    for (;;) {
-        const ssize_t count = ::read(fd_, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR) continue;
-        if (count <= 0) {
-            folder_.follow();
-            return read;
-        }
-        for (ssize_t at = 0; at < count;) {
-            inotify_event event;
-            std::memcpy(&event, buffer + at, sizeof event);
-            const char* name = buffer + at + sizeof(inotify_event);
-            if (folder_.note(event) && (event.mask & readEvents) && event.len > 0 && name_ == name)
-                read = true;
-            at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
-        }
-    }
+    readInotifyEvents(fd_, [&](const inotify_event& event, const char* name) {
+        if (folder_.note(event) && (event.mask & readEvents) && name_ == name) read = true;
+    });
+    folder_.follow();
+    return read;
 }
 
 } // namespace vesk

@@ -1,6 +1,9 @@
 #include "platform/InotifyFolderPath.hpp"
 
+#include <cerrno>
+#include <cstring>
 #include <sys/inotify.h>
+#include <unistd.h>
 
 namespace vesk {
 
@@ -11,6 +14,23 @@ constexpr std::uint32_t folderGoneEvents = IN_MOVE_SELF | IN_DELETE_SELF | IN_IG
 constexpr int missingFolderRetryMilliseconds = 1000;
 
 } // namespace
+
+bool readInotifyEvents(int fd, const std::function<void(const inotify_event& event, const char* name)>& each) {
+    alignas(inotify_event) char buffer[16 * 1024];
+    bool any = false;
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) continue;
+        if (count <= 0) return any;
+        any = true;
+        for (ssize_t at = 0; at < count;) {
+            inotify_event event;
+            std::memcpy(&event, buffer + at, sizeof event);
+            each(event, event.len > 0 ? buffer + at + sizeof(inotify_event) : "");
+            at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
+        }
+    }
+}
 
 InotifyFolderPath::InotifyFolderPath() {
     retry_.setInterval(missingFolderRetryMilliseconds);

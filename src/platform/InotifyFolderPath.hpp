@@ -9,6 +9,10 @@ struct inotify_event;
 
 namespace vesk {
 
+// Reads every event waiting on the inotify descriptor `fd`, handing each to `each` with its
+// name ("" when it has none); true when there was one.
+bool readInotifyEvents(int fd, const std::function<void(const inotify_event& event, const char* name)>& each);
+
 // One folder watched by its path on an inotify descriptor that its owner reads. A folder renamed
 // or removed is told by its events; the path is then watched again, at once when it names a
 // folder, else looked at once a second until it does.

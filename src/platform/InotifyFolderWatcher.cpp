@@ -2,9 +2,7 @@
 
 #include <QSocketNotifier>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 #include <poll.h>
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -80,23 +78,7 @@ void InotifyFolderWatcher::drain() {
 }
 
 bool InotifyFolderWatcher::discardEvents() {
-    alignas(inotify_event) char buffer[16 * 1024];
-    bool any = false;
-    for (;;) {
-        const ssize_t count = read(fd_, buffer, sizeof buffer);
-        if (count > 0) {
-            any = true;
-            for (ssize_t at = 0; at < count;) {
-                inotify_event event;
-                std::memcpy(&event, buffer + at, sizeof event);
-                folder_.note(event);
-                at += static_cast<ssize_t>(sizeof event + event.len);
-            }
-            continue;
-        }
-        if (count < 0 && errno == EINTR) continue;
-        return any;
-    }
+    return readInotifyEvents(fd_, [this](const inotify_event& event, const char*) { folder_.note(event); });
 }
 
 } // namespace vesk
