@@ -14,18 +14,16 @@ class ReadOnlyFiles final : public FileSystem {
     FileRead read(const std::filesystem::path& path) override { return files_.read(path); }
     bool writeAtomically(const std::filesystem::path&, std::string_view) override { return true; }
     Replacement replace(const std::filesystem::path&, std::string_view, const std::string*) override {
-        return {Replacement::Status::replaced, {}, std::nullopt};
+        return Replaced{};
     }
     bool remove(const std::filesystem::path&) override { return true; }
-    FileCreation rename(const std::filesystem::path&, const std::filesystem::path&) override {
-        return {true, {}};
-    }
+    FileCreation rename(const std::filesystem::path&, const std::filesystem::path&) override { return {}; }
     std::optional<bool> isOpenForWriting(const std::filesystem::path& path) override {
         return files_.isOpenForWriting(path);
     }
     FileCreation createNew(const std::filesystem::path&, std::string_view,
                            const std::filesystem::path&) override {
-        return {true, {}};
+        return {};
     }
     bool createDirectories(const std::filesystem::path&) override { return true; }
     bool exists(const std::filesystem::path& path) override { return files_.exists(path); }

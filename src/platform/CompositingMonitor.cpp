@@ -1,6 +1,7 @@
 #include "platform/CompositingMonitor.hpp"
 
-#include <cstdlib>
+#include "platform/XcbReply.hpp"
+
 #include <string>
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
@@ -19,11 +20,9 @@ int screenOf(xcb_connection_t* connection, std::uint32_t root) {
 }
 
 std::uint32_t ownerOf(xcb_connection_t* connection, std::uint32_t selection) {
-    auto* reply =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
-    const std::uint32_t owner = reply != nullptr ? reply->owner : XCB_NONE;
-    std::free(reply);
-    return owner;
+    const auto reply =
+        xcbReply(xcb_get_selection_owner_reply, connection, xcb_get_selection_owner(connection, selection));
+    return reply != nullptr ? reply->owner : XCB_NONE;
 }
 
 } // namespace
@@ -35,7 +34,7 @@ CompositingMonitor::CompositingMonitor(X11Display& display, std::uint32_t window
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(c, &xcb_xfixes_id);
     if (extension != nullptr && extension->present) {
         // The version must be agreed before any other XFixes request.
-        std::free(xcb_xfixes_query_version_reply(c, xcb_xfixes_query_version(c, 2, 0), nullptr));
+        xcbReply(xcb_xfixes_query_version_reply, c, xcb_xfixes_query_version(c, 2, 0));
         firstEvent_ = extension->first_event;
         subscription_ = display_.subscribe([this](const void* event) { return handle(event); });
         xcb_xfixes_select_selection_input(c, window, selection_,

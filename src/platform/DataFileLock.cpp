@@ -23,21 +23,21 @@ bool meansNoLocks(int error) {
     return error == EROFS || error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS;
 }
 
-DataFileLock::Attempt failure(int error) {
-    return {meansNoLocks(error) ? DataFileLock::Status::noLocks : DataFileLock::Status::failed, nullptr,
-            std::error_code(error, std::generic_category()).message()};
+DataFileLock::NotHeld failure(int error) {
+    return {{std::error_code(error, std::generic_category()).message()},
+            meansNoLocks(error) ? DataFileLock::Status::noLocks : DataFileLock::Status::failed};
 }
 
 // The lock file, never through a symbolic link: one planted there would have the lock taken on
 // a file of someone else's choosing; never waiting on a named pipe planted there either. An
 // existing one that may not be written (left by root, or on a read-only file system) locks as
 // well when it can be read.
-int openLockFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
-    if (fd >= 0 || (errno != EACCES && errno != EROFS)) return fd;
+UniqueFd openLockFile(const std::filesystem::path& path) {
+    UniqueFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600));
+    if (fd.valid() || (errno != EACCES && errno != EROFS)) return fd;
     const int error = errno;
-    const int readOnly = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (readOnly < 0) errno = error;
+    UniqueFd readOnly(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!readOnly.valid()) errno = error;
     return readOnly;
 }
 
@@ -66,38 +66,36 @@ std::filesystem::path DataFileLock::lockPath(const std::filesystem::path& dataFi
 DataFileLock::Attempt DataFileLock::acquire(const std::filesystem::path& dataFile) {
     const auto path = lockPath(dataFile);
     PosixFileSystem().createDirectories(path.parent_path());
-    const int fd = openLockFile(path);
-    if (fd < 0) return failure(errno);
-    if (!lockAt(fd)) {
-        const int error = errno;
-        ::close(fd);
-        if (error == EWOULDBLOCK) return {Status::heldElsewhere, nullptr, {}};
-        return failure(error);
+    UniqueFd fd = openLockFile(path);
+    if (!fd.valid()) return failure(errno);
+    if (!lockAt(fd.get())) {
+        if (errno == EWOULDBLOCK) return NotHeld{{}, Status::heldElsewhere};
+        return failure(errno);
     }
-    return {Status::held, std::unique_ptr<DataFileLock>(new DataFileLock(fd, path)), {}};
+    return std::unique_ptr<DataFileLock>(new DataFileLock(std::move(fd), path));
 }
 
-DataFileLock::DataFileLock(int fd, std::filesystem::path path) : fd_(fd), path_(std::move(path)) {}
+DataFileLock::DataFileLock(UniqueFd fd, std::filesystem::path path)
+    : fd_(std::move(fd)), path_(std::move(path)) {}
 
 DataFileLock::~DataFileLock() {
+    // Before the descriptor they watch closes.
     retakeSoon_.reset();
     notifier_.reset();
-    if (events_ >= 0) ::close(events_);
-    ::close(fd_);
 }
 
 void DataFileLock::keepInPlace() {
-    if (events_ >= 0) return;
-    events_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (events_ < 0) return;
+    if (events_.valid()) return;
+    events_.reset(inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    if (!events_.valid()) return;
     retakeSoon_ = std::make_unique<QTimer>();
     retakeSoon_->setSingleShot(true);
     retakeSoon_->setInterval(retakeDelayMs);
     QObject::connect(retakeSoon_.get(), &QTimer::timeout, retakeSoon_.get(), [this] { retake(); });
-    notifier_ = std::make_unique<QSocketNotifier>(events_, QSocketNotifier::Read);
+    notifier_ = std::make_unique<QSocketNotifier>(events_.get(), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
         std::array<char, 4096> events;
-        while (::read(events_, events.data(), events.size()) > 0) {
+        while (::read(events_.get(), events.data(), events.size()) > 0) {
         }
         retakeSoon_->start();
     });
@@ -107,29 +105,29 @@ void DataFileLock::keepInPlace() {
 bool DataFileLock::inPlace() const {
     struct stat held {};
     struct stat there {};
-    return ::fstat(fd_, &held) == 0 && held.st_nlink > 0 && ::lstat(path_.c_str(), &there) == 0 &&
+    return ::fstat(fd_.get(), &held) == 0 && held.st_nlink > 0 && ::lstat(path_.c_str(), &there) == 0 &&
            there.st_dev == held.st_dev && there.st_ino == held.st_ino;
 }
 
 void DataFileLock::retake() {
     if (inPlace()) return;
     PosixFileSystem().createDirectories(path_.parent_path());
-    const int fd = openLockFile(path_);
-    if (fd < 0) return;
-    if (lockAt(fd)) {
-        ::close(fd_);
-        fd_ = fd;
+    UniqueFd fd = openLockFile(path_);
+    if (!fd.valid()) return;
+    if (lockAt(fd.get())) {
+        fd_ = std::move(fd);
         std::cerr << "vesk: " << path_.string() << " was removed or replaced; made and locked again\n";
     } else {
-        ::close(fd);
+        // Closed before the file is watched: our own close is no news.
+        fd.reset();
     }
     watchPlace();
 }
 
 void DataFileLock::watchPlace() {
     // A watch follows its file, wherever it went: the file now in the place is watched instead.
-    const int watch = inotify_add_watch(events_, path_.c_str(), placeEvents | IN_DONT_FOLLOW);
-    if (watch_ >= 0 && watch_ != watch) inotify_rm_watch(events_, watch_);
+    const int watch = inotify_add_watch(events_.get(), path_.c_str(), placeEvents | IN_DONT_FOLLOW);
+    if (watch_ >= 0 && watch_ != watch) inotify_rm_watch(events_.get(), watch_);
     watch_ = watch;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/runtime/Result.hpp"
+#include "platform/UniqueFd.hpp"
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -17,17 +20,17 @@ namespace vesk {
 // in place, it is made and taken again.
 class DataFileLock {
   public:
-    enum class Status {
-        held,          // ours
-        heldElsewhere, // another process has it
-        noLocks,       // the file system cannot lock (read-only, or without locks)
-        failed,        // the lock file cannot be used: whether another holds it is unknown
-    };
-    struct Attempt {
+    // Why the lock is not ours: with the reason, unless another process has it.
+    struct NotHeld : Failure {
+        enum class Status {
+            heldElsewhere, // another process has it
+            noLocks,       // the file system cannot lock (read-only, or without locks)
+            failed,        // the lock file cannot be used: whether another holds it is unknown
+        };
         Status status = Status::failed;
-        std::unique_ptr<DataFileLock> lock; // when held
-        std::string reason;                 // why there are no locks, or why it failed
     };
+    using Status = NotHeld::Status;
+    using Attempt = Result<std::unique_ptr<DataFileLock>, NotHeld>;
 
     static Attempt acquire(const std::filesystem::path& dataFile);
     static std::filesystem::path lockPath(const std::filesystem::path& dataFile);
@@ -40,14 +43,14 @@ class DataFileLock {
     void keepInPlace();
 
   private:
-    DataFileLock(int fd, std::filesystem::path path);
+    DataFileLock(UniqueFd fd, std::filesystem::path path);
     bool inPlace() const;
     void retake();
     void watchPlace();
 
-    int fd_;
+    UniqueFd fd_;
     std::filesystem::path path_;
-    int events_ = -1; // inotify, on the file at path_
+    UniqueFd events_; // inotify, on the file at path_
     int watch_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
     std::unique_ptr<QTimer> retakeSoon_;

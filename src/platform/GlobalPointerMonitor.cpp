@@ -1,6 +1,7 @@
 #include "platform/GlobalPointerMonitor.hpp"
 
-#include <cstdlib>
+#include "platform/XcbReply.hpp"
+
 #include <xcb/xcb.h>
 #include <xcb/xinput.h>
 
@@ -30,11 +31,10 @@ GlobalPointerMonitor::GlobalPointerMonitor(X11Display& display, MainQueue& queue
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(c, &xcb_input_id);
     if (extension == nullptr || !extension->present) return;
     // Raw events reach every client only from XInput 2.1 on.
-    auto* version = xcb_input_xi_query_version_reply(c, xcb_input_xi_query_version(c, 2, 2), nullptr);
+    const auto version = xcbReply(xcb_input_xi_query_version_reply, c, xcb_input_xi_query_version(c, 2, 2));
     const bool supported =
         version != nullptr &&
         (version->major_version > 2 || (version->major_version == 2 && version->minor_version >= 1));
-    std::free(version);
     if (!supported) return;
     opcode_ = extension->major_opcode;
     subscription_ = display_.subscribe([this](const void* event) { return handle(event); });

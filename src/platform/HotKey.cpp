@@ -1,7 +1,8 @@
 #include "platform/HotKey.hpp"
 
+#include "platform/XcbReply.hpp"
+
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -38,19 +39,18 @@ std::uint16_t x11Modifiers(int modifiers) {
 // Num Lock is whichever modifier the Num_Lock key is mapped to; Mod2 on most systems.
 std::uint16_t numLockMask(xcb_connection_t* connection, xcb_key_symbols_t* symbols) {
     std::uint16_t mask = 0;
-    xcb_keycode_t* numLock = xcb_key_symbols_get_keycode(symbols, keysymNumLock);
-    auto* mapping = xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr);
+    const XcbReply<xcb_keycode_t> numLock{xcb_key_symbols_get_keycode(symbols, keysymNumLock)};
+    const auto mapping =
+        xcbReply(xcb_get_modifier_mapping_reply, connection, xcb_get_modifier_mapping(connection));
     if (numLock != nullptr && mapping != nullptr) {
-        const xcb_keycode_t* keys = xcb_get_modifier_mapping_keycodes(mapping);
+        const xcb_keycode_t* keys = xcb_get_modifier_mapping_keycodes(mapping.get());
         const int perModifier = mapping->keycodes_per_modifier;
         for (int modifier = 0; modifier < 8 && mask == 0; ++modifier)
             for (int i = 0; i < perModifier; ++i)
-                for (const xcb_keycode_t* k = numLock; *k != XCB_NO_SYMBOL; ++k)
+                for (const xcb_keycode_t* k = numLock.get(); *k != XCB_NO_SYMBOL; ++k)
                     if (keys[modifier * perModifier + i] == *k)
                         mask = static_cast<std::uint16_t>(1u << modifier);
     }
-    std::free(numLock);
-    std::free(mapping);
     return mask != 0 ? mask : static_cast<std::uint16_t>(XCB_MOD_MASK_2);
 }
 
@@ -66,10 +66,9 @@ HotKey::HotKey(X11Display& display, MainQueue& queue, int keyCode, int modifiers
     xcb_connection_t* c = display_.connection();
     xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(c);
     if (symbols == nullptr) return;
-    if (xcb_keycode_t* codes = xcb_key_symbols_get_keycode(symbols, *keysym)) {
-        for (const xcb_keycode_t* k = codes; *k != XCB_NO_SYMBOL; ++k)
+    if (const XcbReply<xcb_keycode_t> codes{xcb_key_symbols_get_keycode(symbols, *keysym)}) {
+        for (const xcb_keycode_t* k = codes.get(); *k != XCB_NO_SYMBOL; ++k)
             keycodes_.push_back(*k);
-        std::free(codes);
     }
     lockMasks_ = static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | numLockMask(c, symbols));
     xcb_key_symbols_free(symbols);
@@ -96,12 +95,10 @@ bool HotKey::tryGrabs(std::vector<Grab>::iterator from) {
     std::vector<Grab> stillMissing(missing_.begin(), from);
     for (std::size_t i = 0; i < cookies.size(); ++i) {
         const Grab grab = from[static_cast<std::ptrdiff_t>(i)];
-        if (xcb_generic_error_t* error = xcb_request_check(c, cookies[i])) {
-            std::free(error);
+        if (const XcbReply<xcb_generic_error_t> error{xcb_request_check(c, cookies[i])})
             stillMissing.push_back(grab);
-        } else {
+        else
             grabs_.push_back(grab);
-        }
     }
     const bool granted = stillMissing.size() < missing_.size();
     missing_ = std::move(stillMissing);

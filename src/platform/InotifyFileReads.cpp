@@ -2,7 +2,6 @@
 
 #include <QSocketNotifier>
 #include <sys/inotify.h>
-#include <unistd.h>
 
 namespace vesk {
 
@@ -13,22 +12,21 @@ constexpr std::uint32_t readEvents = IN_ACCESS | IN_CLOSE_NOWRITE;
 } // namespace
 
 InotifyFileReads::InotifyFileReads() {
-    fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd_ < 0) return;
-    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, &owner_);
+    fd_.reset(inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    if (!fd_.valid()) return;
+    notifier_ = new QSocketNotifier(fd_.get(), QSocketNotifier::Read, &owner_);
     QObject::connect(notifier_, &QSocketNotifier::activated, notifier_, [this] { flush(); });
 }
 
 InotifyFileReads::~InotifyFileReads() {
     if (notifier_) notifier_->setEnabled(false);
     folder_.stop();
-    if (fd_ >= 0) close(fd_);
 }
 
 bool InotifyFileReads::watch(const std::filesystem::path& file, std::function<void()> onRead) {
     stop();
-    if (fd_ < 0) return false;
-    if (!folder_.watch(fd_, file.parent_path(), readEvents)) return false;
+    if (!fd_.valid()) return false;
+    if (!folder_.watch(fd_.get(), file.parent_path(), readEvents)) return false;
     name_ = file.filename().string();
     onRead_ = std::move(onRead);
     return true;
@@ -54,9 +52,9 @@ void InotifyFileReads::ownRead(const std::function<void()>& read) {
 }
 
 bool InotifyFileReads::takeEvents() {
-    if (fd_ < 0) return false;
+    if (!fd_.valid()) return false;
     bool read = false;
-    readInotifyEvents(fd_, [&](const inotify_event& event, const char* name) {
+    readInotifyEvents(fd_.get(), [&](const inotify_event& event, const char* name) {
         if (folder_.note(event) && (event.mask & readEvents) && name_ == name) read = true;
     });
     folder_.follow();

@@ -2,6 +2,7 @@
 
 #include "core/runtime/FileReadWatcher.hpp"
 #include "platform/InotifyFolderPath.hpp"
+#include "platform/UniqueFd.hpp"
 
 #include <QObject>
 #include <string>
@@ -32,7 +33,7 @@ class InotifyFileReads final : public FileReadWatcher {
     // Reads every waiting event; true when one was a read of the watched file.
     bool takeEvents();
 
-    int fd_ = -1;
+    UniqueFd fd_;
     InotifyFolderPath folder_;
     std::string name_;
     QObject owner_;

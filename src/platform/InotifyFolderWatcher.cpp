@@ -5,7 +5,6 @@
 #include <cmath>
 #include <poll.h>
 #include <sys/inotify.h>
-#include <unistd.h>
 
 namespace vesk {
 
@@ -25,21 +24,18 @@ InotifyFolderWatcher::~InotifyFolderWatcher() {
 
 bool InotifyFolderWatcher::watch(const std::filesystem::path& folder, std::function<void()> onChange) {
     stop();
-    const int fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (fd < 0) return false;
+    UniqueFd fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    if (!fd.valid()) return false;
     // What the folder at the path holds, once it is watched again, is news.
-    const bool watched = folder_.watch(fd, folder, watchedEvents, [this] {
+    const bool watched = folder_.watch(fd.get(), folder, watchedEvents, [this] {
         if (!onChange_) return;
         const auto onChange = onChange_;
         onChange();
     });
-    if (!watched) {
-        close(fd);
-        return false;
-    }
-    fd_ = fd;
+    if (!watched) return false;
+    fd_ = std::move(fd);
     onChange_ = std::move(onChange);
-    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, &owner_);
+    notifier_ = new QSocketNotifier(fd_.get(), QSocketNotifier::Read, &owner_);
     QObject::connect(notifier_, &QSocketNotifier::activated, notifier_, [this] { drain(); });
     return true;
 }
@@ -52,18 +48,17 @@ void InotifyFolderWatcher::stop() {
         notifier_ = nullptr;
     }
     folder_.stop();
-    if (fd_ >= 0) close(fd_);
-    fd_ = -1;
+    fd_.reset();
     onChange_ = nullptr;
 }
 
 bool InotifyFolderWatcher::waitForChange(double seconds) {
     const int milliseconds = static_cast<int>(std::clamp(std::ceil(seconds * 1000.0), 0.0, 3'600'000.0));
-    if (fd_ < 0) {
+    if (!fd_.valid()) {
         ::poll(nullptr, 0, milliseconds);
         return false;
     }
-    pollfd events{fd_, POLLIN, 0};
+    pollfd events{fd_.get(), POLLIN, 0};
     // An interruption counts as no change: the caller looks at the file and its clock again.
     return ::poll(&events, 1, milliseconds) > 0 && discardEvents();
 }
@@ -78,7 +73,8 @@ void InotifyFolderWatcher::drain() {
 }
 
 bool InotifyFolderWatcher::discardEvents() {
-    return readInotifyEvents(fd_, [this](const inotify_event& event, const char*) { folder_.note(event); });
+    return readInotifyEvents(fd_.get(),
+                             [this](const inotify_event& event, const char*) { folder_.note(event); });
 }
 
 } // namespace vesk

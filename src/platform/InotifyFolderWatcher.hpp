@@ -2,6 +2,7 @@
 
 #include "core/runtime/FolderWatcher.hpp"
 #include "platform/InotifyFolderPath.hpp"
+#include "platform/UniqueFd.hpp"
 
 #include <QObject>
 #include <filesystem>
@@ -30,7 +31,7 @@ class InotifyFolderWatcher final : public FolderWatcher {
     // Reads every pending event; true when there was one. Notes when the folder itself went.
     bool discardEvents();
 
-    int fd_ = -1;
+    UniqueFd fd_;
     InotifyFolderPath folder_;
     // Parent of the notifier, so that one stopped from inside its own signal is freed later.
     QObject owner_;

@@ -2,6 +2,7 @@
 
 #include "core/store/DataLocation.hpp"
 #include "platform/GetrandomSource.hpp"
+#include "platform/UniqueFd.hpp"
 
 #include <array>
 #include <atomic>
@@ -52,29 +53,6 @@ template <class Take> bool readPieces(int fd, Take take) {
     }
 }
 
-// Closes a descriptor on every path out of a function.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Close explicitly where the result matters (a failed close can mean lost data).
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-  private:
-    int fd_;
-};
-
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -93,14 +71,14 @@ std::filesystem::path folderOf(const std::filesystem::path& path) {
 }
 
 void syncFolder(const std::filesystem::path& folder) {
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.valid()) ::fsync(fd.get());
 }
 
 // A new, exclusive file beside a target, and its descriptor.
 struct TempFile {
     std::filesystem::path path;
-    int fd = -1;
+    UniqueFd fd;
 };
 
 // ".data.json.tmp-": followed by the writer's process id, so that the temporary files of a
@@ -192,8 +170,8 @@ TempFile createTempBeside(const std::filesystem::path& target, mode_t bits) {
     // stops a file system that answers every name as taken.
     for (int attempt = 0; attempt < (1 << 16); ++attempt) {
         auto path = folder / temporaryName(target);
-        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, bits);
-        if (fd >= 0) return {std::move(path), fd};
+        UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, bits));
+        if (fd.valid()) return {std::move(path), std::move(fd)};
         if (errno != EEXIST) break;
     }
     return {};
@@ -208,8 +186,8 @@ std::string reasonOf(int error) {
 std::optional<std::filesystem::path> writeTemp(const std::filesystem::path& target, std::string_view bytes,
                                                mode_t bits, const std::optional<Access>& share) {
     TempFile temp = createTempBeside(target, bits);
-    if (temp.fd < 0) return std::nullopt;
-    Descriptor fd(temp.fd);
+    UniqueFd& fd = temp.fd;
+    if (!fd.valid()) return std::nullopt;
     if (writeAll(fd.get(), bytes) && (!share || giveAccess(fd.get(), *share)) && ::fsync(fd.get()) == 0 &&
         fd.close())
         return std::move(temp.path);
@@ -277,29 +255,41 @@ std::optional<std::string> whyNotAFile(const std::filesystem::path& path) {
     return whyNotAFile(path, info);
 }
 
-// The descriptor of a plain file opened for reading, or -1: with `why` set when something else
+// The descriptor of a plain file opened for reading, or none: with `why` set when something else
 // is there, which is looked at before anything is opened (a device, a pipe), with errno otherwise.
-int openPlainFile(const std::filesystem::path& path, std::optional<std::string>& why) {
+UniqueFd openPlainFile(const std::filesystem::path& path, std::optional<std::string>& why) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) return -1;
-    if ((why = whyNotAFile(path, info))) return -1;
+    if (::lstat(path.c_str(), &info) != 0) return {};
+    if ((why = whyNotAFile(path, info))) return {};
     // Neither through a link nor waiting on a pipe that another program put there since.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) {
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid()) {
         const int error = errno;
         if (error == ELOOP || error == ENXIO) why = whyNotAFile(path);
         errno = error;
-        return -1;
+        return {};
     }
-    if (::fstat(fd, &info) == 0 && (why = whyNotAFile(path, info))) {
-        ::close(fd);
-        return -1;
-    }
+    if (::fstat(fd.get(), &info) == 0 && (why = whyNotAFile(path, info))) return {};
     return fd;
+}
+
+NotReplaced failedFor(std::string reason) {
+    return NotReplaced{{std::move(reason)}, false};
 }
 
 bool unsupported(int error) {
     return error == EINVAL || error == ENOSYS;
+}
+
+// Gives `from` the name `to` unless something has that name already; false, with errno set,
+// when it cannot.
+bool publishWithoutReplacing(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (!unsupported(errno)) return false;
+    // File systems without the flag: a hard link fails just the same on an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    ::unlink(from.c_str());
+    return true;
 }
 
 // Swaps the temporary file in; the one it replaces is left under the temporary name. A missing
@@ -309,44 +299,38 @@ std::optional<Replacement> exchangeIn(const std::filesystem::path& temp,
                                       const std::filesystem::path& target) {
     for (int attempt = 0; attempt < 8; ++attempt) {
         if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0)
-            return Replacement{Replacement::Status::replaced, {}, temp};
+            return Replaced{temp};
         if (errno != ENOENT) break;
         if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
-            return Replacement{Replacement::Status::replaced, {}, std::nullopt};
+            return Replaced{};
         // Another program created the file this instant: exchange with it.
         if (errno != EEXIST) break;
     }
     if (unsupported(errno)) return std::nullopt;
-    return Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
+    return failedFor(reasonOf(errno));
 }
 
 } // namespace
 
 FileRead PosixFileSystem::read(const std::filesystem::path& path) {
-    FileRead result;
     std::optional<std::string> notAFile;
-    Descriptor fd(openPlainFile(path, notAFile));
-    const auto unreadable = [&result](std::string failure) {
-        // A folder, a pipe, an I/O error: present but unreadable, which callers must not take
-        // for absent.
-        result.bytes.clear();
-        result.status = FileRead::Status::failed;
-        result.failure = std::move(failure);
-        return std::move(result);
-    };
-    if (notAFile) return unreadable(std::move(*notAFile));
+    const UniqueFd fd = openPlainFile(path, notAFile);
+    // A folder, a pipe, an I/O error: present but unreadable, which callers must not take for
+    // absent.
+    const auto cannotRead = [](std::string reason) { return ReadFailure{{std::move(reason)}, false}; };
+    if (notAFile) return cannotRead(std::move(*notAFile));
     if (!fd.valid()) {
-        if (errno == ENOENT || errno == ENOTDIR) return result;
-        return unreadable(reasonOf(errno));
+        if (errno == ENOENT || errno == ENOTDIR) return ReadFailure{{}, true};
+        return cannotRead(reasonOf(errno));
     }
     const std::string tooLarge = "larger than " + std::to_string(largestReadBytes >> 20) + " MB";
     // Into the result, with room for the whole file, through a small buffer: sizing the string
     // up front would first write a large document's every page as zeros, which costs as much
     // as the read itself, and every save reads it.
-    std::string& bytes = result.bytes;
+    std::string bytes;
     struct stat info {};
     if (::fstat(fd.get(), &info) == 0) {
-        if (static_cast<std::uint64_t>(info.st_size) > largestReadBytes) return unreadable(tooLarge);
+        if (static_cast<std::uint64_t>(info.st_size) > largestReadBytes) return cannotRead(tooLarge);
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         mapPagesAhead(bytes.data(), bytes.capacity());
     }
@@ -357,14 +341,13 @@ FileRead PosixFileSystem::read(const std::filesystem::path& path) {
             if (fits) bytes.append(piece);
             return fits;
         }))
-        return unreadable(fits ? reasonOf(errno) : tooLarge);
-    result.status = FileRead::Status::ok;
-    return result;
+        return cannotRead(fits ? reasonOf(errno) : tooLarge);
+    return bytes;
 }
 
 bool PosixFileSystem::holds(const std::filesystem::path& path, std::string_view bytes) {
     std::optional<std::string> notAFile;
-    Descriptor fd(openPlainFile(path, notAFile));
+    const UniqueFd fd = openPlainFile(path, notAFile);
     if (!fd.valid()) return false;
     std::size_t at = 0;
     return readPieces(fd.get(),
@@ -394,16 +377,15 @@ Replacement PosixFileSystem::replace(const std::filesystem::path& path, std::str
                                      const std::string* expected) {
     // A folder where the file was is someone's, with whatever it holds; a link, a pipe or a
     // device is no file of the user's either: none is replaced.
-    if (auto why = whyNotAFile(path))
-        return Replacement{Replacement::Status::failed, std::move(*why), std::nullopt};
+    if (auto why = whyNotAFile(path)) return failedFor(std::move(*why));
     const auto temp = writeReplacement(path, bytes);
-    if (!temp) return Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
+    if (!temp) return failedFor(reasonOf(errno));
     auto result = exchangeIn(*temp, path);
-    if (result && result->displaced) {
-        if (auto why = whyNotAFile(*result->displaced)) {
+    if (result && result->ok() && (*result)->displaced) {
+        if (auto why = whyNotAFile(*(*result)->displaced)) {
             // One put there in the instant since the look above: exchanged back at once.
             ::renameat2(AT_FDCWD, temp->c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE);
-            result = Replacement{Replacement::Status::failed, std::move(*why), std::nullopt};
+            result = failedFor(std::move(*why));
         }
     }
     if (!result) {
@@ -411,16 +393,16 @@ Replacement PosixFileSystem::replace(const std::filesystem::path& path, std::str
         // when it is still the one expected, which leaves another program's write a far
         // narrower window.
         const FileRead current = read(path);
-        const bool expectedThere = expected ? current.ok() && current.bytes == *expected
-                                            : current.status == FileRead::Status::missing;
+        const bool expectedThere =
+            expected ? current.ok() && *current == *expected : !current && current.failure().missing;
         if (!expectedThere)
-            result = Replacement{Replacement::Status::changed, {}, std::nullopt};
+            result = NotReplaced{{}, true};
         else if (std::rename(temp->c_str(), path.c_str()) != 0)
-            result = Replacement{Replacement::Status::failed, reasonOf(errno), std::nullopt};
+            result = failedFor(reasonOf(errno));
         else
-            result = Replacement{Replacement::Status::replaced, {}, std::nullopt};
+            result = Replaced{};
     }
-    if (result->status == Replacement::Status::replaced)
+    if (result->ok())
         syncFolder(folderOf(path));
     else
         ::unlink(temp->c_str());
@@ -432,17 +414,13 @@ bool PosixFileSystem::remove(const std::filesystem::path& path) {
 }
 
 FileCreation PosixFileSystem::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return {true, {}};
-    if (!unsupported(errno)) return {false, reasonOf(errno)};
-    // File systems without the flag: a hard link fails just the same on an existing name.
-    if (::link(from.c_str(), to.c_str()) != 0) return {false, reasonOf(errno)};
-    ::unlink(from.c_str());
-    return {true, {}};
+    if (publishWithoutReplacing(from, to)) return {};
+    return Failure{reasonOf(errno)};
 }
 
 std::optional<bool> PosixFileSystem::isOpenForWriting(const std::filesystem::path& path) {
     // Without blocking on a lease another program holds, nor going through a link.
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.valid()) return std::nullopt;
     if (::fcntl(fd.get(), F_SETLEASE, F_RDLCK) == 0) {
         ::fcntl(fd.get(), F_SETLEASE, F_UNLCK);
@@ -462,16 +440,10 @@ FileCreation PosixFileSystem::createNew(const std::filesystem::path& path, std::
         return writeTemp(path, bytes, privateBits(modelAccess(accessOf)), std::nullopt);
     };
     if (writeThroughTemp(path, write, [&](const std::filesystem::path& temp) {
-            if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
-                return true;
-            if (!unsupported(errno)) return false;
-            // File systems without the flag: a hard link fails just the same on an existing name.
-            if (::link(temp.c_str(), path.c_str()) != 0) return false;
-            ::unlink(temp.c_str());
-            return true;
+            return publishWithoutReplacing(temp, path);
         }))
-        return {true, {}};
-    return {false, reasonOf(errno)};
+        return {};
+    return Failure{reasonOf(errno)};
 }
 
 bool PosixFileSystem::createDirectories(const std::filesystem::path& folder) {

@@ -28,9 +28,10 @@ TerminationSignals::TerminationSignals(std::function<void(int)> received, QObjec
     : QObject(parent), received_(std::move(received)) {
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return;
-    readEnd_ = ends[0];
+    readEnd_.reset(ends[0]);
+    writeEnd_.reset(ends[1]);
     writeEnd = ends[1];
-    notifier_ = new QSocketNotifier(readEnd_, QSocketNotifier::Read, this);
+    notifier_ = new QSocketNotifier(readEnd_.get(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] { drain(); });
     struct sigaction action {};
     action.sa_handler = onSignal;
@@ -43,14 +44,13 @@ TerminationSignals::TerminationSignals(std::function<void(int)> received, QObjec
 TerminationSignals::~TerminationSignals() {
     for (const int signal : handled)
         std::signal(signal, SIG_DFL);
-    if (writeEnd >= 0) ::close(writeEnd);
+    // Before the pipe closes with its holders.
     writeEnd = -1;
-    if (readEnd_ >= 0) ::close(readEnd_);
 }
 
 void TerminationSignals::drain() {
     unsigned char byte;
-    while (::read(readEnd_, &byte, 1) == 1)
+    while (::read(readEnd_.get(), &byte, 1) == 1)
         if (received_) received_(byte);
 }
 

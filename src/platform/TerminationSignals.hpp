@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/UniqueFd.hpp"
+
 #include <QObject>
 #include <functional>
 #include <memory>
@@ -22,7 +24,8 @@ class TerminationSignals final : public QObject {
     void drain();
 
     std::function<void(int)> received_;
-    int readEnd_ = -1;
+    UniqueFd readEnd_;
+    UniqueFd writeEnd_; // the handler's, which knows only its number
     QSocketNotifier* notifier_ = nullptr;
 };
 

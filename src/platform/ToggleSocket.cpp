@@ -30,8 +30,8 @@ std::optional<sockaddr_un> addressOf(const std::filesystem::path& path) {
     return address;
 }
 
-int openSocket(int flags) {
-    return ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | flags, 0);
+UniqueFd openSocket(int flags) {
+    return UniqueFd(::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | flags, 0));
 }
 
 bool connectTo(int fd, const sockaddr_un& address) {
@@ -42,11 +42,8 @@ bool connectTo(int fd, const sockaddr_un& address) {
 bool isDeadSocket(const std::filesystem::path& path, const sockaddr_un& address) {
     struct stat status {};
     if (::lstat(path.c_str(), &status) != 0 || !S_ISSOCK(status.st_mode)) return false;
-    const int probe = openSocket(0);
-    if (probe < 0) return false;
-    const bool refused = !connectTo(probe, address) && errno == ECONNREFUSED;
-    ::close(probe);
-    return refused;
+    const UniqueFd probe = openSocket(0);
+    return probe.valid() && !connectTo(probe.get(), address) && errno == ECONNREFUSED;
 }
 
 std::uint64_t inodeOf(const std::filesystem::path& path) {
@@ -61,19 +58,18 @@ bool peerIsUs(int connection) {
     return ::getsockopt(connection, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
 }
 
-// A connection to the listener at `path`, each step given at most `timeoutMs`; -1 when none of
+// A connection to the listener at `path`, each step given at most `timeoutMs`; none when none of
 // ours listens there. Another user's listener never hears the request, and its answer means nothing.
-int connectToOurs(const std::filesystem::path& path, int timeoutMs) {
+UniqueFd connectToOurs(const std::filesystem::path& path, int timeoutMs) {
     const auto address = addressOf(path);
-    if (!address) return -1;
-    const int fd = openSocket(0);
-    if (fd < 0) return -1;
+    if (!address) return {};
+    UniqueFd fd = openSocket(0);
+    if (!fd.valid()) return {};
     const timeval timeout{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof(timeout));
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
-    if (connectTo(fd, *address) && peerIsUs(fd)) return fd;
-    ::close(fd);
-    return -1;
+    ::setsockopt(fd.get(), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof(timeout));
+    ::setsockopt(fd.get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof(timeout));
+    if (connectTo(fd.get(), *address) && peerIsUs(fd.get())) return fd;
+    return {};
 }
 
 // Why `folder` is no place for the socket, unless it is ours alone: a folder others may enter
@@ -93,9 +89,9 @@ std::optional<std::string> whyNotOurs(const std::string& folder) {
 
 ToggleSocket::Place ToggleSocket::placeFor(const std::optional<std::string>& runtimeFolder,
                                            const std::filesystem::path& dataFile) {
-    if (!runtimeFolder || runtimeFolder->empty()) return {std::nullopt, "XDG_RUNTIME_DIR is not set"};
-    if ((*runtimeFolder)[0] != '/') return {std::nullopt, "XDG_RUNTIME_DIR is not an absolute path"};
-    if (auto why = whyNotOurs(*runtimeFolder)) return {std::nullopt, std::move(*why)};
+    if (!runtimeFolder || runtimeFolder->empty()) return Failure{"XDG_RUNTIME_DIR is not set"};
+    if ((*runtimeFolder)[0] != '/') return Failure{"XDG_RUNTIME_DIR is not an absolute path"};
+    if (auto why = whyNotOurs(*runtimeFolder)) return Failure{std::move(*why)};
     // One socket per data file, however its path was spelt.
     const std::filesystem::path file = resolveOwnLinks(dataFile);
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
@@ -106,64 +102,58 @@ ToggleSocket::Place ToggleSocket::placeFor(const std::optional<std::string>& run
     char name[32];
     std::snprintf(name, sizeof(name), "vesk-%016llx.sock", static_cast<unsigned long long>(hash));
     std::filesystem::path path = std::filesystem::path(*runtimeFolder) / name;
-    if (!addressOf(path)) return {std::nullopt, "the runtime folder's path is too long for a socket"};
-    return {std::move(path), {}};
+    if (!addressOf(path)) return Failure{"the runtime folder's path is too long for a socket"};
+    return path;
 }
 
-std::unique_ptr<ToggleSocket> ToggleSocket::listen(const std::filesystem::path& path,
-                                                   std::function<void()> toggle) {
+Result<std::unique_ptr<ToggleSocket>> ToggleSocket::listen(const std::filesystem::path& path,
+                                                           std::function<void()> toggle) {
     const auto address = addressOf(path);
-    if (!address) return nullptr;
-    const int fd = openSocket(SOCK_NONBLOCK);
-    if (fd < 0) return nullptr;
+    if (!address) return Failure{std::strerror(ENAMETOOLONG)};
+    UniqueFd fd = openSocket(SOCK_NONBLOCK);
+    if (!fd.valid()) return Failure{std::strerror(errno)};
     // The file that bind creates takes the socket's mode: never reachable by another user,
     // not even for an instant.
     const auto bindTo = [&] {
-        return ::bind(fd, reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) == 0;
+        return ::bind(fd.get(), reinterpret_cast<const sockaddr*>(&*address), sizeof(*address)) == 0;
     };
-    bool bound = ::fchmod(fd, 0600) == 0 && bindTo();
+    bool bound = ::fchmod(fd.get(), 0600) == 0 && bindTo();
     if (!bound && errno == EADDRINUSE && isDeadSocket(path, *address)) {
         ::unlink(path.c_str());
         bound = bindTo();
     }
-    if (!bound || ::listen(fd, 8) != 0) {
-        const int error = errno;
+    if (!bound || ::listen(fd.get(), 8) != 0) {
+        Failure failure{std::strerror(errno)};
         if (bound) ::unlink(path.c_str());
-        ::close(fd);
-        errno = error;
-        return nullptr;
+        return failure;
     }
-    return std::unique_ptr<ToggleSocket>(new ToggleSocket(fd, path, std::move(toggle)));
+    return std::unique_ptr<ToggleSocket>(new ToggleSocket(std::move(fd), path, std::move(toggle)));
 }
 
-ToggleSocket::ToggleSocket(int fd, std::filesystem::path path, std::function<void()> toggle)
-    : fd_(fd), path_(std::move(path)), inode_(inodeOf(path_)), toggle_(std::move(toggle)),
-      notifier_(new QSocketNotifier(fd, QSocketNotifier::Read, this)) {
+ToggleSocket::ToggleSocket(UniqueFd fd, std::filesystem::path path, std::function<void()> toggle)
+    : fd_(std::move(fd)), path_(std::move(path)), inode_(inodeOf(path_)), toggle_(std::move(toggle)),
+      notifier_(new QSocketNotifier(fd_.get(), QSocketNotifier::Read, this)) {
     connect(notifier_, &QSocketNotifier::activated, this, [this] { accept(); });
 }
 
 ToggleSocket::~ToggleSocket() {
-    for (const auto& [id, caller] : callers_)
-        ::close(caller.fd);
-    ::close(fd_);
+    callers_.clear();
+    fd_.reset();
     // Only our own file: never one a later Vesk put in its place.
     if (inode_ != 0 && inodeOf(path_) == inode_) ::unlink(path_.c_str());
 }
 
 void ToggleSocket::accept() {
     for (;;) {
-        const int connection = ::accept4(fd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-        if (connection < 0) {
+        UniqueFd connection(::accept4(fd_.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
+        if (!connection.valid()) {
             if (errno == EINTR || errno == ECONNABORTED) continue;
             return;
         }
-        if (!peerIsUs(connection) || callers_.size() >= maxCallers) {
-            ::close(connection);
-            continue;
-        }
+        if (!peerIsUs(connection.get()) || callers_.size() >= maxCallers) continue;
         const std::uint64_t id = ++lastCaller_;
-        auto* notifier = new QSocketNotifier(connection, QSocketNotifier::Read, this);
-        callers_[id] = Caller{connection, notifier};
+        auto* notifier = new QSocketNotifier(connection.get(), QSocketNotifier::Read, this);
+        callers_[id] = Caller{std::move(connection), notifier};
         connect(notifier, &QSocketNotifier::activated, this, [this, id] { read(id); });
         QTimer::singleShot(silentCallerMs, notifier, [this, id] { drop(id); });
     }
@@ -172,7 +162,7 @@ void ToggleSocket::accept() {
 void ToggleSocket::read(std::uint64_t id) {
     const auto found = callers_.find(id);
     if (found == callers_.end()) return;
-    const int connection = found->second.fd;
+    const int connection = found->second.fd.get();
     // One message at most this long; a longer one arrives cut short and is refused too.
     char message[64];
     const ssize_t size = ::recv(connection, message, sizeof(message), MSG_DONTWAIT);
@@ -190,26 +180,22 @@ void ToggleSocket::drop(std::uint64_t id) {
     if (found == callers_.end()) return;
     found->second.notifier->setEnabled(false);
     found->second.notifier->deleteLater();
-    ::close(found->second.fd);
     callers_.erase(found);
 }
 
 bool ToggleSocket::listening(const std::filesystem::path& path) {
-    const int fd = connectToOurs(path, 5000);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
+    return connectToOurs(path, 5000).valid();
 }
 
 ToggleSocket::Answer ToggleSocket::send(const std::filesystem::path& path, int timeoutMs) {
-    const int fd = connectToOurs(path, timeoutMs);
-    if (fd < 0) return Answer::none;
+    const UniqueFd fd = connectToOurs(path, timeoutMs);
+    if (!fd.valid()) return Answer::none;
     char reply[8];
     const bool taken =
-        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(request.size()) &&
-        ::recv(fd, reply, sizeof(reply), 0) == static_cast<ssize_t>(acknowledgement.size()) &&
+        ::send(fd.get(), request.data(), request.size(), MSG_NOSIGNAL) ==
+            static_cast<ssize_t>(request.size()) &&
+        ::recv(fd.get(), reply, sizeof(reply), 0) == static_cast<ssize_t>(acknowledgement.size()) &&
         std::string_view(reply, acknowledgement.size()) == acknowledgement;
-    ::close(fd);
     return taken ? Answer::taken : Answer::silent;
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/runtime/Result.hpp"
+#include "platform/UniqueFd.hpp"
+
 #include <QObject>
 #include <cstdint>
 #include <filesystem>
@@ -31,17 +34,14 @@ class ToggleSocket final : public QObject {
     // Where the socket of the Vesk writing `dataFile` is, in `runtimeFolder` ($XDG_RUNTIME_DIR),
     // or why there is none: the folder is not given, is not ours alone, or the name would not
     // fit in a socket address.
-    struct Place {
-        std::optional<std::filesystem::path> path;
-        std::string whyNone;
-    };
+    using Place = Result<std::filesystem::path>;
     static Place placeFor(const std::optional<std::string>& runtimeFolder,
                           const std::filesystem::path& dataFile);
 
-    // Listens at `path`, replacing the socket a dead Vesk left there; empty, with errno set, when
-    // it cannot. `toggle` runs on the main thread, once per request.
-    static std::unique_ptr<ToggleSocket> listen(const std::filesystem::path& path,
-                                                std::function<void()> toggle);
+    // Listens at `path`, replacing the socket a dead Vesk left there; why not, when it cannot.
+    // `toggle` runs on the main thread, once per request.
+    static Result<std::unique_ptr<ToggleSocket>> listen(const std::filesystem::path& path,
+                                                        std::function<void()> toggle);
 
     // From the second program.
     enum class Answer {
@@ -58,9 +58,9 @@ class ToggleSocket final : public QObject {
     ToggleSocket& operator=(const ToggleSocket&) = delete;
 
   private:
-    ToggleSocket(int fd, std::filesystem::path path, std::function<void()> toggle);
+    ToggleSocket(UniqueFd fd, std::filesystem::path path, std::function<void()> toggle);
     struct Caller {
-        int fd;
+        UniqueFd fd;
         QSocketNotifier* notifier;
     };
 
@@ -68,7 +68,7 @@ class ToggleSocket final : public QObject {
     void read(std::uint64_t caller);
     void drop(std::uint64_t caller);
 
-    int fd_;
+    UniqueFd fd_;
     std::filesystem::path path_;
     std::uint64_t inode_ = 0;
     std::function<void()> toggle_;

@@ -1,7 +1,8 @@
 #include "platform/X11Display.hpp"
 
+#include "platform/XcbReply.hpp"
+
 #include <condition_variable>
-#include <cstdlib>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -42,7 +43,8 @@ X11Display::Reply X11Display::answers(const std::string& name, std::chrono::mill
         outcome->done.notify_one();
     }).detach();
     std::unique_lock lock(outcome->mutex);
-    if (!outcome->done.wait_for(lock, within, [&] { return outcome->opened.has_value(); })) return Reply::silent;
+    if (!outcome->done.wait_for(lock, within, [&] { return outcome->opened.has_value(); }))
+        return Reply::silent;
     return *outcome->opened ? Reply::answered : Reply::refused;
 }
 
@@ -60,10 +62,9 @@ std::uint32_t X11Display::atom(const std::string& name) {
     if (const auto known = atoms_.find(name); known != atoms_.end()) return known->second;
     const auto cookie =
         xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(name.size()), name.c_str());
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection_, cookie, nullptr);
+    const auto reply = xcbReply(xcb_intern_atom_reply, connection_, cookie);
     if (reply == nullptr) return XCB_ATOM_NONE;
     const std::uint32_t atom = reply->atom;
-    std::free(reply);
     atoms_.emplace(name, atom);
     return atom;
 }
@@ -97,10 +98,8 @@ bool X11Display::dispatch(const void* event) {
 
 void X11Display::pump() {
     if (!owned_) return;
-    while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
-        dispatch(event);
-        std::free(event);
-    }
+    while (const XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(connection_)})
+        dispatch(event.get());
 }
 
 void X11Display::flush() {

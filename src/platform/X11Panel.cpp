@@ -1,9 +1,10 @@
 #include "platform/X11Panel.hpp"
 
+#include "platform/XcbReply.hpp"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdlib>
 #include <vector>
 #include <xcb/shape.h>
 #include <xcb/xcb.h>
@@ -27,15 +28,13 @@ constexpr std::uint32_t wmHintsWords = 9;
 std::vector<std::uint32_t> values32(xcb_connection_t* connection, std::uint32_t window,
                                     std::uint32_t property, std::uint32_t type = XCB_GET_PROPERTY_TYPE_ANY) {
     const auto cookie = xcb_get_property(connection, 0, window, property, type, 0, 1024);
-    xcb_generic_error_t* error = nullptr;
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, &error);
+    XcbReply<xcb_generic_error_t> error;
+    const auto reply = xcbReply(xcb_get_property_reply, connection, cookie, error);
     std::vector<std::uint32_t> values;
     if (reply != nullptr && reply->format == 32) {
-        const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply));
-        values.assign(data, data + xcb_get_property_value_length(reply) / 4);
+        const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+        values.assign(data, data + xcb_get_property_value_length(reply.get()) / 4);
     }
-    std::free(reply);
-    std::free(error);
     return values;
 }
 
@@ -46,10 +45,9 @@ bool isWindow(std::uint32_t id) {
 
 // Adds to the events this connection hears from `window`, keeping those the toolkit chose.
 void addEventMask(xcb_connection_t* connection, std::uint32_t window, std::uint32_t mask) {
-    auto* attributes =
-        xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, window), nullptr);
+    const auto attributes =
+        xcbReply(xcb_get_window_attributes_reply, connection, xcb_get_window_attributes(connection, window));
     const std::uint32_t events = (attributes != nullptr ? attributes->your_event_mask : 0) | mask;
-    std::free(attributes);
     xcb_change_window_attributes(connection, window, XCB_CW_EVENT_MASK, &events);
 }
 
@@ -129,9 +127,8 @@ std::uint32_t X11Panel::topLevel() {
     xcb_connection_t* c = display_.connection();
     std::uint32_t window = window_;
     for (;;) {
-        auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
+        const auto tree = xcbReply(xcb_query_tree_reply, c, xcb_query_tree(c, window));
         const std::uint32_t parent = tree != nullptr ? tree->parent : XCB_NONE;
-        std::free(tree);
         if (parent == XCB_NONE || parent == display_.root()) return window;
         window = parent;
     }
@@ -148,10 +145,9 @@ void X11Panel::replace() {
     constexpr int mostReplacings = 4;
     if (!wanted_ || replacings_ >= mostReplacings) return;
     xcb_connection_t* c = display_.connection();
-    auto* at = xcb_translate_coordinates_reply(
-        c, xcb_translate_coordinates(c, window_, display_.root(), 0, 0), nullptr);
+    const auto at = xcbReply(xcb_translate_coordinates_reply, c,
+                             xcb_translate_coordinates(c, window_, display_.root(), 0, 0));
     const bool placed = at == nullptr || (at->dst_x == wanted_->x && at->dst_y == wanted_->y);
-    std::free(at);
     if (placed) return;
     ++replacings_;
     // A move of a managed window is a request the window manager carries out on its frame.
@@ -244,9 +240,8 @@ void X11Panel::focusAt(std::uint32_t time) {
 
 void X11Panel::handBackFocus(std::uint32_t time) {
     xcb_connection_t* c = display_.connection();
-    xcb_get_input_focus_reply_t* focus = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    const auto focus = xcbReply(xcb_get_input_focus_reply, c, xcb_get_input_focus(c));
     const bool serverFocus = focus != nullptr && focus->focus == window_;
-    std::free(focus);
     const bool managed = windowManagerActivates();
     if (serverFocus || (managed && focusedWindow() == window_)) {
         const bool back = isWindow(previousFocus_) && viewable(previousFocus_);
@@ -275,10 +270,8 @@ void X11Panel::setAcceptsFocus(bool accepts) {
 std::uint32_t X11Panel::focusedWindow() {
     xcb_connection_t* c = display_.connection();
     if (windowManagerActivates()) return activeWindow();
-    xcb_get_input_focus_reply_t* reply = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
-    const std::uint32_t focus = reply != nullptr ? reply->focus : 0;
-    std::free(reply);
-    return focus;
+    const auto reply = xcbReply(xcb_get_input_focus_reply, c, xcb_get_input_focus(c));
+    return reply != nullptr ? reply->focus : 0;
 }
 
 std::uint32_t X11Panel::activeWindow() {
@@ -301,12 +294,10 @@ bool X11Panel::windowManagerActivates() {
 
 bool X11Panel::viewable(std::uint32_t window) {
     xcb_connection_t* c = display_.connection();
-    xcb_generic_error_t* error = nullptr;
-    auto* reply = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), &error);
-    const bool result = reply != nullptr && reply->map_state == XCB_MAP_STATE_VIEWABLE;
-    std::free(reply);
-    std::free(error);
-    return result;
+    XcbReply<xcb_generic_error_t> error;
+    const auto reply =
+        xcbReply(xcb_get_window_attributes_reply, c, xcb_get_window_attributes(c, window), error);
+    return reply != nullptr && reply->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 void X11Panel::setInputShape(const PanelRect& area) {
@@ -342,8 +333,7 @@ void X11Panel::setShape(std::uint8_t kind, const std::vector<PixelRect>& pixels)
 
 std::optional<PointerSample> X11Panel::pointer() const {
     xcb_connection_t* c = display_.connection();
-    xcb_query_pointer_reply_t* reply =
-        xcb_query_pointer_reply(c, xcb_query_pointer(c, display_.root()), nullptr);
+    const auto reply = xcbReply(xcb_query_pointer_reply, c, xcb_query_pointer(c, display_.root()));
     if (reply == nullptr) return std::nullopt;
     // Buttons 4 to 7 are the wheel: they are never held.
     constexpr std::uint16_t held = XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_2 | XCB_BUTTON_MASK_3;
@@ -351,7 +341,6 @@ std::optional<PointerSample> X11Panel::pointer() const {
     const PointerSample sample{screen_.x + (reply->root_x - screen_.x) / pixelsPerPoint_,
                                screen_.y + (reply->root_y - screen_.y) / pixelsPerPoint_,
                                (reply->mask & held) != 0};
-    std::free(reply);
     return sample;
 }
 

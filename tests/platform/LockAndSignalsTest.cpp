@@ -21,11 +21,11 @@ TEST(DataFileLockTest, ASecondHolderIsRefusedUntilTheFirstLetsGo) {
     const auto data = folder / "Vesk" / "data.json";
     {
         auto first = DataFileLock::acquire(data);
-        ASSERT_EQ(first.status, Status::held);
+        ASSERT_TRUE(first.ok());
         EXPECT_TRUE(std::filesystem::exists(DataFileLock::lockPath(data)));
-        EXPECT_EQ(DataFileLock::acquire(data).status, Status::heldElsewhere);
+        EXPECT_EQ(DataFileLock::acquire(data).failure().status, Status::heldElsewhere);
     }
-    EXPECT_EQ(DataFileLock::acquire(data).status, Status::held);
+    EXPECT_TRUE(DataFileLock::acquire(data).ok());
 }
 
 TEST(DataFileLockTest, ALinkAndItsTargetShareOneLock) {
@@ -33,8 +33,8 @@ TEST(DataFileLockTest, ALinkAndItsTargetShareOneLock) {
     const auto data = folder / "data.json";
     std::filesystem::create_symlink(data, folder / "link.json");
     const auto first = DataFileLock::acquire(folder / "link.json");
-    ASSERT_EQ(first.status, Status::held);
-    EXPECT_EQ(DataFileLock::acquire(data).status, Status::heldElsewhere);
+    ASSERT_TRUE(first.ok());
+    EXPECT_EQ(DataFileLock::acquire(data).failure().status, Status::heldElsewhere);
 }
 
 TEST(DataFileLockTest, ALockFileThatCannotBeUsedRefusesWithTheReason) {
@@ -43,8 +43,8 @@ TEST(DataFileLockTest, ALockFileThatCannotBeUsedRefusesWithTheReason) {
     // Planted as a link: the lock is never taken on the file it points at.
     std::filesystem::create_symlink(folder / "elsewhere", DataFileLock::lockPath(data));
     const auto linked = DataFileLock::acquire(data);
-    EXPECT_EQ(linked.status, Status::failed);
-    EXPECT_EQ(linked.reason, "Too many levels of symbolic links");
+    EXPECT_EQ(linked.failure().status, Status::failed);
+    EXPECT_EQ(linked.reason(), "Too many levels of symbolic links");
     EXPECT_FALSE(std::filesystem::exists(folder / "elsewhere"));
     std::filesystem::remove(DataFileLock::lockPath(data));
 
@@ -54,18 +54,22 @@ TEST(DataFileLockTest, ALockFileThatCannotBeUsedRefusesWithTheReason) {
     const int lockFile = ::open(DataFileLock::lockPath(data).c_str(), O_CREAT | O_WRONLY, 0600);
     ASSERT_GE(lockFile, 0);
     ::close(lockFile);
-    for (const auto& [mode, expected] : {std::pair{0600, Status::failed}, std::pair{0644, Status::held}}) {
+    constexpr int held = 0;
+    constexpr int refused = 1;
+    for (const auto& [mode, expected] : {std::pair{0600, refused}, std::pair{0644, held}}) {
         ::chmod(DataFileLock::lockPath(data).c_str(), mode);
         const pid_t child = ::fork();
         if (child == 0) {
             if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(100);
             const auto attempt = DataFileLock::acquire(data);
-            const bool said = attempt.status == Status::held || attempt.reason == "Permission denied";
-            ::_exit(said ? static_cast<int>(attempt.status) : 101);
+            if (attempt.ok()) ::_exit(held);
+            const bool said =
+                attempt.failure().status == Status::failed && attempt.reason() == "Permission denied";
+            ::_exit(said ? refused : 101);
         }
         int status = 0;
         ::waitpid(child, &status, 0);
-        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(expected)) << std::oct << mode;
+        EXPECT_EQ(WEXITSTATUS(status), expected) << std::oct << mode;
     }
 }
 

@@ -56,11 +56,11 @@ class UsualUmask {
 TEST(PosixFileSystemTest, ReadTellsMissingFromUnreadable) {
     TempFolder folder;
     PosixFileSystem files;
-    EXPECT_EQ(files.read(folder / "none").status, FileRead::Status::missing);
-    EXPECT_EQ(files.read(folder / "none" / "deeper").status, FileRead::Status::missing);
+    EXPECT_TRUE(files.read(folder / "none").failure().missing);
+    EXPECT_TRUE(files.read(folder / "none" / "deeper").failure().missing);
     // A folder exists but is no readable file.
-    EXPECT_EQ(files.read(folder.path()).status, FileRead::Status::failed);
-    EXPECT_EQ(files.read(folder.path()).failure, "Is a directory");
+    EXPECT_TRUE(unreadable(files.read(folder.path())));
+    EXPECT_EQ(files.read(folder.path()).reason(), "Is a directory");
     // Nor is one far larger than any document: it is not read at all (64 GB would exhaust the
     // memory).
     {
@@ -69,18 +69,18 @@ TEST(PosixFileSystemTest, ReadTellsMissingFromUnreadable) {
         ASSERT_EQ(::ftruncate(fd, off_t{64} << 30), 0); // sparse: no space taken
         ::close(fd);
         const FileRead read = files.read(folder / "huge");
-        EXPECT_EQ(read.status, FileRead::Status::failed);
-        EXPECT_EQ(read.failure, "larger than 256 MB");
+        EXPECT_TRUE(unreadable(read));
+        EXPECT_EQ(read.reason(), "larger than 256 MB");
     }
 
     ASSERT_TRUE(files.writeAtomically(folder / "data.json", std::string("a\0b", 3)));
     const FileRead read = files.read(folder / "data.json");
     ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read.bytes, std::string("a\0b", 3));
+    EXPECT_EQ(*read, std::string("a\0b", 3));
 
     if (::geteuid() != 0) { // root reads everything
         ::chmod((folder / "data.json").c_str(), 0);
-        EXPECT_EQ(files.read(folder / "data.json").status, FileRead::Status::failed);
+        EXPECT_TRUE(unreadable(files.read(folder / "data.json")));
     }
 }
 
@@ -107,7 +107,7 @@ TEST(PosixFileSystemTest, AtomicWriteReplacesKeepsModeAndLeavesNoTemporaryFile) 
     ASSERT_TRUE(files.writeAtomically(file, "old"));
     ::chmod(file.c_str(), 0640);
     ASSERT_TRUE(files.writeAtomically(file, "new"));
-    EXPECT_EQ(files.read(file).bytes, "new");
+    EXPECT_EQ(*files.read(file), "new");
     struct stat status {};
     ASSERT_EQ(::stat(file.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0640u);
@@ -133,7 +133,7 @@ TEST(PosixFileSystemTest, FilesBesideAPrivateFileArePrivateFromTheirFirstInstant
     // With fchmod refused, whatever the files get comes from the creation itself.
     fchmodRefused = true;
     const std::string old = "old";
-    EXPECT_EQ(files.replace(file, "new", &old).status, Replacement::Status::replaced);
+    EXPECT_TRUE(files.replace(file, "new", &old).ok());
     EXPECT_TRUE(files.writeAtomically(file, "newer"));
     EXPECT_TRUE(files.createNew(folder / "data.json.corrupt-1", "bad", file));
     EXPECT_TRUE(files.copy(file, folder / "copy.json"));
@@ -155,8 +155,7 @@ TEST(PosixFileSystemTest, NewFilesAndFoldersAreTheUsersAloneWhateverTheUmask) {
     EXPECT_EQ(modeOf(folder / "a"), 0700u);
     EXPECT_EQ(modeOf(folder / "a" / "b"), 0700u);
     EXPECT_TRUE(files.writeAtomically(folder / "a" / "data.json", "new"));
-    EXPECT_EQ(files.replace(folder / "a" / "b" / "data.json", "new", nullptr).status,
-              Replacement::Status::replaced);
+    EXPECT_TRUE(files.replace(folder / "a" / "b" / "data.json", "new", nullptr).ok());
     for (const char* name : {"a/data.json", "a/b/data.json"})
         EXPECT_EQ(modeOf(folder / name), 0600u) << name;
     // A copy aside holds the whole document: no more open than the user's alone, nor than its model.
@@ -185,7 +184,7 @@ TEST(PosixFileSystemTest, ADataFileAnotherAccountCouldHavePutThereIsNoModel) {
         const auto copy = folder / ("copy-" + std::to_string(another));
         EXPECT_TRUE(files.createNew(copy, "the whole document", file));
         const std::string planted = "planted";
-        EXPECT_EQ(files.replace(file, "the user's", &planted).status, Replacement::Status::replaced);
+        EXPECT_TRUE(files.replace(file, "the user's", &planted).ok());
         for (const auto& made : {copy, file}) {
             struct stat status {};
             ASSERT_EQ(::stat(made.c_str(), &status), 0);
@@ -221,12 +220,12 @@ TEST(PosixFileSystemTest, CopyNeverReplacesAndFoldersAreCreated) {
 
     ASSERT_TRUE(files.writeAtomically(folder / "from", "legacy"));
     ASSERT_TRUE(files.copy(folder / "from", folder / "a" / "to"));
-    EXPECT_EQ(files.read(folder / "a" / "to").bytes, "legacy");
-    EXPECT_EQ(files.read(folder / "from").bytes, "legacy");
+    EXPECT_EQ(*files.read(folder / "a" / "to"), "legacy");
+    EXPECT_EQ(*files.read(folder / "from"), "legacy");
 
     ASSERT_TRUE(files.writeAtomically(folder / "from", "changed"));
     EXPECT_FALSE(files.copy(folder / "from", folder / "a" / "to"));
-    EXPECT_EQ(files.read(folder / "a" / "to").bytes, "legacy");
+    EXPECT_EQ(*files.read(folder / "a" / "to"), "legacy");
     EXPECT_FALSE(files.copy(folder / "missing", folder / "a" / "other"));
     EXPECT_FALSE(files.exists(folder / "a" / "other"));
 }
@@ -236,9 +235,9 @@ TEST(PosixFileSystemTest, ReplaceLeavesTheDisplacedFileToAWriterStillHoldingIt) 
     PosixFileSystem files;
     const auto file = folder / "data.json";
     const Replacement created = files.replace(file, "one", nullptr);
-    EXPECT_EQ(created.status, Replacement::Status::replaced);
-    EXPECT_FALSE(created.displaced);
-    EXPECT_EQ(files.read(file).bytes, "one");
+    EXPECT_TRUE(created.ok());
+    EXPECT_FALSE(created->displaced);
+    EXPECT_EQ(*files.read(file), "one");
 
     // Another program rewrites the file in place, in two writes, with the replace in between.
     const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
@@ -248,14 +247,14 @@ TEST(PosixFileSystemTest, ReplaceLeavesTheDisplacedFileToAWriterStillHoldingIt) 
     const Replacement replaced = files.replace(file, "two", &expected);
     ASSERT_EQ(::write(fd, " done", 5), 5);
     ::close(fd);
-    if (replaced.displaced) { // exchanged, as on ext4, xfs, btrfs or tmpfs
-        EXPECT_EQ(replaced.status, Replacement::Status::replaced);
-        EXPECT_EQ(files.read(file).bytes, "two");
-        EXPECT_EQ(files.read(*replaced.displaced).bytes, "half done");
-        EXPECT_TRUE(files.remove(*replaced.displaced));
+    if (replaced && replaced->displaced) { // exchanged, as on ext4, xfs, btrfs or tmpfs
+        EXPECT_TRUE(replaced.ok());
+        EXPECT_EQ(*files.read(file), "two");
+        EXPECT_EQ(*files.read(*replaced->displaced), "half done");
+        EXPECT_TRUE(files.remove(*replaced->displaced));
     } else { // a file system without the exchange: the changed file stays
-        EXPECT_EQ(replaced.status, Replacement::Status::changed);
-        EXPECT_EQ(files.read(file).bytes, "half done");
+        EXPECT_TRUE(replaced.failure().changed);
+        EXPECT_EQ(*files.read(file), "half done");
     }
     std::size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
@@ -266,8 +265,8 @@ TEST(PosixFileSystemTest, ReplaceLeavesTheDisplacedFileToAWriterStillHoldingIt) 
     const Replacement refused = files.replace(file, "three", nullptr);
     ::chmod(folder.path().c_str(), 0700);
     if (::geteuid() != 0) { // root writes everywhere
-        EXPECT_EQ(refused.status, Replacement::Status::failed);
-        EXPECT_EQ(refused.failure, "Permission denied");
+        EXPECT_FALSE(refused.failure().changed);
+        EXPECT_EQ(refused.reason(), "Permission denied");
     }
 }
 
@@ -280,10 +279,10 @@ TEST(PosixFileSystemTest, ReplaceNeverMovesAFolderInTheFilesPlace) {
     const std::string expected = "one";
     for (const std::string* base : {&expected, static_cast<const std::string*>(nullptr)}) {
         const Replacement refused = files.replace(file, "two", base);
-        EXPECT_EQ(refused.status, Replacement::Status::failed);
-        EXPECT_EQ(refused.failure, "Is a directory");
+        EXPECT_FALSE(refused.failure().changed);
+        EXPECT_EQ(refused.reason(), "Is a directory");
     }
-    EXPECT_EQ(files.read(file / "inside").bytes, "kept");
+    EXPECT_EQ(*files.read(file / "inside"), "kept");
     std::size_t count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path()))
         ++count;
@@ -311,12 +310,12 @@ TEST(PosixFileSystemTest, OnlyPlainFilesAreReadOrReplaced) {
     for (const auto& [name, reason] : kinds) {
         const auto path = folder / name;
         const FileRead read = files.read(path);
-        EXPECT_EQ(read.status, FileRead::Status::failed) << name;
-        EXPECT_EQ(read.failure, reason);
+        EXPECT_TRUE(unreadable(read)) << name;
+        EXPECT_EQ(read.reason(), reason);
         EXPECT_FALSE(files.holds(path, ""));
         const Replacement replaced = files.replace(path, "document", nullptr);
-        EXPECT_EQ(replaced.status, Replacement::Status::failed) << name;
-        EXPECT_EQ(replaced.failure, reason);
+        EXPECT_FALSE(replaced.failure().changed) << name;
+        EXPECT_EQ(replaced.reason(), reason);
         struct stat status {};
         ASSERT_EQ(::lstat(path.c_str(), &status), 0);
         EXPECT_FALSE(S_ISREG(status.st_mode)) << name << " was replaced";
@@ -343,9 +342,9 @@ TEST(PosixFileSystemTest, LinksAnotherAccountCouldHavePlantedAreNotFollowed) {
     std::filesystem::create_symlink(theirs, folder / "onto.json");
     EXPECT_EQ(files.resolve(folder / "onto.json"), folder / "onto.json");
     const FileRead onto = files.read(folder / "onto.json");
-    EXPECT_EQ(onto.status, FileRead::Status::failed);
-    EXPECT_EQ(onto.failure, "the symbolic link " + (folder / "onto.json").string() +
-                                " leads to a file of another account's, and is not followed");
+    EXPECT_TRUE(unreadable(onto));
+    EXPECT_EQ(onto.reason(), "the symbolic link " + (folder / "onto.json").string() +
+                                 " leads to a file of another account's, and is not followed");
     if (!root) return; // only root can plant as another account
     ASSERT_EQ(::chmod(folder.path().c_str(), 01777), 0);
     for (const char* planted : {"planted.json", "planted-folder"}) {
@@ -355,11 +354,11 @@ TEST(PosixFileSystemTest, LinksAnotherAccountCouldHavePlantedAreNotFollowed) {
     }
     EXPECT_EQ(files.resolve(folder / "planted.json"), folder / "planted.json");
     EXPECT_EQ(files.resolve(folder / "planted-folder" / "data.json"), folder / "planted-folder");
-    EXPECT_EQ(files.read(folder / "planted.json").failure, "the symbolic link " +
-                                                               (folder / "planted.json").string() +
-                                                               " is another account's, and is not followed");
-    EXPECT_EQ(files.replace(folder / "planted.json", "x", nullptr).status, Replacement::Status::failed);
-    EXPECT_EQ(files.read(folder / "own.json").bytes, "own");
+    EXPECT_EQ(files.read(folder / "planted.json").reason(), "the symbolic link " +
+                                                                (folder / "planted.json").string() +
+                                                                " is another account's, and is not followed");
+    EXPECT_FALSE(files.replace(folder / "planted.json", "x", nullptr).failure().changed);
+    EXPECT_EQ(*files.read(folder / "own.json"), "own");
 }
 
 TEST(PosixFileSystemTest, TellsAFileHeldOpenForWritingAndRenamesItWithItsWriter) {
@@ -382,8 +381,8 @@ TEST(PosixFileSystemTest, TellsAFileHeldOpenForWritingAndRenamesItWithItsWriter)
     ::close(writer);
     ::close(reader);
     EXPECT_EQ(files.isOpenForWriting(folder / "aside"), false);
-    EXPECT_EQ(files.read(folder / "aside").bytes, "one two");
-    EXPECT_EQ(files.read(folder / "taken").bytes, "other");
+    EXPECT_EQ(*files.read(folder / "aside"), "one two");
+    EXPECT_EQ(*files.read(folder / "taken"), "other");
     EXPECT_EQ(files.isOpenForWriting(folder / "none"), std::nullopt);
 }
 
@@ -429,7 +428,7 @@ TEST(PosixFileSystemTest, KilledWriterLeavesTheOldOrTheNewDocument) {
 
         const FileRead read = files.read(file);
         ASSERT_TRUE(read.ok());
-        EXPECT_TRUE(read.bytes == first || read.bytes == second) << "torn document in round " << round;
+        EXPECT_TRUE(*read == first || *read == second) << "torn document in round " << round;
     }
     // What the killed writers left behind goes at the next start.
     files.removeAbandonedTemporaries(file);
@@ -474,7 +473,7 @@ TEST(PosixFileSystemTest, OnlyTemporariesOfEndedWritersAreRemoved) {
     for (const std::string& name : removed)
         EXPECT_FALSE(files.exists(folder / name)) << name;
     for (const std::string& name : kept)
-        EXPECT_EQ(files.read(folder / name).bytes, name);
+        EXPECT_EQ(*files.read(folder / name), name);
 }
 
 TEST(GetrandomSourceTest, DrawsDifferAndStayInRange) {

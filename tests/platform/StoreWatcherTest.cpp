@@ -86,11 +86,11 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
     const auto savedBack = [&] {
         const auto read = files.read(url);
         if (!read.ok()) return false;
-        const auto snapshot = decodeSnapshot(read.bytes, clock.now());
+        const auto snapshot = decodeSnapshot(*read, clock.now());
         return snapshot && snapshot->tasks.size() == 1 && snapshot->tasks[0].id == added.id;
     };
     ASSERT_TRUE(runEventsUntil(savedBack));
-    const auto snapshot = decodeSnapshot(files.read(url).bytes, clock.now());
+    const auto snapshot = decodeSnapshot(*files.read(url), clock.now());
     EXPECT_EQ(snapshot->tasks[0].listID.uuidString(), list);
     EXPECT_EQ(snapshot->tasks[0].order, -1);
     ASSERT_FALSE(snapshot->bonsai->gains.empty());
@@ -114,7 +114,7 @@ TEST(StoreWatcherTest, AnUndecodableFileIsCopiedAsideNoMoreOpenThanItIs) {
         if (entry.path().filename().string().starts_with("data.json.corrupt-"))
             copies.push_back(entry.path());
     ASSERT_EQ(copies.size(), 1u);
-    EXPECT_EQ(files.read(copies[0]).bytes, "my secret plans");
+    EXPECT_EQ(*files.read(copies[0]), "my secret plans");
     struct stat status {};
     ASSERT_EQ(::stat(copies[0].c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
@@ -135,17 +135,17 @@ TEST(StoreWatcherTest, ALinkedDataFileStaysALinkAndItsFileIsWatched) {
     store.saveNow();
     writer.wait();
     EXPECT_TRUE(std::filesystem::is_symlink(url));
-    const auto saved = decodeSnapshot(files.read(linked).bytes, clock.now());
+    const auto saved = decodeSnapshot(*files.read(linked), clock.now());
     ASSERT_TRUE(saved);
     ASSERT_EQ(saved->tasks.size(), 1u);
 
     // Another program's task in the linked file is seen, and written back into it.
-    auto doc = nlohmann::json::parse(files.read(linked).bytes);
+    auto doc = nlohmann::json::parse(*files.read(linked));
     doc["tasks"].push_back({{"title", "from the sync"}});
     writeFromAnotherProcess(linked, doc.dump());
     ASSERT_TRUE(runEventsUntil([&] { return store.tasks.get().size() == 2; }));
     ASSERT_TRUE(runEventsUntil([&] {
-        const auto back = decodeSnapshot(files.read(linked).bytes, clock.now());
+        const auto back = decodeSnapshot(*files.read(linked), clock.now());
         return back && back->tasks.size() == 2 && back->bonsai;
     }));
     EXPECT_TRUE(std::filesystem::is_symlink(url));

@@ -36,7 +36,7 @@ ToggleSocket::Answer sendServed(const std::filesystem::path& path) {
 TEST(ToggleSocketTest, OnlyTheOneRequestTogglesAndOnlyForUs) {
     test::qtApplication();
     test::TempFolder runtime;
-    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json").path;
+    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json");
     ASSERT_TRUE(path);
     int toggles = 0;
     auto socket = ToggleSocket::listen(*path, [&] { ++toggles; });
@@ -86,7 +86,7 @@ TEST(ToggleSocketTest, OnlyTheOneRequestTogglesAndOnlyForUs) {
     test::runEventsUntil([] { return false; }, 50);
     EXPECT_EQ(toggles, 2);
 
-    socket.reset();
+    socket->reset();
     EXPECT_FALSE(std::filesystem::exists(*path)) << "the socket file goes with the socket";
     EXPECT_EQ(ToggleSocket::send(*path), ToggleSocket::Answer::none);
 }
@@ -94,11 +94,11 @@ TEST(ToggleSocketTest, OnlyTheOneRequestTogglesAndOnlyForUs) {
 TEST(ToggleSocketTest, ADeadVeskSocketIsReplacedAndALiveOneIsNot) {
     test::qtApplication();
     test::TempFolder runtime;
-    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json").path;
+    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json");
     ASSERT_TRUE(path);
     // The same data file spelt another way meets the same socket; another file does not.
-    EXPECT_EQ(ToggleSocket::placeFor(runtime.path().string(), runtime / "x" / ".." / "data.json").path, path);
-    EXPECT_NE(ToggleSocket::placeFor(runtime.path().string(), runtime / "other.json").path, path);
+    EXPECT_EQ(*ToggleSocket::placeFor(runtime.path().string(), runtime / "x" / ".." / "data.json"), *path);
+    EXPECT_NE(*ToggleSocket::placeFor(runtime.path().string(), runtime / "other.json"), *path);
 
     {
         // What a killed Vesk leaves: a socket file nobody listens on.
@@ -123,8 +123,8 @@ TEST(ToggleSocketTest, OnlyARuntimeFolderOfOursAloneHoldsTheSocket) {
     const auto data = runtime / "data.json";
     const auto whyNone = [&](const std::optional<std::string>& folder) {
         const auto place = ToggleSocket::placeFor(folder, data);
-        EXPECT_FALSE(place.path) << *place.path;
-        return place.whyNone;
+        EXPECT_FALSE(place) << *place;
+        return place ? std::string() : place.reason();
     };
     EXPECT_EQ(whyNone(std::nullopt), "XDG_RUNTIME_DIR is not set");
     EXPECT_EQ(whyNone("relative"), "XDG_RUNTIME_DIR is not an absolute path");
@@ -138,7 +138,7 @@ TEST(ToggleSocketTest, OnlyARuntimeFolderOfOursAloneHoldsTheSocket) {
                   "the runtime folder " + folder.string() + " is open to other users");
     }
     std::filesystem::permissions(folder, std::filesystem::perms(0700));
-    EXPECT_TRUE(ToggleSocket::placeFor(folder.string(), data).path);
+    EXPECT_TRUE(ToggleSocket::placeFor(folder.string(), data));
     std::filesystem::create_directory_symlink(folder, runtime / "link");
     EXPECT_EQ(whyNone((runtime / "link").string()),
               "the runtime folder " + (runtime / "link").string() + " is a symbolic link");
@@ -190,7 +190,7 @@ TEST(ToggleSocketTest, TheRequestGoesOnlyToAListenerOfOurOwnUser) {
 TEST(ToggleSocketTest, AVeskTooBusyToAnswerIsToldFromNoVesk) {
     test::qtApplication();
     test::TempFolder runtime;
-    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json").path;
+    const auto path = ToggleSocket::placeFor(runtime.path().string(), runtime / "data.json");
     ASSERT_TRUE(path);
     auto socket = ToggleSocket::listen(*path, [] {});
     ASSERT_TRUE(socket);

@@ -3,17 +3,11 @@
 namespace vesk::test {
 
 FileRead FakeFileSystem::read(const std::filesystem::path& path) {
-    FileRead result;
-    if (failingReads.contains(key(path)) || folders_.contains(key(path))) {
-        result.status = FileRead::Status::failed;
-        result.failure = folders_.contains(key(path)) ? "Is a directory" : readFailure;
-        return result;
-    }
+    if (failingReads.contains(key(path)) || folders_.contains(key(path)))
+        return ReadFailure{{folders_.contains(key(path)) ? "Is a directory" : readFailure}, false};
     const auto found = files_.find(key(path));
-    if (found == files_.end()) return result;
-    result.status = FileRead::Status::ok;
-    result.bytes = found->second;
-    return result;
+    if (found == files_.end()) return ReadFailure{{}, true};
+    return found->second;
 }
 
 bool FakeFileSystem::writeAtomically(const std::filesystem::path& path, std::string_view bytes) {
@@ -31,16 +25,15 @@ Replacement FakeFileSystem::replace(const std::filesystem::path& path, std::stri
                                     const std::string* expected) {
     const auto target = key(path);
     const auto old = contents(target);
-    if (folders_.contains(target)) return {Replacement::Status::failed, "Is a directory", std::nullopt};
-    if (!exchanges && (expected ? old != *expected : old.has_value()))
-        return {Replacement::Status::changed, {}, std::nullopt};
-    if (!writeAtomically(target, bytes)) return {Replacement::Status::failed, failure, std::nullopt};
-    if (!exchanges || !old) return {Replacement::Status::replaced, {}, std::nullopt};
+    if (folders_.contains(target)) return NotReplaced{{"Is a directory"}, false};
+    if (!exchanges && (expected ? old != *expected : old.has_value())) return NotReplaced{{}, true};
+    if (!writeAtomically(target, bytes)) return NotReplaced{{failure}, false};
+    if (!exchanges || !old) return Replaced{};
     auto displaced = target.parent_path() /
                      ("." + target.filename().string() + ".tmp-fake-" + std::to_string(++displacedCount_));
     files_[displaced] = *old;
     if (heldOpen_.erase(target)) heldOpen_.insert(displaced);
-    return {Replacement::Status::replaced, {}, std::move(displaced)};
+    return Replaced{std::move(displaced)};
 }
 
 bool FakeFileSystem::remove(const std::filesystem::path& path) {
@@ -52,27 +45,27 @@ bool FakeFileSystem::remove(const std::filesystem::path& path) {
 FileCreation FakeFileSystem::createNew(const std::filesystem::path& path, std::string_view bytes,
                                        const std::filesystem::path&) {
     const auto target = key(path);
-    if (exists(target)) return {false, "File exists"};
+    if (exists(target)) return Failure{"File exists"};
     if (failAllWrites || failingWrites.contains(target) || !hasFolder(target.parent_path()) ||
         !fits(bytes.size()))
-        return {false, failure};
+        return Failure{failure};
     files_[target] = std::string(bytes);
     changed(target);
-    return {true, {}};
+    return {};
 }
 
 FileCreation FakeFileSystem::rename(const std::filesystem::path& from, const std::filesystem::path& to) {
     const auto source = key(from);
     const auto target = key(to);
-    if (exists(target)) return {false, "File exists"};
+    if (exists(target)) return Failure{"File exists"};
     const auto found = files_.find(source);
-    if (found == files_.end()) return {false, "No such file or directory"};
-    if (!hasFolder(target.parent_path())) return {false, "No such file or directory"};
+    if (found == files_.end()) return Failure{"No such file or directory"};
+    if (!hasFolder(target.parent_path())) return Failure{"No such file or directory"};
     files_[target] = std::move(found->second);
     files_.erase(source);
     if (heldOpen_.erase(source)) heldOpen_.insert(target);
     changed(target);
-    return {true, {}};
+    return {};
 }
 
 std::optional<bool> FakeFileSystem::isOpenForWriting(const std::filesystem::path& path) {

@@ -2,6 +2,7 @@
 
 #include "core/model/Date.hpp"
 #include "core/model/Snapshot.hpp"
+#include "core/runtime/Result.hpp"
 
 #include <optional>
 #include <string>
@@ -18,10 +19,9 @@ class RandomSource;
 std::string encodeSnapshot(const Snapshot& snapshot);
 std::string encodeSnapshot(const SnapshotParts& parts);
 
-// Where a document stopped decoding, and why.
-struct DecodeFailure {
+// Why a document stopped decoding, and where.
+struct DecodeFailure : Failure {
     std::size_t offset = 0; // bytes from the start
-    std::string reason;
 };
 
 // Where and why, as a person reads it: "line 3, column 14: expected a string".

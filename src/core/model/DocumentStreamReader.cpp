@@ -619,7 +619,7 @@ void read(Cursor& in, Model& out, const ReadContext& context) {
 template <class Result> std::optional<Result> stream(std::string_view bytes, const ReadContext& context) {
     Cursor in(bytes);
     const auto stopped = [&](const char* reason) {
-        if (context.failure) *context.failure = DecodeFailure{in.offset(), reason};
+        if (context.failure) *context.failure = DecodeFailure{{reason}, in.offset()};
     };
     try {
         Result result;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/runtime/Result.hpp"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -9,42 +11,43 @@
 
 namespace vesk {
 
-struct FileRead {
-    enum class Status { ok, missing, failed };
-    Status status = Status::missing;
-    std::string bytes;
-    // Why a file that is there could not be read, as a person reads it.
-    std::string failure;
+// Why a file was not read: it is missing (no reason then), or it is there and cannot be read.
+struct ReadFailure : Failure {
+    bool missing = false;
 
-    bool ok() const { return status == Status::ok; }
+    bool operator==(const ReadFailure&) const = default;
 };
+
+// The bytes of a whole file.
+using FileRead = Result<std::string, ReadFailure>;
+
+// There, but it cannot be read (a folder, a pipe, an I/O error): never to be taken for absent.
+inline bool unreadable(const FileRead& read) {
+    return !read && !read.failure().missing;
+}
 
 // A file larger than this is read as one that cannot be read: no document of this program is
 // near it, and holding it whole could exhaust the memory.
 inline constexpr std::uint64_t largestReadBytes = std::uint64_t{256} << 20;
 
-// What a write that makes a new file did.
-struct FileCreation {
-    bool created = false;
-    // The system's reason when it failed, as a person reads it.
-    std::string failure;
+// Whether a write that makes a new file made it.
+using FileCreation = Result<void>;
 
-    explicit operator bool() const { return created; }
-};
-
-// What a replace did.
-struct Replacement {
-    enum class Status {
-        replaced, // the new bytes are in place
-        changed,  // not written: the file no longer held what was expected
-        failed,   // not written, for `failure`
-    };
-    Status status = Status::failed;
-    // The system's reason, as a person reads it.
-    std::string failure;
+// The new bytes are in place.
+struct Replaced {
     // The file that was in place at the instant of the replace, now under this name.
     std::optional<std::filesystem::path> displaced;
 };
+
+// Why nothing was written: the file no longer held what was expected (no reason then), or the
+// reason.
+struct NotReplaced : Failure {
+    bool changed = false;
+
+    bool operator==(const NotReplaced&) const = default;
+};
+
+using Replacement = Result<Replaced, NotReplaced>;
 
 // A plain file of the user's (no link, nothing of another account's) and its size.
 struct OwnFile {
@@ -100,14 +103,14 @@ class FileSystem {
     // checked without a second copy. False when it is missing or unreadable.
     virtual bool holds(const std::filesystem::path& path, std::string_view bytes) {
         const FileRead now = read(path);
-        return now.ok() && now.bytes == bytes;
+        return now.ok() && *now == bytes;
     }
 
     // Never replaces a file at `to`; the copy is no more open than the original.
     FileCreation copy(const std::filesystem::path& from, const std::filesystem::path& to) {
         const FileRead source = read(from);
-        if (!source.ok()) return {false, source.failure};
-        return createNew(to, source.bytes, from);
+        if (!source.ok()) return Failure{source.reason()};
+        return createNew(to, *source, from);
     }
 };
 

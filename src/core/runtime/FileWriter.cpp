@@ -3,29 +3,19 @@
 namespace vesk {
 
 FileWriter::Outcome writeReplacing(FileSystem& files, const FileWriter::Job& job) {
-    using Status = FileWriter::Outcome::Status;
     Replacement replacement = files.replace(job.path, *job.bytes, job.base.get());
-    FileWriter::Outcome outcome;
-    switch (replacement.status) {
-    case Replacement::Status::failed:
-        outcome.failure = std::move(replacement.failure);
-        return outcome;
-    case Replacement::Status::changed:
-        outcome.status = Status::changed;
-        return outcome;
-    case Replacement::Status::replaced:
-        outcome.status = Status::written;
-        break;
+    if (!replacement) return replacement.failure();
+    FileWriter::Written written;
+    if (!replacement->displaced) return written;
+    FileRead displaced = files.read(*replacement->displaced);
+    if (!job.keepReplaced && displaced.ok() && job.base && *displaced == *job.base) {
+        files.remove(*replacement->displaced);
+        return written;
     }
-    if (!replacement.displaced) return outcome;
-    FileRead displaced = files.read(*replacement.displaced);
-    if (!job.keepReplaced && displaced.ok() && job.base && displaced.bytes == *job.base) {
-        files.remove(*replacement.displaced);
-        return outcome;
-    }
-    outcome.replaced = std::move(replacement.displaced);
-    outcome.replacedBytes = std::move(displaced.bytes);
-    return outcome;
+    written.replaced = std::move(replacement->displaced);
+    // One that cannot be read is handed back all the same, as holding nothing.
+    if (displaced) written.replacedBytes = std::move(*displaced);
+    return written;
 }
 
 } // namespace vesk

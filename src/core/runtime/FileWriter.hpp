@@ -27,15 +27,13 @@ class FileWriter {
         bool keepReplaced = false;
     };
 
-    struct Outcome {
-        enum class Status { written, changed, failed };
-        Status status = Status::failed;
-        // Why a write failed, as the system says it.
-        std::string failure;
-        // After a write: the file that was in place, left under this name with the bytes it held.
+    struct Written {
+        // The file that was in place, left under this name with the bytes it held.
         std::optional<std::filesystem::path> replaced;
         std::string replacedBytes;
     };
+    // Not written: as a replace says it.
+    using Outcome = Result<Written, NotReplaced>;
 
     virtual ~FileWriter() = default;
     virtual void write(Job job) = 0;

@@ -95,20 +95,20 @@ CopiesAside::Kept CopiesAside::underFreeName(const std::filesystem::path& dataFi
                                              Make make) {
     auto stem = dataFile;
     stem += "." + std::string(kind) + "-" + std::to_string(secondsOf(clock_.now()));
-    std::string failure;
+    NotKept failure;
     for (int number = 1; number <= maxCopiesPerSecond; ++number) {
         auto copy = stem;
         if (number > 1) copy += "-" + std::to_string(number);
         const FileCreation made = make(copy);
         if (made) {
             trim(dataFile, copy);
-            return {std::move(copy), false, {}};
+            return copy;
         }
+        failure.reason = made.reason();
         // Only a name already taken is worth another try.
-        if (!files_.exists(copy)) return {std::nullopt, false, made.failure};
-        failure = made.failure;
+        if (!files_.exists(copy)) break;
     }
-    return {std::nullopt, false, failure};
+    return failure;
 }
 
 std::optional<std::string> CopiesAside::heldBack(const std::filesystem::path& dataFile, std::string_view kind,
@@ -130,7 +130,7 @@ CopiesAside::Kept CopiesAside::write(const std::filesystem::path& dataFile, std:
                                      const std::string& bytes) {
     return underFreeName(dataFile, kind, [&](const std::filesystem::path& copy) {
         // A copy already holding these very bytes will do.
-        if (files_.holds(copy, bytes)) return FileCreation{true, {}};
+        if (files_.holds(copy, bytes)) return FileCreation{};
         // No more open than the data file: what it holds is the user's.
         return files_.createNew(copy, bytes, dataFile);
     });
@@ -141,7 +141,7 @@ CopiesAside::Kept CopiesAside::keep(const std::filesystem::path& dataFile, std::
     if (auto why = heldBack(dataFile, kind, bytes.size(), saveBytes, false)) {
         // The newest state of a kind waits: the older ones of the hour are on the disk already.
         waiting_.insert_or_assign(std::string(kind), bytes);
-        return {std::nullopt, true, std::move(*why)};
+        return NotKept{{std::move(*why)}, true};
     }
     return write(dataFile, kind, bytes);
 }
@@ -156,14 +156,14 @@ void CopiesAside::keepWaiting(const std::filesystem::path& dataFile, std::uint64
     for (auto it = waiting_.begin(); it != waiting_.end();) {
         const auto& [kind, bytes] = *it;
         const auto why = heldBack(dataFile, kind, bytes.size(), saveBytes, quit);
-        const Kept kept = why ? Kept{} : write(dataFile, kind, bytes);
-        if (kept.path)
+        const Kept kept = why ? Kept(NotKept{}) : write(dataFile, kind, bytes);
+        if (kept)
             std::cerr << "vesk: the " << kind << " copy of " << dataFile.string()
-                      << " that waited is kept as " << kept.path->string() << "\n";
+                      << " that waited is kept as " << kept->string() << "\n";
         else if (quit)
             std::cerr << "vesk: the " << kind << " copy of " << dataFile.string()
-                      << " that waited cannot be kept: " << (why ? *why : kept.failure) << "\n";
-        it = kept.path || quit ? waiting_.erase(it) : std::next(it);
+                      << " that waited cannot be kept: " << (why ? *why : kept.reason()) << "\n";
+        it = kept || quit ? waiting_.erase(it) : std::next(it);
     }
 }
 

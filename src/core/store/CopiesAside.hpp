@@ -32,11 +32,16 @@ class CopiesAside {
 
     CopiesAside(FileSystem& files, const Clock& clock) : files_(files), clock_(clock) {}
 
-    struct Kept {
-        std::optional<std::filesystem::path> path; // nothing when no copy is made now
-        bool waiting = false;                      // then whether it waits for the bounds
-        std::string failure;                       // why it waits or failed, as a person reads it
+    // Why no copy is made now: it waits for the bounds, or it cannot be made.
+    struct NotKept : Failure {
+        bool waiting = false;
+
+        bool operator==(const NotKept&) const = default;
     };
+    // The copy.
+    using Kept = Result<std::filesystem::path, NotKept>;
+    static bool waits(const Kept& kept) { return !kept && kept.failure().waiting; }
+
     // `saveBytes`: the size of the save that comes after it, which the copy leaves room for.
     Kept keep(const std::filesystem::path& dataFile, std::string_view kind, const std::string& bytes,
               std::uint64_t saveBytes);

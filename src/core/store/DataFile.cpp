@@ -78,16 +78,16 @@ std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
         snapshot = std::move(ahead->snapshot);
     } else {
         FileRead read = env_.files.read(target_);
-        if (read.status == FileRead::Status::failed) {
+        if (unreadable(read)) {
             condition_ = FileCondition::unreadable;
-            unreadable_ = {read.failure, true};
+            unreadable_ = {read.reason(), true};
             std::cerr
-                << "vesk: cannot read " << url_.string() << ": " << read.failure
+                << "vesk: cannot read " << url_.string() << ": " << read.reason()
                 << "; starting without it, which is taken up once it can be read and never written over\n";
             return std::nullopt;
         }
         if (!read.ok()) return std::nullopt;
-        onDisk_ = share(std::move(read.bytes));
+        onDisk_ = share(std::move(*read));
         snapshot = decodeSnapshot(*onDisk_, env_.clock.now(), &env_.random);
     }
     if (!snapshot) {
@@ -107,12 +107,12 @@ void DataFile::setAsideUndecodable() {
     decodeSnapshot(*onDisk_, env_.clock.now(), nullptr, &where);
     const CopiesAside::Kept copy = keepCorruptCopy(*onDisk_);
     std::cerr << "vesk: " << url_.string() << " does not decode (" << describe(where, *onDisk_) << "); ";
-    if (copy.path)
-        std::cerr << "it is kept as " << copy.path->string() << ", and Vesk starts without it\n";
-    else if (copy.waiting)
-        std::cerr << "its copy waits (" << copy.failure << "), and Vesk starts without it\n";
+    if (copy)
+        std::cerr << "it is kept as " << copy->string() << ", and Vesk starts without it\n";
+    else if (copy.failure().waiting)
+        std::cerr << "its copy waits (" << copy.reason() << "), and Vesk starts without it\n";
     else
-        std::cerr << "no copy of it can be kept beside it (" << copy.failure
+        std::cerr << "no copy of it can be kept beside it (" << copy.reason()
                   << "), so it is not written over, and Vesk starts without it\n";
 }
 
@@ -144,9 +144,9 @@ void DataFile::noteRead() {
 }
 
 FileRead DataFile::readOwn() {
-    FileRead read;
+    std::optional<FileRead> read;
     env_.reads.ownRead([&] { read = env_.files.read(target_); });
-    return read;
+    return std::move(*read);
 }
 
 std::optional<std::string> DataFile::lastOnDisk() const {
@@ -248,33 +248,30 @@ void DataFile::settleWrites() {
         if (writing_.empty()) break;
         Writing save = std::move(writing_.front());
         writing_.pop_front();
-        switch (outcome.status) {
-        case FileWriter::Outcome::Status::written: {
-            const FileWriter::Bytes before = onDisk_;
-            onDisk_ = save.bytes;
-            states_.remember(save.bytes);
-            condition_ = FileCondition::known;
-            owedCopy_.reset();
-            noteWritten();
-            if (!outcome.replaced) break;
-            const std::string& found = outcome.replacedBytes;
-            const bool known = (save.base && found == *save.base) || (before && found == *before);
-            // A copy of the unfinished file the save gave up waiting for is dropped once that file
-            // is complete and merged; a different file in its place leaves the copy alone.
-            if (!save.base || *save.base != found) save.copy.reset();
-            displaced_.add(std::move(*outcome.replaced), std::move(outcome.replacedBytes), known,
-                           std::move(save.mergeBase), std::move(save.copy));
-            break;
+        if (!outcome) {
+            if (outcome.failure().changed) {
+                // Another program's file is in place, where names cannot be exchanged: the next save
+                // merges it first.
+                env_.queue.debounce(saveRetry_, 0, [this] { saveNow(); });
+            } else {
+                noteFailure(outcome.reason());
+            }
+            continue;
         }
-        case FileWriter::Outcome::Status::changed:
-            // Another program's file is in place, where names cannot be exchanged: the next save
-            // merges it first.
-            env_.queue.debounce(saveRetry_, 0, [this] { saveNow(); });
-            break;
-        case FileWriter::Outcome::Status::failed:
-            noteFailure(outcome.failure);
-            break;
-        }
+        const FileWriter::Bytes before = onDisk_;
+        onDisk_ = save.bytes;
+        states_.remember(save.bytes);
+        condition_ = FileCondition::known;
+        owedCopy_.reset();
+        noteWritten();
+        if (!outcome->replaced) continue;
+        const std::string& found = outcome->replacedBytes;
+        const bool known = (save.base && found == *save.base) || (before && found == *before);
+        // A copy of the unfinished file the save gave up waiting for is dropped once that file
+        // is complete and merged; a different file in its place leaves the copy alone.
+        if (!save.base || *save.base != found) save.copy.reset();
+        displaced_.add(std::move(*outcome->replaced), std::move(outcome->replacedBytes), known,
+                       std::move(save.mergeBase), std::move(save.copy));
     }
     followUp();
 }
@@ -328,15 +325,15 @@ bool DataFile::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<st
         }
     }
     CopiesAside::Kept kept = keepCorruptCopy(*onDisk_);
-    if (kept.waiting)
+    if (CopiesAside::waits(kept))
         std::cerr << "vesk: " << url_.string()
                   << " holds what does not decode; the save goes first, and its copy "
-                  << "waits (" << kept.failure << ")\n";
-    else if (!kept.path)
-        noteFailure("it holds what does not decode, of which no copy can be kept beside it (" + kept.failure +
-                    "), and is not written over without one");
-    copy = std::move(kept.path);
-    return copy || kept.waiting;
+                  << "waits (" << kept.reason() << ")\n";
+    else if (!kept)
+        noteFailure("it holds what does not decode, of which no copy can be kept beside it (" +
+                    kept.reason() + "), and is not written over without one");
+    copy = kept ? std::optional(std::move(*kept)) : std::nullopt;
+    return copy || CopiesAside::waits(kept);
 }
 
 bool DataFile::waitForWriterAtQuit() {
@@ -351,7 +348,7 @@ bool DataFile::waitForWriterAtQuit() {
 
 CopiesAside::Kept DataFile::keepCorruptCopy(const std::string& bytes) {
     CopiesAside::Kept kept = copies_.keep(target_, "corrupt", bytes, saveBytes());
-    if ((kept.path || kept.waiting) && owedCopy_ && *owedCopy_ == bytes) {
+    if ((kept || CopiesAside::waits(kept)) && owedCopy_ && *owedCopy_ == bytes) {
         owedCopy_.reset();
         if (condition_ == FileCondition::undecodable) condition_ = FileCondition::known;
     }
@@ -380,20 +377,20 @@ DataFile::FileCondition DataFile::mergeOutsideEdit() {
     settleWrites();
     const bool unreadSinceStart = condition_ == FileCondition::unreadable && unreadable_.sinceStart;
     FileRead read = readOwn();
-    if (read.status == FileRead::Status::failed) {
-        unreadable_ = {std::move(read.failure), unreadSinceStart};
+    if (unreadable(read)) {
+        unreadable_ = {read.reason(), unreadSinceStart};
         return condition_ = FileCondition::unreadable;
     }
     if (!read.ok()) return condition_ = FileCondition::absent;
-    if (unreadSinceStart) return takeUpUnreadFile(std::move(read.bytes));
-    if (read.bytes.empty()) return condition_ = FileCondition::emptied;
-    if (onDisk_ && *onDisk_ == read.bytes)
+    if (unreadSinceStart) return takeUpUnreadFile(std::move(*read));
+    if (read->empty()) return condition_ = FileCondition::emptied;
+    if (onDisk_ && *onDisk_ == *read)
         return condition_ =
-                   owedCopy_ && *owedCopy_ == read.bytes ? FileCondition::undecodable : FileCondition::known;
+                   owedCopy_ && *owedCopy_ == *read ? FileCondition::undecodable : FileCondition::known;
     if (std::any_of(writing_.begin(), writing_.end(),
-                    [&](const Writing& own) { return *own.bytes == read.bytes; }))
+                    [&](const Writing& own) { return *own.bytes == *read; }))
         return condition_ = FileCondition::known;
-    auto bytes = share(std::move(read.bytes));
+    auto bytes = share(std::move(*read));
     const MergeOutcome merged = merge(*bytes);
     // Tried again at the next look.
     if (merged.status == MergeOutcome::Status::deferred) return condition_ = FileCondition::unmerged;
@@ -419,14 +416,13 @@ MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& 
         content_.merge(bytes, bases, [&](const std::string& document, const MergeLoss& loss) {
             tookAway = true;
             CopiesAside::Kept kept = copies_.keep(target_, "before-merge", document, saveBytes());
-            if (!kept.path && !kept.waiting) {
-                failure = std::move(kept.failure);
+            if (!kept && !kept.failure().waiting) {
+                failure = kept.reason();
                 return false;
             }
             std::cerr << "vesk: another program's edit of " << url_.string() << describe(loss)
                       << "; the document as it was "
-                      << (kept.path ? "is kept as " + kept.path->string()
-                                    : "waits to be kept (" + kept.failure + ")")
+                      << (kept ? "is kept as " + kept->string() : "waits to be kept (" + kept.reason() + ")")
                       << "\n";
             return true;
         });

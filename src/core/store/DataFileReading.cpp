@@ -10,8 +10,8 @@ std::future<std::optional<DataFileReading>> readDataFileAhead(std::filesystem::p
         FileRead read = files.read(files.resolve(url));
         std::optional<DataFileReading> reading;
         if (!read.ok()) return reading;
-        auto snapshot = decodeSnapshot(read.bytes, now);
-        reading = DataFileReading{url, std::move(read.bytes), std::move(snapshot)};
+        auto snapshot = decodeSnapshot(*read, now);
+        reading = DataFileReading{url, std::move(*read), std::move(snapshot)};
         return reading;
     });
 }

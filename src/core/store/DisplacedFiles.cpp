@@ -55,8 +55,8 @@ void DisplacedFiles::look(bool quit) {
         FileRead read = disk_.read(file.path);
         // Gone, or no longer ours to read: nothing left to look at.
         if (!read.ok()) return true;
-        if (read.bytes != file.seen) {
-            file.seen = std::move(read.bytes);
+        if (*read != file.seen) {
+            file.seen = std::move(*read);
             file.changedAt = now;
             file.settled = false;
             merge(file);
@@ -75,10 +75,10 @@ bool DisplacedFiles::letGo(File& file, bool writing) {
     }
     // A rename needs no room on the disk, and whoever still writes into it writes on into the copy.
     const CopiesAside::Kept kept = copies_.moveAside(dataFile_, "corrupt", file.path);
-    if (!kept.path) return false;
+    if (!kept) return false;
     std::cerr << "vesk: another program's write to " << dataFile_.string()
               << (writing ? " was still going on at quit" : " never came to a whole document")
-              << "; it is kept as " << kept.path->string() << "\n";
+              << "; it is kept as " << kept->string() << "\n";
     return true;
 }
 

@@ -7,8 +7,6 @@
 namespace vesk {
 namespace {
 
-using Status = FileWriter::Outcome::Status;
-
 FileWriter::Bytes bytes(std::string text) {
     return std::make_shared<const std::string>(std::move(text));
 }
@@ -32,11 +30,11 @@ TEST(SerialFileWriterTest, WritesInOrderReportsEachOutcomeAndFinishesBeforeItGoe
         auto outcomes = writer.finished();
         ASSERT_EQ(outcomes.size(), 51u);
         for (std::size_t i = 0; i < 50; ++i) {
-            EXPECT_EQ(outcomes[i].status, Status::written);
-            EXPECT_FALSE(outcomes[i].replaced); // each file replaced was the one expected, and is gone
+            ASSERT_TRUE(outcomes[i].ok());
+            EXPECT_FALSE(outcomes[i]->replaced); // each file replaced was the one expected, and is gone
         }
-        EXPECT_EQ(outcomes.back().status, Status::failed);
-        EXPECT_EQ(outcomes.back().failure, files.failure);
+        EXPECT_FALSE(outcomes.back().failure().changed);
+        EXPECT_EQ(outcomes.back().reason(), files.failure);
         EXPECT_TRUE(writer.finished().empty());
         EXPECT_EQ(files.filesIn("/data").size(), 1u);
 
@@ -46,9 +44,10 @@ TEST(SerialFileWriterTest, WritesInOrderReportsEachOutcomeAndFinishesBeforeItGoe
         writer.wait();
         outcomes = writer.finished();
         ASSERT_EQ(outcomes.size(), 1u);
-        ASSERT_TRUE(outcomes[0].replaced);
-        EXPECT_EQ(outcomes[0].replacedBytes, "theirs");
-        EXPECT_EQ(files.contents(*outcomes[0].replaced), "theirs");
+        ASSERT_TRUE(outcomes[0].ok());
+        ASSERT_TRUE(outcomes[0]->replaced);
+        EXPECT_EQ(outcomes[0]->replacedBytes, "theirs");
+        EXPECT_EQ(files.contents(*outcomes[0]->replaced), "theirs");
         writer.write({"/data/data.json", bytes("last"), bytes("mine")});
     }
     EXPECT_EQ(files.contents("/data/data.json"), "last");
