@@ -124,9 +124,9 @@ AppDelegate::Ahead AppDelegate::readDataFileAhead() {
     Ahead ahead;
     if (DeveloperLaunch::writesUserFiles(environment)) {
         ahead.lock = DataFileLock::acquire(url);
-        const auto status = ahead.lock->status;
-        if (status == DataFileLock::Status::heldElsewhere || status == DataFileLock::Status::failed)
-            return ahead;
+        const DataFileLock::Attempt& lock = *ahead.lock;
+        // Read ahead only by a Vesk that may write it: the lock held, or a file system without locks.
+        if (!lock && lock.failure().status != DataFileLock::Status::noLocks) return ahead;
     }
     ahead.reading = vesk::readDataFileAhead(url, files, SystemClock().now());
     return ahead;
@@ -163,7 +163,8 @@ void AppDelegate::quitSavesFirst() {
     if (QtX11Display* x11 = services_->x11.get())
         services_->abruptExit = std::make_unique<AbruptExit>([x11] { return x11->display().broken(); },
                                                              [this] {
-                                                                 if (store_) store_->saveNow(SaveOccasion::quit);
+                                                                 if (store_)
+                                                                     store_->saveNow(SaveOccasion::quit);
                                                                  return 1; // no quit asked for it
                                                              });
 }
@@ -179,9 +180,10 @@ std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLooku
         if (s.claim.outcome == DataFileClaim::Outcome::handedOver) return Launch::handedOver;
         if (s.claim.outcome == DataFileClaim::Outcome::refused) return Launch::refused;
     }
-    store_ = std::make_unique<Store>(
-        url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.reads, s.random, s.calendar},
-        ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
+    store_ = std::make_unique<Store>(url,
+                                     StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher,
+                                                      s.reads, s.random, s.calendar},
+                                     ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
     return std::nullopt;
 }
 

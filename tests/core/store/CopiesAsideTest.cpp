@@ -101,8 +101,7 @@ TEST_F(CopiesAsideTest, OldestOwnCopiesGoPastTheBoundsAndNothingElse) {
 
     std::vector<std::filesystem::path> made;
     for (int i = 0; i < 25; ++i) {
-        made.push_back(
-            *aside.keep(url, i % 2 ? "corrupt" : "before-merge", "state " + std::to_string(i), 0).path);
+        made.push_back(*aside.keep(url, i % 2 ? "corrupt" : "before-merge", "state " + std::to_string(i), 0));
         // A quarter of an hour apart: never over the hourly bound.
         clock.advance(15 * 60 + 1);
     }
@@ -112,7 +111,7 @@ TEST_F(CopiesAsideTest, OldestOwnCopiesGoPastTheBoundsAndNothingElse) {
     // Large ones: the oldest go until the rest is within the bytes.
     const std::string large(CopiesAside::mostCopyBytes / 3 + 1, 'x');
     for (int i = 0; i < 3; ++i) {
-        made.push_back(*aside.keep(url, "corrupt", large + std::to_string(i), 0).path);
+        made.push_back(*aside.keep(url, "corrupt", large + std::to_string(i), 0));
         clock.advance(15 * 60 + 1);
     }
     for (std::size_t i = 0; i < made.size(); ++i)
