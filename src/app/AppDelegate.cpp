@@ -148,8 +148,12 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     openTourWhenNew();
     registerHotKey();
     // Last: the developer's launch scenario, with the quit path above already in place.
-    developer_->start(*store_, *ui_, *controller_, *engine_, services_->queue, services_->clock,
-                      services_->files);
+    developer_->start(
+        *store_, *ui_, *controller_, *engine_,
+        [this](std::int64_t from, std::int64_t to, GainReason reason) {
+            reactions_->bonsaiGrew(from, to, reason);
+        },
+        services_->queue, services_->clock, services_->files);
     return Launch::running;
 }
 
@@ -196,7 +200,7 @@ void AppDelegate::showTarnel() {
     thumbnails_ = std::make_unique<BonsaiThumbnails>(s.queue);
     MenuServices menu{[] { return LoginItem::isEnabled(); },
                       [](bool on) { LoginItem::set(on, chosenDataFile(processEnvironment())); },
-                      [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs().get(); }};
+                      [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs.get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
                                                      s.queue, s.files, menu, developer_->panelOptions());
     controller_->setScreens(makeScreens(*store_, *ui_, *engine_, *thumbnails_, frames_));
@@ -211,12 +215,13 @@ void AppDelegate::wireReactions() {
     s.stage = std::make_unique<UIRevealStage>(*ui_, s.random);
     s.tree = std::make_unique<EngineTree>(*engine_, *frames_);
     reactions_ = std::make_unique<StoreReactions>(*store_, *s.stage, *s.tree, s.sound, s.queue);
-    store_->onEvent = [this](TimerEvent event) { reactions_->timerEvent(event); };
-    store_->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {
-        if (reactions_) reactions_->bonsaiGrew(from, to, reason);
-    };
-    store_->onSeedlingUnlocked = [this] { reactions_->seedlingUnlocked(); };
-    ui_->onOnboardingFinished = [this] { store_->writePrefs([](Prefs& prefs) { prefs.onboarded = true; }); };
+    heard_.listen(store_->timerEvent, [this](TimerEvent event) { reactions_->timerEvent(event); });
+    heard_.listen(store_->grew, [this](std::int64_t from, std::int64_t to, GainReason reason) {
+        reactions_->bonsaiGrew(from, to, reason);
+    });
+    heard_.listen(store_->seedlingUnlocked, [this] { reactions_->seedlingUnlocked(); });
+    heard_.listen(ui_->onboardingFinished,
+                  [this] { store_->writePrefs([](Prefs& prefs) { prefs.onboarded = true; }); });
 }
 
 void AppDelegate::openTourWhenNew() {
@@ -232,7 +237,7 @@ void AppDelegate::registerHotKey() {
     if (AppServices& s = *services_; s.x11) {
         hotKey_ = std::make_unique<HotKey>(s.x11->display(), s.queue, HotKey::spaceKeyCode,
                                            HotKey::optionModifier, [this] { toggleTarnel(); });
-        hotKey_->onRegisteredChange = [this] { hotKeyChanged(); };
+        heard_.watch(hotKey_->registered, [this] { hotKeyChanged(); });
     }
     hotKeyChanged();
 }
@@ -246,7 +251,7 @@ void AppDelegate::toggleTarnel() {
 }
 
 void AppDelegate::hotKeyChanged() {
-    const bool ours = hotKey_ && hotKey_->registered();
+    const bool ours = hotKey_ && hotKey_->registered.get();
     ui_->setHotKeyOurs(ours);
     if (!hotKey_) return;
     // For whoever started us from a terminal, wondering why Alt+Space does nothing.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/runtime/Observations.hpp"
 #include "core/store/DataFileReading.hpp"
 #include "core/store/DataLocation.hpp"
 #include "platform/DataFileLock.hpp"
@@ -86,6 +87,8 @@ class AppDelegate {
     std::unique_ptr<HotKey> hotKey_;
     std::unique_ptr<StoreReactions> reactions_;
     bool hotKeyWasTaken_ = false;
+    // The store's, the UI state's and the hot key's, heard by the shell; ends before they go.
+    Observations heard_;
 };
 
 } // namespace vesk

@@ -17,6 +17,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <iostream>
+#include <utility>
 
 namespace vesk {
 namespace {
@@ -110,13 +111,14 @@ void DeveloperLaunch::tourOpened(TarnelUI& ui) const {
 }
 
 void DeveloperLaunch::start(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
-                            MainQueue& queue, const Clock& clock, FileSystem& files) const {
+                            Debug::GrowthReaction bonsaiGrew, MainQueue& queue, const Clock& clock,
+                            FileSystem& files) const {
     if (options_.fakeNotch) ui.setMetrics(ScreenMetrics{true, 185, 32});
     options_.run(store, ui,
                  {queue, environment_,
                   [&controller](const std::filesystem::path& path) { return controller.snapshot(path); },
                   [&controller] { return controller.panel() && PendingPicture::any(*controller.panel()); },
-                  [&engine](float progress) { engine.freezeAnimation(progress); }, store.onGrowth,
+                  [&engine](float progress) { engine.freezeAnimation(progress); }, std::move(bonsaiGrew),
                   [](int status) { QCoreApplication::exit(status); }, std::cerr});
     if (!videoScene_) return;
     VideoTools::runScene(

@@ -59,10 +59,11 @@ class DeveloperLaunch {
     void prepare(Store& store) const;
     // The tour has just opened on its welcome page: goes on to the page asked for.
     void tourOpened(TarnelUI& ui) const;
-    // Last in the start-up, with the quit path and the store's growth reaction in place: the
-    // launch scenario or scene.
+    // Last in the start-up, with the quit path in place: the launch scenario or scene.
+    // `bonsaiGrew` is the shell's reaction to the store's growth, which a faked growth plays.
     void start(Store& store, TarnelUI& ui, TarnelController& controller, BonsaiEngine& engine,
-               MainQueue& queue, const Clock& clock, FileSystem& files) const;
+               Debug::GrowthReaction bonsaiGrew, MainQueue& queue, const Clock& clock,
+               FileSystem& files) const;
 
   private:
     Debug options_;

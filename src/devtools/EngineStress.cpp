@@ -44,7 +44,7 @@ int run(const EngineStressPlan::Options& options, std::ostream& out) {
     std::int64_t requests = 0, anims = 0, frames = 0;
     double peak = 0.0;
 
-    queue.repeating(options.interval, [&] {
+    const Subscription requesting = queue.repeating(options.interval, [&] {
         ++requests;
         const std::int64_t n = EngineStressPlan::cubeCount(unitClosed(random), options.maxN);
         if (EngineStressPlan::isAnimated(requests, options.interval)) {
@@ -56,7 +56,7 @@ int run(const EngineStressPlan::Options& options, std::ostream& out) {
             engine.show(stressSeed, n);
         }
     });
-    queue.repeating(frameIntervalSeconds, [&] {
+    const Subscription drawing = queue.repeating(frameIntervalSeconds, [&] {
         const double t = elapsed();
         // Each frame steps the scene and the engine's per-frame work, as a view's frame does.
         engine.scene().update(t);
@@ -67,13 +67,13 @@ int run(const EngineStressPlan::Options& options, std::ostream& out) {
         peak = std::max(peak, EngineStressPlan::residentMegabytes());
     });
     int status = 0;
-    queue.repeating(reportIntervalSeconds, [&] {
+    const Subscription reporting = queue.repeating(reportIntervalSeconds, [&] {
         const double t = elapsed();
         char line[200];
         std::snprintf(line, sizeof line,
                       "t=%4.0fs requests=%lld anims=%lld frames=%lld shown=%lld rss=%.0f MB peak=%.0f MB", t,
                       static_cast<long long>(requests), static_cast<long long>(anims),
-                      static_cast<long long>(frames), static_cast<long long>(engine.shownN().get()),
+                      static_cast<long long>(frames), static_cast<long long>(engine.shownN.get()),
                       EngineStressPlan::residentMegabytes(), peak);
         out << line << std::endl;
         if (t >= options.seconds) {

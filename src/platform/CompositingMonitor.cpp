@@ -47,10 +47,6 @@ CompositingMonitor::CompositingMonitor(X11Display& display, std::uint32_t window
     display_.flush();
 }
 
-CompositingMonitor::~CompositingMonitor() {
-    if (subscription_ != 0) display_.unsubscribe(subscription_);
-}
-
 bool CompositingMonitor::handle(const void* raw) {
     const auto* event = static_cast<const xcb_generic_event_t*>(raw);
     if ((event->response_type & 0x7f) != firstEvent_ + XCB_XFIXES_SELECTION_NOTIFY) return false;

@@ -16,7 +16,6 @@ class CompositingMonitor {
 
     // `window`: one of ours, to which the server reports the changes.
     CompositingMonitor(X11Display& display, std::uint32_t window, Callback changed);
-    ~CompositingMonitor();
     CompositingMonitor(const CompositingMonitor&) = delete;
     CompositingMonitor& operator=(const CompositingMonitor&) = delete;
 
@@ -29,7 +28,7 @@ class CompositingMonitor {
     Callback changed_;
     std::uint32_t selection_ = 0;
     std::uint8_t firstEvent_ = 0;
-    X11Display::HandlerId subscription_ = 0;
+    Subscription subscription_;
     bool compositing_ = false;
 };
 

@@ -44,11 +44,7 @@ GlobalPointerMonitor::GlobalPointerMonitor(X11Display& display, MainQueue& queue
 }
 
 GlobalPointerMonitor::~GlobalPointerMonitor() {
-    if (!active_) return;
-    display_.unsubscribe(subscription_);
-    selectRawEvents(display_.connection(), display_.root(), 0);
-    queue_.cancel(pendingMove_);
-    queue_.cancel(pendingPress_);
+    if (active_) selectRawEvents(display_.connection(), display_.root(), 0);
 }
 
 bool GlobalPointerMonitor::handle(const void* raw) {
@@ -57,9 +53,8 @@ bool GlobalPointerMonitor::handle(const void* raw) {
     const auto* generic = static_cast<const xcb_ge_generic_event_t*>(raw);
     if (generic->extension != opcode_) return false;
     if (generic->event_type == XCB_INPUT_RAW_MOTION) {
-        if (pendingMove_ == 0)
-            pendingMove_ = queue_.after(0, [this] {
-                pendingMove_ = 0;
+        if (!pendingMove_)
+            queue_.debounce(pendingMove_, 0, [this] {
                 if (moved_) moved_();
             });
         return true;
@@ -68,9 +63,8 @@ bool GlobalPointerMonitor::handle(const void* raw) {
         const auto* press = static_cast<const xcb_input_raw_button_press_event_t*>(raw);
         if (isWheel(press->detail)) return true;
         pressTime_ = press->time;
-        if (pendingPress_ == 0)
-            pendingPress_ = queue_.after(0, [this] {
-                pendingPress_ = 0;
+        if (!pendingPress_)
+            queue_.debounce(pendingPress_, 0, [this] {
                 if (pressed_) pressed_(pressTime_);
             });
         return true;

@@ -34,9 +34,9 @@ class GlobalPointerMonitor {
     PressCallback pressed_;
     std::uint8_t opcode_ = 0;
     bool active_ = false;
-    X11Display::HandlerId subscription_ = 0;
-    MainQueue::Handle pendingMove_ = 0;
-    MainQueue::Handle pendingPress_ = 0;
+    Subscription subscription_;
+    Subscription pendingMove_;
+    Subscription pendingPress_;
     std::uint32_t pressTime_ = 0; // of the latest press not yet reported
 };
 

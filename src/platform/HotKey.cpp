@@ -110,27 +110,22 @@ void HotKey::grabMissing() {
     // request per attempt then, so that each costs the least. The plain ones go last.
     const auto plain = std::stable_partition(
         missing_.begin(), missing_.end(), [this](const Grab& grab) { return grab.modifiers != modifiers_; });
-    if (registered_ || tryGrabs(plain)) tryGrabs(missing_.begin());
+    if (registered.get() || tryGrabs(plain)) tryGrabs(missing_.begin());
 
-    const bool wasRegistered = registered_;
-    registered_ = std::any_of(grabs_.begin(), grabs_.end(),
-                              [this](const Grab& grab) { return grab.modifiers == modifiers_; });
-    if (missing_.empty() && retry_ != 0) {
-        queue_.cancel(retry_);
-        retry_ = 0;
-    } else if (!missing_.empty() && retry_ == 0) {
+    const bool plainGrabbed = std::any_of(grabs_.begin(), grabs_.end(),
+                                          [this](const Grab& grab) { return grab.modifiers == modifiers_; });
+    if (missing_.empty())
+        retry_.reset();
+    else if (!retry_)
         retry_ = queue_.repeating(retrySeconds, [this] { grabMissing(); });
-    }
-    if (registered_ != wasRegistered && onRegisteredChange) onRegisteredChange();
+    registered.set(plainGrabbed);
 }
 
 HotKey::~HotKey() {
-    if (retry_ != 0) queue_.cancel(retry_);
     xcb_connection_t* c = display_.connection();
     for (const Grab& grab : grabs_)
         xcb_ungrab_key(c, grab.keycode, display_.root(), grab.modifiers);
     if (!grabs_.empty()) display_.flush();
-    if (subscription_ != 0) display_.unsubscribe(subscription_);
     // An action that outlived its owner would run on objects that may be gone.
     if (slotOwner == slotOwner_) actionSlot() = nullptr;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/runtime/MainQueue.hpp"
+#include "core/runtime/Observed.hpp"
+#include "core/runtime/Subscription.hpp"
 #include "platform/X11Display.hpp"
 
 #include <cstdint>
@@ -34,10 +36,8 @@ class HotKey {
 
     static constexpr double retrySeconds = 5;
 
-    // Whether the plain combination (without the lock keys) is ours.
-    bool registered() const { return registered_; }
-    // Told when `registered` changes, on the main thread.
-    std::function<void()> onRegisteredChange;
+    // Whether the plain combination (without the lock keys) is ours; changes on the main thread.
+    Observed<bool, HotKey> registered{false};
 
   private:
     struct Grab {
@@ -57,11 +57,10 @@ class HotKey {
     std::uint16_t lockMasks_ = 0;
     std::vector<Grab> grabs_;
     std::vector<Grab> missing_;
-    MainQueue::Handle retry_ = 0;
-    bool registered_ = false;
+    Subscription retry_;
     bool held_ = false;
     std::uint32_t lastReleaseTime_ = 0;
-    X11Display::HandlerId subscription_ = 0;
+    Subscription subscription_;
     std::uint64_t slotOwner_ = 0;
 };
 

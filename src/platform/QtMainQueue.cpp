@@ -21,15 +21,15 @@ QtMainQueue::QtMainQueue() = default;
 // The owner object deletes every timer, pending or already cancelled.
 QtMainQueue::~QtMainQueue() = default;
 
-MainQueue::Handle QtMainQueue::after(double delaySeconds, Task task) {
-    return schedule(delaySeconds, false, std::move(task));
+MainQueue::Handle QtMainQueue::start(double delaySeconds, Task task) {
+    return arm(delaySeconds, false, std::move(task));
 }
 
-MainQueue::Handle QtMainQueue::repeating(double intervalSeconds, Task task) {
-    return schedule(intervalSeconds, true, std::move(task));
+MainQueue::Handle QtMainQueue::startRepeating(double intervalSeconds, Task task) {
+    return arm(intervalSeconds, true, std::move(task));
 }
 
-MainQueue::Handle QtMainQueue::schedule(double seconds, bool repeat, Task task) {
+MainQueue::Handle QtMainQueue::arm(double seconds, bool repeat, Task task) {
     const Handle handle = ++lastHandle_;
     auto* timer = new QTimer(&owner_);
     timer->setTimerType(Qt::PreciseTimer);

@@ -16,13 +16,15 @@ class QtMainQueue final : public MainQueue {
     QtMainQueue();
     ~QtMainQueue() override;
 
-    Handle after(double delaySeconds, Task task) override;
-    Handle repeating(double intervalSeconds, Task task) override;
-    void cancel(Handle handle) override;
     void post(Task task) override;
 
+  protected:
+    Handle start(double delaySeconds, Task task) override;
+    Handle startRepeating(double intervalSeconds, Task task) override;
+    void cancel(Handle handle) override;
+
   private:
-    Handle schedule(double seconds, bool repeat, Task task);
+    Handle arm(double seconds, bool repeat, Task task);
     void fire(Handle handle);
 
     struct Item {

@@ -69,13 +69,10 @@ std::uint32_t X11Display::atom(const std::string& name) {
     return atom;
 }
 
-X11Display::HandlerId X11Display::subscribe(Handler handler) {
-    handlers_.emplace(++lastId_, std::move(handler));
-    return lastId_;
-}
-
-void X11Display::unsubscribe(HandlerId id) {
-    handlers_.erase(id);
+Subscription X11Display::subscribe(Handler handler) {
+    const HandlerId id = ++lastId_;
+    handlers_.emplace(id, std::move(handler));
+    return Subscription([this, id] { handlers_.erase(id); });
 }
 
 bool X11Display::broken() const {
@@ -83,8 +80,8 @@ bool X11Display::broken() const {
 }
 
 bool X11Display::dispatch(const void* event) {
-    // A handler may subscribe or unsubscribe others while it runs: walk a snapshot of the
-    // ids and skip the ones that have gone meanwhile.
+    // A handler may subscribe others or end their subscriptions while it runs: walk a snapshot
+    // of the ids and skip the ones that have gone meanwhile.
     std::vector<HandlerId> ids;
     ids.reserve(handlers_.size());
     for (const auto& [id, handler] : handlers_)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/runtime/Subscription.hpp"
+
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -12,14 +14,14 @@ struct xcb_connection_t;
 namespace vesk {
 
 // One connection to the X server and the events read from it, for the X11 pieces of the
-// panel (window hints, input shape, pointer, hot key). The pieces subscribe to raw xcb
-// events; whoever reads the connection hands each event to `dispatch` on the main thread:
-// Qt's event filter in the program (QtX11Display), `pump` when we own the connection.
+// panel (window hints, input shape, pointer, hot key). The pieces hear raw xcb events while
+// they hold their subscription; whoever reads the connection hands each event to `dispatch`
+// on the main thread: Qt's event filter in the program (QtX11Display), `pump` when we own
+// the connection.
 class X11Display {
   public:
     // Takes `event`, an xcb_generic_event_t; returns true when it was ours alone.
     using Handler = std::function<bool(const void* event)>;
-    using HandlerId = std::uint64_t;
 
     // A connection of our own; empty when no server answers at `name` (empty: $DISPLAY).
     static std::unique_ptr<X11Display> open(const std::string& name = {});
@@ -41,8 +43,8 @@ class X11Display {
 
     std::uint32_t atom(const std::string& name);
 
-    HandlerId subscribe(Handler handler);
-    void unsubscribe(HandlerId id);
+    // The display outlives the subscription.
+    Subscription subscribe(Handler handler);
     bool dispatch(const void* event);
 
     // Reads and dispatches every event already queued on a connection of our own.
@@ -50,6 +52,8 @@ class X11Display {
     void flush();
 
   private:
+    using HandlerId = std::uint64_t;
+
     X11Display(xcb_connection_t* connection, std::uint32_t root, bool owned);
 
     xcb_connection_t* connection_;

@@ -65,10 +65,6 @@ X11Panel::X11Panel(X11Display& display, std::uint32_t window, double pixelsPerPo
     followActiveWindow();
 }
 
-X11Panel::~X11Panel() {
-    display_.unsubscribe(subscription_);
-}
-
 bool X11Panel::handle(const void* raw) {
     const auto* event = static_cast<const xcb_generic_event_t*>(raw);
     switch (event->response_type & 0x7f) {

@@ -17,7 +17,6 @@ namespace vesk {
 class X11Panel {
   public:
     X11Panel(X11Display& display, std::uint32_t window, double pixelsPerPoint = 1.0);
-    ~X11Panel();
     X11Panel(const X11Panel&) = delete;
     X11Panel& operator=(const X11Panel&) = delete;
 
@@ -81,7 +80,7 @@ class X11Panel {
     double pixelsPerPoint_;
     std::uint32_t previousFocus_ = 0; // who had the focus before the panel took it
     bool wantsFocus_ = false;         // the last call was takeFocus
-    X11Display::HandlerId subscription_ = 0;
+    Subscription subscription_;
     PanelRect screen_;                 // the screen it is kept on
     std::optional<PixelPoint> wanted_; // where the window belongs
     int replacings_ = 0;               // asked since the last keepAt

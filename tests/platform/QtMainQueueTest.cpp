@@ -29,15 +29,15 @@ TEST(QtMainQueueTest, CancelledAndSelfCancellingItemsStop) {
     test::qtApplication();
     QtMainQueue queue;
     bool cancelledRan = false;
-    const auto cancelled = queue.after(0.01, [&] { cancelledRan = true; });
-    EXPECT_NE(cancelled, 0u);
-    queue.cancel(cancelled);
-    queue.cancel(cancelled); // twice is harmless
+    Subscription cancelled = queue.schedule(0.01, [&] { cancelledRan = true; });
+    EXPECT_TRUE(cancelled);
+    cancelled.reset();
+    cancelled.reset(); // twice is harmless
 
     int ticks = 0;
-    MainQueue::Handle repeating = 0;
+    Subscription repeating;
     repeating = queue.repeating(0.01, [&] {
-        if (++ticks == 3) queue.cancel(repeating);
+        if (++ticks == 3) repeating.reset();
     });
     bool done = false;
     queue.after(0.2, [&] { done = true; });

@@ -2,6 +2,7 @@
 // the running store merges it and writes it back in its own form, through a link too.
 #include "PlatformTestSupport.hpp"
 #include "core/model/DocumentCoding.hpp"
+#include "core/runtime/Observations.hpp"
 #include "core/runtime/SerialFileWriter.hpp"
 #include "core/store/Store.hpp"
 #include "platform/GetrandomSource.hpp"
@@ -62,7 +63,8 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
     const auto url = folder / "Vesk" / "data.json";
     Store store(url, platform.environment());
     std::int64_t gained = 0;
-    store.onGrowth = [&](std::int64_t from, std::int64_t to, GainReason) { gained += to - from; };
+    Observations heard;
+    heard.listen(store.grew, [&](std::int64_t from, std::int64_t to, GainReason) { gained += to - from; });
     store.plant(3);
     store.saveNow();
     writer.wait(); // the edit comes after the save is on the disk

@@ -1,4 +1,5 @@
 #include "XvfbServer.hpp"
+#include "core/runtime/Observations.hpp"
 #include "platform/CompositingMonitor.hpp"
 #include "platform/GlobalPointerMonitor.hpp"
 #include "platform/HotKey.hpp"
@@ -183,7 +184,7 @@ TEST_F(X11Test, TheKeyboardGoesBackToWhoWasActiveBeforeAManagerActivatedThePanel
     xcb_change_window_attributes(m, manager->root(), XCB_CW_EVENT_MASK, &redirect);
     std::vector<std::uint32_t> activations; // the windows the manager is asked to activate
     std::vector<std::uint32_t> times;       // and the times the requests carry
-    manager->subscribe([&](const void* raw) {
+    const Subscription managing = manager->subscribe([&](const void* raw) {
         const auto* message = static_cast<const xcb_client_message_event_t*>(raw);
         if ((message->response_type & 0x7f) == XCB_CLIENT_MESSAGE && message->type == activeAtom) {
             activations.push_back(message->window);
@@ -380,7 +381,7 @@ TEST_F(X11Test, TheHotKeyRunsItsActionOncePerPressOnTheQueue) {
     int toggles = 0;
     {
         HotKey hotKey(*display, queue, HotKey::spaceKeyCode, HotKey::optionModifier, [&] { ++toggles; });
-        ASSERT_TRUE(hotKey.registered());
+        ASSERT_TRUE(hotKey.registered.get());
         settle();
 
         ASSERT_TRUE(server->run("xdotool key alt+space"));
@@ -408,7 +409,7 @@ TEST_F(X11Test, TheHotKeyRunsItsActionOncePerPressOnTheQueue) {
     settle();
     EXPECT_EQ(toggles, 3);
     HotKey again(*display, queue, HotKey::spaceKeyCode, HotKey::optionModifier, [&] { toggles += 10; });
-    EXPECT_TRUE(again.registered());
+    EXPECT_TRUE(again.registered.get());
 }
 
 TEST_F(X11Test, AHotKeyHeldByAnotherProgramIsTriedAgainUntilItIsFree) {
@@ -417,20 +418,21 @@ TEST_F(X11Test, AHotKeyHeldByAnotherProgramIsTriedAgainUntilItIsFree) {
     auto other = X11Display::open(server->name());
     ASSERT_NE(other, nullptr);
     int otherPresses = 0;
-    other->subscribe([&](const void* event) {
+    const Subscription otherKeys = other->subscribe([&](const void* event) {
         if ((static_cast<const xcb_generic_event_t*>(event)->response_type & 0x7f) == XCB_KEY_PRESS)
             ++otherPresses;
         return true;
     });
     auto first = std::make_unique<HotKey>(*other, queue, HotKey::spaceKeyCode, HotKey::optionModifier, [] {});
-    ASSERT_TRUE(first->registered());
+    ASSERT_TRUE(first->registered.get());
     test::VirtualClock ourClock;
     test::FakeMainQueue ourQueue(ourClock);
     int toggles = 0;
     int changes = 0;
     HotKey ours(*display, ourQueue, HotKey::spaceKeyCode, HotKey::optionModifier, [&] { ++toggles; });
-    ours.onRegisteredChange = [&] { ++changes; };
-    EXPECT_FALSE(ours.registered());
+    Observations heard;
+    heard.watch(ours.registered, [&] { ++changes; });
+    EXPECT_FALSE(ours.registered.get());
 
     ASSERT_TRUE(server->run("xdotool key alt+space"));
     const int fd = xcb_get_file_descriptor(other->connection());
@@ -443,7 +445,7 @@ TEST_F(X11Test, AHotKeyHeldByAnotherProgramIsTriedAgainUntilItIsFree) {
     settle();
     ourQueue.advance(HotKey::retrySeconds);
     EXPECT_EQ(toggles, 0);
-    EXPECT_FALSE(ours.registered());
+    EXPECT_FALSE(ours.registered.get());
     EXPECT_EQ(ourQueue.repeatingCount(), 1u) << "one retry, every few seconds";
 
     // The other program lets go: the next retry takes the key, says so once and stops.
@@ -451,7 +453,7 @@ TEST_F(X11Test, AHotKeyHeldByAnotherProgramIsTriedAgainUntilItIsFree) {
     std::free(
         xcb_get_input_focus_reply(other->connection(), xcb_get_input_focus(other->connection()), nullptr));
     ourQueue.advance(HotKey::retrySeconds);
-    EXPECT_TRUE(ours.registered());
+    EXPECT_TRUE(ours.registered.get());
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(ourQueue.pendingCount(), 0u);
     ASSERT_TRUE(server->run("xdotool key alt+space"));

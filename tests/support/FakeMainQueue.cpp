@@ -5,17 +5,17 @@
 
 namespace vesk::test {
 
-MainQueue::Handle FakeMainQueue::after(double delaySeconds, Task task) {
-    return schedule(std::max(delaySeconds, 0.0), 0, std::move(task));
+MainQueue::Handle FakeMainQueue::start(double delaySeconds, Task task) {
+    return arm(std::max(delaySeconds, 0.0), 0, std::move(task));
 }
 
-MainQueue::Handle FakeMainQueue::repeating(double intervalSeconds, Task task) {
+MainQueue::Handle FakeMainQueue::startRepeating(double intervalSeconds, Task task) {
     // A zero interval would make advance() spin forever; real timers never run that fast either.
     if (!(intervalSeconds > 0)) throw std::invalid_argument("repeating interval must be positive");
-    return schedule(intervalSeconds, intervalSeconds, std::move(task));
+    return arm(intervalSeconds, intervalSeconds, std::move(task));
 }
 
-MainQueue::Handle FakeMainQueue::schedule(double seconds, double interval, Task task) {
+MainQueue::Handle FakeMainQueue::arm(double seconds, double interval, Task task) {
     const Handle handle = ++lastHandle_;
     items_.emplace(handle,
                    Item{addingSeconds(clock_.now(), seconds), interval, ++lastSequence_, std::move(task)});
@@ -43,7 +43,7 @@ void FakeMainQueue::takePosted() {
         posted.swap(posted_);
     }
     for (Task& task : posted)
-        schedule(0, 0, std::move(task));
+        arm(0, 0, std::move(task));
 }
 
 void FakeMainQueue::advance(double seconds) {

@@ -17,9 +17,6 @@ class FakeMainQueue final : public MainQueue {
   public:
     explicit FakeMainQueue(VirtualClock& clock) : clock_(clock) {}
 
-    Handle after(double delaySeconds, Task task) override;
-    Handle repeating(double intervalSeconds, Task task) override;
-    void cancel(Handle handle) override;
     // Posted tasks run, in order, at the next advance or runDue.
     void post(Task task) override;
 
@@ -29,7 +26,11 @@ class FakeMainQueue final : public MainQueue {
 
     std::size_t pendingCount() const { return items_.size(); }
     std::size_t repeatingCount() const;
-    bool isPending(Handle handle) const { return items_.contains(handle); }
+
+  protected:
+    Handle start(double delaySeconds, Task task) override;
+    Handle startRepeating(double intervalSeconds, Task task) override;
+    void cancel(Handle handle) override;
 
   private:
     struct Item {
@@ -39,7 +40,7 @@ class FakeMainQueue final : public MainQueue {
         Task task;
     };
 
-    Handle schedule(double seconds, double interval, Task task);
+    Handle arm(double seconds, double interval, Task task);
     void takePosted();
 
     VirtualClock& clock_;

@@ -61,12 +61,6 @@ DataFile::DataFile(std::filesystem::path url, StoreEnvironment environment, Cont
 }
 
 DataFile::~DataFile() {
-    // Nothing scheduled may outlive the file.
-    env_.queue.cancel(pendingSave_);
-    env_.queue.cancel(externalCheck_);
-    env_.queue.cancel(writerRetry_);
-    env_.queue.cancel(saveRetry_);
-    env_.queue.cancel(followUp_);
     if (watching_) env_.watcher.stop();
     env_.reads.stop();
 }
@@ -175,12 +169,9 @@ void DataFile::saveNow(SaveOccasion occasion) {
     followLink();
     const bool quit = occasion == SaveOccasion::quit;
     for (int round = 0; round < (quit ? quitRounds : 1); ++round) {
-        env_.queue.cancel(pendingSave_);
-        pendingSave_ = 0;
-        env_.queue.cancel(writerRetry_);
-        writerRetry_ = 0;
-        env_.queue.cancel(saveRetry_);
-        saveRetry_ = 0;
+        pendingSave_.reset();
+        writerRetry_.reset();
+        saveRetry_.reset();
         std::optional<std::filesystem::path> copy;
         // An outside edit that the debounced check has not seen yet would be written over.
         const FileCondition found = mergeOutsideEdit();
@@ -214,8 +205,7 @@ void DataFile::handOver(FileCondition found, bool keepReplaced, std::optional<st
     // Reads made so far were of the document in place.
     env_.reads.flush();
     // The save a merge asks for is this one.
-    env_.queue.cancel(pendingSave_);
-    pendingSave_ = 0;
+    pendingSave_.reset();
     unsaved_ = false;
     waitingForWriterSince_.reset();
     writerChangedAt_.reset();
@@ -281,8 +271,7 @@ void DataFile::noteWritten() {
     copies_.keepWaiting(target_, saveBytes());
     if (!saveFailure_) return;
     saveFailure_.reset();
-    env_.queue.cancel(saveRetry_);
-    saveRetry_ = 0;
+    saveRetry_.reset();
     std::cerr << "vesk: saved " << url_.string() << " again\n";
 }
 
@@ -297,8 +286,7 @@ void DataFile::noteFailure(const std::string& reason) {
 
 void DataFile::followUp() {
     if (followUp_ || (writing_.empty() && !displaced_.wantsTimer())) return;
-    followUp_ = env_.queue.after(followUpSeconds, [this] {
-        followUp_ = 0;
+    env_.queue.debounce(followUp_, followUpSeconds, [this] {
         displaced_.look();
         settleWrites();
     });

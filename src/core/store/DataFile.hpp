@@ -2,6 +2,7 @@
 
 #include "core/model/Snapshot.hpp"
 #include "core/runtime/FileWriter.hpp"
+#include "core/runtime/Subscription.hpp"
 #include "core/store/CopiesAside.hpp"
 #include "core/store/DataFileReading.hpp"
 #include "core/store/DisplacedFiles.hpp"
@@ -161,11 +162,12 @@ class DataFile {
     // A change asked for and not yet handed to the writer.
     bool unsaved_ = false;
     bool watching_ = false;
-    MainQueue::Handle pendingSave_ = 0;
-    MainQueue::Handle externalCheck_ = 0;
-    MainQueue::Handle writerRetry_ = 0;
-    MainQueue::Handle saveRetry_ = 0;
-    MainQueue::Handle followUp_ = 0;
+    // Last, so that nothing scheduled outlives the rest of the file.
+    Subscription pendingSave_;
+    Subscription externalCheck_;
+    Subscription writerRetry_;
+    Subscription saveRetry_;
+    Subscription followUp_;
 };
 
 } // namespace vesk

@@ -35,11 +35,7 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optio
     // Start-up saves nothing: whatever it changed goes out with the next save.
 }
 
-Store::~Store() {
-    // Nothing scheduled may outlive the store.
-    env_.queue.cancel(ticker_);
-    env_.queue.cancel(undoExpiry_);
-}
+Store::~Store() = default;
 
 void Store::load(std::optional<DataFileReading> ahead) {
     auto snapshot = file_.load(std::move(ahead));

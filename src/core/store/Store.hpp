@@ -6,6 +6,7 @@
 #include "core/model/TaskModels.hpp"
 #include "core/model/TimerModels.hpp"
 #include "core/runtime/Observed.hpp"
+#include "core/runtime/Signal.hpp"
 #include "core/stats/Statistics.hpp"
 #include "core/store/DataFile.hpp"
 #include "core/store/DataLocation.hpp"
@@ -25,7 +26,7 @@ namespace vesk {
 
 // The one model object: every piece of user data, kept in memory, loaded from the data file
 // at start-up and written back shortly after every change. It never touches the UI: views
-// observe its properties, and the shell listens through the three callbacks.
+// observe its properties, and the shell listens to its signals.
 //
 // Its observed properties are read-only outside: every change is one of its operations,
 // which ticks, saves and tells observers as one. An operation that changes several
@@ -57,10 +58,11 @@ class Store {
     Observed<Date, Store> now{changes_};
     Observed<std::optional<std::string>, Store> undoLabel{changes_};
 
-    std::function<void(TimerEvent)> onEvent;
+    // Sent after the change they tell of, so that a listener reads the new values.
+    Signal<Store, TimerEvent> timerEvent;
     // The current tree's shown cube counts before and after a growth, and why it grew.
-    std::function<void(std::int64_t from, std::int64_t to, GainReason)> onGrowth;
-    std::function<void()> onSeedlingUnlocked;
+    Signal<Store, std::int64_t, std::int64_t, GainReason> grew;
+    Signal<Store> seedlingUnlocked;
 
     const std::filesystem::path& url() const { return file_.url(); }
     // The clock, queue, random source and calendar the store runs on, which views share.
@@ -143,7 +145,7 @@ class Store {
     Statistics statistics() const;
 
     // The focus timer.
-    bool isTicking() const { return ticker_ != 0; }
+    bool isTicking() const { return static_cast<bool>(ticker_); }
     void start(TimerMode mode, std::optional<UUID> taskID);
     void pause();
     void resume();
@@ -215,10 +217,10 @@ class Store {
     std::optional<UUID> startList_;
     // The document's own members that this program does not know, written back as they were.
     UnknownMembers unknown_;
-    MainQueue::Handle ticker_ = 0;
+    Subscription ticker_;
     // One step: recording a newer one replaces it and restarts the expiry.
     std::optional<UndoState> undoState_;
-    MainQueue::Handle undoExpiry_ = 0;
+    Subscription undoExpiry_;
 };
 
 } // namespace vesk

@@ -21,9 +21,9 @@ void Store::grow(std::int64_t amount, GainReason reason) {
             progress.pending = saturatingAdd(progress.pending, amount);
         }
     });
-    // The callbacks come after the change, so that a reaction reading `bonsai` sees the new counts.
-    if (shown && onGrowth) onGrowth(shown->first, shown->second, reason);
-    if (bonsai.get().seedlingsUnlocked() > unlockedBefore && onSeedlingUnlocked) onSeedlingUnlocked();
+    // The signals come after the change, so that a reaction reading `bonsai` sees the new counts.
+    if (shown) grew.send(shown->first, shown->second, reason);
+    if (bonsai.get().seedlingsUnlocked() > unlockedBefore) seedlingUnlocked.send();
 }
 
 std::int64_t Store::completionReward() {

@@ -17,18 +17,16 @@ constexpr double shortestLoggedSeconds = 10;
 
 void Store::syncTicker() {
     const bool running = timer.get().runningSince.has_value();
-    if (running && ticker_ == 0) {
+    if (running && !ticker_) {
         // The readings change as the run passes a whole second (a phase lasts whole minutes,
         // so a countdown changes at the same moments): the ticker wakes then, and only then.
         const double seconds = elapsed(env_.clock.now());
-        ticker_ = env_.queue.after(std::floor(seconds) + 1 - seconds, [this] {
-            ticker_ = 0;
+        env_.queue.debounce(ticker_, std::floor(seconds) + 1 - seconds, [this] {
             tick();
             syncTicker();
         });
-    } else if (!running && ticker_ != 0) {
-        env_.queue.cancel(ticker_);
-        ticker_ = 0;
+    } else if (!running) {
+        ticker_.reset();
     }
 }
 
@@ -160,7 +158,7 @@ void Store::completePhase() {
             state.segmentStart.reset();
         });
         changed();
-        if (onEvent) onEvent(TimerEvent::breakDone);
+        timerEvent.send(TimerEvent::breakDone);
         return;
     }
     // The configured length, not the measured one: the tick may come a moment late, or
@@ -175,7 +173,7 @@ void Store::completePhase() {
     });
     changed();
     // Last, so that the shell sees the new phase.
-    if (onEvent) onEvent(TimerEvent::focusDone);
+    timerEvent.send(TimerEvent::focusDone);
 }
 
 void Store::log(double durationSeconds, bool full) {

@@ -42,8 +42,7 @@ void Store::rememberUndo(std::string label, const std::unordered_set<UUID>& task
 }
 
 void Store::forgetUndo() {
-    env_.queue.cancel(undoExpiry_);
-    undoExpiry_ = 0;
+    undoExpiry_.reset();
     undoState_.reset();
     undoLabel.set(std::nullopt);
 }

@@ -93,7 +93,7 @@ void BonsaiSceneView::step() {
         image.setDevicePixelRatio(scale);
         frame_ = std::move(image);
         ++framesRendered_;
-        if (engine_.info().get()) PendingPicture::mark(*this, false);
+        if (engine_.info.get()) PendingPicture::mark(*this, false);
         update();
     } else if (frames_.unavailable()) {
         // No picture will ever come: a snapshot does not wait for one.

@@ -72,7 +72,7 @@ BonsaiTree::BonsaiTree(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFr
     column->addStretch(1);
 
     observations_.watch(store_.bonsai, [this] { bonsaiChanged(); });
-    observations_.watch(engine_.info(),
+    observations_.watch(engine_.info,
                         [this] { withAnimation(Animation::easeInOut(0.3), [this] { refreshCaption(); }); });
     refreshCaption();
     // Appearing: the current tree, or none.
@@ -193,7 +193,7 @@ void BonsaiTree::bonsaiChanged() {
 
 void BonsaiTree::refreshCaption() {
     const BonsaiProgress& bonsai = store_.bonsai.get();
-    const auto caption = BonsaiContent::caption(engine_.info().get(), count_);
+    const auto caption = BonsaiContent::caption(engine_.info.get(), count_);
     japanese_->setText(QString::fromStdString(caption.japanese));
     subtitle_->setText(QString::fromStdString(caption.subtitle));
     cubes_->setText(QString::fromStdString(caption.cubes), RollingText::Direction::up);

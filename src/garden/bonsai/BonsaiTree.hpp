@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/state/Observations.hpp"
+#include "core/runtime/Observations.hpp"
 
 #include <QWidget>
 #include <cstdint>

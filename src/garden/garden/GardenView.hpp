@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/model/Uuid.hpp"
-#include "shell/state/Observations.hpp"
+#include "core/runtime/Observations.hpp"
 
 #include <QWidget>
 #include <map>

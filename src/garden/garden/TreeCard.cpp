@@ -159,7 +159,7 @@ TreeCard::TreeCard(BonsaiThumbnails& thumbs, Content content, double thumbnailHe
     border_.setOnChange(repaint);
     scale_.jump(1.0);
     applyContent();
-    observations_.watch(thumbs_.thumbs(), [this] { takeThumbnail(); });
+    observations_.watch(thumbs_.thumbs, [this] { takeThumbnail(); });
 }
 
 TreeCard::~TreeCard() = default;

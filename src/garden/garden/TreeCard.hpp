@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/runtime/Observations.hpp"
 #include "render/thumbs/BonsaiThumbnails.hpp"
 #include "shell/anim/Animated.hpp"
 #include "shell/controls/PaintedControl.hpp"
-#include "shell/state/Observations.hpp"
 
 #include <QImage>
 #include <cstdint>

@@ -92,8 +92,8 @@ TourCard::TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWi
     welcome_.bind(
         {ui_.tour}, [this] { return ui_.tour.get() ? ui_.tour.get() == TourStep::welcome : showsWelcome(); },
         [this](const ContentChange<bool>& welcome) { showPage(welcome); });
-    observations_.watch(ui_.hotKeyOurs(), [this] {
-        if (hotKeyHint_) hotKeyHint_->setText(QString::fromStdString(hotKeyHint(ui_.hotKeyOurs().get())));
+    observations_.watch(ui_.hotKeyOurs, [this] {
+        if (hotKeyHint_) hotKeyHint_->setText(QString::fromStdString(hotKeyHint(ui_.hotKeyOurs.get())));
     });
 }
 
@@ -140,8 +140,8 @@ QWidget* TourCard::welcomePage() {
          }})
         hintRow(symbol, new TextLabel(text, Fonts::text(12.5), Theme::text(), page));
     // Wraps: while another program holds the key, the hint says how else to open Vesk.
-    hotKeyHint_ = new WrappedText(QString::fromStdString(hotKeyHint(ui_.hotKeyOurs().get())),
-                                  Fonts::text(12.5), Theme::text(), page);
+    hotKeyHint_ = new WrappedText(QString::fromStdString(hotKeyHint(ui_.hotKeyOurs.get())), Fonts::text(12.5),
+                                  Theme::text(), page);
     hintRow("command", hotKeyHint_);
     column->addLayout(hints);
     auto* closing = new TextLabel("Let's walk through it \u2014 it takes a minute.", Fonts::text(12),

@@ -122,10 +122,10 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
     // Going to a step without an overlay, or ending: this one fades out showing the step it
     // leaves, not an empty bubble.
     step_.bind(
-        {ui_.tour, ui_.hotKeyOurs()},
+        {ui_.tour, ui_.hotKeyOurs},
         [this] {
             const auto step = ui_.tour.get();
-            return std::pair{step && spotlightTarget(*step) ? *step : shownStep_, ui_.hotKeyOurs().get()};
+            return std::pair{step && spotlightTarget(*step) ? *step : shownStep_, ui_.hotKeyOurs.get()};
         },
         [this](const ContentChange<std::pair<TourStep, bool>>& change) { showStep(change.now.first); });
     // The ring swings between its two looks for as long as the overlay shows.
@@ -134,7 +134,7 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
 
 void TourOverlay::showStep(TourStep step) {
     shownStep_ = step;
-    const TourCopy copy = tourCopy(step, ui_.hotKeyOurs().get());
+    const TourCopy copy = tourCopy(step, ui_.hotKeyOurs.get());
     title_->setText(QString::fromStdString(copy.title));
     body_->setText(QString::fromStdString(copy.body));
     stepButton_->setVisible(copy.button.has_value());

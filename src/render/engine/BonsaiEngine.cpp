@@ -96,8 +96,8 @@ BonsaiEngine::BonsaiEngine(MainQueue& main, Settings settings, WorkerPost worker
                                  shrinkNode_,     sparkRoot_,         revealCameraNode_, cameraNode_,
                                  materials_.wood, materials_.leaf,    materials_.grow,   materials_.shrink,
                                  orbitTarget_,    scene::sparkImage()};
-    animation_ = std::make_unique<GrowthAnimation>(main_, std::move(parts),
-                                                   [this](std::int64_t n) { shownN_.set(n); });
+    animation_ =
+        std::make_unique<GrowthAnimation>(main_, std::move(parts), [this](std::int64_t n) { shownN.set(n); });
 }
 
 BonsaiEngine::~BonsaiEngine() {
@@ -200,7 +200,7 @@ void BonsaiEngine::apply(Built built, std::function<void()> done) {
     animation_->finish(false);
     if (shownSeed_ != built.seed) installSky(built);
     installDiorama(built.diorama);
-    info_.set(built.info);
+    info.set(built.info);
     shownSeed_ = built.seed;
     for (const auto& m : {materials_.leaf, materials_.grow, materials_.shrink})
         m->setValue("treeH", built.treeHeight);

@@ -51,8 +51,8 @@ class BonsaiEngine {
               std::function<void()> done = {});
 
     // The tree on screen (none before the first install) and its count once final.
-    const Observed<std::optional<BonsaiInfo>>& info() const { return info_; }
-    const Observed<std::int64_t>& shownN() const { return shownN_; }
+    Observed<std::optional<BonsaiInfo>, BonsaiEngine> info;
+    Observed<std::int64_t, BonsaiEngine> shownN{0};
 
     scene::Scene& scene() { return scene_; }
     const std::shared_ptr<scene::Node>& cameraNode() const { return cameraNode_; }
@@ -99,8 +99,6 @@ class BonsaiEngine {
     void configureFalling(const FallingSetup& setup);
 
     MainQueue& main_;
-    Observed<std::optional<BonsaiInfo>> info_;
-    Observed<std::int64_t> shownN_{0};
     scene::Scene scene_;
     std::shared_ptr<scene::Node> cameraNode_, revealCameraNode_;
     BonsaiRenderDelegate renderDelegate_;

@@ -15,12 +15,13 @@ namespace {
 // ends an animation) never comes, the few frames end before it would.
 class InlineQueue final : public MainQueue {
   public:
-    Handle after(double, Task) override { return ++last_; }
-    Handle repeating(double, Task) override { return ++last_; }
-    void cancel(Handle) override {}
     void post(Task task) override { task(); }
 
   private:
+    Handle start(double, Task) override { return ++last_; }
+    Handle startRepeating(double, Task) override { return ++last_; }
+    void cancel(Handle) override {}
+
     Handle last_ = 0;
 };
 

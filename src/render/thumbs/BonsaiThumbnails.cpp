@@ -39,8 +39,8 @@ void BonsaiThumbnails::waitForQueue() {
 }
 
 const BonsaiThumbnails::Thumb* BonsaiThumbnails::thumb(std::uint64_t seed) const {
-    const auto found = thumbs_.get().find(seed);
-    return found == thumbs_.get().end() ? nullptr : &found->second;
+    const auto found = thumbs.get().find(seed);
+    return found == thumbs.get().end() ? nullptr : &found->second;
 }
 
 bool BonsaiThumbnails::isFresh(std::int64_t stored, std::int64_t requested) {
@@ -66,7 +66,7 @@ void BonsaiThumbnails::publish(std::uint64_t seed, std::int64_t n, std::optional
     // A failed render stores nothing, so the next request tries again.
     if (!image) return;
     auto shared = std::make_shared<const gl::Frame>(std::move(*image));
-    thumbs_.update([&](Thumbs& thumbs) { thumbs[seed] = Thumb{std::move(shared), n}; });
+    thumbs.update([&](Thumbs& all) { all[seed] = Thumb{std::move(shared), n}; });
 }
 
 } // namespace vesk

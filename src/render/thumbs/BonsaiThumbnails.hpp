@@ -53,8 +53,7 @@ class BonsaiThumbnails {
     // Makes sure a picture of `seed` near n cubes is stored or on its way.
     void request(std::uint64_t seed, std::int64_t n);
 
-    const Observed<Thumbs>& thumbs() const { return thumbs_; }
-    Observed<Thumbs>& thumbs() { return thumbs_; }
+    Observed<Thumbs, BonsaiThumbnails> thumbs;
     const Thumb* thumb(std::uint64_t seed) const;
     bool isPending(std::uint64_t seed) const { return pending_.contains(seed); }
 
@@ -71,7 +70,6 @@ class BonsaiThumbnails {
 
     MainQueue& main_;
     Render render_;
-    Observed<Thumbs> thumbs_;
     std::set<std::uint64_t> pending_;
     Lifetime lifetime_;                           // results reach the main thread only while the cache lives
     std::unique_ptr<ThumbnailRenderer> renderer_; // used and destroyed on the queue only

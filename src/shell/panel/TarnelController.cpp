@@ -93,7 +93,7 @@ void TarnelController::show() {
     reposition();
     qApp->installEventFilter(this);
     panel_->show();
-    ui_.onExpandedChange = lifetime_.guard([this](bool expanded) { expandedChanged(expanded); });
+    observations_.watch(ui_.expanded, [this] { expandedChanged(ui_.expanded.get()); });
     installMonitors();
     auto* app = qApp;
     connect(app, &QGuiApplication::screenAdded, this, [this] { reposition(); });

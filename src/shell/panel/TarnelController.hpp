@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/runtime/Lifetime.hpp"
+#include "core/runtime/Observations.hpp"
 #include "platform/PanelGeometry.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/views/ScreenFactories.hpp"
@@ -76,7 +76,7 @@ class TarnelController final : public QObject {
     std::unique_ptr<GlobalPointerMonitor> pointer_;
     PanelRect screenFrame_;
     std::uint32_t ownPressTime_ = 0; // server time of the last press on a window of ours
-    Lifetime lifetime_;              // the UI state outlives the controller
+    Observations observations_;      // of the UI state, which outlives the controller
 };
 
 } // namespace vesk

@@ -78,7 +78,6 @@ void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
         hovering.set(false);
         expanded.set(true);
     });
-    if (onExpandedChange) onExpandedChange(true);
     if (focusAdd) later(0.15, [this] { requestFocusAdd(); });
 }
 
@@ -90,7 +89,6 @@ void TarnelUI::collapse() {
         reveal.set(std::nullopt);
         gardenOpen.set(false);
     });
-    if (onExpandedChange) onExpandedChange(false);
 }
 
 void TarnelUI::select(Tab newTab) {
@@ -122,13 +120,9 @@ void TarnelUI::closeGarden() {
 void TarnelUI::showToast(const std::string& icon, const std::string& text, std::uint32_t tint,
                          double seconds) {
     if (expanded.get()) return;
-    const std::int64_t token = ++toastToken_;
     withAnimation(Animation::tarnel, [&] { toast.set(Toast{UUID::random(), icon, text, tint}); });
-    // A newer toast bumps the token, so it keeps its full time.
-    later(seconds, [this, token] {
-        if (toastToken_ != token) return;
-        withAnimation(Animation::tarnel, [&] { toast.set(std::nullopt); });
-    });
+    queue_.debounce(toastExpiry_, seconds,
+                    [this] { withAnimation(Animation::tarnel, [&] { toast.set(std::nullopt); }); });
 }
 
 void TarnelUI::logTour(std::string_view what) const {
@@ -204,7 +198,7 @@ void TarnelUI::finishTour() {
         tour.set(std::nullopt);
         tourTaskID.set(std::nullopt);
     });
-    if (onOnboardingFinished) onOnboardingFinished();
+    onboardingFinished.send();
 }
 
 } // namespace vesk

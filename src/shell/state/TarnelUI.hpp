@@ -75,18 +75,18 @@ class TarnelUI {
     Observed<std::optional<TourStep>, TarnelUI> tour;
     Observed<std::optional<UUID>, TarnelUI> tourTaskID;
     Observed<ScreenMetrics, TarnelUI> metrics;
-    // Events: the add-task field is to take the focus; a developer's scene types a task.
-    Signal<TarnelUI> focusAddRequested;
-    Signal<TarnelUI, std::string> scriptedTyping;
-
     // Whether Alt+Space reaches the tarnel. While another program holds it, no text
     // promises it; the hot key's owner reports through `setHotKeyOurs`.
-    const Observed<bool>& hotKeyOurs() const { return hotKeyOurs_; }
-    void setHotKeyOurs(bool ours) { hotKeyOurs_.set(ours); }
+    Observed<bool, TarnelUI> hotKeyOurs{true};
+    // Events: the add-task field is to take the focus; a developer's scene types a task; the
+    // tour was finished.
+    Signal<TarnelUI> focusAddRequested;
+    Signal<TarnelUI, std::string> scriptedTyping;
+    Signal<TarnelUI> onboardingFinished;
+
+    void setHotKeyOurs(bool ours) { hotKeyOurs.set(ours); }
 
     Store& store;
-    std::function<void(bool)> onExpandedChange;
-    std::function<void()> onOnboardingFinished;
 
     // The content size: the panel hit-tests it, the root view lays out in it.
     Size size() const;
@@ -123,10 +123,10 @@ class TarnelUI {
     void logTour(std::string_view what) const;
     bool hasCurrentTree() const;
 
-    Observed<bool> hotKeyOurs_{true};
     MainQueue& queue_;
     std::ostream* tourLog_;
-    std::int64_t toastToken_ = 0;
+    // The current toast's end; a newer toast replaces it, so that it keeps its full time.
+    Subscription toastExpiry_;
     Lifetime lifetime_;
 };
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace vesk {
 namespace {
@@ -72,7 +73,7 @@ class DayColumn::Bar final : public QWidget {
     DayColumn& column_;
 };
 
-DayColumn::DayColumn(QWidget* parent) : QWidget(parent) {
+DayColumn::DayColumn(OnHover onHover, QWidget* parent) : QWidget(parent), onHover_(std::move(onHover)) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -100,11 +101,11 @@ void DayColumn::setHovered(bool hovered) {
 }
 
 void DayColumn::enterEvent(QEnterEvent*) {
-    if (onHover) onHover(true);
+    onHover_(day_, true);
 }
 
 void DayColumn::leaveEvent(QEvent*) {
-    if (onHover) onHover(false);
+    onHover_(day_, false);
 }
 
 HeatGrid::HeatGrid(QWidget* parent) : QWidget(parent) {

@@ -18,15 +18,15 @@ QColor heatColor(int level);
 // below. The whole column follows the pointer.
 class DayColumn final : public QWidget {
   public:
-    explicit DayColumn(QWidget* parent = nullptr);
+    // Called with the column's day when the pointer enters (true) or leaves (false) the column.
+    using OnHover = std::function<void(const WeekDay& day, bool entered)>;
+
+    explicit DayColumn(OnHover onHover, QWidget* parent = nullptr);
 
     void setDay(const WeekDay& day);
     void setHovered(bool hovered);
     const WeekDay& day() const { return day_; }
     double barHeight() const { return day_.barHeight; }
-
-    // Called when the pointer enters (true) or leaves (false) the column.
-    std::function<void(bool)> onHover;
 
   protected:
     void enterEvent(QEnterEvent* event) override;
@@ -35,6 +35,7 @@ class DayColumn final : public QWidget {
   private:
     class Bar;
 
+    OnHover onHover_;
     WeekDay day_;
     Bar* bar_;
     TextLabel* letter_;

@@ -87,13 +87,14 @@ QWidget* StatsView::buildWeek() {
     auto* bars = new QHBoxLayout;
     bars->setSpacing(8);
     for (DayColumn*& column : columns_) {
-        column = new DayColumn(section);
-        column->onHover = [this, column](bool entered) {
-            if (entered)
-                setHoverDay(column->day().day);
-            else if (hoverDay_ == column->day().day) // the next column may have taken over already
-                setHoverDay(std::nullopt);
-        };
+        column = new DayColumn(
+            [this](const WeekDay& day, bool entered) {
+                if (entered)
+                    setHoverDay(day.day);
+                else if (hoverDay_ == day.day) // the next column may have taken over already
+                    setHoverDay(std::nullopt);
+            },
+            section);
         bars->addWidget(column, 1, Qt::AlignBottom);
     }
     stack->addLayout(bars);

@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointer>
 
 namespace vesk {
 
@@ -54,15 +53,11 @@ void AddTaskRow::typeOut(const QString& text) {
     focusField();
     field_->clear();
     const TypingPlan plan = typingPlan(text, store_.random());
-    // The steps outlive nothing: each looks for the row first.
-    const QPointer<AddTaskRow> self(this);
     for (const TypingPlan::Keystroke& keystroke : plan.keystrokes)
-        store_.queue().after(keystroke.delaySeconds, [self, character = keystroke.character] {
-            if (self) self->field_->setText(self->field_->text() + character);
-        });
-    store_.queue().after(plan.addDelaySeconds, [self] {
-        if (self) self->add();
-    });
+        store_.queue().after(keystroke.delaySeconds, lifetime_.guard([this, character = keystroke.character] {
+            field_->setText(field_->text() + character);
+        }));
+    store_.queue().after(plan.addDelaySeconds, lifetime_.guard([this] { add(); }));
 }
 
 void AddTaskRow::paintEvent(QPaintEvent*) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/runtime/Lifetime.hpp"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -32,6 +34,7 @@ class AddTaskRow final : public QWidget {
 
     Store& store_;
     QLineEdit* field_;
+    Lifetime lifetime_; // the typing steps outlive nothing
 };
 
 } // namespace vesk

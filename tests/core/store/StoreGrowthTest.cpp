@@ -1,3 +1,4 @@
+#include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
@@ -13,12 +14,12 @@ class StoreGrowthTest : public ::testing::Test, protected StoreTestBed {
   protected:
     StoreGrowthTest() {
         open();
-        store->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {
+        heard.listen(store->grew, [this](std::int64_t from, std::int64_t to, GainReason reason) {
             // The ledger is already updated when the shell hears of it.
             growths.emplace_back(from, to, reason);
             cubesAtCallback = currentTree() ? currentTree()->cubesGrown : -1;
-        };
-        store->onSeedlingUnlocked = [this] { ++unlocks; };
+        });
+        heard.listen(store->seedlingUnlocked, [this] { ++unlocks; });
     }
 
     Store& s() { return *store; }
@@ -36,6 +37,7 @@ class StoreGrowthTest : public ::testing::Test, protected StoreTestBed {
     std::vector<std::tuple<std::int64_t, std::int64_t, GainReason>> growths;
     std::int64_t cubesAtCallback = 0;
     int unlocks = 0;
+    Observations heard;
 };
 
 TEST_F(StoreGrowthTest, WithoutATreeCubesWaitForTheFirstPlanting) {

@@ -1,9 +1,10 @@
+#include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <algorithm>
-#include <unordered_set>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <unordered_set>
 
 namespace vesk {
 namespace {
@@ -16,9 +17,9 @@ class StoreMergeTest : public ::testing::Test, protected StoreTestBed {
     StoreMergeTest() {
         open();
         store->plant(5);
-        store->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {
+        heard.listen(store->grew, [this](std::int64_t from, std::int64_t to, GainReason reason) {
             grants.emplace_back(to - from, reason);
-        };
+        });
         parent = *store->addTask("parent");
         store->addTask("child", parent);
         store->saveNow();
@@ -50,6 +51,7 @@ class StoreMergeTest : public ::testing::Test, protected StoreTestBed {
     }
     UUID parent;
     std::vector<std::pair<std::int64_t, GainReason>> grants;
+    Observations heard;
 };
 
 TEST_F(StoreMergeTest, HandAddedTasksGetAnIdTheFirstListAndTheTop) {

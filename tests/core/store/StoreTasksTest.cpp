@@ -1,3 +1,4 @@
+#include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
@@ -12,9 +13,9 @@ class StoreTasksTest : public ::testing::Test, protected StoreTestBed {
   protected:
     StoreTasksTest() {
         open();
-        store->onGrowth = [this](std::int64_t from, std::int64_t to, GainReason reason) {
+        heard.listen(store->grew, [this](std::int64_t from, std::int64_t to, GainReason reason) {
             grants.emplace_back(to - from, reason);
-        };
+        });
         store->plant(5); // so that growth is reported
     }
     Store& s() { return *store; }
@@ -33,6 +34,7 @@ class StoreTasksTest : public ::testing::Test, protected StoreTestBed {
         return result;
     }
     std::vector<std::pair<std::int64_t, GainReason>> grants;
+    Observations heard;
 };
 
 TEST_F(StoreTasksTest, NewTasksGoOnTopAndSubtasksBelowWithOneCubeEach) {

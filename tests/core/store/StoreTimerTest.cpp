@@ -1,4 +1,5 @@
 #include "core/model/IsoDate.hpp"
+#include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
@@ -12,10 +13,10 @@ class StoreTimerTest : public ::testing::Test, protected StoreTestBed {
   protected:
     StoreTimerTest() {
         open();
-        store->onEvent = [this](TimerEvent event) {
+        heard.listen(store->timerEvent, [this](TimerEvent event) {
             events.push_back(event);
             phaseAtEvent = store->timer.get().phase;
-        };
+        });
     }
 
     Store& s() { return *store; }
@@ -25,6 +26,7 @@ class StoreTimerTest : public ::testing::Test, protected StoreTestBed {
 
     std::vector<TimerEvent> events;
     PomoPhase phaseAtEvent = PomoPhase::focus;
+    Observations heard;
 };
 
 TEST_F(StoreTimerTest, FocusPhaseEndLogsExactlyThePhaseLengthThenTheBreakRuns) {

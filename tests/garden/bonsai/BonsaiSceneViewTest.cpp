@@ -174,14 +174,14 @@ TEST(BonsaiTreeTest, ShowsTheCurrentTreeAndItsHelpStartsOpenWithTheVariableSetEv
     BonsaiTree screen(store, ui, engine, frames);
     unsetenv("VESK_SHOW_HELP");
     bed.queue.runDue();
-    ASSERT_TRUE(engine.info().get().has_value());
-    EXPECT_EQ(engine.shownN().get(), 1);
+    ASSERT_TRUE(engine.info.get().has_value());
+    EXPECT_EQ(engine.shownN.get(), 1);
     EXPECT_TRUE(screen.helpShown());
 
     // Growing the tree asks the engine for the new count, without a growth animation.
     store.addTask("Water the moss");
     bed.queue.runDue();
-    EXPECT_EQ(engine.shownN().get(), 2);
+    EXPECT_EQ(engine.shownN.get(), 2);
     EXPECT_FALSE(engine.animating());
 
     BonsaiTree closed(store, ui, engine, frames);

@@ -37,7 +37,7 @@ class BonsaiEngineTest : public ::testing::Test {
 
 TEST_F(BonsaiEngineTest, TenShowsAgainstABusyWorkerBuildAndInstallOnlyTheLast) {
     int infoChanges = 0;
-    engine.info().observe([&] { ++infoChanges; });
+    engine.info.observe([&] { ++infoChanges; });
     std::vector<int> done;
     for (int i = 0; i < 10; ++i)
         engine.show(seed, 30 + i, std::nullopt, [&done, i] { done.push_back(i); });
@@ -45,7 +45,7 @@ TEST_F(BonsaiEngineTest, TenShowsAgainstABusyWorkerBuildAndInstallOnlyTheLast) {
     EXPECT_EQ(engine.buildsFinished(), 1);
     EXPECT_EQ(done, std::vector<int>{9});
     EXPECT_EQ(infoChanges, 1);
-    EXPECT_EQ(engine.shownN().get(), 39);
+    EXPECT_EQ(engine.shownN.get(), 39);
 }
 
 TEST_F(BonsaiEngineTest, ABuildOvertakenOnItsWayToTheMainThreadIsDropped) {
@@ -57,11 +57,11 @@ TEST_F(BonsaiEngineTest, ABuildOvertakenOnItsWayToTheMainThreadIsDropped) {
     engine.show(seed, 50, std::nullopt, [&] { secondDone = true; });
     main.runDue();
     EXPECT_FALSE(firstDone);
-    EXPECT_EQ(engine.info().get(), std::nullopt);
+    EXPECT_EQ(engine.info.get(), std::nullopt);
     settle();
     EXPECT_FALSE(firstDone);
     EXPECT_TRUE(secondDone);
-    EXPECT_EQ(engine.shownN().get(), 50);
+    EXPECT_EQ(engine.shownN.get(), 50);
 }
 
 // Records, for each live copy of it, what the test was doing when the copy ended.
@@ -159,15 +159,15 @@ TEST(BonsaiEngineBuild, OnlyModestChangesAnimate) {
 }
 
 TEST_F(BonsaiEngineTest, APlainShowInstallsAtOnceAndASecondCountOfTheSeedKeepsTheDiorama) {
-    EXPECT_EQ(engine.info().get(), std::nullopt);
-    EXPECT_EQ(engine.shownN().get(), 0);
+    EXPECT_EQ(engine.info.get(), std::nullopt);
+    EXPECT_EQ(engine.shownN.get(), 0);
     int done = 0;
     engine.show(seed, 300, std::nullopt, [&] { ++done; });
     settle();
     EXPECT_EQ(done, 1);
-    EXPECT_EQ(engine.shownN().get(), 300);
-    ASSERT_TRUE(engine.info().get());
-    EXPECT_EQ(engine.info().get()->cubes, 300);
+    EXPECT_EQ(engine.shownN.get(), 300);
+    ASSERT_TRUE(engine.info.get());
+    EXPECT_EQ(engine.info.get()->cubes, 300);
     const auto environment = engine.scene().lightingEnvironment;
     ASSERT_TRUE(environment);
     EXPECT_TRUE(engine.scene().backgroundImage);
@@ -176,7 +176,7 @@ TEST_F(BonsaiEngineTest, APlainShowInstallsAtOnceAndASecondCountOfTheSeedKeepsTh
 
     engine.show(seed, 301);
     settle();
-    EXPECT_EQ(engine.shownN().get(), 301);
+    EXPECT_EQ(engine.shownN.get(), 301);
     EXPECT_EQ(engine.shownDioramaKey(), key);
     EXPECT_EQ(engine.scene().lightingEnvironment, environment);
     // treeH follows the tree on every material that sways.
@@ -190,11 +190,11 @@ TEST_F(BonsaiEngineTest, AnAnimatedShowEndsWithTheFinalTreeAndItsCompletion) {
     int done = 0;
     engine.show(seed, 303, 300, [&] { ++done; });
     settle();
-    EXPECT_EQ(engine.shownN().get(), 300); // the final count only once the growth is over
+    EXPECT_EQ(engine.shownN.get(), 300); // the final count only once the growth is over
     EXPECT_EQ(done, 0);
     main.advance(2.7); // no frames drawn: the fallback ends it
     EXPECT_EQ(done, 1);
-    EXPECT_EQ(engine.shownN().get(), 303);
+    EXPECT_EQ(engine.shownN.get(), 303);
 }
 
 class BonsaiEngineDebugGrowTest : public BonsaiEngineTest {

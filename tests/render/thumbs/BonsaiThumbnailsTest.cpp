@@ -95,7 +95,7 @@ TEST_F(BonsaiThumbnailsTest, StalePicturesAreRenderedAgainAndFreshOnesAreNot) {
 
 TEST_F(BonsaiThumbnailsTest, ASeedBeingRenderedIsNotQueuedTwice) {
     int told = 0;
-    thumbs.thumbs().observe([&] { ++told; });
+    thumbs.thumbs.observe([&] { ++told; });
     thumbs.request(7, 50);
     EXPECT_TRUE(thumbs.isPending(7));
     thumbs.request(7, 500); // stale by then, but already on its way

@@ -1,5 +1,6 @@
 #include "shell/state/TarnelUI.hpp"
 
+#include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
@@ -68,7 +69,7 @@ TEST_F(TarnelUITest, ExpandedSizeByNotchTabGardenAndTour) {
         }
 }
 
-TEST_F(TarnelUITest, ToastsExpireByTokenAndNeverShowWhileExpanded) {
+TEST_F(TarnelUITest, ANewerToastKeepsItsFullTimeAndNoneShowsWhileExpanded) {
     ui.showToast("a", "first", 0, 2);
     const UUID firstID = ui.toast.get()->id;
     bed.queue.advance(1);
@@ -89,7 +90,8 @@ TEST_F(TarnelUITest, ToastsExpireByTokenAndNeverShowWhileExpanded) {
 
 TEST_F(TarnelUITest, ExpandAndCollapseClearTheirStateAndReportOnce) {
     std::vector<bool> reports;
-    ui.onExpandedChange = [&](bool open) { reports.push_back(open); };
+    Observations heard;
+    heard.watch(ui.expanded, [&] { reports.push_back(ui.expanded.get()); });
     ui.collapse();
     EXPECT_TRUE(reports.empty());
 
@@ -113,7 +115,7 @@ TEST_F(TarnelUITest, ExpandAndCollapseClearTheirStateAndReportOnce) {
     EXPECT_FALSE(ui.detailID.get());
     EXPECT_FALSE(ui.reveal.get());
     EXPECT_FALSE(ui.gardenOpen.get());
-    EXPECT_EQ(reports, (std::vector<bool>{true, true, false}));
+    EXPECT_EQ(reports, (std::vector<bool>{true, false}));
 }
 
 TEST_F(TarnelUITest, SelectKeepsDetailOnTasksAndClearsItElsewhere) {
@@ -139,7 +141,8 @@ TEST_F(TarnelUITest, ObserversHearOnlyRealChanges) {
 
 TEST_F(TarnelUITest, TourWalksItsStepsAndIgnoresStalePresses) {
     bool finished = false;
-    ui.onOnboardingFinished = [&] { finished = true; };
+    Observations heard;
+    heard.listen(ui.onboardingFinished, [&] { finished = true; });
     ui.setTour(TourStep::welcome);
     ui.advanceTour(TourStep::welcome); // no tree planted yet
     EXPECT_EQ(ui.tour.get(), TourStep::seedling);

@@ -1,4 +1,4 @@
-#include "shell/state/Observations.hpp"
+#include "core/runtime/Observations.hpp"
 
 #include <gtest/gtest.h>
 #include <memory>

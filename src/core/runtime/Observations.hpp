@@ -3,6 +3,7 @@
 #include "core/runtime/Lifetime.hpp"
 #include "core/runtime/Observed.hpp"
 #include "core/runtime/Signal.hpp"
+#include "core/runtime/Subscription.hpp"
 
 #include <functional>
 #include <initializer_list>
@@ -12,11 +13,11 @@
 
 namespace vesk {
 
-// The observed values a view reads and the signals it hears, for as long as the view lives:
-// each change or event calls the view back (typically to update itself), and destroying the
-// view ends every subscription. A callback never runs after that, even when the value was in
-// the middle of telling its observers. The observed values must outlive the view, as the
-// store and the UI state do.
+// The observed values a view reads, the signals it hears and whatever else it subscribed to,
+// for as long as the view lives: each change or event calls the view back (typically to update
+// itself), and destroying the view ends every subscription. A callback never runs after that,
+// even when the value was in the middle of telling its observers. The observed values must
+// outlive the view, as the store and the UI state do.
 class Observations {
   public:
     Observations() = default;
@@ -35,7 +36,7 @@ class Observations {
         auto shared = std::make_shared<const std::function<void()>>(std::move(onChange));
         for (const ObservedBase& value : values) {
             const auto token = value.observe(lifetime_.guard([shared] { (*shared)(); }), shared.get());
-            cancels_.push_back([&value, token] { value.unobserve(token); });
+            keep(Subscription([&value, token] { value.unobserve(token); }));
         }
     }
 
@@ -43,21 +44,23 @@ class Observations {
     template <class Owner, class... Args>
     void listen(const Signal<Owner, Args...>& signal,
                 std::type_identity_t<std::function<void(Args...)>> onEvent) {
-        cancels_.push_back(
-            [connection = signal.connect(std::move(onEvent))]() mutable { connection.reset(); });
+        keep(Subscription(
+            [connection = signal.connect(std::move(onEvent))]() mutable { connection.reset(); }));
     }
+
+    // Any other subscription, ended with these.
+    void keep(Subscription subscription) { subscriptions_.push_back(std::move(subscription)); }
 
     // Ends every subscription.
     void clear() {
         lifetime_.reset();
-        for (auto& cancel : cancels_)
-            cancel();
-        cancels_.clear();
+        // Moved out first, so that a subscription ended here may not add to the ones ending.
+        const auto ending = std::exchange(subscriptions_, {});
     }
 
   private:
     Lifetime lifetime_;
-    std::vector<std::function<void()>> cancels_;
+    std::vector<Subscription> subscriptions_;
 };
 
 } // namespace vesk
