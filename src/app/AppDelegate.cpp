@@ -163,7 +163,8 @@ void AppDelegate::quitSavesFirst() {
     if (QtX11Display* x11 = services_->x11.get())
         services_->abruptExit = std::make_unique<AbruptExit>([x11] { return x11->display().broken(); },
                                                              [this] {
-                                                                 if (store_) store_->saveNow(SaveOccasion::quit);
+                                                                 if (store_)
+                                                                     store_->saveNow(SaveOccasion::quit);
                                                                  return 1; // no quit asked for it
                                                              });
 }
@@ -179,9 +180,10 @@ std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLooku
         if (s.claim.outcome == DataFileClaim::Outcome::handedOver) return Launch::handedOver;
         if (s.claim.outcome == DataFileClaim::Outcome::refused) return Launch::refused;
     }
-    store_ = std::make_unique<Store>(
-        url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.reads, s.random, s.calendar},
-        ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
+    store_ = std::make_unique<Store>(url,
+                                     StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher,
+                                                      s.reads, s.random, s.calendar},
+                                     ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
     return std::nullopt;
 }
 
@@ -221,7 +223,7 @@ void AppDelegate::openTourWhenNew() {
     if (store_->prefs.get().onboarded) return;
     services_->queue.after(0.9, [this] {
         ui_->startTour();
-        ui_->expand(TarnelUI::Tab::tasks, false);
+        ui_->expand(TarnelUI::Tab::tasks);
         developer_->tourOpened(*ui_);
     });
 }
@@ -240,7 +242,7 @@ void AppDelegate::toggleTarnel() {
     if (ui_->expanded.get())
         ui_->collapse();
     else
-        ui_->expand(TarnelUI::Tab::tasks, true);
+        ui_->expand(TarnelUI::Tab::tasks, TarnelUI::Focus::addField);
 }
 
 void AppDelegate::hotKeyChanged() {

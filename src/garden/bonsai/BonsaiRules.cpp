@@ -1,8 +1,8 @@
 #include "garden/bonsai/BonsaiRules.hpp"
 
-#include "shell/controls/WrappedText.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/WrappedText.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
@@ -73,10 +73,10 @@ QWidget* ruleRow(const Rule& rule, QWidget* parent) {
 
 } // namespace
 
-BonsaiRules::BonsaiRules(bool compact, QWidget* parent) : QWidget(parent) {
+BonsaiRules::BonsaiRules(QWidget* parent) : QWidget(parent) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(compact ? 9 : 12);
+    column->setSpacing(9);
     for (const Rule& rule : rules)
         column->addWidget(ruleRow(rule, this));
 }

@@ -85,7 +85,8 @@ QWidget* BonsaiTree::makeCard(SceneFrames& frames) {
     auto* layers = new QGridLayout(card);
     layers->setContentsMargins(0, 0, 0, 0);
 
-    view_ = new BonsaiSceneView(engine_, engine_.cameraNode(), true, frames, card);
+    view_ =
+        new BonsaiSceneView(engine_, engine_.cameraNode(), BonsaiSceneView::Input::interactive, frames, card);
     view_->setCornerRadius(cardRadius);
     view_->setBorder(Theme::hairline());
     layers->addWidget(view_, 0, 0);
@@ -134,12 +135,12 @@ QWidget* BonsaiTree::makeHelp(QWidget* parent) {
     column->addWidget(new TextLabel(QStringLiteral("How your bonsai grows"),
                                     Fonts::text(17, FontWeight::regular, FontDesign::serif), Theme::text(),
                                     panel));
-    column->addWidget(new BonsaiRules(true, panel));
+    column->addWidget(new BonsaiRules(panel));
     column->addStretch(1);
     auto* row = new QHBoxLayout;
     row->addWidget(new SeedlingProgress(store_, panel));
     row->addStretch(1);
-    row->addWidget(new Chip(QStringLiteral("Got it"), true, Theme::accent(), [this] {
+    row->addWidget(new Chip(QStringLiteral("Got it"), Chip::State::selected, Theme::accent(), [this] {
         withAnimation(Animation::tarnelFast, [this] { setHelpShown(false); });
     }));
     column->addLayout(row);

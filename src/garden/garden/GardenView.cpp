@@ -60,7 +60,8 @@ GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWi
 
     const std::int64_t available = store_.bonsai.get().seedlingsAvailable();
     nursery_ = new NurserySection(
-        store_, ui_, thumbs_, QString::fromStdString(nurseryTitle(available)), available < 1, cardHeight,
+        store_, ui_, thumbs_, QString::fromStdString(nurseryTitle(available)),
+        available < 1 ? NurseryPicker::Access::locked : NurseryPicker::Access::open, cardHeight,
         [this](std::uint64_t seed) { plantSeedling(seed); }, this);
     column->addWidget(nursery_);
     column->addSpacing(gap);

@@ -18,10 +18,10 @@ TreeCard::Content seedlingCard(std::uint64_t seed, bool locked) {
 
 } // namespace
 
-NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, bool locked,
+NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, Access access,
                              double cardHeight, OnPick onPick, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs), locked_(locked), cardHeight_(cardHeight),
-      onPick_(std::move(onPick)) {
+    : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs), locked_(access == Access::locked),
+      cardHeight_(cardHeight), onPick_(std::move(onPick)) {
     row_ = new QHBoxLayout(this);
     row_->setContentsMargins(0, 0, 0, 0);
     row_->setSpacing(8 - 2 * TreeCard::overhang);

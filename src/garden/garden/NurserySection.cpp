@@ -15,7 +15,8 @@
 namespace vesk {
 
 NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, const QString& title,
-                               bool locked, double cardHeight, NurseryPicker::OnPick onPick, QWidget* parent)
+                               NurseryPicker::Access access, double cardHeight, NurseryPicker::OnPick onPick,
+                               QWidget* parent)
     : QWidget(parent) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -36,7 +37,7 @@ NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thu
     column->addLayout(heading);
     // The cards' overhang stands in for part of the gap.
     column->addSpacing(8 - TreeCard::overhang);
-    picker_ = new NurseryPicker(store, ui, thumbs, locked, cardHeight, std::move(onPick), this);
+    picker_ = new NurseryPicker(store, ui, thumbs, access, cardHeight, std::move(onPick), this);
     column->addWidget(picker_);
 }
 

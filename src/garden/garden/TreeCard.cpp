@@ -2,11 +2,11 @@
 
 #include "garden/garden/TreeCardContent.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/PendingPicture.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/controls/PendingPicture.hpp"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -124,7 +124,7 @@ class TreeCard::Area final : public QWidget {
         }
         p.restore();
 
-        const double width = cardBorderWidth(cardBorder(card_.content_.highlight, false, false));
+        const double width = cardBorderWidth(cardBorder({.highlight = card_.content_.highlight}));
         const double inset = width / 2;
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(card_.border_.value(), width));
@@ -177,7 +177,8 @@ void TreeCard::setContent(Content content) {
 void TreeCard::appear() {
     if (appeared_) return;
     appeared_ = true;
-    PendingPicture::mark(*this, image_.isNull());
+    PendingPicture::mark(*this,
+                         image_.isNull() ? PendingPicture::State::awaited : PendingPicture::State::arrived);
     request();
 }
 
@@ -200,9 +201,9 @@ void TreeCard::interactionChanged() {
 }
 
 void TreeCard::followHover() {
-    const bool hover = isHovered();
-    scale_.set(cardScale(hover, content_.locked));
-    border_.set(borderColor(cardBorder(content_.highlight, hover, content_.locked)));
+    const CardState state{.highlight = content_.highlight, .hover = isHovered(), .locked = content_.locked};
+    scale_.set(cardScale(state));
+    border_.set(borderColor(cardBorder(state)));
 }
 
 void TreeCard::takeThumbnail() {
@@ -213,7 +214,8 @@ void TreeCard::takeThumbnail() {
     const bool arriving = frame && image_.isNull() && appeared_;
     frame_ = frame;
     image_ = frame ? pictureOf(*frame, content_.locked) : QImage();
-    PendingPicture::mark(*this, appeared_ && image_.isNull());
+    PendingPicture::mark(*this, appeared_ && image_.isNull() ? PendingPicture::State::awaited
+                                                             : PendingPicture::State::arrived);
     if (arriving)
         imageOpacity_.animate(1.0, thumbnailFade);
     else

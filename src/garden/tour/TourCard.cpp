@@ -164,7 +164,7 @@ QWidget* TourCard::seedlingPage() {
                                      Fonts::text(12.5), Theme::text2(), page));
     column->addLayout(texts);
     nursery_ = new NurserySection(
-        store_, ui_, thumbnails_, "Nursery", false, 150,
+        store_, ui_, thumbnails_, "Nursery", NurseryPicker::Access::open, 150,
         [this](std::uint64_t seed) {
             store_.plant(seed);
             if (ui_.tour.get() == TourStep::seedling) ui_.beginTaskStep();

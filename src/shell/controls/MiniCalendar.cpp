@@ -31,12 +31,17 @@ class DayCell final : public PaintedControl {
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
 
-    void setDay(std::optional<int> day, bool selected, bool today) {
+    struct Marks {
+        bool selected = false;
+        bool today = false;
+    };
+
+    void setDay(std::optional<int> day, Marks marks) {
         const QString text = day ? QString::number(*day) : QString();
-        if (text == day_ && selected == selected_ && today == today_) return;
+        if (text == day_ && marks.selected == selected_ && marks.today == today_) return;
         day_ = text;
-        selected_ = selected;
-        today_ = today;
+        selected_ = marks.selected;
+        today_ = marks.today;
         setEnabled(day.has_value());
         update();
     }
@@ -157,12 +162,13 @@ void MiniCalendar::refresh() {
         // Rows past the month's last day go away; blanks before its first day keep their place.
         cell->setVisible(position < shown_.cellCount());
         if (index < 0 || index >= static_cast<int>(shown_.days.size())) {
-            cell->setDay(std::nullopt, false, false);
+            cell->setDay(std::nullopt, {});
             continue;
         }
         const Date day = shown_.days[static_cast<std::size_t>(index)];
         const Date start = calendar_.startOfDay(day);
-        cell->setDay(calendar_.civil(day).day, hasSelection && selectedDay == start, start == today);
+        cell->setDay(calendar_.civil(day).day,
+                     {.selected = hasSelection && selectedDay == start, .today = start == today});
         dayCells_.push_back(cell);
     }
 }

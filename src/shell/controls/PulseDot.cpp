@@ -7,10 +7,10 @@
 
 namespace vesk {
 
-PulseDot::PulseDot(const QColor& color, bool running, QWidget* parent, AnimationManager* manager)
-    : QWidget(parent), color_(color), running_(running),
+PulseDot::PulseDot(const QColor& color, State state, QWidget* parent, AnimationManager* manager)
+    : QWidget(parent), color_(color), running_(state == State::running),
       opacity_(
-          running ? 0.35 : 0.5, [this] { update(); }, manager) {
+          running_ ? 0.35 : 0.5, [this] { update(); }, manager) {
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // A breath lasts almost a second and goes on for as long as a stopwatch runs: a few

@@ -71,7 +71,7 @@ double TarnelUI::expandedHeight() const {
     return 470;
 }
 
-void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
+void TarnelUI::expand(std::optional<Tab> newTab, Focus focus) {
     withAnimation(Animation::tarnelOpen, [&] {
         if (newTab) tab.set(*newTab);
         toast.set(std::nullopt);
@@ -79,7 +79,7 @@ void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
         expanded.set(true);
     });
     if (onExpandedChange) onExpandedChange(true);
-    if (focusAdd) later(0.15, [this] { requestFocusAdd(); });
+    if (focus == Focus::addField) later(0.15, [this] { requestFocusAdd(); });
 }
 
 void TarnelUI::collapse() {

@@ -42,7 +42,7 @@ CollapsedView::CollapsedView(TarnelUI& ui, QWidget* parent) : QWidget(parent), u
                           mainRow_);
     ring_ = new Ring(0, Theme::focus(), 2, mainRow_);
     ring_->setFixedSize(12, 12);
-    dot_ = new PulseDot(Theme::focus(), false, mainRow_);
+    dot_ = new PulseDot(Theme::focus(), PulseDot::State::paused, mainRow_);
     title_ = new TextLabel({}, Fonts::text(11.5, FontWeight::medium), Theme::text2(), mainRow_);
     for (QWidget* part : {static_cast<QWidget*>(leaf_), static_cast<QWidget*>(ring_),
                           static_cast<QWidget*>(dot_), static_cast<QWidget*>(title_)})

@@ -48,7 +48,7 @@ DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
     row->addWidget(icon);
     auto quick = [this](const char* text, auto day) {
         return new Chip(
-            text, false, Theme::accent(),
+            text, Chip::State::unselected, Theme::accent(),
             [this, day] {
                 const QuickDays days = quickDays(store_.clockNow(), store_.calendar());
                 setDue(days.*day);
@@ -59,7 +59,7 @@ DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
     tomorrow_ = quick("Tomorrow", &QuickDays::tomorrow);
     nextWeek_ = quick("Next week", &QuickDays::nextWeek);
     pick_ = new Chip(
-        "Pick…", false, Theme::accent(), [this] { toggleCalendar(); }, this);
+        "Pick…", Chip::State::unselected, Theme::accent(), [this] { toggleCalendar(); }, this);
     clear_ = new IconButton(
         "xmark", 9, Theme::text3(), "Clear date",
         [this] { store_.update(taskID_, [](TaskItem& task) { task.due.reset(); }); }, this);

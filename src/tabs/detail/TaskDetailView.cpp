@@ -44,8 +44,8 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
     listMenu_ = new ListMenuButton([this](const UUID& list) { store_.move(id_, list); }, this);
     toolbar->addWidget(listMenu_);
     toolbar->addStretch(1);
-    icon("play.fill", 10.5, "Start pomodoro on this task", [this] { startTimer(true); });
-    icon("stopwatch", 11.5, "Start stopwatch on this task", [this] { startTimer(false); });
+    icon("play.fill", 10.5, "Start pomodoro on this task", [this] { startTimer(TimerMode::pomodoro); });
+    icon("stopwatch", 11.5, "Start stopwatch on this task", [this] { startTimer(TimerMode::stopwatch); });
     star_ = icon("star", 12, "Star", [this] { store_.toggleStar(id_); });
     icon("trash", 11.5, "Delete", [this] {
         store_.deleteTask(id_);
@@ -103,8 +103,8 @@ IconButton* TaskDetailView::button(const char* symbol) const {
     return findChild<IconButton*>(symbol);
 }
 
-void TaskDetailView::startTimer(bool pomodoro) {
-    store_.start(pomodoro ? TimerMode::pomodoro : TimerMode::stopwatch, id_);
+void TaskDetailView::startTimer(TimerMode mode) {
+    store_.start(mode, id_);
     ui_.select(TarnelUI::Tab::focus);
 }
 

@@ -70,7 +70,7 @@ void FocusDial::apply(const ContentChange<FocusDialContent>& change) {
         face_->setVisible(!pomodoro);
         // A mode shows its own reading at once, without gliding from the other mode's.
         ringProgress_.jump(pomodoro ? content.progress : 0.0);
-        face_->setProgress(pomodoro ? 0.0 : content.progress, false);
+        face_->setProgress(pomodoro ? 0.0 : content.progress, StopwatchFace::Move::jumps);
     } else if (change.changed(&FocusDialContent::progress)) {
         applyProgress(content.mode, content.progress);
     }

@@ -112,7 +112,7 @@ QWidget* FocusView::buildPresets(AnimationManager* manager) {
         line->addSpacing(2);
         for (const std::int64_t value : values) {
             auto* chip = new Chip(
-                QString::number(value), false, tint,
+                QString::number(value), Chip::State::unselected, tint,
                 [this, minutes, value] { store_.writePrefs([&](Prefs& prefs) { prefs.*minutes = value; }); },
                 presets_);
             chips.push_back(chip);

@@ -42,9 +42,9 @@ StopwatchFace::StopwatchFace(QWidget* parent, AnimationManager* manager)
     });
 }
 
-void StopwatchFace::setProgress(double progress, bool glides) {
+void StopwatchFace::setProgress(double progress, Move move) {
     if (!std::isfinite(progress)) return;
-    if (!glides) {
+    if (move == Move::jumps) {
         degrees_.jump(normalized(progress * 360.0));
         return;
     }

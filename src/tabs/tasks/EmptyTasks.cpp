@@ -10,8 +10,8 @@
 
 namespace vesk {
 
-EmptyTasks::EmptyTasks(bool starred, bool fresh, bool compact, QWidget* parent)
-    : QWidget(parent), starred_(starred), fresh_(fresh), compact_(compact) {
+EmptyTasks::EmptyTasks(Size size, QWidget* parent) : QWidget(parent), compact_(size == Size::compact) {
+    const bool compact = compact_;
     auto* stack = new QVBoxLayout(this);
     stack->setSpacing(8);
     stack->setContentsMargins(0, compact ? 18 : 0, 0, compact ? 18 : 0);
@@ -36,7 +36,10 @@ void EmptyTasks::setStarred(bool starred) {
 }
 
 void EmptyTasks::apply() {
-    const EmptyTasksText text = emptyTasksText(starred_, fresh_);
+    using Form = EmptyTasksForm;
+    const EmptyTasksText text = emptyTasksText(compact_   ? Form::allComplete
+                                               : starred_ ? Form::starred
+                                                          : Form::fresh);
     symbol_->setSymbol(text.symbol);
     title_->setText(QString::fromStdString(text.title));
     // The line shows in the full-size forms only.

@@ -62,9 +62,15 @@ std::vector<TaskItem> firstOfEachID(std::vector<TaskItem> tasks) {
     return tasks;
 }
 
-EmptyTasksText emptyTasksText(bool starred, bool fresh) {
-    if (starred) return {"star", "No starred tasks", "Star important tasks to see them here"};
-    if (fresh) return {"circle.dashed", "No tasks yet", "Add one above — Ctrl+N from anywhere in the tarnel"};
+EmptyTasksText emptyTasksText(EmptyTasksForm form) {
+    switch (form) {
+    case EmptyTasksForm::starred:
+        return {"star", "No starred tasks", "Star important tasks to see them here"};
+    case EmptyTasksForm::fresh:
+        return {"circle.dashed", "No tasks yet", "Add one above — Ctrl+N from anywhere in the tarnel"};
+    case EmptyTasksForm::allComplete:
+        break;
+    }
     return {"checkmark.circle", "All tasks complete", std::nullopt};
 }
 

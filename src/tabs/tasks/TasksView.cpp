@@ -43,7 +43,7 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     addRow_ = new AddTaskRow(store, this);
     stack->addWidget(addRow_);
 
-    fullEmpty_ = new EmptyTasks(false, true, false, this);
+    fullEmpty_ = new EmptyTasks(EmptyTasks::Size::full, this);
     stack->addWidget(fullEmpty_, 1);
 
     auto* list = new QWidget;
@@ -96,7 +96,7 @@ QWidget* TasksView::makeRow(const TasksListRow& row, QWidget* parent) {
     using Kind = TasksListRow::Kind;
     switch (row.kind) {
     case Kind::compactEmpty:
-        return new EmptyTasks(false, false, true, parent);
+        return new EmptyTasks(EmptyTasks::Size::compact, parent);
     case Kind::group: {
         auto* group = new TaskGroup(store_, ui_, content().groups[row.index], parent);
         drag_->addGroup(group);
