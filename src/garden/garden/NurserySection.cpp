@@ -25,7 +25,7 @@ NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thu
     title_ = new SectionTitle(title, this);
     heading->addWidget(title_);
     heading->addStretch(1);
-    redraw_ = new IconButton(
+    auto* redraw = new IconButton(
         "arrow.clockwise", 10.5, Theme::text3(), "Other seedlings",
         [&store, &ui] {
             withAnimation(Animation::tarnelFast, [&] {
@@ -33,7 +33,7 @@ NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thu
             });
         },
         this);
-    heading->addWidget(redraw_);
+    heading->addWidget(redraw);
     column->addLayout(heading);
     // The cards' overhang stands in for part of the gap.
     column->addSpacing(8 - TreeCard::overhang);

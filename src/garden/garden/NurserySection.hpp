@@ -7,7 +7,6 @@
 
 namespace vesk {
 
-class IconButton;
 class SectionTitle;
 
 // The nursery: its heading with the button that offers other seedlings (also while locked),
@@ -22,12 +21,10 @@ class NurserySection final : public QWidget {
     void setLocked(bool locked);
 
     const SectionTitle& title() const { return *title_; }
-    IconButton& redrawButton() const { return *redraw_; }
     NurseryPicker& picker() const { return *picker_; }
 
   private:
     SectionTitle* title_;
-    IconButton* redraw_;
     NurseryPicker* picker_;
 };
 
