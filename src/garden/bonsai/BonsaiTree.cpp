@@ -116,7 +116,7 @@ QWidget* BonsaiTree::makeCaption(QWidget* parent) {
         lines->addWidget(line, 0, Qt::AlignLeft);
 
     auto* shadow = new QGraphicsDropShadowEffect(caption);
-    shadow->setColor(QColor::fromRgbF(0, 0, 0, 0.6f));
+    shadow->setColor(Theme::shadow());
     shadow->setBlurRadius(12);
     shadow->setOffset(0, 0);
     caption->setGraphicsEffect(shadow);
