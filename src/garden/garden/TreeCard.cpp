@@ -1,7 +1,7 @@
 #include "garden/garden/TreeCard.hpp"
 
 #include "garden/garden/TreeCardContent.hpp"
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/controls/PendingPicture.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -83,10 +83,7 @@ class TreeCard::Area final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        Presence::apply(p, this);
+        PresencePainter p(this, QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
         const double base = p.opacity();
         const QRectF frame = QRectF(rect()).adjusted(overhang, overhang, -overhang, -overhang);
         const double scale = card_.scale_.value();

@@ -4,6 +4,7 @@
 #include "garden/garden/NurserySection.hpp"
 #include "garden/tour/TourContent.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/controls/SymbolLabel.hpp"
@@ -33,9 +34,7 @@ class HintBadge final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(painter, this);
+        PresencePainter painter(this);
         QColor disc = Theme::accent();
         disc.setAlphaF(0.14f);
         painter.setPen(Qt::NoPen);

@@ -1,6 +1,6 @@
 #include "garden/tour/TourOverlay.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -43,10 +43,8 @@ class BubbleCard final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
         // It fades with the overlay: whole only once the spotlight has arrived.
-        Presence::apply(painter, this);
+        PresencePainter painter(this);
         const QRectF card = QRectF(rect()).marginsRemoved(QMarginsF(shadowMargins));
         // The shadow, 4 down, blurred over 12: its darkness spread over its layers.
         constexpr int blur = 12, layers = blur / 2;
@@ -79,9 +77,7 @@ class TourDot final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(painter, this);
+        PresencePainter painter(this);
         painter.setPen(Qt::NoPen);
         painter.setBrush(lit_ ? Theme::accent() : Theme::surfaceHi());
         painter.drawRoundedRect(QRectF(rect()), height / 2.0, height / 2.0);
@@ -208,9 +204,7 @@ void TourOverlay::resizeEvent(QResizeEvent*) {
 }
 
 void TourOverlay::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(painter, this);
+    PresencePainter painter(this);
     QPainterPath dim;
     dim.setFillRule(Qt::OddEvenFill);
     dim.addRect(QRectF(rect()));

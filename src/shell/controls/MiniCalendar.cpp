@@ -1,7 +1,7 @@
 #include "shell/controls/MiniCalendar.hpp"
 
 #include "core/format/Fmt.hpp"
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/MonthGrid.hpp"
 #include "shell/controls/PaintedControl.hpp"
@@ -49,9 +49,7 @@ class DayCell final : public PaintedControl {
   protected:
     void paintEvent(QPaintEvent*) override {
         if (day_.isEmpty()) return;
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(p, this);
+        PresencePainter p(this);
         const QRectF box = rect();
         if (selected_) {
             const QRectF circle(box.center().x() - cellHeight / 2.0, box.center().y() - cellHeight / 2.0,

@@ -1,6 +1,6 @@
 #include "shell/controls/PulseDot.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 
 #include <QPainter>
@@ -47,9 +47,7 @@ void PulseDot::applyState() {
 }
 
 void PulseDot::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(painter, this);
+    PresencePainter painter(this);
     painter.setOpacity(painter.opacity() * opacity_.value());
     painter.setPen(Qt::NoPen);
     painter.setBrush(color_);

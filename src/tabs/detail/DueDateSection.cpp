@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/Chip.hpp"
 #include "shell/controls/IconButton.hpp"
@@ -24,9 +25,7 @@ class CalendarCard final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(painter, this);
+        PresencePainter painter(this);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Theme::surface());
         painter.drawRoundedRect(QRectF(rect()), 12, 12);

@@ -1,6 +1,6 @@
 #include "tabs/stats/StatsCharts.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/controls/FittedText.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -57,9 +57,7 @@ class DayColumn::Bar final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(p, this);
+        PresencePainter p(this);
         const QRectF area = rect();
         fillRounded(p, area, 4, Theme::surface());
         const WeekDay& day = column_.day();
@@ -140,9 +138,7 @@ QSize HeatGrid::sizeHint() const {
 }
 
 void HeatGrid::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const double side = cellSide(width(), height());
     if (side <= 0) return;
     const double columns = static_cast<double>(levels_.size());
@@ -165,9 +161,7 @@ HeatSwatch::HeatSwatch(int level, QWidget* parent) : QWidget(parent), level_(lev
 }
 
 void HeatSwatch::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     fillRounded(p, rect(), heatRadius, heatColor(level_));
 }
 
@@ -181,9 +175,7 @@ class TopTaskRow::Bar final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(p, this);
+        PresencePainter p(this);
         constexpr double thickness = 5;
         const QRectF track(0, (height() - thickness) / 2, width(), thickness);
         fillCapsule(p, track, Theme::surface());
