@@ -9,6 +9,7 @@
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/Chip.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/RollingText.hpp"
@@ -64,9 +65,7 @@ BonsaiTree::BonsaiTree(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFr
     : QWidget(parent), store_(store), ui_(ui), engine_(engine),
       showHelp_(std::getenv("VESK_SHOW_HELP") != nullptr), seed_(store.bonsai.get().seed),
       count_(BonsaiContent::shownCount(store.bonsai.get())) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(12);
+    auto* column = columnLayout(this, 12);
     column->addWidget(makeCard(frames));
     column->addWidget(makeBottomRow());
     column->addStretch(1);
@@ -151,9 +150,7 @@ QWidget* BonsaiTree::makeHelp(QWidget* parent) {
 
 QWidget* BonsaiTree::makeBottomRow() {
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
+    auto* layout = rowLayout(row, 8);
     helpToggle_ = new IconButton(
         "questionmark.circle", 12, Theme::text3(), QStringLiteral("How your bonsai grows"),
         [this] { withAnimation(Animation::tarnelFast, [this] { setHelpShown(!showHelp_); }); }, row);

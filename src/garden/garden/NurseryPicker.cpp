@@ -4,6 +4,7 @@
 #include "garden/garden/NurseryDraw.hpp"
 #include "garden/garden/TreeCard.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/state/TarnelUI.hpp"
 
 #include <QHBoxLayout>
@@ -22,9 +23,7 @@ NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumb
                              double cardHeight, OnPick onPick, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs), locked_(access == Access::locked),
       cardHeight_(cardHeight), onPick_(std::move(onPick)) {
-    row_ = new QHBoxLayout(this);
-    row_->setContentsMargins(0, 0, 0, 0);
-    row_->setSpacing(8 - 2 * TreeCard::overhang);
+    row_ = rowLayout(this, 8 - 2 * TreeCard::overhang);
     refill();
     follow();
     observations_.watch(ui_.nursery, [this] { follow(); });

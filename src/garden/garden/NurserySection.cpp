@@ -4,6 +4,7 @@
 #include "garden/garden/NurseryDraw.hpp"
 #include "garden/garden/TreeCard.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SectionTitle.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -18,9 +19,7 @@ NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thu
                                NurseryPicker::Access access, double cardHeight, NurseryPicker::OnPick onPick,
                                QWidget* parent)
     : QWidget(parent) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = columnLayout(this, 0);
     auto* heading = new QHBoxLayout;
     title_ = new SectionTitle(title, this);
     heading->addWidget(title_);

@@ -2,6 +2,7 @@
 
 #include "garden/garden/TreeCardContent.hpp"
 #include "shell/anim/PresencePainter.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/PendingPicture.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -136,9 +137,7 @@ class TreeCard::Area final : public QWidget {
 TreeCard::TreeCard(BonsaiThumbnails& thumbs, Content content, double thumbnailHeight, QWidget* parent)
     : PaintedControl(parent), thumbs_(thumbs), content_(std::move(content)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(5 - overhang);
+    auto* column = columnLayout(this, 5 - overhang);
     area_ = new Area(*this, thumbnailHeight);
     column->addWidget(area_);
     auto* texts = new QVBoxLayout;

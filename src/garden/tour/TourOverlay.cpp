@@ -1,5 +1,6 @@
 #include "garden/tour/TourOverlay.hpp"
 
+#include "garden/tour/TourButtons.hpp"
 #include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
@@ -112,20 +113,9 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
         row->addWidget(dots_.back());
     }
     row->addStretch(1);
-    auto* skip = new PlainButton(bubble_);
-    skip->setText("Skip tour");
-    skip->setFont(Fonts::text(11));
-    skip->setColors(Theme::text3(), Theme::text2());
-    skip->setFills(Qt::transparent, Qt::transparent);
-    skip->setAction([this] { ui_.finishTour(); });
-    row->addWidget(skip);
-    stepButton_ = new PlainButton(bubble_);
-    stepButton_->setFont(Fonts::text(12, FontWeight::semibold));
-    stepButton_->setColors(Qt::black, Qt::black);
-    stepButton_->setFills(Theme::accent(), Theme::accent());
-    stepButton_->setCornerRadius(-1);
-    stepButton_->setPadding(QMargins(12, 4, 12, 4));
-    stepButton_->setAction([this] { ui_.advanceTour(shownStep_); });
+    row->addWidget(skipTourButton(ui_, 11, bubble_));
+    stepButton_ = tourStepButton(
+        12, QMargins(12, 4, 12, 4), [this] { ui_.advanceTour(shownStep_); }, bubble_);
     row->addWidget(stepButton_);
     column->addLayout(row);
 

@@ -4,6 +4,7 @@
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/Chip.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/MiniCalendar.hpp"
@@ -36,9 +37,7 @@ class CalendarCard final : public QWidget {
 
 DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
     : QWidget(parent), store_(store), taskID_(taskID) {
-    column_ = new QVBoxLayout(this);
-    column_->setContentsMargins(0, 0, 0, 0);
-    column_->setSpacing(10);
+    column_ = columnLayout(this, 10);
 
     auto* row = new QHBoxLayout;
     row->setSpacing(6);

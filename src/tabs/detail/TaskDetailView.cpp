@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SymbolLabel.hpp"
@@ -26,9 +27,7 @@ namespace vesk {
 
 TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), id_(id) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(12);
+    auto* column = columnLayout(this, 12);
 
     auto* toolbar = new QHBoxLayout;
     toolbar->setSpacing(4);

@@ -1,6 +1,7 @@
 #include "tabs/stats/StatsCharts.hpp"
 
 #include "shell/anim/PresencePainter.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/FittedText.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -72,9 +73,7 @@ class DayColumn::Bar final : public QWidget {
 
 DayColumn::DayColumn(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(5);
+    auto* stack = columnLayout(this, 5);
     bar_ = new Bar(this);
     letter_ = new TextLabel({}, letterFont(false), Theme::text3(), this);
     letter_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -190,9 +189,7 @@ class TopTaskRow::Bar final : public QWidget {
 
 TopTaskRow::TopTaskRow(QWidget* parent) : QWidget(parent) {
     setFixedHeight(16);
-    auto* line = new QHBoxLayout(this);
-    line->setContentsMargins(0, 0, 0, 0);
-    line->setSpacing(10);
+    auto* line = rowLayout(this, 10);
     title_ = new TextLabel({}, Fonts::text(12), Theme::text(), this);
     title_->setFixedWidth(150);
     bar_ = new Bar(this);

@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/KeyedRowList.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -33,9 +34,7 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), scrollTop_(0.0, [this] {
           scroll_->verticalScrollBar()->setValue(static_cast<int>(std::lround(scrollTop_.value())));
       }) {
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(8);
+    auto* stack = columnLayout(this, 8);
 
     header_ = new ListHeader(store, this);
     stack->addWidget(header_);
