@@ -22,14 +22,15 @@ QtMainQueue::QtMainQueue() = default;
 QtMainQueue::~QtMainQueue() = default;
 
 MainQueue::Handle QtMainQueue::after(double delaySeconds, Task task) {
-    return schedule(delaySeconds, false, std::move(task));
+    return schedule(delaySeconds, Firing::once, std::move(task));
 }
 
 MainQueue::Handle QtMainQueue::repeating(double intervalSeconds, Task task) {
-    return schedule(intervalSeconds, true, std::move(task));
+    return schedule(intervalSeconds, Firing::repeatedly, std::move(task));
 }
 
-MainQueue::Handle QtMainQueue::schedule(double seconds, bool repeat, Task task) {
+MainQueue::Handle QtMainQueue::schedule(double seconds, Firing firing, Task task) {
+    const bool repeat = firing == Firing::repeatedly;
     const Handle handle = ++lastHandle_;
     auto* timer = new QTimer(&owner_);
     timer->setTimerType(Qt::PreciseTimer);

@@ -22,7 +22,8 @@ class QtMainQueue final : public MainQueue {
     void post(Task task) override;
 
   private:
-    Handle schedule(double seconds, bool repeat, Task task);
+    enum class Firing { once, repeatedly };
+    Handle schedule(double seconds, Firing firing, Task task);
     void fire(Handle handle);
 
     struct Item {
