@@ -35,10 +35,9 @@ struct RowFacts {
     std::optional<UUID> timedTaskID;
     Date today;
 
-    TaskRowContent row(const TaskItem& task, bool isSub) const {
+    TaskRowContent row(const TaskItem& task) const {
         TaskRowContent row;
         row.id = task.id;
-        row.isSub = isSub;
         row.title = titleOrUntitled(task);
         row.untitled = task.title.empty();
         row.note = task.notes;
@@ -51,6 +50,12 @@ struct RowFacts {
         row.starred = task.starred;
         row.tourTarget = tourTaskID == task.id;
         return row;
+    }
+
+    TaskRowContent subtaskRow(const TaskItem& task) const {
+        TaskRowContent sub = row(task);
+        sub.isSub = true;
+        return sub;
     }
 };
 
@@ -105,10 +110,10 @@ TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTas
             return orderPrecedes(a.order, b.order);
         });
         children[i] = firstOfEachID(std::move(children[i]));
-        TaskGroupContent group{facts.row(open[i], false), {}};
+        TaskGroupContent group{facts.row(open[i]), {}};
         group.subtasks.reserve(children[i].size());
         for (const TaskItem& subtask : children[i])
-            group.subtasks.push_back(facts.row(subtask, true));
+            group.subtasks.push_back(facts.subtaskRow(subtask));
         content.groups.push_back(std::move(group));
     }
 
