@@ -228,7 +228,7 @@ void AppDelegate::openTourWhenNew() {
     if (store_->prefs.get().onboarded) return;
     services_->queue.after(0.9, [this] {
         ui_->startTour();
-        ui_->expand(TarnelUI::Tab::tasks, false);
+        ui_->expand(TarnelUI::Tab::tasks);
         developer_->tourOpened(*ui_);
     });
 }
@@ -247,7 +247,7 @@ void AppDelegate::toggleTarnel() {
     if (ui_->expanded.get())
         ui_->collapse();
     else
-        ui_->expand(TarnelUI::Tab::tasks, true);
+        ui_->expand(TarnelUI::Tab::tasks, TarnelUI::Focus::addField);
 }
 
 void AppDelegate::hotKeyChanged() {

@@ -31,7 +31,6 @@ class DesignBuilder {
 
     // Branches and pads, by style.
     void crown();
-    void openCrown();
     void broom();
     void cascade();
     Tip addBranch(int at, Vec3 dirH, float length, float droop);

@@ -56,12 +56,12 @@ std::optional<UUID> detailTask(const Store& store) {
 
 void expandOn(Store& store, TarnelUI& ui, std::string_view word) {
     if (word == "detail") {
-        ui.expand(Tab::tasks, false);
+        ui.expand(Tab::tasks);
         if (const auto id = detailTask(store)) ui.openDetail(*id);
         return;
     }
     const bool garden = word == "garden";
-    ui.expand(garden ? Tab::bonsai : tabNamed(word), false);
+    ui.expand(garden ? Tab::bonsai : tabNamed(word));
     if (garden) ui.openGarden();
 }
 

@@ -81,19 +81,19 @@ void runScene(std::string_view name, Store& store, TarnelUI& ui, const SceneStag
                 break;
             case A::quietHoverOffThenExpandTasks:
                 withoutAnimation([&] { ui.setHovering(false); });
-                ui.expand(Tab::tasks, false);
+                ui.expand(Tab::tasks);
                 break;
             case A::expandTasks:
-                ui.expand(Tab::tasks, false);
+                ui.expand(Tab::tasks);
                 break;
             case A::expandBonsai:
-                ui.expand(Tab::bonsai, false);
+                ui.expand(Tab::bonsai);
                 break;
             case A::expandFocus:
-                ui.expand(Tab::focus, false);
+                ui.expand(Tab::focus);
                 break;
             case A::expandStats:
-                ui.expand(Tab::stats, false);
+                ui.expand(Tab::stats);
                 break;
             case A::typeCallMom:
                 ui.typeScripted("Call mom");

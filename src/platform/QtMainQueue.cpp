@@ -22,14 +22,15 @@ QtMainQueue::QtMainQueue() = default;
 QtMainQueue::~QtMainQueue() = default;
 
 MainQueue::Handle QtMainQueue::start(double delaySeconds, Task task) {
-    return arm(delaySeconds, false, std::move(task));
+    return arm(delaySeconds, Firing::once, std::move(task));
 }
 
 MainQueue::Handle QtMainQueue::startRepeating(double intervalSeconds, Task task) {
-    return arm(intervalSeconds, true, std::move(task));
+    return arm(intervalSeconds, Firing::repeatedly, std::move(task));
 }
 
-MainQueue::Handle QtMainQueue::arm(double seconds, bool repeat, Task task) {
+MainQueue::Handle QtMainQueue::arm(double seconds, Firing firing, Task task) {
+    const bool repeat = firing == Firing::repeatedly;
     const Handle handle = ++lastHandle_;
     auto* timer = new QTimer(&owner_);
     timer->setTimerType(Qt::PreciseTimer);

@@ -24,7 +24,8 @@ class QtMainQueue final : public MainQueue {
     void cancel(Handle handle) override;
 
   private:
-    Handle arm(double seconds, bool repeat, Task task);
+    enum class Firing { once, repeatedly };
+    Handle arm(double seconds, Firing firing, Task task);
     void fire(Handle handle);
 
     struct Item {

@@ -12,8 +12,9 @@ namespace vesk {
 
 // The X11 side of the tarnel's panel window: the hints that keep it above other windows,
 // on every workspace and out of the taskbar and pager, and the input shape that lets
-// clicks through everywhere but the tarnel. Rectangles and pointer positions are in
-// points; `pixelsPerPoint` is the window's device pixel ratio.
+// clicks through everywhere but the tarnel. The input area, the place on the screen and
+// pointer positions are in points, the shown shape in device pixels; `pixelsPerPoint` is
+// the window's device pixel ratio.
 class X11Panel {
   public:
     X11Panel(X11Display& display, std::uint32_t window, double pixelsPerPoint = 1.0);
@@ -42,10 +43,10 @@ class X11Panel {
     void takeFocus();
     void giveUpFocus();
 
-    // Only this rectangle of the window, in window coordinates, takes pointer input;
+    // Only this rectangle of the window, in window coordinates (points), takes pointer input;
     // an empty rectangle lets everything through. Call again on every size change.
     void setInputShape(const PanelRect& area);
-    // Only these pixels of the window are shown: where no compositor blends a translucent
+    // Only these device pixels of the window are shown: where no compositor blends a translucent
     // window, it would show black everywhere else. Call again on every change of what is drawn.
     void setBoundingShape(const std::vector<PixelRect>& pixels);
 

@@ -26,12 +26,21 @@ rss_mb() {
         "/proc/$vpid/smaps_rollup"
 }
 now() { date +%s.%N; }
+# traced: strace ($tracer) has attached to vesk's main thread.
+traced() { grep -q "^TracerPid:[[:space:]]*$tracer\$" "/proc/$vpid/status"; }
 # trace: the main thread's polls from now on, into $work/polls.
 trace() {
     strace -ttt -T -e trace=poll,ppoll -p "$vpid" -o "$work/polls" 2>/dev/null &
     tracer=$!
-    sleep 1
+    wait_until 30 "strace did not attach to vesk" traced
 }
+# polled_since SINCE: the main thread has come back to its event loop after SINCE (epoch
+# seconds): a stall under way then has ended and is in the trace.
+polled_since() {
+    awk -v since="$1" '$2 ~ /^p?poll\(/ && $1 >= since { found = 1 } END { exit !found }' "$work/polls"
+}
+# at_rest: vesk has done what it does after a launch and now hardly uses a core.
+at_rest() { [ "$(cpu_per_mille 1)" -lt 50 ]; }
 # longest_stall SINCE: the longest time in ms between the end of one poll and the start of
 # the next, from SINCE (epoch seconds) on.
 longest_stall() {
@@ -53,6 +62,20 @@ card_x=$((800 - 220 + 31 + 189)) card_y=$((38 + 158))
 # A point of the card's sky, clear of the caption: black until the first frame shows.
 sky_x=$((800 - 220 + 31 + 340)) sky_y=$((38 + 30))
 
+# The reveal panel hangs 10 right of the tarnel; its tree stands in the 170 × 170 square 40
+# into it, below the screen's top 30. brightness X Y W H: the mean of a region of the screen, 0…255.
+reveal_x=$((800 + 220 + 10 + 40))
+brightness() { import -window root -crop "$3x$4+$1+$2" -colorspace gray -format '%[fx:int(255*mean)]' info:; }
+# reveal_growing: the panel shows a lit tree. reveal_cleared: it has gone, and the screen
+# there looks like the screen far to its right.
+reveal_growing() { [ "$(brightness "$reveal_x" 30 170 170)" -gt 12 ]; }
+reveal_cleared() {
+    panel=$(brightness "$reveal_x" 30 170 170)
+    desktop=$(brightness $((reveal_x + 330)) 30 170 170)
+    seen="panel $panel, desktop $desktop"
+    [ "$panel" -eq "$desktop" ]
+}
+
 # tree_shown_ms SINCE: polls the card's sky until it is no longer black and prints the ms
 # from SINCE (epoch seconds); gives up after 30 s.
 tree_shown_ms() {
@@ -62,23 +85,23 @@ tree_shown_ms() {
     awk -v now="$(now)" -v since="$1" 'BEGIN { printf "%.0f", (now - since) * 1000 }'
 }
 
-# open_bonsai WHAT: expands, opens the bonsai tab at once and prints when the tree showed
-# and the longest stall.
+# open_bonsai WHAT: expands, opens the bonsai tab as soon as the tarnel shows open and prints
+# when the tree showed and the longest stall.
 open_bonsai() {
     trace
     mark=$(now)
     xdotool key alt+space
-    sleep 0.3
+    opened "$1"
     tab=$(now)
     xdotool key ctrl+2
     shown=$(tree_shown_ms "$tab")
-    # Long enough for a stall of seconds on a busy machine to end before the trace does.
-    sleep 8
+    # A stall of seconds on a busy machine ends before the trace does.
+    wait_until 120 "$1: the main thread did not come back to its loop" polled_since "$(now)"
     echo "$1: tree shown $shown ms after the tab's keys, longest main-thread stall $(longest_stall "$mark") ms"
 }
 
 launch tab --seed 12345 --iter 3000
-sleep 6
+wait_until 120 "tab: vesk did not come to rest after its launch" at_rest
 collapsed=$(rss_mb)
 open_bonsai "first expand and bonsai tab"
 echo "bonsai tab at rest: $(cpu_per_mille 10) per mille of a core"
@@ -92,13 +115,16 @@ xdotool mousemove "$card_x" "$card_y" mousedown 1
     done
 ) &
 dragger=$!
-sleep 0.5
+# dragging: the pointer has left where the drag began.
+dragging() { [ "$(xdotool getmouselocation --shell | sed -n 's/^X=//p')" -gt "$card_x" ]; }
+wait_until 30 "the drag did not start" dragging
 echo "bonsai tab dragged: $(cpu_per_mille 4) per mille of a core"
 wait "$dragger" || true
 xdotool mouseup 1
-sleep 1
 bonsai=$(rss_mb)
 xdotool key Escape
+closed Escape
+# Samples of the memory at set times after the collapse: the times are what these figures are of.
 sleep 5
 soon=$(rss_mb)
 sleep 5
@@ -109,18 +135,21 @@ open_bonsai "expand and bonsai tab again, 15 s after the last"
 quit tab
 
 launch tick --seed 12345 --iter 3000
-sleep 6
+wait_until 120 "tick: vesk did not come to rest after its launch" at_rest
 xdotool key alt+space
-sleep 1
+opened "alt+space"
+wait_until 30 "the add field did not take the keyboard" add_field_focused
 xdotool type --delay 40 "Water the moss"
 xdotool key Return
-sleep 2
+wait_until 30 "the new task did not show" row_shown 1
 tasks=$(rss_mb)
 echo "resident memory: collapsed $collapsed MB, tasks $tasks MB, bonsai $bonsai MB, collapsed 5 s later $soon MB, 10 s later $ten MB, 15 s later $after MB (anonymous + file-backed)"
 xdotool mousemove 629 133
 trace
 mark=$(now)
 xdotool click 1
-sleep 8
+wait_until 60 "the growth of the completed task showed no reveal panel" reveal_growing
+wait_until 120 "the reveal panel did not clear" reveal_cleared
+wait_until 120 "the main thread did not come back to its loop after the reveal" polled_since "$(now)"
 echo "first growth reveal: longest main-thread stall $(longest_stall "$mark") ms"
 quit tick

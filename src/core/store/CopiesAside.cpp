@@ -112,13 +112,14 @@ CopiesAside::Kept CopiesAside::underFreeName(const std::filesystem::path& dataFi
 }
 
 std::optional<std::string> CopiesAside::heldBack(const std::filesystem::path& dataFile, std::string_view kind,
-                                                 std::uint64_t bytes, std::uint64_t saveBytes, bool quit) {
+                                                 std::uint64_t bytes, std::uint64_t saveBytes,
+                                                 WaitingPass pass) {
     const std::vector<FoundCopy> copies = copiesOf(files_, dataFile);
     const std::int64_t now = secondsOf(clock_.now());
     const auto recent = std::count_if(copies.begin(), copies.end(), [&](const FoundCopy& copy) {
         return copy.name.kind == kind && copy.name.seconds > now - hourSeconds && copy.name.seconds <= now;
     });
-    if (!quit && recent >= copiesPerHour)
+    if (pass == WaitingPass::ordinary && recent >= copiesPerHour)
         return std::to_string(recent) + " were kept in the last hour already";
     const auto free = files_.freeBytes(folderOf(dataFile));
     if (free && *free <= onDisk(bytes) + onDisk(saveBytes))
@@ -138,7 +139,7 @@ CopiesAside::Kept CopiesAside::write(const std::filesystem::path& dataFile, std:
 
 CopiesAside::Kept CopiesAside::keep(const std::filesystem::path& dataFile, std::string_view kind,
                                     const std::string& bytes, std::uint64_t saveBytes) {
-    if (auto why = heldBack(dataFile, kind, bytes.size(), saveBytes, false)) {
+    if (auto why = heldBack(dataFile, kind, bytes.size(), saveBytes, WaitingPass::ordinary)) {
         // The newest state of a kind waits: the older ones of the hour are on the disk already.
         waiting_.insert_or_assign(std::string(kind), bytes);
         return NotKept{{std::move(*why)}, true};
@@ -152,10 +153,12 @@ CopiesAside::Kept CopiesAside::moveAside(const std::filesystem::path& dataFile, 
                          [&](const std::filesystem::path& copy) { return files_.rename(file, copy); });
 }
 
-void CopiesAside::keepWaiting(const std::filesystem::path& dataFile, std::uint64_t saveBytes, bool quit) {
+void CopiesAside::keepWaiting(const std::filesystem::path& dataFile, std::uint64_t saveBytes,
+                              WaitingPass pass) {
+    const bool quit = pass == WaitingPass::atQuit;
     for (auto it = waiting_.begin(); it != waiting_.end();) {
         const auto& [kind, bytes] = *it;
-        const auto why = heldBack(dataFile, kind, bytes.size(), saveBytes, quit);
+        const auto why = heldBack(dataFile, kind, bytes.size(), saveBytes, pass);
         const Kept kept = why ? Kept(NotKept{}) : write(dataFile, kind, bytes);
         if (kept)
             std::cerr << "vesk: the " << kind << " copy of " << dataFile.string()

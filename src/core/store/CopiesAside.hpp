@@ -12,6 +12,9 @@
 
 namespace vesk {
 
+// An ordinary pass over what waits, or the last one, at quit, after which nothing may wait.
+enum class WaitingPass { ordinary, atQuit };
+
 // Copies of a document kept beside the data file, under the data file's name, a dot, what the
 // copy is ("corrupt", "before-merge") and the time in whole seconds since 1970:
 // "data.json.corrupt-1773057600". A copy never goes over another file; one that already holds
@@ -49,16 +52,17 @@ class CopiesAside {
     // rename takes no room and is never held back.
     Kept moveAside(const std::filesystem::path& dataFile, std::string_view kind,
                    const std::filesystem::path& file);
-    // Writes the copies that wait, as far as the bounds let it now, and says so; at `quit` the
+    // Writes the copies that wait, as far as the bounds let it now, and says so; at quit the
     // hourly bound holds none back, and one that still cannot be written is said lost.
-    void keepWaiting(const std::filesystem::path& dataFile, std::uint64_t saveBytes, bool quit = false);
+    void keepWaiting(const std::filesystem::path& dataFile, std::uint64_t saveBytes,
+                     WaitingPass pass = WaitingPass::ordinary);
 
   private:
     template <class Make>
     Kept underFreeName(const std::filesystem::path& dataFile, std::string_view kind, Make make);
     // Why a copy of `bytes` may not be written now; nothing when it may.
     std::optional<std::string> heldBack(const std::filesystem::path& dataFile, std::string_view kind,
-                                        std::uint64_t bytes, std::uint64_t saveBytes, bool quit);
+                                        std::uint64_t bytes, std::uint64_t saveBytes, WaitingPass pass);
     Kept write(const std::filesystem::path& dataFile, std::string_view kind, const std::string& bytes);
     // Removes the oldest copies beyond the bounds, never `kept`.
     void trim(const std::filesystem::path& dataFile, const std::filesystem::path& kept);

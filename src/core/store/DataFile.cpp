@@ -192,10 +192,10 @@ void DataFile::saveNow(SaveOccasion occasion) {
         // write brought back merged into it.
         env_.writer.wait();
         settleWrites();
-        displaced_.look(true);
+        displaced_.look(WaitingPass::atQuit);
         if (!pendingSave_ && !saveRetry_) break;
     }
-    if (quit) copies_.keepWaiting(target_, 0, true);
+    if (quit) copies_.keepWaiting(target_, 0, WaitingPass::atQuit);
     if (quit && saveFailure_)
         std::cerr << "vesk: quitting with changes not saved to " << url_.string() << ": " << *saveFailure_
                   << "\n";

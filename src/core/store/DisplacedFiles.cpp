@@ -49,7 +49,8 @@ bool DisplacedFiles::beingWritten(const File& file, Date now) {
     return secondsBetween(file.changedAt, now) < quietWatchSeconds;
 }
 
-void DisplacedFiles::look(bool quit) {
+void DisplacedFiles::look(WaitingPass pass) {
+    const bool quit = pass == WaitingPass::atQuit;
     const Date now = clock_.now();
     std::erase_if(files_, [&](File& file) {
         FileRead read = disk_.read(file.path);

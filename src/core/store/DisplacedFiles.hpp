@@ -34,10 +34,10 @@ class DisplacedFiles {
     // save made of an earlier, unfinished state of the file, dropped once it is merged whole.
     void add(std::filesystem::path path, std::string bytes, bool known, FileWriter::Bytes base,
              std::optional<std::filesystem::path> copy);
-    // Looks at each file: merges what changed, lets go of those whose writer is done. At `quit`
+    // Looks at each file: merges what changed, lets go of those whose writer is done. At quit
     // every one goes: one still being written, or holding what was never merged, is moved aside
     // as a "corrupt-" copy, so that its writer's bytes still land in a file the user can find.
-    void look(bool quit = false);
+    void look(WaitingPass pass = WaitingPass::ordinary);
     bool empty() const { return files_.empty(); }
     // Whether a look is wanted on a timer: for a file whose writer cannot be told, which is
     // watched for a while after each change. The others wait for the folder to change.

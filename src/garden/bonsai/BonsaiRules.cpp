@@ -1,8 +1,9 @@
 #include "garden/bonsai/BonsaiRules.hpp"
 
-#include "shell/controls/WrappedText.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/TextLabel.hpp"
+#include "shell/controls/WrappedText.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
@@ -58,9 +59,7 @@ class Badge final : public QWidget {
 
 QWidget* ruleRow(const Rule& rule, QWidget* parent) {
     auto* row = new QWidget(parent);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(10);
+    auto* layout = rowLayout(row, 10);
     layout->addWidget(new Badge(rule.symbol, row), 0, Qt::AlignTop);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
@@ -73,10 +72,8 @@ QWidget* ruleRow(const Rule& rule, QWidget* parent) {
 
 } // namespace
 
-BonsaiRules::BonsaiRules(bool compact, QWidget* parent) : QWidget(parent) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(compact ? 9 : 12);
+BonsaiRules::BonsaiRules(QWidget* parent) : QWidget(parent) {
+    auto* column = columnLayout(this, 9);
     for (const Rule& rule : rules)
         column->addWidget(ruleRow(rule, this));
 }

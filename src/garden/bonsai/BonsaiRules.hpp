@@ -8,7 +8,7 @@ namespace vesk {
 // with its badge. Compact, the rules stand closer together.
 class BonsaiRules final : public QWidget {
   public:
-    explicit BonsaiRules(bool compact, QWidget* parent = nullptr);
+    explicit BonsaiRules(QWidget* parent = nullptr);
 };
 
 } // namespace vesk

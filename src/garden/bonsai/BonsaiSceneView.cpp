@@ -31,9 +31,9 @@ scene::OrbitController::Settings orbitSettings(const BonsaiEngine& engine) {
 
 } // namespace
 
-BonsaiSceneView::BonsaiSceneView(BonsaiEngine& engine, std::shared_ptr<scene::Node> camera, bool interactive,
+BonsaiSceneView::BonsaiSceneView(BonsaiEngine& engine, std::shared_ptr<scene::Node> camera, Input input,
                                  SceneFrames& frames, QWidget* parent, TimeSource now)
-    : QWidget(parent), engine_(engine), camera_(std::move(camera)), interactive_(interactive),
+    : QWidget(parent), engine_(engine), camera_(std::move(camera)), interactive_(input == Input::interactive),
       frames_(frames), now_(now ? std::move(now) : [] { return AnimationManager::shared().now(); }),
       orbit_(orbitSettings(engine)) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -42,7 +42,7 @@ BonsaiSceneView::BonsaiSceneView(BonsaiEngine& engine, std::shared_ptr<scene::No
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { step(); });
-    PendingPicture::mark(*this, true);
+    PendingPicture::mark(*this, PendingPicture::State::awaited);
 }
 
 BonsaiSceneView::~BonsaiSceneView() = default;
@@ -93,11 +93,11 @@ void BonsaiSceneView::step() {
         image.setDevicePixelRatio(scale);
         frame_ = std::move(image);
         ++framesRendered_;
-        if (engine_.info.get()) PendingPicture::mark(*this, false);
+        if (engine_.info.get()) PendingPicture::mark(*this, PendingPicture::State::arrived);
         update();
     } else if (frames_.unavailable()) {
         // No picture will ever come: a snapshot does not wait for one.
-        PendingPicture::mark(*this, false);
+        PendingPicture::mark(*this, PendingPicture::State::arrived);
     }
     schedule(t);
 }

@@ -43,7 +43,9 @@ class BonsaiSceneView final : public QWidget {
     // Seconds on a monotonic clock; the scene's time.
     using TimeSource = std::function<double()>;
 
-    BonsaiSceneView(BonsaiEngine& engine, std::shared_ptr<scene::Node> camera, bool interactive,
+    enum class Input { interactive, passesThrough };
+
+    BonsaiSceneView(BonsaiEngine& engine, std::shared_ptr<scene::Node> camera, Input input,
                     SceneFrames& frames, QWidget* parent = nullptr, TimeSource now = {});
     ~BonsaiSceneView() override;
 

@@ -39,11 +39,12 @@ BonsaiTab::BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFram
         [this] { return BonsaiContent::screen(store_.bonsai.get(), ui_.gardenOpen.get()); },
         [this](const ContentChange<BonsaiContent::Screen>& change) {
             if (Presence* presence = Presence::of(current_)) presence->dismiss(); // none at first
-            current_ = build(change.now, change.before != nullptr);
+            current_ =
+                build(change.now, change.before ? Presence::Arrival::animated : Presence::Arrival::inPlace);
         });
 }
 
-QWidget* BonsaiTab::build(Screen screen, bool arriving) {
+QWidget* BonsaiTab::build(Screen screen, Presence::Arrival arrival) {
     QWidget* widget = nullptr;
     switch (screen) {
     case Screen::firstSeedling:
@@ -57,10 +58,7 @@ QWidget* BonsaiTab::build(Screen screen, bool arriving) {
         break;
     }
     stack_->addWidget(widget, 0, 0);
-    if (arriving) widget->hide();
-    auto* presence = new Presence(widget, transitionOf(screen));
-    // Comes in with the animation of the change that asked for it.
-    if (arriving) presence->setPresent(true);
+    Presence::attach(widget, transitionOf(screen), arrival);
     return widget;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "garden/bonsai/BonsaiContent.hpp"
+#include "shell/anim/Presence.hpp"
 #include "shell/state/ContentBinding.hpp"
 
 #include <QWidget>
@@ -27,7 +28,7 @@ class BonsaiTab final : public QWidget {
     QWidget* screenWidget() const { return current_; }
 
   private:
-    QWidget* build(BonsaiContent::Screen screen, bool arriving);
+    QWidget* build(BonsaiContent::Screen screen, Presence::Arrival arrival);
 
     Store& store_;
     TarnelUI& ui_;

@@ -9,6 +9,7 @@
 #include "render/engine/BonsaiEngine.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/Chip.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/RollingText.hpp"
@@ -64,9 +65,7 @@ BonsaiTree::BonsaiTree(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFr
     : QWidget(parent), store_(store), ui_(ui), engine_(engine),
       showHelp_(std::getenv("VESK_SHOW_HELP") != nullptr), seed_(store.bonsai.get().seed),
       count_(BonsaiContent::shownCount(store.bonsai.get())) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(12);
+    auto* column = columnLayout(this, 12);
     column->addWidget(makeCard(frames));
     column->addWidget(makeBottomRow());
     column->addStretch(1);
@@ -85,7 +84,8 @@ QWidget* BonsaiTree::makeCard(SceneFrames& frames) {
     auto* layers = new QGridLayout(card);
     layers->setContentsMargins(0, 0, 0, 0);
 
-    view_ = new BonsaiSceneView(engine_, engine_.cameraNode(), true, frames, card);
+    view_ =
+        new BonsaiSceneView(engine_, engine_.cameraNode(), BonsaiSceneView::Input::interactive, frames, card);
     view_->setCornerRadius(cardRadius);
     view_->setBorder(Theme::hairline());
     layers->addWidget(view_, 0, 0);
@@ -115,7 +115,7 @@ QWidget* BonsaiTree::makeCaption(QWidget* parent) {
         lines->addWidget(line, 0, Qt::AlignLeft);
 
     auto* shadow = new QGraphicsDropShadowEffect(caption);
-    shadow->setColor(QColor::fromRgbF(0, 0, 0, 0.6f));
+    shadow->setColor(Theme::shadow());
     shadow->setBlurRadius(12);
     shadow->setOffset(0, 0);
     caption->setGraphicsEffect(shadow);
@@ -134,12 +134,12 @@ QWidget* BonsaiTree::makeHelp(QWidget* parent) {
     column->addWidget(new TextLabel(QStringLiteral("How your bonsai grows"),
                                     Fonts::text(17, FontWeight::regular, FontDesign::serif), Theme::text(),
                                     panel));
-    column->addWidget(new BonsaiRules(true, panel));
+    column->addWidget(new BonsaiRules(panel));
     column->addStretch(1);
     auto* row = new QHBoxLayout;
     row->addWidget(new SeedlingProgress(store_, panel));
     row->addStretch(1);
-    row->addWidget(new Chip(QStringLiteral("Got it"), true, Theme::accent(), [this] {
+    row->addWidget(new Chip(QStringLiteral("Got it"), Chip::State::selected, Theme::accent(), [this] {
         withAnimation(Animation::tarnelFast, [this] { setHelpShown(false); });
     }));
     column->addLayout(row);
@@ -150,9 +150,7 @@ QWidget* BonsaiTree::makeHelp(QWidget* parent) {
 
 QWidget* BonsaiTree::makeBottomRow() {
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
+    auto* layout = rowLayout(row, 8);
     helpToggle_ = new IconButton(
         "questionmark.circle", 12, Theme::text3(), QStringLiteral("How your bonsai grows"),
         [this] { withAnimation(Animation::tarnelFast, [this] { setHelpShown(!showHelp_); }); }, row);

@@ -32,7 +32,6 @@ class BonsaiTree final : public QWidget {
     bool helpShown() const { return showHelp_; }
     void setHelpShown(bool shown);
 
-    BonsaiSceneView& sceneView() const { return *view_; }
     GardenButton& gardenButton() const { return *garden_; }
 
   private:

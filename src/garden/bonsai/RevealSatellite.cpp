@@ -29,7 +29,8 @@ RevealSatellite::RevealSatellite(TarnelUI& ui, BonsaiEngine& engine, SceneFrames
     : QWidget(parent), ui_(ui), size_(QSizeF(0, 0), [this] { resizeToPanel(); }),
       shape_(shapeOf(false), [this] { reshape(); }), shadow_(0.0, [this] { update(); }) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    view_ = new BonsaiSceneView(engine, engine.revealCameraNode(), false, frames);
+    view_ =
+        new BonsaiSceneView(engine, engine.revealCameraNode(), BonsaiSceneView::Input::passesThrough, frames);
     view_->setCornerRadius(16);
     column_ = makeColumn();
     // Fades in a moment after the panel starts to open.

@@ -32,7 +32,6 @@ class RevealSatellite final : public QWidget, public DrawnOutline {
     QSizeF panelSize() const { return size_.value(); }
     // The panel's outline now, in its own coordinates: nothing of it shows outside.
     QPainterPath outline() const override;
-    BonsaiSceneView& sceneView() const { return *view_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,6 +6,7 @@
 #include "garden/garden/SeedlingProgress.hpp"
 #include "garden/garden/TreeCard.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SectionTitle.hpp"
@@ -37,15 +38,11 @@ constexpr int gap = 12;
 
 GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = columnLayout(this, 0);
 
     auto* header = new QWidget(this);
     header->setFixedHeight(26);
-    auto* headerRow = new QHBoxLayout(header);
-    headerRow->setContentsMargins(0, 0, 0, 0);
-    headerRow->setSpacing(6);
+    auto* headerRow = rowLayout(header, 6);
     headerRow->addWidget(new IconButton(
         "chevron.left", 12, Theme::text2(), "Back", [this] { ui_.closeGarden(); }, header));
     headerRow->addWidget(new TextLabel("Garden", Fonts::text(18, FontWeight::regular, FontDesign::serif),
@@ -60,7 +57,8 @@ GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWi
 
     const std::int64_t available = store_.bonsai.get().seedlingsAvailable();
     nursery_ = new NurserySection(
-        store_, ui_, thumbs_, QString::fromStdString(nurseryTitle(available)), available < 1, cardHeight,
+        store_, ui_, thumbs_, QString::fromStdString(nurseryTitle(available)),
+        available < 1 ? NurseryPicker::Access::locked : NurseryPicker::Access::open, cardHeight,
         [this](std::uint64_t seed) { plantSeedling(seed); }, this);
     column->addWidget(nursery_);
     column->addSpacing(gap);

@@ -4,6 +4,7 @@
 #include "garden/garden/NurseryDraw.hpp"
 #include "garden/garden/TreeCard.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/state/TarnelUI.hpp"
 
 #include <QHBoxLayout>
@@ -18,13 +19,11 @@ TreeCard::Content seedlingCard(std::uint64_t seed, bool locked) {
 
 } // namespace
 
-NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, bool locked,
+NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, Access access,
                              double cardHeight, OnPick onPick, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs), locked_(locked), cardHeight_(cardHeight),
-      onPick_(std::move(onPick)) {
-    row_ = new QHBoxLayout(this);
-    row_->setContentsMargins(0, 0, 0, 0);
-    row_->setSpacing(8 - 2 * TreeCard::overhang);
+    : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs), locked_(access == Access::locked),
+      cardHeight_(cardHeight), onPick_(std::move(onPick)) {
+    row_ = rowLayout(this, 8 - 2 * TreeCard::overhang);
     refill();
     follow();
     observations_.watch(ui_.nursery, [this] { follow(); });

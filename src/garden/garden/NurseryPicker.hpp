@@ -27,7 +27,10 @@ class NurseryPicker final : public QWidget {
     // The count the seedlings are shown at.
     static constexpr std::int64_t shownCubes = 900;
 
-    NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, bool locked, double cardHeight,
+    // Locked, the seedlings show and none can be planted.
+    enum class Access { open, locked };
+
+    NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, Access access, double cardHeight,
                   OnPick onPick, QWidget* parent = nullptr);
 
     void setLocked(bool locked);

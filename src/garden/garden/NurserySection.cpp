@@ -4,6 +4,7 @@
 #include "garden/garden/NurseryDraw.hpp"
 #include "garden/garden/TreeCard.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SectionTitle.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -15,16 +16,15 @@
 namespace vesk {
 
 NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, const QString& title,
-                               bool locked, double cardHeight, NurseryPicker::OnPick onPick, QWidget* parent)
+                               NurseryPicker::Access access, double cardHeight, NurseryPicker::OnPick onPick,
+                               QWidget* parent)
     : QWidget(parent) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = columnLayout(this, 0);
     auto* heading = new QHBoxLayout;
     title_ = new SectionTitle(title, this);
     heading->addWidget(title_);
     heading->addStretch(1);
-    redraw_ = new IconButton(
+    auto* redraw = new IconButton(
         "arrow.clockwise", 10.5, Theme::text3(), "Other seedlings",
         [&store, &ui] {
             withAnimation(Animation::tarnelFast, [&] {
@@ -32,11 +32,11 @@ NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thu
             });
         },
         this);
-    heading->addWidget(redraw_);
+    heading->addWidget(redraw);
     column->addLayout(heading);
     // The cards' overhang stands in for part of the gap.
     column->addSpacing(8 - TreeCard::overhang);
-    picker_ = new NurseryPicker(store, ui, thumbs, locked, cardHeight, std::move(onPick), this);
+    picker_ = new NurseryPicker(store, ui, thumbs, access, cardHeight, std::move(onPick), this);
     column->addWidget(picker_);
 }
 

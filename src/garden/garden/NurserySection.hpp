@@ -7,26 +7,24 @@
 
 namespace vesk {
 
-class IconButton;
 class SectionTitle;
 
 // The nursery: its heading with the button that offers other seedlings (also while locked),
 // above the row of seedlings.
 class NurserySection final : public QWidget {
   public:
-    NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, const QString& title, bool locked,
-                   double cardHeight, NurseryPicker::OnPick onPick, QWidget* parent = nullptr);
+    NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, const QString& title,
+                   NurseryPicker::Access access, double cardHeight, NurseryPicker::OnPick onPick,
+                   QWidget* parent = nullptr);
 
     void setTitle(const QString& title);
     void setLocked(bool locked);
 
     const SectionTitle& title() const { return *title_; }
-    IconButton& redrawButton() const { return *redraw_; }
     NurseryPicker& picker() const { return *picker_; }
 
   private:
     SectionTitle* title_;
-    IconButton* redraw_;
     NurseryPicker* picker_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -47,14 +48,10 @@ class SeedlingProgress::Bar final : public QWidget {
 };
 
 SeedlingProgress::SeedlingProgress(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
-    auto* stack = new QHBoxLayout(this);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(0);
+    auto* stack = rowLayout(this, 0);
 
     readyRow_ = new QWidget(this);
-    auto* ready = new QHBoxLayout(readyRow_);
-    ready->setContentsMargins(0, 0, 0, 0);
-    ready->setSpacing(5);
+    auto* ready = rowLayout(readyRow_, 5);
     ready->addWidget(new SymbolLabel("sparkles", 9.5, Theme::accent(), readyRow_), 0, Qt::AlignVCenter);
     readyText_ = new TextLabel({}, Fonts::text(11, FontWeight::medium), Theme::accent(), readyRow_);
     readyText_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -62,9 +59,7 @@ SeedlingProgress::SeedlingProgress(Store& store, QWidget* parent) : QWidget(pare
     stack->addWidget(readyRow_);
 
     progressRow_ = new QWidget(this);
-    auto* progress = new QHBoxLayout(progressRow_);
-    progress->setContentsMargins(0, 0, 0, 0);
-    progress->setSpacing(8);
+    auto* progress = rowLayout(progressRow_, 8);
     progressText_ = new TextLabel({}, Fonts::text(11), Theme::text3(), progressRow_);
     progressText_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed); // shown whole, never cut short
     progress->addWidget(progressText_, 0, Qt::AlignVCenter);

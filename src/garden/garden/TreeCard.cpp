@@ -1,12 +1,13 @@
 #include "garden/garden/TreeCard.hpp"
 
 #include "garden/garden/TreeCardContent.hpp"
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
+#include "shell/controls/BoxLayouts.hpp"
+#include "shell/controls/PendingPicture.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
-#include "shell/controls/PendingPicture.hpp"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -83,10 +84,7 @@ class TreeCard::Area final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        Presence::apply(p, this);
+        PresencePainter p(this, QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
         const double base = p.opacity();
         const QRectF frame = QRectF(rect()).adjusted(overhang, overhang, -overhang, -overhang);
         const double scale = card_.scale_.value();
@@ -124,7 +122,7 @@ class TreeCard::Area final : public QWidget {
         }
         p.restore();
 
-        const double width = cardBorderWidth(cardBorder(card_.content_.highlight, false, false));
+        const double width = cardBorderWidth(cardBorder({.highlight = card_.content_.highlight}));
         const double inset = width / 2;
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(card_.border_.value(), width));
@@ -139,9 +137,7 @@ class TreeCard::Area final : public QWidget {
 TreeCard::TreeCard(BonsaiThumbnails& thumbs, Content content, double thumbnailHeight, QWidget* parent)
     : PaintedControl(parent), thumbs_(thumbs), content_(std::move(content)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(5 - overhang);
+    auto* column = columnLayout(this, 5 - overhang);
     area_ = new Area(*this, thumbnailHeight);
     column->addWidget(area_);
     auto* texts = new QVBoxLayout;
@@ -177,7 +173,8 @@ void TreeCard::setContent(Content content) {
 void TreeCard::appear() {
     if (appeared_) return;
     appeared_ = true;
-    PendingPicture::mark(*this, image_.isNull());
+    PendingPicture::mark(*this,
+                         image_.isNull() ? PendingPicture::State::awaited : PendingPicture::State::arrived);
     request();
 }
 
@@ -200,9 +197,9 @@ void TreeCard::interactionChanged() {
 }
 
 void TreeCard::followHover() {
-    const bool hover = isHovered();
-    scale_.set(cardScale(hover, content_.locked));
-    border_.set(borderColor(cardBorder(content_.highlight, hover, content_.locked)));
+    const CardState state{.highlight = content_.highlight, .hover = isHovered(), .locked = content_.locked};
+    scale_.set(cardScale(state));
+    border_.set(borderColor(cardBorder(state)));
 }
 
 void TreeCard::takeThumbnail() {
@@ -213,7 +210,8 @@ void TreeCard::takeThumbnail() {
     const bool arriving = frame && image_.isNull() && appeared_;
     frame_ = frame;
     image_ = frame ? pictureOf(*frame, content_.locked) : QImage();
-    PendingPicture::mark(*this, appeared_ && image_.isNull());
+    PendingPicture::mark(*this, appeared_ && image_.isNull() ? PendingPicture::State::awaited
+                                                             : PendingPicture::State::arrived);
     if (arriving)
         imageOpacity_.animate(1.0, thumbnailFade);
     else

@@ -15,9 +15,9 @@ std::string treeCardHelp(std::uint64_t seed, bool locked) {
     return locked ? name + " \u2014 unlocks with your next seedling" : name;
 }
 
-CardBorder cardBorder(bool highlight, bool hover, bool locked) {
-    if (highlight) return CardBorder::accent;
-    if (hover && !locked) return CardBorder::hovered;
+CardBorder cardBorder(const CardState& card) {
+    if (card.highlight) return CardBorder::accent;
+    if (card.hover && !card.locked) return CardBorder::hovered;
     return CardBorder::hairline;
 }
 
@@ -25,8 +25,8 @@ double cardBorderWidth(CardBorder border) {
     return border == CardBorder::accent ? 1.5 : 1.0;
 }
 
-double cardScale(bool hover, bool locked) {
-    return hover && !locked ? 1.02 : 1.0;
+double cardScale(const CardState& card) {
+    return card.hover && !card.locked ? 1.02 : 1.0;
 }
 
 } // namespace vesk

@@ -15,9 +15,15 @@ std::string treeCardHelp(std::uint64_t seed, bool locked);
 // The outline of the thumbnail: the accent marks the current tree, a lighter line follows
 // the pointer over a card that can be picked.
 enum class CardBorder { accent, hovered, hairline };
-CardBorder cardBorder(bool highlight, bool hover, bool locked);
+// What a card's outline and size follow.
+struct CardState {
+    bool highlight = false;
+    bool hover = false;
+    bool locked = false;
+};
+CardBorder cardBorder(const CardState& card);
 double cardBorderWidth(CardBorder border);
 // The thumbnail grows a little under the pointer, unless the card is locked.
-double cardScale(bool hover, bool locked);
+double cardScale(const CardState& card);
 
 } // namespace vesk

@@ -33,8 +33,8 @@ FirstSeedlingView::FirstSeedlingView(Store& store, TarnelUI& ui, BonsaiThumbnail
     texts->addWidget(line_);
     column->addLayout(texts);
     column->addWidget(new NurserySection(
-        store_, ui, thumbnails, "Nursery", false, 150, [this](std::uint64_t seed) { store_.plant(seed); },
-        this));
+        store_, ui, thumbnails, "Nursery", NurseryPicker::Access::open, 150,
+        [this](std::uint64_t seed) { store_.plant(seed); }, this));
     column->addStretch(1);
 
     lineText_.bind(

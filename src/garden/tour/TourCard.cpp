@@ -2,9 +2,12 @@
 
 #include "core/store/Store.hpp"
 #include "garden/garden/NurserySection.hpp"
+#include "garden/tour/TourButtons.hpp"
 #include "garden/tour/TourContent.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -33,9 +36,7 @@ class HintBadge final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(painter, this);
+        PresencePainter painter(this);
         QColor disc = Theme::accent();
         disc.setAlphaF(0.14f);
         painter.setPen(Qt::NoPen);
@@ -55,31 +56,19 @@ QVBoxLayout* pageColumn(QWidget* page, int spacing) {
 
 TourCard::TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), thumbnails_(thumbnails) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = columnLayout(this, 0);
     pages_ = new QGridLayout;
     pages_->setContentsMargins(0, 0, 0, 0);
     column->addLayout(pages_, 1);
 
     auto* footer = new QHBoxLayout;
     footer->setSpacing(6);
-    skip_ = new PlainButton(this);
-    skip_->setText("Skip tour");
-    skip_->setFont(Fonts::text(12));
-    skip_->setColors(Theme::text3(), Theme::text2());
-    skip_->setFills(Qt::transparent, Qt::transparent);
-    skip_->setAction([this] { ui_.finishTour(); });
+    skip_ = skipTourButton(ui_, 12, this);
     footer->addWidget(skip_);
     footer->addStretch(1);
-    start_ = new PlainButton(this);
+    start_ = tourStepButton(
+        12.5, QMargins(18, 6, 18, 6), [this] { ui_.advanceTour(TourStep::welcome); }, this);
     start_->setText("Start");
-    start_->setFont(Fonts::text(12.5, FontWeight::semibold));
-    start_->setColors(Qt::black, Qt::black);
-    start_->setFills(Theme::accent(), Theme::accent());
-    start_->setCornerRadius(-1);
-    start_->setPadding(QMargins(18, 6, 18, 6));
-    start_->setAction([this] { ui_.advanceTour(TourStep::welcome); });
     footer->addWidget(start_);
     tapHint_ = new TextLabel("Tap a seedling to plant it", Fonts::text(11.5), Theme::text3(), this);
     footer->addWidget(tapHint_);
@@ -164,7 +153,7 @@ QWidget* TourCard::seedlingPage() {
                                      Fonts::text(12.5), Theme::text2(), page));
     column->addLayout(texts);
     nursery_ = new NurserySection(
-        store_, ui_, thumbnails_, "Nursery", false, 150,
+        store_, ui_, thumbnails_, "Nursery", NurseryPicker::Access::open, 150,
         [this](std::uint64_t seed) {
             store_.plant(seed);
             if (ui_.tour.get() == TourStep::seedling) ui_.beginTaskStep();

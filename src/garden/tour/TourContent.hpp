@@ -30,7 +30,6 @@ struct TourRect {
     double width = 0;
     double height = 0;
 
-    double maxX() const { return x + width; }
     double maxY() const { return y + height; }
     double midX() const { return x + width / 2; }
     double midY() const { return y + height / 2; }

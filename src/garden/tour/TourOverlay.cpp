@@ -1,6 +1,7 @@
 #include "garden/tour/TourOverlay.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "garden/tour/TourButtons.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QMargins>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -24,6 +26,12 @@ namespace vesk {
 namespace {
 
 constexpr double holeRadius = 10;
+constexpr double ringWidth = 1.5;
+// The bubble's card sits inside its frame by these margins, which its shadow falls in.
+constexpr QMargins shadowMargins{12, 8, 12, 16};
+constexpr int cardPadding = 14;
+constexpr double cardRadius = 14;
+constexpr int dotCount = 5;
 
 QRectF toQt(const TourRect& r) {
     return {r.x, r.y, r.width, r.height};
@@ -36,41 +44,44 @@ class BubbleCard final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
         // It fades with the overlay: whole only once the spotlight has arrived.
-        Presence::apply(painter, this);
-        const QRectF card = QRectF(rect()).adjusted(12, 8, -12, -16);
-        for (int i = 12; i > 0; i -= 2) { // the shadow, 4 down, blurred over 12
-            QColor shade(0, 0, 0, int(0.6 * 255 / 6));
+        PresencePainter painter(this);
+        const QRectF card = QRectF(rect()).marginsRemoved(QMarginsF(shadowMargins));
+        // The shadow, 4 down, blurred over 12: its darkness spread over its layers.
+        constexpr int blur = 12, layers = blur / 2;
+        QColor shade = Theme::shadow();
+        shade.setAlpha(int(shade.alphaF() * 255 / layers));
+        for (int i = blur; i > 0; i -= 2) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(shade);
             painter.drawRoundedRect(card.translated(0, 4).adjusted(-i / 2.0, -i / 2.0, i / 2.0, i / 2.0),
-                                    14 + i / 2.0, 14 + i / 2.0);
+                                    cardRadius + i / 2.0, cardRadius + i / 2.0);
         }
-        painter.setBrush(QColor::fromRgbF(0.07f, 0.07f, 0.07f));
-        painter.drawRoundedRect(card, 14, 14);
+        painter.setBrush(Theme::bubble());
+        painter.drawRoundedRect(card, cardRadius, cardRadius);
         QColor border = Theme::accent();
         border.setAlphaF(0.45f);
         painter.setPen(QPen(border, 1));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), 13.5, 13.5);
+        painter.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), cardRadius - 0.5, cardRadius - 0.5);
     }
 };
 
 // A progress dot: a capsule, wide and green when lit.
 class TourDot final : public QWidget {
   public:
-    TourDot(bool lit, QWidget* parent) : QWidget(parent), lit_(lit) { setFixedSize(lit ? 12 : 5, 5); }
+    static constexpr int height = 5;
+
+    TourDot(bool lit, QWidget* parent) : QWidget(parent), lit_(lit) {
+        setFixedSize(lit ? 12 : height, height);
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(painter, this);
+        PresencePainter painter(this);
         painter.setPen(Qt::NoPen);
         painter.setBrush(lit_ ? Theme::accent() : Theme::surfaceHi());
-        painter.drawRoundedRect(QRectF(rect()), 2.5, 2.5);
+        painter.drawRoundedRect(QRectF(rect()), height / 2.0, height / 2.0);
     }
 
   private:
@@ -85,9 +96,9 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
           update();
       }) {
     bubble_ = new BubbleCard(this);
-    // The card's own margins leave room for its shadow; the content is padded 14 inside.
+    // The card's own margins leave room for its shadow; the content is padded inside.
     auto* column = new QVBoxLayout(bubble_);
-    column->setContentsMargins(12 + 14, 8 + 14, 12 + 14, 16 + 14);
+    column->setContentsMargins(shadowMargins + QMargins(cardPadding, cardPadding, cardPadding, cardPadding));
     column->setSpacing(8);
     title_ =
         new TextLabel("", Fonts::text(15, FontWeight::regular, FontDesign::serif), Theme::text(), bubble_);
@@ -97,25 +108,14 @@ TourOverlay::TourOverlay(TarnelUI& ui, QWidget* parent)
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 2, 0, 0);
     row->setSpacing(5);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < dotCount; ++i) {
         dots_.push_back(new QWidget(bubble_));
         row->addWidget(dots_.back());
     }
     row->addStretch(1);
-    auto* skip = new PlainButton(bubble_);
-    skip->setText("Skip tour");
-    skip->setFont(Fonts::text(11));
-    skip->setColors(Theme::text3(), Theme::text2());
-    skip->setFills(Qt::transparent, Qt::transparent);
-    skip->setAction([this] { ui_.finishTour(); });
-    row->addWidget(skip);
-    stepButton_ = new PlainButton(bubble_);
-    stepButton_->setFont(Fonts::text(12, FontWeight::semibold));
-    stepButton_->setColors(Qt::black, Qt::black);
-    stepButton_->setFills(Theme::accent(), Theme::accent());
-    stepButton_->setCornerRadius(-1);
-    stepButton_->setPadding(QMargins(12, 4, 12, 4));
-    stepButton_->setAction([this] { ui_.advanceTour(shownStep_); });
+    row->addWidget(skipTourButton(ui_, 11, bubble_));
+    stepButton_ = tourStepButton(
+        12, QMargins(12, 4, 12, 4), [this] { ui_.advanceTour(shownStep_); }, bubble_);
     row->addWidget(stepButton_);
     column->addLayout(row);
 
@@ -141,7 +141,7 @@ void TourOverlay::showStep(TourStep step) {
     if (copy.button) stepButton_->setText(QString::fromStdString(*copy.button));
     auto* row = static_cast<QHBoxLayout*>(bubble_->layout()->itemAt(2)->layout());
     const auto lit = tourDotIndex(step);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < dotCount; ++i) {
         QWidget* dot = new TourDot(lit == i, bubble_);
         // The layout hands back the old dot's item, which is ours to free.
         delete row->replaceWidget(dots_[std::size_t(i)], dot);
@@ -166,9 +166,11 @@ void TourOverlay::track() {
     const auto hole = spotlightHole(target);
     const double w = bubbleWidth(width());
     const TourPoint at = bubbleOffset(hole, width(), height());
-    // The card's frame reaches 12 beyond the bubble on each side and 8 above for its shadow.
-    const QRect frame(int(std::lround(at.x)) - 12, int(std::lround(at.y)) - 8, int(std::lround(w)) + 24,
-                      bubble_->heightForWidth(int(std::lround(w)) + 24));
+    // The card's frame reaches beyond the bubble by the margins its shadow falls in.
+    const int frameWidth = int(std::lround(w)) + shadowMargins.left() + shadowMargins.right();
+    const QRect frame(int(std::lround(at.x)) - shadowMargins.left(),
+                      int(std::lround(at.y)) - shadowMargins.top(), frameWidth,
+                      bubble_->heightForWidth(frameWidth));
     if (bubble_->geometry() != frame)
         bubble_->setGeometry(frame.x(), frame.y(), frame.width(),
                              std::max(frame.height(), bubble_->sizeHint().height()));
@@ -192,24 +194,23 @@ void TourOverlay::resizeEvent(QResizeEvent*) {
 }
 
 void TourOverlay::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(painter, this);
+    PresencePainter painter(this);
     QPainterPath dim;
     dim.setFillRule(Qt::OddEvenFill);
     dim.addRect(QRectF(rect()));
     if (hole_) dim.addRoundedRect(toQt(*hole_), holeRadius, holeRadius);
-    painter.fillPath(dim, QColor::fromRgbF(0, 0, 0, 0.62f));
+    painter.fillPath(dim, Theme::veil());
     if (!hole_) return;
     const double t = pulse_.value();
     const double p = 4 * t;
     QColor ring = Theme::accent();
     ring.setAlphaF(float(0.95 + (0.25 - 0.95) * t));
-    painter.setPen(QPen(ring, 1.5, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    painter.setPen(QPen(ring, ringWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
     // Stroked inside its frame.
-    const QRectF frame = toQt(*hole_).adjusted(-p, -p, p, p).adjusted(0.75, 0.75, -0.75, -0.75);
-    painter.drawRoundedRect(frame, holeRadius + p - 0.75, holeRadius + p - 0.75);
+    const double inset = ringWidth / 2;
+    const QRectF frame = toQt(*hole_).adjusted(-p, -p, p, p).adjusted(inset, inset, -inset, -inset);
+    painter.drawRoundedRect(frame, holeRadius + p - inset, holeRadius + p - inset);
 }
 
 void TourOverlay::mousePressEvent(QMouseEvent* event) {

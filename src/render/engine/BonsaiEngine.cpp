@@ -197,7 +197,7 @@ void BonsaiEngine::receive(Built built, std::function<void()> done) {
 }
 
 void BonsaiEngine::apply(Built built, std::function<void()> done) {
-    animation_->finish(false);
+    animation_->finish(GrowthAnimation::Completion::dropped);
     if (shownSeed_ != built.seed) installSky(built);
     installDiorama(built.diorama);
     info.set(built.info);

@@ -115,10 +115,10 @@ void GrowthAnimation::start(Final final, Change change, std::function<void()> do
 }
 
 void GrowthAnimation::finishIfCurrent(std::int64_t request) {
-    if (pending_ && pending_->request == request) finish(true);
+    if (pending_ && pending_->request == request) finish(Completion::told);
 }
 
-void GrowthAnimation::finish(bool runCallback) {
+void GrowthAnimation::finish(Completion completion) {
     if (!pending_) return;
     const Final final = std::move(*pending_);
     pending_.reset();
@@ -128,7 +128,7 @@ void GrowthAnimation::finish(bool runCallback) {
     installFinal(final);
     const auto done = std::move(done_);
     done_ = nullptr;
-    if (runCallback && done) done();
+    if (completion == Completion::told && done) done();
 }
 
 void GrowthAnimation::installFinal(const Final& final) {

@@ -77,9 +77,11 @@ class GrowthAnimation {
 
     // Starts the animated install; a running animation must have been finished first.
     void start(Final final, Change change, std::function<void()> done);
-    // Ends a running animation at once: its final meshes and framing, and its completion
-    // only when `runCallback` is set. Nothing when none runs.
-    void finish(bool runCallback);
+    // Whether an animation ended early still tells of its completion.
+    enum class Completion { told, dropped };
+    // Ends a running animation at once: its final meshes and framing, and its completion when
+    // told. Nothing when none runs.
+    void finish(Completion completion);
     // The final meshes of a build, without animation.
     void installFinal(const Final& final);
     bool running() const { return pending_.has_value(); }

@@ -141,10 +141,6 @@ void Node::removeAction(const std::string& key) {
     std::erase_if(actions_, [&key](const auto& a) { return !key.empty() && a->key == key; });
 }
 
-void Node::removeAllActions() {
-    actions_.clear();
-}
-
 bool Node::hasAction(const std::string& key) const {
     return std::any_of(actions_.begin(), actions_.end(), [&key](const auto& a) { return a->key == key; });
 }

@@ -71,7 +71,6 @@ class Node : public std::enable_shared_from_this<Node> {
     // finishes, never when it is removed.
     void runAction(const Action& action, std::string key = {}, std::function<void()> completion = {});
     void removeAction(const std::string& key);
-    void removeAllActions();
     bool hasAction(const std::string& key) const;
     bool hasActions() const { return !actions_.empty(); }
 

@@ -114,6 +114,13 @@ Presence::Presence(QWidget* view, Transition insertion, Transition removal, Anim
     view->installEventFilter(this);
 }
 
+void Presence::attach(QWidget* view, Transition both, Arrival arrival) {
+    const bool arriving = arrival == Arrival::animated;
+    if (arriving) view->hide();
+    auto* presence = new Presence(view, both);
+    if (arriving) presence->setPresent(true);
+}
+
 Presence::~Presence() {
     // The view itself may be half destroyed by now (its presence goes with its children).
     delete standIn_.data();
@@ -166,11 +173,11 @@ void Presence::changed() {
         // arriving screen's title).
         releaseFocus(view_);
         view_->hide();
-        place(false);
+        place(Picture::kept);
         if (onRemoved_) onRemoved_();
         return;
     }
-    place(true);
+    place(Picture::fresh);
 }
 
 bool Presence::needsPicture(const Transition& look) const {
@@ -182,10 +189,10 @@ bool Presence::needsPicture(const Transition& look) const {
     return holdsStockWidgets(view_);
 }
 
-void Presence::place(bool freshPicture) {
+void Presence::place(Picture picture) {
     if (view_->isHidden()) {
         // Nothing shows: it waits where its parent put it.
-        showPicture(false, false);
+        hidePicture();
         moveView({});
         return;
     }
@@ -194,24 +201,26 @@ void Presence::place(bool freshPicture) {
     const QPoint slide(qRound(look.offsetX * size.width()), qRound(look.offsetY * size.height()));
     moveView(slide);
     if (!needsPicture(look)) {
-        showPicture(false, false);
+        hidePicture();
         view_->update(); // painted opacity and scale
         return;
     }
     // Nothing to see at opacity 0.
-    showPicture(true, look.opacity > 0 && (freshPicture || !standIn_));
+    showPicture(look.opacity > 0 && (picture == Picture::fresh || !standIn_) ? Picture::fresh
+                                                                             : Picture::kept);
     static_cast<StandIn*>(standIn_.data())
         ->setLook(lookTransform(look, view_->pos() - shift_, size), look.opacity, size);
 }
 
-void Presence::showPicture(bool show, bool fresh) {
-    watchPresses(show && present_);
-    if (!show) {
-        if (!standIn_) return;
-        delete standIn_.data();
-        view_->clearMask();
-        return;
-    }
+void Presence::hidePicture() {
+    watchPresses(false);
+    if (!standIn_) return;
+    delete standIn_.data();
+    view_->clearMask();
+}
+
+void Presence::showPicture(Picture picture) {
+    watchPresses(present_);
     if (!standIn_) {
         standIn_ = new StandIn(view_);
         view_->setMask(unseen);
@@ -220,7 +229,7 @@ void Presence::showPicture(bool show, bool fresh) {
     }
     // Taken once the stand-in exists: painted descendants then leave this presence's look to
     // the stand-in instead of drawing it into the picture too.
-    if (fresh) static_cast<StandIn*>(standIn_.data())->setPicture(pictureOf(view_));
+    if (picture == Picture::fresh) static_cast<StandIn*>(standIn_.data())->setPicture(pictureOf(view_));
 }
 
 void Presence::watchPresses(bool watch) {
@@ -247,7 +256,7 @@ bool Presence::eventFilter(QObject* watched, QEvent* event) {
         // Not while it is still unseen (a delayed fade): only what shows takes the press.
         if (look().opacity > 0 && view_->rect().contains(view_->mapFrom(view_->window(), at))) {
             whole_ = true;
-            place(false);
+            place(Picture::kept);
         }
         return false;
     }
@@ -266,7 +275,7 @@ bool Presence::eventFilter(QObject* watched, QEvent* event) {
     // The picture is taken afresh on the next frame (taking it here would recurse: a picture
     // of a view not on screen delivers its pending resize first).
     const bool onTheWay = amount_.isAnimating() || amount_.value() < 1.0;
-    if ((placedAnew || resized) && onTheWay) place(false);
+    if ((placedAnew || resized) && onTheWay) place(Picture::kept);
     return QObject::eventFilter(watched, event);
 }
 

@@ -46,6 +46,11 @@ class Presence final : public QObject {
 
     static Presence* of(const QWidget* view);
 
+    // How a view shows that has its presence as it is built: in place at once, or coming in
+    // with the animation of the change that asked for it.
+    enum class Arrival { inPlace, animated };
+    static void attach(QWidget* view, Transition both, Arrival arrival);
+
     // Follows the current animation (`withAnimation`); without one, the change is at once
     // unless the transition has its own pace.
     void setPresent(bool present);
@@ -75,12 +80,17 @@ class Presence final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Whether a picture on screen is kept or taken anew.
+    enum class Picture { kept, fresh };
+
     void changed();
     // Puts the view, or its picture, where the look says; a fresh picture when asked.
-    void place(bool freshPicture);
+    void place(Picture picture);
     bool needsPicture(const Transition& look) const;
-    // Shows the view's picture in its place, taken afresh when asked, or the view itself.
-    void showPicture(bool show, bool fresh);
+    // Shows the view's picture in its place, taken afresh when asked.
+    void showPicture(Picture picture);
+    // Shows the view itself.
+    void hidePicture();
     void moveView(QPoint shift);
     // Watches the presses its window takes while a picture stands in for it on its way in.
     void watchPresses(bool watch);

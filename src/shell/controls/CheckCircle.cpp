@@ -1,6 +1,6 @@
 #include "shell/controls/CheckCircle.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
 
@@ -29,9 +29,7 @@ void CheckCircle::setDone(bool done) {
 }
 
 void CheckCircle::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const QRectF circle(QPointF((width() - size_) / 2, (height() - size_) / 2), QSizeF(size_, size_));
     if (done_) {
         p.setPen(Qt::NoPen);

@@ -13,7 +13,6 @@ class CheckCircle final : public PaintedControl {
     CheckCircle(bool done, double size, std::function<void()> action, QWidget* parent = nullptr);
 
     void setDone(bool done);
-    bool isDone() const { return done_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,9 +5,9 @@
 
 namespace vesk {
 
-Chip::Chip(const QString& text, bool selected, const QColor& tint, std::function<void()> action,
+Chip::Chip(const QString& text, State state, const QColor& tint, std::function<void()> action,
            QWidget* parent)
-    : PlainButton(parent), selected_(selected), tint_(tint) {
+    : PlainButton(parent), selected_(state == State::selected), tint_(tint) {
     setText(text);
     setFont(Fonts::text(11.5, FontWeight::medium));
     setPadding({9, 4, 9, 4});

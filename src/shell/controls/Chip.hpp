@@ -12,7 +12,9 @@ namespace vesk {
 // lightening to `text` on `surfaceHi` under the pointer.
 class Chip final : public PlainButton {
   public:
-    Chip(const QString& text, bool selected, const QColor& tint, std::function<void()> action,
+    enum class State { unselected, selected };
+
+    Chip(const QString& text, State state, const QColor& tint, std::function<void()> action,
          QWidget* parent = nullptr);
 
     void setSelected(bool selected);

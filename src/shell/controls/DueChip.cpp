@@ -1,7 +1,7 @@
 #include "shell/controls/DueChip.hpp"
 
 #include "core/format/Fmt.hpp"
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
@@ -58,9 +58,7 @@ QSize DueChip::sizeHint() const {
 }
 
 void DueChip::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const QRectF box = rect();
 
     QColor outline = color_;

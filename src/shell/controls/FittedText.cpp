@@ -1,6 +1,6 @@
 #include "shell/controls/FittedText.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/TabularText.hpp"
 
 #include <QFontMetricsF>
@@ -33,9 +33,7 @@ double FittedText::shownScale() const {
 }
 
 void FittedText::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this, QPainter::TextAntialiasing);
     QFont font = font_;
     font.setPointSizeF(font_.pointSizeF() * shownScale());
     p.setFont(font);

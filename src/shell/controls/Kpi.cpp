@@ -1,6 +1,6 @@
 #include "shell/controls/Kpi.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/controls/FittedText.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -34,9 +34,7 @@ void Kpi::setLabel(const QString& label) {
 }
 
 void Kpi::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     QPainterPath plate;
     plate.addRoundedRect(QRectF(rect()), 11, 11);
     p.fillPath(plate, Theme::surface());

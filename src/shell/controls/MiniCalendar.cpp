@@ -1,7 +1,7 @@
 #include "shell/controls/MiniCalendar.hpp"
 
 #include "core/format/Fmt.hpp"
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/MonthGrid.hpp"
 #include "shell/controls/PaintedControl.hpp"
@@ -31,12 +31,17 @@ class DayCell final : public PaintedControl {
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
 
-    void setDay(std::optional<int> day, bool selected, bool today) {
+    struct Marks {
+        bool selected = false;
+        bool today = false;
+    };
+
+    void setDay(std::optional<int> day, Marks marks) {
         const QString text = day ? QString::number(*day) : QString();
-        if (text == day_ && selected == selected_ && today == today_) return;
+        if (text == day_ && marks.selected == selected_ && marks.today == today_) return;
         day_ = text;
-        selected_ = selected;
-        today_ = today;
+        selected_ = marks.selected;
+        today_ = marks.today;
         setEnabled(day.has_value());
         update();
     }
@@ -44,9 +49,7 @@ class DayCell final : public PaintedControl {
   protected:
     void paintEvent(QPaintEvent*) override {
         if (day_.isEmpty()) return;
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(p, this);
+        PresencePainter p(this);
         const QRectF box = rect();
         if (selected_) {
             const QRectF circle(box.center().x() - cellHeight / 2.0, box.center().y() - cellHeight / 2.0,
@@ -157,12 +160,13 @@ void MiniCalendar::refresh() {
         // Rows past the month's last day go away; blanks before its first day keep their place.
         cell->setVisible(position < shown_.cellCount());
         if (index < 0 || index >= static_cast<int>(shown_.days.size())) {
-            cell->setDay(std::nullopt, false, false);
+            cell->setDay(std::nullopt, {});
             continue;
         }
         const Date day = shown_.days[static_cast<std::size_t>(index)];
         const Date start = calendar_.startOfDay(day);
-        cell->setDay(calendar_.civil(day).day, hasSelection && selectedDay == start, start == today);
+        cell->setDay(calendar_.civil(day).day,
+                     {.selected = hasSelection && selectedDay == start, .today = start == today});
         dayCells_.push_back(cell);
     }
 }

@@ -10,8 +10,8 @@ namespace {
 constexpr const char* awaitingProperty = "vesk.awaitingPicture";
 }
 
-void mark(QWidget& view, bool awaiting) {
-    view.setProperty(awaitingProperty, awaiting);
+void mark(QWidget& view, State state) {
+    view.setProperty(awaitingProperty, state == State::awaited);
 }
 
 bool any(const QWidget& content) {

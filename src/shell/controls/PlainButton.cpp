@@ -1,6 +1,6 @@
 #include "shell/controls/PlainButton.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
@@ -78,9 +78,7 @@ QSize PlainButton::sizeHint() const {
 }
 
 void PlainButton::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const QRectF box = rect();
     const bool hot = isHovered();
     const QColor fill = hot ? hoverFill_ : fill_;

@@ -1,16 +1,16 @@
 #include "shell/controls/PulseDot.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 
 #include <QPainter>
 
 namespace vesk {
 
-PulseDot::PulseDot(const QColor& color, bool running, QWidget* parent, AnimationManager* manager)
-    : QWidget(parent), color_(color), running_(running),
+PulseDot::PulseDot(const QColor& color, State state, QWidget* parent, AnimationManager* manager)
+    : QWidget(parent), color_(color), running_(state == State::running),
       opacity_(
-          running ? 0.35 : 0.5, [this] { update(); }, manager) {
+          running_ ? 0.35 : 0.5, [this] { update(); }, manager) {
     setFixedSize(sizeHint());
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // A breath lasts almost a second and goes on for as long as a stopwatch runs: a few
@@ -47,9 +47,7 @@ void PulseDot::applyState() {
 }
 
 void PulseDot::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(painter, this);
+    PresencePainter painter(this);
     painter.setOpacity(painter.opacity() * opacity_.value());
     painter.setPen(Qt::NoPen);
     painter.setBrush(color_);

@@ -14,7 +14,9 @@ class PulseDot final : public QWidget {
     static constexpr double diameter = 7;
     static constexpr double breathFrameRate = 5;
 
-    PulseDot(const QColor& color, bool running, QWidget* parent = nullptr,
+    enum class State { paused, running };
+
+    PulseDot(const QColor& color, State state, QWidget* parent = nullptr,
              AnimationManager* manager = nullptr);
     void setColor(const QColor& color);
     void setRunning(bool running);

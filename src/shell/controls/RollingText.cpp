@@ -1,6 +1,6 @@
 #include "shell/controls/RollingText.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/TabularText.hpp"
 #include "shell/theme/Theme.hpp"
@@ -95,10 +95,7 @@ QSize RollingText::sizeHint() const {
 }
 
 void RollingText::paintEvent(QPaintEvent* event) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this, QPainter::Antialiasing | QPainter::TextAntialiasing);
     p.setFont(font_);
 
     const QFontMetricsF metrics(font_);

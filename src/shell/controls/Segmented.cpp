@@ -1,6 +1,6 @@
 #include "shell/controls/Segmented.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Theme.hpp"
@@ -56,9 +56,7 @@ void SegmentedControl::restyle() {
 }
 
 void SegmentedControl::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const QRectF box = rect();
     QPainterPath capsule;
     capsule.addRoundedRect(box, box.height() / 2, box.height() / 2);

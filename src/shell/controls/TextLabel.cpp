@@ -1,6 +1,6 @@
 #include "shell/controls/TextLabel.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/TabularText.hpp"
 #include "shell/theme/TextDirection.hpp"
 
@@ -58,9 +58,7 @@ QSize TextLabel::minimumSizeHint() const {
 }
 
 void TextLabel::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this, QPainter::TextAntialiasing);
     p.setFont(font_);
     p.setPen(color_);
     const QFontMetricsF metrics(font_);

@@ -87,7 +87,7 @@ void TarnelController::show() {
         new TarnelView(ui_, new ExpandedView(store_, ui_, menuServices_, factories_), menuServices_);
     root_ = new TarnelRoot(ui_, tarnel, panel_.get());
     root_->setGeometry(0, 0, panel_->width(), panel_->height());
-    tarnel->setOnClick([this] { ui_.expand(std::nullopt, false); });
+    tarnel->setOnClick([this] { ui_.expand(std::nullopt); });
     root_->setOnOutlineChanged([this] { updateShapes(); });
     if (factories_.revealPanel) root_->setSatellite(factories_.revealPanel(root_));
     reposition();

@@ -36,12 +36,9 @@ class TarnelPanel final : public QWidget {
     void place(const PanelRect& screen);
     // Pointer input reaches the panel only inside `area` (panel coordinates, points).
     void setInputArea(const PanelRect& area);
-    const PanelRect& inputArea() const { return inputArea_; }
     // Only `drawn` (panel coordinates, points) shows; with a compositor, also `haloPoints`
     // around it, where the soft shadows fall. Follows compositors that start and stop.
     void setDrawn(const QPainterPath& drawn, double haloPoints);
-    // The device pixels that show now; empty before the first `setDrawn` or without X.
-    const std::vector<PixelRect>& shownPixels() const { return shown_; }
     X11Panel* x11() const { return x11_.get(); }
 
     // The open tarnel takes the keyboard, the collapsed one gives it back to whoever had it

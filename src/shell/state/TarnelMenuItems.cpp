@@ -19,7 +19,7 @@ MenuEntry minutesPicker(std::string title, const std::vector<std::int64_t>& valu
 
 } // namespace
 
-std::vector<MenuEntry> tarnelMenuItems(Store& store, bool full, const MenuServices& services) {
+std::vector<MenuEntry> tarnelMenuItems(Store& store, TarnelMenu menu, const MenuServices& services) {
     std::vector<MenuEntry> entries;
     if (store.isTimerActive()) {
         const bool running = store.timer.get().runningSince.has_value();
@@ -33,7 +33,7 @@ std::vector<MenuEntry> tarnelMenuItems(Store& store, bool full, const MenuServic
         entries.push_back(MenuEntry::button("Finish session", [&store] { store.finish(); }));
         entries.push_back(MenuEntry::divider());
     }
-    if (full) {
+    if (menu == TarnelMenu::settings) {
         const Prefs& prefs = store.prefs.get();
         entries.push_back(minutesPicker("Focus length", {5, 10, 15, 20, 25, 30, 45, 50, 60, 90},
                                         prefs.focusMinutes, [&store](std::int64_t value) {

@@ -18,7 +18,10 @@ struct MenuServices {
     std::function<bool()> hotKeyOurs;
 };
 
-// The entries of the settings menu (`full`) or of the collapsed pill's context menu.
-std::vector<MenuEntry> tarnelMenuItems(Store& store, bool full, const MenuServices& services);
+// The settings menu, or the collapsed pill's context menu.
+enum class TarnelMenu { settings, pill };
+
+// The entries of one of the two menus.
+std::vector<MenuEntry> tarnelMenuItems(Store& store, TarnelMenu menu, const MenuServices& services);
 
 } // namespace vesk

@@ -71,14 +71,14 @@ double TarnelUI::expandedHeight() const {
     return 470;
 }
 
-void TarnelUI::expand(std::optional<Tab> newTab, bool focusAdd) {
+void TarnelUI::expand(std::optional<Tab> newTab, Focus focus) {
     withAnimation(Animation::tarnelOpen, [&] {
         if (newTab) tab.set(*newTab);
         toast.set(std::nullopt);
         hovering.set(false);
         expanded.set(true);
     });
-    if (focusAdd) later(0.15, [this] { requestFocusAdd(); });
+    if (focus == Focus::addField) later(0.15, [this] { requestFocusAdd(); });
 }
 
 void TarnelUI::collapse() {

@@ -48,6 +48,8 @@ struct Reveal {
 class TarnelUI {
   public:
     enum class Tab { tasks = 0, bonsai = 1, focus = 2, stats = 3 };
+    // Whether opening hands the keyboard to the add-task field (the hot key does, a click not).
+    enum class Focus { unchanged, addField };
     static constexpr std::array<Tab, 4> allTabs{Tab::tasks, Tab::bonsai, Tab::focus, Tab::stats};
 
     // In points.
@@ -94,7 +96,7 @@ class TarnelUI {
     double expandedWidth() const;
     double expandedHeight() const;
 
-    void expand(std::optional<Tab> tab, bool focusAdd);
+    void expand(std::optional<Tab> tab, Focus focus = Focus::unchanged);
     void collapse();
     void select(Tab tab);
     void openDetail(const UUID& id);

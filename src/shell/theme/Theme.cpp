@@ -64,5 +64,17 @@ const QColor& Theme::danger() {
     static const QColor c = QColor::fromRgbF(0.95f, 0.42f, 0.38f, 1);
     return c;
 }
+const QColor& Theme::shadow() {
+    static const QColor c = QColor::fromRgbF(0, 0, 0, 0.6f);
+    return c;
+}
+const QColor& Theme::veil() {
+    static const QColor c = QColor::fromRgbF(0, 0, 0, 0.62f);
+    return c;
+}
+const QColor& Theme::bubble() {
+    static const QColor c = QColor::fromRgbF(0.07f, 0.07f, 0.07f);
+    return c;
+}
 
 } // namespace vesk

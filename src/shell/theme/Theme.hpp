@@ -22,6 +22,9 @@ struct Theme {
     static const QColor& rest();      // the break phase of the timer
     static const QColor& star();      // starred tasks, seedling unlocks
     static const QColor& danger();    // overdue dates
+    static const QColor& shadow();    // soft shadows under captions and cards, at their darkest
+    static const QColor& veil();      // the tour's dim over the tarnel around its spotlight
+    static const QColor& bubble();    // the tour's near-black bubble
 };
 
 } // namespace vesk

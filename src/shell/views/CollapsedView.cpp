@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/PulseDot.hpp"
 #include "shell/controls/Ring.hpp"
 #include "shell/controls/RollingText.hpp"
@@ -26,9 +27,7 @@ QColor withAlpha(QColor color, double alpha) {
 
 CollapsedView::CollapsedView(TarnelUI& ui, QWidget* parent) : QWidget(parent), ui_(ui) {
     setAttribute(Qt::WA_TransparentForMouseEvents); // the tarnel takes the clicks
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
+    auto* column = columnLayout(this, 0);
     column->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
     mainRow_ = new QWidget(this);
@@ -42,7 +41,7 @@ CollapsedView::CollapsedView(TarnelUI& ui, QWidget* parent) : QWidget(parent), u
                           mainRow_);
     ring_ = new Ring(0, Theme::focus(), 2, mainRow_);
     ring_->setFixedSize(12, 12);
-    dot_ = new PulseDot(Theme::focus(), false, mainRow_);
+    dot_ = new PulseDot(Theme::focus(), PulseDot::State::paused, mainRow_);
     title_ = new TextLabel({}, Fonts::text(11.5, FontWeight::medium), Theme::text2(), mainRow_);
     for (QWidget* part : {static_cast<QWidget*>(leaf_), static_cast<QWidget*>(ring_),
                           static_cast<QWidget*>(dot_), static_cast<QWidget*>(title_)})
@@ -64,9 +63,7 @@ CollapsedView::CollapsedView(TarnelUI& ui, QWidget* parent) : QWidget(parent), u
     column->addWidget(mainRow_);
 
     toastRow_ = new QWidget(this);
-    auto* toastLayout = new QHBoxLayout(toastRow_);
-    toastLayout->setContentsMargins(0, 0, 0, 0);
-    toastLayout->setSpacing(7);
+    auto* toastLayout = rowLayout(toastRow_, 7);
     toastLayout->setAlignment(Qt::AlignCenter);
     toastIcon_ = new TextLabel({}, Fonts::symbols(12), Theme::text(), toastRow_);
     toastText_ = new TextLabel({}, Fonts::text(12.5, FontWeight::medium), Theme::text(), toastRow_);

@@ -123,7 +123,7 @@ ExpandedView::Screen ExpandedView::screenFor(const TarnelUI& ui) {
     return Screen::tasks;
 }
 
-QWidget* ExpandedView::build(Screen screen, QWidget* parent, bool arriving) const {
+QWidget* ExpandedView::build(Screen screen, QWidget* parent, Presence::Arrival arrival) const {
     static constexpr std::array<const char*, 6> names{"Tasks", "Task detail", "Bonsai",
                                                       "Focus", "Stats",       "Tour"};
     const std::array<const ScreenFactory*, 6> factories{&factories_.tasks,  &factories_.taskDetail,
@@ -138,17 +138,15 @@ QWidget* ExpandedView::build(Screen screen, QWidget* parent, bool arriving) cons
         return widget;
     }
     stack_->addWidget(widget, 0, 0);
-    if (arriving) widget->hide();
-    auto* presence = new Presence(widget, transitionOf(screen));
-    // Comes in with the animation of the change that asked for it.
-    if (arriving) presence->setPresent(true);
+    Presence::attach(widget, transitionOf(screen), arrival);
     return widget;
 }
 
 void ExpandedView::showScreen(const ContentChange<Screen>& change) {
     if (current_) { // else built once the tarnel opens
         dismiss(current_, change.before && *change.before == Screen::tourCard);
-        current_ = build(change.now, change.now == Screen::tourCard ? tourCardSlot_ : tabArea_, true);
+        current_ = build(change.now, change.now == Screen::tourCard ? tourCardSlot_ : tabArea_,
+                         Presence::Arrival::animated);
         shownExpanded_ = ui_.expanded.get();
     }
     applyMetrics();
@@ -170,13 +168,13 @@ void ExpandedView::followExpanded() {
     if (!current_) {
         // Not before the tarnel first opens: it starts closed, and a long task list would cost
         // its rows before the pill could show.
-        current_ = build(screen(), card ? tourCardSlot_ : tabArea_, false);
+        current_ = build(screen(), card ? tourCardSlot_ : tabArea_, Presence::Arrival::inPlace);
     } else if (shownExpanded_) {
         // A collapse ended the screen's showing as leaving it for another tab does: it comes
         // back built anew, its typed text, open fields and sections gone. Swapped before it shows.
         QWidget* ended = current_;
         withoutAnimation([&] { dismiss(ended, card); });
-        current_ = build(screen(), card ? tourCardSlot_ : tabArea_, false);
+        current_ = build(screen(), card ? tourCardSlot_ : tabArea_, Presence::Arrival::inPlace);
     }
     shownExpanded_ = true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/anim/Presence.hpp"
 #include "shell/state/ContentBinding.hpp"
 #include "shell/state/TarnelMenuItems.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -42,7 +43,7 @@ class ExpandedView final : public QWidget {
     // Takes a screen away with its transition, or at once when it has none.
     void dismiss(QWidget* screen, bool card);
     void followExpanded();
-    QWidget* build(Screen screen, QWidget* parent, bool arriving) const;
+    QWidget* build(Screen screen, QWidget* parent, Presence::Arrival arrival) const;
     void applyMetrics();
     void followTourOverlay();
 

@@ -14,7 +14,7 @@ SettingsMenu::SettingsMenu(Store& store, MenuServices services, QWidget* parent)
 }
 
 void SettingsMenu::open() {
-    ThemedMenu menu(tarnelMenuItems(store_, true, services_), this);
+    ThemedMenu menu(tarnelMenuItems(store_, TarnelMenu::settings, services_), this);
     menu.exec(menu.originUnder(*this, 0));
 }
 

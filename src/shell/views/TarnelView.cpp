@@ -108,7 +108,7 @@ void TarnelView::mousePressEvent(QMouseEvent* event) {
 
 void TarnelView::contextMenuEvent(QContextMenuEvent* event) {
     if (expanded_.content()) return QWidget::contextMenuEvent(event);
-    ThemedMenu menu(tarnelMenuItems(ui_.store, false, menuServices_), this);
+    ThemedMenu menu(tarnelMenuItems(ui_.store, TarnelMenu::pill, menuServices_), this);
     menu.exec(event->globalPos());
 }
 

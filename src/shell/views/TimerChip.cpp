@@ -1,7 +1,7 @@
 #include "shell/views/TimerChip.hpp"
 
 #include "core/store/Store.hpp"
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/TabularText.hpp"
 #include "shell/theme/Theme.hpp"
@@ -31,9 +31,7 @@ QSize TimerChip::sizeHint() const {
 }
 
 void TimerChip::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(painter, this);
+    PresencePainter painter(this);
     const QRectF bounds = rect();
     painter.setPen(Qt::NoPen);
     painter.setBrush(isHovered() ? Theme::surfaceHi() : Theme::surface());

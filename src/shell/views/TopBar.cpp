@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/TabButton.hpp"
 #include "shell/state/Tour.hpp"
 #include "shell/state/TourAnchor.hpp"
@@ -15,9 +16,7 @@ namespace vesk {
 
 TopBar::TopBar(Store& store, TarnelUI& ui, MenuServices services, QWidget* parent)
     : QWidget(parent), ui_(ui) {
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
+    auto* row = rowLayout(this, 2);
     for (const TarnelUI::Tab tab : TarnelUI::allTabs) {
         const auto index = static_cast<std::size_t>(tab);
         auto* button = new TabButton(

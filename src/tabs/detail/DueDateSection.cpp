@@ -2,7 +2,9 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/Chip.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/MiniCalendar.hpp"
@@ -24,9 +26,7 @@ class CalendarCard final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(painter, this);
+        PresencePainter painter(this);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Theme::surface());
         painter.drawRoundedRect(QRectF(rect()), 12, 12);
@@ -37,9 +37,7 @@ class CalendarCard final : public QWidget {
 
 DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
     : QWidget(parent), store_(store), taskID_(taskID) {
-    column_ = new QVBoxLayout(this);
-    column_->setContentsMargins(0, 0, 0, 0);
-    column_->setSpacing(10);
+    column_ = columnLayout(this, 10);
 
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
@@ -48,7 +46,7 @@ DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
     row->addWidget(icon);
     auto quick = [this](const char* text, auto day) {
         return new Chip(
-            text, false, Theme::accent(),
+            text, Chip::State::unselected, Theme::accent(),
             [this, day] {
                 const QuickDays days = quickDays(store_.clockNow(), store_.calendar());
                 setDue(days.*day);
@@ -59,7 +57,7 @@ DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
     tomorrow_ = quick("Tomorrow", &QuickDays::tomorrow);
     nextWeek_ = quick("Next week", &QuickDays::nextWeek);
     pick_ = new Chip(
-        "Pick…", false, Theme::accent(), [this] { toggleCalendar(); }, this);
+        "Pick…", Chip::State::unselected, Theme::accent(), [this] { toggleCalendar(); }, this);
     clear_ = new IconButton(
         "xmark", 9, Theme::text3(), "Clear date",
         [this] { store_.update(taskID_, [](TaskItem& task) { task.due.reset(); }); }, this);

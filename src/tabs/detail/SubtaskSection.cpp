@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/CheckCircle.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SymbolLabel.hpp"
@@ -77,9 +78,7 @@ void SubtaskRow::dimDelete() {
 
 SubtaskSection::SubtaskSection(Store& store, UUID parentID, QWidget* parent)
     : QWidget(parent), store_(store), parentID_(parentID) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
+    auto* column = columnLayout(this, 4);
 
     auto* header = new QHBoxLayout;
     header->setContentsMargins(0, 0, 0, 2);
@@ -91,9 +90,7 @@ SubtaskSection::SubtaskSection(Store& store, UUID parentID, QWidget* parent)
     header->addWidget(header_, 1);
     column->addLayout(header);
 
-    rows_ = new QVBoxLayout;
-    rows_->setContentsMargins(0, 0, 0, 0);
-    rows_->setSpacing(4);
+    rows_ = columnLayout(nullptr, 4);
     column->addLayout(rows_);
 
     auto* addRow = new QWidget(this);

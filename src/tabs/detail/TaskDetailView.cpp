@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/SymbolLabel.hpp"
@@ -26,9 +27,7 @@ namespace vesk {
 
 TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), id_(id) {
-    auto* column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(12);
+    auto* column = columnLayout(this, 12);
 
     auto* toolbar = new QHBoxLayout;
     toolbar->setSpacing(4);
@@ -44,8 +43,8 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
     listMenu_ = new ListMenuButton([this](const UUID& list) { store_.move(id_, list); }, this);
     toolbar->addWidget(listMenu_);
     toolbar->addStretch(1);
-    icon("play.fill", 10.5, "Start pomodoro on this task", [this] { startTimer(true); });
-    icon("stopwatch", 11.5, "Start stopwatch on this task", [this] { startTimer(false); });
+    icon("play.fill", 10.5, "Start pomodoro on this task", [this] { startTimer(TimerMode::pomodoro); });
+    icon("stopwatch", 11.5, "Start stopwatch on this task", [this] { startTimer(TimerMode::stopwatch); });
     star_ = icon("star", 12, "Star", [this] { store_.toggleStar(id_); });
     icon("trash", 11.5, "Delete", [this] {
         store_.deleteTask(id_);
@@ -103,8 +102,8 @@ IconButton* TaskDetailView::button(const char* symbol) const {
     return findChild<IconButton*>(symbol);
 }
 
-void TaskDetailView::startTimer(bool pomodoro) {
-    store_.start(pomodoro ? TimerMode::pomodoro : TimerMode::stopwatch, id_);
+void TaskDetailView::startTimer(TimerMode mode) {
+    store_.start(mode, id_);
     ui_.select(TarnelUI::Tab::focus);
 }
 

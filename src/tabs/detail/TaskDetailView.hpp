@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/TimerModels.hpp"
 #include "core/model/Uuid.hpp"
 #include "shell/state/ContentBinding.hpp"
 #include "tabs/detail/TaskDetailContent.hpp"
@@ -34,7 +35,7 @@ class TaskDetailView final : public QWidget {
 
   private:
     void apply(const ContentChange<TaskDetailContent>& change);
-    void startTimer(bool pomodoro);
+    void startTimer(TimerMode mode);
 
     Store& store_;
     TarnelUI& ui_;

@@ -1,5 +1,6 @@
 #include "tabs/focus/FocusDial.hpp"
 
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/Ring.hpp"
 #include "shell/controls/RollingText.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -50,9 +51,7 @@ FocusDial::FocusDial(QWidget* parent, AnimationManager* manager)
 
     auto* texts = new QWidget(this);
     texts->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* column = new QVBoxLayout(texts);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
+    auto* column = columnLayout(texts, 4);
     time_ = new RollingText(texts, manager);
     time_->setFrameRate(timeFrameRate);
     time_->setAlignment(Qt::AlignCenter);
@@ -70,7 +69,7 @@ void FocusDial::apply(const ContentChange<FocusDialContent>& change) {
         face_->setVisible(!pomodoro);
         // A mode shows its own reading at once, without gliding from the other mode's.
         ringProgress_.jump(pomodoro ? content.progress : 0.0);
-        face_->setProgress(pomodoro ? 0.0 : content.progress, false);
+        face_->setProgress(pomodoro ? 0.0 : content.progress, StopwatchFace::Move::jumps);
     } else if (change.changed(&FocusDialContent::progress)) {
         applyProgress(content.mode, content.progress);
     }

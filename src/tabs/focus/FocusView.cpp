@@ -3,6 +3,7 @@
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/Chip.hpp"
 #include "shell/controls/IconButton.hpp"
 #include "shell/controls/Segmented.hpp"
@@ -38,9 +39,7 @@ void selectChips(const std::vector<Chip*>& chips, std::span<const std::int64_t> 
 
 FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
     : QWidget(parent), store_(store) {
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(0);
+    auto* stack = columnLayout(this, 0);
     // The dial's widget reaches beyond its frame by the stopwatch dot's overhang.
     const int dialGap = gap - static_cast<int>(StopwatchFace::bleed);
 
@@ -72,9 +71,7 @@ FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
 
 QWidget* FocusView::buildControls() {
     auto* controls = new QWidget(this);
-    auto* row = new QHBoxLayout(controls);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(22);
+    auto* row = rowLayout(controls, 22);
     reset_ = new IconButton(
         "arrow.counterclockwise", 13, Theme::text2(), QStringLiteral("Reset (discard)"),
         [this] { quickly([&] { store_.resetTimer(); }); }, controls);
@@ -112,7 +109,7 @@ QWidget* FocusView::buildPresets(AnimationManager* manager) {
         line->addSpacing(2);
         for (const std::int64_t value : values) {
             auto* chip = new Chip(
-                QString::number(value), false, tint,
+                QString::number(value), Chip::State::unselected, tint,
                 [this, minutes, value] { store_.writePrefs([&](Prefs& prefs) { prefs.*minutes = value; }); },
                 presets_);
             chips.push_back(chip);

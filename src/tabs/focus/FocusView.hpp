@@ -36,7 +36,6 @@ class FocusView final : public QWidget {
     QWidget& presets() const { return *presets_; }
     // In the order of the presets.
     const std::vector<Chip*>& focusChips() const { return focusChips_; }
-    const std::vector<Chip*>& breakChips() const { return breakChips_; }
     const TextLabel& summary() const { return *summary_; }
 
   private:

@@ -1,6 +1,6 @@
 #include "tabs/focus/PlayButton.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/Symbols.hpp"
 
 #include <QMouseEvent>
@@ -29,9 +29,7 @@ void PlayButton::setLook(const std::string& symbol, const QColor& fill) {
 }
 
 void PlayButton::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const QRectF box = rect();
     p.setPen(Qt::NoPen);
     p.setBrush(fill_);

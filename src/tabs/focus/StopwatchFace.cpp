@@ -1,6 +1,6 @@
 #include "tabs/focus/StopwatchFace.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/controls/Ring.hpp"
 #include "shell/theme/Theme.hpp"
 
@@ -42,9 +42,9 @@ StopwatchFace::StopwatchFace(QWidget* parent, AnimationManager* manager)
     });
 }
 
-void StopwatchFace::setProgress(double progress, bool glides) {
+void StopwatchFace::setProgress(double progress, Move move) {
     if (!std::isfinite(progress)) return;
-    if (!glides) {
+    if (move == Move::jumps) {
         degrees_.jump(normalized(progress * 360.0));
         return;
     }
@@ -94,9 +94,7 @@ const QPixmap& StopwatchFace::track() {
 }
 
 void StopwatchFace::paintEvent(QPaintEvent* event) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     // The outline comes from its picture: the dot redraws a few points of it many times a
     // minute, and stroking the whole circle for each would cost more than the rest.
     const QRectF part = event->rect();

@@ -15,9 +15,10 @@ class StopwatchFace final : public QWidget {
   public:
     explicit StopwatchFace(QWidget* parent = nullptr, AnimationManager* manager = nullptr);
 
+    enum class Move { glides, jumps };
     // The fraction of the current minute; the dot glides there over the ticker's second,
     // or jumps.
-    void setProgress(double progress, bool glides = true);
+    void setProgress(double progress, Move move = Move::glides);
     void setDotColor(const QColor& color);
 
     // Degrees clockwise from twelve o'clock, as drawn now (0 … 360).

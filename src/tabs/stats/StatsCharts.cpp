@@ -1,6 +1,7 @@
 #include "tabs/stats/StatsCharts.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/FittedText.hpp"
 #include "shell/controls/TextLabel.hpp"
 #include "shell/theme/Fonts.hpp"
@@ -58,9 +59,7 @@ class DayColumn::Bar final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(p, this);
+        PresencePainter p(this);
         const QRectF area = rect();
         fillRounded(p, area, 4, Theme::surface());
         const WeekDay& day = column_.day();
@@ -75,9 +74,7 @@ class DayColumn::Bar final : public QWidget {
 
 DayColumn::DayColumn(OnHover onHover, QWidget* parent) : QWidget(parent), onHover_(std::move(onHover)) {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(5);
+    auto* stack = columnLayout(this, 5);
     bar_ = new Bar(this);
     letter_ = new TextLabel({}, letterFont(false), Theme::text3(), this);
     letter_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -141,9 +138,7 @@ QSize HeatGrid::sizeHint() const {
 }
 
 void HeatGrid::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const double side = cellSide(width(), height());
     if (side <= 0) return;
     const double columns = static_cast<double>(levels_.size());
@@ -166,9 +161,7 @@ HeatSwatch::HeatSwatch(int level, QWidget* parent) : QWidget(parent), level_(lev
 }
 
 void HeatSwatch::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     fillRounded(p, rect(), heatRadius, heatColor(level_));
 }
 
@@ -182,9 +175,7 @@ class TopTaskRow::Bar final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(p, this);
+        PresencePainter p(this);
         constexpr double thickness = 5;
         const QRectF track(0, (height() - thickness) / 2, width(), thickness);
         fillCapsule(p, track, Theme::surface());
@@ -199,9 +190,7 @@ class TopTaskRow::Bar final : public QWidget {
 
 TopTaskRow::TopTaskRow(QWidget* parent) : QWidget(parent) {
     setFixedHeight(16);
-    auto* line = new QHBoxLayout(this);
-    line->setContentsMargins(0, 0, 0, 0);
-    line->setSpacing(10);
+    auto* line = rowLayout(this, 10);
     title_ = new TextLabel({}, Fonts::text(12), Theme::text(), this);
     title_->setFixedWidth(150);
     bar_ = new Bar(this);

@@ -1,6 +1,7 @@
 #include "tabs/stats/StatsView.hpp"
 
 #include "core/store/Store.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/Kpi.hpp"
 #include "shell/controls/SectionTitle.hpp"
@@ -22,9 +23,7 @@ QString qt(const std::string& text) {
 
 // A section: its rows stacked, leading-aligned.
 QVBoxLayout* sectionStack(QWidget* section, int spacing) {
-    auto* stack = new QVBoxLayout(section);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(spacing);
+    auto* stack = columnLayout(section, spacing);
     return stack;
 }
 
@@ -43,9 +42,7 @@ StatsView::StatsView(Store& store, QWidget* parent) : QWidget(parent), store_(st
     // The sections keep their sizes, the heat map the full width, and scroll when they need
     // more height than the tab has (three top tasks do).
     auto* content = new QWidget;
-    auto* stack = new QVBoxLayout(content);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(16);
+    auto* stack = columnLayout(content, 16);
     stack->addWidget(buildTiles());
     stack->addWidget(buildWeek());
     stack->addWidget(buildHeatMap());
@@ -65,9 +62,7 @@ StatsView::StatsView(Store& store, QWidget* parent) : QWidget(parent), store_(st
 
 QWidget* StatsView::buildTiles() {
     auto* row = new QWidget(this);
-    auto* line = new QHBoxLayout(row);
-    line->setContentsMargins(0, 0, 0, 0);
-    line->setSpacing(8);
+    auto* line = rowLayout(row, 8);
     for (Kpi*& tile : tiles_) {
         tile = new Kpi({}, {}, row);
         line->addWidget(tile, 1);

@@ -1,7 +1,7 @@
 #include "tabs/tasks/AddTaskRow.hpp"
 
 #include "core/store/Store.hpp"
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextField.hpp"
@@ -61,9 +61,7 @@ void AddTaskRow::typeOut(const QString& text) {
 }
 
 void AddTaskRow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()), 10, 10);
     p.fillPath(shape, field_->hasFocus() ? Theme::surfaceHi() : Theme::surface());

@@ -1,6 +1,6 @@
 #include "tabs/tasks/CompletedHeader.hpp"
 
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/theme/Fonts.hpp"
 #include "shell/theme/Symbols.hpp"
 #include "shell/theme/Theme.hpp"
@@ -66,9 +66,7 @@ void CompletedHeader::mousePressEvent(QMouseEvent* event) {
 }
 
 void CompletedHeader::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const QRectF label = QRectF(hitArea()).adjusted(padding, padding, -padding, -padding);
     const double side = Symbols::extent(chevronPoints);
     p.save();

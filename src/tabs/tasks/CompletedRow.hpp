@@ -24,8 +24,6 @@ class CompletedRow final : public PaintedControl {
     const CompletedRowContent& content() const { return content_; }
 
     CheckCircle* checkCircle() const { return check_; }
-    // Built the first time the pointer comes.
-    IconButton* deleteButton() const { return delete_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

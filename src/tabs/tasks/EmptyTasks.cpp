@@ -10,11 +10,17 @@
 
 namespace vesk {
 
-EmptyTasks::EmptyTasks(bool starred, bool fresh, bool compact, QWidget* parent)
-    : QWidget(parent), starred_(starred), fresh_(fresh), compact_(compact) {
+namespace {
+// The compact form heads a list: this much room above and below it.
+constexpr int compactRoom = 18;
+} // namespace
+
+EmptyTasks::EmptyTasks(Size size, QWidget* parent) : QWidget(parent), compact_(size == Size::compact) {
+    const bool compact = compact_;
     auto* stack = new QVBoxLayout(this);
     stack->setSpacing(8);
-    stack->setContentsMargins(0, compact ? 18 : 0, 0, compact ? 18 : 0);
+    const int room = compact ? compactRoom : 0;
+    stack->setContentsMargins(0, room, 0, room);
     symbol_ = new SymbolLabel({}, compact ? 18 : 26, Theme::text3(), this);
     title_ = new TextLabel({}, Fonts::text(compact ? 12 : 13, FontWeight::medium), Theme::text2(), this);
     line_ = new TextLabel({}, Fonts::text(11.5), Theme::text3(), this);
@@ -36,7 +42,10 @@ void EmptyTasks::setStarred(bool starred) {
 }
 
 void EmptyTasks::apply() {
-    const EmptyTasksText text = emptyTasksText(starred_, fresh_);
+    using Form = EmptyTasksForm;
+    const EmptyTasksText text = emptyTasksText(compact_   ? Form::allComplete
+                                               : starred_ ? Form::starred
+                                                          : Form::fresh);
     symbol_->setSymbol(text.symbol);
     title_->setText(QString::fromStdString(text.title));
     // The line shows in the full-size forms only.

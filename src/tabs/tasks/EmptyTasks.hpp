@@ -11,7 +11,9 @@ class TextLabel;
 // symbol, a title and a line; compact, it heads a list whose tasks are all completed.
 class EmptyTasks final : public QWidget {
   public:
-    EmptyTasks(bool starred, bool fresh, bool compact, QWidget* parent = nullptr);
+    // The full size tells of a list with no task yet; the compact one, of tasks all completed.
+    enum class Size { full, compact };
+    explicit EmptyTasks(Size size, QWidget* parent = nullptr);
 
     // The full-size form follows the starred view.
     void setStarred(bool starred);
@@ -21,8 +23,7 @@ class EmptyTasks final : public QWidget {
   private:
     void apply();
 
-    bool starred_;
-    bool fresh_;
+    bool starred_ = false;
     bool compact_;
     SymbolLabel* symbol_;
     TextLabel* title_;

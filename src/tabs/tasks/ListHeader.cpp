@@ -1,6 +1,7 @@
 #include "tabs/tasks/ListHeader.hpp"
 
 #include "core/store/Store.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/MenuButton.hpp"
 #include "shell/controls/SymbolLabel.hpp"
 #include "shell/controls/TextField.hpp"
@@ -30,9 +31,7 @@ bool isCancel(const QKeyEvent& key) {
 
 ListHeader::ListHeader(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
     setFixedHeight(rowHeight);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(6);
+    auto* row = rowLayout(this, 6);
 
     picker_ = new MenuButton(this);
     // Sized to its label, which a very long name elides rather than push the filter away.

@@ -1,5 +1,6 @@
 #include "tabs/tasks/TaskGroup.hpp"
 
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/KeyedRowList.hpp"
 #include "tabs/tasks/TaskRow.hpp"
 
@@ -18,9 +19,7 @@ constexpr int subtaskIndent = 26;
 
 TaskGroup::TaskGroup(Store& store, TarnelUI& ui, const TaskGroupContent& content, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), content_(content) {
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(0);
+    auto* stack = columnLayout(this, 0);
     task_ = makeRow(content.task, this);
     stack->addWidget(task_);
     auto* indented = new QHBoxLayout;

@@ -1,7 +1,7 @@
 #include "tabs/tasks/TaskRow.hpp"
 
 #include "core/store/Store.hpp"
-#include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/CheckCircle.hpp"
 #include "shell/controls/DueChip.hpp"
@@ -78,9 +78,7 @@ class TaskRow::MarkedText final : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing);
-        Presence::apply(p, this);
+        PresencePainter p(this);
         const double mark = markSize();
         const QRectF markBox(0, (height() - mark) / 2, mark, mark);
         if (symbol_.empty()) {

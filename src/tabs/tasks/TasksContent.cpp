@@ -35,10 +35,9 @@ struct RowFacts {
     std::optional<UUID> timedTaskID;
     Date today;
 
-    TaskRowContent row(const TaskItem& task, bool isSub) const {
+    TaskRowContent row(const TaskItem& task) const {
         TaskRowContent row;
         row.id = task.id;
-        row.isSub = isSub;
         row.title = titleOrUntitled(task);
         row.untitled = task.title.empty();
         row.note = task.notes;
@@ -52,6 +51,12 @@ struct RowFacts {
         row.tourTarget = tourTaskID == task.id;
         return row;
     }
+
+    TaskRowContent subtaskRow(const TaskItem& task) const {
+        TaskRowContent sub = row(task);
+        sub.isSub = true;
+        return sub;
+    }
 };
 
 } // namespace
@@ -62,9 +67,15 @@ std::vector<TaskItem> firstOfEachID(std::vector<TaskItem> tasks) {
     return tasks;
 }
 
-EmptyTasksText emptyTasksText(bool starred, bool fresh) {
-    if (starred) return {"star", "No starred tasks", "Star important tasks to see them here"};
-    if (fresh) return {"circle.dashed", "No tasks yet", "Add one above — Ctrl+N from anywhere in the tarnel"};
+EmptyTasksText emptyTasksText(EmptyTasksForm form) {
+    switch (form) {
+    case EmptyTasksForm::starred:
+        return {"star", "No starred tasks", "Star important tasks to see them here"};
+    case EmptyTasksForm::fresh:
+        return {"circle.dashed", "No tasks yet", "Add one above — Ctrl+N from anywhere in the tarnel"};
+    case EmptyTasksForm::allComplete:
+        break;
+    }
     return {"checkmark.circle", "All tasks complete", std::nullopt};
 }
 
@@ -99,10 +110,10 @@ TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTas
             return orderPrecedes(a.order, b.order);
         });
         children[i] = firstOfEachID(std::move(children[i]));
-        TaskGroupContent group{facts.row(open[i], false), {}};
+        TaskGroupContent group{facts.row(open[i]), {}};
         group.subtasks.reserve(children[i].size());
         for (const TaskItem& subtask : children[i])
-            group.subtasks.push_back(facts.row(subtask, true));
+            group.subtasks.push_back(facts.subtaskRow(subtask));
         content.groups.push_back(std::move(group));
     }
 

@@ -55,8 +55,11 @@ struct CompletedRowContent {
     friend bool operator==(const CompletedRowContent&, const CompletedRowContent&) = default;
 };
 
-// The symbol, title and line of the empty state: the starred form wins over the fresh one;
-// with neither, every task is complete (the compact form, which has no line).
+// The empty state of the starred view, of a list with no task yet, or of one whose tasks are all
+// completed (the compact form, which has no line).
+enum class EmptyTasksForm { starred, fresh, allComplete };
+
+// The symbol, title and line of an empty state.
 struct EmptyTasksText {
     std::string symbol;
     std::string title;
@@ -64,7 +67,7 @@ struct EmptyTasksText {
 
     friend bool operator==(const EmptyTasksText&, const EmptyTasksText&) = default;
 };
-EmptyTasksText emptyTasksText(bool starred, bool fresh);
+EmptyTasksText emptyTasksText(EmptyTasksForm form);
 
 // The first task with each id, in their order. A hand-edited file may repeat an id; rows are
 // keyed by id and show once, so counts count each id once too.

@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
+#include "shell/controls/BoxLayouts.hpp"
 #include "shell/controls/ClearScroll.hpp"
 #include "shell/controls/KeyedRowList.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -33,9 +34,7 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), scrollTop_(0.0, [this] {
           scroll_->verticalScrollBar()->setValue(static_cast<int>(std::lround(scrollTop_.value())));
       }) {
-    auto* stack = new QVBoxLayout(this);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(8);
+    auto* stack = columnLayout(this, 8);
 
     header_ = new ListHeader(store, this);
     stack->addWidget(header_);
@@ -43,7 +42,7 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     addRow_ = new AddTaskRow(store, this);
     stack->addWidget(addRow_);
 
-    fullEmpty_ = new EmptyTasks(false, true, false, this);
+    fullEmpty_ = new EmptyTasks(EmptyTasks::Size::full, this);
     stack->addWidget(fullEmpty_, 1);
 
     auto* list = new QWidget;
@@ -96,7 +95,7 @@ QWidget* TasksView::makeRow(const TasksListRow& row, QWidget* parent) {
     using Kind = TasksListRow::Kind;
     switch (row.kind) {
     case Kind::compactEmpty:
-        return new EmptyTasks(false, false, true, parent);
+        return new EmptyTasks(EmptyTasks::Size::compact, parent);
     case Kind::group: {
         auto* group = new TaskGroup(store_, ui_, content().groups[row.index], parent);
         drag_->addGroup(group);

@@ -2,6 +2,7 @@
 
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
+#include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/PlainButton.hpp"
 #include "shell/controls/TextLabel.hpp"
@@ -115,9 +116,7 @@ bool UndoPill::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void UndoPill::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    Presence::apply(p, this);
+    PresencePainter p(this);
     const QRectF capsule = QRectF(rect()).adjusted(shadowRoom, shadowRoom, -shadowRoom, -gapBelow);
     const double radius = capsule.height() / 2;
     // A soft shadow: rings of faint black that add up towards the capsule.

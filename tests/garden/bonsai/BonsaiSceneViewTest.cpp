@@ -28,12 +28,12 @@ struct SceneViewTest : ::testing::Test {
     double now = 0;
     QWidget host;
 
-    BonsaiSceneView* makeView(bool interactive) {
+    BonsaiSceneView* makeView(BonsaiSceneView::Input input) {
         engine.show(12345, 600);
         queue.runDue();
         frames.waitUntilReady();
-        auto* view = new BonsaiSceneView(engine, engine.cameraNode(), interactive, frames, &host,
-                                         [this] { return now; });
+        auto* view =
+            new BonsaiSceneView(engine, engine.cameraNode(), input, frames, &host, [this] { return now; });
         host.resize(378, 316);
         view->setGeometry(host.rect());
         host.show();
@@ -60,7 +60,7 @@ int difference(QRgb a, QRgb b) {
 }
 
 TEST_F(SceneViewTest, DrawsTheTreeOnlyWhileShownAndGoesOnWithTheSameSceneWhenShownAgain) {
-    BonsaiSceneView* view = makeView(true);
+    BonsaiSceneView* view = makeView(BonsaiSceneView::Input::interactive);
     ASSERT_TRUE(view->isRendering());
     view->step();
     ASSERT_EQ(view->framesRendered(), 1) << "no headless GL";
@@ -90,7 +90,7 @@ TEST_F(SceneViewTest, DrawsTheTreeOnlyWhileShownAndGoesOnWithTheSameSceneWhenSho
 }
 
 TEST_F(SceneViewTest, ADragTurnsTheCameraAboutTheTargetAndTheTiltStopsAtEightyDegrees) {
-    BonsaiSceneView* view = makeView(true);
+    BonsaiSceneView* view = makeView(BonsaiSceneView::Input::interactive);
     const scene::Vec3 before = engine.cameraNode()->position();
     drag(view, {100, 150}, {120, 0});
     view->step();
@@ -115,7 +115,7 @@ TEST_F(SceneViewTest, ADragTurnsTheCameraAboutTheTargetAndTheTiltStopsAtEightyDe
 }
 
 TEST_F(SceneViewTest, WheelEventsComingFasterThanTheFramesDoNotPutTheNextFrameOff) {
-    BonsaiSceneView* view = makeView(true);
+    BonsaiSceneView* view = makeView(BonsaiSceneView::Input::interactive);
     view->step();
     if (!frames.software()) GTEST_SKIP() << "the lively rate is for software GL";
     // A touchpad's stream of small turns, closer together than a lively frame's period.
@@ -128,7 +128,7 @@ TEST_F(SceneViewTest, WheelEventsComingFasterThanTheFramesDoNotPutTheNextFrameOf
 }
 
 TEST_F(SceneViewTest, AViewThatIsNotInteractiveLeavesTheCameraToTheEngine) {
-    BonsaiSceneView* view = makeView(false);
+    BonsaiSceneView* view = makeView(BonsaiSceneView::Input::passesThrough);
     EXPECT_TRUE(view->testAttribute(Qt::WA_TransparentForMouseEvents));
     const scene::Vec3 before = engine.cameraNode()->position();
     view->step();

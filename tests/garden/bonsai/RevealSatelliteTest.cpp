@@ -21,7 +21,7 @@ TEST(RevealSatelliteTest, NothingOfTheContentShowsBesideTheOutlineWhileItOpensAn
     SceneFrames frames;
     double now = 0;
     AnimationManager::shared().setTimeSource([&] { return now; });
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     RevealSatellite panel(ui, engine, frames);
     panel.show();
 

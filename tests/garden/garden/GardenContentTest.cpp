@@ -75,11 +75,11 @@ TEST(GardenContentTest, CardNamesSpeciesAndStyleAndKeepsLockedCardsStill) {
     EXPECT_EQ(treeCardHelp(42, false), species.name);
     EXPECT_EQ(treeCardHelp(42, true), species.name + " \u2014 unlocks with your next seedling");
 
-    EXPECT_EQ(cardBorder(true, true, false), CardBorder::accent);
-    EXPECT_EQ(cardBorder(false, true, false), CardBorder::hovered);
-    EXPECT_EQ(cardBorder(false, true, true), CardBorder::hairline);
-    EXPECT_EQ(cardScale(true, false), 1.02);
-    EXPECT_EQ(cardScale(true, true), 1.0);
+    EXPECT_EQ(cardBorder({.highlight = true, .hover = true}), CardBorder::accent);
+    EXPECT_EQ(cardBorder({.hover = true}), CardBorder::hovered);
+    EXPECT_EQ(cardBorder({.hover = true, .locked = true}), CardBorder::hairline);
+    EXPECT_EQ(cardScale({.hover = true}), 1.02);
+    EXPECT_EQ(cardScale({.hover = true, .locked = true}), 1.0);
 }
 
 TEST(NurseryDrawTest, ThreeSeedsOfThreeSpeciesInRangeAndNeverPlanted) {

@@ -109,7 +109,7 @@ TEST_F(GrowthAnimationTest, ASecondShowInstallsTheFirstsFinalStateAndDropsItsCom
     animation->start(std::move(first), change(), [&] { ++firstDone; });
     renderUntil(0.5);
     // The engine ends a running animation without its completion before every install.
-    animation->finish(false);
+    animation->finish(GrowthAnimation::Completion::dropped);
     EXPECT_EQ(parts.wood->geometry, firstWood);
     EXPECT_EQ(shown, (std::vector<std::int64_t>{20}));
     animation->start(final(2, 24, 0.4f), change(0.5f), [&] { ++secondDone; });
@@ -147,7 +147,7 @@ TEST_F(GrowthAnimationTest, OnlyAChangeOfScaleReframes) {
     // Without re-framing the content jumps to its final frame only at the end.
     renderUntil(1.0);
     EXPECT_EQ(parts.content->position().y, 0.5f);
-    animation->finish(true);
+    animation->finish(GrowthAnimation::Completion::told);
     animation->start(final(2, 4, 0.5f), change(0.6f), {});
     EXPECT_TRUE(parts.content->hasAction("reframe"));
 }
@@ -172,7 +172,7 @@ TEST_F(GrowthAnimationTest, TheRevealCameraLeansTowardTheFocusAndSparksComeAndGo
     EXPECT_TRUE(parts.sparkRoot->children().empty());
 
     // The next animation resets the camera first and clears earlier sparks at once.
-    animation->finish(true);
+    animation->finish(GrowthAnimation::Completion::told);
     c.focus.reset();
     c.sparks = {{{0.0f, 1.0f, 0.0f}, 0.5f}};
     animation->start(final(2, 4), c, {});

@@ -112,13 +112,13 @@ TEST(IconButtonTest, FramesTheSymbolHoversOnSurfaceHiAndIgnoresClicksWhenDisable
 
 TEST(ChipTest, SelectedFillsWithItsTintAndAnUnselectedOneLightensUnderThePointer) {
     int clicks = 0;
-    Chip selected("Today", true, Theme::accent(), [&] { ++clicks; });
+    Chip selected("Today", Chip::State::selected, Theme::accent(), [&] { ++clicks; });
     selected.resize(selected.sizeHint());
     EXPECT_TRUE(near(renderOnBlack(&selected).pixelColor(selected.width() / 2, 2), Theme::accent(), 8));
     click(&selected);
     EXPECT_EQ(clicks, 1);
 
-    Chip plain("Later", false, Theme::accent(), {});
+    Chip plain("Later", Chip::State::unselected, Theme::accent(), {});
     plain.resize(plain.sizeHint());
     const QPoint edge(plain.width() / 2, 1);
     EXPECT_TRUE(near(renderOnBlack(&plain).pixelColor(edge), overBlack(Theme::surface()), 3));

@@ -146,9 +146,9 @@ TEST(GalleryTest, WritesOnePictureOfEveryComponent) {
     buttons->addWidget(hotIcon);
     buttons->addWidget(new IconButton("ellipsis", 12, Theme::text2(), {}, {}));
     buttons->addWidget(new IconButton("play.fill", 10.5, Theme::text2(), {}, {}));
-    buttons->addWidget(new Chip("Today", true, Theme::accent(), {}));
-    buttons->addWidget(new Chip("Tomorrow", false, Theme::accent(), {}));
-    auto* hotChip = new Chip("Next week", false, Theme::accent(), {});
+    buttons->addWidget(new Chip("Today", Chip::State::selected, Theme::accent(), {}));
+    buttons->addWidget(new Chip("Tomorrow", Chip::State::unselected, Theme::accent(), {}));
+    auto* hotChip = new Chip("Next week", Chip::State::unselected, Theme::accent(), {});
     buttons->addWidget(hotChip);
     auto* plain = new PlainButton;
     plain->setText("Plain");
@@ -189,7 +189,7 @@ TEST(GalleryTest, WritesOnePictureOfEveryComponent) {
     rolling->setText("00:25");
     rolling->setText("00:24", RollingText::Direction::down);
     texts->addWidget(rolling);
-    auto* toast = new Chip("Focus done · 5 min break", true, Theme::focus(), {});
+    auto* toast = new Chip("Focus done · 5 min break", Chip::State::selected, Theme::focus(), {});
     toast->hide();
     Presence toastPresence(toast, Transition::scaled(0.9, 0.5, 0).combined(Transition::fade()),
                            &frames.manager);

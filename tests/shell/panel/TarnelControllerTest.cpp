@@ -44,7 +44,7 @@ class TarnelControllerTest : public ::testing::Test {
 
 TEST_F(TarnelControllerTest, ClosingNeverShrinksTheOutlineBelowThePillItEndsAs) {
     for (const auto tab : {TarnelUI::Tab::tasks, TarnelUI::Tab::bonsai}) {
-        ui.expand(tab, false);
+        ui.expand(tab);
         if (tab == TarnelUI::Tab::bonsai) ui.openGarden(); // closing also shuts the garden
         frames(1.5);
         EXPECT_EQ(root->tarnelFrame().size(), uiSize());
@@ -63,7 +63,7 @@ TEST_F(TarnelControllerTest, TheUIStateOutlivesAControllerThatShowedIt) {
         TarnelController gone{store, ui, nullptr, bed.queue, bed.files, MenuServices{}};
         gone.show();
     }
-    ui.expand(TarnelUI::Tab::tasks, false);
+    ui.expand(TarnelUI::Tab::tasks);
     ui.collapse();
 }
 

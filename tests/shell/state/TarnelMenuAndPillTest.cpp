@@ -77,16 +77,16 @@ TEST_F(PillAndMenuTest, PausedClockIsSecondaryAndABreakWithoutTaskSaysBreak) {
 }
 
 TEST_F(PillAndMenuTest, ContextMenuWithoutTimerHoldsOnlyTheAlwaysEntries) {
-    EXPECT_EQ(titles(tarnelMenuItems(store, false, services)),
+    EXPECT_EQ(titles(tarnelMenuItems(store, TarnelMenu::pill, services)),
               (std::vector<std::string>{"Launch at login", "Toggle Vesk  Alt+Space", "-", "Quit Vesk"}));
     // While another program holds the key, the line does not promise it.
     bool hotKeyOurs = false;
     services.hotKeyOurs = [&] { return hotKeyOurs; };
-    EXPECT_EQ(tarnelMenuItems(store, false, services)[1].title, "Toggle Vesk  Alt+Space (taken)");
+    EXPECT_EQ(tarnelMenuItems(store, TarnelMenu::pill, services)[1].title, "Toggle Vesk  Alt+Space (taken)");
     hotKeyOurs = true;
-    EXPECT_EQ(tarnelMenuItems(store, false, services)[1].title, "Toggle Vesk  Alt+Space");
+    EXPECT_EQ(tarnelMenuItems(store, TarnelMenu::pill, services)[1].title, "Toggle Vesk  Alt+Space");
     loginOn = true;
-    const auto entries = tarnelMenuItems(store, false, services);
+    const auto entries = tarnelMenuItems(store, TarnelMenu::pill, services);
     EXPECT_TRUE(entries[0].checked);
     entries[0].toggled(false);
     entries[3].triggered();
@@ -98,7 +98,7 @@ TEST_F(PillAndMenuTest, FullMenuWithPausedTimer) {
     store.start(TimerMode::pomodoro, std::nullopt);
     advance(60);
     store.pause();
-    const auto entries = tarnelMenuItems(store, true, services);
+    const auto entries = tarnelMenuItems(store, TarnelMenu::settings, services);
     EXPECT_EQ(titles(entries),
               (std::vector<std::string>{"Resume timer", "Finish session", "-", "Focus length", "Break length",
                                         "Auto-start breaks", "Sounds", "Show bonsai growth on completion",
@@ -117,7 +117,7 @@ std::vector<std::string> selectedChoices(const MenuEntry& picker) {
 }
 
 TEST_F(PillAndMenuTest, PickersWriteThePrefsAndSelectOnlyListedValues) {
-    auto entries = tarnelMenuItems(store, true, services);
+    auto entries = tarnelMenuItems(store, TarnelMenu::settings, services);
     EXPECT_EQ(selectedChoices(entries[0]), std::vector<std::string>{"25 min"});
     EXPECT_EQ(entries[0].choices.size(), 10u);
     entries[1].choices[3].chosen(); // 10 min
@@ -129,7 +129,7 @@ TEST_F(PillAndMenuTest, PickersWriteThePrefsAndSelectOnlyListedValues) {
     EXPECT_GE(bed.writes(), 1u); // the debounced save ran
 
     store.writePrefs([](Prefs& p) { p.focusMinutes = 35; });
-    entries = tarnelMenuItems(store, true, services);
+    entries = tarnelMenuItems(store, TarnelMenu::settings, services);
     EXPECT_TRUE(selectedChoices(entries[0]).empty());
 }
 

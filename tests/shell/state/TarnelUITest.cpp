@@ -42,7 +42,7 @@ TEST_F(TarnelUITest, CollapsedSizeFollowsNotchTimerToastAndHover) {
 }
 
 TEST_F(TarnelUITest, ExpandedSizeByNotchTabGardenAndTour) {
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     notch(200);
     EXPECT_EQ(ui.size().width, 520);
     notch(100);
@@ -82,7 +82,7 @@ TEST_F(TarnelUITest, ANewerToastKeepsItsFullTimeAndNoneShowsWhileExpanded) {
     EXPECT_FALSE(ui.toast.get());
 
     ui.showToast("a", "shown", 0, 5);
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     EXPECT_FALSE(ui.toast.get());
     ui.showToast("a", "dropped", 0, 5);
     EXPECT_FALSE(ui.toast.get());
@@ -97,10 +97,10 @@ TEST_F(TarnelUITest, ExpandAndCollapseClearTheirStateAndReportOnce) {
 
     ui.select(Tab::stats);
     ui.setHovering(true);
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     EXPECT_EQ(ui.tab.get(), Tab::stats);
     EXPECT_FALSE(ui.hovering.get());
-    ui.expand(Tab::tasks, true);
+    ui.expand(Tab::tasks, TarnelUI::Focus::addField);
     bed.queue.advance(0.14);
     EXPECT_EQ(focusAdds, 0);
     bed.queue.advance(0.01);
@@ -206,7 +206,7 @@ TEST_F(TarnelUITest, ATourStartedAgainTakesUpTheTourTaskAnEarlierOneLeftOpen) {
 TEST_F(TarnelUITest, DelayedWorkDoesNothingOnceTheStateIsGone) {
     auto other = std::make_unique<TarnelUI>(store, bed.queue);
     other->showToast("a", "b", 0, 1);
-    other->expand(Tab::tasks, true);
+    other->expand(Tab::tasks, TarnelUI::Focus::addField);
     other.reset();
     bed.queue.advance(2); // must not touch the destroyed object
     SUCCEED();

@@ -69,7 +69,7 @@ TEST_F(PillWidgetTest, ToastRowAppearsWithItsTextAndGoesAgain) {
 
 TEST(PulseDotTest, BreathesWhileRunningAndRestsAtHalfWhenPaused) {
     test::FrameClock clock;
-    PulseDot dot(Qt::red, true, nullptr, &clock.manager);
+    PulseDot dot(Qt::red, PulseDot::State::running, nullptr, &clock.manager);
     EXPECT_DOUBLE_EQ(dot.opacity(), 0.35);
     dot.show();
     clock.runFrames(30); // half a breath

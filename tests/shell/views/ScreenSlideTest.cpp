@@ -41,7 +41,7 @@ TEST(ScreenSlideTest, TheTasksScreenWithATextFieldSlidesAndFadesOutAsAWholeAndKe
     ScreenFactories factories;
     factories.tasks = textFieldScreen;
     factories.taskDetail = textFieldScreen;
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     ExpandedView expanded(store, ui, MenuServices{}, factories);
     expanded.show();
     QApplication::setActiveWindow(&expanded);

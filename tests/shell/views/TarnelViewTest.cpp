@@ -84,7 +84,7 @@ TEST_F(TarnelViewTest, AClickOnThePillAsksToExpandAndTheShapeFollowsTheState) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(tarnel->shape(), (NotchShape{14, 6}));
 
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     test::click(tarnel); // open: the content takes the clicks, not the pill
     EXPECT_EQ(clicks, 1);
     EXPECT_TRUE(Presence::of(expanded)->isPresent());
@@ -98,7 +98,7 @@ TEST_F(TarnelViewTest, ExpandedScreensFollowTheStateAreBuiltAnewAndTheTourCardHi
     ui.select(Tab::stats);
     ui.select(Tab::tasks);
     EXPECT_EQ(expanded->screenWidget(), nullptr);
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     QPointer<QWidget> tasks = expanded->screenWidget();
     double now = 0;
     AnimationManager::shared().setTimeSource([&] { return now; });
@@ -129,12 +129,12 @@ TEST_F(TarnelViewTest, ExpandedScreensFollowTheStateAreBuiltAnewAndTheTourCardHi
 }
 
 TEST_F(TarnelViewTest, ACollapseEndsTheScreensShowingSoItOpensBuiltAnew) {
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     EXPECT_EQ(built, std::vector<std::string>{"tasks"}); // built once, not again for the first opening
     QPointer<QWidget> first = expanded->screenWidget();
     ui.collapse();
     EXPECT_EQ(expanded->screenWidget(), first); // still there while the tarnel closes
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
     EXPECT_EQ(built, (std::vector<std::string>{"tasks", "tasks"}));
@@ -144,7 +144,7 @@ TEST_F(TarnelViewTest, ACollapseEndsTheScreensShowingSoItOpensBuiltAnew) {
     // The detail closed by the collapse gives way to a list built while closed: never shown, kept.
     ui.openDetail(store.lists.get()[0].id);
     ui.collapse();
-    ui.expand(std::nullopt, false);
+    ui.expand(std::nullopt);
     EXPECT_EQ(built, (std::vector<std::string>{"tasks", "tasks", "detail", "tasks"}));
 }
 

@@ -113,8 +113,9 @@ TEST_F(TasksContentTest, EmptyStatesAndTheRowsOfTheList) {
     TasksContent shown = content();
     EXPECT_TRUE(shown.fullEmpty);
     EXPECT_TRUE(listRows(shown).empty());
-    EXPECT_EQ(emptyTasksText(false, true).title, "No tasks yet");
-    EXPECT_EQ(emptyTasksText(false, true).line, "Add one above — Ctrl+N from anywhere in the tarnel");
+    EXPECT_EQ(emptyTasksText(EmptyTasksForm::fresh).title, "No tasks yet");
+    EXPECT_EQ(emptyTasksText(EmptyTasksForm::fresh).line,
+              "Add one above — Ctrl+N from anywhere in the tarnel");
 
     // All done: the compact state heads the list, above the completed header.
     const UUID a = add("a");
@@ -129,7 +130,7 @@ TEST_F(TasksContentTest, EmptyStatesAndTheRowsOfTheList) {
         kinds.push_back(row.kind);
     EXPECT_EQ(kinds, (std::vector<Kind>{Kind::compactEmpty, Kind::completedHeader, Kind::completed,
                                         Kind::completed}));
-    EXPECT_EQ(emptyTasksText(false, false),
+    EXPECT_EQ(emptyTasksText(EmptyTasksForm::allComplete),
               (EmptyTasksText{"checkmark.circle", "All tasks complete", std::nullopt}));
 
     // The starred view shows starred open tasks of every list and never a completed section.
@@ -146,7 +147,7 @@ TEST_F(TasksContentTest, EmptyStatesAndTheRowsOfTheList) {
     shown = content(true);
     EXPECT_TRUE(shown.fullEmpty);
     EXPECT_TRUE(shown.starredView);
-    EXPECT_EQ(emptyTasksText(true, true).title, "No starred tasks");
+    EXPECT_EQ(emptyTasksText(EmptyTasksForm::starred).title, "No starred tasks");
 }
 
 TEST_F(TasksContentTest, ARepeatedIdShowsAndCountsOnce) {
