@@ -1,5 +1,6 @@
 // The task list with many open tasks: building the whole list and laying it out when the
 // tab opens, and what one change of the model costs with every row on the list.
+#include "core/model/TaskViews.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "support/StoreTestBed.hpp"
@@ -88,7 +89,9 @@ void BM_OneModelChange(benchmark::State& state) {
     view.resize(378, 420);
     view.show();
     layOut(view);
-    const UUID id = list.store->visibleOpenTasks()[state.range(0) / 2].id;
+    const UUID id = visibleOpenTasks(list.store->tasks.get(), list.store->lists.get(),
+                                     list.store->prefs.get())[state.range(0) / 2]
+                        .id;
     for (auto _ : state) {
         withAnimation(Animation::tarnelFast, [&] { list.store->toggleStar(id); });
         layOut(view);

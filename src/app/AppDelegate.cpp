@@ -120,15 +120,15 @@ AppDelegate::AppDelegate(std::vector<std::string> arguments, Ahead ahead)
 AppDelegate::Ahead AppDelegate::readDataFileAhead() {
     static PosixFileSystem files; // outlives the reading
     const EnvironmentLookup environment = processEnvironment();
-    const auto url = dataFilePath(environment);
+    const auto path = dataFilePath(environment);
     Ahead ahead;
     if (DeveloperLaunch::writesUserFiles(environment)) {
-        ahead.lock = DataFileLock::acquire(url);
+        ahead.lock = DataFileLock::acquire(path);
         const auto status = ahead.lock->status;
         if (status == DataFileLock::Status::heldElsewhere || status == DataFileLock::Status::failed)
             return ahead;
     }
-    ahead.reading = vesk::readDataFileAhead(url, files, SystemClock().now());
+    ahead.reading = vesk::readDataFileAhead(path, files, SystemClock().now());
     return ahead;
 }
 
@@ -163,7 +163,8 @@ void AppDelegate::quitSavesFirst() {
     if (QtX11Display* x11 = services_->x11.get())
         services_->abruptExit = std::make_unique<AbruptExit>([x11] { return x11->display().broken(); },
                                                              [this] {
-                                                                 if (store_) store_->saveNow(SaveOccasion::quit);
+                                                                 if (store_)
+                                                                     store_->saveNow(SaveOccasion::quit);
                                                                  return 1; // no quit asked for it
                                                              });
 }
@@ -171,17 +172,18 @@ void AppDelegate::quitSavesFirst() {
 std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLookup& environment) {
     AppServices& s = *services_;
     const auto files = developer_->storeFiles(s.files, s.writer);
-    const auto url = Store::defaultURL(environment, files.files);
+    const auto path = Store::defaultPath(environment, files.files);
     if (!files.readOnly) {
-        s.claim = DataFileClaim::settle(ahead_.lock ? std::move(*ahead_.lock) : DataFileLock::acquire(url),
-                                        url, environment("XDG_RUNTIME_DIR"), !developer_->wantsOwnProgram(),
+        s.claim = DataFileClaim::settle(ahead_.lock ? std::move(*ahead_.lock) : DataFileLock::acquire(path),
+                                        path, environment("XDG_RUNTIME_DIR"), !developer_->wantsOwnProgram(),
                                         [this] { toggleTarnel(); });
         if (s.claim.outcome == DataFileClaim::Outcome::handedOver) return Launch::handedOver;
         if (s.claim.outcome == DataFileClaim::Outcome::refused) return Launch::refused;
     }
-    store_ = std::make_unique<Store>(
-        url, StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher, s.reads, s.random, s.calendar},
-        ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
+    store_ = std::make_unique<Store>(path,
+                                     StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher,
+                                                      s.reads, s.random, s.calendar},
+                                     ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
     return std::nullopt;
 }
 

@@ -7,13 +7,16 @@
 #include "core/model/TimerModels.hpp"
 #include "core/runtime/Observed.hpp"
 #include "core/stats/Statistics.hpp"
-#include "core/store/DataFile.hpp"
+#include "core/store/DataFileReading.hpp"
 #include "core/store/DataLocation.hpp"
+#include "core/store/OutsideEdit.hpp"
+#include "core/store/SaveOccasion.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -22,6 +25,8 @@
 #include <vector>
 
 namespace vesk {
+
+class DataFile;
 
 // The one model object: every piece of user data, kept in memory, loaded from the data file
 // at start-up and written back shortly after every change. It never touches the UI: views
@@ -36,13 +41,13 @@ class Store {
 
   public:
     // `ahead`: the file read and decoded early (DataFileReading.hpp), used when it still holds those bytes.
-    Store(std::filesystem::path url, StoreEnvironment environment,
+    Store(std::filesystem::path path, StoreEnvironment environment,
           std::optional<DataFileReading> ahead = std::nullopt);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
 
-    static std::filesystem::path defaultURL(const EnvironmentLookup& environment, FileSystem& files) {
+    static std::filesystem::path defaultPath(const EnvironmentLookup& environment, FileSystem& files) {
         return locateDataFile(environment, files);
     }
 
@@ -62,7 +67,7 @@ class Store {
     std::function<void(std::int64_t from, std::int64_t to, GainReason)> onGrowth;
     std::function<void()> onSeedlingUnlocked;
 
-    const std::filesystem::path& url() const { return file_.url(); }
+    const std::filesystem::path& path() const;
     // The clock, queue, random source and calendar the store runs on, which views share.
     const StoreEnvironment& environment() const { return env_; }
     // The user's calendar and the clock's reading now (views compute days from these, not
@@ -75,10 +80,9 @@ class Store {
     RandomSource& random() const { return env_.random; }
 
     // Persistence, as the data file does it.
-    std::optional<std::string> lastOnDisk() const { return file_.lastOnDisk(); }
-    void saveNow(SaveOccasion occasion = SaveOccasion::normal) { file_.saveNow(occasion); }
-    void scheduleSave() { file_.scheduleSave(); }
-    bool hasUnwrittenChanges() const { return file_.hasUnwrittenChanges(); }
+    std::optional<std::string> lastOnDisk() const;
+    void saveNow(SaveOccasion occasion = SaveOccasion::normal);
+    bool hasUnwrittenChanges() const;
     // The one way to change preferences from outside the store: the change, then the ticker
     // check and a debounced save. No undo step.
     void writePrefs(const std::function<void(Prefs&)>& change);
@@ -107,26 +111,6 @@ class Store {
     // The dragged task takes the place of the one it was dropped on.
     void moveVisible(const UUID& dragged, const UUID& onto);
 
-    // The first task with this id.
-    std::optional<TaskItem> task(const UUID& id) const;
-    // The task's title ("Untitled" when empty); nothing without an id or for an unknown one.
-    std::optional<std::string> title(const std::optional<UUID>& id) const;
-    // Nothing in the starred view; else the selected list, else the first one.
-    std::optional<TaskList> currentList() const;
-    // Where a new task goes when the caller names no list: the selected list, else the first.
-    UUID targetListID() const;
-    // The open top-level tasks the task tab shows, by order or by due date.
-    std::vector<TaskItem> visibleOpenTasks() const;
-    // The completed tasks of the current list, newest completion first.
-    std::vector<TaskItem> visibleCompleted() const;
-    std::vector<TaskItem> subtasks(const UUID& parentID, bool includeDone) const;
-    // Every open task, list by list, each followed by its open subtasks.
-    std::vector<TaskItem> allOpenTasks() const;
-    // Open top-level tasks over all lists.
-    std::size_t openCount() const;
-    // Seconds of focus on the task, the current run included.
-    double focusTime(const UUID& id) const;
-
     // Lists.
     void selectList(const UUID& id);
     UUID addList(const std::string& name);
@@ -151,12 +135,6 @@ class Store {
     void resetTimer();
     void setMode(TimerMode mode);
     void attach(std::optional<UUID> taskID);
-    bool isTimerActive() const;
-    double elapsed(Date at) const;
-    double phaseLength() const;
-    double shownTime() const;
-    double progress() const;
-    double liveFocus() const;
 
     // The growth ledger and the garden. Every grant of cubes goes through grow(): task
     // creation (1 cube), completion (completionReward() each) and the merge of outside edits.
@@ -177,6 +155,7 @@ class Store {
         std::vector<std::pair<std::size_t, TaskItem>> tasks;
     };
 
+    void scheduleSave();
     void load(std::optional<DataFileReading> ahead);
     // Sets every value of the document; a document without a ledger leaves it alone.
     void adopt(Snapshot data);
@@ -198,7 +177,6 @@ class Store {
     void rememberUndo(std::string label, const std::unordered_set<UUID>& taskIDs,
                       const std::optional<UUID>& listID = std::nullopt);
     void forgetUndo();
-    std::vector<TaskItem> sortTasks(std::vector<TaskItem> open) const;
     // An order before every top-level task of the list (their smallest, minus 1); -1 when it
     // has none. Where no number is left before the smallest, the list is numbered afresh.
     double topOrder(const UUID& listID);
@@ -210,7 +188,7 @@ class Store {
     void log(double durationSeconds, bool full);
 
     StoreEnvironment env_;
-    DataFile file_;
+    std::unique_ptr<DataFile> file_;
     // The list start-up made for a store without lists.
     std::optional<UUID> startList_;
     // The document's own members that this program does not know, written back as they were.

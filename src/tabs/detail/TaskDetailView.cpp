@@ -1,5 +1,6 @@
 #include "tabs/detail/TaskDetailView.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/ClearScroll.hpp"
@@ -80,7 +81,7 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
     due_ = new DueDateSection(store_, id_, page_);
     stack->addWidget(due_);
 
-    const std::optional<TaskItem> task = store_.task(id_);
+    const std::optional<TaskItem> task = taskWithID(store_.tasks.get(), id_);
     if (task && !task->parentID) {
         subtasks_ = new SubtaskSection(store_, id_, page_);
         stack->addWidget(subtasks_);

@@ -1,5 +1,6 @@
 #include "tabs/tasks/TaskRow.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/anim/Transaction.hpp"
@@ -243,7 +244,7 @@ void TaskRow::showButtons() {
 }
 
 void TaskRow::contextMenuEvent(QContextMenuEvent* event) {
-    const auto task = store_.task(content_.id);
+    const auto task = taskWithID(store_.tasks.get(), content_.id);
     if (!task) return;
     auto* menu = new ThemedMenu(taskMenu(store_, *task), this);
     menu->setAttribute(Qt::WA_DeleteOnClose);

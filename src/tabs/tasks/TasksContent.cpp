@@ -2,6 +2,8 @@
 
 #include "core/format/Fmt.hpp"
 #include "core/model/TaskOrder.hpp"
+#include "core/model/TaskViews.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "core/store/Store.hpp"
 
 #include <algorithm>
@@ -24,7 +26,8 @@ std::unordered_map<UUID, double> focusTimes(const Store& store) {
     std::unordered_map<UUID, double> times;
     for (const FocusSession& session : store.sessions.get())
         if (session.taskID) times[*session.taskID] += session.duration;
-    if (const auto& attached = store.timer.get().taskID) times[*attached] += store.liveFocus();
+    if (const auto& attached = store.timer.get().taskID)
+        times[*attached] += liveFocus(store.timer.get(), store.now.get());
     return times;
 }
 
@@ -69,8 +72,10 @@ EmptyTasksText emptyTasksText(bool starred, bool fresh) {
 }
 
 TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTaskID, bool showCompleted) {
-    const std::vector<TaskItem> open = firstOfEachID(store.visibleOpenTasks());
-    const std::vector<TaskItem> done = firstOfEachID(store.visibleCompleted());
+    const std::vector<TaskItem> open =
+        firstOfEachID(visibleOpenTasks(store.tasks.get(), store.lists.get(), store.prefs.get()));
+    const std::vector<TaskItem> done =
+        firstOfEachID(visibleCompleted(store.tasks.get(), store.lists.get(), store.prefs.get()));
     TasksContent content;
     content.starredView = store.prefs.get().starredView;
     content.fullEmpty = open.empty() && done.empty();
@@ -79,7 +84,7 @@ TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTas
 
     RowFacts facts{store, tourTaskID, focusTimes(store), std::nullopt,
                    store.calendar().startOfDay(store.clockNow())};
-    if (store.isTimerActive()) facts.timedTaskID = store.timer.get().taskID;
+    if (isTimerActive(store.timer.get())) facts.timedTaskID = store.timer.get().taskID;
 
     // The open subtasks of the shown tasks, gathered in one pass and ordered as
     // Store::subtasks orders them (stable, so equal orders keep the array's order).

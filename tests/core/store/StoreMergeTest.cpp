@@ -1,9 +1,10 @@
+#include "core/model/TaskViews.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <algorithm>
-#include <unordered_set>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <unordered_set>
 
 namespace vesk {
 namespace {
@@ -25,11 +26,11 @@ class StoreMergeTest : public ::testing::Test, protected StoreTestBed {
         grants.clear();
     }
     Store& s() { return *store; }
-    json document() { return json::parse(*files.contents(url)); }
+    json document() { return json::parse(*files.contents(path)); }
     // Another program writes the file; the folder event comes, then the check.
     void edit(const json& doc) { write(doc.dump()); }
     void write(const std::string& bytes) {
-        files.put(url, bytes);
+        files.put(path, bytes);
         watcher.fire();
         queue.advance(0.3);
     }
@@ -111,7 +112,7 @@ TEST_F(StoreMergeTest, ListAndParentRepairsNeverLoseATask) {
         EXPECT_EQ(item.listID, s().lists.get()[0].id) << item.title;
     EXPECT_TRUE(find("c")->parentID);
     EXPECT_FALSE(find("self")->parentID);
-    EXPECT_EQ(s().visibleOpenTasks().size(), 2u);
+    EXPECT_EQ(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get()).size(), 2u);
 }
 
 TEST_F(StoreMergeTest, CompletionInTheFileCompletesOpenSubtasksAndEarnsOnce) {
@@ -192,7 +193,7 @@ TEST_F(StoreMergeTest, OwnSaveMergesAnEditTheCheckHasNotSeenYet) {
     queue.advance(0.2);
     json doc = document();
     doc["tasks"].push_back({{"title", "theirs"}});
-    files.put(url, doc.dump());
+    files.put(path, doc.dump());
     watcher.fire();
     queue.advance(0.25); // the save falls due before the check
     ASSERT_TRUE(find("theirs"));
@@ -245,7 +246,7 @@ TEST_F(StoreMergeTest, OlderCopyWrittenBackTakesAwayOnlyWhatItsWriterTookAway) {
     for (const std::string& title : typed)
         EXPECT_TRUE(find(title)) << title;
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "vesk: another program wrote " + url.string() +
+              "vesk: another program wrote " + path.string() +
                   " from an earlier state of it; what Vesk saved since is kept\n");
 
     // Another one read the same state, added a task and removed the child: only that goes,
@@ -257,13 +258,13 @@ TEST_F(StoreMergeTest, OlderCopyWrittenBackTakesAwayOnlyWhatItsWriterTookAway) {
         tasks.end());
     tasks.push_back({{"title", "theirs"}});
     queue.advance(0.4); // the store's own document is on the disk again
-    const std::string before = *files.contents(url);
+    const std::string before = *files.contents(path);
     edit(changed);
     EXPECT_TRUE(find("theirs"));
     EXPECT_FALSE(find("child"));
     for (const std::string& title : typed)
         EXPECT_TRUE(find(title)) << title;
-    EXPECT_EQ(files.contents(url.string() + ".before-merge-1773057603"), before);
+    EXPECT_EQ(files.contents(path.string() + ".before-merge-1773057603"), before);
 }
 
 TEST_F(StoreMergeTest, BackupOlderThanTheLastSavesIsTakenAndWhatItRemovesKeptAside) {
@@ -296,7 +297,7 @@ TEST_F(StoreMergeTest, MembersThisProgramDoesNotKnowSurviveLoadMergeAndSave) {
     doc["tasks"][0]["syncID"] = "abc";
     doc["prefs"]["theme"] = "dark";
     doc["bonsai"]["garden"][0]["photo"] = "tree.png";
-    files.put(url, doc.dump());
+    files.put(path, doc.dump());
     open();
     s().addTask("mine");
     queue.advance(0.4);
@@ -386,7 +387,7 @@ TEST_F(StoreMergeTest, AppChangeTheEditPutsBackIsKeptAsideAndNamed) {
     s().update(parent, [](TaskItem& task) { task.title = "renamed here"; });
     s().toggleStar(parent);
     queue.advance(0.4);
-    const std::string before = *files.contents(url);
+    const std::string before = *files.contents(path);
     for (json& task : doc["tasks"])
         if (task["title"] == "parent") task["title"] = "renamed there";
     testing::internal::CaptureStderr();
@@ -394,9 +395,9 @@ TEST_F(StoreMergeTest, AppChangeTheEditPutsBackIsKeptAsideAndNamed) {
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(find("renamed there")->starred, true);
     EXPECT_NE(log.find("put back what Vesk changed in \"renamed here\" (title)"), std::string::npos) << log;
-    const auto kept = files.filesIn(url.parent_path());
-    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const auto& path) {
-        return path != url && files.contents(path) == before;
+    const auto kept = files.filesIn(path.parent_path());
+    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const auto& file) {
+        return file != path && files.contents(file) == before;
     }));
 }
 
@@ -407,7 +408,8 @@ TEST_F(StoreMergeTest, DeletionsByHandHoldEitherWay) {
     json doc = document();
     reads.read();
     auto& tasks = doc["tasks"];
-    tasks.erase(std::remove_if(tasks.begin(), tasks.end(), [](const json& task) { return task["title"] == "newest"; }),
+    tasks.erase(std::remove_if(tasks.begin(), tasks.end(),
+                               [](const json& task) { return task["title"] == "newest"; }),
                 tasks.end());
     edit(doc);
     EXPECT_FALSE(find("newest"));
@@ -433,9 +435,9 @@ TEST_F(StoreMergeTest, RepeatedIdsPartAtLoadAndMerge) {
     ASSERT_TRUE(find("pasted"));
     EXPECT_NE(find("pasted")->id, parent);
     s().deleteTask(find("pasted")->id);
-    EXPECT_TRUE(s().task(parent));
+    EXPECT_TRUE(taskWithID(s().tasks.get(), parent));
 
-    files.put(url, doc.dump());
+    files.put(path, doc.dump());
     open();
     std::unordered_set<UUID> ids;
     for (const TaskItem& task : s().tasks.get())
@@ -454,7 +456,7 @@ TEST_F(StoreMergeTest, RemovalWaitsWhileNoCopyCanBeKept) {
     queue.advance(1);
     EXPECT_TRUE(s().tasks.get().empty());
     EXPECT_FALSE(s().hasUnwrittenChanges());
-    EXPECT_EQ(files.filesIn(url.parent_path()).size(), 2u); // the file and the copy
+    EXPECT_EQ(files.filesIn(path.parent_path()).size(), 2u); // the file and the copy
 }
 
 } // namespace
