@@ -73,7 +73,8 @@ void layOut(QWidget& view) {
 void BM_BuildAndLayOutTheList(benchmark::State& state) {
     FullList list(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        TasksView view(*list.store, *list.ui);
+        TasksView view(*list.store, *list.ui,
+                       ViewServices{list.clock, list.calendar, list.queue, list.random});
         view.resize(378, 420);
         view.show();
         layOut(view);
@@ -85,7 +86,7 @@ BENCHMARK(BM_BuildAndLayOutTheList)->Arg(100)->Arg(1000)->Unit(benchmark::kMilli
 // One star toggled among 1,000 rows: the content is worked out again and one row changes.
 void BM_OneModelChange(benchmark::State& state) {
     FullList list(static_cast<int>(state.range(0)));
-    TasksView view(*list.store, *list.ui);
+    TasksView view(*list.store, *list.ui, ViewServices{list.clock, list.calendar, list.queue, list.random});
     view.resize(378, 420);
     view.show();
     layOut(view);
@@ -104,7 +105,7 @@ void BM_TimerTick(benchmark::State& state) {
     FullList list(static_cast<int>(state.range(0)));
     list.store->start(TimerMode::stopwatch, std::nullopt);
     list.store->saveNow();
-    TasksView view(*list.store, *list.ui);
+    TasksView view(*list.store, *list.ui, ViewServices{list.clock, list.calendar, list.queue, list.random});
     view.resize(378, 420);
     view.show();
     layOut(view);

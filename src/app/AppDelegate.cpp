@@ -142,7 +142,7 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     // The views' faces load while a large data file may still be decoding.
     Fonts::load();
     if (const auto other = openStore(environment)) return *other;
-    developer_->prepare(*store_);
+    developer_->prepare(*store_, services_->clock, services_->random, services_->calendar);
     showTarnel();
     wireReactions();
     openTourWhenNew();
@@ -199,7 +199,8 @@ void AppDelegate::showTarnel() {
                       [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs().get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
                                                      s.queue, s.files, menu, developer_->panelOptions());
-    controller_->setScreens(makeScreens(*store_, *ui_, *engine_, *thumbnails_, frames_));
+    controller_->setScreens(makeScreens(*store_, *ui_, ViewServices{s.clock, s.calendar, s.queue, s.random},
+                                        *engine_, *thumbnails_, frames_));
     controller_->show();
     const BonsaiProgress& bonsai = store_->bonsai.get();
     if (const GardenTree* tree = treeWithSeed(bonsai, bonsai.seed))

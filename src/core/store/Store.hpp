@@ -61,6 +61,8 @@ class Store {
     // timer's reading passes each whole second.
     Observed<Date, Store> now{changes_};
     Observed<std::optional<std::string>, Store> undoLabel{changes_};
+    // What the tabs show of these values and what the timer reads are free functions over
+    // them (TaskViews.hpp, TimerReadings.hpp), which the operations here use as well.
 
     std::function<void(TimerEvent)> onEvent;
     // The current tree's shown cube counts before and after a growth, and why it grew.
@@ -68,16 +70,6 @@ class Store {
     std::function<void()> onSeedlingUnlocked;
 
     const std::filesystem::path& path() const;
-    // The clock, queue, random source and calendar the store runs on, which views share.
-    const StoreEnvironment& environment() const { return env_; }
-    // The user's calendar and the clock's reading now (views compute days from these, not
-    // from `now`, which moves only with the ticker).
-    const Calendar& calendar() const { return env_.calendar; }
-    Date clockNow() const { return env_.clock.now(); }
-    // The main queue and the random source, for views that play something out over time
-    // (scripted typing).
-    MainQueue& queue() const { return env_.queue; }
-    RandomSource& random() const { return env_.random; }
 
     // Persistence, as the data file does it.
     std::optional<std::string> lastOnDisk() const;

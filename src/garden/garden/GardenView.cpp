@@ -35,7 +35,8 @@ constexpr int gap = 12;
 
 } // namespace
 
-GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWidget* parent)
+GardenView::GardenView(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+                       QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -60,8 +61,8 @@ GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWi
 
     const std::int64_t available = store_.bonsai.get().seedlingsAvailable();
     nursery_ = new NurserySection(
-        store_, ui_, thumbs_, QString::fromStdString(nurseryTitle(available)), available < 1, cardHeight,
-        [this](std::uint64_t seed) { plantSeedling(seed); }, this);
+        store_, ui_, random, thumbs_, QString::fromStdString(nurseryTitle(available)), available < 1,
+        cardHeight, [this](std::uint64_t seed) { plantSeedling(seed); }, this);
     column->addWidget(nursery_);
     column->addSpacing(gap);
     column->addWidget(new SeedlingProgress(store_, this), 0, Qt::AlignLeft);

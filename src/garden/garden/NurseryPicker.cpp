@@ -18,10 +18,10 @@ TreeCard::Content seedlingCard(std::uint64_t seed, bool locked) {
 
 } // namespace
 
-NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, bool locked,
-                             double cardHeight, OnPick onPick, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs), locked_(locked), cardHeight_(cardHeight),
-      onPick_(std::move(onPick)) {
+NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+                             bool locked, double cardHeight, OnPick onPick, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), random_(random), thumbs_(thumbs), locked_(locked),
+      cardHeight_(cardHeight), onPick_(std::move(onPick)) {
     row_ = new QHBoxLayout(this);
     row_->setContentsMargins(0, 0, 0, 0);
     row_->setSpacing(8 - 2 * TreeCard::overhang);
@@ -31,7 +31,7 @@ NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumb
 }
 
 void NurseryPicker::refill() {
-    ui_.setNursery(refilledNursery(ui_.nursery.get(), store_.bonsai.get(), store_.environment().random));
+    ui_.setNursery(refilledNursery(ui_.nursery.get(), store_.bonsai.get(), random_));
 }
 
 void NurseryPicker::setLocked(bool locked) {

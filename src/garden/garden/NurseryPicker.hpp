@@ -12,6 +12,7 @@ class QHBoxLayout;
 namespace vesk {
 
 class BonsaiThumbnails;
+class RandomSource;
 class Store;
 class TarnelUI;
 class TreeCard;
@@ -27,8 +28,8 @@ class NurseryPicker final : public QWidget {
     // The count the seedlings are shown at.
     static constexpr std::int64_t shownCubes = 900;
 
-    NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, bool locked, double cardHeight,
-                  OnPick onPick, QWidget* parent = nullptr);
+    NurseryPicker(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs, bool locked,
+                  double cardHeight, OnPick onPick, QWidget* parent = nullptr);
 
     void setLocked(bool locked);
     void refill();
@@ -40,6 +41,7 @@ class NurseryPicker final : public QWidget {
 
     Store& store_;
     TarnelUI& ui_;
+    RandomSource& random_;
     BonsaiThumbnails& thumbs_;
     bool locked_;
     double cardHeight_;

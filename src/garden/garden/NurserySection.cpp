@@ -14,8 +14,9 @@
 
 namespace vesk {
 
-NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, const QString& title,
-                               bool locked, double cardHeight, NurseryPicker::OnPick onPick, QWidget* parent)
+NurserySection::NurserySection(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+                               const QString& title, bool locked, double cardHeight,
+                               NurseryPicker::OnPick onPick, QWidget* parent)
     : QWidget(parent) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -26,17 +27,16 @@ NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thu
     heading->addStretch(1);
     redraw_ = new IconButton(
         "arrow.clockwise", 10.5, Theme::text3(), "Other seedlings",
-        [&store, &ui] {
-            withAnimation(Animation::tarnelFast, [&] {
-                ui.setNursery(nurserySeedlings(store.bonsai.get(), store.environment().random));
-            });
+        [&store, &ui, &random] {
+            withAnimation(Animation::tarnelFast,
+                          [&] { ui.setNursery(nurserySeedlings(store.bonsai.get(), random)); });
         },
         this);
     heading->addWidget(redraw_);
     column->addLayout(heading);
     // The cards' overhang stands in for part of the gap.
     column->addSpacing(8 - TreeCard::overhang);
-    picker_ = new NurseryPicker(store, ui, thumbs, locked, cardHeight, std::move(onPick), this);
+    picker_ = new NurseryPicker(store, ui, random, thumbs, locked, cardHeight, std::move(onPick), this);
     column->addWidget(picker_);
 }
 

@@ -14,8 +14,9 @@ class SectionTitle;
 // above the row of seedlings.
 class NurserySection final : public QWidget {
   public:
-    NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, const QString& title, bool locked,
-                   double cardHeight, NurseryPicker::OnPick onPick, QWidget* parent = nullptr);
+    NurserySection(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+                   const QString& title, bool locked, double cardHeight, NurseryPicker::OnPick onPick,
+                   QWidget* parent = nullptr);
 
     void setTitle(const QString& title);
     void setLocked(bool locked);

@@ -53,8 +53,9 @@ QVBoxLayout* pageColumn(QWidget* page, int spacing) {
 
 } // namespace
 
-TourCard::TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), thumbnails_(thumbnails) {
+TourCard::TourCard(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbnails,
+                   QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), random_(random), thumbnails_(thumbnails) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -164,7 +165,7 @@ QWidget* TourCard::seedlingPage() {
                                      Fonts::text(12.5), Theme::text2(), page));
     column->addLayout(texts);
     nursery_ = new NurserySection(
-        store_, ui_, thumbnails_, "Nursery", false, 150,
+        store_, ui_, random_, thumbnails_, "Nursery", false, 150,
         [this](std::uint64_t seed) {
             store_.plant(seed);
             if (ui_.tour.get() == TourStep::seedling) ui_.beginTaskStep();

@@ -25,8 +25,8 @@
 
 namespace vesk {
 
-TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), id_(id) {
+TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, ViewServices services, UUID id, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), services_(services), id_(id) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(12);
@@ -78,7 +78,7 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
         notes_->moveCursor(QTextCursor::End);
     });
 
-    due_ = new DueDateSection(store_, id_, page_);
+    due_ = new DueDateSection(store_, services_, id_, page_);
     stack->addWidget(due_);
 
     const std::optional<TaskItem> task = taskWithID(store_.tasks.get(), id_);
@@ -94,7 +94,7 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
 
     content_.bind(
         {store_.tasks, store_.lists, store_.sessions, store_.now},
-        [this] { return taskDetailContent(store_, id_); },
+        [this] { return taskDetailContent(store_, id_, services_.clock.now(), services_.calendar); },
         [this](const ContentChange<TaskDetailContent>& change) { apply(change); });
     bindTaskText(store_, *title_, id_, TaskTextField::title);
     bindTaskText(store_, *notes_, id_, TaskTextField::notes);

@@ -22,10 +22,10 @@ QColor faded(QColor color, double opacity) {
 }
 
 // Seconds of focus on the clock's current day, the running focus included.
-double focusToday(const Store& store) {
+double focusToday(const Store& store, Date today) {
     const FocusByDay byDay = store.statistics().focusByDay();
-    const auto today = byDay.find(store.calendar().startOfDay(store.clockNow()));
-    return today == byDay.end() ? 0.0 : today->second;
+    const auto found = byDay.find(today);
+    return found == byDay.end() ? 0.0 : found->second;
 }
 
 } // namespace
@@ -71,7 +71,7 @@ std::string focusSummary(int pomodoros, double focusSeconds) {
            Fmt::duration(focusSeconds) + " focused today";
 }
 
-FocusContent focusContent(const Store& store) {
+FocusContent focusContent(const Store& store, Date today) {
     const TimerState& timer = store.timer.get();
     const bool pomodoro = timer.mode == TimerMode::pomodoro;
     const bool running = timer.runningSince.has_value();
@@ -110,7 +110,7 @@ FocusContent focusContent(const Store& store) {
     content.showsPresets = pomodoro;
     content.focusMinutes = store.prefs.get().focusMinutes;
     content.breakMinutes = store.prefs.get().breakMinutes;
-    content.summary = focusSummary(store.statistics().todayPomodoros(), focusToday(store));
+    content.summary = focusSummary(store.statistics().todayPomodoros(), focusToday(store, today));
     return content;
 }
 

@@ -36,8 +36,8 @@ void selectChips(const std::vector<Chip*>& chips, std::span<const std::int64_t> 
 
 } // namespace
 
-FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
-    : QWidget(parent), store_(store) {
+FocusView::FocusView(Store& store, ViewServices services, QWidget* parent, AnimationManager* manager)
+    : QWidget(parent), store_(store), services_(services) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
@@ -66,7 +66,7 @@ FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
 
     content_.bind(
         {store_.timer, store_.now, store_.prefs, store_.sessions, store_.tasks},
-        [this] { return focusContent(store_); },
+        [this] { return focusContent(store_, services_.today()); },
         [this](const ContentChange<FocusContent>& change) { apply(change); });
 }
 

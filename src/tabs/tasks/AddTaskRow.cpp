@@ -18,7 +18,8 @@
 
 namespace vesk {
 
-AddTaskRow::AddTaskRow(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+AddTaskRow::AddTaskRow(Store& store, ViewServices services, QWidget* parent)
+    : QWidget(parent), store_(store), services_(services) {
     auto* row = new QHBoxLayout(this);
     row->setSpacing(10);
     row->setContentsMargins(10, 8, 10, 8);
@@ -53,14 +54,14 @@ void AddTaskRow::add() {
 void AddTaskRow::typeOut(const QString& text) {
     focusField();
     field_->clear();
-    const TypingPlan plan = typingPlan(text, store_.random());
+    const TypingPlan plan = typingPlan(text, services_.random);
     // The steps outlive nothing: each looks for the row first.
     const QPointer<AddTaskRow> self(this);
     for (const TypingPlan::Keystroke& keystroke : plan.keystrokes)
-        store_.queue().after(keystroke.delaySeconds, [self, character = keystroke.character] {
+        services_.queue.after(keystroke.delaySeconds, [self, character = keystroke.character] {
             if (self) self->field_->setText(self->field_->text() + character);
         });
-    store_.queue().after(plan.addDelaySeconds, [self] {
+    services_.queue.after(plan.addDelaySeconds, [self] {
         if (self) self->add();
     });
 }

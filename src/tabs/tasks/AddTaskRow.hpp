@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/state/ViewServices.hpp"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -13,7 +15,7 @@ class Store;
 // anywhere on the row focuses the field. It also plays scripted typing.
 class AddTaskRow final : public QWidget {
   public:
-    explicit AddTaskRow(Store& store, QWidget* parent = nullptr);
+    AddTaskRow(Store& store, ViewServices services, QWidget* parent = nullptr);
 
     QLineEdit* field() const { return field_; }
     void focusField();
@@ -31,6 +33,7 @@ class AddTaskRow final : public QWidget {
     void add();
 
     Store& store_;
+    ViewServices services_;
     QLineEdit* field_;
 };
 

@@ -109,8 +109,9 @@ class TaskRow::MarkedText final : public QWidget {
     QString text_;
 };
 
-TaskRow::TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWidget* parent)
-    : PaintedControl(parent), store_(store), ui_(ui), content_(content) {
+TaskRow::TaskRow(Store& store, TarnelUI& ui, ViewServices services, const TaskRowContent& content,
+                 QWidget* parent)
+    : PaintedControl(parent), store_(store), ui_(ui), services_(services), content_(content) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(paddingX, paddingY, paddingX, paddingY);
     row->setSpacing(spacing);
@@ -220,8 +221,8 @@ void TaskRow::showFacts() {
     auto* line = new QHBoxLayout(facts_);
     line->setContentsMargins(0, 1, 0, 0);
     line->setSpacing(6);
-    const Date now = store_.clockNow();
-    due_ = new DueChip(now, now, store_.calendar(), facts_);
+    const Date now = services_.clock.now();
+    due_ = new DueChip(now, now, services_.calendar, facts_);
     focusBadge_ = new MarkedText({}, Fonts::text(11, FontWeight::medium), Theme::focus(), facts_);
     focusBadge_->setText("In focus");
     focusedTime_ = new MarkedText("timer", Fonts::text(11), Theme::text3(), facts_);
@@ -246,7 +247,7 @@ void TaskRow::showButtons() {
 void TaskRow::contextMenuEvent(QContextMenuEvent* event) {
     const auto task = taskWithID(store_.tasks.get(), content_.id);
     if (!task) return;
-    auto* menu = new ThemedMenu(taskMenu(store_, *task), this);
+    auto* menu = new ThemedMenu(taskMenu(store_, *task, services_), this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // The open menu holds the pointer, so a row the pointer left meanwhile is told so after.
     connect(menu, &QMenu::aboutToHide, this, [this] {

@@ -71,7 +71,8 @@ EmptyTasksText emptyTasksText(bool starred, bool fresh) {
     return {"checkmark.circle", "All tasks complete", std::nullopt};
 }
 
-TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTaskID, bool showCompleted) {
+TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTaskID, bool showCompleted,
+                          Date today) {
     const std::vector<TaskItem> open =
         firstOfEachID(visibleOpenTasks(store.tasks.get(), store.lists.get(), store.prefs.get()));
     const std::vector<TaskItem> done =
@@ -82,8 +83,7 @@ TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTas
     if (content.fullEmpty) return content;
     content.compactEmpty = open.empty();
 
-    RowFacts facts{store, tourTaskID, focusTimes(store), std::nullopt,
-                   store.calendar().startOfDay(store.clockNow())};
+    RowFacts facts{store, tourTaskID, focusTimes(store), std::nullopt, today};
     if (isTimerActive(store.timer.get())) facts.timedTaskID = store.timer.get().taskID;
 
     // The open subtasks of the shown tasks, gathered in one pass and ordered as

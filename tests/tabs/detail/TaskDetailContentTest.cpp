@@ -15,21 +15,22 @@ class TaskDetailContentTest : public ::testing::Test, protected test::StoreTestB
 TEST_F(TaskDetailContentTest, SummaryCountsFocusFullPomodorosCreationAndCompletion) {
     Store& store = open();
     const UUID id = *store.addTask("Write");
-    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now()), "Created today");
+    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now(), calendar),
+              "Created today");
 
     FocusSession full{UUID::random(random), id, "Write", TimerMode::pomodoro, clock.now(), 1500, true};
     FocusSession partial{UUID::random(random), id, "Write", TimerMode::stopwatch, clock.now(), 50, false};
     test::put(store, &Snapshot::sessions, {full, partial});
     store.toggleDone(id);
-    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now()),
+    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now(), calendar),
               "Focused 25m  ·  1 pomodoro  ·  Created today  ·  Done today");
     test::put(store, &Snapshot::sessions, {full, full});
     clock.advance(86400);
-    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now()),
+    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now(), calendar),
               "Focused 50m  ·  2 pomodoros  ·  Created yesterday  ·  Done yesterday");
     // Under a minute of focus and no full pomodoro: only the dates.
     test::put(store, &Snapshot::sessions, {partial});
-    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now()),
+    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now(), calendar),
               "Created yesterday  ·  Done yesterday");
 }
 

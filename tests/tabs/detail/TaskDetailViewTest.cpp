@@ -32,7 +32,7 @@ class TaskDetailViewTest : public ::testing::Test, protected test::StoreTestBed 
     TaskDetailView& show() {
         queue.advance(1); // the task's own save is done
         ui.openDetail(id);
-        view = std::make_unique<TaskDetailView>(store, ui, id);
+        view = std::make_unique<TaskDetailView>(store, ui, ViewServices{clock, calendar, queue, random}, id);
         view->resize(378, 420);
         view->show();
         // Keyboard focus needs an active window.

@@ -50,7 +50,8 @@ class FocusViewTest : public ::testing::Test {
     test::StoreTestBed bed;
     Store& store = bed.open();
     test::FrameClock frames;
-    FocusView view{store, nullptr, &frames.manager};
+    FocusView view{store, ViewServices{bed.clock, bed.calendar, bed.queue, bed.random}, nullptr,
+                   &frames.manager};
 };
 
 TEST_F(FocusViewTest, PlayStartsThePomodoroAndTheRingAdvancesWithTheClock) {

@@ -129,7 +129,8 @@ TEST_F(TasksMenusTest, TheTaskMenuMovesOnlyToOtherListsAndOnlyWithTwoOrMore) {
     const UUID id = *store->addTask("Buy milk");
     const UUID sub = *store->addTask("oat", id);
     auto menu = [&](const UUID& task) {
-        return describe(taskMenu(*store, *taskWithID(store->tasks.get(), task)));
+        return describe(taskMenu(*store, *taskWithID(store->tasks.get(), task),
+                                 ViewServices{clock, calendar, queue, random}));
     };
     EXPECT_EQ(menu(id), (Lines{"Start pomodoro", "Start stopwatch", "--", "Star", "Due today", "Due tomorrow",
                                "--", "Delete !"}));
