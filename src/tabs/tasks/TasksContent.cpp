@@ -20,7 +20,7 @@ std::string titleOrUntitled(const TaskItem& task) {
     return task.title.empty() ? "Untitled" : task.title;
 }
 
-// Seconds of focus per task, the current run included: what Store::focusTime gives for
+// Seconds of focus per task, the current run included: what focusTime gives for
 // one task, for all of them in one pass over the sessions.
 std::unordered_map<UUID, double> focusTimes(const Store& store) {
     std::unordered_map<UUID, double> times;
@@ -87,7 +87,7 @@ TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTas
     if (isTimerActive(store.timer.get())) facts.timedTaskID = store.timer.get().taskID;
 
     // The open subtasks of the shown tasks, gathered in one pass and ordered as
-    // Store::subtasks orders them (stable, so equal orders keep the array's order).
+    // subtasksOf orders them (stable, so equal orders keep the array's order).
     std::unordered_map<UUID, std::size_t> groupOf;
     for (std::size_t i = 0; i < open.size(); ++i)
         groupOf.emplace(open[i].id, i);
