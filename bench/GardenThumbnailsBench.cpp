@@ -48,7 +48,7 @@ void paintOnce() {
     TarnelUI ui(store, bed.queue);
     QtMainQueue main;
     BonsaiThumbnails none(main, [](std::uint64_t, std::int64_t) { return std::optional<gl::Frame>{}; });
-    GardenView garden(store, ui, none);
+    GardenView garden(store, ui, bed.random, none);
     garden.resize(378, 400);
     garden.show();
     QCoreApplication::processEvents();
@@ -73,7 +73,7 @@ void BM_GardenThumbnailsArrive(benchmark::State& state) {
 
         QElapsedTimer clock;
         clock.start();
-        GardenView garden(store, ui, thumbs);
+        GardenView garden(store, ui, bed.random, thumbs);
         garden.resize(378, 400);
         garden.show();
         const std::vector<TreeCard*> trees = garden.cards();

@@ -49,7 +49,7 @@ test::StoreTestBed& history() {
 void BM_StatsScreenFigures(benchmark::State& state) {
     test::StoreTestBed& bed = history();
     for (auto _ : state)
-        benchmark::DoNotOptimize(statsFigures(*bed.store));
+        benchmark::DoNotOptimize(statsFigures(*bed.store, bed.calendar));
 }
 BENCHMARK(BM_StatsScreenFigures)->Name("StatsScreen/Figures")->Unit(benchmark::kMillisecond);
 

@@ -46,12 +46,12 @@ void BM_MergeOutsideEdit(benchmark::State& state) {
                                  document(count, withoutOrders, "Renamed")};
 
     test::StoreTestBed bed;
-    bed.files.put(bed.url, edits[0]);
+    bed.files.put(bed.path, edits[0]);
     Store& store = bed.open();
 
     std::size_t next = 1;
     for (auto _ : state) {
-        bed.files.put(bed.url, edits[next]);
+        bed.files.put(bed.path, edits[next]);
         bed.watcher.fire();
         bed.queue.advance(0.3);
         state.PauseTiming();

@@ -1,5 +1,6 @@
 // The task list with many open tasks: building the whole list and laying it out when the
 // tab opens, and what one change of the model costs with every row on the list.
+#include "core/model/TaskViews.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "support/StoreTestBed.hpp"
@@ -72,7 +73,8 @@ void layOut(QWidget& view) {
 void BM_BuildAndLayOutTheList(benchmark::State& state) {
     FullList list(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        TasksView view(*list.store, *list.ui);
+        TasksView view(*list.store, *list.ui,
+                       ViewServices{list.clock, list.calendar, list.queue, list.random});
         view.resize(378, 420);
         view.show();
         layOut(view);
@@ -84,11 +86,13 @@ BENCHMARK(BM_BuildAndLayOutTheList)->Arg(100)->Arg(1000)->Unit(benchmark::kMilli
 // One star toggled among 1,000 rows: the content is worked out again and one row changes.
 void BM_OneModelChange(benchmark::State& state) {
     FullList list(static_cast<int>(state.range(0)));
-    TasksView view(*list.store, *list.ui);
+    TasksView view(*list.store, *list.ui, ViewServices{list.clock, list.calendar, list.queue, list.random});
     view.resize(378, 420);
     view.show();
     layOut(view);
-    const UUID id = list.store->visibleOpenTasks()[state.range(0) / 2].id;
+    const UUID id = visibleOpenTasks(list.store->tasks.get(), list.store->lists.get(),
+                                     list.store->prefs.get())[state.range(0) / 2]
+                        .id;
     for (auto _ : state) {
         withAnimation(Animation::tarnelFast, [&] { list.store->toggleStar(id); });
         layOut(view);
@@ -101,7 +105,7 @@ void BM_TimerTick(benchmark::State& state) {
     FullList list(static_cast<int>(state.range(0)));
     list.store->start(TimerMode::stopwatch, std::nullopt);
     list.store->saveNow();
-    TasksView view(*list.store, *list.ui);
+    TasksView view(*list.store, *list.ui, ViewServices{list.clock, list.calendar, list.queue, list.random});
     view.resize(378, 420);
     view.show();
     layOut(view);

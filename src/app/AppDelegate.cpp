@@ -120,15 +120,15 @@ AppDelegate::AppDelegate(std::vector<std::string> arguments, Ahead ahead)
 AppDelegate::Ahead AppDelegate::readDataFileAhead() {
     static PosixFileSystem files; // outlives the reading
     const EnvironmentLookup environment = processEnvironment();
-    const auto url = dataFilePath(environment);
+    const auto path = dataFilePath(environment);
     Ahead ahead;
     if (DeveloperLaunch::writesUserFiles(environment)) {
-        ahead.lock = DataFileLock::acquire(url);
+        ahead.lock = DataFileLock::acquire(path);
         const DataFileLock::Attempt& lock = *ahead.lock;
         // Read ahead only by a Vesk that may write it: the lock held, or a file system without locks.
         if (!lock && lock.failure().status != DataFileLock::Status::noLocks) return ahead;
     }
-    ahead.reading = vesk::readDataFileAhead(url, files, SystemClock().now());
+    ahead.reading = vesk::readDataFileAhead(path, files, SystemClock().now());
     return ahead;
 }
 
@@ -142,7 +142,7 @@ AppDelegate::Launch AppDelegate::applicationDidFinishLaunching() {
     // The views' faces load while a large data file may still be decoding.
     Fonts::load();
     if (const auto other = openStore(environment)) return *other;
-    developer_->prepare(*store_);
+    developer_->prepare(*store_, services_->clock, services_->random, services_->calendar);
     showTarnel();
     wireReactions();
     openTourWhenNew();
@@ -176,15 +176,15 @@ void AppDelegate::quitSavesFirst() {
 std::optional<AppDelegate::Launch> AppDelegate::openStore(const EnvironmentLookup& environment) {
     AppServices& s = *services_;
     const auto files = developer_->storeFiles(s.files, s.writer);
-    const auto url = Store::defaultURL(environment, files.files);
+    const auto path = Store::defaultPath(environment, files.files);
     if (!files.readOnly) {
-        s.claim = DataFileClaim::settle(ahead_.lock ? std::move(*ahead_.lock) : DataFileLock::acquire(url),
-                                        url, environment("XDG_RUNTIME_DIR"), !developer_->wantsOwnProgram(),
+        s.claim = DataFileClaim::settle(ahead_.lock ? std::move(*ahead_.lock) : DataFileLock::acquire(path),
+                                        path, environment("XDG_RUNTIME_DIR"), !developer_->wantsOwnProgram(),
                                         [this] { toggleTarnel(); });
         if (s.claim.outcome == DataFileClaim::Outcome::handedOver) return Launch::handedOver;
         if (s.claim.outcome == DataFileClaim::Outcome::refused) return Launch::refused;
     }
-    store_ = std::make_unique<Store>(url,
+    store_ = std::make_unique<Store>(path,
                                      StoreEnvironment{s.clock, s.queue, files.files, files.writer, s.watcher,
                                                       s.reads, s.random, s.calendar},
                                      ahead_.reading.valid() ? ahead_.reading.get() : std::nullopt);
@@ -203,7 +203,8 @@ void AppDelegate::showTarnel() {
                       [] { QCoreApplication::quit(); }, [this] { return ui_->hotKeyOurs.get(); }};
     controller_ = std::make_unique<TarnelController>(*store_, *ui_, s.x11 ? &s.x11->display() : nullptr,
                                                      s.queue, s.files, menu, developer_->panelOptions());
-    controller_->setScreens(makeScreens(*store_, *ui_, *engine_, *thumbnails_, frames_));
+    controller_->setScreens(makeScreens(*store_, *ui_, ViewServices{s.clock, s.calendar, s.queue, s.random},
+                                        *engine_, *thumbnails_, frames_));
     controller_->show();
     const BonsaiProgress& bonsai = store_->bonsai.get();
     if (const GardenTree* tree = treeWithSeed(bonsai, bonsai.seed))

@@ -11,19 +11,23 @@
 
 namespace vesk {
 
-ScreenFactories makeScreens(Store& store, TarnelUI& ui, BonsaiEngine& engine, BonsaiThumbnails& thumbnails,
-                            const std::shared_ptr<SceneFrames>& frames) {
+ScreenFactories makeScreens(Store& store, TarnelUI& ui, ViewServices services, BonsaiEngine& engine,
+                            BonsaiThumbnails& thumbnails, const std::shared_ptr<SceneFrames>& frames) {
     ScreenFactories screens;
-    screens.tasks = [&store, &ui](QWidget* parent) { return new TasksView(store, ui, parent); };
-    addBonsaiScreens(screens, store, ui, engine, thumbnails, frames);
-    screens.taskDetail = [&store, &ui](QWidget* parent) -> QWidget* {
-        return new TaskDetailView(store, ui, ui.detailID.get().value_or(UUID{}), parent);
+    screens.tasks = [&store, &ui, services](QWidget* parent) {
+        return new TasksView(store, ui, services, parent);
     };
-    screens.focus = [&store](QWidget* parent) -> QWidget* { return new FocusView(store, parent); };
-    screens.stats = [&store](QWidget* parent) { return new StatsView(store, parent); };
+    addBonsaiScreens(screens, store, ui, services.random, engine, thumbnails, frames);
+    screens.taskDetail = [&store, &ui, services](QWidget* parent) -> QWidget* {
+        return new TaskDetailView(store, ui, services, ui.detailID.get().value_or(UUID{}), parent);
+    };
+    screens.focus = [&store, services](QWidget* parent) -> QWidget* {
+        return new FocusView(store, services, parent);
+    };
+    screens.stats = [&store, services](QWidget* parent) { return new StatsView(store, services, parent); };
     screens.tourOverlay = [&ui](QWidget* parent) -> QWidget* { return new TourOverlay(ui, parent); };
-    screens.tourCard = [&store, &ui, &thumbnails](QWidget* parent) -> QWidget* {
-        return new TourCard(store, ui, thumbnails, parent);
+    screens.tourCard = [&store, &ui, services, &thumbnails](QWidget* parent) -> QWidget* {
+        return new TourCard(store, ui, services.random, thumbnails, parent);
     };
     return screens;
 }

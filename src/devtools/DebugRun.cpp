@@ -1,4 +1,5 @@
 #include "core/model/Saturating.hpp"
+#include "core/model/TaskViews.hpp"
 #include "core/store/Store.hpp"
 #include "devtools/Debug.hpp"
 #include "shell/anim/Transaction.hpp"
@@ -32,7 +33,7 @@ void startTimer(Store& store, std::string_view word) {
     // Any other word starts nothing: back-dating the idle timer would save a run that never began.
     if (!mode) return;
 
-    const auto open = store.visibleOpenTasks();
+    const auto open = visibleOpenTasks(store.tasks.get(), store.lists.get(), store.prefs.get());
     store.start(*mode, open.empty() ? std::nullopt : std::optional<UUID>(open.front().id));
     store.seed([&](Snapshot& data) {
         TimerState& timer = data.timer;
@@ -45,9 +46,9 @@ void startTimer(Store& store, std::string_view word) {
 
 // The detail shows most with subtasks in it, so the first task that has open ones wins.
 std::optional<UUID> detailTask(const Store& store) {
-    const auto open = store.visibleOpenTasks();
+    const auto open = visibleOpenTasks(store.tasks.get(), store.lists.get(), store.prefs.get());
     const auto withSubtasks = std::find_if(open.begin(), open.end(), [&](const TaskItem& task) {
-        return !store.subtasks(task.id, false).empty();
+        return !subtasksOf(store.tasks.get(), task.id, false).empty();
     });
     if (withSubtasks != open.end()) return withSubtasks->id;
     if (!open.empty()) return open.front().id;

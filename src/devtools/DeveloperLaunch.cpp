@@ -88,13 +88,13 @@ std::ostream* DeveloperLaunch::tourLog() const {
     return environment_("VESK_TOUR_LOG") ? &std::cout : nullptr;
 }
 
-void DeveloperLaunch::prepare(Store& store) const {
-    const StoreEnvironment& on = store.environment(); // the clock, random source and calendar it runs on
+void DeveloperLaunch::prepare(Store& store, const Clock& clock, RandomSource& random,
+                              const Calendar& calendar) const {
     if (videoScene_)
         VideoTools::seed(store, VideoTools::videoTree(environment_), VideoTools::videoIteration(environment_),
-                         on.clock, on.random, on.calendar);
-    if (options_.demo) Demo::seed(store, on.clock, on.random, on.calendar);
-    if (options_.seed) forceSeed(store, *options_.seed, on.clock, on.random);
+                         clock, random, calendar);
+    if (options_.demo) Demo::seed(store, clock, random, calendar);
+    if (options_.seed) forceSeed(store, *options_.seed, clock, random);
     if (options_.iteration) store.debugSetIteration(*options_.iteration);
     if (options_.onboarding) store.writePrefs([](Prefs& prefs) { prefs.onboarded = false; });
 }

@@ -55,8 +55,9 @@ class DeveloperLaunch {
     // Where tour steps are echoed (VESK_TOUR_LOG), or nowhere.
     std::ostream* tourLog() const;
 
-    // Before the UI exists: demo or scene data, a forced tree or cube count, the tour shown again.
-    void prepare(Store& store) const;
+    // Before the UI exists: demo or scene data, a forced tree or cube count, the tour shown again;
+    // made with the clock, random source and calendar the store runs on.
+    void prepare(Store& store, const Clock& clock, RandomSource& random, const Calendar& calendar) const;
     // The tour has just opened on its welcome page: goes on to the page asked for.
     void tourOpened(TarnelUI& ui) const;
     // Last in the start-up, with the quit path in place: the launch scenario or scene.

@@ -1,3 +1,4 @@
+#include "core/model/TimerReadings.hpp"
 #include "devtools/Debug.hpp"
 #include "shell/state/TarnelUI.hpp"
 #include "support/StoreTestBed.hpp"
@@ -62,7 +63,7 @@ TEST(DebugRunTest, TimerIsBackDatedAndAnUnknownWordStartsNothing) {
         EXPECT_EQ(timer.phase, phase);
         EXPECT_EQ(timer.taskID, first);
         EXPECT_EQ(timer.segmentStart, timer.runningSince);
-        EXPECT_DOUBLE_EQ(s.store.elapsed(s.bed.clock.now()), elapsed);
+        EXPECT_DOUBLE_EQ(elapsedAt(s.store.timer.get(), s.bed.clock.now()), elapsed);
         s.bed.queue.advance(0.5); // the saved run is the back-dated one
         EXPECT_EQ(s.bed.onDisk()->timer.runningSince, timer.runningSince);
     }

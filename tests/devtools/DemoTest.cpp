@@ -1,5 +1,6 @@
 #include "devtools/Demo.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
@@ -81,9 +82,9 @@ TEST(DemoTest, DueDatesAndCreationAreLocalMidnightsAndTheFirstTaskHasItsSubtasks
     DemoBed bed;
     Store& store = bed.seed();
     const std::vector<TaskItem>& tasks = store.tasks.get();
-    EXPECT_EQ(texts(store.subtasks(tasks[0].id, false), &TaskItem::title),
+    EXPECT_EQ(texts(subtasksOf(store.tasks.get(), tasks[0].id, false), &TaskItem::title),
               (std::vector<std::string>{"Benchmark chart", "Speaker notes"}));
-    const auto all = store.subtasks(tasks[0].id, true);
+    const auto all = subtasksOf(store.tasks.get(), tasks[0].id, true);
     ASSERT_EQ(all.size(), 3u);
     EXPECT_EQ(all[2].title, "Export PDF");
     EXPECT_TRUE(all[2].completedAt);
@@ -149,7 +150,7 @@ TEST(DemoTest, AStoreWithATaskOrASessionIsLeftAsItWas) {
     for (const Snapshot& document : {withTask, withSession}) {
         DemoBed bed;
         bed.putDocument(document);
-        const std::string bytes = *bed.files.contents(bed.url);
+        const std::string bytes = *bed.files.contents(bed.path);
         Store& store = bed.open();
         const BonsaiProgress bonsai = store.bonsai.get();
         bed.seed();
@@ -159,7 +160,7 @@ TEST(DemoTest, AStoreWithATaskOrASessionIsLeftAsItWas) {
         EXPECT_EQ(store.bonsai.get(), bonsai);
         EXPECT_FALSE(store.prefs.get().onboarded);
         bed.queue.advance(1);
-        EXPECT_EQ(*bed.files.contents(bed.url), bytes);
+        EXPECT_EQ(*bed.files.contents(bed.path), bytes);
     }
 }
 

@@ -41,7 +41,9 @@ TEST(DeveloperLaunchTest, SnapshotsPinThePanelAndScenesAlsoIgnoreThePointerAndTh
 TEST(DeveloperLaunchTest, AForcedSeedPlantsOnlyAMissingTreeAndMakesItCurrent) {
     test::StoreTestBed bed;
     Store& store = bed.open();
-    const auto forceSeed = [&](const char* seed) { launch({"--seed", seed}).prepare(store); };
+    const auto forceSeed = [&](const char* seed) {
+        launch({"--seed", seed}).prepare(store, bed.clock, bed.random, bed.calendar);
+    };
     forceSeed("42");
     forceSeed("42");
     ASSERT_EQ(store.bonsai.get().garden.size(), 1u);

@@ -1,6 +1,7 @@
 #include "FuzzCheck.hpp"
 #include "core/model/DocumentCoding.hpp"
 #include "core/model/FieldVisit.hpp"
+#include "core/model/TaskViews.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ bool listExists(const Store& store, const UUID& id) {
 }
 
 bool keptSomewhere(const test::StoreTestBed& bed, const std::string& bytes) {
-    const auto kept = bed.files.filesIn(bed.url.parent_path());
+    const auto kept = bed.files.filesIn(bed.path.parent_path());
     return std::any_of(kept.begin(), kept.end(),
                        [&](const auto& path) { return bed.files.contents(path) == bytes; });
 }
@@ -28,7 +29,7 @@ bool keptSomewhere(const test::StoreTestBed& bed, const std::string& bytes) {
 void requireConsistent(const test::StoreTestBed& bed, const Store& store) {
     for (const TaskItem& task : store.tasks.get())
         fuzz::require(listExists(store, task.listID), "a task's list does not exist");
-    const auto saved = bed.files.contents(bed.url);
+    const auto saved = bed.files.contents(bed.path);
     fuzz::require(saved.has_value(), "the store's file is gone");
     fuzz::require(decodeSnapshot(*saved, bed.clock.now()).has_value(),
                   "the store saved bytes it cannot read");
@@ -48,8 +49,8 @@ std::unordered_set<UUID> heldIDs(const Store& store) {
 void requireNothingLostWithoutACopy(const test::StoreTestBed& bed, const Store& store,
                                     const std::unordered_set<UUID>& before) {
     std::unordered_set<UUID> found = heldIDs(store);
-    for (const auto& path : bed.files.filesIn(bed.url.parent_path())) {
-        if (path == bed.url) continue;
+    for (const auto& path : bed.files.filesIn(bed.path.parent_path())) {
+        if (path == bed.path) continue;
         if (const auto copy = decodeSnapshot(*bed.files.contents(path), bed.clock.now())) {
             for (const TaskItem& task : copy->tasks)
                 found.insert(task.id);
@@ -72,12 +73,12 @@ void olderDocumentWrittenBack(const std::string& bytes) {
     for (int i = 0; i < 12; ++i) {
         store.addTask("saved " + std::to_string(i));
         bed.queue.advance(0.4);
-        written.push_back(*bed.files.contents(bed.url));
+        written.push_back(*bed.files.contents(bed.path));
     }
     const std::size_t pick = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]) % written.size();
     for (const std::string& edit : {written[pick], bytes}) {
         const auto before = heldIDs(store);
-        bed.files.put(bed.url, edit);
+        bed.files.put(bed.path, edit);
         bed.watcher.fire();
         bed.queue.advance(3);
         requireNothingLostWithoutACopy(bed, store, before);
@@ -97,18 +98,19 @@ void swappedInDuringASave(const std::string& bytes) {
     const UUID mine = *store.addTask("mine");
     bed.writer.hold = true;
     store.saveNow();
-    bed.files.put(bed.url, bytes);
+    bed.files.put(bed.path, bytes);
     bed.writer.complete();
     bed.writer.hold = false;
     bed.queue.advance(1);
-    fuzz::require(store.task(mine).has_value(), "the app's task was lost to a document swapped in");
+    fuzz::require(taskWithID(store.tasks.get(), mine).has_value(),
+                  "the app's task was lost to a document swapped in");
     // An empty file holds nothing to keep.
     if (!bytes.empty() && !decodeListsAndTasks(bytes, bed.clock.now()).has_value())
         fuzz::require(keptSomewhere(bed, bytes), "a document swapped in was dropped");
     bed.queue.advance(11);
     store.saveNow();
     requireConsistent(bed, store);
-    fuzz::require(store.task(mine).has_value(), "the app's task was lost after the swap");
+    fuzz::require(taskWithID(store.tasks.get(), mine).has_value(), "the app's task was lost after the swap");
 }
 
 // Whether the app's task as it was, with its changes since `read` (nullptr: it is new since),
@@ -127,8 +129,8 @@ bool changesStand(const TaskItem& mine, const TaskItem* read, const std::optiona
 
 // Whether a copy beside the file holds the task as it was.
 bool taskKept(const test::StoreTestBed& bed, const TaskItem& task) {
-    for (const auto& path : bed.files.filesIn(bed.url.parent_path())) {
-        if (path == bed.url) continue;
+    for (const auto& path : bed.files.filesIn(bed.path.parent_path())) {
+        if (path == bed.path) continue;
         const auto copy = decodeSnapshot(*bed.files.contents(path), bed.clock.now());
         if (!copy) continue;
         for (const TaskItem& kept : copy->tasks)
@@ -145,9 +147,10 @@ void staleCopyWrittenBack(const std::string& bytes) {
     Store& store = bed.open();
     std::vector<UUID> ids;
     for (int i = 0; i < 4; ++i)
-        ids.push_back(*store.addTask("task " + std::to_string(i), i == 3 ? std::optional(ids[0]) : std::nullopt));
+        ids.push_back(
+            *store.addTask("task " + std::to_string(i), i == 3 ? std::optional(ids[0]) : std::nullopt));
     bed.queue.advance(0.4);
-    const std::string read = *bed.files.contents(bed.url);
+    const std::string read = *bed.files.contents(bed.path);
     bed.reads.read();
     std::size_t at = 0;
     const auto next = [&] { return static_cast<unsigned char>(bytes[at++]); };
@@ -156,11 +159,21 @@ void staleCopyWrittenBack(const std::string& bytes) {
         const UUID id = ids[choice % ids.size()];
         const std::string name = "app " + std::to_string(i);
         switch (choice / 4 % 5) {
-        case 0: store.toggleDone(id); break;
-        case 1: store.toggleStar(id); break;
-        case 2: store.update(id, [&](TaskItem& task) { task.title = name; }); break;
-        case 3: store.addTask(name); break;
-        default: store.deleteTask(id); break;
+        case 0:
+            store.toggleDone(id);
+            break;
+        case 1:
+            store.toggleStar(id);
+            break;
+        case 2:
+            store.update(id, [&](TaskItem& task) { task.title = name; });
+            break;
+        case 3:
+            store.addTask(name);
+            break;
+        default:
+            store.deleteTask(id);
+            break;
         }
         bed.queue.advance(0.4);
     }
@@ -172,21 +185,32 @@ void staleCopyWrittenBack(const std::string& bytes) {
         auto& tasks = edit->tasks;
         TaskItem& task = tasks[choice % tasks.size()];
         switch (choice / 8 % 5) {
-        case 0: task.notes += "theirs"; break;
-        case 1: task.title += " theirs"; break;
-        case 2: task.starred = !task.starred; break;
-        case 3: tasks.erase(tasks.begin() + static_cast<std::ptrdiff_t>(choice % tasks.size())); break;
-        default: tasks.push_back(TaskItem{.id = UUID::random(bed.random), .listID = task.listID, .title = "new"}); break;
+        case 0:
+            task.notes += "theirs";
+            break;
+        case 1:
+            task.title += " theirs";
+            break;
+        case 2:
+            task.starred = !task.starred;
+            break;
+        case 3:
+            tasks.erase(tasks.begin() + static_cast<std::ptrdiff_t>(choice % tasks.size()));
+            break;
+        default:
+            tasks.push_back(TaskItem{.id = UUID::random(bed.random), .listID = task.listID, .title = "new"});
+            break;
         }
     }
     const std::vector<TaskItem> held = store.tasks.get();
-    bed.files.put(bed.url, encodeSnapshot(*edit));
+    bed.files.put(bed.path, encodeSnapshot(*edit));
     bed.watcher.fire();
     bed.queue.advance(3);
     for (const TaskItem& mine : held) {
         const auto was = std::find_if(readTasks.begin(), readTasks.end(),
                                       [&](const TaskItem& task) { return task.id == mine.id; });
-        if (!changesStand(mine, was == readTasks.end() ? nullptr : &*was, store.task(mine.id)))
+        if (!changesStand(mine, was == readTasks.end() ? nullptr : &*was,
+                          taskWithID(store.tasks.get(), mine.id)))
             fuzz::require(taskKept(bed, mine), "a change of the app's was undone without a copy");
     }
     requireConsistent(bed, store);
@@ -208,28 +232,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const std::string half = bytes.substr(0, size / 2);
-    const auto before = decodeSnapshot(*bed.files.contents(bed.url), bed.clock.now());
+    const auto before = decodeSnapshot(*bed.files.contents(bed.path), bed.clock.now());
     const bool accepted = decodeListsAndTasks(bytes, bed.clock.now()).has_value();
     const bool halfAccepted = decodeListsAndTasks(half, bed.clock.now()).has_value();
 
     const auto held = heldIDs(store);
     // A save falls due while the file is half written.
     store.writePrefs([](Prefs& prefs) { prefs.sound = !prefs.sound; });
-    store.scheduleSave();
-    bed.files.put(bed.url, half);
+    bed.files.put(bed.path, half);
     bed.watcher.fire();
     bed.queue.advance(0.5);
     // An emptied file is written back at once: it holds nothing, and a crash would leave nothing.
     if (!halfAccepted && !half.empty())
-        fuzz::require(bed.files.contents(bed.url) == half, "a half-written file was written over");
-    bed.files.put(bed.url, bytes);
+        fuzz::require(bed.files.contents(bed.path) == half, "a half-written file was written over");
+    bed.files.put(bed.path, bytes);
     bed.watcher.fire();
     bed.queue.advance(3);
     store.saveNow();
 
     requireConsistent(bed, store);
     requireNothingLostWithoutACopy(bed, store, held);
-    const auto after = decodeSnapshot(*bed.files.contents(bed.url), bed.clock.now());
+    const auto after = decodeSnapshot(*bed.files.contents(bed.path), bed.clock.now());
     if (!accepted) {
         if (!bytes.empty())
             fuzz::require(keptSomewhere(bed, bytes), "an undecodable file was replaced without a copy");

@@ -60,8 +60,8 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
     TempFolder folder;
     RealPlatform platform;
     auto& [clock, queue, files, writer, watcher, reads, random, calendar] = platform;
-    const auto url = folder / "Vesk" / "data.json";
-    Store store(url, platform.environment());
+    const auto path = folder / "Vesk" / "data.json";
+    Store store(path, platform.environment());
     std::int64_t gained = 0;
     Observations heard;
     heard.listen(store.grew, [&](std::int64_t from, std::int64_t to, GainReason) { gained += to - from; });
@@ -72,7 +72,7 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
 
     auto doc = nlohmann::json::parse(*store.lastOnDisk());
     doc["tasks"].push_back({{"title", "from the shell"}});
-    writeFromAnotherProcess(url, doc.dump());
+    writeFromAnotherProcess(path, doc.dump());
 
     const auto merged = [&] {
         for (const TaskItem& item : store.tasks.get())
@@ -86,13 +86,13 @@ TEST(StoreWatcherTest, TaskWrittenByAnotherProcessIsMergedAndSavedBack) {
 
     // Saved back with what the merge gave it.
     const auto savedBack = [&] {
-        const auto read = files.read(url);
+        const auto read = files.read(path);
         if (!read.ok()) return false;
         const auto snapshot = decodeSnapshot(*read, clock.now());
         return snapshot && snapshot->tasks.size() == 1 && snapshot->tasks[0].id == added.id;
     };
     ASSERT_TRUE(runEventsUntil(savedBack));
-    const auto snapshot = decodeSnapshot(*files.read(url), clock.now());
+    const auto snapshot = decodeSnapshot(*files.read(path), clock.now());
     EXPECT_EQ(snapshot->tasks[0].listID.uuidString(), list);
     EXPECT_EQ(snapshot->tasks[0].order, -1);
     ASSERT_FALSE(snapshot->bonsai->gains.empty());
@@ -105,11 +105,11 @@ TEST(StoreWatcherTest, AnUndecodableFileIsCopiedAsideNoMoreOpenThanItIs) {
     TempFolder folder;
     RealPlatform platform;
     auto& [clock, queue, files, writer, watcher, reads, random, calendar] = platform;
-    const auto url = folder / "data.json";
-    ASSERT_TRUE(files.writeAtomically(url, "my secret plans"));
-    ::chmod(url.c_str(), 0600);
+    const auto path = folder / "data.json";
+    ASSERT_TRUE(files.writeAtomically(path, "my secret plans"));
+    ::chmod(path.c_str(), 0600);
     const mode_t umask = ::umask(022);
-    Store store(url, platform.environment());
+    Store store(path, platform.environment());
     ::umask(umask);
     std::vector<std::filesystem::path> copies;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
@@ -129,14 +129,14 @@ TEST(StoreWatcherTest, ALinkedDataFileStaysALinkAndItsFileIsWatched) {
     auto& [clock, queue, files, writer, watcher, reads, random, calendar] = platform;
     // data.json in a dotfiles folder, linked from where the app looks; the file not there yet.
     const auto linked = folder / "dotfiles" / "vesk.json";
-    const auto url = folder / "Vesk" / "data.json";
-    std::filesystem::create_directories(url.parent_path());
-    std::filesystem::create_symlink("../dotfiles/vesk.json", url);
-    Store store(url, platform.environment());
+    const auto path = folder / "Vesk" / "data.json";
+    std::filesystem::create_directories(path.parent_path());
+    std::filesystem::create_symlink("../dotfiles/vesk.json", path);
+    Store store(path, platform.environment());
     store.addTask("saved through the link");
     store.saveNow();
     writer.wait();
-    EXPECT_TRUE(std::filesystem::is_symlink(url));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
     const auto saved = decodeSnapshot(*files.read(linked), clock.now());
     ASSERT_TRUE(saved);
     ASSERT_EQ(saved->tasks.size(), 1u);
@@ -150,8 +150,8 @@ TEST(StoreWatcherTest, ALinkedDataFileStaysALinkAndItsFileIsWatched) {
         const auto back = decodeSnapshot(*files.read(linked), clock.now());
         return back && back->tasks.size() == 2 && back->bonsai;
     }));
-    EXPECT_TRUE(std::filesystem::is_symlink(url));
-    EXPECT_EQ(std::filesystem::read_symlink(url), "../dotfiles/vesk.json");
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(std::filesystem::read_symlink(path), "../dotfiles/vesk.json");
 }
 
 } // namespace

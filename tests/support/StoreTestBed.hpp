@@ -19,7 +19,7 @@ namespace vesk::test {
 // A store on fakes: virtual time, files in memory written at once, a watcher fired by hand
 // whose waits only move the clock.
 struct StoreTestBed {
-    inline static const std::filesystem::path url = "/home/user/.local/share/Vesk/data.json";
+    inline static const std::filesystem::path path = "/home/user/.local/share/Vesk/data.json";
 
     ScopedTimeZone zone{"UTC"};
     VirtualClock clock;
@@ -43,16 +43,17 @@ struct StoreTestBed {
     Store& open(std::optional<DataFileReading> ahead = std::nullopt) {
         store.reset();
         store = std::make_unique<Store>(
-            url, StoreEnvironment{clock, queue, files, writer, watcher, reads, random, calendar}, std::move(ahead));
+            path, StoreEnvironment{clock, queue, files, writer, watcher, reads, random, calendar},
+            std::move(ahead));
         return *store;
     }
 
     // The document as the store would write it.
-    void putDocument(Snapshot snapshot) { files.put(url, encodeSnapshot(snapshot)); }
+    void putDocument(Snapshot snapshot) { files.put(path, encodeSnapshot(snapshot)); }
 
-    std::size_t writes() const { return files.writeCount(url); }
+    std::size_t writes() const { return files.writeCount(path); }
     std::optional<Snapshot> onDisk() const {
-        const auto bytes = files.contents(url);
+        const auto bytes = files.contents(path);
         if (!bytes) return std::nullopt;
         return decodeSnapshot(*bytes, clock.now());
     }

@@ -50,8 +50,8 @@ FileWriter::Bytes share(std::string bytes) {
 
 } // namespace
 
-DataFile::DataFile(std::filesystem::path url, StoreEnvironment environment, Content content)
-    : env_(environment), url_(std::move(url)), target_(env_.files.resolve(url_)),
+DataFile::DataFile(std::filesystem::path path, StoreEnvironment environment, Content content)
+    : env_(environment), path_(std::move(path)), target_(env_.files.resolve(path_)),
       content_(std::move(content)), copies_(env_.files, env_.clock),
       displaced_(
           env_.files, env_.clock, copies_, target_,
@@ -67,7 +67,7 @@ DataFile::~DataFile() {
 
 std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
     std::optional<Snapshot> snapshot;
-    if (ahead && ahead->url == url_ && env_.files.holds(target_, ahead->bytes)) {
+    if (ahead && ahead->path == path_ && env_.files.holds(target_, ahead->bytes)) {
         onDisk_ = share(std::move(ahead->bytes));
         snapshot = std::move(ahead->snapshot);
     } else {
@@ -76,7 +76,7 @@ std::optional<Snapshot> DataFile::load(std::optional<DataFileReading> ahead) {
             condition_ = FileCondition::unreadable;
             unreadable_ = {read.reason(), true};
             std::cerr
-                << "vesk: cannot read " << url_.string() << ": " << read.reason()
+                << "vesk: cannot read " << path_.string() << ": " << read.reason()
                 << "; starting without it, which is taken up once it can be read and never written over\n";
             return std::nullopt;
         }
@@ -100,7 +100,7 @@ void DataFile::setAsideUndecodable() {
     DecodeFailure where;
     decodeSnapshot(*onDisk_, env_.clock.now(), nullptr, &where);
     const CopiesAside::Kept copy = keepCorruptCopy(*onDisk_);
-    std::cerr << "vesk: " << url_.string() << " does not decode (" << describe(where, *onDisk_) << "); ";
+    std::cerr << "vesk: " << path_.string() << " does not decode (" << describe(where, *onDisk_) << "); ";
     if (copy)
         std::cerr << "it is kept as " << copy->string() << ", and Vesk starts without it\n";
     else if (copy.failure().waiting)
@@ -120,7 +120,7 @@ DataFile::FileCondition DataFile::takeUpUnreadFile(std::string bytes) {
     condition_ = FileCondition::known;
     states_.remember(onDisk_);
     content_.takeUp(std::move(*snapshot));
-    std::cerr << "vesk: " << url_.string() << " can be read now; what was done meanwhile is added to it\n";
+    std::cerr << "vesk: " << path_.string() << " can be read now; what was done meanwhile is added to it\n";
     return condition_;
 }
 
@@ -159,7 +159,7 @@ void DataFile::scheduleExternalCheck() {
 }
 
 void DataFile::followLink() {
-    auto target = env_.files.resolve(url_);
+    auto target = env_.files.resolve(path_);
     if (target == target_) return;
     target_ = std::move(target);
     if (watching_) watch();
@@ -197,7 +197,7 @@ void DataFile::saveNow(SaveOccasion occasion) {
     }
     if (quit) copies_.keepWaiting(target_, 0, WaitingPass::atQuit);
     if (quit && saveFailure_)
-        std::cerr << "vesk: quitting with changes not saved to " << url_.string() << ": " << *saveFailure_
+        std::cerr << "vesk: quitting with changes not saved to " << path_.string() << ": " << *saveFailure_
                   << "\n";
 }
 
@@ -272,12 +272,12 @@ void DataFile::noteWritten() {
     if (!saveFailure_) return;
     saveFailure_.reset();
     saveRetry_.reset();
-    std::cerr << "vesk: saved " << url_.string() << " again\n";
+    std::cerr << "vesk: saved " << path_.string() << " again\n";
 }
 
 void DataFile::noteFailure(const std::string& reason) {
     if (saveFailure_ != reason)
-        std::cerr << "vesk: cannot save " << url_.string() << ": " << reason << "; trying again\n";
+        std::cerr << "vesk: cannot save " << path_.string() << ": " << reason << "; trying again\n";
     saveFailure_ = reason;
     // Due until it lands: every save writes the whole document, so a later change drops nothing.
     env_.queue.debounce(saveRetry_, retryDelaySeconds_, [this] { saveNow(); });
@@ -314,7 +314,7 @@ bool DataFile::mayReplaceUndecodableFile(SaveOccasion occasion, std::optional<st
     }
     CopiesAside::Kept kept = keepCorruptCopy(*onDisk_);
     if (CopiesAside::waits(kept))
-        std::cerr << "vesk: " << url_.string()
+        std::cerr << "vesk: " << path_.string()
                   << " holds what does not decode; the save goes first, and its copy "
                   << "waits (" << kept.reason() << ")\n";
     else if (!kept)
@@ -408,7 +408,7 @@ MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& 
                 failure = kept.reason();
                 return false;
             }
-            std::cerr << "vesk: another program's edit of " << url_.string() << describe(loss)
+            std::cerr << "vesk: another program's edit of " << path_.string() << describe(loss)
                       << "; the document as it was "
                       << (kept ? "is kept as " + kept->string() : "waits to be kept (" + kept.reason() + ")")
                       << "\n";
@@ -418,7 +418,7 @@ MergeOutcome DataFile::merge(const std::string& bytes, const FileWriter::Bytes& 
     case MergeOutcome::Status::merged:
         // Only where nothing of Vesk's was taken away, which is said apart.
         if (!tookAway && outcome.base < bases.size() && bases[outcome.base] != states_.newest())
-            std::cerr << "vesk: another program wrote " << url_.string()
+            std::cerr << "vesk: another program wrote " << path_.string()
                       << " from an earlier state of it; what Vesk saved since is kept\n";
         if (outcome.whole) {
             // Its writer knows it: what it writes next is based on it.

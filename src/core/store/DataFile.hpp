@@ -8,6 +8,7 @@
 #include "core/store/DisplacedFiles.hpp"
 #include "core/store/OutsideEdit.hpp"
 #include "core/store/RememberedStates.hpp"
+#include "core/store/SaveOccasion.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
 #include <deque>
@@ -18,9 +19,6 @@
 #include <vector>
 
 namespace vesk {
-
-// A save at quit may not wait long for another program to finish writing the file.
-enum class SaveOccasion { normal, quit };
 
 // The store's data file: read at start-up, written on the writer's thread shortly after each
 // change, watched for other programs' edits, which it hands to the store to merge. Another
@@ -39,7 +37,7 @@ class DataFile {
         std::function<void(Snapshot document)> takeUp;
     };
 
-    DataFile(std::filesystem::path url, StoreEnvironment environment, Content content);
+    DataFile(std::filesystem::path path, StoreEnvironment environment, Content content);
     ~DataFile();
     DataFile(const DataFile&) = delete;
     DataFile& operator=(const DataFile&) = delete;
@@ -50,7 +48,7 @@ class DataFile {
     // Looks for other programs' edits from now on, whenever the folder changes.
     void watch();
 
-    const std::filesystem::path& url() const { return url_; }
+    const std::filesystem::path& path() const { return path_; }
     // The exact bytes last read from or written to the file (the newest save still being
     // written counts as written), to tell own writes from outside edits.
     std::optional<std::string> lastOnDisk() const;
@@ -115,8 +113,8 @@ class DataFile {
     void followLink();
 
     StoreEnvironment env_;
-    std::filesystem::path url_;
-    // The file `url_` names, every link followed: what is read, replaced and watched, and beside
+    std::filesystem::path path_;
+    // The file `path_` names, every link followed: what is read, replaced and watched, and beside
     // which the copies go. A link stays a link.
     std::filesystem::path target_;
     Content content_;

@@ -4,14 +4,14 @@
 
 namespace vesk {
 
-std::future<std::optional<DataFileReading>> readDataFileAhead(std::filesystem::path url, FileSystem& files,
+std::future<std::optional<DataFileReading>> readDataFileAhead(std::filesystem::path path, FileSystem& files,
                                                               Date now) {
-    return std::async(std::launch::async, [url = std::move(url), &files, now] {
-        FileRead read = files.read(files.resolve(url));
+    return std::async(std::launch::async, [path = std::move(path), &files, now] {
+        FileRead read = files.read(files.resolve(path));
         std::optional<DataFileReading> reading;
         if (!read.ok()) return reading;
         auto snapshot = decodeSnapshot(*read, now);
-        reading = DataFileReading{url, std::move(*read), std::move(snapshot)};
+        reading = DataFileReading{path, std::move(*read), std::move(snapshot)};
         return reading;
     });
 }

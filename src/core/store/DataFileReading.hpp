@@ -15,14 +15,14 @@ namespace vesk {
 // rest of the program starts. The store takes it only when the file, read again under the
 // lock, still holds exactly these bytes; otherwise it reads and decodes the file itself.
 struct DataFileReading {
-    std::filesystem::path url;
+    std::filesystem::path path;
     std::string bytes;
     std::optional<Snapshot> snapshot; // nothing when the bytes do not decode
 };
 
-// Reads and decodes `url` on a thread of its own; nothing when the file cannot be read. The
+// Reads and decodes `path` on a thread of its own; nothing when the file cannot be read. The
 // ids a document lacks come from the kernel's source. `files` must outlive the result.
-std::future<std::optional<DataFileReading>> readDataFileAhead(std::filesystem::path url, FileSystem& files,
+std::future<std::optional<DataFileReading>> readDataFileAhead(std::filesystem::path path, FileSystem& files,
                                                               Date now);
 
 } // namespace vesk

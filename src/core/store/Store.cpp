@@ -3,6 +3,8 @@
 #include "core/model/DocumentCoding.hpp"
 #include "core/model/TaskOrder.hpp"
 #include "core/model/TaskPlaces.hpp"
+#include "core/model/TimerReadings.hpp"
+#include "core/store/DataFile.hpp"
 #include "core/store/FileTakeUp.hpp"
 #include "core/store/RepeatedIDs.hpp"
 
@@ -12,16 +14,18 @@
 
 namespace vesk {
 
-Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optional<DataFileReading> ahead)
+Store::Store(std::filesystem::path path, StoreEnvironment environment, std::optional<DataFileReading> ahead)
     : now(environment.clock.now(), changes_), env_(environment),
-      file_(std::move(url), environment,
-            {[this] {
-                 return encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
-                                                     prefs.get(), bonsai.get(), unknown_});
-             },
-             [this](const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
-                    const KeepBefore& keepBefore) { return applyExternalEdit(bytes, bases, keepBefore); },
-             [this](Snapshot file) { takeUp(std::move(file)); }}) {
+      file_(std::make_unique<DataFile>(
+          std::move(path), environment,
+          DataFile::Content{
+              [this] {
+                  return encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
+                                                      prefs.get(), bonsai.get(), unknown_});
+              },
+              [this](const std::string& bytes, const std::vector<FileWriter::Bytes>& bases,
+                     const KeepBefore& keepBefore) { return applyExternalEdit(bytes, bases, keepBefore); },
+              [this](Snapshot file) { takeUp(std::move(file)); }})) {
     load(std::move(ahead));
     if (lists.get().empty()) {
         startList_ = UUID::random(env_.random);
@@ -31,18 +35,38 @@ Store::Store(std::filesystem::path url, StoreEnvironment environment, std::optio
     adoptCurrentTreeIntoGarden();
     repairSelectedList();
     syncTicker();
-    file_.watch();
+    file_->watch();
     // Start-up saves nothing: whatever it changed goes out with the next save.
 }
 
 Store::~Store() = default;
 
+const std::filesystem::path& Store::path() const {
+    return file_->path();
+}
+
+std::optional<std::string> Store::lastOnDisk() const {
+    return file_->lastOnDisk();
+}
+
+void Store::saveNow(SaveOccasion occasion) {
+    file_->saveNow(occasion);
+}
+
+void Store::scheduleSave() {
+    file_->scheduleSave();
+}
+
+bool Store::hasUnwrittenChanges() const {
+    return file_->hasUnwrittenChanges();
+}
+
 void Store::load(std::optional<DataFileReading> ahead) {
-    auto snapshot = file_.load(std::move(ahead));
+    auto snapshot = file_->load(std::move(ahead));
     if (!snapshot) return;
     // A hand-edited file may leave a task without a place; it gets the one a merge gives it.
     repairMissingOrders(snapshot->tasks);
-    partRepeatedIDs(&snapshot->lists, &snapshot->tasks, url());
+    partRepeatedIDs(&snapshot->lists, &snapshot->tasks, path());
     adopt(std::move(*snapshot));
 }
 
@@ -91,7 +115,7 @@ void Store::placeLostTasks() {
     std::size_t placed = 0;
     tasks.update([&](std::vector<TaskItem>& all) { placed = repairListsAndParents(all, lists.get()); });
     if (placed > 0)
-        std::cerr << "vesk: " << placed << (placed == 1 ? " task" : " tasks") << " of " << url().string()
+        std::cerr << "vesk: " << placed << (placed == 1 ? " task" : " tasks") << " of " << path().string()
                   << " had no list or parent to show in; put back in a list\n";
 }
 
@@ -123,24 +147,9 @@ void Store::changed() {
 }
 
 Statistics Store::statistics() const {
-    return Statistics(
-        StatsInput{sessions.get(), tasks.get(), timer.get(), now.get(), env_.clock.now(), liveFocus()},
-        env_.calendar);
-}
-
-std::optional<TaskItem> Store::task(const UUID& id) const {
-    const auto& all = tasks.get();
-    const auto found =
-        std::find_if(all.begin(), all.end(), [&](const TaskItem& item) { return item.id == id; });
-    if (found == all.end()) return std::nullopt;
-    return *found;
-}
-
-std::optional<std::string> Store::title(const std::optional<UUID>& id) const {
-    if (!id) return std::nullopt;
-    const auto item = task(*id);
-    if (!item) return std::nullopt;
-    return item->title.empty() ? "Untitled" : item->title;
+    return Statistics(StatsInput{sessions.get(), tasks.get(), timer.get(), now.get(), env_.clock.now(),
+                                 liveFocus(timer.get(), now.get())},
+                      env_.calendar);
 }
 
 } // namespace vesk

@@ -8,13 +8,16 @@
 #include "core/runtime/Observed.hpp"
 #include "core/runtime/Signal.hpp"
 #include "core/stats/Statistics.hpp"
-#include "core/store/DataFile.hpp"
+#include "core/store/DataFileReading.hpp"
 #include "core/store/DataLocation.hpp"
+#include "core/store/OutsideEdit.hpp"
+#include "core/store/SaveOccasion.hpp"
 #include "core/store/StoreEnvironment.hpp"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -23,6 +26,8 @@
 #include <vector>
 
 namespace vesk {
+
+class DataFile;
 
 // The one model object: every piece of user data, kept in memory, loaded from the data file
 // at start-up and written back shortly after every change. It never touches the UI: views
@@ -37,13 +42,13 @@ class Store {
 
   public:
     // `ahead`: the file read and decoded early (DataFileReading.hpp), used when it still holds those bytes.
-    Store(std::filesystem::path url, StoreEnvironment environment,
+    Store(std::filesystem::path path, StoreEnvironment environment,
           std::optional<DataFileReading> ahead = std::nullopt);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
 
-    static std::filesystem::path defaultURL(const EnvironmentLookup& environment, FileSystem& files) {
+    static std::filesystem::path defaultPath(const EnvironmentLookup& environment, FileSystem& files) {
         return locateDataFile(environment, files);
     }
 
@@ -57,6 +62,8 @@ class Store {
     // timer's reading passes each whole second.
     Observed<Date, Store> now{changes_};
     Observed<std::optional<std::string>, Store> undoLabel{changes_};
+    // What the tabs show of these values and what the timer reads are free functions over
+    // them (TaskViews.hpp, TimerReadings.hpp), which the operations here use as well.
 
     // Sent after the change they tell of, so that a listener reads the new values.
     Signal<Store, TimerEvent> timerEvent;
@@ -64,23 +71,12 @@ class Store {
     Signal<Store, std::int64_t, std::int64_t, GainReason> grew;
     Signal<Store> seedlingUnlocked;
 
-    const std::filesystem::path& url() const { return file_.url(); }
-    // The clock, queue, random source and calendar the store runs on, which views share.
-    const StoreEnvironment& environment() const { return env_; }
-    // The user's calendar and the clock's reading now (views compute days from these, not
-    // from `now`, which moves only with the ticker).
-    const Calendar& calendar() const { return env_.calendar; }
-    Date clockNow() const { return env_.clock.now(); }
-    // The main queue and the random source, for views that play something out over time
-    // (scripted typing).
-    MainQueue& queue() const { return env_.queue; }
-    RandomSource& random() const { return env_.random; }
+    const std::filesystem::path& path() const;
 
     // Persistence, as the data file does it.
-    std::optional<std::string> lastOnDisk() const { return file_.lastOnDisk(); }
-    void saveNow(SaveOccasion occasion = SaveOccasion::normal) { file_.saveNow(occasion); }
-    void scheduleSave() { file_.scheduleSave(); }
-    bool hasUnwrittenChanges() const { return file_.hasUnwrittenChanges(); }
+    std::optional<std::string> lastOnDisk() const;
+    void saveNow(SaveOccasion occasion = SaveOccasion::normal);
+    bool hasUnwrittenChanges() const;
     // The one way to change preferences from outside the store: the change, then the ticker
     // check and a debounced save. No undo step.
     void writePrefs(const std::function<void(Prefs&)>& change);
@@ -109,26 +105,6 @@ class Store {
     // The dragged task takes the place of the one it was dropped on.
     void moveVisible(const UUID& dragged, const UUID& onto);
 
-    // The first task with this id.
-    std::optional<TaskItem> task(const UUID& id) const;
-    // The task's title ("Untitled" when empty); nothing without an id or for an unknown one.
-    std::optional<std::string> title(const std::optional<UUID>& id) const;
-    // Nothing in the starred view; else the selected list, else the first one.
-    std::optional<TaskList> currentList() const;
-    // Where a new task goes when the caller names no list: the selected list, else the first.
-    UUID targetListID() const;
-    // The open top-level tasks the task tab shows, by order or by due date.
-    std::vector<TaskItem> visibleOpenTasks() const;
-    // The completed tasks of the current list, newest completion first.
-    std::vector<TaskItem> visibleCompleted() const;
-    std::vector<TaskItem> subtasks(const UUID& parentID, bool includeDone) const;
-    // Every open task, list by list, each followed by its open subtasks.
-    std::vector<TaskItem> allOpenTasks() const;
-    // Open top-level tasks over all lists.
-    std::size_t openCount() const;
-    // Seconds of focus on the task, the current run included.
-    double focusTime(const UUID& id) const;
-
     // Lists.
     void selectList(const UUID& id);
     UUID addList(const std::string& name);
@@ -153,12 +129,6 @@ class Store {
     void resetTimer();
     void setMode(TimerMode mode);
     void attach(std::optional<UUID> taskID);
-    bool isTimerActive() const;
-    double elapsed(Date at) const;
-    double phaseLength() const;
-    double shownTime() const;
-    double progress() const;
-    double liveFocus() const;
 
     // The growth ledger and the garden. Every grant of cubes goes through grow(): task
     // creation (1 cube), completion (completionReward() each) and the merge of outside edits.
@@ -179,6 +149,7 @@ class Store {
         std::vector<std::pair<std::size_t, TaskItem>> tasks;
     };
 
+    void scheduleSave();
     void load(std::optional<DataFileReading> ahead);
     // Sets every value of the document; a document without a ledger leaves it alone.
     void adopt(Snapshot data);
@@ -200,7 +171,6 @@ class Store {
     void rememberUndo(std::string label, const std::unordered_set<UUID>& taskIDs,
                       const std::optional<UUID>& listID = std::nullopt);
     void forgetUndo();
-    std::vector<TaskItem> sortTasks(std::vector<TaskItem> open) const;
     // An order before every top-level task of the list (their smallest, minus 1); -1 when it
     // has none. Where no number is left before the smallest, the list is numbered afresh.
     double topOrder(const UUID& listID);
@@ -212,7 +182,7 @@ class Store {
     void log(double durationSeconds, bool full);
 
     StoreEnvironment env_;
-    DataFile file_;
+    std::unique_ptr<DataFile> file_;
     // The list start-up made for a store without lists.
     std::optional<UUID> startList_;
     // The document's own members that this program does not know, written back as they were.

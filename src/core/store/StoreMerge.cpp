@@ -8,6 +8,7 @@
 #include "core/model/FieldVisit.hpp"
 #include "core/model/TaskOrder.hpp"
 #include "core/model/TaskPlaces.hpp"
+#include "core/model/TaskViews.hpp"
 #include "core/store/RepeatedIDs.hpp"
 #include "core/store/Store.hpp"
 
@@ -56,7 +57,8 @@ template <class Item> void takeChanged(Item& ours, const Item& theirs, const Ite
 
 // The members of each item this program does not know, merged by id; the rest stays the app's.
 template <class Item>
-void takeChangedUnknown(std::vector<Item>& ours, const std::vector<Item>& theirs, const std::vector<Item>& base) {
+void takeChangedUnknown(std::vector<Item>& ours, const std::vector<Item>& theirs,
+                        const std::vector<Item>& base) {
     const auto edited = firstByID(theirs);
     const auto based = firstByID(base);
     for (Item& item : ours)
@@ -167,8 +169,8 @@ std::string nameOf(const TaskList& list) {
 // have other values now, and items it removed that are back. One entry per item, naming it
 // and the keys of the fields.
 template <class Item>
-void notePutBack(const std::vector<Item>& held, const std::vector<Item>& merged, const std::vector<Item>& base,
-                 std::vector<std::string>& putBack) {
+void notePutBack(const std::vector<Item>& held, const std::vector<Item>& merged,
+                 const std::vector<Item>& base, std::vector<std::string>& putBack) {
     const auto mine = firstByID(held);
     const auto based = firstByID(base);
     std::unordered_set<UUID> seen;
@@ -208,7 +210,7 @@ MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vecto
         edit = decodeListsAndTasks(bytes, instant, &env_.random);
     if (!edit) return {MergeOutcome::Status::undecodable};
     const bool whole = edit->lists && edit->tasks;
-    partRepeatedIDs(edit->lists ? &*edit->lists : nullptr, edit->tasks ? &*edit->tasks : nullptr, url());
+    partRepeatedIDs(edit->lists ? &*edit->lists : nullptr, edit->tasks ? &*edit->tasks : nullptr, path());
     // Without a document to compare with, nothing the app holds counts as removed by the edit.
     auto found = likeliestBase(bytes, *edit, bases, instant);
     const std::size_t baseIndex = found ? found->first : 0;
@@ -236,14 +238,16 @@ MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vecto
     loss.tasks = edited ? removedFrom(tasks.get(), *edited) : 0;
     notePutBack(lists.get(), mergedLists, baseLists, loss.putBack);
     if (edited) notePutBack(tasks.get(), *edited, baseTasks, loss.putBack);
-    if (loss.any() && !keepBefore(encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(),
-                                                               timer.get(), prefs.get(), bonsai.get(), unknown_}),
-                                  loss))
+    if (loss.any() &&
+        !keepBefore(encodeSnapshot(SnapshotParts{lists.get(), tasks.get(), sessions.get(), timer.get(),
+                                                 prefs.get(), bonsai.get(), unknown_}),
+                    loss))
         return {MergeOutcome::Status::deferred, baseIndex};
 
     if (newLists) lists.set(std::move(mergedLists));
     takeChanged(unknown_, edit->unknown, before->unknown);
-    if (document) takeUnknownMembers(*document, found ? decodeSnapshot(*bases[found->first], instant) : std::nullopt);
+    if (document)
+        takeUnknownMembers(*document, found ? decodeSnapshot(*bases[found->first], instant) : std::nullopt);
 
     if (edited) {
         const auto held = firstByID(tasks.get());
@@ -288,7 +292,7 @@ MergeOutcome Store::applyExternalEdit(const std::string& bytes, const std::vecto
     }
 
     repairSelectedList();
-    if (const auto timed = timer.get().taskID; timed && !task(*timed))
+    if (const auto timed = timer.get().taskID; timed && !taskWithID(tasks.get(), *timed))
         timer.update([](TimerState& state) { state.taskID.reset(); });
     forgetUndo();
     changed();
@@ -299,8 +303,10 @@ void Store::takeUnknownMembers(const Snapshot& theirs, const std::optional<Snaps
     static const Snapshot none;
     const Snapshot& was = base ? *base : none;
     prefs.update([&](Prefs& value) { takeChanged(value.unknown, theirs.prefs.unknown, was.prefs.unknown); });
-    timer.update([&](TimerState& value) { takeChanged(value.unknown, theirs.timer.unknown, was.timer.unknown); });
-    sessions.update([&](std::vector<FocusSession>& all) { takeChangedUnknown(all, theirs.sessions, was.sessions); });
+    timer.update(
+        [&](TimerState& value) { takeChanged(value.unknown, theirs.timer.unknown, was.timer.unknown); });
+    sessions.update(
+        [&](std::vector<FocusSession>& all) { takeChangedUnknown(all, theirs.sessions, was.sessions); });
     if (!theirs.bonsai) return;
     static const BonsaiProgress noLedger;
     const BonsaiProgress& ledger = was.bonsai ? *was.bonsai : noLedger;

@@ -1,6 +1,7 @@
 // The task operations. Tasks live in one flat array that keeps its order: new tasks are
 // appended, and every sorted view is computed when read.
 #include "core/model/TaskOrder.hpp"
+#include "core/model/TaskViews.hpp"
 #include "core/store/Store.hpp"
 #include "core/store/TextTrimming.hpp"
 
@@ -54,8 +55,8 @@ std::optional<UUID> Store::addTask(const std::string& title, std::optional<UUID>
     std::string text = trimmed(title, Blank::spacesAndLineBreaks);
     if (text.empty()) return std::nullopt;
 
-    const std::optional<TaskItem> parent = parentID ? task(*parentID) : std::nullopt;
-    const UUID chosenList = parent ? parent->listID : listID.value_or(targetListID());
+    const std::optional<TaskItem> parent = parentID ? taskWithID(tasks.get(), *parentID) : std::nullopt;
+    const UUID chosenList = parent ? parent->listID : listID.value_or(targetListID(lists.get(), prefs.get()));
 
     double order = -1;
     if (parentID) {
@@ -140,7 +141,7 @@ void Store::toggleStar(const UUID& id) {
 
 void Store::deleteTask(const UUID& id) {
     const auto hold = changes_.hold();
-    const auto item = task(id);
+    const auto item = taskWithID(tasks.get(), id);
     if (!item) return;
     std::unordered_set<UUID> removed{id};
     for (const TaskItem& other : tasks.get())
@@ -162,7 +163,7 @@ void Store::removeTasks(const std::unordered_set<UUID>& removed) {
 
 void Store::clearCompleted() {
     const auto hold = changes_.hold();
-    const auto list = currentList();
+    const auto list = currentList(lists.get(), prefs.get());
     if (!list) return;
     std::unordered_set<UUID> removed;
     for (const TaskItem& item : tasks.get())
@@ -198,7 +199,7 @@ void Store::move(const UUID& id, const UUID& toList) {
 
 void Store::moveVisible(const std::set<std::size_t>& offsets, std::size_t destination) {
     const auto hold = changes_.hold();
-    std::vector<TaskItem> shown = visibleOpenTasks();
+    std::vector<TaskItem> shown = visibleOpenTasks(tasks.get(), lists.get(), prefs.get());
     if (destination > shown.size() || (!offsets.empty() && *offsets.rbegin() >= shown.size())) return;
 
     std::vector<TaskItem> moved;
@@ -228,7 +229,7 @@ void Store::moveVisible(const std::set<std::size_t>& offsets, std::size_t destin
 }
 
 void Store::moveVisible(const UUID& dragged, const UUID& onto) {
-    const std::vector<TaskItem> shown = visibleOpenTasks();
+    const std::vector<TaskItem> shown = visibleOpenTasks(tasks.get(), lists.get(), prefs.get());
     const auto position = [&](const UUID& id) {
         return std::find_if(shown.begin(), shown.end(), [&](const TaskItem& item) { return item.id == id; }) -
                shown.begin();

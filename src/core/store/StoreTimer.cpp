@@ -1,6 +1,8 @@
 // The focus timer: pomodoro and stopwatch. Every reading is computed from stored instants
 // and sums, never from a counter, so a run keeps its true length across a restart or a
 // suspend of the machine, and a phase that ended meanwhile ends at the first tick after.
+#include "core/model/TaskViews.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "core/store/Store.hpp"
 
 #include <algorithm>
@@ -20,7 +22,7 @@ void Store::syncTicker() {
     if (running && !ticker_) {
         // The readings change as the run passes a whole second (a phase lasts whole minutes,
         // so a countdown changes at the same moments): the ticker wakes then, and only then.
-        const double seconds = elapsed(env_.clock.now());
+        const double seconds = elapsedAt(timer.get(), env_.clock.now());
         env_.queue.debounce(ticker_, std::floor(seconds) + 1 - seconds, [this] {
             tick();
             syncTicker();
@@ -32,7 +34,7 @@ void Store::syncTicker() {
 
 void Store::start(TimerMode mode, std::optional<UUID> taskID) {
     const auto hold = changes_.hold();
-    if (isTimerActive()) finish();
+    if (isTimerActive(timer.get())) finish();
     timer.update([&](TimerState& state) {
         state.mode = mode;
         state.phase = PomoPhase::focus;
@@ -70,7 +72,7 @@ void Store::resume() {
 
 void Store::finish() {
     const auto hold = changes_.hold();
-    const double elapsedSeconds = elapsed(env_.clock.now());
+    const double elapsedSeconds = elapsedAt(timer.get(), env_.clock.now());
     const bool inBreak = timer.get().mode == TimerMode::pomodoro && timer.get().phase == PomoPhase::rest;
     if (!inBreak && elapsedSeconds >= shortestLoggedSeconds) log(elapsedSeconds, false);
     resetTimer();
@@ -91,7 +93,7 @@ void Store::resetTimer() {
 void Store::setMode(TimerMode mode) {
     const auto hold = changes_.hold();
     if (mode == timer.get().mode) return;
-    if (isTimerActive()) finish();
+    if (isTimerActive(timer.get())) finish();
     timer.update([&](TimerState& state) { state.mode = mode; });
     changed();
 }
@@ -101,51 +103,12 @@ void Store::attach(std::optional<UUID> taskID) {
     changed();
 }
 
-bool Store::isTimerActive() const {
-    const TimerState& state = timer.get();
-    return state.runningSince || state.accumulated > 0 ||
-           (state.mode == TimerMode::pomodoro && state.phase == PomoPhase::rest);
-}
-
-double Store::elapsed(Date at) const {
-    const TimerState& state = timer.get();
-    double seconds = state.accumulated;
-    // A start in the future (a clock stepped back) counts as nothing yet.
-    if (state.runningSince) seconds += std::max(secondsBetween(*state.runningSince, at), 0.0);
-    return seconds;
-}
-
-double Store::phaseLength() const {
-    // In double: minutes from a hand-edited file may be far too large for 60 × minutes in 64 bits.
-    const auto minutes =
-        timer.get().phase == PomoPhase::rest ? prefs.get().breakMinutes : prefs.get().focusMinutes;
-    return 60.0 * static_cast<double>(minutes);
-}
-
-double Store::shownTime() const {
-    const double seconds = elapsed(now.get());
-    if (timer.get().mode == TimerMode::stopwatch) return seconds;
-    return std::max(phaseLength() - seconds, 0.0);
-}
-
-double Store::progress() const {
-    const double seconds = elapsed(now.get());
-    if (timer.get().mode == TimerMode::stopwatch) return std::fmod(seconds, 60.0) / 60.0;
-    const double length = phaseLength();
-    return std::min(seconds / (length < 1 ? 1.0 : length), 1.0);
-}
-
-double Store::liveFocus() const {
-    if (timer.get().mode == TimerMode::pomodoro && timer.get().phase == PomoPhase::rest) return 0;
-    return elapsed(now.get());
-}
-
 void Store::tick() {
     const auto hold = changes_.hold();
     now.set(env_.clock.now());
     const TimerState& state = timer.get();
     if (state.mode != TimerMode::pomodoro || !state.runningSince) return;
-    if (elapsed(now.get()) >= phaseLength()) completePhase();
+    if (elapsedAt(timer.get(), now.get()) >= phaseLength(timer.get(), prefs.get())) completePhase();
 }
 
 void Store::completePhase() {
@@ -163,7 +126,7 @@ void Store::completePhase() {
     }
     // The configured length, not the measured one: the tick may come a moment late, or
     // long after the end when the machine slept through it.
-    log(phaseLength(), true);
+    log(phaseLength(timer.get(), prefs.get()), true);
     const bool autoStart = prefs.get().autoStartBreak;
     timer.update([&](TimerState& state) {
         state.phase = PomoPhase::rest;
@@ -181,7 +144,7 @@ void Store::log(double durationSeconds, bool full) {
     FocusSession session{
         UUID::random(env_.random),
         state.taskID,
-        title(state.taskID),
+        taskTitle(tasks.get(), state.taskID),
         state.mode,
         state.segmentStart.value_or(addingSeconds(env_.clock.now(), -durationSeconds)),
         durationSeconds,

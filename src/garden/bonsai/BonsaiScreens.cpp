@@ -19,10 +19,11 @@ std::shared_ptr<SceneFrames> makeLiveFrames(TarnelUI& ui) {
     return frames;
 }
 
-void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, BonsaiEngine& engine,
-                      BonsaiThumbnails& thumbnails, const std::shared_ptr<SceneFrames>& frames) {
-    screens.bonsai = [&store, &ui, &engine, &thumbnails, frames](QWidget* parent) -> QWidget* {
-        return new BonsaiTab(store, ui, engine, *frames, thumbnails, parent);
+void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, RandomSource& random,
+                      BonsaiEngine& engine, BonsaiThumbnails& thumbnails,
+                      const std::shared_ptr<SceneFrames>& frames) {
+    screens.bonsai = [&store, &ui, &random, &engine, &thumbnails, frames](QWidget* parent) -> QWidget* {
+        return new BonsaiTab(store, ui, random, engine, *frames, thumbnails, parent);
     };
     screens.revealPanel = [&ui, &engine, frames](QWidget* parent) -> QWidget* {
         return new RevealSatellite(ui, engine, *frames, parent);

@@ -8,6 +8,7 @@ namespace vesk {
 
 class BonsaiEngine;
 class BonsaiThumbnails;
+class RandomSource;
 class SceneFrames;
 class Store;
 class TarnelUI;
@@ -17,7 +18,8 @@ std::shared_ptr<SceneFrames> makeLiveFrames(TarnelUI& ui);
 
 // Hands the shell the bonsai tab and the growth-reveal panel. Both draw the engine's scene
 // through `frames`.
-void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, BonsaiEngine& engine,
-                      BonsaiThumbnails& thumbnails, const std::shared_ptr<SceneFrames>& frames);
+void addBonsaiScreens(ScreenFactories& screens, Store& store, TarnelUI& ui, RandomSource& random,
+                      BonsaiEngine& engine, BonsaiThumbnails& thumbnails,
+                      const std::shared_ptr<SceneFrames>& frames);
 
 } // namespace vesk

@@ -29,9 +29,10 @@ Transition transitionOf(Screen screen) {
 
 } // namespace
 
-BonsaiTab::BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames,
-                     BonsaiThumbnails& thumbnails, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), engine_(engine), frames_(frames), thumbnails_(thumbnails) {
+BonsaiTab::BonsaiTab(Store& store, TarnelUI& ui, RandomSource& random, BonsaiEngine& engine,
+                     SceneFrames& frames, BonsaiThumbnails& thumbnails, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), random_(random), engine_(engine), frames_(frames),
+      thumbnails_(thumbnails) {
     stack_ = new QGridLayout(this);
     stack_->setContentsMargins(0, 0, 0, 0);
     screen_.bind(
@@ -48,13 +49,13 @@ QWidget* BonsaiTab::build(Screen screen, Presence::Arrival arrival) {
     QWidget* widget = nullptr;
     switch (screen) {
     case Screen::firstSeedling:
-        widget = new FirstSeedlingView(store_, ui_, thumbnails_, this);
+        widget = new FirstSeedlingView(store_, ui_, random_, thumbnails_, this);
         break;
     case Screen::tree:
         widget = new BonsaiTree(store_, ui_, engine_, frames_, this);
         break;
     case Screen::garden:
-        widget = new GardenView(store_, ui_, thumbnails_, this);
+        widget = new GardenView(store_, ui_, random_, thumbnails_, this);
         break;
     }
     stack_->addWidget(widget, 0, 0);

@@ -12,6 +12,7 @@ namespace vesk {
 
 class BonsaiEngine;
 class BonsaiThumbnails;
+class RandomSource;
 class SceneFrames;
 class Store;
 class TarnelUI;
@@ -21,7 +22,7 @@ class TarnelUI;
 // transition (the tree from and to the leading edge, the garden the trailing one).
 class BonsaiTab final : public QWidget {
   public:
-    BonsaiTab(Store& store, TarnelUI& ui, BonsaiEngine& engine, SceneFrames& frames,
+    BonsaiTab(Store& store, TarnelUI& ui, RandomSource& random, BonsaiEngine& engine, SceneFrames& frames,
               BonsaiThumbnails& thumbnails, QWidget* parent = nullptr);
 
     BonsaiContent::Screen screen() const { return screen_.content(); }
@@ -32,6 +33,7 @@ class BonsaiTab final : public QWidget {
 
     Store& store_;
     TarnelUI& ui_;
+    RandomSource& random_;
     BonsaiEngine& engine_;
     SceneFrames& frames_;
     BonsaiThumbnails& thumbnails_;

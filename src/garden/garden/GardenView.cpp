@@ -36,7 +36,8 @@ constexpr int gap = 12;
 
 } // namespace
 
-GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWidget* parent)
+GardenView::GardenView(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+                       QWidget* parent)
     : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs) {
     auto* column = columnLayout(this, 0);
 
@@ -57,7 +58,7 @@ GardenView::GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWi
 
     const std::int64_t available = store_.bonsai.get().seedlingsAvailable();
     nursery_ = new NurserySection(
-        store_, ui_, thumbs_, QString::fromStdString(nurseryTitle(available)),
+        store_, ui_, random, thumbs_, QString::fromStdString(nurseryTitle(available)),
         available < 1 ? NurseryPicker::Access::locked : NurseryPicker::Access::open, cardHeight,
         [this](std::uint64_t seed) { plantSeedling(seed); }, this);
     column->addWidget(nursery_);

@@ -15,6 +15,7 @@ namespace vesk {
 
 class BonsaiThumbnails;
 class NurserySection;
+class RandomSource;
 class Store;
 class TarnelUI;
 class TextLabel;
@@ -26,7 +27,8 @@ class TreeCard;
 // their thumbnails once they have been scrolled into view.
 class GardenView final : public QWidget {
   public:
-    GardenView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, QWidget* parent = nullptr);
+    GardenView(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+               QWidget* parent = nullptr);
     ~GardenView() override;
 
     NurserySection& nursery() const { return *nursery_; }

@@ -19,9 +19,9 @@ TreeCard::Content seedlingCard(std::uint64_t seed, bool locked) {
 
 } // namespace
 
-NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, Access access,
-                             double cardHeight, OnPick onPick, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), thumbs_(thumbs), locked_(access == Access::locked),
+NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+                             Access access, double cardHeight, OnPick onPick, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), random_(random), thumbs_(thumbs), locked_(access == Access::locked),
       cardHeight_(cardHeight), onPick_(std::move(onPick)) {
     row_ = rowLayout(this, 8 - 2 * TreeCard::overhang);
     refill();
@@ -30,7 +30,7 @@ NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumb
 }
 
 void NurseryPicker::refill() {
-    ui_.setNursery(refilledNursery(ui_.nursery.get(), store_.bonsai.get(), store_.environment().random));
+    ui_.setNursery(refilledNursery(ui_.nursery.get(), store_.bonsai.get(), random_));
 }
 
 void NurseryPicker::setLocked(bool locked) {

@@ -12,6 +12,7 @@ class QHBoxLayout;
 namespace vesk {
 
 class BonsaiThumbnails;
+class RandomSource;
 class Store;
 class TarnelUI;
 class TreeCard;
@@ -30,8 +31,8 @@ class NurseryPicker final : public QWidget {
     // Locked, the seedlings show and none can be planted.
     enum class Access { open, locked };
 
-    NurseryPicker(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, Access access, double cardHeight,
-                  OnPick onPick, QWidget* parent = nullptr);
+    NurseryPicker(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs, Access access,
+                  double cardHeight, OnPick onPick, QWidget* parent = nullptr);
 
     void setLocked(bool locked);
     void refill();
@@ -43,6 +44,7 @@ class NurseryPicker final : public QWidget {
 
     Store& store_;
     TarnelUI& ui_;
+    RandomSource& random_;
     BonsaiThumbnails& thumbs_;
     bool locked_;
     double cardHeight_;

@@ -15,9 +15,9 @@
 
 namespace vesk {
 
-NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, const QString& title,
-                               NurseryPicker::Access access, double cardHeight, NurseryPicker::OnPick onPick,
-                               QWidget* parent)
+NurserySection::NurserySection(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+                               const QString& title, NurseryPicker::Access access, double cardHeight,
+                               NurseryPicker::OnPick onPick, QWidget* parent)
     : QWidget(parent) {
     auto* column = columnLayout(this, 0);
     auto* heading = new QHBoxLayout;
@@ -26,17 +26,16 @@ NurserySection::NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thu
     heading->addStretch(1);
     auto* redraw = new IconButton(
         "arrow.clockwise", 10.5, Theme::text3(), "Other seedlings",
-        [&store, &ui] {
-            withAnimation(Animation::tarnelFast, [&] {
-                ui.setNursery(nurserySeedlings(store.bonsai.get(), store.environment().random));
-            });
+        [&store, &ui, &random] {
+            withAnimation(Animation::tarnelFast,
+                          [&] { ui.setNursery(nurserySeedlings(store.bonsai.get(), random)); });
         },
         this);
     heading->addWidget(redraw);
     column->addLayout(heading);
     // The cards' overhang stands in for part of the gap.
     column->addSpacing(8 - TreeCard::overhang);
-    picker_ = new NurseryPicker(store, ui, thumbs, access, cardHeight, std::move(onPick), this);
+    picker_ = new NurseryPicker(store, ui, random, thumbs, access, cardHeight, std::move(onPick), this);
     column->addWidget(picker_);
 }
 

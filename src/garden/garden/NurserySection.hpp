@@ -13,8 +13,9 @@ class SectionTitle;
 // above the row of seedlings.
 class NurserySection final : public QWidget {
   public:
-    NurserySection(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbs, const QString& title,
-                   NurseryPicker::Access access, double cardHeight, NurseryPicker::OnPick onPick,
+    NurserySection(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
+                   const QString& title, NurseryPicker::Access access, double cardHeight,
+                   NurseryPicker::OnPick onPick,
                    QWidget* parent = nullptr);
 
     void setTitle(const QString& title);

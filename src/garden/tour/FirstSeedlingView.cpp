@@ -18,8 +18,8 @@ std::string firstSeedlingLine(std::int64_t pendingCubes) {
     return "It starts as a single cube and grows with every task. More seedlings unlock later.";
 }
 
-FirstSeedlingView::FirstSeedlingView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails,
-                                     QWidget* parent)
+FirstSeedlingView::FirstSeedlingView(Store& store, TarnelUI& ui, RandomSource& random,
+                                     BonsaiThumbnails& thumbnails, QWidget* parent)
     : QWidget(parent), store_(store) {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 6, 0, 0);
@@ -33,7 +33,7 @@ FirstSeedlingView::FirstSeedlingView(Store& store, TarnelUI& ui, BonsaiThumbnail
     texts->addWidget(line_);
     column->addLayout(texts);
     column->addWidget(new NurserySection(
-        store_, ui, thumbnails, "Nursery", NurseryPicker::Access::open, 150,
+        store_, ui, random, thumbnails, "Nursery", NurseryPicker::Access::open, 150,
         [this](std::uint64_t seed) { store_.plant(seed); }, this));
     column->addStretch(1);
 

@@ -9,6 +9,7 @@
 namespace vesk {
 
 class BonsaiThumbnails;
+class RandomSource;
 class Store;
 class TarnelUI;
 class WrappedText;
@@ -19,7 +20,8 @@ std::string firstSeedlingLine(std::int64_t pendingCubes);
 // The bonsai tab while no tree is planted: an invitation and the nursery to plant from.
 class FirstSeedlingView final : public QWidget {
   public:
-    FirstSeedlingView(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWidget* parent = nullptr);
+    FirstSeedlingView(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbnails,
+                      QWidget* parent = nullptr);
 
   private:
     Store& store_;

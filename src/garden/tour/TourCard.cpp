@@ -54,8 +54,9 @@ QVBoxLayout* pageColumn(QWidget* page, int spacing) {
 
 } // namespace
 
-TourCard::TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), thumbnails_(thumbnails) {
+TourCard::TourCard(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbnails,
+                   QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), random_(random), thumbnails_(thumbnails) {
     auto* column = columnLayout(this, 0);
     pages_ = new QGridLayout;
     pages_->setContentsMargins(0, 0, 0, 0);
@@ -153,7 +154,7 @@ QWidget* TourCard::seedlingPage() {
                                      Fonts::text(12.5), Theme::text2(), page));
     column->addLayout(texts);
     nursery_ = new NurserySection(
-        store_, ui_, thumbnails_, "Nursery", NurseryPicker::Access::open, 150,
+        store_, ui_, random_, thumbnails_, "Nursery", NurseryPicker::Access::open, 150,
         [this](std::uint64_t seed) {
             store_.plant(seed);
             if (ui_.tour.get() == TourStep::seedling) ui_.beginTaskStep();

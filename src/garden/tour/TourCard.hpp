@@ -13,6 +13,7 @@ namespace vesk {
 class BonsaiThumbnails;
 class NurserySection;
 class PlainButton;
+class RandomSource;
 class Store;
 class TarnelUI;
 class TextLabel;
@@ -22,7 +23,8 @@ class WrappedText;
 // the nursery. The page follows the tour's step; a new page slides in from the trailing edge.
 class TourCard final : public QWidget {
   public:
-    TourCard(Store& store, TarnelUI& ui, BonsaiThumbnails& thumbnails, QWidget* parent = nullptr);
+    TourCard(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbnails,
+             QWidget* parent = nullptr);
 
     PlainButton* startButton() const { return start_; }
     PlainButton* skipButton() const { return skip_; }
@@ -37,6 +39,7 @@ class TourCard final : public QWidget {
 
     Store& store_;
     TarnelUI& ui_;
+    RandomSource& random_;
     BonsaiThumbnails& thumbnails_;
     QGridLayout* pages_;
     QWidget* page_ = nullptr;

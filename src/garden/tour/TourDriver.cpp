@@ -1,5 +1,6 @@
 #include "garden/tour/TourDriver.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "core/runtime/MainQueue.hpp"
 #include "core/store/Store.hpp"
 #include "shell/state/TarnelUI.hpp"
@@ -39,7 +40,7 @@ TourDriver::TourDriver(Store& store, TarnelUI& ui, MainQueue& queue)
 bool TourDriver::welcomeDone() const {
     const auto id = ui_.tourTaskID.get();
     if (!id) return false;
-    const auto task = store_.task(*id);
+    const auto task = taskWithID(store_.tasks.get(), *id);
     return !task || task->completedAt.has_value();
 }
 

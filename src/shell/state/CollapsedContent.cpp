@@ -1,6 +1,8 @@
 #include "shell/state/CollapsedContent.hpp"
 
 #include "core/format/Fmt.hpp"
+#include "core/model/TaskViews.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "core/store/Store.hpp"
 #include "shell/theme/Theme.hpp"
 
@@ -11,7 +13,7 @@ namespace vesk {
 TimerLook timerLook(const Store& store) {
     const TimerState& timer = store.timer.get();
     const bool pomodoro = timer.mode == TimerMode::pomodoro;
-    const double shown = store.shownTime();
+    const double shown = shownTime(store.timer.get(), store.prefs.get(), store.now.get());
     TimerLook look;
     look.clock = Fmt::clock(pomodoro ? std::ceil(shown) : shown);
     look.tint = pomodoro && timer.phase == PomoPhase::rest ? Theme::rest() : Theme::focus();
@@ -24,8 +26,8 @@ CollapsedContent collapsedContent(const Store& store, const ScreenMetrics& metri
     CollapsedContent content;
     content.metrics = metrics;
     content.titleMaxWidth = metrics.hasNotch ? 56 : 120;
-    if (!store.isTimerActive()) {
-        content.trailing = std::to_string(store.openCount());
+    if (!isTimerActive(store.timer.get())) {
+        content.trailing = std::to_string(openCount(store.tasks.get()));
         content.trailingColor = Theme::text2();
         return content;
     }
@@ -33,8 +35,8 @@ CollapsedContent collapsedContent(const Store& store, const ScreenMetrics& metri
     const bool pomodoro = timer.mode == TimerMode::pomodoro;
     content.timer = timerLook(store);
     content.mark = pomodoro ? CollapsedContent::Mark::ring : CollapsedContent::Mark::pulse;
-    content.progress = store.progress();
-    content.title = store.title(timer.taskID);
+    content.progress = timerProgress(store.timer.get(), store.prefs.get(), store.now.get());
+    content.title = taskTitle(store.tasks.get(), timer.taskID);
     if (!content.title && pomodoro && timer.phase == PomoPhase::rest) content.title = "Break";
     content.trailing = content.timer.clock;
     content.trailingIsClock = true;

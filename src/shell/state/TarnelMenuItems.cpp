@@ -1,5 +1,6 @@
 #include "shell/state/TarnelMenuItems.hpp"
 
+#include "core/model/TimerReadings.hpp"
 #include "core/store/Store.hpp"
 
 #include <cstdint>
@@ -21,7 +22,7 @@ MenuEntry minutesPicker(std::string title, const std::vector<std::int64_t>& valu
 
 std::vector<MenuEntry> tarnelMenuItems(Store& store, TarnelMenu menu, const MenuServices& services) {
     std::vector<MenuEntry> entries;
-    if (store.isTimerActive()) {
+    if (isTimerActive(store.timer.get())) {
         const bool running = store.timer.get().runningSince.has_value();
         // Looks again when chosen: the timer may have changed while the menu was open.
         entries.push_back(MenuEntry::button(running ? "Pause timer" : "Resume timer", [&store] {

@@ -1,5 +1,7 @@
 #include "shell/state/TarnelUI.hpp"
 
+#include "core/model/TaskViews.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "core/store/Store.hpp"
 #include "shell/anim/Animation.hpp"
 #include "shell/anim/Transaction.hpp"
@@ -16,7 +18,7 @@ constexpr const char* tourTaskNotes = "Tick the circle — your bonsai grows wit
 // The tour task an earlier, unfinished tour left open in the list a new one would go to,
 // known by the words the tour wrote.
 std::optional<UUID> openTourTask(const Store& store) {
-    const UUID list = store.targetListID();
+    const UUID list = targetListID(store.lists.get(), store.prefs.get());
     for (const TaskItem& task : store.tasks.get())
         if (task.listID == list && !task.parentID && !task.completedAt && task.title == tourTaskTitle &&
             task.notes == tourTaskNotes)
@@ -37,7 +39,7 @@ void TarnelUI::later(double seconds, std::function<void()> work) {
 TarnelUI::Size TarnelUI::size() const {
     const ScreenMetrics& m = metrics.get();
     if (expanded.get()) return {expandedWidth(), expandedHeight()};
-    const bool timer = store.isTimerActive();
+    const bool timer = isTimerActive(store.timer.get());
     Size result{m.hasNotch ? (timer ? 168.0 : 68.0) + m.notchWidth + 12 : (timer ? 236.0 : 112.0),
                 m.topHeight};
     if (toast.get()) {
@@ -179,7 +181,7 @@ void TarnelUI::advanceTour(TourStep from) {
 
 void TarnelUI::beginTaskStep() {
     const auto existing = tourTaskID.get();
-    if (!existing || !store.task(*existing)) {
+    if (!existing || !taskWithID(store.tasks.get(), *existing)) {
         if (const auto left = openTourTask(store)) {
             tourTaskID.set(*left);
         } else if (const auto id = store.addTask(tourTaskTitle, std::nullopt, std::nullopt)) {

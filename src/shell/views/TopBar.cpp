@@ -1,5 +1,6 @@
 #include "shell/views/TopBar.hpp"
 
+#include "core/model/TimerReadings.hpp"
 #include "core/store/Store.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/BoxLayouts.hpp"
@@ -40,7 +41,7 @@ TopBar::TopBar(Store& store, TarnelUI& ui, MenuServices services, QWidget* paren
         {store.timer, ui_.tab, ui_.metrics},
         [this, &store] {
             const TarnelUI::Tab tab = ui_.tab.get();
-            return Content{tab, store.isTimerActive() && tab != TarnelUI::Tab::focus,
+            return Content{tab, isTimerActive(store.timer.get()) && tab != TarnelUI::Tab::focus,
                            ui_.metrics.get().notchWidth + 8};
         },
         [this](const ContentChange<Content>& change) { apply(change); });

@@ -35,8 +35,8 @@ class CalendarCard final : public QWidget {
 
 } // namespace
 
-DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
-    : QWidget(parent), store_(store), taskID_(taskID) {
+DueDateSection::DueDateSection(Store& store, ViewServices services, UUID taskID, QWidget* parent)
+    : QWidget(parent), store_(store), services_(services), taskID_(taskID) {
     column_ = columnLayout(this, 10);
 
     auto* row = new QHBoxLayout;
@@ -48,7 +48,7 @@ DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
         return new Chip(
             text, Chip::State::unselected, Theme::accent(),
             [this, day] {
-                const QuickDays days = quickDays(store_.clockNow(), store_.calendar());
+                const QuickDays days = quickDays(services_.clock.now(), services_.calendar);
                 setDue(days.*day);
             },
             this);
@@ -69,7 +69,7 @@ DueDateSection::DueDateSection(Store& store, UUID taskID, QWidget* parent)
 
 void DueDateSection::refresh(std::optional<Date> due) {
     due_ = due;
-    const DueChips chips = dueChips(due, calendarOpen(), store_.clockNow(), store_.calendar());
+    const DueChips chips = dueChips(due, calendarOpen(), services_.clock.now(), services_.calendar);
     today_->setSelected(chips.today);
     tomorrow_->setSelected(chips.tomorrow);
     nextWeek_->setSelected(chips.nextWeek);
@@ -98,7 +98,7 @@ void DueDateSection::toggleCalendar() {
                 setDue(day);
                 withAnimation(Animation::tarnelFast, [&] { closeCalendar(); });
             },
-            store_.clockNow(), store_.calendar(), calendarCard_);
+            services_.clock.now(), services_.calendar, calendarCard_);
         padding->addWidget(calendar_);
         column_->addWidget(calendarCard_);
         calendarCard_->hide();

@@ -2,6 +2,7 @@
 
 #include "core/model/Date.hpp"
 #include "core/model/Uuid.hpp"
+#include "shell/state/ViewServices.hpp"
 
 #include <QWidget>
 #include <optional>
@@ -19,7 +20,7 @@ class Store;
 // opens a month calendar in place, and a clear button while a date is set.
 class DueDateSection final : public QWidget {
   public:
-    DueDateSection(Store& store, UUID taskID, QWidget* parent = nullptr);
+    DueDateSection(Store& store, ViewServices services, UUID taskID, QWidget* parent = nullptr);
 
     // Brings the chips and the calendar to the task's due date.
     void refresh(std::optional<Date> due);
@@ -33,6 +34,7 @@ class DueDateSection final : public QWidget {
     void closeCalendar();
 
     Store& store_;
+    ViewServices services_;
     UUID taskID_;
     std::optional<Date> due_;
     QVBoxLayout* column_;

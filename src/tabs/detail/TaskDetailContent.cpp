@@ -1,6 +1,7 @@
 #include "tabs/detail/TaskDetailContent.hpp"
 
 #include "core/format/Fmt.hpp"
+#include "core/model/TaskViews.hpp"
 #include "core/runtime/Calendar.hpp"
 #include "core/store/Store.hpp"
 #include "tabs/tasks/TasksContent.hpp"
@@ -59,10 +60,10 @@ std::string subtaskHeader(const std::vector<TaskItem>& subtasks) {
     return "Subtasks · " + std::to_string(done) + "/" + std::to_string(subtasks.size());
 }
 
-std::string detailSummary(const Store& store, const TaskItem& task, Date clockNow) {
-    const Calendar& calendar = store.calendar();
+std::string detailSummary(const Store& store, const TaskItem& task, Date clockNow, const Calendar& calendar) {
     std::vector<std::string> parts;
-    if (const double focused = store.focusTime(task.id); focused >= 60)
+    if (const double focused = focusTime(store.sessions.get(), store.timer.get(), store.now.get(), task.id);
+        focused >= 60)
         parts.push_back("Focused " + Fmt::duration(focused));
     const auto& sessions = store.sessions.get();
     const auto pomodoros = std::count_if(sessions.begin(), sessions.end(), [&](const FocusSession& s) {
@@ -78,15 +79,15 @@ std::string detailSummary(const Store& store, const TaskItem& task, Date clockNo
     return line;
 }
 
-TaskDetailContent taskDetailContent(const Store& store, const UUID& id) {
+TaskDetailContent taskDetailContent(const Store& store, const UUID& id, Date clockNow,
+                                    const Calendar& calendar) {
     TaskDetailContent content;
-    content.task = store.task(id);
+    content.task = taskWithID(store.tasks.get(), id);
     if (!content.task) return content;
-    const Date now = store.clockNow();
     content.listMenu = listMenuFor(store.lists.get(), *content.task);
-    if (!content.task->parentID) content.subtasks = firstOfEachID(store.subtasks(id, true));
-    content.summary = detailSummary(store, *content.task, now);
-    content.today = store.calendar().startOfDay(now);
+    if (!content.task->parentID) content.subtasks = firstOfEachID(subtasksOf(store.tasks.get(), id, true));
+    content.summary = detailSummary(store, *content.task, clockNow, calendar);
+    content.today = calendar.startOfDay(clockNow);
     return content;
 }
 

@@ -58,7 +58,7 @@ DueChips dueChips(std::optional<Date> due, bool calendarOpen, Date clockNow, con
 std::string subtaskHeader(const std::vector<TaskItem>& subtasks);
 
 // The line under the editor: focus, full pomodoros, creation and completion, joined by "  ·  ".
-std::string detailSummary(const Store& store, const TaskItem& task, Date clockNow);
+std::string detailSummary(const Store& store, const TaskItem& task, Date clockNow, const Calendar& calendar);
 
 // What the editor of one task shows; no task when it is gone.
 struct TaskDetailContent {
@@ -70,6 +70,7 @@ struct TaskDetailContent {
 
     friend bool operator==(const TaskDetailContent&, const TaskDetailContent&) = default;
 };
-TaskDetailContent taskDetailContent(const Store& store, const UUID& id);
+TaskDetailContent taskDetailContent(const Store& store, const UUID& id, Date clockNow,
+                                    const Calendar& calendar);
 
 } // namespace vesk

@@ -1,5 +1,6 @@
 #include "tabs/detail/TaskDetailView.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "core/store/Store.hpp"
 #include "shell/anim/Transaction.hpp"
 #include "shell/controls/BoxLayouts.hpp"
@@ -25,8 +26,8 @@
 
 namespace vesk {
 
-TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), id_(id) {
+TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, ViewServices services, UUID id, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), services_(services), id_(id) {
     auto* column = columnLayout(this, 12);
 
     auto* toolbar = new QHBoxLayout;
@@ -76,10 +77,10 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
         notes_->moveCursor(QTextCursor::End);
     });
 
-    due_ = new DueDateSection(store_, id_, page_);
+    due_ = new DueDateSection(store_, services_, id_, page_);
     stack->addWidget(due_);
 
-    const std::optional<TaskItem> task = store_.task(id_);
+    const std::optional<TaskItem> task = taskWithID(store_.tasks.get(), id_);
     if (task && !task->parentID) {
         subtasks_ = new SubtaskSection(store_, id_, page_);
         stack->addWidget(subtasks_);
@@ -92,7 +93,7 @@ TaskDetailView::TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* par
 
     content_.bind(
         {store_.tasks, store_.lists, store_.sessions, store_.now},
-        [this] { return taskDetailContent(store_, id_); },
+        [this] { return taskDetailContent(store_, id_, services_.clock.now(), services_.calendar); },
         [this](const ContentChange<TaskDetailContent>& change) { apply(change); });
     bindTaskText(store_, *title_, id_, TaskTextField::title);
     bindTaskText(store_, *notes_, id_, TaskTextField::notes);

@@ -3,6 +3,7 @@
 #include "core/model/TimerModels.hpp"
 #include "core/model/Uuid.hpp"
 #include "shell/state/ContentBinding.hpp"
+#include "shell/state/ViewServices.hpp"
 #include "tabs/detail/TaskDetailContent.hpp"
 
 #include <QWidget>
@@ -23,7 +24,7 @@ class TextLabel;
 // every refresh looks it up in the store, and a task that is gone closes the detail.
 class TaskDetailView final : public QWidget {
   public:
-    TaskDetailView(Store& store, TarnelUI& ui, UUID id, QWidget* parent = nullptr);
+    TaskDetailView(Store& store, TarnelUI& ui, ViewServices services, UUID id, QWidget* parent = nullptr);
 
     GrowingTextEdit* titleField() const { return title_; }
     GrowingTextEdit* notesField() const { return notes_; }
@@ -39,6 +40,7 @@ class TaskDetailView final : public QWidget {
 
     Store& store_;
     TarnelUI& ui_;
+    ViewServices services_;
     UUID id_;
     bool closing_ = false;
     QWidget* page_;

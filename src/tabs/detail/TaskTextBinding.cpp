@@ -1,5 +1,6 @@
 #include "tabs/detail/TaskTextBinding.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "core/store/Store.hpp"
 #include "shell/controls/TextField.hpp"
 
@@ -7,7 +8,7 @@ namespace vesk {
 
 void writeTaskText(Store& store, const UUID& id, TaskTextField field, const std::string& text) {
     const auto member = field == TaskTextField::title ? &TaskItem::title : &TaskItem::notes;
-    const auto task = store.task(id);
+    const auto task = taskWithID(store.tasks.get(), id);
     // The same text saves nothing: a field also reports the text the view put in it.
     if (task && task.value().*member != text) store.update(id, [&](TaskItem& item) { item.*member = text; });
 }

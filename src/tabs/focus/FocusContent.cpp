@@ -1,6 +1,8 @@
 #include "tabs/focus/FocusContent.hpp"
 
 #include "core/format/Fmt.hpp"
+#include "core/model/TaskViews.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "core/store/Store.hpp"
 #include "shell/state/CollapsedContent.hpp"
 #include "shell/theme/Theme.hpp"
@@ -20,10 +22,10 @@ QColor faded(QColor color, double opacity) {
 }
 
 // Seconds of focus on the clock's current day, the running focus included.
-double focusToday(const Store& store) {
+double focusToday(const Store& store, Date today) {
     const FocusByDay byDay = store.statistics().focusByDay();
-    const auto today = byDay.find(store.calendar().startOfDay(store.clockNow()));
-    return today == byDay.end() ? 0.0 : today->second;
+    const auto found = byDay.find(today);
+    return found == byDay.end() ? 0.0 : found->second;
 }
 
 } // namespace
@@ -43,7 +45,7 @@ TaskPickerLabel taskPickerLabel(const Store& store) {
     TaskPickerLabel label;
     label.attached = taskID.has_value();
     label.icon = label.attached ? "circle" : "link";
-    label.text = store.title(taskID).value_or("Attach a task");
+    label.text = taskTitle(store.tasks.get(), taskID).value_or("Attach a task");
     return label;
 }
 
@@ -51,14 +53,15 @@ std::vector<TaskPickerEntry> taskPickerEntries(const Store& store) {
     const std::optional<UUID>& attached = store.timer.get().taskID;
     std::vector<TaskPickerEntry> entries;
     entries.push_back({TaskPickerEntry::Kind::task, "No task", !attached.has_value(), std::nullopt});
-    const std::vector<TaskItem> open = store.allOpenTasks();
+    const std::vector<TaskItem> open = allOpenTasks(store.tasks.get(), store.lists.get());
     if (!open.empty()) entries.push_back({TaskPickerEntry::Kind::divider, {}, false, std::nullopt});
     const std::size_t shown = std::min(open.size(), pickerTaskLimit);
     for (std::size_t i = 0; i < shown; ++i) {
         const TaskItem& task = open[i];
         const std::string indent = task.parentID ? "   " : "";
-        entries.push_back({TaskPickerEntry::Kind::task, indent + store.title(task.id).value_or(""),
-                           attached == task.id, task.id});
+        entries.push_back({TaskPickerEntry::Kind::task,
+                           indent + taskTitle(store.tasks.get(), task.id).value_or(""), attached == task.id,
+                           task.id});
     }
     return entries;
 }
@@ -68,11 +71,11 @@ std::string focusSummary(int pomodoros, double focusSeconds) {
            Fmt::duration(focusSeconds) + " focused today";
 }
 
-FocusContent focusContent(const Store& store) {
+FocusContent focusContent(const Store& store, Date today) {
     const TimerState& timer = store.timer.get();
     const bool pomodoro = timer.mode == TimerMode::pomodoro;
     const bool running = timer.runningSince.has_value();
-    const bool active = store.isTimerActive();
+    const bool active = isTimerActive(store.timer.get());
     const bool isRest = pomodoro && timer.phase == PomoPhase::rest;
     // The chip and the pill read the same clock, so all three agree to the second.
     const TimerLook look = timerLook(store);
@@ -83,7 +86,7 @@ FocusContent focusContent(const Store& store) {
 
     FocusDialContent& dial = content.dial;
     dial.mode = timer.mode;
-    dial.progress = store.progress();
+    dial.progress = timerProgress(store.timer.get(), store.prefs.get(), store.now.get());
     dial.tint = phaseColor;
     dial.time = look.clock;
     // By the clock as shown, so that "1:00:00" never appears in the larger size.
@@ -107,7 +110,7 @@ FocusContent focusContent(const Store& store) {
     content.showsPresets = pomodoro;
     content.focusMinutes = store.prefs.get().focusMinutes;
     content.breakMinutes = store.prefs.get().breakMinutes;
-    content.summary = focusSummary(store.statistics().todayPomodoros(), focusToday(store));
+    content.summary = focusSummary(store.statistics().todayPomodoros(), focusToday(store, today));
     return content;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/model/Date.hpp"
 #include "core/model/TimerModels.hpp"
 #include "core/model/Uuid.hpp"
 
@@ -71,7 +72,8 @@ struct FocusContent {
     bool operator==(const FocusContent&) const = default;
 };
 
-FocusContent focusContent(const Store& store);
+// `today`: the start of the clock's current day.
+FocusContent focusContent(const Store& store, Date today);
 
 // "BREAK", "FOCUS", "PAUSED", "RUNNING" or "STOPWATCH".
 std::string phaseLabel(const TimerState& timer, bool active);

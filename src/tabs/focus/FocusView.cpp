@@ -37,8 +37,8 @@ void selectChips(const std::vector<Chip*>& chips, std::span<const std::int64_t> 
 
 } // namespace
 
-FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
-    : QWidget(parent), store_(store) {
+FocusView::FocusView(Store& store, ViewServices services, QWidget* parent, AnimationManager* manager)
+    : QWidget(parent), store_(store), services_(services) {
     auto* stack = columnLayout(this, 0);
     // The dial's widget reaches beyond its frame by the stopwatch dot's overhang.
     const int dialGap = gap - static_cast<int>(StopwatchFace::bleed);
@@ -65,7 +65,7 @@ FocusView::FocusView(Store& store, QWidget* parent, AnimationManager* manager)
 
     content_.bind(
         {store_.timer, store_.now, store_.prefs, store_.sessions, store_.tasks},
-        [this] { return focusContent(store_); },
+        [this] { return focusContent(store_, services_.today()); },
         [this](const ContentChange<FocusContent>& change) { apply(change); });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/state/ContentBinding.hpp"
+#include "shell/state/ViewServices.hpp"
 #include "tabs/focus/FocusContent.hpp"
 
 #include <QWidget>
@@ -23,7 +24,8 @@ template <class T> class Segmented;
 // the store's timer and acts only through the store.
 class FocusView final : public QWidget {
   public:
-    explicit FocusView(Store& store, QWidget* parent = nullptr, AnimationManager* manager = nullptr);
+    FocusView(Store& store, ViewServices services, QWidget* parent = nullptr,
+              AnimationManager* manager = nullptr);
 
     const FocusContent& content() const { return content_.content(); }
 
@@ -44,6 +46,7 @@ class FocusView final : public QWidget {
     void apply(const ContentChange<FocusContent>& change);
 
     Store& store_;
+    ViewServices services_;
     Segmented<TimerMode>* mode_;
     FocusDial* dial_;
     TaskPicker* picker_;

@@ -114,7 +114,7 @@ double topBarWidth(double trackWidth, double share) {
     return std::max(trackWidth * share, StatsScale::minimumTopBar);
 }
 
-StatsFigures statsFigures(const Store& store) {
+StatsFigures statsFigures(const Store& store, const Calendar& calendar) {
     StatsFigures figures;
     const Statistics stats = store.statistics();
     const std::vector<DayStat> days = stats.lastDays(StatsScale::weekDays);
@@ -122,7 +122,7 @@ StatsFigures statsFigures(const Store& store) {
     const std::optional<Date> today = days.empty() ? std::nullopt : std::optional(days.back().day);
     figures.tiles = todayTiles(entryFor(stats.focusByDay(), today), stats.todayPomodoros(),
                                entryFor(stats.doneByDay(), today), stats.streak());
-    figures.week = weekChart(days, store.calendar());
+    figures.week = weekChart(days, calendar);
     figures.heat = heatLevels(stats.heatGrid(StatsScale::heatWeeks));
     figures.top = topRows(stats.topTasks(StatsScale::weekDays, StatsScale::topTaskCount));
     return figures;

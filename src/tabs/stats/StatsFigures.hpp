@@ -81,7 +81,7 @@ struct StatsFigures {
 };
 
 // The whole screen from the store's statistics, each asked for once, in the user's calendar.
-StatsFigures statsFigures(const Store& store);
+StatsFigures statsFigures(const Store& store, const Calendar& calendar);
 
 std::array<KpiText, 4> todayTiles(double focusToday, int pomodoros, int doneToday, int streak);
 WeekChart weekChart(const std::vector<DayStat>& days, const Calendar& calendar);

@@ -38,7 +38,8 @@ QHBoxLayout* headerRow(QWidget* section, const QString& title) {
 
 } // namespace
 
-StatsView::StatsView(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+StatsView::StatsView(Store& store, ViewServices services, QWidget* parent)
+    : QWidget(parent), store_(store), services_(services) {
     // The sections keep their sizes, the heat map the full width, and scroll when they need
     // more height than the tab has (three top tasks do).
     auto* content = new QWidget;
@@ -54,7 +55,8 @@ StatsView::StatsView(Store& store, QWidget* parent) : QWidget(parent), store_(st
 
     // The live focus of a running timer moves with the store's clock.
     figures_.bind(
-        {store_.sessions, store_.tasks, store_.timer, store_.now}, [this] { return statsFigures(store_); },
+        {store_.sessions, store_.tasks, store_.timer, store_.now},
+        [this] { return statsFigures(store_, services_.calendar); },
         [this](const ContentChange<StatsFigures>& change) { apply(change); });
     // Hidden (another tab on its way in, or the tarnel collapsed): figured out when shown.
     figures_.setLive(false);

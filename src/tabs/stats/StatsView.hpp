@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/state/ContentBinding.hpp"
+#include "shell/state/ViewServices.hpp"
 #include "tabs/stats/StatsFigures.hpp"
 
 #include <QWidget>
@@ -22,7 +23,7 @@ class TopTaskRow;
 // the screen is hidden it only notes that it is out of date.
 class StatsView final : public QWidget {
   public:
-    explicit StatsView(Store& store, QWidget* parent = nullptr);
+    StatsView(Store& store, ViewServices services, QWidget* parent = nullptr);
 
     const StatsFigures& figures() const { return figures_.content(); }
     std::optional<Date> hoverDay() const { return hoverDay_; }
@@ -44,6 +45,7 @@ class StatsView final : public QWidget {
     void showHover();
 
     Store& store_;
+    ViewServices services_;
     std::optional<Date> hoverDay_;
 
     std::array<Kpi*, 4> tiles_{};

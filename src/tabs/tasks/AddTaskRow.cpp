@@ -17,7 +17,8 @@
 
 namespace vesk {
 
-AddTaskRow::AddTaskRow(Store& store, QWidget* parent) : QWidget(parent), store_(store) {
+AddTaskRow::AddTaskRow(Store& store, ViewServices services, QWidget* parent)
+    : QWidget(parent), store_(store), services_(services) {
     auto* row = new QHBoxLayout(this);
     row->setSpacing(10);
     row->setContentsMargins(10, 8, 10, 8);
@@ -52,12 +53,12 @@ void AddTaskRow::add() {
 void AddTaskRow::typeOut(const QString& text) {
     focusField();
     field_->clear();
-    const TypingPlan plan = typingPlan(text, store_.random());
+    const TypingPlan plan = typingPlan(text, services_.random);
     for (const TypingPlan::Keystroke& keystroke : plan.keystrokes)
-        store_.queue().after(keystroke.delaySeconds, lifetime_.guard([this, character = keystroke.character] {
+        services_.queue.after(keystroke.delaySeconds, lifetime_.guard([this, character = keystroke.character] {
             field_->setText(field_->text() + character);
         }));
-    store_.queue().after(plan.addDelaySeconds, lifetime_.guard([this] { add(); }));
+    services_.queue.after(plan.addDelaySeconds, lifetime_.guard([this] { add(); }));
 }
 
 void AddTaskRow::paintEvent(QPaintEvent*) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/runtime/Lifetime.hpp"
+#include "shell/state/ViewServices.hpp"
 
 #include <QWidget>
 
@@ -15,7 +16,7 @@ class Store;
 // anywhere on the row focuses the field. It also plays scripted typing.
 class AddTaskRow final : public QWidget {
   public:
-    explicit AddTaskRow(Store& store, QWidget* parent = nullptr);
+    AddTaskRow(Store& store, ViewServices services, QWidget* parent = nullptr);
 
     QLineEdit* field() const { return field_; }
     void focusField();
@@ -33,6 +34,7 @@ class AddTaskRow final : public QWidget {
     void add();
 
     Store& store_;
+    ViewServices services_;
     QLineEdit* field_;
     Lifetime lifetime_; // the typing steps outlive nothing
 };

@@ -1,17 +1,18 @@
 #include "tabs/tasks/ListHeaderContent.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "core/store/Store.hpp"
 #include "core/store/TextTrimming.hpp"
 
 namespace vesk {
 
 ListPickerLabel listPickerLabel(const Store& store) {
-    const auto current = store.currentList();
+    const auto current = currentList(store.lists.get(), store.prefs.get());
     return {store.prefs.get().starredView, current ? current->name : "Starred"};
 }
 
 std::vector<MenuEntry> listPickerMenu(Store& store, const std::function<void(ListNameDraft)>& startNaming) {
-    const auto current = store.currentList();
+    const auto current = currentList(store.lists.get(), store.prefs.get());
     const std::vector<TaskList>& lists = store.lists.get();
     const bool starredView = store.prefs.get().starredView;
     std::vector<MenuEntry> entries;
@@ -53,7 +54,8 @@ std::vector<MenuEntry> filterMenu(Store& store) {
         MenuEntry::divider(),
         MenuEntry::button("Delete all completed", [&store] { store.clearCompleted(); })
             .destructive()
-            .disabledUnless(!store.visibleCompleted().empty()),
+            .disabledUnless(
+                !visibleCompleted(store.tasks.get(), store.lists.get(), store.prefs.get()).empty()),
     };
 }
 

@@ -17,8 +17,9 @@ constexpr int subtaskIndent = 26;
 
 } // namespace
 
-TaskGroup::TaskGroup(Store& store, TarnelUI& ui, const TaskGroupContent& content, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), content_(content) {
+TaskGroup::TaskGroup(Store& store, TarnelUI& ui, ViewServices services, const TaskGroupContent& content,
+                     QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), services_(services), content_(content) {
     auto* stack = columnLayout(this, 0);
     task_ = makeRow(content.task, this);
     stack->addWidget(task_);
@@ -53,7 +54,7 @@ void TaskGroup::showSubtasks() {
 }
 
 TaskRow* TaskGroup::makeRow(const TaskRowContent& content, QWidget* parent) {
-    auto* row = new TaskRow(store_, ui_, content, parent);
+    auto* row = new TaskRow(store_, ui_, services_, content, parent);
     row->installEventFilter(this);
     return row;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/state/ViewServices.hpp"
 #include "tabs/tasks/TasksContent.hpp"
 
 #include <QPoint>
@@ -18,7 +19,8 @@ class TaskRow;
 // starts dragging the whole group.
 class TaskGroup final : public QWidget {
   public:
-    TaskGroup(Store& store, TarnelUI& ui, const TaskGroupContent& content, QWidget* parent = nullptr);
+    TaskGroup(Store& store, TarnelUI& ui, ViewServices services, const TaskGroupContent& content,
+              QWidget* parent = nullptr);
 
     // A guess at the group's height at `width`, without building it.
     static int estimatedHeight(const TaskGroupContent& content, int width);
@@ -42,6 +44,7 @@ class TaskGroup final : public QWidget {
 
     Store& store_;
     TarnelUI& ui_;
+    ViewServices services_;
     TaskGroupContent content_;
     TaskRow* task_;
     KeyedRowList* subtasks_;

@@ -8,9 +8,9 @@ namespace vesk {
 namespace {
 
 // The start of today, `days` calendar days on; none when the calendar cannot form that day.
-std::optional<Date> dayFromToday(const Store& store, int days) {
-    const Date today = store.calendar().startOfDay(store.clockNow());
-    return days == 0 ? std::optional(today) : store.calendar().addingDays(today, days);
+std::optional<Date> dayFromToday(const ViewServices& services, int days) {
+    const Date today = services.today();
+    return days == 0 ? std::optional(today) : services.calendar.addingDays(today, days);
 }
 
 } // namespace
@@ -22,11 +22,11 @@ std::vector<TaskList> moveTargets(const std::vector<TaskList>& lists, const Task
     return targets;
 }
 
-std::vector<MenuEntry> taskMenu(Store& store, const TaskItem& task) {
+std::vector<MenuEntry> taskMenu(Store& store, const TaskItem& task, ViewServices services) {
     const UUID id = task.id;
-    const auto due = [&store, id](int days) {
-        return [&store, id, days] {
-            const std::optional<Date> day = dayFromToday(store, days);
+    const auto due = [&store, services, id](int days) {
+        return [&store, services, id, days] {
+            const std::optional<Date> day = dayFromToday(services, days);
             store.update(id, [&](TaskItem& item) { item.due = day; });
         };
     };

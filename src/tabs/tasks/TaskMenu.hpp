@@ -2,6 +2,7 @@
 
 #include "core/model/TaskModels.hpp"
 #include "shell/controls/MenuModel.hpp"
+#include "shell/state/ViewServices.hpp"
 
 #include <vector>
 
@@ -15,6 +16,7 @@ std::vector<TaskList> moveTargets(const std::vector<TaskList>& lists, const Task
 // The context menu of an open task or subtask: start a pomodoro or a stopwatch on it, star or
 // unstar it, make it due today or tomorrow, move it to another list (with two lists or more),
 // delete it.
-std::vector<MenuEntry> taskMenu(Store& store, const TaskItem& task);
+// Due days count from the day the entry is chosen.
+std::vector<MenuEntry> taskMenu(Store& store, const TaskItem& task, ViewServices services);
 
 } // namespace vesk

@@ -1,5 +1,6 @@
 #include "tabs/tasks/TaskRow.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "core/store/Store.hpp"
 #include "shell/anim/PresencePainter.hpp"
 #include "shell/anim/Transaction.hpp"
@@ -106,8 +107,9 @@ class TaskRow::MarkedText final : public QWidget {
     QString text_;
 };
 
-TaskRow::TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWidget* parent)
-    : PaintedControl(parent), store_(store), ui_(ui), content_(content) {
+TaskRow::TaskRow(Store& store, TarnelUI& ui, ViewServices services, const TaskRowContent& content,
+                 QWidget* parent)
+    : PaintedControl(parent), store_(store), ui_(ui), services_(services), content_(content) {
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(paddingX, paddingY, paddingX, paddingY);
     row->setSpacing(spacing);
@@ -217,8 +219,8 @@ void TaskRow::showFacts() {
     auto* line = new QHBoxLayout(facts_);
     line->setContentsMargins(0, 1, 0, 0);
     line->setSpacing(6);
-    const Date now = store_.clockNow();
-    due_ = new DueChip(now, now, store_.calendar(), facts_);
+    const Date now = services_.clock.now();
+    due_ = new DueChip(now, now, services_.calendar, facts_);
     focusBadge_ = new MarkedText({}, Fonts::text(11, FontWeight::medium), Theme::focus(), facts_);
     focusBadge_->setText("In focus");
     focusedTime_ = new MarkedText("timer", Fonts::text(11), Theme::text3(), facts_);
@@ -241,9 +243,9 @@ void TaskRow::showButtons() {
 }
 
 void TaskRow::contextMenuEvent(QContextMenuEvent* event) {
-    const auto task = store_.task(content_.id);
+    const auto task = taskWithID(store_.tasks.get(), content_.id);
     if (!task) return;
-    auto* menu = new ThemedMenu(taskMenu(store_, *task), this);
+    auto* menu = new ThemedMenu(taskMenu(store_, *task, services_), this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // The open menu holds the pointer, so a row the pointer left meanwhile is told so after.
     connect(menu, &QMenu::aboutToHide, this, [this] {

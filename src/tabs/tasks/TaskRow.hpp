@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/controls/PaintedControl.hpp"
+#include "shell/state/ViewServices.hpp"
 #include "tabs/tasks/TasksContent.hpp"
 
 class QHBoxLayout;
@@ -23,7 +24,8 @@ class WrappedText;
 // right click opens its menu.
 class TaskRow final : public PaintedControl {
   public:
-    TaskRow(Store& store, TarnelUI& ui, const TaskRowContent& content, QWidget* parent = nullptr);
+    TaskRow(Store& store, TarnelUI& ui, ViewServices services, const TaskRowContent& content,
+            QWidget* parent = nullptr);
 
     // A guess at the height of the row of `content` at `width`, without building it: for
     // the rows of a long list not scrolled into view yet.
@@ -54,6 +56,7 @@ class TaskRow final : public PaintedControl {
 
     Store& store_;
     TarnelUI& ui_;
+    ViewServices services_;
     TaskRowContent content_;
 
     QVBoxLayout* column_;

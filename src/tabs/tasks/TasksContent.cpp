@@ -2,6 +2,8 @@
 
 #include "core/format/Fmt.hpp"
 #include "core/model/TaskOrder.hpp"
+#include "core/model/TaskViews.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "core/store/Store.hpp"
 
 #include <algorithm>
@@ -18,13 +20,14 @@ std::string titleOrUntitled(const TaskItem& task) {
     return task.title.empty() ? "Untitled" : task.title;
 }
 
-// Seconds of focus per task, the current run included: what Store::focusTime gives for
+// Seconds of focus per task, the current run included: what focusTime gives for
 // one task, for all of them in one pass over the sessions.
 std::unordered_map<UUID, double> focusTimes(const Store& store) {
     std::unordered_map<UUID, double> times;
     for (const FocusSession& session : store.sessions.get())
         if (session.taskID) times[*session.taskID] += session.duration;
-    if (const auto& attached = store.timer.get().taskID) times[*attached] += store.liveFocus();
+    if (const auto& attached = store.timer.get().taskID)
+        times[*attached] += liveFocus(store.timer.get(), store.now.get());
     return times;
 }
 
@@ -79,21 +82,23 @@ EmptyTasksText emptyTasksText(EmptyTasksForm form) {
     return {"checkmark.circle", "All tasks complete", std::nullopt};
 }
 
-TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTaskID, bool showCompleted) {
-    const std::vector<TaskItem> open = firstOfEachID(store.visibleOpenTasks());
-    const std::vector<TaskItem> done = firstOfEachID(store.visibleCompleted());
+TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTaskID, bool showCompleted,
+                          Date today) {
+    const std::vector<TaskItem> open =
+        firstOfEachID(visibleOpenTasks(store.tasks.get(), store.lists.get(), store.prefs.get()));
+    const std::vector<TaskItem> done =
+        firstOfEachID(visibleCompleted(store.tasks.get(), store.lists.get(), store.prefs.get()));
     TasksContent content;
     content.starredView = store.prefs.get().starredView;
     content.fullEmpty = open.empty() && done.empty();
     if (content.fullEmpty) return content;
     content.compactEmpty = open.empty();
 
-    RowFacts facts{store, tourTaskID, focusTimes(store), std::nullopt,
-                   store.calendar().startOfDay(store.clockNow())};
-    if (store.isTimerActive()) facts.timedTaskID = store.timer.get().taskID;
+    RowFacts facts{store, tourTaskID, focusTimes(store), std::nullopt, today};
+    if (isTimerActive(store.timer.get())) facts.timedTaskID = store.timer.get().taskID;
 
     // The open subtasks of the shown tasks, gathered in one pass and ordered as
-    // Store::subtasks orders them (stable, so equal orders keep the array's order).
+    // subtasksOf orders them (stable, so equal orders keep the array's order).
     std::unordered_map<UUID, std::size_t> groupOf;
     for (std::size_t i = 0; i < open.size(); ++i)
         groupOf.emplace(open[i].id, i);

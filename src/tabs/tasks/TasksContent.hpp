@@ -92,7 +92,8 @@ struct TasksContent {
     friend bool operator==(const TasksContent&, const TasksContent&) = default;
 };
 
-TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTaskID, bool showCompleted);
+TasksContent tasksContent(const Store& store, const std::optional<UUID>& tourTaskID, bool showCompleted,
+                          Date today);
 
 // "Completed (3)".
 std::string completedHeaderText(std::size_t count);

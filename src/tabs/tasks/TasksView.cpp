@@ -30,8 +30,8 @@ constexpr int compactEmptyGuess = 80;
 
 } // namespace
 
-TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), scrollTop_(0.0, [this] {
+TasksView::TasksView(Store& store, TarnelUI& ui, ViewServices services, QWidget* parent)
+    : QWidget(parent), store_(store), ui_(ui), services_(services), scrollTop_(0.0, [this] {
           scroll_->verticalScrollBar()->setValue(static_cast<int>(std::lround(scrollTop_.value())));
       }) {
     auto* stack = columnLayout(this, 8);
@@ -39,7 +39,7 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     header_ = new ListHeader(store, this);
     stack->addWidget(header_);
 
-    addRow_ = new AddTaskRow(store, this);
+    addRow_ = new AddTaskRow(store, services, this);
     stack->addWidget(addRow_);
 
     fullEmpty_ = new EmptyTasks(EmptyTasks::Size::full, this);
@@ -64,7 +64,7 @@ TasksView::TasksView(Store& store, TarnelUI& ui, QWidget* parent)
     rows_->installEventFilter(this);
     content_.bind(
         {store_.tasks, store_.lists, store_.prefs, store_.sessions, store_.timer, store_.now, ui_.tourTaskID},
-        [this] { return tasksContent(store_, ui_.tourTaskID.get(), showCompleted_); },
+        [this] { return tasksContent(store_, ui_.tourTaskID.get(), showCompleted_, services_.today()); },
         [this](const ContentChange<TasksContent>& change) { apply(change); });
     observations_.watch({ui_.tourTaskID, ui_.tour}, [this] { showTourTask(); });
     observations_.listen(ui_.focusAddRequested, [this] { addRow_->focusField(); });
@@ -97,7 +97,7 @@ QWidget* TasksView::makeRow(const TasksListRow& row, QWidget* parent) {
     case Kind::compactEmpty:
         return new EmptyTasks(EmptyTasks::Size::compact, parent);
     case Kind::group: {
-        auto* group = new TaskGroup(store_, ui_, content().groups[row.index], parent);
+        auto* group = new TaskGroup(store_, ui_, services_, content().groups[row.index], parent);
         drag_->addGroup(group);
         return group;
     }

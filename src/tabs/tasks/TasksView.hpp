@@ -2,6 +2,7 @@
 
 #include "shell/anim/Animated.hpp"
 #include "shell/state/ContentBinding.hpp"
+#include "shell/state/ViewServices.hpp"
 #include "tabs/tasks/TasksContent.hpp"
 
 #include <QWidget>
@@ -30,7 +31,7 @@ class UndoPill;
 // section, the typed title and the focus start fresh.
 class TasksView final : public QWidget {
   public:
-    TasksView(Store& store, TarnelUI& ui, QWidget* parent = nullptr);
+    TasksView(Store& store, TarnelUI& ui, ViewServices services, QWidget* parent = nullptr);
 
     const TasksContent& content() const { return content_.content(); }
     ListHeader* header() const { return header_; }
@@ -60,6 +61,7 @@ class TasksView final : public QWidget {
 
     Store& store_;
     TarnelUI& ui_;
+    ViewServices services_;
     bool showCompleted_ = false;
     bool tourTaskQueued_ = false;
 

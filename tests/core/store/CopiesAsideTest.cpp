@@ -16,10 +16,10 @@ class CopiesAsideTest : public ::testing::Test, protected StoreTestBed {
   protected:
     std::vector<std::filesystem::path> copies() const {
         std::vector<std::filesystem::path> found;
-        for (const auto& path : files.filesIn(url.parent_path())) {
-            const std::string name = path.filename().string();
+        for (const auto& file : files.filesIn(path.parent_path())) {
+            const std::string name = file.filename().string();
             if (name.starts_with("data.json.before-merge-") || name.starts_with("data.json.corrupt-"))
-                found.push_back(path);
+                found.push_back(file);
         }
         return found;
     }
@@ -33,9 +33,9 @@ class CopiesAsideTest : public ::testing::Test, protected StoreTestBed {
     }
     // Another program rewrites the file without the store's first task, as a tool does.
     void rewriteWithoutFirstTask() {
-        json doc = json::parse(*files.contents(url));
+        json doc = json::parse(*files.contents(path));
         doc["tasks"].erase(doc["tasks"].begin());
-        files.put(url, doc.dump());
+        files.put(path, doc.dump());
         watcher.fire();
         queue.advance(0.3);
         queue.advance(0.4);
@@ -63,7 +63,7 @@ TEST_F(CopiesAsideTest, ToolRewritingTheFileLeavesAFewCopiesAnHour) {
 
 TEST_F(CopiesAsideTest, OnASmallDiskTheSaveGoesFirstAndTheCopyWaits) {
     Store& s = openWithTasks(40);
-    const std::size_t document = files.contents(url)->size();
+    const std::size_t document = files.contents(path)->size();
     // Room for the file and a save's temporary file beside it, not for a copy as well.
     files.capacity = document * 5 / 2;
     testing::internal::CaptureStderr();
@@ -75,7 +75,7 @@ TEST_F(CopiesAsideTest, OnASmallDiskTheSaveGoesFirstAndTheCopyWaits) {
     s.saveNow(SaveOccasion::quit);
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(s.hasUnwrittenChanges()) << log;
-    const std::string saved = *files.contents(url);
+    const std::string saved = *files.contents(path);
     for (int i = 0; i < 4; ++i)
         EXPECT_NE(saved.find("typed " + std::to_string(i)), std::string::npos) << log;
     // The save done, the copy that waited has its room at quit.
@@ -88,7 +88,7 @@ TEST_F(CopiesAsideTest, OnASmallDiskTheSaveGoesFirstAndTheCopyWaits) {
 
 TEST_F(CopiesAsideTest, OldestOwnCopiesGoPastTheBoundsAndNothingElse) {
     CopiesAside aside(files, clock);
-    const std::string folder = url.parent_path().string();
+    const std::string folder = path.parent_path().string();
     const std::vector<std::filesystem::path> notOurs = {
         folder + "/data.json.before-merge-1", // another account's, under a copy's name
         folder + "/data.json.before-merge-1.bak", folder + "/data.json.corrupt-12x",
@@ -101,7 +101,7 @@ TEST_F(CopiesAsideTest, OldestOwnCopiesGoPastTheBoundsAndNothingElse) {
 
     std::vector<std::filesystem::path> made;
     for (int i = 0; i < 25; ++i) {
-        made.push_back(*aside.keep(url, i % 2 ? "corrupt" : "before-merge", "state " + std::to_string(i), 0));
+        made.push_back(*aside.keep(path, i % 2 ? "corrupt" : "before-merge", "state " + std::to_string(i), 0));
         // A quarter of an hour apart: never over the hourly bound.
         clock.advance(15 * 60 + 1);
     }
@@ -111,7 +111,7 @@ TEST_F(CopiesAsideTest, OldestOwnCopiesGoPastTheBoundsAndNothingElse) {
     // Large ones: the oldest go until the rest is within the bytes.
     const std::string large(CopiesAside::mostCopyBytes / 3 + 1, 'x');
     for (int i = 0; i < 3; ++i) {
-        made.push_back(*aside.keep(url, "corrupt", large + std::to_string(i), 0));
+        made.push_back(*aside.keep(path, "corrupt", large + std::to_string(i), 0));
         clock.advance(15 * 60 + 1);
     }
     for (std::size_t i = 0; i < made.size(); ++i)

@@ -1,3 +1,4 @@
+#include "core/model/TaskViews.hpp"
 #include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
@@ -26,11 +27,11 @@ class StoreMergeTest : public ::testing::Test, protected StoreTestBed {
         grants.clear();
     }
     Store& s() { return *store; }
-    json document() { return json::parse(*files.contents(url)); }
+    json document() { return json::parse(*files.contents(path)); }
     // Another program writes the file; the folder event comes, then the check.
     void edit(const json& doc) { write(doc.dump()); }
     void write(const std::string& bytes) {
-        files.put(url, bytes);
+        files.put(path, bytes);
         watcher.fire();
         queue.advance(0.3);
     }
@@ -113,7 +114,7 @@ TEST_F(StoreMergeTest, ListAndParentRepairsNeverLoseATask) {
         EXPECT_EQ(item.listID, s().lists.get()[0].id) << item.title;
     EXPECT_TRUE(find("c")->parentID);
     EXPECT_FALSE(find("self")->parentID);
-    EXPECT_EQ(s().visibleOpenTasks().size(), 2u);
+    EXPECT_EQ(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get()).size(), 2u);
 }
 
 TEST_F(StoreMergeTest, CompletionInTheFileCompletesOpenSubtasksAndEarnsOnce) {
@@ -194,7 +195,7 @@ TEST_F(StoreMergeTest, OwnSaveMergesAnEditTheCheckHasNotSeenYet) {
     queue.advance(0.2);
     json doc = document();
     doc["tasks"].push_back({{"title", "theirs"}});
-    files.put(url, doc.dump());
+    files.put(path, doc.dump());
     watcher.fire();
     queue.advance(0.25); // the save falls due before the check
     ASSERT_TRUE(find("theirs"));
@@ -247,7 +248,7 @@ TEST_F(StoreMergeTest, OlderCopyWrittenBackTakesAwayOnlyWhatItsWriterTookAway) {
     for (const std::string& title : typed)
         EXPECT_TRUE(find(title)) << title;
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "vesk: another program wrote " + url.string() +
+              "vesk: another program wrote " + path.string() +
                   " from an earlier state of it; what Vesk saved since is kept\n");
 
     // Another one read the same state, added a task and removed the child: only that goes,
@@ -259,13 +260,13 @@ TEST_F(StoreMergeTest, OlderCopyWrittenBackTakesAwayOnlyWhatItsWriterTookAway) {
         tasks.end());
     tasks.push_back({{"title", "theirs"}});
     queue.advance(0.4); // the store's own document is on the disk again
-    const std::string before = *files.contents(url);
+    const std::string before = *files.contents(path);
     edit(changed);
     EXPECT_TRUE(find("theirs"));
     EXPECT_FALSE(find("child"));
     for (const std::string& title : typed)
         EXPECT_TRUE(find(title)) << title;
-    EXPECT_EQ(files.contents(url.string() + ".before-merge-1773057603"), before);
+    EXPECT_EQ(files.contents(path.string() + ".before-merge-1773057603"), before);
 }
 
 TEST_F(StoreMergeTest, BackupOlderThanTheLastSavesIsTakenAndWhatItRemovesKeptAside) {
@@ -298,7 +299,7 @@ TEST_F(StoreMergeTest, MembersThisProgramDoesNotKnowSurviveLoadMergeAndSave) {
     doc["tasks"][0]["syncID"] = "abc";
     doc["prefs"]["theme"] = "dark";
     doc["bonsai"]["garden"][0]["photo"] = "tree.png";
-    files.put(url, doc.dump());
+    files.put(path, doc.dump());
     open();
     s().addTask("mine");
     queue.advance(0.4);
@@ -388,7 +389,7 @@ TEST_F(StoreMergeTest, AppChangeTheEditPutsBackIsKeptAsideAndNamed) {
     s().update(parent, [](TaskItem& task) { task.title = "renamed here"; });
     s().toggleStar(parent);
     queue.advance(0.4);
-    const std::string before = *files.contents(url);
+    const std::string before = *files.contents(path);
     for (json& task : doc["tasks"])
         if (task["title"] == "parent") task["title"] = "renamed there";
     testing::internal::CaptureStderr();
@@ -396,9 +397,9 @@ TEST_F(StoreMergeTest, AppChangeTheEditPutsBackIsKeptAsideAndNamed) {
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_EQ(find("renamed there")->starred, true);
     EXPECT_NE(log.find("put back what Vesk changed in \"renamed here\" (title)"), std::string::npos) << log;
-    const auto kept = files.filesIn(url.parent_path());
-    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const auto& path) {
-        return path != url && files.contents(path) == before;
+    const auto kept = files.filesIn(path.parent_path());
+    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(), [&](const auto& file) {
+        return file != path && files.contents(file) == before;
     }));
 }
 
@@ -409,7 +410,8 @@ TEST_F(StoreMergeTest, DeletionsByHandHoldEitherWay) {
     json doc = document();
     reads.read();
     auto& tasks = doc["tasks"];
-    tasks.erase(std::remove_if(tasks.begin(), tasks.end(), [](const json& task) { return task["title"] == "newest"; }),
+    tasks.erase(std::remove_if(tasks.begin(), tasks.end(),
+                               [](const json& task) { return task["title"] == "newest"; }),
                 tasks.end());
     edit(doc);
     EXPECT_FALSE(find("newest"));
@@ -435,9 +437,9 @@ TEST_F(StoreMergeTest, RepeatedIdsPartAtLoadAndMerge) {
     ASSERT_TRUE(find("pasted"));
     EXPECT_NE(find("pasted")->id, parent);
     s().deleteTask(find("pasted")->id);
-    EXPECT_TRUE(s().task(parent));
+    EXPECT_TRUE(taskWithID(s().tasks.get(), parent));
 
-    files.put(url, doc.dump());
+    files.put(path, doc.dump());
     open();
     std::unordered_set<UUID> ids;
     for (const TaskItem& task : s().tasks.get())
@@ -456,7 +458,7 @@ TEST_F(StoreMergeTest, RemovalWaitsWhileNoCopyCanBeKept) {
     queue.advance(1);
     EXPECT_TRUE(s().tasks.get().empty());
     EXPECT_FALSE(s().hasUnwrittenChanges());
-    EXPECT_EQ(files.filesIn(url.parent_path()).size(), 2u); // the file and the copy
+    EXPECT_EQ(files.filesIn(path.parent_path()).size(), 2u); // the file and the copy
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "core/model/TaskViews.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <algorithm>
@@ -56,7 +57,8 @@ class StoreNotificationTest : public ::testing::Test, protected test::StoreTestB
                 if (!listExists(item.listID)) halfDone.push_back(item.title + " in a list that is gone");
             if (const auto& selected = store->prefs.get().selectedListID; selected && !listExists(*selected))
                 halfDone.push_back("the selected list is gone");
-            if (const auto& timed = store->timer.get().taskID; timed && !store->task(*timed))
+            if (const auto& timed = store->timer.get().taskID;
+                timed && !taskWithID(store->tasks.get(), *timed))
                 halfDone.push_back("the timer's task is gone");
         };
         for (const ObservedBase* value : std::initializer_list<const ObservedBase*>{
@@ -80,11 +82,11 @@ TEST_F(StoreNotificationTest, DeletingAListAndUndoingItAreEachToldOnceAndWhole) 
 
 TEST_F(StoreNotificationTest, AnOutsideEditThatReplacesTheListsIsToldOnceAndWhole) {
     store->saveNow();
-    auto document = nlohmann::json::parse(*files.contents(url));
+    auto document = nlohmann::json::parse(*files.contents(path));
     document["lists"] =
         nlohmann::json::array({{{"id", "33333333-3333-4333-8333-333333333333"}, {"name", "Home"}}});
     document.erase("tasks");
-    files.put(url, document.dump());
+    files.put(path, document.dump());
     watcher.fire();
     queue.advance(0.3);
     EXPECT_EQ(store->lists.get().size(), 1u);

@@ -18,11 +18,11 @@ class StoreOutsideWriterTest : public ::testing::Test, protected test::StoreTest
     }
     // The file as another program leaves it, and the folder event it brings.
     void write(const std::string& bytes) {
-        files.put(url, bytes);
+        files.put(path, bytes);
         watcher.fire();
     }
     std::string withTask(const std::string& title) {
-        json doc = json::parse(*files.contents(url));
+        json doc = json::parse(*files.contents(path));
         doc["tasks"].push_back({{"title", title}});
         return doc.dump(1);
     }
@@ -41,13 +41,13 @@ class StoreOutsideWriterTest : public ::testing::Test, protected test::StoreTest
     }
     std::string corruptCopy() const {
         const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(clock.now().time_since_epoch());
-        return url.string() + ".corrupt-" + std::to_string(seconds.count());
+        return path.string() + ".corrupt-" + std::to_string(seconds.count());
     }
-    std::size_t fileCount() const { return files.filesIn(url.parent_path()).size(); }
+    std::size_t fileCount() const { return files.filesIn(path.parent_path()).size(); }
     // The file a save displaced, under its temporary name.
     std::filesystem::path displaced() const {
-        for (const auto& path : files.filesIn(url.parent_path()))
-            if (path.filename().string().find(".tmp") != std::string::npos) return path;
+        for (const auto& file : files.filesIn(path.parent_path()))
+            if (file.filename().string().find(".tmp") != std::string::npos) return file;
         return {};
     }
 };
@@ -59,7 +59,7 @@ TEST_F(StoreOutsideWriterTest, HalfWrittenFileIsNotOverwrittenAndTheCompletedWri
     queue.advance(0.2);
     write(half);
     queue.advance(1.0);
-    EXPECT_EQ(files.contents(url), half);
+    EXPECT_EQ(files.contents(path), half);
     EXPECT_EQ(writes(), 1u);
 
     write(full);
@@ -84,7 +84,7 @@ TEST_F(StoreOutsideWriterTest, UndecodableEditIsCopiedAsideBeforeTheSaveReplaces
         last = typo + std::string(static_cast<std::size_t>(i), ' ');
         write(last);
         queue.advance(0.5);
-        EXPECT_EQ(files.contents(url), last);
+        EXPECT_EQ(files.contents(path), last);
     }
     queue.advance(0.49);
     EXPECT_EQ(writes(), 1u);
@@ -114,7 +114,7 @@ TEST_F(StoreOutsideWriterTest, WriteLandingDuringASaveIsMergedNeverReplaced) {
         writer.hold = true; // the save is read and handed over, and the disk is slow
         store->addTask("mine " + title);
         queue.advance(0.4);
-        files.put(url, theirs); // the other program's rename lands before the save's
+        files.put(path, theirs); // the other program's rename lands before the save's
         writer.complete();
         writer.hold = false;
         watcher.fire();
@@ -131,7 +131,7 @@ TEST_F(StoreOutsideWriterTest, InPlaceWriterPausingPastTheWaitIsMergedFromTheFil
     const std::string full = withTask("in place");
     store->addTask("mine");
     queue.advance(0.2);
-    files.holdOpen(url);
+    files.holdOpen(path);
     write(full.substr(0, full.size() / 2));
     queue.advance(3); // the save waited two seconds, then went in
     EXPECT_EQ(writes(), 2u);
@@ -174,7 +174,7 @@ TEST_F(StoreOutsideWriterTest, DisplacedFileIsKeptWhereItsWriterCannotBeToldAndM
     store->saveNow(SaveOccasion::quit);
     const std::string log = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(files.contents(held));
-    EXPECT_NE(log.find("was still going on at quit; it is kept as " + url.string() + ".corrupt-"),
+    EXPECT_NE(log.find("was still going on at quit; it is kept as " + path.string() + ".corrupt-"),
               std::string::npos)
         << log;
     EXPECT_TRUE(hasTask("mine"));
@@ -211,7 +211,7 @@ TEST_F(StoreOutsideWriterTest, QuitWaitsBrieflyThenCopiesOrMerges) {
     write(full.substr(0, 10));
     watcher.onWait = [&](double) {
         clock.advance(0.05);
-        files.put(url, full);
+        files.put(path, full);
         return true;
     };
     const std::size_t before = fileCount();
@@ -226,7 +226,7 @@ TEST_F(StoreOutsideWriterTest, CopyThatCannotBeMadeKeepsTheFile) {
     write(typo);
     files.failingWrites.insert(corruptCopy());
     store->saveNow(SaveOccasion::quit);
-    EXPECT_EQ(files.contents(url), typo);
+    EXPECT_EQ(files.contents(path), typo);
     // Another try, once a copy can be made.
     files.failingWrites.clear();
     store->addTask("mine");
@@ -241,9 +241,9 @@ TEST_F(StoreOutsideWriterTest, EmptiedOrRemovedFileIsWrittenBackAtOnce) {
         files.exchanges = exchanges;
         for (const bool removed : {false, true}) {
             if (removed)
-                files.remove(url);
+                files.remove(path);
             else
-                files.put(url, "");
+                files.put(path, "");
             watcher.fire();
             queue.advance(0.7);
             EXPECT_TRUE(savedAsHeld()) << exchanges << removed;
@@ -254,7 +254,7 @@ TEST_F(StoreOutsideWriterTest, EmptiedOrRemovedFileIsWrittenBackAtOnce) {
 
 TEST_F(StoreOutsideWriterTest, SaveStillBeingWrittenIsTheStoresOwn) {
     writer.hold = true; // a slow disk
-    const auto before = files.contents(url);
+    const auto before = files.contents(path);
     store->addTask("mine");
     store->saveNow();
     const auto saved = store->lastOnDisk();
@@ -268,7 +268,7 @@ TEST_F(StoreOutsideWriterTest, SaveStillBeingWrittenIsTheStoresOwn) {
     writer.complete();
     watcher.fire();
     queue.advance(0.3);
-    EXPECT_EQ(store->lastOnDisk(), files.contents(url));
+    EXPECT_EQ(store->lastOnDisk(), files.contents(path));
     EXPECT_EQ(store->lastOnDisk(), saved);
 
     // A write that fails leaves the bytes remembered before it.

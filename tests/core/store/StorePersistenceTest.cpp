@@ -1,3 +1,5 @@
+#include "core/model/TaskViews.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <algorithm>
@@ -27,10 +29,10 @@ TEST_F(StorePersistenceTest, FirstStartHasOneSelectedListAndWritesNothing) {
     EXPECT_EQ(store.now.get(), clock.now());
     EXPECT_FALSE(store.lastOnDisk());
     // The folder is made for the watcher, which watches it.
-    EXPECT_TRUE(files.hasFolder(url.parent_path()));
-    EXPECT_EQ(watcher.folder(), url.parent_path());
+    EXPECT_TRUE(files.hasFolder(path.parent_path()));
+    EXPECT_EQ(watcher.folder(), path.parent_path());
     // What a save killed halfway in an earlier run left is tidied away.
-    EXPECT_EQ(files.tidied, std::vector<std::filesystem::path>{url});
+    EXPECT_EQ(files.tidied, std::vector<std::filesystem::path>{path});
 
     queue.advance(60);
     EXPECT_EQ(writes(), 0u);
@@ -48,7 +50,7 @@ TEST_F(StorePersistenceTest, LoadsTheDocumentAndRepairsAStaleSelection) {
     EXPECT_EQ(store.lists.get(), snapshot.lists);
     EXPECT_EQ(store.prefs.get().focusMinutes, 50);
     EXPECT_EQ(store.prefs.get().selectedListID, *UUID::parse(work));
-    EXPECT_EQ(store.lastOnDisk(), files.contents(url));
+    EXPECT_EQ(store.lastOnDisk(), files.contents(path));
     EXPECT_EQ(store.bonsai.get(), BonsaiProgress{}); // no "bonsai" in the document
     EXPECT_EQ(writes(), 0u);                         // the repair waits for the next save
 
@@ -75,7 +77,7 @@ TEST_F(StorePersistenceTest, HandEditedOrdersAreRepairedAtStartAndANewTaskStillC
 
     Store& store = open();
     std::vector<std::string> shown;
-    for (const TaskItem& item : store.visibleOpenTasks())
+    for (const TaskItem& item : visibleOpenTasks(store.tasks.get(), store.lists.get(), store.prefs.get()))
         shown.push_back(item.title);
     EXPECT_EQ(shown, (std::vector<std::string>{"no order either", "no order", "placed"}));
     for (const TaskItem& item : store.tasks.get())
@@ -83,12 +85,12 @@ TEST_F(StorePersistenceTest, HandEditedOrdersAreRepairedAtStartAndANewTaskStillC
 
     // Far from zero, one less is the same number: the new task still goes above.
     test::edit(store, &Snapshot::tasks, [](std::vector<TaskItem>& all) { all[0].order = -1.7e308; });
-    EXPECT_LT(store.task(*store.addTask("new"))->order, -1.7e308);
+    EXPECT_LT(taskWithID(store.tasks.get(), *store.addTask("new"))->order, -1.7e308);
     // At the lowest number the list is numbered afresh.
     test::edit(store, &Snapshot::tasks,
                [](std::vector<TaskItem>& all) { all[1].order = std::numeric_limits<double>::lowest(); });
     const UUID top = *store.addTask("top");
-    EXPECT_EQ(store.visibleOpenTasks().front().id, top);
+    EXPECT_EQ(visibleOpenTasks(store.tasks.get(), store.lists.get(), store.prefs.get()).front().id, top);
     for (const TaskItem& item : store.tasks.get())
         EXPECT_TRUE(std::isfinite(item.order)) << item.title;
 }
@@ -114,14 +116,15 @@ TEST_F(StorePersistenceTest, TasksTheFileLeftOutOfEveryViewAreShownAtStart) {
     testing::internal::CaptureStderr();
     Store& first = open();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "vesk: 3 tasks of " + url.string() + " had no list or parent to show in; put back in a list\n");
+              "vesk: 3 tasks of " + path.string() +
+                  " had no list or parent to show in; put back in a list\n");
     std::vector<std::string> shown;
-    for (const TaskItem& item : first.visibleOpenTasks())
+    for (const TaskItem& item : visibleOpenTasks(first.tasks.get(), first.lists.get(), first.prefs.get()))
         shown.push_back(item.title);
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ(shown, (std::vector<std::string>{"in no list", "loop a", "under a missing one"}));
-    ASSERT_EQ(first.subtasks(snapshot.tasks[1].id, true).size(), 1u);
-    EXPECT_EQ(first.subtasks(snapshot.tasks[1].id, true)[0].title, "loop b");
+    ASSERT_EQ(subtasksOf(first.tasks.get(), snapshot.tasks[1].id, true).size(), 1u);
+    EXPECT_EQ(subtasksOf(first.tasks.get(), snapshot.tasks[1].id, true)[0].title, "loop b");
 
     // A file without lists: its tasks land in the list a first start makes; a sound file is
     // left as it is, without a word.
@@ -130,7 +133,7 @@ TEST_F(StorePersistenceTest, TasksTheFileLeftOutOfEveryViewAreShownAtStart) {
     putDocument(snapshot);
     testing::internal::CaptureStderr();
     Store& second = open();
-    EXPECT_EQ(second.visibleOpenTasks().size(), 1u);
+    EXPECT_EQ(visibleOpenTasks(second.tasks.get(), second.lists.get(), second.prefs.get()).size(), 1u);
     EXPECT_NE(testing::internal::GetCapturedStderr(), "");
     second.saveNow();
     testing::internal::CaptureStderr();
@@ -139,13 +142,13 @@ TEST_F(StorePersistenceTest, TasksTheFileLeftOutOfEveryViewAreShownAtStart) {
 }
 
 TEST_F(StorePersistenceTest, UndecodableFileIsCopiedAsideThenReplaced) {
-    files.put(url, "{\"lists\": [");
+    files.put(path, "{\"lists\": [");
     testing::internal::CaptureStderr();
     Store& store = open();
-    const auto corrupt = url.string() + ".corrupt-1773057600";
+    const auto corrupt = path.string() + ".corrupt-1773057600";
     // Where the user's data went, and where the file stopped making sense.
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "vesk: " + url.string() +
+              "vesk: " + path.string() +
                   " does not decode (line 1, column 12: the document ends early); it is kept as " + corrupt +
                   ", and Vesk starts without it\n");
     EXPECT_EQ(files.contents(corrupt), "{\"lists\": [");
@@ -153,7 +156,7 @@ TEST_F(StorePersistenceTest, UndecodableFileIsCopiedAsideThenReplaced) {
     EXPECT_EQ(store.lists.get()[0].name, "My Tasks");
     EXPECT_EQ(store.lastOnDisk(), "{\"lists\": [");
 
-    store.scheduleSave();
+    store.writePrefs([](Prefs& p) { p.sound = false; });
     queue.advance(0.4);
     ASSERT_TRUE(onDisk());
     EXPECT_EQ(onDisk()->lists, store.lists.get());
@@ -164,7 +167,7 @@ TEST_F(StorePersistenceTest, AFileReadAheadCountsOnlyWhileItStillHoldsTheBytesRe
     Snapshot first;
     first.lists = {list(work, "Work")};
     putDocument(first);
-    auto ahead = readDataFileAhead(url, files, clock.now()).get();
+    auto ahead = readDataFileAhead(path, files, clock.now()).get();
     ASSERT_TRUE(ahead && ahead->snapshot);
     EXPECT_EQ(ahead->snapshot->lists, first.lists);
 
@@ -173,7 +176,7 @@ TEST_F(StorePersistenceTest, AFileReadAheadCountsOnlyWhileItStillHoldsTheBytesRe
     second.lists = {list(home, "Home")};
     putDocument(second);
     EXPECT_EQ(open(ahead).lists.get(), second.lists);
-    EXPECT_EQ(store->lastOnDisk(), files.contents(url));
+    EXPECT_EQ(store->lastOnDisk(), files.contents(path));
 
     // Unchanged: its decoded document is taken as it is.
     putDocument(first);
@@ -181,41 +184,40 @@ TEST_F(StorePersistenceTest, AFileReadAheadCountsOnlyWhileItStillHoldsTheBytesRe
     EXPECT_EQ(open(ahead).lists.get()[0].name, "Decoded ahead");
 
     // Undecodable bytes are copied aside, as any.
-    files.put(url, "{\"lists\": [");
-    EXPECT_FALSE(readDataFileAhead(url, files, clock.now()).get()->snapshot);
-    open(readDataFileAhead(url, files, clock.now()).get());
-    EXPECT_EQ(files.contents(url.string() + ".corrupt-1773057600"), "{\"lists\": [");
+    files.put(path, "{\"lists\": [");
+    EXPECT_FALSE(readDataFileAhead(path, files, clock.now()).get()->snapshot);
+    open(readDataFileAhead(path, files, clock.now()).get());
+    EXPECT_EQ(files.contents(path.string() + ".corrupt-1773057600"), "{\"lists\": [");
     EXPECT_EQ(store->lists.get()[0].name, "My Tasks");
     // A file gone since is no document.
-    auto gone = readDataFileAhead(url, files, clock.now()).get();
-    files.remove(url);
+    auto gone = readDataFileAhead(path, files, clock.now()).get();
+    files.remove(path);
     EXPECT_EQ(open(gone).lists.get()[0].name, "My Tasks");
     EXPECT_FALSE(store->lastOnDisk());
 }
 
 TEST_F(StorePersistenceTest, FileThatCannotBeReadOrBackedUpIsNeverOverwritten) {
     // Present but unreadable (permissions, an I/O error): the user's history is in there.
-    files.put(url, "history");
-    files.failingReads.insert(url);
+    files.put(path, "history");
+    files.failingReads.insert(path);
     {
         Store& store = open();
         store.writePrefs([](Prefs& p) { p.sound = false; });
-        store.scheduleSave();
         queue.advance(1);
         store.saveNow();
-        EXPECT_EQ(files.contents(url), "history");
+        EXPECT_EQ(files.contents(path), "history");
         EXPECT_EQ(writes(), 0u);
     }
     // Undecodable, and the copy beside it cannot be made: replacing it would lose it.
     files.failingReads.clear();
-    files.put(url, "not json");
+    files.put(path, "not json");
     const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(clock.now().time_since_epoch());
-    files.failingWrites.insert(url.string() + ".corrupt-" + std::to_string(seconds.count()));
+    files.failingWrites.insert(path.string() + ".corrupt-" + std::to_string(seconds.count()));
     open().saveNow();
-    EXPECT_EQ(files.contents(url), "not json");
+    EXPECT_EQ(files.contents(path), "not json");
 
     // A missing file is no such case.
-    files.remove(url);
+    files.remove(path);
     open().saveNow();
     EXPECT_EQ(writes(), 1u);
 }
@@ -232,14 +234,14 @@ TEST_F(StorePersistenceTest, TenChangesMakeOneWriteAfterTheLast) {
     queue.advance(0.01);
     EXPECT_EQ(writes(), 1u);
     EXPECT_EQ(onDisk()->prefs.breakMinutes, 10);
-    EXPECT_EQ(store.lastOnDisk(), files.contents(url));
+    EXPECT_EQ(store.lastOnDisk(), files.contents(path));
     queue.advance(10);
     EXPECT_EQ(writes(), 1u);
 }
 
 TEST_F(StorePersistenceTest, SaveNowWritesAtOnceAndCancelsThePendingSave) {
     Store& store = open();
-    store.scheduleSave();
+    store.writePrefs([](Prefs& p) { p.sound = false; });
     queue.advance(0.2);
     store.saveNow();
     EXPECT_EQ(writes(), 1u);
@@ -247,7 +249,7 @@ TEST_F(StorePersistenceTest, SaveNowWritesAtOnceAndCancelsThePendingSave) {
     queue.advance(1);
     EXPECT_EQ(writes(), 1u);
     // The folder is created when it went missing.
-    EXPECT_TRUE(files.hasFolder(url.parent_path()));
+    EXPECT_TRUE(files.hasFolder(path.parent_path()));
 }
 
 TEST_F(StorePersistenceTest, ASaveWritesOnlyWhatTheFileDoesNotHold) {
@@ -267,7 +269,7 @@ TEST_F(StorePersistenceTest, ASaveWritesOnlyWhatTheFileDoesNotHold) {
     EXPECT_EQ(writes(), 0u);
 
     // A file gone from the disk is written again, whatever the store last read from it.
-    files.remove(url);
+    files.remove(path);
     store.saveNow(SaveOccasion::quit);
     EXPECT_EQ(writes(), 1u);
     EXPECT_EQ(onDisk()->lists, snapshot.lists);
@@ -289,12 +291,12 @@ TEST_F(StorePersistenceTest, FailedWriteKeepsTheRememberedBytes) {
     store.writePrefs([](Prefs& p) { p.sound = false; });
     store.saveNow();
     EXPECT_EQ(store.lastOnDisk(), written);
-    EXPECT_EQ(files.contents(url), written);
+    EXPECT_EQ(files.contents(path), written);
 
     files.failAllWrites = false;
     store.saveNow();
     EXPECT_NE(store.lastOnDisk(), written);
-    EXPECT_EQ(store.lastOnDisk(), files.contents(url));
+    EXPECT_EQ(store.lastOnDisk(), files.contents(path));
 }
 
 TEST_F(StorePersistenceTest, FolderEventsAreDebouncedAndOwnWritesRecognised) {
@@ -308,18 +310,18 @@ TEST_F(StorePersistenceTest, FolderEventsAreDebouncedAndOwnWritesRecognised) {
     EXPECT_EQ(queue.pendingCount(), 0u); // the re-read changed nothing and scheduled nothing
 
     // An outside edit, written in three bursts: one check, 0.3 s after the last event.
-    files.put(url, "{}");
+    files.put(path, "{}");
     queue.advance(0.2);
-    files.put(url, "{ }");
+    files.put(path, "{ }");
     queue.advance(0.2);
-    files.put(url, "{  }");
+    files.put(path, "{  }");
     queue.advance(0.29);
     EXPECT_EQ(store.lastOnDisk(), own);
     queue.advance(0.01);
     EXPECT_EQ(store.lastOnDisk(), "{  }");
 
     // Deleting the file is an event too, but nothing can be read: nothing changes.
-    files.remove(url);
+    files.remove(path);
     queue.advance(0.3);
     EXPECT_EQ(store.lastOnDisk(), "{  }");
 }
@@ -327,7 +329,6 @@ TEST_F(StorePersistenceTest, FolderEventsAreDebouncedAndOwnWritesRecognised) {
 TEST_F(StorePersistenceTest, DestroyedStoreLeavesNothingScheduled) {
     Store& store = open();
     store.start(TimerMode::stopwatch, std::nullopt);
-    store.scheduleSave();
     watcher.fire();
     EXPECT_EQ(queue.pendingCount(), 3u); // ticker, save, check
     this->store.reset();
@@ -356,7 +357,7 @@ TEST_F(StorePersistenceTest, OlderLayoutTreeIsAdoptedIntoTheGarden) {
     EXPECT_EQ(tree.cubesGrown, 39);
     EXPECT_FALSE(store.bonsai.get().legacyIteration);
     store.saveNow();
-    EXPECT_EQ(files.contents(url)->find("\"iteration\""), std::string::npos);
+    EXPECT_EQ(files.contents(path)->find("\"iteration\""), std::string::npos);
     EXPECT_EQ(open().bonsai.get().garden.size(), 1u); // adopted once
 
     // Without gains or an iteration: planted now, one cube shown.
@@ -387,7 +388,7 @@ TEST_F(StorePersistenceTest, RunningTimerResumesTickingAfterARestart) {
     Store& second = open();
     EXPECT_TRUE(second.isTicking());
     queue.advance(1);
-    EXPECT_DOUBLE_EQ(second.shownTime(), 631);
+    EXPECT_DOUBLE_EQ(shownTime(second.timer.get(), second.prefs.get(), second.now.get()), 631);
 }
 
 } // namespace

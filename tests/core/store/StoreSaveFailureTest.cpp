@@ -43,11 +43,11 @@ TEST_F(StoreSaveFailureTest, FailedWriteIsRetriedUntilItLandsAndReportedOnce) {
     EXPECT_TRUE(savedWith("second"));
     EXPECT_FALSE(store->hasUnwrittenChanges());
     queue.advance(120);
-    const std::string path = url.string();
-    EXPECT_EQ(GetCapturedStderr(), "vesk: cannot save " + path + ": No space left on device; trying again\n" +
-                                       "vesk: cannot save " + path +
-                                       ": Read-only file system; trying again\n" + "vesk: saved " + path +
-                                       " again\n");
+    const std::string shown = path.string();
+    EXPECT_EQ(GetCapturedStderr(), "vesk: cannot save " + shown +
+                                       ": No space left on device; trying again\n" + "vesk: cannot save " +
+                                       shown + ": Read-only file system; trying again\n" + "vesk: saved " +
+                                       shown + " again\n");
 }
 
 TEST_F(StoreSaveFailureTest, QuitWithAChangeNotWrittenSaysSo) {
@@ -58,7 +58,7 @@ TEST_F(StoreSaveFailureTest, QuitWithAChangeNotWrittenSaysSo) {
     const std::string log = GetCapturedStderr();
     EXPECT_TRUE(store->hasUnwrittenChanges());
     EXPECT_NE(
-        log.find("vesk: quitting with changes not saved to " + url.string() + ": No space left on device"),
+        log.find("vesk: quitting with changes not saved to " + path.string() + ": No space left on device"),
         std::string::npos)
         << log;
 }
@@ -68,16 +68,17 @@ TEST_F(StoreSaveFailureTest, FileUnreadableAtStartIsNeverWrittenOverAndTakenUpOn
     Snapshot history;
     history.lists = {TaskList{*UUID::parse("11111111-1111-4111-8111-111111111111"), "Work"}};
     history.tasks = {TaskItem{.id = UUID::random(random), .listID = history.lists[0].id, .title = "old"}};
-    history.sessions.push_back(FocusSession{.id = UUID::random(random), .duration = 1500, .fullPomodoro = true});
+    history.sessions.push_back(
+        FocusSession{.id = UUID::random(random), .duration = 1500, .fullPomodoro = true});
     history.prefs.onboarded = true;
     history.prefs.focusMinutes = 50;
     putDocument(history);
-    const std::string bytes = *files.contents(url);
-    files.failingReads.insert(url);
+    const std::string bytes = *files.contents(path);
+    files.failingReads.insert(path);
     CaptureStderr();
     Store& store = open();
-    const std::string path = url.string();
-    EXPECT_EQ(GetCapturedStderr(), "vesk: cannot read " + path +
+    const std::string shown = path.string();
+    EXPECT_EQ(GetCapturedStderr(), "vesk: cannot read " + shown +
                                        ": Permission denied; starting without it, which is taken up once it "
                                        "can be read and never written over\n");
 
@@ -87,12 +88,12 @@ TEST_F(StoreSaveFailureTest, FileUnreadableAtStartIsNeverWrittenOverAndTakenUpOn
     store.addTask("typed");
     queue.advance(10);
     store.saveNow(SaveOccasion::quit);
-    EXPECT_EQ(files.contents(url), bytes);
+    EXPECT_EQ(files.contents(path), bytes);
     EXPECT_TRUE(store.hasUnwrittenChanges());
     EXPECT_EQ(GetCapturedStderr(),
-              "vesk: cannot save " + path +
+              "vesk: cannot save " + shown +
                   ": it cannot be read (Permission denied), and is not written over; trying again\n" +
-                  "vesk: quitting with changes not saved to " + path +
+                  "vesk: quitting with changes not saved to " + shown +
                   ": it cannot be read (Permission denied), and is not written over\n");
 
     // Readable again (chmod 600): the file's document is taken up with the typed task in its
@@ -101,9 +102,9 @@ TEST_F(StoreSaveFailureTest, FileUnreadableAtStartIsNeverWrittenOverAndTakenUpOn
     CaptureStderr();
     watcher.fire();
     queue.advance(0.7);
-    EXPECT_EQ(GetCapturedStderr(), "vesk: " + path +
+    EXPECT_EQ(GetCapturedStderr(), "vesk: " + shown +
                                        " can be read now; what was done meanwhile is added to it\n" +
-                                       "vesk: saved " + path + " again\n");
+                                       "vesk: saved " + shown + " again\n");
     EXPECT_FALSE(store.hasUnwrittenChanges());
     const auto saved = onDisk();
     ASSERT_TRUE(saved);
@@ -119,19 +120,19 @@ TEST_F(StoreSaveFailureTest, FileUnreadableAtStartIsNeverWrittenOverAndTakenUpOn
 
 TEST_F(StoreSaveFailureTest, FolderInTheFilesPlaceIsNeverMovedAndFailsTheSave) {
     // At start-up: nothing is written until it is a file again.
-    files.remove(url);
-    files.createDirectories(url);
+    files.remove(path);
+    files.createDirectories(path);
     CaptureStderr();
     open().addTask("typed");
     queue.advance(5);
-    EXPECT_TRUE(files.hasFolder(url));
+    EXPECT_TRUE(files.hasFolder(path));
     EXPECT_TRUE(store->hasUnwrittenChanges());
     EXPECT_NE(
-        GetCapturedStderr().find("cannot save " + url.string() + ": it cannot be read (Is a directory)"),
+        GetCapturedStderr().find("cannot save " + path.string() + ": it cannot be read (Is a directory)"),
         std::string::npos);
 
     // The folder goes: the typed task is written at once.
-    files.removeFolder(url);
+    files.removeFolder(path);
     watcher.fire();
     queue.advance(0.7);
     EXPECT_TRUE(savedWith("typed"));
@@ -140,38 +141,38 @@ TEST_F(StoreSaveFailureTest, FolderInTheFilesPlaceIsNeverMovedAndFailsTheSave) {
 
 TEST_F(StoreSaveFailureTest, CopyAsideThatCannotBeMadeIsAFailedSave) {
     // A full disk, and a file another program left cut short.
-    const std::string cut = files.contents(url)->substr(0, 40);
-    files.put(url, cut);
+    const std::string cut = files.contents(path)->substr(0, 40);
+    files.put(path, cut);
     files.failAllWrites = true;
     CaptureStderr();
     store->addTask("typed");
     queue.advance(5);
-    EXPECT_EQ(files.contents(url), cut);
+    EXPECT_EQ(files.contents(path), cut);
     EXPECT_TRUE(store->hasUnwrittenChanges());
     // Unreadable a while, then readable as it was: it still exists nowhere else.
-    files.failingReads.insert(url);
+    files.failingReads.insert(path);
     watcher.fire();
     queue.advance(5);
     files.failingReads.clear();
     watcher.fire();
     queue.advance(5);
-    EXPECT_EQ(files.contents(url), cut);
+    EXPECT_EQ(files.contents(path), cut);
     // Space comes back: the copy is made, the file replaced, and both are said.
     files.failAllWrites = false;
     queue.advance(30);
     EXPECT_TRUE(savedWith("typed"));
     EXPECT_FALSE(store->hasUnwrittenChanges());
-    const auto aside = files.filesIn(url.parent_path());
+    const auto aside = files.filesIn(path.parent_path());
     EXPECT_TRUE(std::any_of(aside.begin(), aside.end(), [&](const std::filesystem::path& path) {
         return path.filename().string().starts_with("data.json.corrupt-") && files.contents(path) == cut;
     }));
     const std::string log = GetCapturedStderr();
-    EXPECT_NE(log.find("vesk: cannot save " + url.string() +
+    EXPECT_NE(log.find("vesk: cannot save " + path.string() +
                        ": it holds what does not decode, of which no copy can be kept beside it (No space "
                        "left on device), and is not written over without one; trying again\n"),
               std::string::npos)
         << log;
-    EXPECT_NE(log.find("vesk: saved " + url.string() + " again\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("vesk: saved " + path.string() + " again\n"), std::string::npos) << log;
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "core/model/TaskViews.hpp"
 #include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
@@ -191,9 +192,9 @@ TEST_F(StoreTasksTest, ClearCompletedTakesTheCurrentListsDoneTasksAndMayOrphanSu
     EXPECT_EQ(s().undoLabel.get(), "Deleted 4 completed");
     ASSERT_EQ(s().tasks.get().size(), 1u);
     EXPECT_EQ(s().tasks.get()[0].id, open);
-    EXPECT_TRUE(s().visibleOpenTasks().empty());
-    EXPECT_TRUE(s().allOpenTasks().empty());
-    EXPECT_EQ(s().openCount(), 0u);
+    EXPECT_TRUE(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get()).empty());
+    EXPECT_TRUE(allOpenTasks(s().tasks.get(), s().lists.get()).empty());
+    EXPECT_EQ(openCount(s().tasks.get()), 0u);
 
     s().writePrefs([](Prefs& p) { p.starredView = true; });
     s().undo();
@@ -206,16 +207,20 @@ TEST_F(StoreTasksTest, StarredViewSortsAndReorderingByVisibleIndex) {
     const UUID a = add("a");
     const UUID b = add("b");
     const UUID c = add("c");
-    EXPECT_EQ(titles(s().visibleOpenTasks()), (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(titles(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get())),
+              (std::vector<std::string>{"c", "b", "a"}));
 
     // Dropped onto a task below, directly below it; onto one above, directly above.
     s().moveVisible(c, a);
-    EXPECT_EQ(titles(s().visibleOpenTasks()), (std::vector<std::string>{"b", "a", "c"}));
+    EXPECT_EQ(titles(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get())),
+              (std::vector<std::string>{"b", "a", "c"}));
     s().moveVisible(c, b);
-    EXPECT_EQ(titles(s().visibleOpenTasks()), (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(titles(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get())),
+              (std::vector<std::string>{"c", "b", "a"}));
     s().moveVisible(c, c);
     s().moveVisible(std::set<std::size_t>{0, 2}, 2);
-    EXPECT_EQ(titles(s().visibleOpenTasks()), (std::vector<std::string>{"b", "c", "a"}));
+    EXPECT_EQ(titles(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get())),
+              (std::vector<std::string>{"b", "c", "a"}));
     EXPECT_EQ(at(b).order, 0);
     EXPECT_EQ(at(a).order, 2);
     const auto before = s().tasks.get();
@@ -227,7 +232,8 @@ TEST_F(StoreTasksTest, StarredViewSortsAndReorderingByVisibleIndex) {
     s().update(a, [&](TaskItem& item) { item.due = clock.now(); });
     s().update(c, [&](TaskItem& item) { item.due = clock.now(); });
     s().writePrefs([](Prefs& p) { p.sortByDate = true; });
-    EXPECT_EQ(titles(s().visibleOpenTasks()), (std::vector<std::string>{"c", "a", "b"}));
+    EXPECT_EQ(titles(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get())),
+              (std::vector<std::string>{"c", "a", "b"}));
     s().moveVisible(std::set<std::size_t>{}, 0);
     EXPECT_FALSE(s().prefs.get().sortByDate);
 
@@ -238,10 +244,11 @@ TEST_F(StoreTasksTest, StarredViewSortsAndReorderingByVisibleIndex) {
     const UUID sub = add("sub", starred);
     EXPECT_TRUE(at(starred).starred);
     EXPECT_FALSE(at(sub).starred);
-    EXPECT_EQ(titles(s().visibleOpenTasks()), (std::vector<std::string>{"starred", "a"}));
-    EXPECT_FALSE(s().currentList());
-    EXPECT_TRUE(s().visibleCompleted().empty());
-    EXPECT_EQ(s().targetListID(), s().lists.get()[0].id);
+    EXPECT_EQ(titles(visibleOpenTasks(s().tasks.get(), s().lists.get(), s().prefs.get())),
+              (std::vector<std::string>{"starred", "a"}));
+    EXPECT_FALSE(currentList(s().lists.get(), s().prefs.get()));
+    EXPECT_TRUE(visibleCompleted(s().tasks.get(), s().lists.get(), s().prefs.get()).empty());
+    EXPECT_EQ(targetListID(s().lists.get(), s().prefs.get()), s().lists.get()[0].id);
 }
 
 TEST_F(StoreTasksTest, MovingGoesToTheTopAndSubtasksBecomeTopLevel) {
@@ -270,9 +277,10 @@ TEST_F(StoreTasksTest, MovingGoesToTheTopAndSubtasksBecomeTopLevel) {
     queue.advance(0.4);
     EXPECT_EQ(writes(), writesBefore + 1);
 
-    EXPECT_EQ(titles(s().allOpenTasks()), (std::vector<std::string>{"sub", "grandchild", "w", "a"}));
-    EXPECT_EQ(s().openCount(), 3u);
-    EXPECT_EQ(s().title(std::nullopt), std::nullopt);
+    EXPECT_EQ(titles(allOpenTasks(s().tasks.get(), s().lists.get())),
+              (std::vector<std::string>{"sub", "grandchild", "w", "a"}));
+    EXPECT_EQ(openCount(s().tasks.get()), 3u);
+    EXPECT_EQ(taskTitle(s().tasks.get(), std::nullopt), std::nullopt);
 }
 
 TEST_F(StoreTasksTest, ListsAreNamedSelectedAndDeletedUndoably) {
@@ -319,7 +327,7 @@ TEST_F(StoreTasksTest, FocusTimeAddsTheCurrentRun) {
     s().finish();
     s().start(TimerMode::stopwatch, a);
     queue.advance(12);
-    EXPECT_DOUBLE_EQ(s().focusTime(a), 42);
+    EXPECT_DOUBLE_EQ(focusTime(s().sessions.get(), s().timer.get(), s().now.get(), a), 42);
     EXPECT_EQ(s().statistics().focusByDay().begin()->second, 42);
 }
 

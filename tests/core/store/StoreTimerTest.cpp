@@ -1,4 +1,5 @@
 #include "core/model/IsoDate.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
@@ -39,7 +40,7 @@ TEST_F(StoreTimerTest, FocusPhaseEndLogsExactlyThePhaseLengthThenTheBreakRuns) {
 
     queue.advance(1499);
     EXPECT_EQ(logged(), 0u);
-    EXPECT_DOUBLE_EQ(s().shownTime(), 1);
+    EXPECT_DOUBLE_EQ(shownTime(s().timer.get(), s().prefs.get(), s().now.get()), 1);
     queue.advance(1);
     ASSERT_EQ(logged(), 1u);
     EXPECT_EQ(lastSession().duration, 1500);
@@ -55,13 +56,13 @@ TEST_F(StoreTimerTest, FocusPhaseEndLogsExactlyThePhaseLengthThenTheBreakRuns) {
     EXPECT_EQ(s().timer.get().runningSince, clock.now());
     EXPECT_EQ(s().timer.get().segmentStart, clock.now());
     EXPECT_TRUE(ticking());
-    EXPECT_EQ(s().liveFocus(), 0);
+    EXPECT_EQ(liveFocus(s().timer.get(), s().now.get()), 0);
 
     // The break's end makes the timer idle and logs nothing.
     queue.advance(300);
     EXPECT_EQ(events, (std::vector<TimerEvent>{TimerEvent::focusDone, TimerEvent::breakDone}));
     EXPECT_EQ(logged(), 1u);
-    EXPECT_FALSE(s().isTimerActive());
+    EXPECT_FALSE(isTimerActive(s().timer.get()));
     EXPECT_EQ(s().timer.get().phase, PomoPhase::focus);
     EXPECT_EQ(s().timer.get().taskID, taskID);
     EXPECT_FALSE(ticking());
@@ -87,9 +88,10 @@ TEST_F(StoreTimerTest, WithoutAutoStartTheBreakWaitsForResume) {
     EXPECT_EQ(s().timer.get().phase, PomoPhase::rest);
     EXPECT_FALSE(s().timer.get().runningSince);
     EXPECT_FALSE(s().timer.get().segmentStart);
-    EXPECT_TRUE(s().isTimerActive());
+    EXPECT_TRUE(isTimerActive(s().timer.get()));
     EXPECT_FALSE(ticking());
-    EXPECT_DOUBLE_EQ(s().shownTime(), 120); // the break's length, not yet counting
+    EXPECT_DOUBLE_EQ(shownTime(s().timer.get(), s().prefs.get(), s().now.get()),
+                     120); // the break's length, not yet counting
 
     clock.advance(500);
     s().resume();
@@ -97,7 +99,7 @@ TEST_F(StoreTimerTest, WithoutAutoStartTheBreakWaitsForResume) {
     EXPECT_EQ(s().timer.get().segmentStart, clock.now());
     queue.advance(120);
     EXPECT_EQ(events.back(), TimerEvent::breakDone);
-    EXPECT_FALSE(s().isTimerActive());
+    EXPECT_FALSE(isTimerActive(s().timer.get()));
 }
 
 TEST_F(StoreTimerTest, FinishLogsRunsOfTenSecondsOrMore) {
@@ -106,7 +108,7 @@ TEST_F(StoreTimerTest, FinishLogsRunsOfTenSecondsOrMore) {
     queue.advance(9.9);
     s().finish();
     EXPECT_EQ(logged(), 0u);
-    EXPECT_FALSE(s().isTimerActive());
+    EXPECT_FALSE(isTimerActive(s().timer.get()));
     EXPECT_FALSE(ticking());
 
     const Date second = clock.now();
@@ -127,7 +129,7 @@ TEST_F(StoreTimerTest, FinishLogsRunsOfTenSecondsOrMore) {
     queue.advance(1500 + 100);
     s().finish();
     EXPECT_EQ(logged(), 2u);
-    EXPECT_FALSE(s().isTimerActive());
+    EXPECT_FALSE(isTimerActive(s().timer.get()));
 }
 
 TEST_F(StoreTimerTest, PauseAndResumeAcrossAnHourLogOnlyTheRunningTime) {
@@ -137,8 +139,8 @@ TEST_F(StoreTimerTest, PauseAndResumeAcrossAnHourLogOnlyTheRunningTime) {
     s().pause();
     EXPECT_EQ(s().timer.get().accumulated, 30);
     EXPECT_FALSE(ticking());
-    EXPECT_TRUE(s().isTimerActive());
-    EXPECT_EQ(s().liveFocus(), 30);
+    EXPECT_TRUE(isTimerActive(s().timer.get()));
+    EXPECT_EQ(liveFocus(s().timer.get(), s().now.get()), 30);
 
     queue.advance(3600);
     EXPECT_EQ(s().now.get(), started + std::chrono::seconds(30)); // nothing ticks while paused
@@ -179,7 +181,7 @@ TEST_F(StoreTimerTest, StartAndSetModeFinishTheActiveRunFirst) {
     EXPECT_EQ(lastSession().mode, TimerMode::stopwatch);
     EXPECT_EQ(s().timer.get().taskID, second);
     EXPECT_EQ(s().timer.get().segmentStart, clock.now());
-    EXPECT_EQ(s().elapsed(clock.now()), 0);
+    EXPECT_EQ(elapsedAt(s().timer.get(), clock.now()), 0);
 
     // The same mode: nothing at all.
     queue.advance(1);
@@ -195,7 +197,7 @@ TEST_F(StoreTimerTest, StartAndSetModeFinishTheActiveRunFirst) {
     EXPECT_EQ(logged(), 2u);
     EXPECT_EQ(lastSession().duration, 12);
     EXPECT_EQ(s().timer.get().mode, TimerMode::stopwatch);
-    EXPECT_FALSE(s().isTimerActive());
+    EXPECT_FALSE(isTimerActive(s().timer.get()));
     EXPECT_FALSE(ticking());
 
     // During a break nothing is logged.
@@ -210,12 +212,12 @@ TEST_F(StoreTimerTest, StartAndSetModeFinishTheActiveRunFirst) {
 TEST_F(StoreTimerTest, ReadingsAtTheStoresNow) {
     s().start(TimerMode::stopwatch, std::nullopt);
     queue.advance(90);
-    EXPECT_DOUBLE_EQ(s().progress(), 0.5);
-    EXPECT_DOUBLE_EQ(s().shownTime(), 90);
+    EXPECT_DOUBLE_EQ(timerProgress(s().timer.get(), s().prefs.get(), s().now.get()), 0.5);
+    EXPECT_DOUBLE_EQ(shownTime(s().timer.get(), s().prefs.get(), s().now.get()), 90);
     // Between ticks the readings keep the last tick's time.
     clock.advance(0.3);
-    EXPECT_DOUBLE_EQ(s().shownTime(), 90);
-    EXPECT_DOUBLE_EQ(s().elapsed(clock.now()), 90.3);
+    EXPECT_DOUBLE_EQ(shownTime(s().timer.get(), s().prefs.get(), s().now.get()), 90);
+    EXPECT_DOUBLE_EQ(elapsedAt(s().timer.get(), clock.now()), 90.3);
     s().resetTimer();
 
     s().writePrefs([](Prefs& p) { p.focusMinutes = 0; });
@@ -223,10 +225,11 @@ TEST_F(StoreTimerTest, ReadingsAtTheStoresNow) {
         t.mode = TimerMode::pomodoro;
         t.accumulated = 0.25;
     });
-    EXPECT_DOUBLE_EQ(s().progress(), 0.25); // a phase under 1 s divides by 1
-    EXPECT_EQ(s().shownTime(), 0);          // never negative
+    EXPECT_DOUBLE_EQ(timerProgress(s().timer.get(), s().prefs.get(), s().now.get()),
+                     0.25); // a phase under 1 s divides by 1
+    EXPECT_EQ(shownTime(s().timer.get(), s().prefs.get(), s().now.get()), 0); // never negative
     test::edit(s(), &Snapshot::timer, [](TimerState& t) { t.accumulated = 5; });
-    EXPECT_EQ(s().progress(), 1);
+    EXPECT_EQ(timerProgress(s().timer.get(), s().prefs.get(), s().now.get()), 1);
 }
 
 TEST_F(StoreTimerTest, PhaseThatEndedDuringASuspendEndsOnTheFirstTickAfter) {
@@ -263,7 +266,7 @@ TEST_F(StoreTimerTest, StartFromIdleIgnoresAStaleSegmentStart) {
     // An idle timer that still carries a start, as a hand-edited file may.
     test::edit(s(), &Snapshot::timer,
                [this](TimerState& t) { t.segmentStart = clock.now() - std::chrono::hours(30); });
-    EXPECT_FALSE(s().isTimerActive());
+    EXPECT_FALSE(isTimerActive(s().timer.get()));
     const Date started = clock.now();
     s().start(TimerMode::stopwatch, std::nullopt);
     queue.advance(15);

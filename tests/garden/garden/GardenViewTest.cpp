@@ -49,7 +49,7 @@ class GardenViewTest : public ::testing::Test, protected test::StoreTestBed {
 
     GardenView& show() {
         ui.openGarden();
-        view = std::make_unique<GardenView>(store, ui, thumbs.cache);
+        view = std::make_unique<GardenView>(store, ui, random, thumbs.cache);
         view->resize(378, 400);
         view->show();
         settle();

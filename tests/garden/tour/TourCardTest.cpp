@@ -33,7 +33,7 @@ class TourCardTest : public ::testing::Test, protected test::StoreTestBed {
 TEST_F(TourCardTest, StartSkipsTheSeedlingPageWhenATreeGrowsAlready) {
     store.plant(77);
     ui.setTour(TourStep::welcome);
-    TourCard card(store, ui, thumbs.cache);
+    TourCard card(store, ui, random, thumbs.cache);
     test::click(card.startButton());
     EXPECT_EQ(ui.tour.get(), TourStep::completeTask);
     EXPECT_TRUE(ui.tourTaskID.get());
@@ -42,7 +42,7 @@ TEST_F(TourCardTest, StartSkipsTheSeedlingPageWhenATreeGrowsAlready) {
 TEST_F(TourCardTest, TheHotKeyHintFollowsWhetherTheKeyIsOurs) {
     ui.setTour(TourStep::welcome);
     ui.setHotKeyOurs(false);
-    TourCard card(store, ui, thumbs.cache);
+    TourCard card(store, ui, random, thumbs.cache);
     const auto hint = [&] {
         for (const QWidget* widget : card.findChildren<QWidget*>())
             if (const auto* text = dynamic_cast<const WrappedText*>(widget);
@@ -58,7 +58,7 @@ TEST_F(TourCardTest, TheHotKeyHintFollowsWhetherTheKeyIsOurs) {
 
 TEST_F(TourCardTest, APickOnTheSeedlingPagePlantsAndMovesToTheTaskStep) {
     ui.setTour(TourStep::welcome);
-    TourCard card(store, ui, thumbs.cache);
+    TourCard card(store, ui, random, thumbs.cache);
     card.resize(378, 420);
     card.show();
     test::click(card.startButton());

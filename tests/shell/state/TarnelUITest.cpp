@@ -1,5 +1,6 @@
 #include "shell/state/TarnelUI.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "core/runtime/Observations.hpp"
 #include "support/StoreTestBed.hpp"
 
@@ -149,7 +150,7 @@ TEST_F(TarnelUITest, TourWalksItsStepsAndIgnoresStalePresses) {
     ui.advanceTour(TourStep::seedling);
     EXPECT_EQ(ui.tour.get(), TourStep::completeTask);
     ASSERT_TRUE(ui.tourTaskID.get());
-    const auto task = store.task(*ui.tourTaskID.get());
+    const auto task = taskWithID(store.tasks.get(), *ui.tourTaskID.get());
     ASSERT_TRUE(task);
     EXPECT_EQ(task->title, "Complete your first task");
     EXPECT_EQ(task->notes, "Tick the circle — your bonsai grows with every finished task.");

@@ -1,5 +1,6 @@
 #include "tabs/detail/TaskDetailContent.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "support/StoreTestBed.hpp"
 
 #include <gtest/gtest.h>
@@ -14,21 +15,23 @@ class TaskDetailContentTest : public ::testing::Test, protected test::StoreTestB
 TEST_F(TaskDetailContentTest, SummaryCountsFocusFullPomodorosCreationAndCompletion) {
     Store& store = open();
     const UUID id = *store.addTask("Write");
-    EXPECT_EQ(detailSummary(store, *store.task(id), clock.now()), "Created today");
+    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now(), calendar),
+              "Created today");
 
     FocusSession full{UUID::random(random), id, "Write", TimerMode::pomodoro, clock.now(), 1500, true};
     FocusSession partial{UUID::random(random), id, "Write", TimerMode::stopwatch, clock.now(), 50, false};
     test::put(store, &Snapshot::sessions, {full, partial});
     store.toggleDone(id);
-    EXPECT_EQ(detailSummary(store, *store.task(id), clock.now()),
+    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now(), calendar),
               "Focused 25m  ·  1 pomodoro  ·  Created today  ·  Done today");
     test::put(store, &Snapshot::sessions, {full, full});
     clock.advance(86400);
-    EXPECT_EQ(detailSummary(store, *store.task(id), clock.now()),
+    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now(), calendar),
               "Focused 50m  ·  2 pomodoros  ·  Created yesterday  ·  Done yesterday");
     // Under a minute of focus and no full pomodoro: only the dates.
     test::put(store, &Snapshot::sessions, {partial});
-    EXPECT_EQ(detailSummary(store, *store.task(id), clock.now()), "Created yesterday  ·  Done yesterday");
+    EXPECT_EQ(detailSummary(store, *taskWithID(store.tasks.get(), id), clock.now(), calendar),
+              "Created yesterday  ·  Done yesterday");
 }
 
 TEST_F(TaskDetailContentTest, ListMenuNamesTheOwnListAndLetsOnlySubtasksStayInIt) {
@@ -38,13 +41,13 @@ TEST_F(TaskDetailContentTest, ListMenuNamesTheOwnListAndLetsOnlySubtasksStayInIt
     const UUID parent = *store.addTask("Parent", std::nullopt, inbox);
     const UUID child = *store.addTask("Child", parent);
 
-    const auto top = listMenuFor(store.lists.get(), *store.task(parent));
+    const auto top = listMenuFor(store.lists.get(), *taskWithID(store.tasks.get(), parent));
     ASSERT_TRUE(top);
     EXPECT_EQ(top->label, "My Tasks");
     EXPECT_EQ(top->entries, (std::vector<ListMenuEntry>{{inbox, "My Tasks", false}, {work, "Work", true}}));
-    EXPECT_TRUE(listMenuFor(store.lists.get(), *store.task(child))->entries[0].enabled);
+    EXPECT_TRUE(listMenuFor(store.lists.get(), *taskWithID(store.tasks.get(), child))->entries[0].enabled);
 
-    TaskItem orphan = *store.task(parent);
+    TaskItem orphan = *taskWithID(store.tasks.get(), parent);
     orphan.listID = UUID::random(random);
     EXPECT_FALSE(listMenuFor(store.lists.get(), orphan));
 }

@@ -1,5 +1,6 @@
 #include "tabs/detail/TaskDetailView.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "shell/WidgetEvents.hpp"
 #include "shell/controls/CheckCircle.hpp"
 #include "shell/controls/Chip.hpp"
@@ -31,7 +32,7 @@ class TaskDetailViewTest : public ::testing::Test, protected test::StoreTestBed 
     TaskDetailView& show() {
         queue.advance(1); // the task's own save is done
         ui.openDetail(id);
-        view = std::make_unique<TaskDetailView>(store, ui, id);
+        view = std::make_unique<TaskDetailView>(store, ui, ViewServices{clock, calendar, queue, random}, id);
         view->resize(378, 420);
         view->show();
         // Keyboard focus needs an active window.
@@ -46,7 +47,7 @@ TEST_F(TaskDetailViewTest, TypingWritesTheStoreOnEachKeyAndSavesOnceAfterTheLast
     detail.titleField()->setFocus();
     detail.titleField()->moveCursor(QTextCursor::End);
     test::typeText(detail.titleField(), " week");
-    EXPECT_EQ(store.task(id)->title, "Plan week");
+    EXPECT_EQ(taskWithID(store.tasks.get(), id)->title, "Plan week");
     queue.advance(0.3);
     EXPECT_EQ(writes(), before);
     queue.advance(0.1);
@@ -55,7 +56,7 @@ TEST_F(TaskDetailViewTest, TypingWritesTheStoreOnEachKeyAndSavesOnceAfterTheLast
     EXPECT_FALSE(store.undoLabel.get());
 
     test::pressKey(detail.titleField(), Qt::Key_Return);
-    EXPECT_EQ(store.task(id)->title, "Plan week"); // no line break
+    EXPECT_EQ(taskWithID(store.tasks.get(), id)->title, "Plan week"); // no line break
     EXPECT_TRUE(detail.notesField()->hasFocus());
 }
 
@@ -69,11 +70,11 @@ TEST_F(TaskDetailViewTest, TabMovesTheKeyboardAndReturnPutsTheCaretAfterTheNotes
     EXPECT_TRUE(notes.hasFocus());
     test::pressKey(&notes, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_TRUE(title.hasFocus());
-    EXPECT_EQ(store.task(id)->title, "Plan"); // no tab character
+    EXPECT_EQ(taskWithID(store.tasks.get(), id)->title, "Plan"); // no tab character
 
     test::pressKey(&title, Qt::Key_Return);
     test::typeText(&notes, "!");
-    EXPECT_EQ(store.task(id)->notes, "Sections 3-4!");
+    EXPECT_EQ(taskWithID(store.tasks.get(), id)->notes, "Sections 3-4!");
 
     // An edit from elsewhere keeps the caret where it was, within the new text.
     notes.moveCursor(QTextCursor::Start);
@@ -109,9 +110,9 @@ TEST_F(TaskDetailViewTest, PastingFromAClipboardWithNoFormatsChangesNothing) {
         field->setFocus();
         test::pressKey(field, Qt::Key_V, Qt::ControlModifier);
     }
-    EXPECT_EQ(store.task(id)->title, "Plan");
-    EXPECT_EQ(store.task(id)->notes, "");
-    EXPECT_EQ(store.task(step)->title, "Step");
+    EXPECT_EQ(taskWithID(store.tasks.get(), id)->title, "Plan");
+    EXPECT_EQ(taskWithID(store.tasks.get(), id)->notes, "");
+    EXPECT_EQ(taskWithID(store.tasks.get(), step)->title, "Step");
 
     auto* text = new QMimeData;
     text->setText("Plain");
@@ -119,7 +120,7 @@ TEST_F(TaskDetailViewTest, PastingFromAClipboardWithNoFormatsChangesNothing) {
     QGuiApplication::clipboard()->setMimeData(text);
     detail.notesField()->setFocus();
     test::pressKey(detail.notesField(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(store.task(id)->notes, "Plain"); // plain text only
+    EXPECT_EQ(taskWithID(store.tasks.get(), id)->notes, "Plain"); // plain text only
 }
 
 // A view torn down with a field focused inside it, while hidden (as a screen that left a
@@ -155,9 +156,9 @@ TEST_F(TaskDetailViewTest, APickedDaySetsTheDateAndClosesTheCalendar) {
     EXPECT_TRUE(due.pickChip()->isSelected());
     test::click(due.calendar()->dayCells()[20]);
     EXPECT_FALSE(due.calendarOpen());
-    ASSERT_TRUE(store.task(id)->due);
+    ASSERT_TRUE(taskWithID(store.tasks.get(), id)->due);
     // The 21st day of the month the calendar opened on.
-    EXPECT_EQ(calendar.civil(*store.task(id)->due).day, 21);
+    EXPECT_EQ(calendar.civil(*taskWithID(store.tasks.get(), id)->due).day, 21);
 }
 
 TEST_F(TaskDetailViewTest, SubtasksAreAddedTickedAndRenamedInPlace) {
@@ -168,7 +169,7 @@ TEST_F(TaskDetailViewTest, SubtasksAreAddedTickedAndRenamedInPlace) {
     test::pressKey(section.addField(), Qt::Key_Return);
     test::typeText(section.addField(), "   ");
     test::pressKey(section.addField(), Qt::Key_Return);
-    const auto subtasks = store.subtasks(id, true);
+    const auto subtasks = subtasksOf(store.tasks.get(), id, true);
     ASSERT_EQ(subtasks.size(), 1u);
     EXPECT_EQ(subtasks[0].title, "Draft");
     EXPECT_TRUE(section.addField()->text().isEmpty());
@@ -178,12 +179,12 @@ TEST_F(TaskDetailViewTest, SubtasksAreAddedTickedAndRenamedInPlace) {
     ASSERT_TRUE(row);
     EXPECT_DOUBLE_EQ(row->deleteOpacity(), 0.6);
     test::click(row->checkCircle());
-    EXPECT_TRUE(store.task(subtasks[0].id)->completedAt);
+    EXPECT_TRUE(taskWithID(store.tasks.get(), subtasks[0].id)->completedAt);
     EXPECT_EQ(section.row(subtasks[0].id), row); // the same row, kept
     row->titleField()->setFocus();
     EXPECT_DOUBLE_EQ(row->deleteOpacity(), 1.0);
     test::typeText(row->titleField(), "!");
-    EXPECT_EQ(store.task(subtasks[0].id)->title, "Draft!");
+    EXPECT_EQ(taskWithID(store.tasks.get(), subtasks[0].id)->title, "Draft!");
 }
 
 TEST_F(TaskDetailViewTest, ATaskDeletedElsewhereClosesTheDetail) {

@@ -10,7 +10,7 @@ namespace {
 
 class FocusContentTest : public ::testing::Test {
   protected:
-    FocusContent content() const { return focusContent(store); }
+    FocusContent content() const { return focusContent(store, bed.calendar.startOfDay(bed.clock.now())); }
     std::string time() const { return content().dial.time; }
     std::string label() const { return content().dial.label; }
     void setFocusMinutes(std::int64_t minutes) {

@@ -1,5 +1,6 @@
 #include "tabs/focus/FocusView.hpp"
 
+#include "core/model/TimerReadings.hpp"
 #include "shell/FrameClock.hpp"
 #include "shell/WidgetEvents.hpp"
 #include "shell/anim/Presence.hpp"
@@ -49,7 +50,8 @@ class FocusViewTest : public ::testing::Test {
     test::StoreTestBed bed;
     Store& store = bed.open();
     test::FrameClock frames;
-    FocusView view{store, nullptr, &frames.manager};
+    FocusView view{store, ViewServices{bed.clock, bed.calendar, bed.queue, bed.random}, nullptr,
+                   &frames.manager};
 };
 
 TEST_F(FocusViewTest, PlayStartsThePomodoroAndTheRingAdvancesWithTheClock) {
@@ -85,7 +87,7 @@ TEST_F(FocusViewTest, FinishLogsTheRunOnlyFromTenSecondsOn) {
     run(5);
     test::click(&view.finishButton());
     EXPECT_TRUE(store.sessions.get().empty());
-    EXPECT_FALSE(store.isTimerActive());
+    EXPECT_FALSE(isTimerActive(store.timer.get()));
     EXPECT_EQ(time(), "25:00");
 
     play();

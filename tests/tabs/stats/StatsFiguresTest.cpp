@@ -34,7 +34,7 @@ class StatsFiguresTest : public ::testing::Test {
     }
     std::vector<double> barHeights(const Store& store) const {
         std::vector<double> heights;
-        for (const WeekDay& day : statsFigures(store).week.days)
+        for (const WeekDay& day : statsFigures(store, bed.calendar).week.days)
             heights.push_back(day.barHeight);
         return heights;
     }
@@ -43,7 +43,7 @@ class StatsFiguresTest : public ::testing::Test {
 };
 
 TEST_F(StatsFiguresTest, AnEmptyHistoryReadsZeroEverywhere) {
-    const StatsFigures figures = statsFigures(open());
+    const StatsFigures figures = statsFigures(open(), bed.calendar);
     EXPECT_EQ(figures.tiles,
               (std::array<KpiText, 4>{
                   {{"0m", "focus today"}, {"0", "pomodoros"}, {"0", "done today"}, {"0", "days streak"}}}));
@@ -75,7 +75,7 @@ TEST_F(StatsFiguresTest, TilesCountTodayAndOnlyAStreakOfOneIsSingular) {
     log(store, daysAgo(1), 900);
     store.addTask("Write");
     store.toggleDone(store.tasks.get().back().id);
-    const StatsFigures figures = statsFigures(store);
+    const StatsFigures figures = statsFigures(store, bed.calendar);
     EXPECT_EQ(figures.tiles[0].value, "25m");
     EXPECT_EQ(figures.tiles[2].value, "1");
     EXPECT_EQ(figures.tiles[3], (KpiText{"2", "days streak"}));
@@ -99,7 +99,7 @@ TEST_F(StatsFiguresTest, TheReadOutIsTheWeekUnlessAChartedDayIsHovered) {
     Store& store = open();
     log(store, daysAgo(1), 2700);
     log(store, daysAgo(3), 4800);
-    const WeekChart week = statsFigures(store).week;
+    const WeekChart week = statsFigures(store, bed.calendar).week;
     EXPECT_EQ(week.readoutFor(std::nullopt), "2h 5m focus \u00B7 0 done");
     EXPECT_EQ(week.readoutFor(week.days[5].day), "Yesterday \u00B7 45m \u00B7 0 done");
     EXPECT_EQ(week.readoutFor(week.days[3].day), "Fri, Mar 6 \u00B7 1h 20m \u00B7 0 done");
@@ -128,7 +128,7 @@ TEST_F(StatsFiguresTest, HeatStepsFollowTheShareOfAtLeastAnHour) {
         Store& store = open(firstWeekday);
         log(store, daysAgo(0), 2400);
         log(store, daysAgo(1), 300);
-        const std::vector<HeatLevels> heat = statsFigures(store).heat;
+        const std::vector<HeatLevels> heat = statsFigures(store, bed.calendar).heat;
         ASSERT_EQ(heat.size(), 26u);
         const HeatLevels& current = heat[25];
         const HeatLevels& previous = heat[24];
@@ -148,7 +148,7 @@ TEST_F(StatsFiguresTest, HeatStepsFollowTheShareOfAtLeastAnHour) {
     Store& store = open();
     log(store, daysAgo(0), 2400);
     log(store, daysAgo(7), 9600);
-    const std::vector<HeatLevels> heat = statsFigures(store).heat;
+    const std::vector<HeatLevels> heat = statsFigures(store, bed.calendar).heat;
     EXPECT_THAT(heat[25][0], Optional(2));
     EXPECT_THAT(heat[24][0], Optional(4));
 }
@@ -174,7 +174,7 @@ TEST_F(StatsFiguresTest, TopBarsAreSharesOfTheLongestWithAFourPointMinimum) {
     log(store, daysAgo(0), 1500, task);
     log(store, daysAgo(1), 600);
     log(store, daysAgo(8), 9000, task); // before the week
-    const std::vector<TopRow> top = statsFigures(store).top;
+    const std::vector<TopRow> top = statsFigures(store, bed.calendar).top;
     ASSERT_EQ(top.size(), 2u);
     EXPECT_EQ(top[0].title, "Write");
     EXPECT_EQ(top[0].time, "25m");

@@ -19,7 +19,7 @@ class StatsViewTest : public ::testing::Test {
     StatsViewTest() {
         Store& store = bed.open();
         logSession(store, addingSeconds(bed.clock.now(), -86400), 2700);
-        view.emplace(store);
+        view.emplace(store, ViewServices{bed.clock, bed.calendar, bed.queue, bed.random});
         view->resize(378, 394);
         view->show();
         // Oldest first: the columns are made in the order of the days.

@@ -1,3 +1,4 @@
+#include "core/model/TaskViews.hpp"
 #include "shell/WidgetEvents.hpp"
 #include "shell/anim/Presence.hpp"
 #include "shell/controls/MenuButton.hpp"
@@ -66,7 +67,7 @@ TEST_F(ListManagementTest, TheNameFieldCreatesRenamesAndCancelsWithCtrlPeriod) {
     EXPECT_TRUE(nameField().isVisible());
     pressReturn();
     EXPECT_FALSE(nameField().isVisible());
-    EXPECT_EQ(store->currentList()->name, " Errands");
+    EXPECT_EQ(currentList(store->lists.get(), store->prefs.get())->name, " Errands");
     EXPECT_EQ(header().label().title, " Errands");
 
     choose(header().picker(), "Rename list…");
@@ -74,7 +75,7 @@ TEST_F(ListManagementTest, TheNameFieldCreatesRenamesAndCancelsWithCtrlPeriod) {
     nameField().clear();
     type("Home ");
     pressReturn();
-    EXPECT_EQ(store->currentList()->name, "Home");
+    EXPECT_EQ(currentList(store->lists.get(), store->prefs.get())->name, "Home");
     EXPECT_TRUE(header().picker()->isVisible());
 
     // Ctrl+. leaves everything as it was, the typed name too.
@@ -114,7 +115,7 @@ TEST_F(ListManagementTest, AMenuOpensUnderItsButtonOnTheButtonsSideSoItStaysInsi
 TEST_F(ListManagementTest, DeletingAListOrTheCompletedShowsTheUndoPillAtOnce) {
     const UUID work = store->addList("Work");
     choose(header().picker(), "Delete list");
-    EXPECT_FALSE(store->currentList()->id == work);
+    EXPECT_FALSE(currentList(store->lists.get(), store->prefs.get())->id == work);
     EXPECT_EQ(store->lists.get().size(), 1u);
     EXPECT_TRUE(pillShownAtOnce());
     EXPECT_EQ(view->undoPill()->label(), "Deleted “Work”");
@@ -124,7 +125,7 @@ TEST_F(ListManagementTest, DeletingAListOrTheCompletedShowsTheUndoPillAtOnce) {
     add("open");
     store->toggleDone(done);
     choose(header().filter(), "Delete all completed");
-    EXPECT_FALSE(store->task(done));
+    EXPECT_FALSE(taskWithID(store->tasks.get(), done));
     EXPECT_TRUE(pillShownAtOnce());
     EXPECT_EQ(view->undoPill()->label(), "Deleted 1 completed");
 
@@ -154,25 +155,25 @@ TEST_F(ListManagementTest, EveryEntryOfTheTaskMenuActsOnTheRowsTask) {
     EXPECT_EQ(ui->tab.get(), TarnelUI::Tab::tasks);
 
     choose(contextMenu(row), "Star");
-    EXPECT_TRUE(store->task(id)->starred);
+    EXPECT_TRUE(taskWithID(store->tasks.get(), id)->starred);
     choose(contextMenu(row), "Remove star");
-    EXPECT_FALSE(store->task(id)->starred);
+    EXPECT_FALSE(taskWithID(store->tasks.get(), id)->starred);
     const Date today = calendar.startOfDay(clock.now());
     choose(contextMenu(row), "Due tomorrow");
-    EXPECT_EQ(store->task(id)->due, calendar.addingDays(today, 1));
+    EXPECT_EQ(taskWithID(store->tasks.get(), id)->due, calendar.addingDays(today, 1));
     choose(contextMenu(row), "Due today");
-    EXPECT_EQ(store->task(id)->due, today);
+    EXPECT_EQ(taskWithID(store->tasks.get(), id)->due, today);
 
     QMenu& moves = contextMenu(row);
     EXPECT_EQ(actionTitled(moves, "My Tasks"), nullptr); // its own list is no target
     choose(moves, "Work");
-    EXPECT_EQ(store->task(id)->listID, work);
-    EXPECT_EQ(store->task(sub)->listID, work);
+    EXPECT_EQ(taskWithID(store->tasks.get(), id)->listID, work);
+    EXPECT_EQ(taskWithID(store->tasks.get(), sub)->listID, work);
 
     store->selectList(work);
     settle();
     choose(contextMenu(view->group(id)->taskRow()), "Delete");
-    EXPECT_FALSE(store->task(id));
+    EXPECT_FALSE(taskWithID(store->tasks.get(), id));
     EXPECT_TRUE(view->undoPill()->isVisible());
     EXPECT_LT(Presence::of(view->undoPill())->presence(), 1.0); // a row's delete slides it in
 }

@@ -1,5 +1,6 @@
 #include "tabs/tasks/TaskDrag.hpp"
 
+#include "core/model/TaskViews.hpp"
 #include "shell/controls/KeyedRowList.hpp"
 #include "tabs/tasks/EmptyTasks.hpp"
 #include "tabs/tasks/TaskGroup.hpp"
@@ -24,7 +25,8 @@ class TaskDragTest : public test::TasksViewFixture {
 
     std::vector<std::string> order() const {
         std::vector<std::string> titles;
-        for (const TaskItem& task : store->visibleOpenTasks())
+        for (const TaskItem& task :
+             visibleOpenTasks(store->tasks.get(), store->lists.get(), store->prefs.get()))
             titles.push_back(task.title);
         return titles;
     }
@@ -101,8 +103,8 @@ TEST_F(TaskDragTest, PullingTheThirdGroupOverTheOthersMovesItToTheTopAsItGoes) {
     EXPECT_EQ(seen[1], (std::vector<std::string>{"first", "third", "second"}));
     EXPECT_EQ(seen[2], (std::vector<std::string>{"third", "first", "second"}));
     EXPECT_FALSE(store->prefs.get().sortByDate);
-    EXPECT_EQ(store->task(third)->order, 0);
-    EXPECT_EQ(store->task(second)->order, 2);
+    EXPECT_EQ(taskWithID(store->tasks.get(), third)->order, 0);
+    EXPECT_EQ(taskWithID(store->tasks.get(), second)->order, 2);
     EXPECT_FALSE(row->isPressed());
     EXPECT_EQ(ui->detailID.get(), std::nullopt); // the press did not become a tap
 }

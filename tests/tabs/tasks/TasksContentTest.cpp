@@ -16,7 +16,7 @@ class TasksContentTest : public ::testing::Test, protected test::StoreTestBed {
         return *store->addTask(title, parent);
     }
     TasksContent content(bool showCompleted = false, std::optional<UUID> tourTask = std::nullopt) {
-        return tasksContent(*store, tourTask, showCompleted);
+        return tasksContent(*store, tourTask, showCompleted, calendar.startOfDay(clock.now()));
     }
     static std::vector<std::string> titles(const std::vector<TaskRowContent>& rows) {
         std::vector<std::string> result;

@@ -1,3 +1,4 @@
+#include "core/model/TaskViews.hpp"
 #include "support/StoreTestBed.hpp"
 #include "tabs/tasks/ListHeaderContent.hpp"
 #include "tabs/tasks/TaskMenu.hpp"
@@ -66,7 +67,7 @@ TEST_F(TasksMenusTest, ThePickerOffersListsStarredAndNamingWithDeleteOnlyBesideA
     EXPECT_EQ(describe(picker()), (Lines{"My Tasks", "Work [checkmark]", "--", "Starred [star]", "--",
                                          "New list…", "Rename list…", "Delete list !"}));
     choose(picker(), "My Tasks");
-    EXPECT_EQ(store->currentList()->id, first());
+    EXPECT_EQ(currentList(store->lists.get(), store->prefs.get())->id, first());
     choose(picker(), "Rename list…");
     EXPECT_EQ(naming, (ListNameDraft{"My Tasks", first()}));
 }
@@ -103,13 +104,13 @@ TEST_F(TasksMenusTest, ANewListKeepsItsNameUnlessBlankAndARenameIsTrimmedByTheSt
 
     commitListName(*store, {"  Errands\t", std::nullopt});
     ASSERT_EQ(store->lists.get().size(), 2u);
-    EXPECT_EQ(store->currentList()->name, "  Errands\t");
+    EXPECT_EQ(currentList(store->lists.get(), store->prefs.get())->name, "  Errands\t");
 
-    const UUID errands = store->currentList()->id;
+    const UUID errands = currentList(store->lists.get(), store->prefs.get())->id;
     commitListName(*store, {" Home ", errands});
-    EXPECT_EQ(store->currentList()->name, "Home");
+    EXPECT_EQ(currentList(store->lists.get(), store->prefs.get())->name, "Home");
     commitListName(*store, {"   ", errands});
-    EXPECT_EQ(store->currentList()->name, "Home");
+    EXPECT_EQ(currentList(store->lists.get(), store->prefs.get())->name, "Home");
 }
 
 TEST_F(TasksMenusTest, TheFilterMenuSortsInlineAndDeletesTheCompletedOnlyWhenThereAreAny) {
@@ -127,7 +128,10 @@ TEST_F(TasksMenusTest, TheFilterMenuSortsInlineAndDeletesTheCompletedOnlyWhenThe
 TEST_F(TasksMenusTest, TheTaskMenuMovesOnlyToOtherListsAndOnlyWithTwoOrMore) {
     const UUID id = *store->addTask("Buy milk");
     const UUID sub = *store->addTask("oat", id);
-    auto menu = [&](const UUID& task) { return describe(taskMenu(*store, *store->task(task))); };
+    auto menu = [&](const UUID& task) {
+        return describe(taskMenu(*store, *taskWithID(store->tasks.get(), task),
+                                 ViewServices{clock, calendar, queue, random}));
+    };
     EXPECT_EQ(menu(id), (Lines{"Start pomodoro", "Start stopwatch", "--", "Star", "Due today", "Due tomorrow",
                                "--", "Delete !"}));
     store->toggleStar(id);
@@ -139,7 +143,7 @@ TEST_F(TasksMenusTest, TheTaskMenuMovesOnlyToOtherListsAndOnlyWithTwoOrMore) {
     store->move(id, work); // with its subtask
     EXPECT_EQ(menu(id)[6], "Move to > My Tasks Home");
     EXPECT_EQ(menu(sub)[6], "Move to > My Tasks Home");
-    const auto targets = moveTargets(store->lists.get(), *store->task(sub));
+    const auto targets = moveTargets(store->lists.get(), *taskWithID(store->tasks.get(), sub));
     ASSERT_EQ(targets.size(), 2u);
     EXPECT_EQ(targets[0].id, first());
 }

@@ -30,7 +30,7 @@ class TasksViewFixture : public ::testing::Test, protected StoreTestBed {
     }
 
     std::unique_ptr<TasksView> makeView() {
-        auto made = std::make_unique<TasksView>(*store, *ui);
+        auto made = std::make_unique<TasksView>(*store, *ui, ViewServices{clock, calendar, queue, random});
         made->resize(378, 420);
         made->show();
         made->activateWindow();

@@ -1,5 +1,7 @@
 #include "tabs/tasks/TasksView.hpp"
 
+#include "core/model/TaskViews.hpp"
+#include "core/model/TimerReadings.hpp"
 #include "shell/WidgetEvents.hpp"
 #include "shell/anim/AnimationManager.hpp"
 #include "shell/anim/Presence.hpp"
@@ -49,7 +51,7 @@ TEST_F(TasksViewTest, ReturnAddsOneTaskOnTopEmptiesTheFieldAndKeepsTheFocus) {
     field().setText("   ");
     pressReturn();
 
-    const auto open = store->visibleOpenTasks();
+    const auto open = visibleOpenTasks(store->tasks.get(), store->lists.get(), store->prefs.get());
     ASSERT_EQ(open.size(), 2u);
     EXPECT_EQ(open[0].title, "Call mom");
     EXPECT_EQ(open[1].title, "Buy milk");
@@ -68,7 +70,7 @@ TEST_F(TasksViewTest, TheCheckCircleCompletesOnceAndTheRowLeavesForTheCompletedS
     QPointer<TaskGroup> group = view->group(id);
     ASSERT_TRUE(group);
     test::click(group->taskRow()->checkCircle());
-    EXPECT_TRUE(store->task(id)->completedAt);
+    EXPECT_TRUE(taskWithID(store->tasks.get(), id)->completedAt);
     EXPECT_EQ(gains(GainReason::completed), 1u);
     ASSERT_TRUE(group); // fading out, not yet gone
     settle();
@@ -87,7 +89,7 @@ TEST_F(TasksViewTest, TheCheckCircleCompletesOnceAndTheRowLeavesForTheCompletedS
     // Its circle reopens it, with no second reward.
     test::click(view->completedRow(id)->checkCircle());
     settle();
-    EXPECT_FALSE(store->task(id)->completedAt);
+    EXPECT_FALSE(taskWithID(store->tasks.get(), id)->completedAt);
     EXPECT_EQ(gains(GainReason::completed), 1u);
     EXPECT_NE(view->group(id), nullptr);
 }
@@ -105,7 +107,7 @@ TEST_F(TasksViewTest, TheUndoPillOffersTheStoresStepAndLeavesOnUndoOrAfterSixSec
     EXPECT_EQ(pill->y() + pill->height(), view->height());
 
     test::click(pill->undoButton());
-    EXPECT_TRUE(store->task(id));
+    EXPECT_TRUE(taskWithID(store->tasks.get(), id));
     settle();
     EXPECT_FALSE(pill->isVisible());
     EXPECT_NE(view->group(id), nullptr);
@@ -114,7 +116,7 @@ TEST_F(TasksViewTest, TheUndoPillOffersTheStoresStepAndLeavesOnUndoOrAfterSixSec
     settle();
     queue.advance(6);
     EXPECT_FALSE(pill->isVisible()); // at once: the expiry is not animated
-    EXPECT_FALSE(store->task(id));
+    EXPECT_FALSE(taskWithID(store->tasks.get(), id));
 }
 
 TEST_F(TasksViewTest, ALongNameIsCutInsideItsQuotesSoUndoStaysWholeAndClickable) {
@@ -132,7 +134,7 @@ TEST_F(TasksViewTest, ALongNameIsCutInsideItsQuotesSoUndoStaysWholeAndClickable)
     EXPECT_TRUE(shown.startsWith("Deleted “wwww"));
     EXPECT_TRUE(shown.endsWith("…”"));
     test::click(pill->undoButton());
-    EXPECT_TRUE(store->task(id));
+    EXPECT_TRUE(taskWithID(store->tasks.get(), id));
 
     const QFontMetricsF metrics(QFont{});
     EXPECT_EQ(fittedUndoLabel("Deleted “Tea”", metrics, 1000), "Deleted “Tea”");
@@ -201,11 +203,11 @@ TEST_F(TasksViewTest, HoverShowsPlayAndStarWhichActOnTheTaskAndATapOpensIt) {
     ASSERT_NE(row->playButton(), nullptr);
     EXPECT_TRUE(row->playButton()->isVisible());
     test::click(row->starButton());
-    EXPECT_TRUE(store->task(id)->starred);
+    EXPECT_TRUE(taskWithID(store->tasks.get(), id)->starred);
     test::click(row->playButton());
     EXPECT_EQ(store->timer.get().taskID, id);
     EXPECT_EQ(store->timer.get().mode, TimerMode::pomodoro);
-    EXPECT_TRUE(store->isTimerActive());
+    EXPECT_TRUE(isTimerActive(store->timer.get()));
     EXPECT_EQ(ui->tab.get(), TarnelUI::Tab::tasks);
     // In focus now: no play button, even under the pointer.
     EXPECT_FALSE(row->playButton()->isVisible());
