@@ -28,8 +28,9 @@ QApplication& application() {
     static int argc = 1;
     static char name[] = "bench_garden_thumbnails";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: at exit Qt's own statics go first, and destroying it after them crashes.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 // A garden like one after a few months of use.
