@@ -21,8 +21,8 @@ TreeCard::Content seedlingCard(std::uint64_t seed, bool locked) {
 
 NurseryPicker::NurseryPicker(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
                              Access access, double cardHeight, OnPick onPick, QWidget* parent)
-    : QWidget(parent), store_(store), ui_(ui), random_(random), thumbs_(thumbs), locked_(access == Access::locked),
-      cardHeight_(cardHeight), onPick_(std::move(onPick)) {
+    : QWidget(parent), store_(store), ui_(ui), random_(random), thumbs_(thumbs),
+      locked_(access == Access::locked), cardHeight_(cardHeight), onPick_(std::move(onPick)) {
     row_ = rowLayout(this, 8 - 2 * TreeCard::overhang);
     refill();
     follow();

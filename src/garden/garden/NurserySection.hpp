@@ -15,8 +15,7 @@ class NurserySection final : public QWidget {
   public:
     NurserySection(Store& store, TarnelUI& ui, RandomSource& random, BonsaiThumbnails& thumbs,
                    const QString& title, NurseryPicker::Access access, double cardHeight,
-                   NurseryPicker::OnPick onPick,
-                   QWidget* parent = nullptr);
+                   NurseryPicker::OnPick onPick, QWidget* parent = nullptr);
 
     void setTitle(const QString& title);
     void setLocked(bool locked);

@@ -55,9 +55,10 @@ void AddTaskRow::typeOut(const QString& text) {
     field_->clear();
     const TypingPlan plan = typingPlan(text, services_.random);
     for (const TypingPlan::Keystroke& keystroke : plan.keystrokes)
-        services_.queue.after(keystroke.delaySeconds, lifetime_.guard([this, character = keystroke.character] {
-            field_->setText(field_->text() + character);
-        }));
+        services_.queue.after(keystroke.delaySeconds,
+                              lifetime_.guard([this, character = keystroke.character] {
+                                  field_->setText(field_->text() + character);
+                              }));
     services_.queue.after(plan.addDelaySeconds, lifetime_.guard([this] { add(); }));
 }
 

@@ -101,7 +101,8 @@ TEST_F(CopiesAsideTest, OldestOwnCopiesGoPastTheBoundsAndNothingElse) {
 
     std::vector<std::filesystem::path> made;
     for (int i = 0; i < 25; ++i) {
-        made.push_back(*aside.keep(path, i % 2 ? "corrupt" : "before-merge", "state " + std::to_string(i), 0));
+        made.push_back(
+            *aside.keep(path, i % 2 ? "corrupt" : "before-merge", "state " + std::to_string(i), 0));
         // A quarter of an hour apart: never over the hourly bound.
         clock.advance(15 * 60 + 1);
     }
